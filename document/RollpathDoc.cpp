@@ -1,0 +1,135 @@
+#include "document/RollpathDoc.h"
+
+#include <cmath>
+#include <utility>
+
+namespace rollpath {
+
+CRollpathDoc::CRollpathDoc() : m_Vertices(kMaxVertices) {}
+
+CRollpathDoc::~CRollpathDoc() = default;
+
+int CRollpathDoc::AddVertex(double x, double y, bool forceNew) {
+    if (!forceNew) {
+        for (int i = 0; i < m_nVertices; ++i) {
+            const NetworkVertex& v = Vertex(i);
+            if (v.state != -1 && std::fabs(v.x - x) < 1.0 && std::fabs(v.y - y) < 1.0) {
+                TouchVertex(i);
+                return i;
+            }
+        }
+    }
+    if (m_nVertices >= kMaxVertices) {
+        Messages().Show("Vertex limit of 8192 reached");
+        return -1;
+    }
+    const int index = m_nVertices++;
+    NetworkVertex& v = Vertex(index);
+    v = NetworkVertex{};
+    v.x = x;
+    v.y = y;
+    TouchVertex(index);
+    return index;
+}
+
+void CRollpathDoc::TouchVertex(int index) {
+    if (m_nTouched >= kMaxTouchedVertices) {
+        if (!m_bTouchedOverflowReported) {
+            m_bTouchedOverflowReported = true;
+            Messages().Show("Touched-vertex limit of 1024 reached");
+        }
+        return;
+    }
+    m_TouchedVertices[static_cast<std::size_t>(m_nTouched++)] = index;
+}
+
+void CRollpathDoc::ClearTouched() {
+    m_nTouched = 0;
+    m_bTouchedOverflowReported = false;
+}
+
+void NetworkVertex::ClearProducts() {
+    junctionPolys.clear();
+    centreQuads.clear();
+    edgeQuads.clear();
+    lightPts0.clear();
+    lightPts1.clear();
+}
+
+void CRollpathDoc::CleanUp() {
+    m_pRunways.clear();
+    m_pMarkings.clear();
+    m_pSegments.clear();
+    m_pPolygons.clear();
+    m_pLights.clear();
+    for (int i = 0; i < m_nVertices; ++i) {
+        Vertex(i) = NetworkVertex{};
+    }
+    m_dRotation = 0.0;
+    m_bLoadedFromTms = 0;
+    m_szCode.clear();
+    m_szTxdName.clear();
+    m_szTxpName.clear();
+    m_szBgrName.clear();
+    m_szTmsName.clear();
+    m_szBmpPath.clear();
+    m_nBmpX = 0;
+    m_nBmpY = 0;
+    m_nBmpScale = 100;
+    m_bAirportLoaded = 0;
+    m_bSafeMode = 0;
+    m_nVertices = 0;
+    m_nSource = -1;
+    m_nSink = -1;
+    ClearTouched();
+    m_TriErrors.clear();
+}
+
+void CRollpathDoc::OrderRunwaysSoftFirst() {
+    // Swap a hard runway with a soft follower and start again from the head
+    // until a whole scan makes no swap.
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        for (std::size_t i = 0; i + 1 < m_pRunways.size(); ++i) {
+            if (IsHardSurface(m_pRunways[i]->SurfaceIndex()) &&
+                IsSoftSurface(m_pRunways[i + 1]->SurfaceIndex())) {
+                std::swap(m_pRunways[i], m_pRunways[i + 1]);
+                swapped = true;
+                break;
+            }
+        }
+    }
+}
+
+void CRollpathDoc::SetModifiedFlag(bool modified) {
+    if (m_bLoadedFromTms != 0) {
+        return;
+    }
+    m_bModified = modified;
+}
+
+RollpathSegment& CRollpathDoc::AppendSegment() {
+    m_pSegments.push_back(std::make_unique<RollpathSegment>());
+    return *m_pSegments.back();
+}
+
+GroundPolygon& CRollpathDoc::AppendPolygon() {
+    m_pPolygons.push_back(std::make_unique<GroundPolygon>());
+    return *m_pPolygons.back();
+}
+
+RunwayRecord& CRollpathDoc::AppendRunway() {
+    m_pRunways.push_back(std::make_unique<RunwayRecord>());
+    return *m_pRunways.back();
+}
+
+void CRollpathDoc::SetSettings(Settings* settings) {
+    m_pSettings = settings != nullptr ? settings : &m_DefaultSettings;
+}
+
+void CRollpathDoc::SetMessageSink(MessageSink* sink) {
+    m_pMessages = sink != nullptr ? sink : &m_DefaultMessages;
+}
+
+}  // namespace rollpath

@@ -1,0 +1,120 @@
+#pragma once
+
+// The single document: one airport with everything drawn on it.
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "document/MessageSink.h"
+#include "document/Records.h"
+
+namespace rollpath {
+
+// Heap records in creation order; addresses stay stable while the list grows
+// (the view keeps pointers to segments and polygons). Deleted records stay in
+// place, marked state -1.
+template <typename T>
+using RecordList = std::vector<std::unique_ptr<T>>;
+
+class CRollpathDoc {
+public:
+    CRollpathDoc();
+    ~CRollpathDoc();
+    CRollpathDoc(const CRollpathDoc&) = delete;
+    CRollpathDoc& operator=(const CRollpathDoc&) = delete;
+
+    // --- The model, in the order of the design ---------------------------
+    int m_bLoadedFromTms = 0;  // filled from the pavement file: never modified
+    std::string m_szCode;      // upper case, at most 5 characters
+    std::string m_szTxdName;
+    std::string m_szTxpName;
+    std::string m_szBgrName;
+    std::string m_szTmsName;
+    std::string m_szBmpPath;  // airport diagram; empty when there is none
+    int m_nBmpX = 0;
+    int m_nBmpY = 0;
+    int m_nBmpScale = 100;
+    double m_dRotation = 0.0;  // degrees, kept in [0, 360)
+    int m_bAirportLoaded = 0;  // an airport with at least one runway is loaded
+    int m_bSafeMode = 0;       // no junction polygons are built
+    AirportRecord m_Airport;
+    RecordList<RunwayRecord> m_pRunways;
+    RecordList<GroundPolygon> m_pPolygons;
+    RecordList<MarkingPolygon> m_pMarkings;  // read from a pavement file
+    RecordList<LightRecord> m_pLights;       // read from a pavement file
+    RecordList<RollpathSegment> m_pSegments;
+    std::vector<NetworkVertex> m_Vertices;  // the pool: kMaxVertices slots
+    int m_nVertices = 0;                    // slots in use, deleted ones included
+    int m_nSource = -1;
+    int m_nSink = -1;
+    std::array<int, kMaxTouchedVertices> m_TouchedVertices{};
+    int m_nTouched = 0;
+    // The pavement store: the tile grid and the polygons the last Save could
+    // not triangulate (at most 30 of at most 50 points each).
+    TileGrid m_TileGrid;
+    std::vector<std::vector<DPoint>> m_TriErrors;
+
+    // --- Operations -----------------------------------------------------
+    // The pool index of a vertex at (x, y): an existing live vertex closer
+    // than 1 ft in both x and y unless forceNew, else a new slot. The index
+    // is appended to the touched-vertex list. Returns -1 (with a message)
+    // when the pool is full.
+    int AddVertex(double x, double y, bool forceNew);
+
+    // Appends a vertex index to the touched list; a full list refuses it and
+    // reports once until the list is emptied.
+    void TouchVertex(int index);
+    void ClearTouched();
+
+    // Releases every record and every generated buffer and resets the model
+    // (the airport record itself is left for the next load to overwrite).
+    void CleanUp();
+
+    // Soft-surface runways move before hard ones so that hard runways are
+    // painted over soft ones; other surfaces keep their neighbours.
+    void OrderRunwaysSoftFirst();
+
+    bool IsModified() const { return m_bModified; }
+    // Ignored while the document was filled from the pavement file.
+    void SetModifiedFlag(bool modified = true);
+
+    RollpathSegment& AppendSegment();
+    GroundPolygon& AppendPolygon();
+    RunwayRecord& AppendRunway();
+
+    bool IsLiveVertex(int index) const {
+        return index >= 0 && index < m_nVertices && m_Vertices[static_cast<std::size_t>(index)].live();
+    }
+    NetworkVertex& Vertex(int index) { return m_Vertices[static_cast<std::size_t>(index)]; }
+    const NetworkVertex& Vertex(int index) const { return m_Vertices[static_cast<std::size_t>(index)]; }
+
+    // --- Surroundings ---------------------------------------------------
+    // The settings are owned by the application; the document only reads
+    // them. Without a call the document uses its own defaults.
+    void SetSettings(Settings* settings);
+    Settings& GetSettings() { return *m_pSettings; }
+    const Settings& GetSettings() const { return *m_pSettings; }
+
+    // Where message boxes go. Without a call they are recorded and dropped.
+    void SetMessageSink(MessageSink* sink);
+    MessageSink& Messages() { return *m_pMessages; }
+
+    // The folder of "Rollpath.rpj" and the side files.
+    void SetProgramDir(std::filesystem::path dir) { m_ProgramDir = std::move(dir); }
+    const std::filesystem::path& ProgramDir() const { return m_ProgramDir; }
+
+private:
+    bool m_bModified = false;
+    bool m_bTouchedOverflowReported = false;
+    Settings m_DefaultSettings;
+    Settings* m_pSettings = &m_DefaultSettings;
+    RecordingMessageSink m_DefaultMessages;
+    MessageSink* m_pMessages = &m_DefaultMessages;
+    std::filesystem::path m_ProgramDir;
+};
+
+}  // namespace rollpath

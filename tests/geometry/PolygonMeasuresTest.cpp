@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "geometry/Geodesy.h"
+#include "geometry/PolygonMeasures.h"
+
+namespace rollpath {
+namespace {
+
+const std::vector<DPoint> kClockwiseSquare{{0, 0}, {0, 1}, {1, 1}, {1, 0}};
+
+double Shoelace(const std::vector<DPoint>& v) {
+    // Clockwise positive, as the model counts it.
+    double sum = 0.0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const DPoint& a = v[i];
+        const DPoint& b = v[(i + 1) % v.size()];
+        sum += b.x * a.y - a.x * b.y;
+    }
+    return sum / 2.0;
+}
+
+TEST(PolygonArea, SignFollowsOrientation) {
+    EXPECT_EQ(PolygonArea(kClockwiseSquare.data(), 4), 1.0);
+    std::vector<DPoint> ccw(kClockwiseSquare.rbegin(), kClockwiseSquare.rend());
+    EXPECT_EQ(PolygonArea(ccw.data(), 4), -1.0);
+    EXPECT_EQ(PolygonArea(kClockwiseSquare.data(), 2), 0.0);
+    EXPECT_EQ(PolygonArea(nullptr, 0), 0.0);
+}
+
+TEST(PolygonArea, OddAndEvenCountsMatchTheShoelace) {
+    const std::vector<DPoint> pentagon{{0, 0}, {0, 4}, {3, 6}, {6, 4}, {6, 0}};
+    const std::vector<DPoint> hexagon{{0, 0}, {0, 2}, {2, 2}, {2, 1}, {4, 1}, {4, 0}};
+    EXPECT_DOUBLE_EQ(PolygonArea(pentagon.data(), 5), Shoelace(pentagon));
+    EXPECT_DOUBLE_EQ(PolygonArea(hexagon.data(), 6), Shoelace(hexagon));
+    EXPECT_DOUBLE_EQ(PolygonArea(hexagon.data(), 6), 6.0);
+}
+
+TEST(PolygonArea, FanEqualsShoelaceOnRandomPolygons) {
+    std::mt19937 rng(42);
+    std::uniform_real_distribution<double> coord(-5000.0, 5000.0);
+    std::uniform_int_distribution<int> count(3, 50);
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::vector<DPoint> v(static_cast<std::size_t>(count(rng)));
+        for (DPoint& p : v) {
+            p = {coord(rng), coord(rng)};
+        }
+        const double expected = Shoelace(v);
+        ASSERT_NEAR(PolygonArea(v.data(), static_cast<int>(v.size())), expected,
+                    1e-9 * (1.0 + std::fabs(expected)) + 1e-6)
+            << "n = " << v.size();
+    }
+}
+
+TEST(PolygonConvexity, ClassifiesTurns) {
+    const std::vector<DPoint> lShape{{0, 0}, {0, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 0}};
+    const std::vector<DPoint> collinear{{0, 0}, {1, 1}, {2, 2}};
+    EXPECT_EQ(PolygonConvexity(kClockwiseSquare.data(), 4), kConvex);
+    EXPECT_EQ(PolygonConvexity(lShape.data(), 6), kConcave);
+    EXPECT_EQ(PolygonConvexity(collinear.data(), 3), kConvexityUnknown);
+    EXPECT_EQ(PolygonConvexity(kClockwiseSquare.data(), 2), kConvexityUnknown);
+}
+
+struct PipCase {
+    double x, y;
+    int expected;
+};
+
+TEST(PointInPolygon, SquareBoundariesAndInterior) {
+    const std::vector<DPoint> sq{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
+    const PipCase cases[] = {
+        {5, 5, kInside},     {15, 5, kOutside},     {0, 0, kOnBoundary},  {0, 5, kOnBoundary},
+        {5, 0, kOnBoundary}, {10, 10, kOnBoundary}, {5, 10, kOnBoundary}, {-0.0001, 5, kOutside},
+        {5, 15, kOutside},   {5, -5, kOutside},
+    };
+    for (const PipCase& c : cases) {
+        EXPECT_EQ(PointInPolygon(c.x, c.y, sq.data(), 4), c.expected) << c.x << ", " << c.y;
+    }
+    EXPECT_EQ(PointInPolygon(5, 5, sq.data(), 0), kOutside);
+}
+
+TEST(PointInPolygon, WithinOneFootOfASlantedEdgeIsOnTheBoundary) {
+    const std::vector<DPoint> tri{{0, 0}, {10, 10}, {10, 0}};
+    EXPECT_EQ(PointInPolygon(5, 5.5, tri.data(), 3), kOnBoundary);
+    EXPECT_EQ(PointInPolygon(5, 4.5, tri.data(), 3), kOnBoundary);
+    EXPECT_EQ(PointInPolygon(5, 3.9, tri.data(), 3), kInside);
+    EXPECT_EQ(PointInPolygon(5, 6.1, tri.data(), 3), kOutside);
+}
+
+TEST(PointInPolygon, DuplicatePointsAreSkipped) {
+    const std::vector<DPoint> sq{{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 0}, {10, 0}};
+    EXPECT_EQ(PointInPolygon(5, 5, sq.data(), 6), kInside);
+    EXPECT_EQ(PointInPolygon(20, 5, sq.data(), 6), kOutside);
+}
+
+// Against a convex reference: points more than 1 ft from every edge.
+TEST(PointInPolygon, AgreesWithConvexReference) {
+    std::vector<DPoint> hull;
+    for (int i = 0; i < 12; ++i) {
+        const double a = -i * kTwoPi / 12.0;  // clockwise
+        hull.push_back({500.0 * std::cos(a) + 3.0, 300.0 * std::sin(a) - 7.0});
+    }
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> coord(-600.0, 600.0);
+    for (int trial = 0; trial < 20000; ++trial) {
+        const double px = coord(rng);
+        const double py = coord(rng);
+        bool inside = true;
+        double nearest = 1e300;
+        for (std::size_t i = 0; i < hull.size(); ++i) {
+            const DPoint& a = hull[i];
+            const DPoint& b = hull[(i + 1) % hull.size()];
+            const double len = std::hypot(b.x - a.x, b.y - a.y);
+            const double cross = ((b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x)) / len;
+            inside = inside && cross < 0.0;  // clockwise: interior on the right
+            nearest = std::min(nearest, std::fabs(cross));
+        }
+        if (nearest < 2.0) {
+            continue;
+        }
+        ASSERT_EQ(PointInPolygon(px, py, hull.data(), 12), inside ? kInside : kOutside) << px << ", " << py;
+    }
+}
+
+TEST(IntersectSegments, StrictBoundsExcludeEndPoints) {
+    double x = -1, y = -1;
+    EXPECT_EQ(IntersectSegments(0, 0, 10, 10, 0, 10, 10, 0, x, y, 1), 1);
+    EXPECT_DOUBLE_EQ(x, 5.0);
+    EXPECT_DOUBLE_EQ(y, 5.0);
+
+    x = y = -1;
+    EXPECT_EQ(IntersectSegments(0, 0, 10, 0, 0, 5, 10, 5, x, y, 0), 0);  // parallel
+    EXPECT_EQ(IntersectSegments(0, 0, 10, 0, 5, 0, 15, 0, x, y, 0), 0);  // collinear
+    EXPECT_EQ(x, -1);
+
+    // Meeting exactly at an end point: bounded says no, unbounded finds it.
+    EXPECT_EQ(IntersectSegments(0, 0, 10, 0, 10, -5, 10, 5, x, y, 1), 0);
+    EXPECT_EQ(x, -1);
+    EXPECT_EQ(IntersectSegments(0, 0, 10, 0, 10, -5, 10, 5, x, y, 0), 1);
+    EXPECT_DOUBLE_EQ(x, 10.0);
+    EXPECT_DOUBLE_EQ(y, 0.0);
+
+    // Unbounded lines meet beyond both segments.
+    DPoint p;
+    EXPECT_EQ(IntersectSegments({0, 0}, {1, 0}, {5, 3}, {5, 4}, p, false), 1);
+    EXPECT_EQ(p, (DPoint{5, 0}));
+    EXPECT_EQ(IntersectSegments({0, 0}, {1, 0}, {5, 3}, {5, 4}, p, true), 0);
+}
+
+TEST(SignedAngle, RightAnglesAndDegenerateArms) {
+    const double left = SignedAngle(0, 10, 0, 0, 10, 0);
+    const double right = SignedAngle(0, -10, 0, 0, 10, 0);
+    EXPECT_NEAR(std::fabs(left), kPi / 2.0, 1e-12);
+    EXPECT_NEAR(left, -right, 1e-12);
+    EXPECT_EQ(SignedAngle(0, 0, 0, 0, 10, 0), 0.0);
+    EXPECT_NEAR(std::fabs(SignedAngle(-10, 0, 0, 0, 10, 0)), kPi, 1e-12);
+}
+
+TEST(DistanceToLine, SignGateAndDegenerateLine) {
+    EXPECT_EQ(DistanceToLine(5, 3, 0, 0, 10, 0, 0), 3);
+    EXPECT_EQ(DistanceToLine(5, -3, 0, 0, 10, 0, 0), -3);
+    EXPECT_EQ(DistanceToLine(5, 3, 0, 0, 10, 0, 1), 3);  // horizontal: only x is gated
+    EXPECT_EQ(DistanceToLine(15, 3, 0, 0, 10, 0, 1), kDistanceOutsideGate);
+    EXPECT_EQ(DistanceToLine(10, 3, 0, 0, 10, 0, 1), 3);                     // the box is inclusive
+    EXPECT_EQ(DistanceToLine(3, 12, 0, 0, 0, 10, 1), kDistanceOutsideGate);  // vertical: only y
+    EXPECT_EQ(DistanceToLine(7, 20, 0, 0, 10, 10, 1), kDistanceOutsideGate);
+    EXPECT_EQ(DistanceToLine(3, 3, 0, 0, 10, 10, 1), 0);
+    // Truncated toward zero.
+    EXPECT_EQ(DistanceToLine(0, 10, 0, 0, 10, 10, 0), 7);
+    // Two equal line points: the distance to that point.
+    EXPECT_EQ(DistanceToLine(3, 4, 0, 0, 0, 0, 0), 5);
+    EXPECT_EQ(DistanceToLine(0, 0, 0, 0, 0, 0, 1), 0);
+}
+
+TEST(BezierPoint, EndsAndMidpoint) {
+    const DPoint p0{0, 0}, p1{0, 10}, p2{10, 10}, p3{10, 0};
+    EXPECT_EQ(BezierPoint(p0, p1, p2, p3, 0.0), p0);
+    EXPECT_EQ(BezierPoint(p0, p1, p2, p3, 1.0), p3);
+    const DPoint mid = BezierPoint(p0, p1, p2, p3, 0.5);
+    EXPECT_DOUBLE_EQ(mid.x, 5.0);
+    EXPECT_DOUBLE_EQ(mid.y, 7.5);
+}
+
+TEST(RoundAwayFromZero, RoundsOutward) {
+    EXPECT_EQ(RoundAwayFromZero(2.1), 3);
+    EXPECT_EQ(RoundAwayFromZero(-2.1), -3);
+    EXPECT_EQ(RoundAwayFromZero(2.0), 2);
+    EXPECT_EQ(RoundAwayFromZero(-0.001), -1);
+    EXPECT_EQ(RoundAwayFromZero(0.0), 0);
+    EXPECT_EQ(RoundAwayFromZero(10.25 * 256.0), 2624);
+    EXPECT_EQ(RoundAwayFromZero(1e30), INT_MAX);
+    EXPECT_EQ(RoundAwayFromZero(-1e30), INT_MIN);
+    EXPECT_EQ(RoundAwayFromZero(std::nan("")), 0);
+}
+
+TEST(IntersectWithNormal, SlidesOntoThePerpendicular) {
+    // P0 -> P1 points south, so the normal at P1 = (0, 0) is exactly the x axis.
+    DPoint p3{10, -5};
+    IntersectWithNormal({0, 10}, {0, 0}, {5, 5}, p3);
+    EXPECT_DOUBLE_EQ(p3.x, 7.5);
+    EXPECT_DOUBLE_EQ(p3.y, 0.0);
+
+    // A line parallel to the normal: P3 stays where it was.
+    DPoint unchanged{20, 5};
+    IntersectWithNormal({0, 10}, {0, 0}, {5, 5}, unchanged);
+    EXPECT_EQ(unchanged, (DPoint{20, 5}));
+}
+
+TEST(ReversePolygon, SwapsEndsKeepsMiddle) {
+    std::vector<DPoint> v{{1, 1}, {2, 2}, {3, 3}};
+    ReversePolygon(v.data(), 3);
+    EXPECT_EQ(v, (std::vector<DPoint>{{3, 3}, {2, 2}, {1, 1}}));
+    std::vector<DPoint> four{{1, 0}, {2, 0}, {3, 0}, {4, 0}};
+    ReversePolygon(four.data(), 4);
+    EXPECT_EQ(four, (std::vector<DPoint>{{4, 0}, {3, 0}, {2, 0}, {1, 0}}));
+    ReversePolygon(nullptr, 0);
+}
+
+}  // namespace
+}  // namespace rollpath
