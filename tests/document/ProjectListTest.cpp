@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "document/ProjectList.h"
+#include "document/RollpathDoc.h"
+#include "support/TempDir.h"
+
+namespace rollpath {
+namespace {
+
+std::string ReadAll(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::filesystem::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+class ProjectListTest : public ::testing::Test {
+protected:
+    ProjectListTest() {
+        doc.m_szCode = "KSFO";
+        doc.m_szTxpName = "KSFO.txp";
+        doc.m_szBgrName = "KSFO.bgr";
+    }
+    testing::TempDir dir;
+    std::filesystem::path list = dir / "Rollpath.rpj";
+    CRollpathDoc doc;
+    RecordingMessageSink messages;
+};
+
+TEST_F(ProjectListTest, FirstSaveCreatesTheListWithOneEntry) {
+    ASSERT_TRUE(WriteProjectList(doc, list, messages));
+    EXPECT_EQ(ReadAll(list), "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProjectListTest, SavingMovesTheEntryToTheEndAndDropsComments) {
+    WriteAll(list,
+             "; written by hand\n"
+             "[KSFO]\ntxp=old.txp\nbgr=old.bgr\nbmp=\"\" 0 0 100 0.000000\n"
+             "[KAB]\ntxp=KAB.txp\nbgr=KAB.bgr\nbmp=\"/d/kab.bmp\" 1 2 3 4.500000\n"
+             "; another comment\n"
+             "[KABC]\ntxp=x.txp\nbgr=y.bgr\nbmp=\"\" 0 0 100 0.000000\n");
+    doc.m_szBmpPath = "/maps/sfo.bmp";
+    doc.m_nBmpX = -120;
+    doc.m_nBmpY = 45;
+    doc.m_nBmpScale = 250;
+    doc.m_dRotation = 28.25;
+    ASSERT_TRUE(WriteProjectList(doc, list, messages));
+    EXPECT_EQ(ReadAll(list),
+              "[KAB]\ntxp=KAB.txp\nbgr=KAB.bgr\nbmp=\"/d/kab.bmp\" 1 2 3 4.500000\n"
+              "[KABC]\ntxp=x.txp\nbgr=y.bgr\nbmp=\"\" 0 0 100 0.000000\n"
+              "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"/maps/sfo.bmp\" -120 45 250 28.250000\n");
+}
+
+TEST_F(ProjectListTest, SimilarCodesAreDifferentEntries) {
+    WriteAll(list, "[KAB]\ntxp=a\nbgr=b\nbmp=\"\" 0 0 100 0.0\n[KABC]\ntxp=c\nbgr=d\nbmp=\"\" 0 0 100 0.0\n");
+    doc.m_szCode = "KABC";
+    ASSERT_TRUE(WriteProjectList(doc, list, messages));
+    const std::string text = ReadAll(list);
+    EXPECT_EQ(text.find("[KAB]\ntxp=a\nbgr=b\n"), 0u);
+    EXPECT_EQ(text.find("txp=c"), std::string::npos);
+
+    PendingProject p;
+    SetPendingProject(p, "KAB", list);
+    EXPECT_EQ(p.txpName, "a");
+}
+
+TEST_F(ProjectListTest, LongLinesOfOtherEntriesSurviveTheRewrite) {
+    const std::string longPath = "/" + std::string(280, 'p') + ".bmp";
+    const std::string other =
+        "[EGLL]\ntxp=EGLL.txp\nbgr=EGLL.bgr\nbmp=\"" + longPath + "\" 5 6 70 1.000000\n";
+    WriteAll(list, other);
+    ASSERT_TRUE(WriteProjectList(doc, list, messages));
+    EXPECT_EQ(ReadAll(list).substr(0, other.size()), other);
+}
+
+TEST_F(ProjectListTest, FailureToCreateTheListIsReported) {
+    const std::filesystem::path missing = dir / "no-such-folder" / "Rollpath.rpj";
+    EXPECT_FALSE(WriteProjectList(doc, missing, messages));
+    EXPECT_TRUE(messages.Saw("Cannot open Rollpath.rpj"));
+}
+
+TEST_F(ProjectListTest, PendingProjectDefaultsWithoutAList) {
+    PendingProject p;
+    p.safeMode = 1;
+    p.bmpScale = 7;
+    SetPendingProject(p, "KPAO", dir / "missing.rpj");
+    EXPECT_EQ(p.code, "KPAO");
+    EXPECT_EQ(p.txdName, "KPAO.txd");
+    EXPECT_EQ(p.txpName, "KPAO.txp");
+    EXPECT_EQ(p.bgrName, "KPAO.bgr");
+    EXPECT_EQ(p.tmsName, "KPAO.tms");
+    EXPECT_EQ(p.bmpScale, 100);
+    EXPECT_EQ(p.safeMode, 1);  // the last Open Project choice stays
+}
+
+struct PendingCase {
+    const char* name;
+    const char* list;
+    const char* txp;
+    const char* bgr;
+    const char* bmp;
+    int x, y, scale;
+    double rotation;
+};
+
+class PendingProjectCase : public ::testing::TestWithParam<PendingCase> {};
+
+TEST_P(PendingProjectCase, ReadsTheEntry) {
+    const PendingCase& c = GetParam();
+    testing::TempDir dir;
+    const auto list = dir / "Rollpath.rpj";
+    WriteAll(list, c.list);
+    PendingProject p;
+    SetPendingProject(p, "KSFO", list);
+    EXPECT_EQ(p.txpName, c.txp);
+    EXPECT_EQ(p.bgrName, c.bgr);
+    EXPECT_EQ(p.bmpPath, c.bmp);
+    EXPECT_EQ(p.bmpX, c.x);
+    EXPECT_EQ(p.bmpY, c.y);
+    EXPECT_EQ(p.bmpScale, c.scale);
+    EXPECT_EQ(p.rotation, c.rotation);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectList, PendingProjectCase,
+    ::testing::Values(
+        PendingCase{"quoted", "[KSFO]\ntxp=a.txp\nbgr=b.bgr\nbmp=\"C:\\maps\\x y.bmp\" 10 -20 150 90.5\n",
+                    "a.txp", "b.bgr", "C:\\maps\\x y.bmp", 10, -20, 150, 90.5},
+        PendingCase{"first_line_without_equals", "[KSFO]\nnothing\nbgr=b.bgr\nbmp=\"\" 1 2 3 4\n", "KSFO.txp",
+                    "b.bgr", "", 1, 2, 3, 4.0},
+        PendingCase{"unquoted_upper_case_extension",
+                    "[KSFO]\ntxp=a\nbgr=b\nbmp=D:\\Scans\\SFO.BMP 300 400 80 12.5\n", "a", "b",
+                    "D:\\Scans\\SFO.BMP", 300, 400, 80, 12.5},
+        PendingCase{"unquoted_without_bmp_runs_to_the_end", "[KSFO]\ntxp=a\nbgr=b\nbmp=/maps/sfo.png 1 2\n",
+                    "a", "b", "/maps/sfo.png 1 2", 0, 0, 100, 0.0},
+        PendingCase{"missing_numbers_keep_defaults", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"/m.bmp\" 5\n", "a", "b",
+                    "/m.bmp", 5, 0, 100, 0.0},
+        PendingCase{"open_quote_runs_to_the_end", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"/m.bmp 1 2 3 4\n", "a", "b",
+                    "/m.bmp 1 2 3 4", 0, 0, 100, 0.0},
+        PendingCase{"third_line_without_equals_stops", "[KSFO]\ntxp=a\nbgr=b\n\"x.bmp\" 1 2 3 4\n", "a", "b",
+                    "", 0, 0, 100, 0.0},
+        PendingCase{"first_matching_entry_wins",
+                    "[KSFO]\ntxp=1\nbgr=2\nbmp=\"\"\n[KSFO]\ntxp=3\nbgr=4\nbmp=\"\"\n", "1", "2", "", 0, 0,
+                    100, 0.0},
+        PendingCase{"case_matters", "[ksfo]\ntxp=1\nbgr=2\nbmp=\"\"\n", "KSFO.txp", "KSFO.bgr", "", 0, 0, 100,
+                    0.0},
+        PendingCase{"unterminated_entry_lines_are_taken", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"/m.bmp\" 1 2 3 4.25",
+                    "a", "b", "/m.bmp", 1, 2, 3, 4.25},
+        PendingCase{"unterminated_header_is_ignored", "[KSFO]", "KSFO.txp", "KSFO.bgr", "", 0, 0, 100, 0.0},
+        PendingCase{"windows_line_ends", "[KSFO]\r\ntxp=a\r\nbgr=b\r\nbmp=\"/m.bmp\" 1 2 3 4\r\n", "a", "b",
+                    "/m.bmp", 1, 2, 3, 4.0},
+        PendingCase{"huge_numbers_saturate", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"\" 99999999999 -99999999999 3 1\n",
+                    "a", "b", "", 2147483647, -2147483647 - 1, 3, 1.0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProjectSections, ListsHeadersSkipsCommentsAndSorts) {
+    testing::TempDir dir;
+    const auto list = dir / "Rollpath.rpj";
+    WriteAll(list, "[KDEF]\ntxp=\n;[KXYZ]\n[kabc]\n[EGLL\n[LAST]");
+    std::vector<std::string> sections = ReadProjectSections(list);
+    EXPECT_EQ(sections, (std::vector<std::string>{"KDEF", "kabc", "EGLL"}));
+    SortProjectSections(sections);
+    EXPECT_EQ(sections, (std::vector<std::string>{"EGLL", "kabc", "KDEF"}));
+    EXPECT_TRUE(ReadProjectSections(dir / "none.rpj").empty());
+}
+
+}  // namespace
+}  // namespace rollpath
