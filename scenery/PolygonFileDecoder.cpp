@@ -1,0 +1,105 @@
+#include "scenery/PolygonFileDecoder.h"
+
+#include <string_view>
+#include <utility>
+
+namespace rollpath {
+namespace {
+
+struct TagName {
+    std::string_view text;
+    PolygonTag kind;
+};
+
+constexpr std::array<TagName, 7> kTags{{
+    {"<bgno>", PolygonTag::Begin},
+    {"<endo>", PolygonTag::End},
+    {"<orgn>", PolygonTag::Origin},
+    {"<vert>", PolygonTag::VertexPool},
+    {"<poly>", PolygonTag::Polygon},
+    {"<auto>", PolygonTag::Automatic},
+    {"<pvrt>", PolygonTag::References},
+}};
+
+constexpr std::size_t kVertexSize = 24;  // three doubles
+constexpr std::size_t kIndexSize = 4;
+
+}  // namespace
+
+DecodeStatus PolygonFileDecoder::Stop(DecodeStatus status, std::string problem) {
+    stopped_ = true;
+    problem_ = std::move(problem);
+    return status;
+}
+
+DecodeStatus PolygonFileDecoder::Next(PolygonFileRecord& record) {
+    if (stopped_) {
+        return DecodeStatus::End;
+    }
+    record = PolygonFileRecord{};
+    if (!ReadTag(reader_, record.tag)) {
+        return Stop(DecodeStatus::End);
+    }
+    const TagName* known = nullptr;
+    for (const TagName& t : kTags) {
+        if (record.tag.Is(t.text)) {
+            known = &t;
+            break;
+        }
+    }
+    if (known == nullptr) {
+        return Stop(DecodeStatus::UnknownTag);
+    }
+    record.kind = known->kind;
+
+    switch (record.kind) {
+        case PolygonTag::Origin: {
+            auto f64 = [&](double& v) { return reader_.F64(v) && ++record.fieldsRead > 0; };
+            const bool complete = f64(record.origin[0]) && f64(record.origin[1]) && f64(record.origin[2]) &&
+                                  reader_.I32(record.number) && ++record.fieldsRead > 0;
+            if (!complete) {
+                return Stop(DecodeStatus::Truncated);
+            }
+            break;
+        }
+        case PolygonTag::VertexPool: {
+            if (!reader_.U32(record.count)) {
+                return Stop(DecodeStatus::Truncated);
+            }
+            if (record.count > maxPoolVertices_) {
+                return Stop(DecodeStatus::OverLimit);
+            }
+            if (!reader_.Holds(record.count, kVertexSize)) {
+                return Stop(DecodeStatus::Malformed, "vertex pool runs past the end of the file");
+            }
+            record.vertices.resize(record.count);
+            for (auto& v : record.vertices) {
+                reader_.F64(v[0]);
+                reader_.F64(v[1]);
+                reader_.F64(v[2]);
+            }
+            break;
+        }
+        case PolygonTag::References: {
+            if (!reader_.U32(record.count)) {
+                return Stop(DecodeStatus::Truncated);
+            }
+            if (!reader_.Holds(record.count, kIndexSize)) {
+                return Stop(DecodeStatus::Malformed, "polygon runs past the end of the file");
+            }
+            record.indices.resize(record.count);
+            for (std::int32_t& k : record.indices) {
+                reader_.I32(k);
+            }
+            break;
+        }
+        case PolygonTag::Begin:
+        case PolygonTag::End:
+        case PolygonTag::Polygon:
+        case PolygonTag::Automatic:
+            break;
+    }
+    return DecodeStatus::Record;
+}
+
+}  // namespace rollpath
