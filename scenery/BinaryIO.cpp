@@ -3,7 +3,6 @@
 #include <bit>
 #include <cassert>
 #include <fstream>
-#include <iterator>
 
 namespace rollpath {
 
@@ -114,7 +113,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     if (!in) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    }
     if (in.bad()) {
         return std::nullopt;
     }

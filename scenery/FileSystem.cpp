@@ -1,46 +1,42 @@
 #include "scenery/FileSystem.h"
 
-#include <cstdio>
+#include <fstream>
 #include <system_error>
+#include <utility>
 
 namespace rollpath {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-class StdioFile : public WritableFile {
+class StreamFile : public WritableFile {
 public:
-    explicit StdioFile(std::FILE* file) : file_(file) {}
+    explicit StreamFile(std::ofstream out) : out_(std::move(out)) {}
 
     bool Write(std::span<const std::uint8_t> bytes) override {
-        if (!file_) {
-            return false;
-        }
-        return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
+        out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return out_.good();
     }
 
     bool Close() override {
-        if (!file_) {
+        if (!out_.is_open()) {
             return false;
         }
-        // fclose reports a failed final flush (a full disk, say).
-        return std::fclose(file_.release()) == 0;
+        // Closing flushes; a full disk shows here at the latest.
+        out_.close();
+        return !out_.fail();
     }
 
 private:
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    std::ofstream out_;
 };
 
 class OsFileSystem : public FileSystem {
 public:
     std::unique_ptr<WritableFile> Create(const std::filesystem::path& path) override {
-        std::FILE* file = std::fopen(path.string().c_str(), "wb");
-        if (file == nullptr) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (!out.is_open()) {
             return nullptr;
         }
-        return std::make_unique<StdioFile>(file);
+        return std::make_unique<StreamFile>(std::move(out));
     }
 
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override {

@@ -164,3 +164,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace rollpath::testing
+
+namespace rollpath::testing {
+namespace {
+
+// A real device that is always full: the loss must show by the close at
+// the latest, even when the data sat in a buffer.
+TEST(RealFileSystem, AFullDiskShowsAsAFailure) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    auto file = RealFileSystem().Create("/dev/full");
+    ASSERT_NE(file, nullptr);
+    const Bytes data(100, 1);
+    const bool wrote = file->Write(data);
+    const bool closed = file->Close();
+    EXPECT_FALSE(wrote && closed);
+}
+
+}  // namespace
+}  // namespace rollpath::testing
