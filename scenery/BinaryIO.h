@@ -48,6 +48,12 @@ public:
     bool F64(double& out);
     bool Skip(std::size_t count);
 
+    // The same, chosen by the field's type.
+    bool Read(std::uint32_t& out) { return U32(out); }
+    bool Read(std::int32_t& out) { return I32(out); }
+    bool Read(float& out) { return F32(out); }
+    bool Read(double& out) { return F64(out); }
+
     // True when count items of itemSize bytes each fit in what is left; safe
     // against any count a file may hold.
     bool Holds(std::uint64_t count, std::size_t itemSize) const;

@@ -47,26 +47,25 @@ DecodeStatus NetworkFileDecoder::Next(NetworkRecord& record) {
     }
     record.kind = known->kind;
 
-    auto f64 = [&](double& v) { return reader_.F64(v) && ++record.fieldsRead > 0; };
-    auto i32 = [&](std::int32_t& v) { return reader_.I32(v) && ++record.fieldsRead > 0; };
+    int& n = record.fieldsRead;
     bool complete = true;
     switch (record.kind) {
         case NetworkTag::Origin:
             complete =
-                f64(record.values[0]) && f64(record.values[1]) && f64(record.values[2]) && i32(record.number);
+                ReadFields(reader_, n, record.values[0], record.values[1], record.values[2], record.number);
             break;
         case NetworkTag::Location:
-            complete = f64(record.values[0]) && f64(record.values[1]) && f64(record.values[2]);
+            complete = ReadFields(reader_, n, record.values[0], record.values[1], record.values[2]);
             break;
         case NetworkTag::Flow:
         case NetworkTag::Type:
-            complete = i32(record.number);
+            complete = ReadFields(reader_, n, record.number);
             break;
         case NetworkTag::Edge:
-            complete = i32(record.nodes[0]) && i32(record.nodes[1]);
+            complete = ReadFields(reader_, n, record.nodes[0], record.nodes[1]);
             break;
         case NetworkTag::Thickness:
-            complete = reader_.F32(record.width) && ++record.fieldsRead > 0;
+            complete = ReadFields(reader_, n, record.width);
             break;
         case NetworkTag::Begin:
         case NetworkTag::End:

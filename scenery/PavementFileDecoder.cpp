@@ -57,23 +57,22 @@ DecodeStatus PavementFileDecoder::Next(PavementRecord& record) {
     }
     record.kind = known->kind;
 
-    auto f64 = [&](double& v) { return reader_.F64(v) && ++record.fieldsRead > 0; };
-    auto u32 = [&](std::uint32_t& v) { return reader_.U32(v) && ++record.fieldsRead > 0; };
+    int& n = record.fieldsRead;
     bool complete = true;
     switch (record.kind) {
         case PavementTag::Origin:
             complete =
-                f64(record.values[0]) && f64(record.values[1]) && f64(record.values[2]) && u32(record.number);
+                ReadFields(reader_, n, record.values[0], record.values[1], record.values[2], record.number);
             break;
         case PavementTag::TileCount:
         case PavementTag::Index:
-            complete = u32(record.pair[0]) && u32(record.pair[1]);
+            complete = ReadFields(reader_, n, record.pair[0], record.pair[1]);
             break;
         case PavementTag::TileSide:
-            complete = reader_.F32(record.side) && ++record.fieldsRead > 0;
+            complete = ReadFields(reader_, n, record.side);
             break;
         case PavementTag::LowerLeft:
-            complete = f64(record.values[0]) && f64(record.values[1]) && f64(record.values[2]);
+            complete = ReadFields(reader_, n, record.values[0], record.values[1], record.values[2]);
             break;
         case PavementTag::Pavement:
         case PavementTag::EdgeMarkings:

@@ -54,9 +54,8 @@ DecodeStatus PolygonFileDecoder::Next(PolygonFileRecord& record) {
 
     switch (record.kind) {
         case PolygonTag::Origin: {
-            auto f64 = [&](double& v) { return reader_.F64(v) && ++record.fieldsRead > 0; };
-            const bool complete = f64(record.origin[0]) && f64(record.origin[1]) && f64(record.origin[2]) &&
-                                  reader_.I32(record.number) && ++record.fieldsRead > 0;
+            const bool complete = ReadFields(reader_, record.fieldsRead, record.origin[0], record.origin[1],
+                                             record.origin[2], record.number);
             if (!complete) {
                 return Stop(DecodeStatus::Truncated);
             }

@@ -17,9 +17,9 @@
 #include <string>
 #include <string_view>
 
-namespace rollpath {
+#include "scenery/BinaryIO.h"
 
-class ByteReader;
+namespace rollpath {
 
 inline constexpr std::size_t kTagLength = 6;
 
@@ -41,6 +41,21 @@ struct RecordTag {
 // the end of the data when there is none). False, consuming nothing, when
 // fewer than six bytes remain: the end of the file.
 bool ReadTag(ByteReader& reader, RecordTag& tag);
+
+// Reads payload fields in order and counts those read, so that a record cut
+// short by the end of the data tells how much of it is there. False when the
+// data ended first.
+template <typename... Fields>
+bool ReadFields(ByteReader& reader, int& fieldsRead, Fields&... fields) {
+    auto one = [&](auto& field) {
+        if (!reader.Read(field)) {
+            return false;
+        }
+        ++fieldsRead;
+        return true;
+    };
+    return (one(fields) && ...);
+}
 
 // What one step of a decoder found.
 enum class DecodeStatus {
