@@ -5,12 +5,7 @@
 namespace rollpath {
 namespace {
 
-struct TagName {
-    std::string_view text;
-    NetworkTag kind;
-};
-
-constexpr std::array<TagName, 10> kTags{{
+constexpr std::array<TagEntry<NetworkTag>, 10> kTags{{
     {"<bgno>", NetworkTag::Begin},
     {"<endo>", NetworkTag::End},
     {"<node>", NetworkTag::Node},
@@ -34,18 +29,12 @@ DecodeStatus NetworkFileDecoder::Next(NetworkRecord& record) {
         stopped_ = true;
         return DecodeStatus::End;
     }
-    const TagName* known = nullptr;
-    for (const TagName& t : kTags) {
-        if (record.tag.Is(t.text)) {
-            known = &t;
-            break;
-        }
-    }
-    if (known == nullptr) {
+    const std::optional<NetworkTag> kind = FindTag(record.tag, kTags);
+    if (!kind) {
         stopped_ = true;
         return DecodeStatus::UnknownTag;
     }
-    record.kind = known->kind;
+    record.kind = *kind;
 
     int& n = record.fieldsRead;
     bool complete = true;

@@ -6,12 +6,7 @@
 namespace rollpath {
 namespace {
 
-struct TagName {
-    std::string_view text;
-    PavementTag kind;
-};
-
-constexpr std::array<TagName, 12> kTags{{
+constexpr std::array<TagEntry<PavementTag>, 12> kTags{{
     {"<bgno>", PavementTag::Begin},
     {"<orgn>", PavementTag::Origin},
     {"<tlxz>", PavementTag::TileCount},
@@ -45,17 +40,11 @@ DecodeStatus PavementFileDecoder::Next(PavementRecord& record) {
     if (!ReadTag(reader_, record.tag)) {
         return Stop(DecodeStatus::End);
     }
-    const TagName* known = nullptr;
-    for (const TagName& t : kTags) {
-        if (record.tag.Is(t.text)) {
-            known = &t;
-            break;
-        }
-    }
-    if (known == nullptr) {
+    const std::optional<PavementTag> kind = FindTag(record.tag, kTags);
+    if (!kind) {
         return Stop(DecodeStatus::UnknownTag);
     }
-    record.kind = known->kind;
+    record.kind = *kind;
 
     int& n = record.fieldsRead;
     bool complete = true;

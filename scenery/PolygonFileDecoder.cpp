@@ -6,12 +6,7 @@
 namespace rollpath {
 namespace {
 
-struct TagName {
-    std::string_view text;
-    PolygonTag kind;
-};
-
-constexpr std::array<TagName, 7> kTags{{
+constexpr std::array<TagEntry<PolygonTag>, 7> kTags{{
     {"<bgno>", PolygonTag::Begin},
     {"<endo>", PolygonTag::End},
     {"<orgn>", PolygonTag::Origin},
@@ -40,17 +35,11 @@ DecodeStatus PolygonFileDecoder::Next(PolygonFileRecord& record) {
     if (!ReadTag(reader_, record.tag)) {
         return Stop(DecodeStatus::End);
     }
-    const TagName* known = nullptr;
-    for (const TagName& t : kTags) {
-        if (record.tag.Is(t.text)) {
-            known = &t;
-            break;
-        }
-    }
-    if (known == nullptr) {
+    const std::optional<PolygonTag> kind = FindTag(record.tag, kTags);
+    if (!kind) {
         return Stop(DecodeStatus::UnknownTag);
     }
-    record.kind = known->kind;
+    record.kind = *kind;
 
     switch (record.kind) {
         case PolygonTag::Origin: {

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,24 @@ struct RecordTag {
     // them.
     std::string Name() const;
 };
+
+// One row of a file's tag table.
+template <typename Kind>
+struct TagEntry {
+    std::string_view text;
+    Kind kind;
+};
+
+// The kind of a tag in a file's table; nothing when the file does not use it.
+template <typename Kind, std::size_t N>
+std::optional<Kind> FindTag(const RecordTag& tag, const std::array<TagEntry<Kind>, N>& table) {
+    for (const TagEntry<Kind>& entry : table) {
+        if (tag.Is(entry.text)) {
+            return entry.kind;
+        }
+    }
+    return std::nullopt;
+}
 
 // Reads six bytes as the tag, then skips up to and including the next NUL (to
 // the end of the data when there is none). False, consuming nothing, when
