@@ -42,7 +42,7 @@ protected:
     std::string Path() const { return File("in.bgr").string(); }
 };
 
-TEST_F(NetworkFileTest, WritesTheSpecifiedLayout) {
+TEST_F(NetworkFileTest, WritesNodesThenLiveEdgesThenTheEnd) {
     doc.AddVertex(10.5, -20.25, true);
     doc.AddVertex(300.0, 40.0, true);
     doc.AddVertex(-7.0, 8.0, true);
