@@ -1,0 +1,36 @@
+#pragma once
+
+// The network file (code + ".bgr"): every vertex slot of the pool as a node,
+// every live segment as an edge with its width, type and No Polygon flag, and
+// the source and sink nodes.
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "scenery/FileSystem.h"
+
+namespace rollpath {
+
+class CRollpathDoc;
+
+// The file's bytes for the document as it stands. Node numbers are pool
+// indices: every slot is written, deleted ones included.
+std::vector<std::uint8_t> EncodeNetworkFile(const CRollpathDoc& doc);
+
+// Writes folder / m_szBgrName through a temporary file. On failure shows
+// "Cannot create " + m_szBgrName, leaves an older file as it was and returns
+// false. Without a folder the output directory of the settings is used.
+bool WriteNetworkFile(CRollpathDoc& doc, const std::filesystem::path& folder,
+                      FileSystem& files = RealFileSystem());
+bool WriteNetworkFile(CRollpathDoc& doc);
+
+// Adds the file's nodes (as new vertices, never merged) and edges to the
+// document and moves the benchmark to the file's origin. latArcsec and
+// lonArcsec are the airport's position from the database; a file whose origin
+// lies more than one arcsecond away is refused. A missing file is no error.
+// Reading stops at the first problem, keeping what was read before it.
+void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
+                     double lonArcsec);
+
+}  // namespace rollpath

@@ -1,0 +1,28 @@
+#pragma once
+
+// Reading the pavement file (code + ".tms"). The file is written by the tile
+// writer with the blocks of scenery/PavementSections.h.
+
+#include <cstdint>
+#include <filesystem>
+
+namespace rollpath {
+
+class CRollpathDoc;
+
+// The most vertices the reader accepts in one mesh section.
+inline constexpr std::uint32_t kMaxReadMeshVertices = 8096;
+// The largest tile grid the reader accepts in either direction; the editor
+// writes 8 by 8.
+inline constexpr std::uint32_t kMaxReadTileGridSide = 256;
+
+// Fills the document from a pavement file: the tile grid, "<pave>" polygons
+// as ground polygons of kind 3, "<edmk>" and "<cntr>" polygons as markings of
+// kind 1 and 2, and the lights, which replace the document's light list when
+// the file holds a light section. The file's origin, when one was read and
+// its latitude and longitude do not sum to zero, becomes the benchmark once
+// reading ends. A missing file changes nothing. Reading stops at the first
+// problem, keeping what was read before it.
+void ReadPavementFile(CRollpathDoc& doc, const std::filesystem::path& path);
+
+}  // namespace rollpath

@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "SceneryTestSupport.h"
+#include "scenery/NetworkFile.h"
+#include "scenery/NetworkFileDecoder.h"
+
+namespace rollpath::testing {
+namespace {
+
+// Benchmark of the test airport: 47.5 N, 122.5 W.
+constexpr double kLat = 47.5;
+constexpr double kLon = -122.5;
+constexpr double kLatArcsec = 171000.0;
+constexpr double kLonArcsec = 855000.0;
+
+class NetworkFileTest : public SceneryTest {
+protected:
+    NetworkFileTest() {
+        doc.m_Airport.lat = kLat;
+        doc.m_Airport.lon = kLon;
+    }
+
+    // Header of a file as the writer starts it.
+    static Golden Header(double lat = kLatArcsec, double lon = kLonArcsec) {
+        Golden g;
+        g.tag("<bgno>").tag("<orgn>").f64(lat).f64(lon).f64(0.0).i32(1);
+        return g;
+    }
+    static void Node(Golden& g, double x, double y) {
+        g.tag("<node>").tag("<bgno>").tag("<vloc>").f64(x).f64(0.0).f64(y);
+    }
+
+    void Read(CRollpathDoc& d, const Bytes& bytes) {
+        WriteBytes(File("in.bgr"), bytes);
+        ReadNetworkFile(d, File("in.bgr"), kLatArcsec, kLonArcsec);
+    }
+    std::string Path() const { return File("in.bgr").string(); }
+};
+
+TEST_F(NetworkFileTest, WritesNodesThenLiveEdgesThenTheEnd) {
+    doc.AddVertex(10.5, -20.25, true);
+    doc.AddVertex(300.0, 40.0, true);
+    doc.AddVertex(-7.0, 8.0, true);
+    doc.Vertex(2).state = -1;  // deleted slots are written too
+    doc.m_nSource = 1;
+    doc.m_nSink = 0;
+    RollpathSegment& a = doc.AppendSegment();
+    a.vertex0 = 0;
+    a.vertex1 = 1;
+    a.width = 75.5f;
+    a.type = SegmentType::Rollpath;
+    a.flags = SegmentFlag::NoPolygon | SegmentFlag::RunwayHold | SegmentFlag::NoLighting;
+    RollpathSegment& gone = doc.AppendSegment();
+    gone.vertex0 = 1;
+    gone.vertex1 = 2;
+    gone.state = -1;
+    RollpathSegment& b = doc.AppendSegment();
+    b.vertex0 = 1;
+    b.vertex1 = 0;
+    b.width = 150.0f;
+    b.type = SegmentType::RunwayCentreLine;
+
+    Golden g = Header();
+    Node(g, 10.5, -20.25);
+    g.tag("<flow>").i32(2).tag("<endo>");
+    Node(g, 300.0, 40.0);
+    g.tag("<flow>").i32(1).tag("<endo>");
+    Node(g, -7.0, 8.0);
+    g.tag("<endo>");
+    // Only No Polygon travels in this file.
+    g.tag("<edge>").i32(0).i32(1).tag("<bgno>").tag("<thck>").f32(75.5f).tag("<type>").i32(1).tag("<nply>");
+    g.tag("<endo>");
+    g.tag("<edge>").i32(1).i32(0).tag("<bgno>").tag("<thck>").f32(150.0f).tag("<type>").i32(0).tag("<endo>");
+    g.tag("<endo>");
+
+    EXPECT_EQ(EncodeNetworkFile(doc), g.bytes);
+    ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
+    EXPECT_EQ(ReadBytes(File("KTST.bgr")), g.bytes);
+}
+
+TEST_F(NetworkFileTest, TheWesternLongitudeIsStoredAsAFullCircleValue) {
+    const Bytes bytes = EncodeNetworkFile(doc);
+    // "<bgno>" and "<orgn>" take 14 bytes, then the latitude; 855000.0 as a
+    // little-endian double.
+    const Bytes lon(bytes.begin() + 22, bytes.begin() + 30);
+    EXPECT_EQ(lon, (Bytes{0x00, 0x00, 0x00, 0x00, 0xB0, 0x17, 0x2A, 0x41}));
+}
+
+TEST_F(NetworkFileTest, AnEmptyDocumentWritesOnlyTheFrame) {
+    Golden g = Header();
+    g.tag("<endo>");
+    EXPECT_EQ(EncodeNetworkFile(doc), g.bytes);
+}
+
+TEST_F(NetworkFileTest, RoundTripKeepsTheNetwork) {
+    doc.AddVertex(1.0, 2.0, true);
+    doc.AddVertex(1.0, 2.0, true);  // same position: two nodes
+    doc.AddVertex(-500.125, 1234.5, true);
+    doc.m_nSource = 2;
+    doc.m_nSink = 1;
+    struct Edge {
+        int v0, v1, type, flags;
+        float width;
+    };
+    const Edge edges[] = {{0, 1, 1, 0x1 | 0x2000, 35.0f}, {1, 2, 0, 0x80, 150.25f}, {2, 0, 1, 0, 0.1f}};
+    for (const Edge& e : edges) {
+        RollpathSegment& s = doc.AppendSegment();
+        s.vertex0 = e.v0;
+        s.vertex1 = e.v1;
+        s.type = e.type;
+        s.flags = e.flags;
+        s.width = e.width;
+    }
+    ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
+
+    Fresh back;
+    back.doc.m_Airport.lat = 0.0;
+    ReadNetworkFile(back.doc, File("KTST.bgr"), kLatArcsec, kLonArcsec);
+    EXPECT_TRUE(back.messages.shown.empty());
+    ASSERT_EQ(back.doc.m_nVertices, 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(back.doc.Vertex(i).pos(), doc.Vertex(i).pos());
+        EXPECT_TRUE(back.doc.Vertex(i).live());
+    }
+    EXPECT_EQ(back.doc.m_nSource, 2);
+    EXPECT_EQ(back.doc.m_nSink, 1);
+    ASSERT_EQ(back.doc.m_pSegments.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const RollpathSegment& s = *back.doc.m_pSegments[i];
+        EXPECT_EQ(s.vertex0, edges[i].v0);
+        EXPECT_EQ(s.vertex1, edges[i].v1);
+        EXPECT_EQ(s.type, edges[i].type);
+        EXPECT_EQ(s.width, edges[i].width);
+        EXPECT_EQ(s.flags, edges[i].flags & SegmentFlag::NoPolygon);
+        EXPECT_EQ(s.extent0, 75.0);
+        EXPECT_EQ(s.extent1, 75.0);
+        EXPECT_EQ(s.state, 0);
+    }
+    // The benchmark moved to the file's origin.
+    EXPECT_DOUBLE_EQ(back.doc.m_Airport.lat, kLat);
+    EXPECT_DOUBLE_EQ(back.doc.m_Airport.lon, kLon);
+}
+
+TEST_F(NetworkFileTest, DeletedSlotsComeBackAsLiveVertices) {
+    doc.AddVertex(1, 1, true);
+    doc.AddVertex(2, 2, true);
+    doc.Vertex(0).state = -1;
+    ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
+    Fresh back;
+    ReadNetworkFile(back.doc, File("KTST.bgr"), kLatArcsec, kLonArcsec);
+    ASSERT_EQ(back.doc.m_nVertices, 2);
+    EXPECT_TRUE(back.doc.Vertex(0).live());
+    EXPECT_TRUE(back.doc.Vertex(1).live());
+}
+
+TEST_F(NetworkFileTest, SourceAndSinkOnOneVertexComeBackAsTheSource) {
+    doc.AddVertex(1, 1, true);
+    doc.m_nSource = 0;
+    doc.m_nSink = 0;
+    Golden g = Header();
+    Node(g, 1, 1);
+    g.tag("<flow>").i32(1).tag("<endo>").tag("<endo>");
+    EXPECT_EQ(EncodeNetworkFile(doc), g.bytes);
+    Fresh back;
+    Read(back.doc, g.bytes);
+    EXPECT_EQ(back.doc.m_nSource, 0);
+    EXPECT_EQ(back.doc.m_nSink, -1);
+}
+
+TEST_F(NetworkFileTest, AnyFlowOtherThanOneMarksTheSink) {
+    Golden g = Header();
+    Node(g, 0, 0);
+    g.tag("<flow>").i32(3).tag("<endo>");
+    Node(g, 5, 5);
+    g.tag("<flow>").i32(1).tag("<endo>");
+    Read(doc, g.bytes);
+    EXPECT_EQ(doc.m_nSink, 0);
+    EXPECT_EQ(doc.m_nSource, 1);
+}
+
+struct OriginCase {
+    const char* name;
+    double lat;
+    double lon;
+    bool accepted;
+};
+
+class NetworkOrigin : public NetworkFileTest, public ::testing::WithParamInterface<OriginCase> {};
+
+TEST_P(NetworkOrigin, IsAcceptedWithinOneArcsecond) {
+    const OriginCase& c = GetParam();
+    Golden g = Header(c.lat, c.lon);
+    Node(g, 3, 4);
+    g.tag("<endo>");
+    Read(doc, g.bytes);
+    if (c.accepted) {
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(doc.m_nVertices, 1);
+        EXPECT_DOUBLE_EQ(doc.m_Airport.lat, c.lat / 3600.0);
+        EXPECT_DOUBLE_EQ(doc.m_Airport.lon, c.lon / 3600.0 - 360.0);
+    } else {
+        EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + " position is not within 1' of Airport"});
+        EXPECT_EQ(doc.m_nVertices, 0);
+        EXPECT_EQ(doc.m_Airport.lat, kLat);
+        EXPECT_EQ(doc.m_Airport.lon, kLon);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NetworkOrigin,
+    ::testing::Values(OriginCase{"Exact", kLatArcsec, kLonArcsec, true},
+                      OriginCase{"LatitudeOneAway", kLatArcsec + 1.0, kLonArcsec, true},
+                      OriginCase{"LongitudeHalfAway", kLatArcsec, kLonArcsec - 0.5, true},
+                      OriginCase{"LatitudeTooFar", kLatArcsec + 1.01, kLonArcsec, false},
+                      OriginCase{"LongitudeTooFar", kLatArcsec, kLonArcsec - 1.01, false},
+                      OriginCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), kLonArcsec, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NetworkFileTest, AnUnknownTagStopsKeepingWhatCameBefore) {
+    Golden g = Header();
+    Node(g, 3, 4);
+    g.tag("<endo>").tag("<junk>");
+    Node(g, 5, 6);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <junk>"});
+    EXPECT_EQ(doc.m_nVertices, 1);
+}
+
+TEST_F(NetworkFileTest, AMissingFileIsNoError) {
+    ReadNetworkFile(doc, File("absent.bgr"), kLatArcsec, kLonArcsec);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_nVertices, 0);
+}
+
+struct HostileEdge {
+    const char* name;
+    std::int32_t v0;
+    std::int32_t v1;
+};
+
+class NetworkHostileEdge : public NetworkFileTest, public ::testing::WithParamInterface<HostileEdge> {};
+
+TEST_P(NetworkHostileEdge, AnEdgeToAMissingNodeStopsReading) {
+    Golden g = Header();
+    Node(g, 0, 0);
+    g.tag("<endo>");
+    Node(g, 10, 0);
+    g.tag("<endo>");
+    g.tag("<edge>").i32(0).i32(1).tag("<bgno>").tag("<thck>").f32(20.0f).tag("<endo>");
+    g.tag("<edge>")
+        .i32(GetParam().v0)
+        .i32(GetParam().v1)
+        .tag("<bgno>")
+        .tag("<thck>")
+        .f32(30.0f)
+        .tag("<endo>");
+    Node(g, 20, 0);
+    g.tag("<endo>");
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": edge refers to a missing node"});
+    EXPECT_EQ(doc.m_nVertices, 2);
+    ASSERT_EQ(doc.m_pSegments.size(), 1u);
+    EXPECT_EQ(doc.m_pSegments[0]->width, 20.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NetworkHostileEdge,
+                         ::testing::Values(HostileEdge{"NodeNotYetRead", 0, 2},
+                                           HostileEdge{"Negative", -1, 1}, HostileEdge{"Huge", 0x7FFFFFFF, 0},
+                                           HostileEdge{"BeyondThePool", 9000, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NetworkFileTest, AttributesBeforeAnyEdgeAreIgnored) {
+    RollpathSegment& existing = doc.AppendSegment();
+    existing.width = 5.0f;
+    Golden g = Header();
+    Node(g, 0, 0);
+    g.tag("<endo>");
+    g.tag("<thck>").f32(99.0f).tag("<type>").i32(1).tag("<nply>");
+    g.tag("<edge>").i32(0).i32(0).tag("<bgno>").tag("<thck>").f32(12.0f).tag("<endo>").tag("<endo>");
+    Read(doc, g.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(doc.m_pSegments.size(), 2u);
+    EXPECT_EQ(*doc.m_pSegments[0], RollpathSegment{.width = 5.0f});
+    EXPECT_EQ(doc.m_pSegments[1]->width, 12.0f);
+    EXPECT_EQ(doc.m_pSegments[1]->type, SegmentType::RunwayCentreLine);
+    EXPECT_EQ(doc.m_pSegments[1]->flags, 0);
+}
+
+TEST_F(NetworkFileTest, PositionsAndWidthsThatAreNotNumbersAreRefused) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    Golden g = Header();
+    Node(g, 1, 2);
+    Node(g, nan, 0);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": node position is not a finite number"});
+    EXPECT_EQ(doc.m_nVertices, 1);
+
+    Fresh other;
+    Golden w = Header();
+    Node(w, 1, 2);
+    w.tag("<edge>").i32(0).i32(0).tag("<thck>").f32(std::numeric_limits<float>::infinity());
+    Read(other.doc, w.bytes);
+    EXPECT_EQ(other.messages.shown, std::vector<std::string>{Path() + ": edge width is not a finite number"});
+    ASSERT_EQ(other.doc.m_pSegments.size(), 1u);
+    EXPECT_EQ(other.doc.m_pSegments[0]->width, 0.0f);
+}
+
+TEST_F(NetworkFileTest, ALargeNetworkFillsThePoolWithoutTouchedListMessages) {
+    Golden g = Header();
+    for (int i = 0; i < kMaxVertices; ++i) {
+        Node(g, i, 0);
+    }
+    Read(doc, g.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_nVertices, kMaxVertices);
+    EXPECT_EQ(doc.m_nTouched, 0);
+
+    // One more node than the pool holds: the pool's own message, then stop.
+    Fresh full;
+    Node(g, -1, -1);
+    g.tag("<edge>").i32(0).i32(1);
+    Read(full.doc, g.bytes);
+    EXPECT_EQ(full.messages.shown, std::vector<std::string>{"Vertex limit of 8192 reached"});
+    EXPECT_EQ(full.doc.m_nVertices, kMaxVertices);
+    EXPECT_TRUE(full.doc.m_pSegments.empty());
+}
+
+TEST_F(NetworkFileTest, DecoderReportsRecordsWithTheirPayloads) {
+    Golden g = Header();
+    Node(g, 2.5, -3.5);
+    g.tag("<flow>").i32(2).tag("<edge>").i32(0).i32(0).tag("<thck>").f32(40.0f).tag("<type>").i32(1);
+    g.tag("<nply>").tag("<endo>");
+    g.tag("<vloc>").f64(1.0);  // cut short
+    NetworkFileDecoder decoder(g.bytes);
+    NetworkRecord r;
+    std::vector<NetworkTag> kinds;
+    DecodeStatus status;
+    while ((status = decoder.Next(r)) == DecodeStatus::Record) {
+        kinds.push_back(r.kind);
+        if (r.kind == NetworkTag::Location) {
+            EXPECT_EQ(r.values, (std::array<double, 3>{2.5, 0.0, -3.5}));
+        }
+        if (r.kind == NetworkTag::Thickness) {
+            EXPECT_EQ(r.width, 40.0f);
+        }
+    }
+    EXPECT_EQ(status, DecodeStatus::Truncated);
+    EXPECT_EQ(r.kind, NetworkTag::Location);
+    EXPECT_EQ(r.fieldsRead, 1);
+    EXPECT_EQ(decoder.Next(r), DecodeStatus::End);
+    const std::vector<NetworkTag> expected{NetworkTag::Begin,     NetworkTag::Origin,    NetworkTag::Node,
+                                           NetworkTag::Begin,     NetworkTag::Location,  NetworkTag::Flow,
+                                           NetworkTag::Edge,      NetworkTag::Thickness, NetworkTag::Type,
+                                           NetworkTag::NoPolygon, NetworkTag::End};
+    EXPECT_EQ(kinds, expected);
+}
+
+}  // namespace
+}  // namespace rollpath::testing

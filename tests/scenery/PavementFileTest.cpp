@@ -1,0 +1,439 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SceneryTestSupport.h"
+#include "geometry/PolygonMeasures.h"
+#include "scenery/BinaryIO.h"
+#include "scenery/PavementFile.h"
+#include "scenery/PavementFileDecoder.h"
+#include "scenery/PavementSections.h"
+
+namespace rollpath::testing {
+namespace {
+
+const TileGrid kGrid{8, 8, 125.5f, {-300.25, 0.0, -410.5}};
+
+// The words of an empty mesh section after its byte count.
+void EmptyMeshBody(Golden& g) {
+    g.u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
+}
+
+Golden Header(double latArcsec, double lonArcsec, const TileGrid& grid = kGrid) {
+    Golden g;
+    g.tag("<bgno>").tag("<orgn>").f64(latArcsec).f64(lonArcsec).f64(0.0).u32(1);
+    g.tag("<tlxz>").u32(grid.columns).u32(grid.rows);
+    g.tag("<feet>").f32(grid.side);
+    g.tag("<lowl>").f64(grid.lowerLeft[0]).f64(grid.lowerLeft[1]).f64(grid.lowerLeft[2]);
+    return g;
+}
+
+Bytes Written(const std::function<void(ByteWriter&)>& write) {
+    ByteWriter w;
+    write(w);
+    return w.bytes();
+}
+
+TEST(PavementSections, AnEmptyAirportIsTheHeaderAndTheEnd) {
+    Golden g = Header(25.75 * 3600, 1296000.0 - 80.5 * 3600);
+    g.tag("<endo>");
+    const Bytes bytes = Written([](ByteWriter& w) {
+        WritePavementHeader(w, 25.75, -80.5, kGrid);
+        WritePavementEnd(w);
+    });
+    EXPECT_EQ(bytes, g.bytes);
+    // The longitude as stored: 1006200.0.
+    EXPECT_EQ(Bytes(bytes.begin() + 22, bytes.begin() + 30), (Bytes{0, 0, 0, 0, 0xF0, 0xB4, 0x2E, 0x41}));
+}
+
+TEST(PavementSections, AnEmptyMeshSectionCounts24Bytes) {
+    Golden g;
+    g.tag("<edmk>").u32(24);
+    EmptyMeshBody(g);
+    EXPECT_EQ(Written([](ByteWriter& w) { WriteMeshSection(w, MeshSection::EdgeMarkings, {}, {}); }),
+              g.bytes);
+    EXPECT_EQ(g.bytes.size(), 7u + 4u + 24u);
+}
+
+TEST(PavementSections, AnEmptyLightSectionCounts4Bytes) {
+    Golden g;
+    g.tag("<lite>").u32(4).u32(0);
+    EXPECT_EQ(Written([](ByteWriter& w) { WriteLightSection(w, {}, {}); }), g.bytes);
+}
+
+TEST(PavementSections, TileFramingAndSectionTags) {
+    Golden g;
+    g.tag("<tile>").tag("<bgno>").tag("<indx>").u32(3).u32(7).tag("<endo>");
+    EXPECT_EQ(Written([](ByteWriter& w) {
+                  WriteTileStart(w, 3, 7);
+                  WriteTileEnd(w);
+              }),
+              g.bytes);
+    EXPECT_EQ(MeshSectionTag(MeshSection::Pavement), "<pave>");
+    EXPECT_EQ(MeshSectionTag(MeshSection::EdgeMarkings), "<edmk>");
+    EXPECT_EQ(MeshSectionTag(MeshSection::CentreMarkings), "<cntr>");
+}
+
+TEST(PavementSections, VerticesAreFixedPointRoundedAwayFromZero) {
+    const std::vector<DPoint> vertices{{10.25, -0.001}, {-3.5, 0.0039}};
+    const Bytes bytes =
+        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, {}); });
+    // Tag 7, byte count 4, header words 16, V 4: the first vertex at 31.
+    ASSERT_GE(bytes.size(), 55u);
+    EXPECT_EQ(Bytes(bytes.begin() + 31, bytes.begin() + 43),
+              (Bytes{0x40, 0x0A, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));  // 2624, 0, -1
+    Golden second;
+    second.i32(-896).i32(0).i32(1);
+    EXPECT_EQ(Bytes(bytes.begin() + 43, bytes.begin() + 55), second.bytes);
+}
+
+TEST(PavementSections, MeshPolygonsCarryTheirConstantWords) {
+    const std::vector<DPoint> vertices{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 2}};
+    const std::vector<std::uint32_t> words{4, 0, 1, 2, 3, 3, 2, 4, 1};
+    Golden g;
+    g.tag("<cntr>").u32(12 * (5 + 2) + (24 + 16) + (24 + 12));
+    g.u32(20).u32(65536).u32(2).u32(0).u32(5);
+    for (const DPoint& p : vertices) {
+        g.i32(static_cast<std::int32_t>(p.x * 256)).i32(0).i32(static_cast<std::int32_t>(p.y * 256));
+    }
+    g.u32(5).u32(4).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(3);
+    g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(2).u32(4).u32(1);
+    g.u32(0);
+    EXPECT_EQ(
+        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::CentreMarkings, vertices, words); }),
+        g.bytes);
+}
+
+TEST(PavementSections, AnIndexListEndingInsideAPolygonWritesOnlyTheWholeOnes) {
+    const std::vector<DPoint> vertices{{0, 0}, {1, 0}, {1, 1}};
+    const std::vector<std::uint32_t> words{3, 0, 1, 2, 3, 0};
+    EXPECT_EQ(MeshSectionByteCount(3, words), 12u * 5u + 36u);
+    const Bytes bytes =
+        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, words); });
+    EXPECT_EQ(bytes.size(), 7u + 4u + 12u * 5u + 36u);
+}
+
+TEST(PavementSections, LightPointsComeBeforeRuns) {
+    const std::vector<TileLightPoint> points{{1, 10.5, -2.25}, {0, 3.0, 4.0}};
+    const std::vector<TileLightRun> runs{{1, 0.0, 0.0, 100.0, 50.0, 25.0}};
+    Golden g;
+    g.tag("<lite>").u32(16 * 2 + 28 + 4);
+    g.u32(1).u32(1).f32(10.5f).f32(-2.25f);
+    g.u32(1).u32(0).f32(3.0f).f32(4.0f);
+    g.u32(2).u32(1).f32(0.0f).f32(0.0f).f32(100.0f).f32(50.0f).f32(25.0f);
+    g.u32(0);
+    EXPECT_EQ(Written([&](ByteWriter& w) { WriteLightSection(w, points, runs); }), g.bytes);
+}
+
+TEST(PavementSections, ByteCountMatchesWhatFollowsOnRandomSections) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> coord(-20000.0, 20000.0);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::vector<DPoint> vertices(std::uniform_int_distribution<int>(0, 300)(rng));
+        for (DPoint& p : vertices) {
+            p = {coord(rng), coord(rng)};
+        }
+        std::vector<std::uint32_t> words;
+        std::vector<std::vector<std::uint32_t>> polygons;
+        if (!vertices.empty()) {
+            const int count = std::uniform_int_distribution<int>(0, 40)(rng);
+            for (int k = 0; k < count; ++k) {
+                const auto n = static_cast<std::uint32_t>(std::uniform_int_distribution<int>(3, 12)(rng));
+                std::vector<std::uint32_t> polygon;
+                for (std::uint32_t i = 0; i < n; ++i) {
+                    polygon.push_back(static_cast<std::uint32_t>(
+                        std::uniform_int_distribution<std::size_t>(0, vertices.size() - 1)(rng)));
+                }
+                words.push_back(n);
+                words.insert(words.end(), polygon.begin(), polygon.end());
+                polygons.push_back(polygon);
+            }
+        }
+        const Bytes bytes =
+            Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, words); });
+        ByteReader r(bytes);
+        ASSERT_TRUE(r.Skip(7));
+        std::uint32_t count = 0;
+        ASSERT_TRUE(r.U32(count));
+        ASSERT_EQ(count, r.remaining());
+
+        // And the decoder gives back the same table and polygons.
+        PavementFileDecoder decoder(bytes);
+        PavementRecord rec;
+        ASSERT_EQ(decoder.Next(rec), DecodeStatus::Record);
+        ASSERT_EQ(rec.mesh.vertices.size(), vertices.size());
+        for (std::size_t i = 0; i < vertices.size(); ++i) {
+            ASSERT_EQ(rec.mesh.vertices[i].x, RoundAwayFromZero(vertices[i].x * 256.0));
+            ASSERT_EQ(rec.mesh.vertices[i].y, RoundAwayFromZero(vertices[i].y * 256.0));
+        }
+        ASSERT_EQ(rec.mesh.polygons.size(), polygons.size());
+        for (std::size_t k = 0; k < polygons.size(); ++k) {
+            ASSERT_EQ(rec.mesh.polygons[k].indices, polygons[k]);
+            ASSERT_EQ(rec.mesh.polygons[k].words,
+                      (std::array<std::uint32_t, 6>{5, static_cast<std::uint32_t>(polygons[k].size()), 0,
+                                                    65535, 0, 0}));
+        }
+        ASSERT_EQ(decoder.Next(rec), DecodeStatus::End);
+    }
+}
+
+class PavementFileTest : public SceneryTest {
+protected:
+    void Read(CRollpathDoc& d, const Bytes& bytes) {
+        WriteBytes(File("in.tms"), bytes);
+        ReadPavementFile(d, File("in.tms"));
+    }
+    std::string Path() const { return File("in.tms").string(); }
+
+    // A file with one tile holding one polygon in each mesh section and a
+    // point and a run of lights.
+    static Bytes OneTile() {
+        ByteWriter w;
+        WritePavementHeader(w, 25.75, -80.5, kGrid);
+        WriteTileStart(w, 2, 5);
+        const std::vector<DPoint> pave{{10.25, 20.5}, {30.0, 20.5}, {30.0, 40.0}, {10.25, 40.0}};
+        const std::vector<std::uint32_t> quad{4, 0, 1, 2, 3};
+        WriteMeshSection(w, MeshSection::Pavement, pave, quad);
+        const std::vector<DPoint> edge{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}};
+        const std::vector<std::uint32_t> shared{3, 0, 1, 2, 3, 1, 4, 2};
+        WriteMeshSection(w, MeshSection::EdgeMarkings, edge, shared);
+        WriteMeshSection(w, MeshSection::CentreMarkings, {}, {});
+        const std::vector<TileLightPoint> points{{1, 10.5, -2.25}};
+        const std::vector<TileLightRun> runs{{0, 0.0, 0.0, 100.0, 50.0, 25.0}};
+        WriteLightSection(w, points, runs);
+        WriteTileEnd(w);
+        WriteTileStart(w, 2, 6);
+        WriteMeshSection(w, MeshSection::Pavement, {}, {});
+        WriteMeshSection(w, MeshSection::EdgeMarkings, {}, {});
+        WriteMeshSection(w, MeshSection::CentreMarkings, edge, std::vector<std::uint32_t>{3, 4, 2, 1});
+        WriteLightSection(w, {}, {});
+        WriteTileEnd(w);
+        WritePavementEnd(w);
+        return w.bytes();
+    }
+};
+
+TEST_F(PavementFileTest, ReadsBackWhatTheBlocksWrote) {
+    doc.m_pLights.push_back(std::make_unique<LightRecord>());  // replaced by the file's
+    Read(doc, OneTile());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_TileGrid, kGrid);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, 25.75);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -80.5);
+
+    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
+    EXPECT_EQ(doc.m_pPolygons[0]->kind, PolygonKind::Pavement);
+    EXPECT_EQ(doc.m_pPolygons[0]->state, 0);
+    EXPECT_EQ(doc.m_pPolygons[0]->points,
+              (std::vector<DPoint>{{10.25, 20.5}, {30, 20.5}, {30, 40}, {10.25, 40}}));
+
+    ASSERT_EQ(doc.m_pMarkings.size(), 3u);
+    EXPECT_EQ(doc.m_pMarkings[0]->kind, MarkingKind::Edge);
+    EXPECT_EQ(doc.m_pMarkings[1]->kind, MarkingKind::Edge);
+    EXPECT_EQ(doc.m_pMarkings[2]->kind, MarkingKind::Centre);
+    // Two polygons sharing a vertex record share the point.
+    EXPECT_EQ(doc.m_pMarkings[0]->points, (std::vector<DPoint>{{0, 0}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(doc.m_pMarkings[1]->points, (std::vector<DPoint>{{1, 0}, {2, 0}, {1, 1}}));
+    EXPECT_EQ(doc.m_pMarkings[2]->points, (std::vector<DPoint>{{2, 0}, {1, 1}, {1, 0}}));
+
+    ASSERT_EQ(doc.m_pLights.size(), 2u);
+    EXPECT_EQ(*doc.m_pLights[0], (LightRecord{LightShape::Point, 1, 10.5f, -2.25f, 0, 0, 0}));
+    EXPECT_EQ(*doc.m_pLights[1], (LightRecord{LightShape::Run, 0, 0, 0, 100.0f, 50.0f, 25.0f}));
+}
+
+TEST_F(PavementFileTest, StoredUnitsAreRead256PerFoot) {
+    ByteWriter w;
+    WriteMeshSection(w, MeshSection::Pavement, std::vector<DPoint>{{10.25, -0.001}, {-7.0, 3.0}},
+                     std::vector<std::uint32_t>{2, 0, 1});
+    Read(doc, w.bytes());
+    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
+    EXPECT_EQ(doc.m_pPolygons[0]->points, (std::vector<DPoint>{{10.25, -0.00390625}, {-7.0, 3.0}}));
+}
+
+TEST_F(PavementFileTest, TheOriginIsAppliedAtTheEndUnlessItSumsToZero) {
+    doc.m_Airport.lat = 1.0;
+    doc.m_Airport.lon = 2.0;
+    Golden g = Header(3600.0, -3600.0);
+    Read(doc, g.bytes);
+    EXPECT_EQ(doc.m_Airport.lat, 1.0);
+    EXPECT_EQ(doc.m_Airport.lon, 2.0);
+
+    Golden later = Header(36000.0, 1295000.0);
+    later.tag("<orgn>").f64(-7200.0).f64(648000.0 + 3600.0).f64(0.0).u32(1);  // the last one counts
+    Read(doc, later.bytes);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, -2.0);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -179.0);
+}
+
+TEST_F(PavementFileTest, AnUnknownTagStopsAndWhatWasReadStays) {
+    Golden g = Header(36000.0, 1006200.0);
+    g.tag("<pave>").u32(12 * 5 + 36);
+    g.u32(20).u32(65536).u32(2).u32(0).u32(3);
+    g.i32(0).i32(0).i32(0).i32(256).i32(0).i32(0).i32(0).i32(0).i32(256);
+    g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(0);
+    g.tag("<what>");
+    g.tag("<tlxz>").u32(1).u32(1);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <what>"});
+    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
+    EXPECT_EQ(doc.m_TileGrid, kGrid);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, 10.0);
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -80.5);
+}
+
+TEST_F(PavementFileTest, AFileWithoutLightsKeepsTheOldList) {
+    doc.m_pLights.push_back(std::make_unique<LightRecord>());
+    Read(doc, Header(0, 0).bytes);
+    EXPECT_EQ(doc.m_pLights.size(), 1u);
+    Golden g;
+    g.tag("<lite>").u32(4).u32(0);
+    Read(doc, g.bytes);
+    EXPECT_TRUE(doc.m_pLights.empty());
+}
+
+TEST_F(PavementFileTest, ATruncatedHeaderKeepsTheValuesRead) {
+    Golden g;
+    g.tag("<tlxz>").u32(5);
+    Read(doc, g.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_TileGrid.columns, 5u);
+    EXPECT_EQ(doc.m_TileGrid.rows, 0u);
+
+    Golden lowl;
+    lowl.tag("<lowl>").f64(-12.5).f64(0.0);
+    Read(doc, lowl.bytes);
+    EXPECT_EQ(doc.m_TileGrid.lowerLeft[0], -12.5);
+}
+
+TEST_F(PavementFileTest, MeshSectionsUpTo8096VerticesAreRead) {
+    for (const std::uint32_t v : {8096u, 8097u}) {
+        SCOPED_TRACE(v);
+        Golden g;
+        g.tag("<pave>").u32(12 * (v + 2) + 28);
+        g.u32(20).u32(65536).u32(2).u32(0).u32(v);
+        for (std::uint32_t i = 0; i < v; ++i) {
+            g.i32(static_cast<std::int32_t>(i)).i32(0).i32(0);
+        }
+        g.u32(5).u32(1).u32(0).u32(65535).u32(0).u32(0).u32(v - 1).u32(0);
+        Fresh f;
+        Read(f.doc, g.bytes);
+        if (v == 8096) {
+            EXPECT_TRUE(f.messages.shown.empty());
+            ASSERT_EQ(f.doc.m_pPolygons.size(), 1u);
+            EXPECT_EQ(f.doc.m_pPolygons[0]->points[0].x, 8095 / 256.0);
+        } else {
+            EXPECT_EQ(f.messages.shown,
+                      std::vector<std::string>{Path() + ": mesh section has more than 8096 vertices"});
+            EXPECT_TRUE(f.doc.m_pPolygons.empty());
+        }
+    }
+}
+
+struct HostileCase {
+    const char* name;
+    std::function<void(Golden&)> tail;  // after the header and one good "<pave>" polygon
+    std::string problem;
+    std::size_t polygons;  // ground polygons that survive
+};
+
+class PavementHostile : public PavementFileTest, public ::testing::WithParamInterface<HostileCase> {};
+
+// A mesh section with vertices (0,0), (1,0), (0,1) and the given polygons.
+void Mesh(Golden& g, const std::vector<std::vector<std::uint32_t>>& polygons, std::uint32_t vertexCount = 3) {
+    std::uint32_t count = 12 * (vertexCount + 2);
+    for (const auto& p : polygons) {
+        count += 24 + 4 * static_cast<std::uint32_t>(p.size());
+    }
+    g.tag("<pave>").u32(count).u32(20).u32(65536).u32(2).u32(0).u32(vertexCount);
+    for (std::uint32_t i = 0; i < vertexCount; ++i) {
+        g.i32(i == 1 ? 256 : 0).i32(0).i32(i == 2 ? 256 : 0);
+    }
+    for (const auto& p : polygons) {
+        g.u32(5).u32(static_cast<std::uint32_t>(p.size())).u32(0).u32(65535).u32(0).u32(0);
+        for (const std::uint32_t k : p) {
+            g.u32(k);
+        }
+    }
+    g.u32(0);
+}
+
+TEST_P(PavementHostile, StopsWithAMessageNamingTheFile) {
+    Golden g = Header(36000.0, 1006200.0);
+    Mesh(g, {{0, 1, 2}});
+    GetParam().tail(g);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": " + GetParam().problem});
+    EXPECT_EQ(doc.m_pPolygons.size(), GetParam().polygons);
+    EXPECT_EQ(doc.m_pPolygons[0]->points, (std::vector<DPoint>{{0, 0}, {1, 0}, {0, 1}}));
+    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, 10.0);  // the origin read still counts
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PavementHostile,
+    ::testing::Values(
+        HostileCase{"IndexOutsideTheTable",
+                    [](Golden& g) {
+                        Mesh(g, {{0, 1, 2}, {0, 3, 1}, {0, 1, 2}});
+                    },
+                    "polygon refers to a missing vertex", 2},
+        HostileCase{"HugeIndex",
+                    [](Golden& g) {
+                        Mesh(g, {{0xFFFFFFFFu, 1, 2}});
+                    },
+                    "polygon refers to a missing vertex", 1},
+        HostileCase{"PolygonPastTheEnd",
+                    [](Golden& g) {
+                        g.tag("<edmk>").u32(100).u32(20).u32(65536).u32(2).u32(0).u32(0);
+                        g.u32(5).u32(0x40000000u).u32(0).u32(65535).u32(0).u32(0).u32(1);
+                    },
+                    "polygon runs past the end of the file", 1},
+        HostileCase{
+            "VerticesPastTheEnd",
+            [](Golden& g) { g.tag("<cntr>").u32(100).u32(20).u32(65536).u32(2).u32(0).u32(50).i32(1); },
+            "mesh section runs past the end of the file", 1},
+        HostileCase{"UnknownLightShape",
+                    [](Golden& g) { g.tag("<lite>").u32(20).u32(1).u32(1).f32(1).f32(2).u32(1000).u32(1); },
+                    "light of unknown shape 1000", 1},
+        HostileCase{
+            "LightNotANumber",
+            [](Golden& g) {
+                g.tag("<lite>").u32(20).u32(1).u32(1).f32(std::numeric_limits<float>::quiet_NaN()).f32(2);
+                g.u32(0);
+            },
+            "light position is not a finite number", 1},
+        HostileCase{"HugeTileGrid", [](Golden& g) { g.tag("<tlxz>").u32(8).u32(100000); },
+                    "tile grid of more than 256 columns or rows", 1},
+        HostileCase{"TileSideNotANumber",
+                    [](Golden& g) { g.tag("<feet>").f32(std::numeric_limits<float>::infinity()); },
+                    "tile side is not a finite number", 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PavementFileTest, PolygonsBeforeTheBadOneInASectionStay) {
+    Golden g;
+    Mesh(g, {{0, 1, 2}, {2, 1, 0}, {0, 1, 9}});
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": polygon refers to a missing vertex"});
+    EXPECT_EQ(doc.m_pPolygons.size(), 2u);
+}
+
+TEST_F(PavementFileTest, UnknownTagIsReportedWithItsSixCharacters) {
+    Golden g;
+    g.text("<tile>garbage").tag("<xyzw>");
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <xyzw>"});
+}
+
+TEST_F(PavementFileTest, AMissingFileChangesNothing) {
+    doc.m_TileGrid = kGrid;
+    ReadPavementFile(doc, File("absent.tms"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_TileGrid, kGrid);
+}
+
+}  // namespace
+}  // namespace rollpath::testing

@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "SceneryTestSupport.h"
+#include "geometry/PolygonMeasures.h"
+#include "scenery/PolygonFile.h"
+#include "scenery/PolygonFileDecoder.h"
+
+namespace rollpath::testing {
+namespace {
+
+constexpr double kLatArcsec = -120600.0;  // 33.5 S
+constexpr double kLonArcsec = 1006200.0;  // 80.5 W
+
+const std::string kBegin = "<bgno> ========== BEGIN OBJECT ==========";
+const std::string kEnd = "<endo> ========== END OBJECT ==========";
+const std::string kOrigin = "<orgn> ---- origin ----";
+const std::string kPool = "<vert> ---- vertex pool ----";
+const std::string kPoly = "<poly> ---- polygon ----";
+const std::string kRefs = "<pvrt> ---- vertex reference list ----";
+
+// Counter-clockwise (negative area) and clockwise triangles.
+const std::vector<DPoint> kCcw{{0, 0}, {10, 0}, {0, 10}};
+const std::vector<DPoint> kCw{{0, 0}, {0, 10}, {10, 0}};
+
+Golden Header(double lat = kLatArcsec, double lon = kLonArcsec) {
+    Golden g;
+    g.text(kBegin).text(kOrigin).f64(lat).f64(lon).f64(0.0).i32(1);
+    return g;
+}
+void Pool(Golden& g, const std::vector<DPoint>& points) {
+    g.text(kPool).i32(static_cast<std::int32_t>(points.size()));
+    for (const DPoint& p : points) {
+        g.f64(p.x).f64(0.0).f64(p.y);
+    }
+}
+void Refs(Golden& g, const std::vector<std::int32_t>& indices, const std::string& start = kPoly) {
+    g.text(start).text(kBegin).text(kRefs).i32(static_cast<std::int32_t>(indices.size()));
+    for (const std::int32_t k : indices) {
+        g.i32(k);
+    }
+    g.text(kEnd);
+}
+
+class PolygonFileTest : public SceneryTest {
+protected:
+    PolygonFileTest() {
+        doc.m_Airport.lat = -33.5;
+        doc.m_Airport.lon = -80.5;
+    }
+
+    GroundPolygon& Add(const std::vector<DPoint>& points, int kind = PolygonKind::Ordinary) {
+        GroundPolygon& p = doc.AppendPolygon();
+        p.kind = kind;
+        p.points = points;
+        return p;
+    }
+
+    void Read(CRollpathDoc& d, const Bytes& bytes) {
+        WriteBytes(File("in.txp"), bytes);
+        ReadPolygonFile(d, File("in.txp"), kLatArcsec, kLonArcsec);
+    }
+    std::string Path() const { return File("in.txp").string(); }
+};
+
+TEST_F(PolygonFileTest, WritesBannersPoolAndRunningIndices) {
+    Add(kCcw);
+    Add({{0, 0}, {5, 5}}).state = -1;  // deleted: neither counted nor written
+    Add({{20, 20}, {30, 20}, {30, 30}, {20, 30}}, PolygonKind::Automatic);  // counter-clockwise
+
+    Golden g = Header();
+    Pool(g, {{0, 0}, {10, 0}, {0, 10}, {20, 20}, {30, 20}, {30, 30}, {20, 30}});
+    Refs(g, {0, 1, 2});
+    Refs(g, {3, 4, 5, 6});
+    g.text(kEnd);
+
+    EXPECT_EQ(EncodePolygonFile(doc), g.bytes);
+    ASSERT_TRUE(WritePolygonFile(doc, dir.path()));
+    EXPECT_EQ(ReadBytes(File("KTST.txp")), g.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PolygonFileTest, AClockwisePolygonIsWrittenAndLeftCounterClockwise) {
+    GroundPolygon& p = Add(kCw);
+    ASSERT_GT(PolygonArea(p.points.data(), p.count()), 0.0);
+    Golden g = Header();
+    Pool(g, {{10, 0}, {0, 10}, {0, 0}});
+    Refs(g, {0, 1, 2});
+    g.text(kEnd);
+    EXPECT_EQ(EncodePolygonFile(doc), g.bytes);
+    EXPECT_EQ(p.points, (std::vector<DPoint>{{10, 0}, {0, 10}, {0, 0}}));
+}
+
+TEST_F(PolygonFileTest, AnEmptyListWritesAZeroPool) {
+    Golden g = Header();
+    Pool(g, {});
+    g.text(kEnd);
+    EXPECT_EQ(EncodePolygonFile(doc), g.bytes);
+}
+
+TEST_F(PolygonFileTest, SharedCornersAreWrittenTwice) {
+    Add(kCcw);
+    Add({{10, 0}, {20, 0}, {0, 10}});
+    const Bytes bytes = EncodePolygonFile(doc);
+    PolygonFileDecoder decoder(bytes);
+    PolygonFileRecord r;
+    while (decoder.Next(r) == DecodeStatus::Record && r.kind != PolygonTag::VertexPool) {
+    }
+    ASSERT_EQ(r.kind, PolygonTag::VertexPool);
+    EXPECT_EQ(r.count, 6u);
+    EXPECT_EQ(r.vertices[1], r.vertices[3]);
+}
+
+TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
+    Add(kCw, PolygonKind::Automatic);
+    Add({{-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
+    Add({{1, 1}, {2, 2}, {3, 1}}).state = -1;
+    ASSERT_TRUE(WritePolygonFile(doc, dir.path()));
+
+    Fresh back;
+    back.doc.AppendPolygon().points = {{9, 9}};  // already there: kept, file appended
+    ReadPolygonFile(back.doc, File("KTST.txp"), kLatArcsec, kLonArcsec);
+    EXPECT_TRUE(back.messages.shown.empty());
+    ASSERT_EQ(back.doc.m_pPolygons.size(), 3u);
+    EXPECT_EQ(back.doc.m_pPolygons[0]->points, (std::vector<DPoint>{{9, 9}}));
+    for (std::size_t i = 0; i < 2; ++i) {
+        const GroundPolygon& p = *back.doc.m_pPolygons[i + 1];
+        EXPECT_EQ(p.kind, PolygonKind::Ordinary);
+        EXPECT_EQ(p.state, 0);
+        EXPECT_EQ(p.points, doc.m_pPolygons[i]->points);
+        EXPECT_LT(PolygonArea(p.points.data(), p.count()), 0.0);
+    }
+}
+
+TEST_F(PolygonFileTest, AutomaticPolygonsAreReadAsAutomaticUntilAPolyRecord) {
+    Golden g = Header();
+    Pool(g, kCcw);
+    g.tag("<auto>");
+    Refs(g, {0, 1, 2}, "<bgno>");  // no "<poly>": the flag stays
+    Refs(g, {2, 1, 0}, "<bgno>");
+    Refs(g, {0, 1, 2});
+    Read(doc, g.bytes);
+    ASSERT_EQ(doc.m_pPolygons.size(), 3u);
+    EXPECT_EQ(doc.m_pPolygons[0]->kind, PolygonKind::Automatic);
+    EXPECT_EQ(doc.m_pPolygons[1]->kind, PolygonKind::Automatic);
+    EXPECT_EQ(doc.m_pPolygons[2]->kind, PolygonKind::Ordinary);
+    EXPECT_EQ(doc.m_pPolygons[1]->points, (std::vector<DPoint>{{0, 10}, {10, 0}, {0, 0}}));
+}
+
+TEST_F(PolygonFileTest, APoolOf8192IsReadAnd8193IsRefused) {
+    for (const int n : {8192, 8193}) {
+        SCOPED_TRACE(n);
+        std::vector<DPoint> pool;
+        for (int i = 0; i < n; ++i) {
+            pool.push_back({static_cast<double>(i), 1.0});
+        }
+        Golden g = Header();
+        Refs(g, {});  // an empty polygon before the pool survives either way
+        Pool(g, pool);
+        Refs(g, {0, n - 1, 5});
+        g.text(kEnd);
+        Fresh f;
+        Read(f.doc, g.bytes);
+        if (n == 8192) {
+            EXPECT_TRUE(f.messages.shown.empty());
+            ASSERT_EQ(f.doc.m_pPolygons.size(), 2u);
+            EXPECT_EQ(f.doc.m_pPolygons[1]->points, (std::vector<DPoint>{{0, 1}, {8191, 1}, {5, 1}}));
+        } else {
+            EXPECT_EQ(f.messages.shown,
+                      std::vector<std::string>{"Maximum of 8192 polygon vertices exceeded"});
+            EXPECT_EQ(f.doc.m_pPolygons.size(), 1u);
+        }
+    }
+}
+
+TEST_F(PolygonFileTest, WritingMoreThanTheReaderTakesWarnsButWrites) {
+    std::vector<DPoint> big;
+    for (int i = 0; i < 8193; ++i) {
+        big.push_back({static_cast<double>(i), static_cast<double>(i % 7)});
+    }
+    Add(big);
+    EXPECT_TRUE(WritePolygonFile(doc, dir.path()));
+    EXPECT_TRUE(std::filesystem::exists(File("KTST.txp")));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Maximum of 8192 polygon vertices exceeded"});
+}
+
+TEST_F(PolygonFileTest, OriginLatitudeZeroEndsReadingQuietly) {
+    Golden g = Header();
+    Pool(g, kCcw);
+    Refs(g, {0, 1, 2});
+    g.text(kOrigin).f64(0.0).f64(12345.0).f64(0.0).i32(1);
+    Refs(g, {0, 1, 2});
+    Read(doc, g.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
+}
+
+TEST_F(PolygonFileTest, AFarOriginIsRefusedAndTheBenchmarkStays) {
+    Golden g = Header(kLatArcsec, kLonArcsec + 1.01);
+    Pool(g, kCcw);
+    Refs(g, {0, 1, 2});
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + " position is not within 1' of Airport"});
+    EXPECT_TRUE(doc.m_pPolygons.empty());
+
+    Fresh near;
+    near.doc.m_Airport.lat = 1.0;
+    near.doc.m_Airport.lon = 2.0;
+    Golden ok = Header(kLatArcsec + 1.0, kLonArcsec);
+    Read(near.doc, ok.bytes);
+    EXPECT_TRUE(near.messages.shown.empty());
+    EXPECT_EQ(near.doc.m_Airport.lat, 1.0);
+    EXPECT_EQ(near.doc.m_Airport.lon, 2.0);
+}
+
+TEST_F(PolygonFileTest, AnUnknownTagStopsKeepingEarlierPolygons) {
+    Golden g = Header();
+    Pool(g, kCcw);
+    Refs(g, {0, 1, 2});
+    g.tag("<pvrX>");
+    Refs(g, {0, 1, 2});
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <pvrX>"});
+    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
+}
+
+struct HostileCase {
+    const char* name;
+    std::function<void(Golden&)> tail;  // after a pool of three and one good polygon
+    std::string problem;
+};
+
+class PolygonHostile : public PolygonFileTest, public ::testing::WithParamInterface<HostileCase> {};
+
+TEST_P(PolygonHostile, StopsWithAMessageNamingTheFile) {
+    Golden g = Header();
+    Pool(g, kCcw);
+    Refs(g, {0, 1, 2});
+    GetParam().tail(g);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": " + GetParam().problem});
+    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
+    EXPECT_EQ(doc.m_pPolygons[0]->points, kCcw);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PolygonHostile,
+    ::testing::Values(
+        HostileCase{"IndexPastThePool",
+                    [](Golden& g) {
+                        Refs(g, {0, 3, 1});
+                    },
+                    "polygon refers to a missing vertex"},
+        HostileCase{"NegativeIndex",
+                    [](Golden& g) {
+                        Refs(g, {-1, 0, 1});
+                    },
+                    "polygon refers to a missing vertex"},
+        HostileCase{"IndexIntoAnEarlierLargerPool",
+                    [](Golden& g) {
+                        Pool(g, {{5, 5}, {6, 6}});
+                        Refs(g, {0, 1, 2});
+                    },
+                    "polygon refers to a missing vertex"},
+        HostileCase{"CountPastTheEnd", [](Golden& g) { g.text(kPoly).text(kRefs).i32(1000).i32(0).i32(1); },
+                    "polygon runs past the end of the file"},
+        HostileCase{"NegativeCount", [](Golden& g) { g.text(kRefs).i32(-3).i32(0).i32(1).i32(2); },
+                    "polygon runs past the end of the file"},
+        HostileCase{"PoolPastTheEnd", [](Golden& g) { g.text(kPool).i32(100).f64(1.0).f64(0.0).f64(2.0); },
+                    "vertex pool runs past the end of the file"},
+        HostileCase{"CornerNotANumber",
+                    [](Golden& g) {
+                        Pool(g, {{1, 1}, {std::numeric_limits<double>::infinity(), 2}});
+                        Refs(g, {0, 1});
+                    },
+                    "polygon vertex is not a finite number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PolygonFileTest, APolygonBeforeAnyPoolIsRefused) {
+    Golden g = Header();
+    Refs(g, {0});
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": polygon refers to a missing vertex"});
+    EXPECT_TRUE(doc.m_pPolygons.empty());
+}
+
+TEST_F(PolygonFileTest, NegativePoolCountIsOverTheLimit) {
+    Golden g = Header();
+    g.text(kPool).i32(-1);
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Maximum of 8192 polygon vertices exceeded"});
+}
+
+}  // namespace
+}  // namespace rollpath::testing

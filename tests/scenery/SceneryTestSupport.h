@@ -1,0 +1,101 @@
+#pragma once
+
+// Helpers of the scenery tests: an independent little-endian encoder for the
+// expected bytes (so that golden files do not come from the code under
+// test), file helpers and a document with a recording message sink.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/RollpathDoc.h"
+#include "support/TempDir.h"
+
+namespace rollpath::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class Golden {
+public:
+    Golden& tag(std::string_view six) {
+        EXPECT_EQ(six.size(), 6u);
+        return text(six);
+    }
+    Golden& text(std::string_view s) {
+        for (const char c : s) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+        }
+        bytes.push_back(0);
+        return *this;
+    }
+    Golden& u32(std::uint32_t v) {
+        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((v >> 16) & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>((v >> 24) & 0xFF));
+        return *this;
+    }
+    Golden& i32(std::int32_t v) { return u32(static_cast<std::uint32_t>(v)); }
+    Golden& f32(float v) { return u32(std::bit_cast<std::uint32_t>(v)); }
+    Golden& f64(double v) {
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        u32(static_cast<std::uint32_t>(bits & 0xFFFFFFFFu));
+        return u32(static_cast<std::uint32_t>(bits >> 32));
+    }
+    Golden& raw(std::initializer_list<std::uint8_t> list) {
+        bytes.insert(bytes.end(), list.begin(), list.end());
+        return *this;
+    }
+
+    Bytes bytes;
+};
+
+inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A document named after an airport code, with its messages recorded.
+class SceneryTest : public ::testing::Test {
+protected:
+    SceneryTest() {
+        doc.SetMessageSink(&messages);
+        Name(doc, "KTST");
+        doc.SetProgramDir(dir.path());
+    }
+
+    static void Name(CRollpathDoc& d, const std::string& code) {
+        d.m_szCode = code;
+        d.m_szTxdName = code + ".txd";
+        d.m_szTxpName = code + ".txp";
+        d.m_szBgrName = code + ".bgr";
+        d.m_szTmsName = code + ".tms";
+    }
+
+    std::filesystem::path File(const std::string& name) const { return dir / name; }
+
+    // A fresh document that records into its own sink.
+    struct Fresh {
+        Fresh() { doc.SetMessageSink(&messages); }
+        RecordingMessageSink messages;
+        CRollpathDoc doc;
+    };
+
+    TempDir dir{"rollpath-scenery"};
+    RecordingMessageSink messages;
+    CRollpathDoc doc;
+};
+
+}  // namespace rollpath::testing
