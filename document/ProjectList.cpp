@@ -10,8 +10,7 @@
 #include <fstream>
 #include <system_error>
 
-#include <unistd.h>
-
+#include "document/AtomicFile.h"
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
 
@@ -138,18 +137,6 @@ void ParseDiagramLine(const std::string& text, PendingProject& pending) {
     ParseDouble(p, pending.rotation);
 }
 
-// A unique file in the list's own folder, so the final rename stays on one
-// file system and cannot fall back to a copy.
-std::filesystem::path MakeTemporaryFile(const std::filesystem::path& folder) {
-    std::string pattern = (folder / "RollpathXXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        return {};
-    }
-    ::close(fd);
-    return pattern;
-}
-
 }  // namespace
 
 void SetPendingProject(PendingProject& pending, const std::string& code,
@@ -235,83 +222,52 @@ std::string FormatProjectEntry(const CRollpathDoc& doc) {
     return entry;
 }
 
-bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages) {
+bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages,
+                      FileSystem& files) {
     std::error_code ec;
     const bool exists = std::filesystem::exists(listPath, ec);
-    const std::string entry = FormatProjectEntry(doc);
+    // A failure before the list existed is a list that cannot be created;
+    // after, it is the temporary copy that could not be made.
+    const char* const failure = exists ? "Cannot create temporary file." : "Cannot open Rollpath.rpj";
 
-    if (!exists) {
-        std::ofstream out(listPath, std::ios::binary | std::ios::trunc);
-        if (!out) {
+    std::string text;
+    if (exists) {
+        std::ifstream in(listPath, std::ios::binary);
+        if (!in) {
             messages.Show("Cannot open Rollpath.rpj");
             return false;
         }
-        out << entry;
-        out.close();
-        if (!out) {
-            std::filesystem::remove(listPath, ec);
-            messages.Show("Cannot open Rollpath.rpj");
-            return false;
+        // Other entries are copied whole (a long diagram path must not lose
+        // the numbers after it); this airport's own entry and comments are
+        // dropped.
+        LineReader reader(in);
+        std::string line;
+        bool terminated = false;
+        int skip = 0;
+        while (reader.NextWhole(line, terminated)) {
+            if (skip > 0) {
+                --skip;
+                continue;
+            }
+            if (IsCommentLine(line)) {
+                continue;
+            }
+            if (IsSectionLine(line) && SectionName(line) == doc.m_szCode) {
+                skip = 3;
+                continue;
+            }
+            text += line;
+            text += '\n';
         }
-        return true;
     }
+    text += FormatProjectEntry(doc);
 
-    std::ifstream in(listPath, std::ios::binary);
-    if (!in) {
-        messages.Show("Cannot open Rollpath.rpj");
-        return false;
-    }
-    const std::filesystem::path folder = listPath.has_parent_path() ? listPath.parent_path() : ".";
-    const std::filesystem::path temp = MakeTemporaryFile(folder);
-    std::ofstream out;
-    if (!temp.empty()) {
-        out.open(temp, std::ios::binary | std::ios::trunc);
-    }
-    if (temp.empty() || !out) {
-        if (!temp.empty()) {
-            std::filesystem::remove(temp, ec);
-        }
-        messages.Show("Cannot create temporary file.");
-        return false;
-    }
-
-    // Other entries are copied whole (a long diagram path must not lose the
-    // numbers after it); this airport's own entry and comments are dropped.
-    LineReader reader(in);
-    std::string line;
-    bool terminated = false;
-    int skip = 0;
-    while (reader.NextWhole(line, terminated)) {
-        if (skip > 0) {
-            --skip;
-            continue;
-        }
-        if (IsCommentLine(line)) {
-            continue;
-        }
-        if (IsSectionLine(line) && SectionName(line) == doc.m_szCode) {
-            skip = 3;
-            continue;
-        }
-        out << line << '\n';
-    }
-    in.close();
-    out << entry;
-    out.close();
-    if (!out) {
-        std::filesystem::remove(temp, ec);
-        messages.Show("Cannot create temporary file.");
-        return false;
-    }
-    // Replaces the old list in one step; it is never deleted first.
-    const auto permissions = std::filesystem::status(listPath, ec).permissions();
-    if (!ec) {
-        std::filesystem::permissions(temp, permissions, ec);
-    }
-    std::filesystem::rename(temp, listPath, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        messages.Show("Cannot open Rollpath.rpj");
+    // The new list replaces the old one in one rename; it is never deleted
+    // first, so a crash in between cannot lose every airport's entry.
+    AtomicFile out(listPath, files);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    if (!out.Open() || !out.Write(std::span<const std::uint8_t>(bytes, text.size())) || !out.Commit()) {
+        messages.Show(failure);
         return false;
     }
     return true;

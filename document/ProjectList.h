@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "document/FileSystem.h"
+
 namespace rollpath {
 
 class CRollpathDoc;
@@ -56,6 +58,7 @@ std::string FormatProjectEntry(const CRollpathDoc& doc);
 // old one in one rename, so a failure leaves the old list as it was. Shows
 // "Cannot open Rollpath.rpj" or "Cannot create temporary file." and returns
 // false when it cannot write.
-bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages);
+bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages,
+                      FileSystem& files = RealFileSystem());
 
 }  // namespace rollpath

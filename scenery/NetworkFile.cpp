@@ -4,7 +4,7 @@
 #include <string>
 
 #include "document/RollpathDoc.h"
-#include "scenery/AtomicFile.h"
+#include "document/AtomicFile.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/NetworkFileDecoder.h"
 #include "scenery/Origin.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "scenery/FileSystem.h"
+#include "document/FileSystem.h"
 
 namespace rollpath {
 

@@ -5,7 +5,7 @@
 
 #include "document/RollpathDoc.h"
 #include "geometry/PolygonMeasures.h"
-#include "scenery/AtomicFile.h"
+#include "document/AtomicFile.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
 #include "scenery/OutputPaths.h"

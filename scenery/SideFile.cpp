@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "document/RollpathDoc.h"
-#include "scenery/AtomicFile.h"
+#include "document/AtomicFile.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/SideFileDecoder.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "scenery/FileSystem.h"
+#include "document/FileSystem.h"
 
 namespace rollpath {
 

@@ -6,6 +6,7 @@
 
 #include "document/ProjectList.h"
 #include "document/RollpathDoc.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
 
 namespace rollpath {
@@ -85,6 +86,27 @@ TEST_F(ProjectListTest, LongLinesOfOtherEntriesSurviveTheRewrite) {
 TEST_F(ProjectListTest, FailureToCreateTheListIsReported) {
     const std::filesystem::path missing = dir / "no-such-folder" / "Rollpath.rpj";
     EXPECT_FALSE(WriteProjectList(doc, missing, messages));
+    EXPECT_TRUE(messages.Saw("Cannot open Rollpath.rpj"));
+}
+
+TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
+    using Fault = testing::FaultyFileSystem::Fault;
+    const std::string old = "[EGLL]\ntxp=a\nbgr=b\nbmp=\"\" 0 0 100 0.000000\n";
+    for (const Fault fault : {Fault::Create, Fault::Write, Fault::Close, Fault::Rename}) {
+        WriteAll(list, old);
+        messages.Clear();
+        testing::FaultyFileSystem files(fault);
+        EXPECT_FALSE(WriteProjectList(doc, list, messages, files));
+        EXPECT_EQ(ReadAll(list), old);
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create temporary file."});
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    }
+    // Without an old list, a failure is a list that cannot be created.
+    std::filesystem::remove(list);
+    messages.Clear();
+    testing::FaultyFileSystem files(Fault::Rename);
+    EXPECT_FALSE(WriteProjectList(doc, list, messages, files));
+    EXPECT_FALSE(std::filesystem::exists(list));
     EXPECT_TRUE(messages.Saw("Cannot open Rollpath.rpj"));
 }
 

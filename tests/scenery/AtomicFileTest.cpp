@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SceneryTestSupport.h"
-#include "scenery/AtomicFile.h"
+#include "document/AtomicFile.h"
 #include "scenery/NetworkFile.h"
 #include "scenery/PolygonFile.h"
 #include "scenery/SideFile.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "scenery/FileSystem.h"
+#include "document/FileSystem.h"
 
 namespace rollpath::testing {
 

@@ -1,4 +1,4 @@
-#include "scenery/FileSystem.h"
+#include "document/FileSystem.h"
 
 #include <fstream>
 #include <system_error>

@@ -12,7 +12,7 @@
 #include <span>
 #include <string>
 
-#include "scenery/FileSystem.h"
+#include "document/FileSystem.h"
 
 namespace rollpath {
 

@@ -1,4 +1,4 @@
-#include "scenery/AtomicFile.h"
+#include "document/AtomicFile.h"
 
 #include <algorithm>
 #include <utility>
