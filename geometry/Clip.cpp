@@ -149,7 +149,8 @@ int TracePieces(const std::vector<ClipNode>& subject, const std::vector<ClipNode
             }
             int k = clip[static_cast<std::size_t>(node.link)].next;
             while (clip[static_cast<std::size_t>(k)].kind != kEnteringNode) {
-                if (!writer.Append(clip[static_cast<std::size_t>(k)].x, clip[static_cast<std::size_t>(k)].y)) {
+                if (!writer.Append(clip[static_cast<std::size_t>(k)].x,
+                                   clip[static_cast<std::size_t>(k)].y)) {
                     return -1;
                 }
                 k = clip[static_cast<std::size_t>(k)].next;
@@ -239,7 +240,8 @@ int ClipAgainstEdge2(std::vector<ClipNode>& subject, std::vector<ClipNode>& clip
                 return 0;
             }
             if (k >= 0) {
-                const int kind = IsStrictlyInside(TestValue(a.x, a.y, side), c, side) ? kLeavingNode : kEnteringNode;
+                const int kind =
+                    IsStrictlyInside(TestValue(a.x, a.y, side), c, side) ? kLeavingNode : kEnteringNode;
                 const int s = static_cast<int>(subject.size());
                 const int q = static_cast<int>(clip.size());
                 subject.push_back({hit.x, hit.y, following, kind, q});
@@ -276,10 +278,8 @@ int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<D
     if (PolygonArea(v, n) < 0.0) {
         ReversePolygon(v, n);
     }
-    const std::array<DPoint, 4> corners{{{rect.left, rect.top},
-                                         {rect.right, rect.top},
-                                         {rect.right, rect.bottom},
-                                         {rect.left, rect.bottom}}};
+    const std::array<DPoint, 4> corners{
+        {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom}, {rect.left, rect.bottom}}};
     // The subject list would not even hold the input vertices.
     if (n >= kMaxSubjectNodes) {
         Report(report);

@@ -14,10 +14,14 @@ namespace rollpath {
 namespace {
 
 // Table sizes. Segment and vertex numbers start at 1; trapezoid and query
-// node numbers too, 0 (or less) meaning "none".
+// node numbers too, 0 (or less) meaning "none". A map is built with up to
+// about 5 trapezoids and 10 query nodes per segment (combs and staircases;
+// stars need about 4 and 8), counting the trapezoids merged away, so the
+// classic 4 and 8 per segment would turn polygons of 1600 vertices and more
+// away; 8 and 16 leave room for unlucky insertion orders too.
 constexpr int kSegmentTableSize = 2000;
-constexpr int kTrapezoidTableSize = 8000;
-constexpr int kQueryTableSize = 16000;
+constexpr int kTrapezoidTableSize = 8 * kSegmentTableSize;
+constexpr int kQueryTableSize = 16 * kSegmentTableSize;
 constexpr int kClearedEntries = 2000;
 constexpr int kChainTableSize = 8000;
 constexpr int kPieceTableSize = 2000;
@@ -30,6 +34,10 @@ constexpr int kWalkStackSize = 4 * kTrapezoidTableSize + 1;
 // bottom (kFar) stay beyond every point.
 constexpr double kMaxCoordinate = 1e15;
 constexpr double kFar = 1e30;
+// Points are kept as vertex numbers; these two stand for the map's top and
+// bottom.
+constexpr int kTopPoint = kSegmentTableSize;
+constexpr int kBottomPoint = kSegmentTableSize + 1;
 constexpr double kEps = kTriangulationTolerance;
 
 // ---- Point order ------------------------------------------------------------
@@ -81,6 +89,9 @@ double Cross(const DPoint& a, const DPoint& b, const DPoint& c) {
 
 // ---- Tables -----------------------------------------------------------------
 
+struct TriSegment;
+bool LeftOf(const TriSegment& s, const DPoint& v);
+
 struct TriSegment {
     DPoint v0;  // start point (vertex number = segment number)
     DPoint v1;  // end point (start of the next segment)
@@ -94,11 +105,13 @@ struct TriSegment {
 enum TrapezoidState { kTrapezoidCleared = 0, kTrapezoidValid = 1, kTrapezoidMerged = 2 };
 enum ThreadSide { kNoSide = 0, kLeftSide = 1, kRightSide = 2 };
 
+// The point location runs through these tables at random, so they are kept
+// small: points are vertex numbers (see Pt), and the fields are narrow.
 struct Trapezoid {
     int lseg = -1;
     int rseg = -1;
-    DPoint hi;
-    DPoint lo;
+    int hi = 0;  // top point
+    int lo = 0;  // bottom point
     int u0 = 0;
     int u1 = 0;
     int d0 = 0;
@@ -106,17 +119,17 @@ struct Trapezoid {
     int sink = 0;
     // A third upper neighbour kept while a segment is threaded through.
     int usave = 0;
-    int uside = kNoSide;
-    int state = kTrapezoidValid;
+    std::int8_t uside = kNoSide;
+    std::int8_t state = kTrapezoidValid;
 };
 
 enum QueryNodeType { kNodeCleared = 0, kXNode = 1, kYNode = 2, kSinkNode = 3 };
 
 struct QueryNode {
-    int type = kNodeCleared;
-    int segnum = 0;
-    DPoint yval;
-    int trnum = 0;
+    std::int8_t type = kNodeCleared;
+    // The segment of an x-node, the point (vertex number) of a y-node, the
+    // trapezoid of a sink.
+    int key = 0;
     int parent = 0;
     int left = 0;   // below, or left of the segment
     int right = 0;  // above, or right of the segment
@@ -161,6 +174,12 @@ public:
 
 private:
     // Table access.
+    const DPoint& Pt(int v) {
+        if ((v < 1 || v > n_) && v != kTopPoint && v != kBottomPoint) {
+            return Fail(pointScratch_);
+        }
+        return points_[static_cast<std::size_t>(v)];
+    }
     TriSegment& Seg(int i) {
         if (i < 1 || i > n_) {
             return Fail(segScratch_);
@@ -215,7 +234,7 @@ private:
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
     int LocateEndpoint(const DPoint& v, const DPoint& vo, int root);
-    void SplitAtPoint(const DPoint& p, const DPoint& other, int root, int segnum, int& upper, int& lower);
+    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                        const TriSegment& s, bool swapped);
@@ -239,6 +258,7 @@ private:
     void TriangulateUnimonotone(int posmax, bool leftIsSingleSegment, std::vector<Triangle>& triangles);
     void Emit(int a, int b, int c, std::vector<Triangle>& triangles);
 
+    std::array<DPoint, kSegmentTableSize + 2> points_{};
     std::array<TriSegment, kSegmentTableSize> segments_{};
     std::array<Trapezoid, kTrapezoidTableSize> trapezoids_{};
     std::array<QueryNode, kQueryTableSize> nodes_{};
@@ -250,6 +270,7 @@ private:
     std::array<int, kReflexChainSize> reflexChain_{};
     std::array<WalkStep, kWalkStackSize> walkStack_{};
 
+    DPoint pointScratch_;
     TriSegment segScratch_;
     Trapezoid trScratch_;
     QueryNode qScratch_;
@@ -300,9 +321,12 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
             s.prev = i == first ? last : i - 1;
             s.v0 = vertices[static_cast<std::size_t>(i)];
             s.v1 = vertices[static_cast<std::size_t>(s.next)];
+            points_[static_cast<std::size_t>(i)] = s.v0;
         }
         first = last + 1;
     }
+    points_[kTopPoint] = {kFar, kFar};
+    points_[kBottomPoint] = {-kFar, -kFar};
 }
 
 void Triangulator::GeneratePermutation(std::uint32_t seed) {
@@ -350,7 +374,7 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    std::fill_n(trapezoids_.begin(), kClearedEntries, Trapezoid{-1, -1, {}, {}, 0, 0, 0, 0, 0, 0, 0, 0});
+    std::fill_n(trapezoids_.begin(), kClearedEntries, Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     std::fill_n(nodes_.begin(), kClearedEntries, QueryNode{});
     trCount_ = 1;
     qCount_ = 1;
@@ -362,7 +386,8 @@ bool Triangulator::Trapezoidate() {
     }
     const int phases = LogStar(n_);
     for (int h = 1; h <= phases; ++h) {
-        for (int i = PhaseEnd(n_, h - 1) + 1; i <= PhaseEnd(n_, h); ++i) {
+        const int phaseEnd = PhaseEnd(n_, h);
+        for (int i = PhaseEnd(n_, h - 1) + 1; i <= phaseEnd; ++i) {
             if (!AddSegment(NextSegment())) {
                 return false;
             }
@@ -388,8 +413,8 @@ bool Triangulator::Trapezoidate() {
 // below and an x-node for the segment between its left and right trapezoids.
 int Triangulator::InitQueryStructure(int segnum) {
     TriSegment& s = Seg(segnum);
-    const DPoint upper = Above(s.v0, s.v1) ? s.v0 : s.v1;
-    const DPoint lower = Above(s.v0, s.v1) ? s.v1 : s.v0;
+    const int upper = Above(s.v0, s.v1) ? segnum : s.next;
+    const int lower = Above(s.v0, s.v1) ? s.next : segnum;
 
     const int i1 = NewNode();
     const int i2 = NewNode();
@@ -406,13 +431,13 @@ int Triangulator::InitQueryStructure(int segnum) {
         return 0;
     }
 
-    Q(i1) = {kYNode, segnum, upper, 0, 0, i3, i2};
-    Q(i2) = {kSinkNode, 0, {}, above, i1, 0, 0};
-    Q(i3) = {kYNode, segnum, lower, 0, i1, i4, i5};
-    Q(i4) = {kSinkNode, 0, {}, below, i3, 0, 0};
-    Q(i5) = {kXNode, segnum, {}, 0, i3, i6, i7};
-    Q(i6) = {kSinkNode, 0, {}, left, i5, 0, 0};
-    Q(i7) = {kSinkNode, 0, {}, right, i5, 0, 0};
+    Q(i1) = {kYNode, upper, 0, i3, i2};
+    Q(i2) = {kSinkNode, above, i1, 0, 0};
+    Q(i3) = {kYNode, lower, i1, i4, i5};
+    Q(i4) = {kSinkNode, below, i3, 0, 0};
+    Q(i5) = {kXNode, segnum, i3, i6, i7};
+    Q(i6) = {kSinkNode, left, i5, 0, 0};
+    Q(i7) = {kSinkNode, right, i5, 0, 0};
 
     Trapezoid& tl = Tr(left);
     Trapezoid& tr = Tr(right);
@@ -420,8 +445,8 @@ int Triangulator::InitQueryStructure(int segnum) {
     Trapezoid& ta = Tr(above);
     tl.hi = tr.hi = ta.lo = upper;
     tl.lo = tr.lo = tb.hi = lower;
-    ta.hi = {kFar, kFar};
-    tb.lo = {-kFar, -kFar};
+    ta.hi = kTopPoint;
+    tb.lo = kBottomPoint;
     tl.rseg = tr.lseg = segnum;
     tl.u0 = tr.u0 = above;
     tl.d0 = tr.d0 = below;
@@ -435,10 +460,13 @@ int Triangulator::InitQueryStructure(int segnum) {
     return i1;
 }
 
+bool Triangulator::IsLeftOf(int segnum, const DPoint& v) {
+    return LeftOf(Seg(segnum), v);
+}
+
 // Left of the segment taken from its lower to its upper end. A point at the
 // height of either end is left when its x is smaller than that end's.
-bool Triangulator::IsLeftOf(int segnum, const DPoint& v) {
-    const TriSegment& s = Seg(segnum);
+bool LeftOf(const TriSegment& s, const DPoint& v) {
     const bool upward = Above(s.v1, s.v0);
     const DPoint& lower = upward ? s.v0 : s.v1;
     const DPoint& upper = upward ? s.v1 : s.v0;
@@ -460,27 +488,37 @@ int Triangulator::LocateEndpoint(const DPoint& v, const DPoint& vo, int root) {
         const QueryNode& node = Q(r);
         switch (node.type) {
             case kSinkNode:
-                return node.trnum;
-            case kYNode:
-                if (Above(v, node.yval)) {
+                return node.key;
+            case kYNode: {
+                const DPoint& y = Pt(node.key);
+                if (Above(v, y)) {
                     r = node.right;
-                } else if (SamePoint(v, node.yval)) {
-                    r = Above(vo, node.yval) ? node.right : node.left;
+                } else if (SamePoint(v, y)) {
+                    r = Above(vo, y) ? node.right : node.left;
                 } else {
                     r = node.left;
                 }
                 break;
+            }
             case kXNode: {
-                const TriSegment& s = Seg(node.segnum);
-                if (SamePoint(v, s.v0) || SamePoint(v, s.v1)) {
-                    if (SameHeight(v.y, vo.y)) {
-                        r = vo.x < v.x ? node.left : node.right;
-                    } else {
-                        r = IsLeftOf(node.segnum, vo) ? node.left : node.right;
-                    }
+                const TriSegment& s = Seg(node.key);
+                // The height tests of the end point check and of LeftOf(s, v),
+                // shared: this is the innermost loop of the whole algorithm.
+                const bool atEnd1 = SameHeight(v.y, s.v1.y);
+                const bool atEnd0 = SameHeight(v.y, s.v0.y);
+                const bool isEndPoint = (atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                                        (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps);
+                bool left = false;
+                if (isEndPoint) {
+                    left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+                } else if (atEnd1) {
+                    left = v.x < s.v1.x;
+                } else if (atEnd0) {
+                    left = v.x < s.v0.x;
                 } else {
-                    r = IsLeftOf(node.segnum, v) ? node.left : node.right;
+                    left = LeftOf(s, v);
                 }
+                r = left ? node.left : node.right;
                 break;
             }
             default:
@@ -495,9 +533,8 @@ int Triangulator::LocateEndpoint(const DPoint& v, const DPoint& vo, int root) {
 // Splits the trapezoid holding p by the horizontal line through p: the old
 // trapezoid keeps the part above, a new one takes the part below, and the
 // old sink becomes a y-node over both.
-void Triangulator::SplitAtPoint(const DPoint& p, const DPoint& other, int root, int segnum, int& upper,
-                                int& lower) {
-    const int tu = LocateEndpoint(p, other, root);
+void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower) {
+    const int tu = LocateEndpoint(Pt(p), other, root);
     const int tl = NewTrapezoid();
     const int i1 = NewNode();
     const int i2 = NewNode();
@@ -526,12 +563,11 @@ void Triangulator::SplitAtPoint(const DPoint& p, const DPoint& other, int root, 
     const int sk = Tr(tu).sink;
     QueryNode& node = Q(sk);
     node.type = kYNode;
-    node.yval = p;
-    node.segnum = segnum;
+    node.key = p;
     node.left = i2;
     node.right = i1;
-    Q(i1) = {kSinkNode, 0, {}, tu, sk, 0, 0};
-    Q(i2) = {kSinkNode, 0, {}, tl, sk, 0, 0};
+    Q(i1) = {kSinkNode, tu, sk, 0, 0};
+    Q(i2) = {kSinkNode, tl, sk, 0, 0};
     Tr(tu).sink = i1;
     Tr(tl).sink = i2;
 }
@@ -599,7 +635,7 @@ int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowe
                                  const TriSegment& s, bool swapped) {
     LinkUpperNeighbours(t, tn, s);
     auto below = [&](int trap) -> int& { return viaD0 ? Tr(trap).d0 : Tr(trap).d1; };
-    if (SamePoint(Tr(t).lo, Tr(tlast).lo) && lowerWasInMap) {
+    if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
         // The bottom forms a triangle: the segment meets its neighbour,
         // which runs upward from the same point, on one side.
         const int neighbour = swapped ? Seg(segnum).prev : Seg(segnum).next;
@@ -634,7 +670,7 @@ int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowe
 // Threading where t has two trapezoids below: the segment goes on into the
 // one on its side of the vertex that separates them.
 int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
-    const DPoint lo = Tr(t).lo;
+    const DPoint lo = Pt(Tr(t).lo);
     bool intoD0 = false;
     if (SameHeight(lo.y, s.v0.y)) {
         intoD0 = lo.x > s.v0.x;
@@ -648,7 +684,7 @@ int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, c
 
     const int d0 = Tr(t).d0;
     const int d1 = Tr(t).d1;
-    if (SamePoint(lo, Tr(tlast).lo) && lowerWasInMap) {
+    if (SamePoint(lo, Pt(Tr(tlast).lo)) && lowerWasInMap) {
         // Only at the last trapezoid, when the lower end was in the map.
         Tr(d0).u0 = t;
         Tr(d0).u1 = -1;
@@ -688,6 +724,8 @@ bool Triangulator::AddSegment(int segnum) {
         swapped = true;
     }
     // From here on s.v0 is the upper end point and s.v1 the lower.
+    const int upperVertex = swapped ? s.next : segnum;
+    const int lowerVertex = swapped ? segnum : s.next;
     const bool upperInMap = EndpointInserted(segnum, !swapped);
     const bool lowerInMap = EndpointInserted(segnum, swapped);
 
@@ -695,12 +733,12 @@ bool Triangulator::AddSegment(int segnum) {
     int tlast = 0;
     int unused = 0;
     if (!upperInMap) {
-        SplitAtPoint(s.v0, s.v1, s.root0, segnum, unused, tfirst);
+        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst);
     } else {
         tfirst = LocateEndpoint(s.v0, s.v1, s.root0);
     }
     if (!lowerInMap) {
-        SplitAtPoint(s.v1, s.v0, s.root1, segnum, tlast, unused);
+        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused);
     } else {
         tlast = LocateEndpoint(s.v1, s.v0, s.root1);
     }
@@ -713,7 +751,7 @@ bool Triangulator::AddSegment(int segnum) {
     int tfirstr = 0;
     int tlastr = 0;
     int t = tfirst;
-    while (t > 0 && !failed_ && AboveOrSame(Tr(t).lo, Tr(tlast).lo)) {
+    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
         const int sk = Tr(t).sink;
         const int i1 = NewNode();
         const int i2 = NewNode();
@@ -723,15 +761,15 @@ bool Triangulator::AddSegment(int segnum) {
         }
         QueryNode& node = Q(sk);
         node.type = kXNode;
-        node.segnum = segnum;
+        node.key = segnum;
         node.left = i1;
         node.right = i2;
-        Q(i1) = {kSinkNode, 0, {}, t, sk, 0, 0};
-        Q(i2) = {kSinkNode, 0, {}, tn, sk, 0, 0};
+        Q(i1) = {kSinkNode, t, sk, 0, 0};
+        Q(i2) = {kSinkNode, tn, sk, 0, 0};
         if (t == tfirst) {
             tfirstr = tn;
         }
-        if (SamePoint(Tr(t).lo, Tr(tlast).lo)) {
+        if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
             tlastr = tn;
         }
         Tr(tn) = Tr(t);
@@ -772,7 +810,7 @@ bool Triangulator::AddSegment(int segnum) {
 // upper and its sink's parent pointed at the upper's sink.
 void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) {
     int t = tfirst;
-    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Tr(t).lo, Tr(tlast).lo); ++guard) {
+    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo)); ++guard) {
         if (guard > 2 * trCount_) {
             failed_ = true;
             return;
@@ -867,20 +905,20 @@ bool Triangulator::FindDiagonal(int t, Diagonal& g) {
     } else if (twoAbove && twoBelow) {
         g = {Tr(d1).lseg, Tr(u0).rseg, {u0, d0}, {u1, d1}};
     } else if (twoAbove) {
-        if (SamePoint(tr.lo, Seg(tr.lseg).v1)) {
+        if (SamePoint(Pt(tr.lo), Seg(tr.lseg).v1)) {
             g = {Seg(tr.lseg).next, Tr(u0).rseg, {u0}, {u1, d0, d1}};
         } else {
             g = {tr.rseg, Tr(u0).rseg, {u0, d0, d1}, {u1}};
         }
     } else if (twoBelow) {
-        if (SamePoint(tr.hi, Seg(tr.lseg).v0)) {
+        if (SamePoint(Pt(tr.hi), Seg(tr.lseg).v0)) {
             g = {Tr(d1).lseg, tr.lseg, {d0}, {u0, u1, d1}};
         } else {
             g = {Tr(d1).lseg, Seg(tr.rseg).next, {u0, u1, d0}, {d1}};
         }
-    } else if (SamePoint(tr.hi, Seg(tr.lseg).v0) && SamePoint(tr.lo, Seg(tr.rseg).v0)) {
+    } else if (SamePoint(Pt(tr.hi), Seg(tr.lseg).v0) && SamePoint(Pt(tr.lo), Seg(tr.rseg).v0)) {
         g = {tr.rseg, tr.lseg, {d0, d1}, {u0, u1}};
-    } else if (SamePoint(tr.hi, Seg(tr.rseg).v1) && SamePoint(tr.lo, Seg(tr.lseg).v1)) {
+    } else if (SamePoint(Pt(tr.hi), Seg(tr.rseg).v1) && SamePoint(Pt(tr.lo), Seg(tr.lseg).v1)) {
         g = {Seg(tr.lseg).next, Seg(tr.rseg).next, {u0, u1}, {d0, d1}};
     } else {
         return false;
@@ -933,7 +971,8 @@ int Triangulator::ChainPositionToward(int v, int toward) {
             continue;
         }
         const DPoint a{Vert(following).pt.x - entry.pt.x, Vert(following).pt.y - entry.pt.y};
-        const double c = (a.x * b.x + a.y * b.y) / std::hypot(a.x, a.y) / std::hypot(b.x, b.y);
+        const double c =
+            (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / std::sqrt(b.x * b.x + b.y * b.y);
         const double value = a.x * b.y - a.y * b.x >= 0.0 ? c : -c - 2.0;
         if (value > best) {
             best = value;
@@ -1223,9 +1262,10 @@ bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
     double sum = 0.0;
     double sumAbs = 0.0;
     for (const Triangle& t : triangles) {
-        const double a = Cross(vertices[static_cast<std::size_t>(t[0])], vertices[static_cast<std::size_t>(t[1])],
-                               vertices[static_cast<std::size_t>(t[2])]) /
-                         2.0;
+        const double a =
+            Cross(vertices[static_cast<std::size_t>(t[0])], vertices[static_cast<std::size_t>(t[1])],
+                  vertices[static_cast<std::size_t>(t[2])]) /
+            2.0;
         sum += a;
         sumAbs += std::fabs(a);
     }

@@ -109,7 +109,8 @@ TEST(ClipToRectangle, OutputMayBeTheInputVector) {
 
 TEST(ClipToRectangle, UShapeGivesOneJoinedPolygon) {
     // A U whose two arms reach up into the rectangle from below.
-    const std::vector<DPoint> u{{10, -50}, {10, 50}, {30, 50}, {30, -30}, {70, -30}, {70, 50}, {90, 50}, {90, -50}};
+    const std::vector<DPoint> u{{10, -50}, {10, 50}, {30, 50}, {30, -30},
+                                {70, -30}, {70, 50}, {90, 50}, {90, -50}};
     std::vector<DPoint> out;
     const int count = ClipToRectangle(u.data(), 8, kRect, out);
     EXPECT_GT(count, 0);
@@ -287,8 +288,8 @@ TEST(PreciseClipToRectangle, PieceThroughSeveralSidesIsTracedOnce) {
     // joined outside the rectangle. The entering intersections are listed
     // side by side: band-left, arm-right, band-top. The band must come out
     // once and the arm must not be lost.
-    std::vector<DPoint> v{{-30, 30},  {-30, 60}, {40, 130},  {160, 130}, {160, 40},
-                          {80, 40},   {80, 55},  {150, 55},  {150, 120}, {60, 120}};
+    std::vector<DPoint> v{{-30, 30}, {-30, 60}, {40, 130}, {160, 130}, {160, 40},
+                          {80, 40},  {80, 55},  {150, 55}, {150, 120}, {60, 120}};
     std::vector<DPoint> points;
     std::vector<int> counts;
     ASSERT_EQ(PreciseClipToRectangle(v.data(), static_cast<int>(v.size()), kRect, points, counts, {}), 2);

@@ -141,8 +141,8 @@ Contours PolygonWithHoles(int outerN, int holes, int holeN, std::uint32_t seed) 
     const double origin = -cell * side / 2.0;
     for (int h = 0; h < holes; ++h) {
         const DPoint centre{origin + cell * (h % side + 0.5), origin + cell * (h / side + 0.5)};
-        c.Add(Reversed(StarPolygon(holeN, seed + 1000u + static_cast<std::uint32_t>(h), cell * 0.15, cell * 0.4,
-                                   centre)));
+        c.Add(Reversed(StarPolygon(holeN, seed + 1000u + static_cast<std::uint32_t>(h), cell * 0.15,
+                                   cell * 0.4, centre)));
     }
     return c;
 }

@@ -54,7 +54,8 @@ struct Contours {
 
 // A star-shaped outline of outerN vertices (radii 800 to 1000) with `holes`
 // clockwise holes of holeN vertices each, small stars set apart on a grid
-// inside radius 600.
+// inside radius 600. The outline surely contains the holes from 8 vertices
+// on.
 Contours PolygonWithHoles(int outerN, int holes, int holeN, std::uint32_t seed);
 
 // Area (positive) of the region: the outline's less the holes', by the
