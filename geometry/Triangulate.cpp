@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <utility>
 
 #include "geometry/CrtRandom.h"
@@ -14,11 +15,12 @@ namespace rollpath {
 namespace {
 
 // Table sizes. Segment and vertex numbers start at 1; trapezoid and query
-// node numbers too, 0 (or less) meaning "none". A map is built with up to
-// about 5 trapezoids and 10 query nodes per segment (combs and staircases;
-// stars need about 4 and 8), counting the trapezoids merged away, so the
-// classic 4 and 8 per segment would turn polygons of 1600 vertices and more
-// away; 8 and 16 leave room for unlucky insertion orders too.
+// node numbers too, 0 (or less) meaning "none". Building the map takes about
+// 4 trapezoids and 8 query nodes per segment for star-shaped polygons and up
+// to 5 and 10 for combs and staircases, the trapezoids merged away included:
+// tables of 4 and 8 per segment would turn a polygon of 1999 vertices away
+// (a star needs about 8200 trapezoids). 8 and 16 per segment leave room for
+// unlucky insertion orders too.
 constexpr int kSegmentTableSize = 2000;
 constexpr int kTrapezoidTableSize = 8 * kSegmentTableSize;
 constexpr int kQueryTableSize = 16 * kSegmentTableSize;
@@ -374,7 +376,8 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    std::fill_n(trapezoids_.begin(), kClearedEntries, Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    std::fill_n(trapezoids_.begin(), kClearedEntries,
+                Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
     std::fill_n(nodes_.begin(), kClearedEntries, QueryNode{});
     trCount_ = 1;
     qCount_ = 1;
@@ -1259,6 +1262,17 @@ bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
         polygonArea -= PolygonArea(&vertices[static_cast<std::size_t>(first)], count);
         first += count;
     }
+    double minX = vertices[1].x;
+    double maxX = minX;
+    double minY = vertices[1].y;
+    double maxY = minY;
+    for (std::size_t i = 1; i < static_cast<std::size_t>(first); ++i) {
+        minX = std::min(minX, vertices[i].x);
+        maxX = std::max(maxX, vertices[i].x);
+        minY = std::min(minY, vertices[i].y);
+        maxY = std::max(maxY, vertices[i].y);
+    }
+    const double extent = std::max(maxX - minX, maxY - minY);
     double sum = 0.0;
     double sumAbs = 0.0;
     for (const Triangle& t : triangles) {
@@ -1269,7 +1283,11 @@ bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
         sum += a;
         sumAbs += std::fabs(a);
     }
-    const double tolerance = 1e-9 * (sumAbs + std::fabs(polygonArea));
+    // Rounding in the cross products grows with the squared extent, however
+    // small the area.
+    const double rounding = 16.0 * std::numeric_limits<double>::epsilon() * extent * extent *
+                            static_cast<double>(triangles.size() + counts.size() + 2);
+    const double tolerance = 1e-9 * (sumAbs + std::fabs(polygonArea)) + rounding;
     return std::fabs(sum - polygonArea) <= tolerance && sumAbs - sum <= tolerance;
 }
 

@@ -119,6 +119,8 @@ TEST(TriangulatePolygon, SmallPolygons) {
         {"horizontal top and bottom", {{0, 0}, {10, 0}, {15, 5}, {10, 10}, {0, 10}, {-5, 5}}},
         {"heights within the tolerance", {{0, 0}, {10, 0.00000005}, {10, 10}, {0, 10.00000004}}},
         {"vertical spikes", {{0, 0}, {1, 0}, {1, 10}, {2, 10}, {2, 0}, {3, 0}, {3, 20}, {0, 20}}},
+        {"thin sliver far out",
+         {{10000, 20000}, {10100, 20000.001}, {10200, 20000.001}, {10200, 20000.002}, {10000, 20000.0015}}},
     };
     for (const SmallCase& sc : cases) {
         const Contours c = Single(sc.outline);
