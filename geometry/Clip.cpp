@@ -1,5 +1,6 @@
 #include "geometry/Clip.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -129,8 +130,11 @@ private:
 // intersection that a piece passes through is marked, so it does not start a
 // piece of its own later; the entering list is in the order the sides were
 // processed, not the order of the outline, so it cannot tell by position.
+// A crossing missed by the strict intersection test (exactly at a vertex)
+// can send the trace out of the rectangle along the subject: that gives -1,
+// like an overflow, rather than pieces with points outside.
 int TracePieces(const std::vector<ClipNode>& subject, const std::vector<ClipNode>& clip,
-                const std::vector<int>& entering, PieceWriter& writer) {
+                const std::vector<int>& entering, const ClipRect& rect, PieceWriter& writer) {
     std::vector<char> visited(subject.size(), 0);
     for (const int start : entering) {
         if (visited[static_cast<std::size_t>(start)] != 0) {
@@ -140,7 +144,9 @@ int TracePieces(const std::vector<ClipNode>& subject, const std::vector<ClipNode
         int current = start;
         for (;;) {
             const ClipNode& node = subject[static_cast<std::size_t>(current)];
-            if (!writer.Append(node.x, node.y)) {
+            const bool inRect =
+                node.x >= rect.left && node.x <= rect.right && node.y >= rect.bottom && node.y <= rect.top;
+            if ((node.kind == kVertexNode && !inRect) || !writer.Append(node.x, node.y)) {
                 return -1;
             }
             if (node.kind != kLeavingNode) {
@@ -240,6 +246,13 @@ int ClipAgainstEdge2(std::vector<ClipNode>& subject, std::vector<ClipNode>& clip
                 return 0;
             }
             if (k >= 0) {
+                // The point lies on the side; put it there exactly, so that
+                // rounding never leaves a piece's point a hair outside.
+                if (side == kClipLeft || side == kClipRight) {
+                    hit.x = c;
+                } else {
+                    hit.y = c;
+                }
                 const int kind =
                     IsStrictlyInside(TestValue(a.x, a.y, side), c, side) ? kLeavingNode : kEnteringNode;
                 const int s = static_cast<int>(subject.size());
@@ -305,7 +318,14 @@ int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<D
     }
 
     if (entering.empty()) {
-        if (PointInPolygon(v[0].x, v[0].y, corners.data(), 4) >= 0) {
+        // No crossing was found. Normally the first vertex then tells where
+        // the whole outline lies; but a crossing exactly at a vertex is not
+        // found, so every vertex must be in the rectangle before the outline
+        // is taken as inside.
+        const bool allInside = std::all_of(v, v + n, [&rect](const DPoint& p) {
+            return p.x >= rect.left && p.x <= rect.right && p.y >= rect.bottom && p.y <= rect.top;
+        });
+        if (allInside && PointInPolygon(v[0].x, v[0].y, corners.data(), 4) >= 0) {
             outPoints.assign(v, v + n);
             outCounts.push_back(n);
             return 1;
@@ -319,7 +339,7 @@ int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<D
     }
 
     PieceWriter writer(outPoints, outCounts);
-    const int pieces = TracePieces(subject, clip, entering, writer);
+    const int pieces = TracePieces(subject, clip, entering, rect, writer);
     if (pieces < 0) {
         outPoints.clear();
         outCounts.clear();

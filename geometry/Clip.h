@@ -75,8 +75,9 @@ int ClipAgainstEdge2(std::vector<ClipNode>& subject, std::vector<ClipNode>& clip
 // Returns the number of pieces; 0 when nothing remains or when a node list
 // overflows (reported through report; an input of kMaxSubjectNodes or more
 // vertices is refused that way); -1 when the output would reach
-// kMaxClipOutputPoints points or kMaxClipPieces pieces. Both outputs are
-// empty unless the result is positive.
+// kMaxClipOutputPoints points or kMaxClipPieces pieces, or when a crossing
+// exactly at a vertex was missed and the pieces cannot be traced. Both
+// outputs are empty unless the result is positive.
 int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<DPoint>& outPoints,
                            std::vector<int>& outCounts, const ReportFn& report);
 

@@ -338,6 +338,37 @@ TEST(PreciseClipToRectangle, NodeListOverflowIsReportedAndGivesNothing) {
     EXPECT_TRUE(counts.empty());
 }
 
+TEST(PreciseClipToRectangle, VerticesOnTheSidesStayWithinTheCapacities) {
+    // Coordinates on a 25-foot grid put vertices exactly on the sides and
+    // edges along them, where the strict intersection test misses crossings
+    // and the tracing can lose its way. Whatever comes out stays within the
+    // capacities and inside the rectangle.
+    std::mt19937 rng(77);
+    std::uniform_int_distribution<int> grid(-4, 8);
+    std::uniform_int_distribution<int> count(3, 30);
+    for (int trial = 0; trial < 2000; ++trial) {
+        std::vector<DPoint> v(static_cast<std::size_t>(count(rng)));
+        for (DPoint& p : v) {
+            p = {25.0 * grid(rng), 25.0 * grid(rng)};
+        }
+        std::vector<DPoint> points;
+        std::vector<int> counts;
+        Recorder recorder;
+        const int pieces = PreciseClipToRectangle(v.data(), static_cast<int>(v.size()), kRect, points, counts,
+                                                  recorder.Fn());
+        ASSERT_GE(pieces, -1);
+        ASSERT_LT(static_cast<int>(points.size()), kMaxClipOutputPoints);
+        ASSERT_LT(static_cast<int>(counts.size()), kMaxClipPieces);
+        if (pieces <= 0) {
+            ASSERT_TRUE(points.empty());
+            continue;
+        }
+        for (const DPoint& p : points) {
+            ASSERT_TRUE(p.x >= 0.0 && p.x <= 100.0 && p.y >= 0.0 && p.y <= 100.0) << "trial " << trial;
+        }
+    }
+}
+
 // ---- Property checks against an independent computation -------------------
 
 // Sutherland-Hodgman of a convex polygon against a rectangle, written
