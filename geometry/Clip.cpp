@@ -49,6 +49,10 @@ DPoint Crossing(const DPoint& prev, const DPoint& cur, double c, int side) {
     return {prev.x + (c - prev.y) / (cur.y - prev.y) * (cur.x - prev.x), c};
 }
 
+bool InRect(const ClipRect& rect, double x, double y) {
+    return x >= rect.left && x <= rect.right && y >= rect.bottom && y <= rect.top;
+}
+
 void Report(const ReportFn& report) {
     if (report) {
         report(kClipCapacityMessage);
@@ -144,9 +148,8 @@ int TracePieces(const std::vector<ClipNode>& subject, const std::vector<ClipNode
         int current = start;
         for (;;) {
             const ClipNode& node = subject[static_cast<std::size_t>(current)];
-            const bool inRect =
-                node.x >= rect.left && node.x <= rect.right && node.y >= rect.bottom && node.y <= rect.top;
-            if ((node.kind == kVertexNode && !inRect) || !writer.Append(node.x, node.y)) {
+            if ((node.kind == kVertexNode && !InRect(rect, node.x, node.y)) ||
+                !writer.Append(node.x, node.y)) {
                 return -1;
             }
             if (node.kind != kLeavingNode) {
@@ -322,9 +325,8 @@ int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<D
         // the whole outline lies; but a crossing exactly at a vertex is not
         // found, so every vertex must be in the rectangle before the outline
         // is taken as inside.
-        const bool allInside = std::all_of(v, v + n, [&rect](const DPoint& p) {
-            return p.x >= rect.left && p.x <= rect.right && p.y >= rect.bottom && p.y <= rect.top;
-        });
+        const bool allInside =
+            std::all_of(v, v + n, [&rect](const DPoint& p) { return InRect(rect, p.x, p.y); });
         if (allInside && PointInPolygon(v[0].x, v[0].y, corners.data(), 4) >= 0) {
             outPoints.assign(v, v + n);
             outCounts.push_back(n);
