@@ -1,0 +1,1345 @@
+#include "geometry/Triangulate.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <utility>
+
+#include "geometry/CrtRandom.h"
+#include "geometry/PolygonMeasures.h"
+
+namespace rollpath {
+
+namespace {
+
+// Table sizes. Segment and vertex numbers start at 1; trapezoid and query
+// node numbers too, 0 (or less) meaning "none". Building the map takes about
+// 4 trapezoids and 8 query nodes per segment for star-shaped polygons and up
+// to 5 and 10 for combs and staircases, the trapezoids merged away included:
+// tables of 4 and 8 per segment would turn a polygon of 1999 vertices away
+// (a star needs about 8200 trapezoids). 8 and 16 per segment leave room for
+// unlucky insertion orders too.
+constexpr int kSegmentTableSize = 2000;
+constexpr int kTrapezoidTableSize = 8 * kSegmentTableSize;
+constexpr int kQueryTableSize = 16 * kSegmentTableSize;
+constexpr int kClearedEntries = 2000;
+constexpr int kChainTableSize = 8000;
+constexpr int kPieceTableSize = 2000;
+constexpr int kReflexChainSize = 2000;
+constexpr int kMaxChainsPerVertex = 4;
+// Every trapezoid is entered once and queues at most its four neighbours.
+constexpr int kWalkStackSize = 4 * kTrapezoidTableSize + 1;
+
+// Coordinates beyond this are refused, so that the map's unbounded top and
+// bottom (kFar) stay beyond every point.
+constexpr double kMaxCoordinate = 1e15;
+constexpr double kFar = 1e30;
+// Points are kept as vertex numbers; these two stand for the map's top and
+// bottom.
+constexpr int kTopPoint = kSegmentTableSize;
+constexpr int kBottomPoint = kSegmentTableSize + 1;
+constexpr double kEps = kTriangulationTolerance;
+
+// ---- Point order ------------------------------------------------------------
+// By y with the tolerance, then by x exactly: a consistent sweep order even
+// for vertices at the same height.
+
+bool SameHeight(double a, double b) {
+    return std::fabs(a - b) <= kEps;
+}
+
+bool Above(const DPoint& a, const DPoint& b) {
+    if (a.y > b.y + kEps) {
+        return true;
+    }
+    if (a.y < b.y - kEps) {
+        return false;
+    }
+    return a.x > b.x;
+}
+
+bool AboveOrSame(const DPoint& a, const DPoint& b) {
+    if (a.y > b.y + kEps) {
+        return true;
+    }
+    if (a.y < b.y - kEps) {
+        return false;
+    }
+    return a.x >= b.x;
+}
+
+bool Below(const DPoint& a, const DPoint& b) {
+    if (a.y < b.y - kEps) {
+        return true;
+    }
+    if (a.y > b.y + kEps) {
+        return false;
+    }
+    return a.x < b.x;
+}
+
+bool SamePoint(const DPoint& a, const DPoint& b) {
+    return std::fabs(a.y - b.y) <= kEps && std::fabs(a.x - b.x) <= kEps;
+}
+
+// Twice the signed area of (a, b, c), positive when counter-clockwise.
+double Cross(const DPoint& a, const DPoint& b, const DPoint& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// ---- Tables -----------------------------------------------------------------
+
+struct TriSegment;
+bool LeftOf(const TriSegment& s, const DPoint& v);
+
+struct TriSegment {
+    DPoint v0;  // start point (vertex number = segment number)
+    DPoint v1;  // end point (start of the next segment)
+    bool inserted = false;
+    int root0 = 0;  // query node from which v0 is located
+    int root1 = 0;  // query node from which v1 is located
+    int next = 0;
+    int prev = 0;
+};
+
+enum TrapezoidState { kTrapezoidCleared = 0, kTrapezoidValid = 1, kTrapezoidMerged = 2 };
+enum ThreadSide { kNoSide = 0, kLeftSide = 1, kRightSide = 2 };
+
+// The point location runs through these tables at random, so they are kept
+// small: points are vertex numbers (see Pt), and the fields are narrow.
+struct Trapezoid {
+    int lseg = -1;
+    int rseg = -1;
+    int hi = 0;  // top point
+    int lo = 0;  // bottom point
+    int u0 = 0;
+    int u1 = 0;
+    int d0 = 0;
+    int d1 = 0;
+    int sink = 0;
+    // A third upper neighbour kept while a segment is threaded through.
+    int usave = 0;
+    std::int8_t uside = kNoSide;
+    std::int8_t state = kTrapezoidValid;
+};
+
+enum QueryNodeType { kNodeCleared = 0, kXNode = 1, kYNode = 2, kSinkNode = 3 };
+
+struct QueryNode {
+    std::int8_t type = kNodeCleared;
+    // The segment of an x-node, the point (vertex number) of a y-node, the
+    // trapezoid of a sink.
+    int key = 0;
+    int parent = 0;
+    int left = 0;   // below, or left of the segment
+    int right = 0;  // above, or right of the segment
+};
+
+struct VertexChainEntry {
+    DPoint pt;
+    std::array<int, kMaxChainsPerVertex> vnext{};  // the following vertex in each chain
+    std::array<int, kMaxChainsPerVertex> vpos{};   // this vertex's position in that chain
+    int nextfree = 0;
+};
+
+struct MonotoneChainEntry {
+    int vnum = 0;
+    int next = 0;
+    int prev = 0;
+    bool marked = false;
+};
+
+struct WalkStep {
+    int piece;
+    int trapezoid;
+    int from;
+};
+
+// The sides of a diagonal through a trapezoid, as lists of its neighbours.
+struct Diagonal {
+    int bottom = 0;  // vertex numbers
+    int top = 0;
+    std::array<int, 4> west{};
+    std::array<int, 4> east{};
+};
+
+// The whole triangulator with its module-level tables. Every table access
+// goes through a bounds check: an index outside what this call has filled
+// marks the call failed and reaches a scratch entry instead, so neither a
+// degenerate input nor a full table can touch memory outside the tables.
+class Triangulator {
+public:
+    int Run(std::span<const int> counts, std::span<const DPoint> vertices, std::vector<Triangle>& triangles,
+            std::uint32_t seed);
+
+private:
+    // Table access.
+    const DPoint& Pt(int v) {
+        if ((v < 1 || v > n_) && v != kTopPoint && v != kBottomPoint) {
+            return Fail(pointScratch_);
+        }
+        return points_[static_cast<std::size_t>(v)];
+    }
+    TriSegment& Seg(int i) {
+        if (i < 1 || i > n_) {
+            return Fail(segScratch_);
+        }
+        return segments_[static_cast<std::size_t>(i)];
+    }
+    Trapezoid& Tr(int i) {
+        if (i < 1 || i >= trCount_) {
+            return Fail(trScratch_);
+        }
+        return trapezoids_[static_cast<std::size_t>(i)];
+    }
+    QueryNode& Q(int i) {
+        if (i < 1 || i >= qCount_) {
+            return Fail(qScratch_);
+        }
+        return nodes_[static_cast<std::size_t>(i)];
+    }
+    VertexChainEntry& Vert(int i) {
+        if (i < 1 || i > n_) {
+            return Fail(vertScratch_);
+        }
+        return vertexChains_[static_cast<std::size_t>(i)];
+    }
+    MonotoneChainEntry& Chain(int i) {
+        if (i < 1 || i > chainCount_) {
+            return Fail(chainScratch_);
+        }
+        return chain_[static_cast<std::size_t>(i)];
+    }
+    template <typename T>
+    T& Fail(T& scratch) {
+        failed_ = true;
+        scratch = T{};
+        return scratch;
+    }
+
+    int NewTrapezoid();
+    int NewNode();
+
+    // Step 1 and 2.
+    void BuildSegments(std::span<const int> counts, std::span<const DPoint> vertices);
+    void GeneratePermutation(std::uint32_t seed);
+    int NextSegment();
+
+    // Step 3: trapezoidation.
+    bool Trapezoidate();
+    int InitQueryStructure(int segnum);
+    bool IsLeftOf(int segnum, const DPoint& v);
+    bool EndpointInserted(int segnum, bool firstPoint) {
+        const TriSegment& s = Seg(segnum);
+        return Seg(firstPoint ? s.prev : s.next).inserted;
+    }
+    int LocateEndpoint(const DPoint& v, const DPoint& vo, int root);
+    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
+    void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
+    int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
+                       const TriSegment& s, bool swapped);
+    int ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s);
+    bool AddSegment(int segnum);
+    void MergeTrapezoids(int segnum, int tfirst, int tlast, int side);
+    void FindNewRoots(int segnum);
+
+    // Step 4: monotone decomposition.
+    int MonotonateTrapezoids();
+    bool IsStartTrapezoid(int t);
+    bool FindDiagonal(int t, Diagonal& diagonal);
+    bool Push(int piece, int trapezoid, int from);
+    int NewPiece();
+    int NewChainEntry();
+    int ChainPositionToward(int v, int toward);
+    int MakeNewMonotonePiece(int piece, int v0, int v1);
+
+    // Step 5: the reflex-chain sweep.
+    void TriangulatePieces(int pieces, std::vector<Triangle>& triangles);
+    void TriangulateUnimonotone(int posmax, bool leftIsSingleSegment, std::vector<Triangle>& triangles);
+    void Emit(int a, int b, int c, std::vector<Triangle>& triangles);
+
+    std::array<DPoint, kSegmentTableSize + 2> points_{};
+    std::array<TriSegment, kSegmentTableSize> segments_{};
+    std::array<Trapezoid, kTrapezoidTableSize> trapezoids_{};
+    std::array<QueryNode, kQueryTableSize> nodes_{};
+    std::array<int, kSegmentTableSize> permutation_{};
+    std::array<VertexChainEntry, kSegmentTableSize> vertexChains_{};
+    std::array<MonotoneChainEntry, kChainTableSize> chain_{};
+    std::array<int, kPieceTableSize> pieces_{};
+    std::array<unsigned char, kTrapezoidTableSize> visited_{};
+    std::array<int, kReflexChainSize> reflexChain_{};
+    std::array<WalkStep, kWalkStackSize> walkStack_{};
+
+    DPoint pointScratch_;
+    TriSegment segScratch_;
+    Trapezoid trScratch_;
+    QueryNode qScratch_;
+    VertexChainEntry vertScratch_;
+    MonotoneChainEntry chainScratch_;
+
+    int n_ = 0;
+    int maxTriangles_ = 0;
+    int permutationCursor_ = 1;
+    int trCount_ = 1;  // next free trapezoid
+    int qCount_ = 1;   // next free query node
+    int chainCount_ = 0;
+    int pieceCount_ = 0;
+    int walkTop_ = 0;
+    bool failed_ = false;
+};
+
+int Triangulator::NewTrapezoid() {
+    if (trCount_ >= kTrapezoidTableSize) {
+        failed_ = true;
+        return -1;
+    }
+    const int t = trCount_++;
+    trapezoids_[static_cast<std::size_t>(t)] = Trapezoid{};
+    return t;
+}
+
+int Triangulator::NewNode() {
+    if (qCount_ >= kQueryTableSize) {
+        failed_ = true;
+        return -1;
+    }
+    const int q = qCount_++;
+    nodes_[static_cast<std::size_t>(q)] = QueryNode{};
+    return q;
+}
+
+// ---- Steps 1 and 2 ------------------------------------------------------------
+
+void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DPoint> vertices) {
+    int first = 1;
+    for (const int count : counts) {
+        const int last = first + count - 1;
+        for (int i = first; i <= last; ++i) {
+            TriSegment& s = segments_[static_cast<std::size_t>(i)];
+            s = TriSegment{};
+            s.next = i == last ? first : i + 1;
+            s.prev = i == first ? last : i - 1;
+            s.v0 = vertices[static_cast<std::size_t>(i)];
+            s.v1 = vertices[static_cast<std::size_t>(s.next)];
+            points_[static_cast<std::size_t>(i)] = s.v0;
+        }
+        first = last + 1;
+    }
+    points_[kTopPoint] = {kFar, kFar};
+    points_[kBottomPoint] = {-kFar, -kFar};
+}
+
+void Triangulator::GeneratePermutation(std::uint32_t seed) {
+    CrtRandom random(seed);
+    std::array<int, kSegmentTableSize> pool{};
+    for (int i = 1; i <= n_; ++i) {
+        pool[static_cast<std::size_t>(i)] = i;
+    }
+    for (int k = 0; k < n_; ++k) {
+        const int r = random.Next() % (n_ - k);
+        const std::size_t taken = static_cast<std::size_t>(k + 1 + r);
+        permutation_[static_cast<std::size_t>(k + 1)] = pool[taken];
+        pool[taken] = pool[static_cast<std::size_t>(k + 1)];
+    }
+    permutationCursor_ = 1;
+}
+
+int Triangulator::NextSegment() {
+    if (permutationCursor_ > n_) {
+        failed_ = true;
+        return 0;
+    }
+    return permutation_[static_cast<std::size_t>(permutationCursor_++)];
+}
+
+// ---- Step 3: trapezoidation -----------------------------------------------
+
+// log*(n): how often log2 can be applied to n while the value stays at
+// least 1, less one.
+int LogStar(int n) {
+    int i = 0;
+    for (double v = n; v >= 1.0; ++i) {
+        v = std::log2(v);
+    }
+    return i - 1;
+}
+
+// The last permutation position inserted in phase h: ceil(n / log2^h(n)).
+int PhaseEnd(int n, int h) {
+    double v = n;
+    for (int i = 0; i < h; ++i) {
+        v = std::log2(v);
+    }
+    return static_cast<int>(std::ceil(static_cast<double>(n) / v));
+}
+
+bool Triangulator::Trapezoidate() {
+    // Only the first entries are cleared, so a call costs no more than it
+    // uses; every entry is set in full when it is allocated, and nothing
+    // beyond the allocators is ever read.
+    std::fill_n(trapezoids_.begin(), kClearedEntries,
+                Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
+    std::fill_n(nodes_.begin(), kClearedEntries, QueryNode{});
+    trCount_ = 1;
+    qCount_ = 1;
+
+    const int root = InitQueryStructure(NextSegment());
+    for (int i = 1; i <= n_; ++i) {
+        segments_[static_cast<std::size_t>(i)].root0 = root;
+        segments_[static_cast<std::size_t>(i)].root1 = root;
+    }
+    const int phases = LogStar(n_);
+    for (int h = 1; h <= phases; ++h) {
+        const int phaseEnd = PhaseEnd(n_, h);
+        for (int i = PhaseEnd(n_, h - 1) + 1; i <= phaseEnd; ++i) {
+            if (!AddSegment(NextSegment())) {
+                return false;
+            }
+        }
+        // Start the next phase's point locations deeper in the structure.
+        for (int i = 1; i <= n_; ++i) {
+            FindNewRoots(i);
+        }
+        if (failed_) {
+            return false;
+        }
+    }
+    for (int i = PhaseEnd(n_, phases) + 1; i <= n_; ++i) {
+        if (!AddSegment(NextSegment())) {
+            return false;
+        }
+    }
+    return !failed_;
+}
+
+// The map of one segment: a y-node at its upper end (the root) with the area
+// above to its right, a y-node at its lower end to its left with the area
+// below and an x-node for the segment between its left and right trapezoids.
+int Triangulator::InitQueryStructure(int segnum) {
+    TriSegment& s = Seg(segnum);
+    const int upper = Above(s.v0, s.v1) ? segnum : s.next;
+    const int lower = Above(s.v0, s.v1) ? s.next : segnum;
+
+    const int i1 = NewNode();
+    const int i2 = NewNode();
+    const int i3 = NewNode();
+    const int i4 = NewNode();
+    const int i5 = NewNode();
+    const int i6 = NewNode();
+    const int i7 = NewNode();
+    const int left = NewTrapezoid();
+    const int right = NewTrapezoid();
+    const int below = NewTrapezoid();
+    const int above = NewTrapezoid();
+    if (failed_) {
+        return 0;
+    }
+
+    Q(i1) = {kYNode, upper, 0, i3, i2};
+    Q(i2) = {kSinkNode, above, i1, 0, 0};
+    Q(i3) = {kYNode, lower, i1, i4, i5};
+    Q(i4) = {kSinkNode, below, i3, 0, 0};
+    Q(i5) = {kXNode, segnum, i3, i6, i7};
+    Q(i6) = {kSinkNode, left, i5, 0, 0};
+    Q(i7) = {kSinkNode, right, i5, 0, 0};
+
+    Trapezoid& tl = Tr(left);
+    Trapezoid& tr = Tr(right);
+    Trapezoid& tb = Tr(below);
+    Trapezoid& ta = Tr(above);
+    tl.hi = tr.hi = ta.lo = upper;
+    tl.lo = tr.lo = tb.hi = lower;
+    ta.hi = kTopPoint;
+    tb.lo = kBottomPoint;
+    tl.rseg = tr.lseg = segnum;
+    tl.u0 = tr.u0 = above;
+    tl.d0 = tr.d0 = below;
+    ta.d0 = tb.u0 = left;
+    ta.d1 = tb.u1 = right;
+    tl.sink = i6;
+    tr.sink = i7;
+    tb.sink = i4;
+    ta.sink = i2;
+    s.inserted = true;
+    return i1;
+}
+
+bool Triangulator::IsLeftOf(int segnum, const DPoint& v) {
+    return LeftOf(Seg(segnum), v);
+}
+
+// Left of the segment taken from its lower to its upper end. A point at the
+// height of either end is left when its x is smaller than that end's.
+bool LeftOf(const TriSegment& s, const DPoint& v) {
+    const bool upward = Above(s.v1, s.v0);
+    const DPoint& lower = upward ? s.v0 : s.v1;
+    const DPoint& upper = upward ? s.v1 : s.v0;
+    if (SameHeight(s.v1.y, v.y)) {
+        return v.x < s.v1.x;
+    }
+    if (SameHeight(s.v0.y, v.y)) {
+        return v.x < s.v0.x;
+    }
+    return Cross(lower, upper, v) > 0.0;
+}
+
+// Walks the query structure from root to the trapezoid that holds v, where
+// vo is the other end of v's segment (it decides when v is already in the
+// map).
+int Triangulator::LocateEndpoint(const DPoint& v, const DPoint& vo, int root) {
+    int r = root;
+    for (int guard = 0; guard < qCount_ && !failed_; ++guard) {
+        const QueryNode& node = Q(r);
+        switch (node.type) {
+            case kSinkNode:
+                return node.key;
+            case kYNode: {
+                const DPoint& y = Pt(node.key);
+                if (Above(v, y)) {
+                    r = node.right;
+                } else if (SamePoint(v, y)) {
+                    r = Above(vo, y) ? node.right : node.left;
+                } else {
+                    r = node.left;
+                }
+                break;
+            }
+            case kXNode: {
+                const TriSegment& s = Seg(node.key);
+                // The height tests of the end point check and of LeftOf(s, v),
+                // shared: this is the innermost loop of the whole algorithm.
+                const bool atEnd1 = SameHeight(v.y, s.v1.y);
+                const bool atEnd0 = SameHeight(v.y, s.v0.y);
+                const bool isEndPoint = (atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                                        (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps);
+                bool left = false;
+                if (isEndPoint) {
+                    left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+                } else if (atEnd1) {
+                    left = v.x < s.v1.x;
+                } else if (atEnd0) {
+                    left = v.x < s.v0.x;
+                } else {
+                    left = LeftOf(s, v);
+                }
+                r = left ? node.left : node.right;
+                break;
+            }
+            default:
+                failed_ = true;
+                return -1;
+        }
+    }
+    failed_ = true;
+    return -1;
+}
+
+// Splits the trapezoid holding p by the horizontal line through p: the old
+// trapezoid keeps the part above, a new one takes the part below, and the
+// old sink becomes a y-node over both.
+void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower) {
+    const int tu = LocateEndpoint(Pt(p), other, root);
+    const int tl = NewTrapezoid();
+    const int i1 = NewNode();
+    const int i2 = NewNode();
+    upper = tu;
+    lower = tl;
+    if (failed_) {
+        return;
+    }
+    Tr(tl) = Tr(tu);
+    Tr(tu).lo = p;
+    Tr(tl).hi = p;
+    Tr(tu).d0 = tl;
+    Tr(tu).d1 = 0;
+    Tr(tl).u0 = tu;
+    Tr(tl).u1 = 0;
+    for (const int d : {Tr(tl).d0, Tr(tl).d1}) {
+        if (d > 0) {
+            if (Tr(d).u0 == tu) {
+                Tr(d).u0 = tl;
+            }
+            if (Tr(d).u1 == tu) {
+                Tr(d).u1 = tl;
+            }
+        }
+    }
+    const int sk = Tr(tu).sink;
+    QueryNode& node = Q(sk);
+    node.type = kYNode;
+    node.key = p;
+    node.left = i2;
+    node.right = i1;
+    Q(i1) = {kSinkNode, tu, sk, 0, 0};
+    Q(i2) = {kSinkNode, tl, sk, 0, 0};
+    Tr(tu).sink = i1;
+    Tr(tl).sink = i2;
+}
+
+// After t was split into t (left) and tn (right), gives each half its upper
+// neighbours. Either the split continues one made just above (t has the two
+// halves of that split above it, perhaps with a third neighbour saved aside),
+// or the segment starts here: at a fresh point, or at a cusp where the
+// neighbouring segment also runs down from the same point.
+void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
+    if (Tr(t).u0 > 0 && Tr(t).u1 > 0) {
+        if (Tr(t).usave > 0) {
+            if (Tr(t).uside == kLeftSide) {
+                Tr(tn).u0 = Tr(t).u1;
+                Tr(t).u1 = -1;
+                Tr(tn).u1 = Tr(t).usave;
+                Tr(Tr(t).u0).d0 = t;
+                Tr(Tr(tn).u0).d0 = tn;
+                Tr(Tr(tn).u1).d0 = tn;
+            } else {
+                Tr(tn).u1 = -1;
+                Tr(tn).u0 = Tr(t).u1;
+                Tr(t).u1 = Tr(t).u0;
+                Tr(t).u0 = Tr(t).usave;
+                Tr(Tr(t).u0).d0 = t;
+                Tr(Tr(t).u1).d0 = t;
+                Tr(Tr(tn).u0).d0 = tn;
+            }
+            Tr(t).usave = 0;
+            Tr(tn).usave = 0;
+        } else {
+            Tr(tn).u0 = Tr(t).u1;
+            Tr(t).u1 = -1;
+            Tr(tn).u1 = -1;
+            Tr(Tr(tn).u0).d0 = tn;
+        }
+        return;
+    }
+    const int above = Tr(t).u0;
+    const int td0 = Tr(above).d0;
+    const int td1 = Tr(above).d1;
+    if (td0 > 0 && td1 > 0) {
+        // Upward cusp: one half is a triangle with nothing above it.
+        if (Tr(td0).rseg > 0 && !IsLeftOf(Tr(td0).rseg, s.v1)) {
+            Tr(t).u0 = -1;
+            Tr(t).u1 = -1;
+            Tr(tn).u1 = -1;
+            Tr(Tr(tn).u0).d1 = tn;
+        } else {
+            Tr(tn).u0 = -1;
+            Tr(tn).u1 = -1;
+            Tr(t).u1 = -1;
+            Tr(Tr(t).u0).d0 = t;
+        }
+    } else {
+        // A fresh upper end point: both halves hang below the trapezoid above.
+        Tr(above).d0 = t;
+        Tr(above).d1 = tn;
+    }
+}
+
+// Threading where t has a single trapezoid below (d0, or d1 when viaD0 is
+// false). Returns the next trapezoid to split.
+int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
+                                 const TriSegment& s, bool swapped) {
+    LinkUpperNeighbours(t, tn, s);
+    auto below = [&](int trap) -> int& { return viaD0 ? Tr(trap).d0 : Tr(trap).d1; };
+    if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
+        // The bottom forms a triangle: the segment meets its neighbour,
+        // which runs upward from the same point, on one side.
+        const int neighbour = swapped ? Seg(segnum).prev : Seg(segnum).next;
+        if (neighbour > 0 && IsLeftOf(neighbour, s.v0)) {
+            Tr(below(t)).u0 = t;
+            Tr(tn).d0 = -1;
+            Tr(tn).d1 = -1;
+        } else {
+            Tr(below(tn)).u1 = tn;
+            Tr(t).d0 = -1;
+            Tr(t).d1 = -1;
+        }
+    } else {
+        const int b = below(t);
+        if (Tr(b).u0 > 0 && Tr(b).u1 > 0) {
+            // b already has two upper neighbours: keep the one the segment
+            // does not pass through until b itself is split.
+            if (Tr(b).u0 == t) {
+                Tr(b).usave = Tr(b).u1;
+                Tr(b).uside = kLeftSide;
+            } else {
+                Tr(b).usave = Tr(b).u0;
+                Tr(b).uside = kRightSide;
+            }
+        }
+        Tr(b).u0 = t;
+        Tr(b).u1 = tn;
+    }
+    return below(t);
+}
+
+// Threading where t has two trapezoids below: the segment goes on into the
+// one on its side of the vertex that separates them.
+int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
+    const DPoint lo = Pt(Tr(t).lo);
+    bool intoD0 = false;
+    if (SameHeight(lo.y, s.v0.y)) {
+        intoD0 = lo.x > s.v0.x;
+    } else {
+        const double along = (lo.y - s.v0.y) / (s.v1.y - s.v0.y);
+        const DPoint crossing{s.v0.x + along * (s.v1.x - s.v0.x), lo.y};
+        intoD0 = Below(crossing, lo);
+    }
+
+    LinkUpperNeighbours(t, tn, s);
+
+    const int d0 = Tr(t).d0;
+    const int d1 = Tr(t).d1;
+    if (SamePoint(lo, Pt(Tr(tlast).lo)) && lowerWasInMap) {
+        // Only at the last trapezoid, when the lower end was in the map.
+        Tr(d0).u0 = t;
+        Tr(d0).u1 = -1;
+        Tr(d1).u0 = tn;
+        Tr(d1).u1 = -1;
+        Tr(tn).d0 = d1;
+        Tr(t).d1 = -1;
+        Tr(tn).d1 = -1;
+        return -1;
+    }
+    if (intoD0) {
+        Tr(d0).u0 = t;
+        Tr(d0).u1 = tn;
+        Tr(d1).u0 = tn;
+        Tr(d1).u1 = -1;
+        Tr(t).d1 = -1;
+        return d0;
+    }
+    Tr(d0).u0 = t;
+    Tr(d0).u1 = -1;
+    Tr(d1).u0 = t;
+    Tr(d1).u1 = tn;
+    Tr(tn).d0 = d1;
+    Tr(tn).d1 = -1;
+    return d1;
+}
+
+bool Triangulator::AddSegment(int segnum) {
+    if (failed_) {
+        return false;
+    }
+    TriSegment s = Seg(segnum);
+    bool swapped = false;
+    if (Above(s.v1, s.v0)) {
+        std::swap(s.v0, s.v1);
+        std::swap(s.root0, s.root1);
+        swapped = true;
+    }
+    // From here on s.v0 is the upper end point and s.v1 the lower.
+    const int upperVertex = swapped ? s.next : segnum;
+    const int lowerVertex = swapped ? segnum : s.next;
+    const bool upperInMap = EndpointInserted(segnum, !swapped);
+    const bool lowerInMap = EndpointInserted(segnum, swapped);
+
+    int tfirst = 0;
+    int tlast = 0;
+    int unused = 0;
+    if (!upperInMap) {
+        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst);
+    } else {
+        tfirst = LocateEndpoint(s.v0, s.v1, s.root0);
+    }
+    if (!lowerInMap) {
+        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused);
+    } else {
+        tlast = LocateEndpoint(s.v1, s.v0, s.root1);
+    }
+    if (failed_) {
+        return false;
+    }
+
+    // Thread the segment down from tfirst to tlast, splitting every
+    // trapezoid on the way into a left part (the old number) and a right one.
+    int tfirstr = 0;
+    int tlastr = 0;
+    int t = tfirst;
+    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+        const int sk = Tr(t).sink;
+        const int i1 = NewNode();
+        const int i2 = NewNode();
+        const int tn = NewTrapezoid();
+        if (failed_) {
+            return false;
+        }
+        QueryNode& node = Q(sk);
+        node.type = kXNode;
+        node.key = segnum;
+        node.left = i1;
+        node.right = i2;
+        Q(i1) = {kSinkNode, t, sk, 0, 0};
+        Q(i2) = {kSinkNode, tn, sk, 0, 0};
+        if (t == tfirst) {
+            tfirstr = tn;
+        }
+        if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+            tlastr = tn;
+        }
+        Tr(tn) = Tr(t);
+        Tr(t).sink = i1;
+        Tr(tn).sink = i2;
+        const int split = t;
+        const int d0 = Tr(t).d0;
+        const int d1 = Tr(t).d1;
+        if (d0 <= 0 && d1 <= 0) {
+            return false;  // nothing below: not a simple polygon
+        }
+        if (d0 > 0 && d1 <= 0) {
+            t = ThreadOneBelow(t, tn, true, tlast, lowerInMap, segnum, s, swapped);
+        } else if (d0 <= 0) {
+            t = ThreadOneBelow(t, tn, false, tlast, lowerInMap, segnum, s, swapped);
+        } else {
+            t = ThreadTwoBelow(t, tn, tlast, lowerInMap, s);
+        }
+        Tr(split).rseg = segnum;
+        Tr(tn).lseg = segnum;
+    }
+    if (failed_) {
+        return false;
+    }
+    for (const int end : {tfirst, tlast, tfirstr, tlastr}) {
+        if (end < 1 || end >= trCount_) {
+            return false;
+        }
+    }
+    MergeTrapezoids(segnum, tfirst, tlast, kLeftSide);
+    MergeTrapezoids(segnum, tfirstr, tlastr, kRightSide);
+    Seg(segnum).inserted = true;
+    return !failed_;
+}
+
+// Joins vertically adjacent trapezoids on one side of the new segment that
+// have the same left and right segments. The lower one is merged into the
+// upper and its sink's parent pointed at the upper's sink.
+void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) {
+    int t = tfirst;
+    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo)); ++guard) {
+        if (guard > 2 * trCount_) {
+            failed_ = true;
+            return;
+        }
+        auto sharesSegment = [&](int below) {
+            return below > 0 && (side == kLeftSide ? Tr(below).rseg : Tr(below).lseg) == segnum;
+        };
+        int tnext = Tr(t).d0;
+        bool candidate = sharesSegment(tnext);
+        if (!candidate) {
+            tnext = Tr(t).d1;
+            candidate = sharesSegment(tnext);
+        }
+        if (!candidate || Tr(t).lseg != Tr(tnext).lseg || Tr(t).rseg != Tr(tnext).rseg) {
+            t = tnext;
+            continue;
+        }
+        const int nextSink = Tr(tnext).sink;
+        QueryNode& parent = Q(Q(nextSink).parent);
+        if (parent.left == nextSink) {
+            parent.left = Tr(t).sink;
+        } else {
+            parent.right = Tr(t).sink;
+        }
+        Tr(t).d0 = Tr(tnext).d0;
+        Tr(t).d1 = Tr(tnext).d1;
+        for (const int d : {Tr(t).d0, Tr(t).d1}) {
+            if (d > 0) {
+                if (Tr(d).u0 == tnext) {
+                    Tr(d).u0 = t;
+                } else if (Tr(d).u1 == tnext) {
+                    Tr(d).u1 = t;
+                }
+            }
+        }
+        Tr(t).lo = Tr(tnext).lo;
+        Tr(tnext).state = kTrapezoidMerged;
+    }
+}
+
+void Triangulator::FindNewRoots(int segnum) {
+    TriSegment& s = Seg(segnum);
+    if (s.inserted) {
+        return;
+    }
+    s.root0 = Tr(LocateEndpoint(s.v0, s.v1, s.root0)).sink;
+    s.root1 = Tr(LocateEndpoint(s.v1, s.v0, s.root1)).sink;
+}
+
+// ---- Step 4: monotone decomposition ---------------------------------------
+
+// A triangle inside the polygon: both sides are segments and the right one
+// runs upward (the inside of a counter-clockwise outline is on its left).
+bool Triangulator::IsStartTrapezoid(int t) {
+    const Trapezoid& trap = trapezoids_[static_cast<std::size_t>(t)];
+    if (trap.state != kTrapezoidValid || trap.lseg <= 0 || trap.rseg <= 0) {
+        return false;
+    }
+    const bool triangle = (trap.u0 <= 0 && trap.u1 <= 0) || (trap.d0 <= 0 && trap.d1 <= 0);
+    if (!triangle) {
+        return false;
+    }
+    const TriSegment& right = Seg(trap.rseg);
+    return Above(right.v1, right.v0);
+}
+
+// The diagonal a trapezoid adds when the vertices on its top and bottom are
+// not joined by one of its sides, with its neighbours sorted by the side of
+// the diagonal they lie on (west: left of the diagonal taken upward). Left
+// segments run downward and right segments upward, so the start vertex of a
+// left segment is its upper end and that of a right segment its lower end.
+bool Triangulator::FindDiagonal(int t, Diagonal& g) {
+    const Trapezoid& tr = Tr(t);
+    const bool twoAbove = tr.u0 > 0 && tr.u1 > 0;
+    const bool twoBelow = tr.d0 > 0 && tr.d1 > 0;
+    const bool noneAbove = tr.u0 <= 0 && tr.u1 <= 0;
+    const bool noneBelow = tr.d0 <= 0 && tr.d1 <= 0;
+    const int u0 = tr.u0;
+    const int u1 = tr.u1;
+    const int d0 = tr.d0;
+    const int d1 = tr.d1;
+    if (noneAbove) {
+        if (!twoBelow) {
+            return false;
+        }
+        g = {Tr(d1).lseg, tr.lseg, {d0}, {d1}};
+    } else if (noneBelow) {
+        if (!twoAbove) {
+            return false;
+        }
+        g = {tr.rseg, Tr(u0).rseg, {u0}, {u1}};
+    } else if (twoAbove && twoBelow) {
+        g = {Tr(d1).lseg, Tr(u0).rseg, {u0, d0}, {u1, d1}};
+    } else if (twoAbove) {
+        if (SamePoint(Pt(tr.lo), Seg(tr.lseg).v1)) {
+            g = {Seg(tr.lseg).next, Tr(u0).rseg, {u0}, {u1, d0, d1}};
+        } else {
+            g = {tr.rseg, Tr(u0).rseg, {u0, d0, d1}, {u1}};
+        }
+    } else if (twoBelow) {
+        if (SamePoint(Pt(tr.hi), Seg(tr.lseg).v0)) {
+            g = {Tr(d1).lseg, tr.lseg, {d0}, {u0, u1, d1}};
+        } else {
+            g = {Tr(d1).lseg, Seg(tr.rseg).next, {u0, u1, d0}, {d1}};
+        }
+    } else if (SamePoint(Pt(tr.hi), Seg(tr.lseg).v0) && SamePoint(Pt(tr.lo), Seg(tr.rseg).v0)) {
+        g = {tr.rseg, tr.lseg, {d0, d1}, {u0, u1}};
+    } else if (SamePoint(Pt(tr.hi), Seg(tr.rseg).v1) && SamePoint(Pt(tr.lo), Seg(tr.lseg).v1)) {
+        g = {Seg(tr.lseg).next, Seg(tr.rseg).next, {u0, u1}, {d0, d1}};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Triangulator::Push(int piece, int trapezoid, int from) {
+    if (trapezoid <= 0) {
+        return true;
+    }
+    if (walkTop_ >= kWalkStackSize) {
+        failed_ = true;
+        return false;
+    }
+    walkStack_[static_cast<std::size_t>(walkTop_++)] = {piece, trapezoid, from};
+    return true;
+}
+
+int Triangulator::NewPiece() {
+    if (pieceCount_ >= kPieceTableSize) {
+        failed_ = true;
+        return 0;
+    }
+    return pieceCount_++;
+}
+
+int Triangulator::NewChainEntry() {
+    if (chainCount_ + 1 >= kChainTableSize) {
+        failed_ = true;
+        return 0;
+    }
+    ++chainCount_;
+    chain_[static_cast<std::size_t>(chainCount_)] = MonotoneChainEntry{};
+    return chainCount_;
+}
+
+// Of the chains through vertex v, the one into which the diagonal toward
+// vertex 'toward' turns: the greatest pseudo-angle between the chain's next
+// edge and the diagonal, counted so that turning counter-clockwise wins.
+// Returns the slot in v's entry, or -1 when v has no chain.
+int Triangulator::ChainPositionToward(int v, int toward) {
+    const VertexChainEntry& entry = Vert(v);
+    const DPoint b{Vert(toward).pt.x - entry.pt.x, Vert(toward).pt.y - entry.pt.y};
+    double best = -4.0;
+    int slot = -1;
+    for (int i = 0; i < kMaxChainsPerVertex; ++i) {
+        const int following = entry.vnext[static_cast<std::size_t>(i)];
+        if (following <= 0) {
+            continue;
+        }
+        const DPoint a{Vert(following).pt.x - entry.pt.x, Vert(following).pt.y - entry.pt.y};
+        const double c =
+            (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / std::sqrt(b.x * b.x + b.y * b.y);
+        const double value = a.x * b.y - a.y * b.x >= 0.0 ? c : -c - 2.0;
+        if (value > best) {
+            best = value;
+            slot = i;
+        }
+    }
+    return slot;
+}
+
+// Cuts the chain through v0 and v1 along the diagonal v0-v1. The piece keeps
+// the part on the left of v0 -> v1; the returned new piece takes the part on
+// its right.
+int Triangulator::MakeNewMonotonePiece(int piece, int v0, int v1) {
+    const int ip = ChainPositionToward(v0, v1);
+    const int iq = ChainPositionToward(v1, v0);
+    if (ip < 0 || iq < 0) {
+        failed_ = true;  // a diagonal at a vertex with no chain to join
+        return 0;
+    }
+    VertexChainEntry& vp0 = Vert(v0);
+    VertexChainEntry& vp1 = Vert(v1);
+    if (vp0.nextfree >= kMaxChainsPerVertex || vp1.nextfree >= kMaxChainsPerVertex) {
+        failed_ = true;
+        return 0;
+    }
+    const int p = vp0.vpos[static_cast<std::size_t>(ip)];
+    const int q = vp1.vpos[static_cast<std::size_t>(iq)];
+    const int newPiece = NewPiece();
+    const int i = NewChainEntry();
+    const int j = NewChainEntry();
+    if (failed_) {
+        return 0;
+    }
+    Chain(i).vnum = v0;
+    Chain(j).vnum = v1;
+    Chain(i).next = Chain(p).next;
+    Chain(Chain(p).next).prev = i;
+    Chain(i).prev = j;
+    Chain(j).next = i;
+    Chain(j).prev = Chain(q).prev;
+    Chain(Chain(q).prev).next = j;
+    Chain(p).next = q;
+    Chain(q).prev = p;
+
+    const std::size_t nf0 = static_cast<std::size_t>(vp0.nextfree);
+    const std::size_t nf1 = static_cast<std::size_t>(vp1.nextfree);
+    vp0.vnext[static_cast<std::size_t>(ip)] = v1;
+    vp0.vpos[nf0] = i;
+    vp0.vnext[nf0] = Chain(Chain(i).next).vnum;
+    vp1.vpos[nf1] = j;
+    vp1.vnext[nf1] = v0;
+    ++vp0.nextfree;
+    ++vp1.nextfree;
+
+    pieces_[static_cast<std::size_t>(piece)] = p;
+    pieces_[static_cast<std::size_t>(newPiece)] = i;
+    return newPiece;
+}
+
+// Splits the polygon into monotone pieces by walking the trapezoids inside it
+// and adding a diagonal wherever a trapezoid's top and bottom vertices are
+// not joined by one of its sides. Returns the number of pieces, or -1.
+int Triangulator::MonotonateTrapezoids() {
+    std::fill_n(visited_.begin(), trCount_, static_cast<unsigned char>(0));
+    int start = 0;
+    for (int t = 1; t < trCount_; ++t) {
+        if (IsStartTrapezoid(t)) {
+            start = t;
+            break;
+        }
+    }
+    if (start == 0) {
+        return -1;
+    }
+
+    for (int i = 1; i <= n_; ++i) {
+        const TriSegment& s = segments_[static_cast<std::size_t>(i)];
+        chain_[static_cast<std::size_t>(i)] = {i, s.next, s.prev, false};
+        VertexChainEntry& v = vertexChains_[static_cast<std::size_t>(i)];
+        v = VertexChainEntry{};
+        v.pt = s.v0;
+        v.vnext[0] = s.next;
+        v.vpos[0] = i;
+        v.nextfree = 1;
+    }
+    chainCount_ = n_;
+    pieceCount_ = 1;
+    pieces_[0] = 1;  // a position in the first piece's chain
+
+    walkTop_ = 0;
+    const Trapezoid& first = Tr(start);
+    if (first.u0 > 0) {
+        Push(0, start, first.u0);
+    } else if (first.d0 > 0) {
+        Push(0, start, first.d0);
+    }
+    while (walkTop_ > 0 && !failed_) {
+        const WalkStep step = walkStack_[static_cast<std::size_t>(--walkTop_)];
+        const int t = step.trapezoid;
+        if (t >= trCount_) {
+            return -1;
+        }
+        if (visited_[static_cast<std::size_t>(t)] != 0) {
+            continue;
+        }
+        visited_[static_cast<std::size_t>(t)] = 1;
+        const Trapezoid& trap = Tr(t);
+        if (trap.lseg <= 0 || trap.rseg <= 0) {
+            return -1;  // the walk left the polygon
+        }
+        Diagonal g;
+        if (!FindDiagonal(t, g)) {
+            for (const int next : {trap.d1, trap.u1, trap.d0, trap.u0}) {
+                Push(step.piece, next, t);
+            }
+            continue;
+        }
+        // The current piece goes on on the side the walk came from.
+        const bool fromWest = std::find(g.west.begin(), g.west.end(), step.from) != g.west.end();
+        const int newPiece = fromWest ? MakeNewMonotonePiece(step.piece, g.bottom, g.top)
+                                      : MakeNewMonotonePiece(step.piece, g.top, g.bottom);
+        const auto& same = fromWest ? g.west : g.east;
+        const auto& other = fromWest ? g.east : g.west;
+        for (auto it = other.rbegin(); it != other.rend(); ++it) {
+            Push(newPiece, *it, t);
+        }
+        for (auto it = same.rbegin(); it != same.rend(); ++it) {
+            Push(step.piece, *it, t);
+        }
+    }
+    return failed_ ? -1 : pieceCount_;
+}
+
+// ---- Step 5: triangulating the monotone pieces ------------------------------
+
+void Triangulator::Emit(int a, int b, int c, std::vector<Triangle>& triangles) {
+    if (static_cast<int>(triangles.size()) >= maxTriangles_) {
+        failed_ = true;
+        return;
+    }
+    triangles.push_back({a, b, c});
+}
+
+void Triangulator::TriangulatePieces(int pieces, std::vector<Triangle>& triangles) {
+    for (int k = 0; k < pieces && !failed_; ++k) {
+        const int startPos = pieces_[static_cast<std::size_t>(k)];
+        const int vfirst = Chain(startPos).vnum;
+        DPoint ymax = Vert(vfirst).pt;
+        DPoint ymin = ymax;
+        int posmax = startPos;
+        int count = 1;
+        bool processed = false;
+        Chain(startPos).marked = true;
+        int p = Chain(startPos).next;
+        int v = 0;
+        while (!failed_ && (v = Chain(p).vnum) != vfirst) {
+            if (Chain(p).marked) {
+                processed = true;
+                break;
+            }
+            Chain(p).marked = true;
+            if (Above(Vert(v).pt, ymax)) {
+                ymax = Vert(v).pt;
+                posmax = p;
+            }
+            if (Below(Vert(v).pt, ymin)) {
+                ymin = Vert(v).pt;
+            }
+            p = Chain(p).next;
+            ++count;
+        }
+        if (processed || failed_) {
+            continue;
+        }
+        if (count == 3) {
+            Emit(Chain(p).vnum, Chain(Chain(p).next).vnum, Chain(Chain(p).prev).vnum, triangles);
+            continue;
+        }
+        const int afterMax = Chain(Chain(posmax).next).vnum;
+        TriangulateUnimonotone(posmax, SamePoint(Vert(afterMax).pt, ymin), triangles);
+    }
+}
+
+// One side of a piece made by the trapezoids is a single segment; the sweep
+// runs down (or up) the other side, cutting off every convex corner of the
+// reflex chain as soon as it appears. Chains run counter-clockwise, so the
+// triangles do too.
+void Triangulator::TriangulateUnimonotone(int posmax, bool leftIsSingleSegment,
+                                          std::vector<Triangle>& triangles) {
+    auto& rc = reflexChain_;
+    int vpos = 0;
+    int endv = 0;
+    if (!leftIsSingleSegment) {
+        rc[0] = Chain(posmax).vnum;
+        const int second = Chain(posmax).next;
+        rc[1] = Chain(second).vnum;
+        vpos = Chain(second).next;
+        endv = Chain(Chain(posmax).prev).vnum;
+    } else {
+        const int first = Chain(posmax).next;
+        rc[0] = Chain(first).vnum;
+        const int second = Chain(first).next;
+        rc[1] = Chain(second).vnum;
+        vpos = Chain(second).next;
+        endv = Chain(posmax).vnum;
+    }
+    int ri = 1;
+    int v = Chain(vpos).vnum;
+    while (!failed_ && (v != endv || ri > 1)) {
+        if (ri > 0) {
+            const DPoint& a = Vert(rc[static_cast<std::size_t>(ri - 1)]).pt;
+            const DPoint& b = Vert(rc[static_cast<std::size_t>(ri)]).pt;
+            // At the end vertex everything left on the chain is cut off, even
+            // a corner that collinear vertices make flat: the sweep must not
+            // run past the end of its piece.
+            if (v == endv || Cross(Vert(v).pt, a, b) > 0.0) {
+                Emit(rc[static_cast<std::size_t>(ri - 1)], rc[static_cast<std::size_t>(ri)], v, triangles);
+                --ri;
+                continue;
+            }
+        }
+        if (ri + 1 >= kReflexChainSize) {
+            failed_ = true;
+            return;
+        }
+        rc[static_cast<std::size_t>(++ri)] = v;
+        vpos = Chain(vpos).next;
+        v = Chain(vpos).vnum;
+    }
+    if (!failed_ && ri >= 1) {
+        Emit(rc[static_cast<std::size_t>(ri - 1)], rc[static_cast<std::size_t>(ri)], v, triangles);
+    }
+}
+
+// ---- The call ---------------------------------------------------------------
+
+// Checks what the tables cannot hold or the algorithm cannot handle.
+// Returns the vertex count n, or -1.
+int ValidateInput(std::span<const int> counts, std::span<const DPoint> vertices) {
+    if (counts.empty()) {
+        return -1;
+    }
+    int n = 0;
+    for (const int count : counts) {
+        if (count < 3 || count > kMaxTriangulationVertices - n) {
+            return -1;
+        }
+        n += count;
+    }
+    if (vertices.size() < static_cast<std::size_t>(n) + 1) {
+        return -1;
+    }
+    for (int i = 1; i <= n; ++i) {
+        const DPoint& p = vertices[static_cast<std::size_t>(i)];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > kMaxCoordinate ||
+            std::fabs(p.y) > kMaxCoordinate) {
+            return -1;
+        }
+    }
+    int first = 1;
+    for (std::size_t c = 0; c < counts.size(); ++c) {
+        const double area = PolygonArea(&vertices[static_cast<std::size_t>(first)], counts[c]);
+        // The outline runs counter-clockwise, holes clockwise: the inside is
+        // always on the left of an edge.
+        if (c == 0 ? !(area < 0.0) : !(area > 0.0)) {
+            return -1;
+        }
+        first += counts[c];
+    }
+    return n;
+}
+
+// The triangles must tile the polygon: the right number, none turned over and
+// the areas adding up to the polygon's. The trapezoidation does not detect
+// every crossing of edges, so a self-intersecting input is caught here.
+bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
+                  const std::vector<Triangle>& triangles, int expected) {
+    if (static_cast<int>(triangles.size()) != expected) {
+        return false;
+    }
+    double polygonArea = 0.0;
+    int first = 1;
+    for (const int count : counts) {
+        polygonArea -= PolygonArea(&vertices[static_cast<std::size_t>(first)], count);
+        first += count;
+    }
+    double minX = vertices[1].x;
+    double maxX = minX;
+    double minY = vertices[1].y;
+    double maxY = minY;
+    for (std::size_t i = 1; i < static_cast<std::size_t>(first); ++i) {
+        minX = std::min(minX, vertices[i].x);
+        maxX = std::max(maxX, vertices[i].x);
+        minY = std::min(minY, vertices[i].y);
+        maxY = std::max(maxY, vertices[i].y);
+    }
+    const double extent = std::max(maxX - minX, maxY - minY);
+    double sum = 0.0;
+    double sumAbs = 0.0;
+    for (const Triangle& t : triangles) {
+        const double a =
+            Cross(vertices[static_cast<std::size_t>(t[0])], vertices[static_cast<std::size_t>(t[1])],
+                  vertices[static_cast<std::size_t>(t[2])]) /
+            2.0;
+        sum += a;
+        sumAbs += std::fabs(a);
+    }
+    // Rounding in the cross products grows with the squared extent, however
+    // small the area.
+    const double rounding = 16.0 * std::numeric_limits<double>::epsilon() * extent * extent *
+                            static_cast<double>(triangles.size() + counts.size() + 2);
+    const double tolerance = 1e-9 * (sumAbs + std::fabs(polygonArea)) + rounding;
+    return std::fabs(sum - polygonArea) <= tolerance && sumAbs - sum <= tolerance;
+}
+
+int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> vertices,
+                      std::vector<Triangle>& triangles, std::uint32_t seed) {
+    triangles.clear();
+    failed_ = false;
+    n_ = ValidateInput(counts, vertices);
+    if (n_ < 0) {
+        n_ = 0;
+        return -1;
+    }
+    const int holes = static_cast<int>(counts.size()) - 1;
+    maxTriangles_ = n_ - 2 + 2 * holes;
+
+    BuildSegments(counts, vertices);
+    GeneratePermutation(seed);
+    if (!Trapezoidate()) {
+        return -1;
+    }
+    const int pieces = MonotonateTrapezoids();
+    if (pieces < 0) {
+        return -1;
+    }
+    triangles.reserve(static_cast<std::size_t>(maxTriangles_));
+    TriangulatePieces(pieces, triangles);
+    if (failed_ || !TilesPolygon(counts, vertices, triangles, maxTriangles_)) {
+        triangles.clear();
+        return -1;
+    }
+    return static_cast<int>(triangles.size());
+}
+
+Triangulator& Tables() {
+    static Triangulator tables;
+    return tables;
+}
+
+}  // namespace
+
+std::uint32_t UtcSecondSeed() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now).count();
+    return static_cast<std::uint32_t>(((seconds % 60) + 60) % 60);
+}
+
+int TriangulatePolygon(std::span<const int> contourCounts, std::span<const DPoint> vertices,
+                       std::vector<Triangle>& triangles, std::optional<std::uint32_t> seed) {
+    return Tables().Run(contourCounts, vertices, triangles, seed.value_or(UtcSecondSeed()));
+}
+
+}  // namespace rollpath
