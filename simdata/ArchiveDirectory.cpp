@@ -127,7 +127,8 @@ bool ForEachMemberRecord(BinaryFile& archive, const ArchiveMember& member, std::
     constexpr std::size_t kRecordsPerRead = 512;
     const std::uint64_t first = member.offset + L::kMemberHeader;
     const std::uint64_t remaining = member.size - L::kMemberHeader;
-    Bytes buffer(kRecordsPerRead * recordLength);
+    const std::uint64_t records = (remaining + recordLength - 1) / recordLength;
+    Bytes buffer(static_cast<std::size_t>(std::min<std::uint64_t>(records, kRecordsPerRead)) * recordLength);
     for (std::uint64_t done = 0; done < remaining;) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), remaining - done));
         const std::size_t got = archive.ReadAt(first + done, std::span(buffer).first(want));
