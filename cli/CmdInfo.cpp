@@ -1,0 +1,67 @@
+#include "cli/Commands.h"
+#include "cli/CommonOptions.h"
+#include "cli/DocumentJson.h"
+#include "cli/StreamMessageSink.h"
+#include "simdata/OpenAirport.h"
+
+namespace rollpath::cli {
+
+namespace {
+
+constexpr const char* kSynopsis =
+    "rollpath-cli info CODE [COMMON]\n"
+    "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
+
+}  // namespace
+
+int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
+    CommonOptions options;
+    std::optional<std::string> code;
+    for (std::size_t i = 0; i < args.size();) {
+        std::string error;
+        switch (ParseCommonOption(args, i, options, error)) {
+            case OptionParse::Consumed:
+                continue;
+            case OptionParse::Error:
+                return UsageError(err, error, kSynopsis);
+            case OptionParse::NotCommon:
+                break;
+        }
+        if (args[i].starts_with("--") || code) {
+            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
+        }
+        code = args[i++];
+    }
+    if (!code) {
+        return UsageError(err, "missing CODE", kSynopsis);
+    }
+
+    Settings settings;
+    CRollpathDoc doc;
+    StreamMessageSink messages(err);
+    doc.SetSettings(&settings);
+    doc.SetMessageSink(&messages);
+    ApplyCommonOptions(options, settings, doc);
+
+    // As the New command does, with the code typed into the Open Airport dialog.
+    FixedOpenAirportDialog dialog(OpenAirportChoice{*code, false});
+    if (!OnNewDocument(doc, dialog, false)) {
+        return kExitFailure;
+    }
+
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("code").AnsiString(doc.m_szCode);
+    json.Field("airportLoaded", doc.m_bAirportLoaded != 0);
+    json.Key("airport");
+    WriteAirportRecord(json, doc.m_Airport);
+    json.Key("runways");
+    WriteRunways(json, doc);
+    json.Key("segments");
+    WriteSegments(json, doc);
+    json.EndObject();
+    out << '\n';
+    return kExitSuccess;
+}
+
+}  // namespace rollpath::cli

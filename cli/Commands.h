@@ -1,0 +1,27 @@
+#pragma once
+
+// The subcommands of rollpath-cli. Each takes the arguments after its name
+// and returns the exit status.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace rollpath::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;  // the operation failed as a user would see it
+inline constexpr int kExitUsage = 2;
+
+using Args = std::vector<std::string>;
+
+// sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]
+int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err);
+
+// info CODE [COMMON]
+int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
+
+// A usage error: the reason and the command's synopsis on err.
+int UsageError(std::ostream& err, const std::string& reason, const char* synopsis);
+
+}  // namespace rollpath::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+// The options every airport command takes:
+//   --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N
+// each also as --name=VALUE.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Settings.h"
+#include "document/RollpathDoc.h"
+
+namespace rollpath::cli {
+
+struct CommonOptions {
+    std::optional<std::string> flyDir;
+    std::optional<std::string> outputDir;
+    std::optional<std::string> projectDir;
+    std::optional<std::string> settingsFile;
+    std::optional<std::uint32_t> seed;  // for the triangulator's generator
+};
+
+enum class OptionParse {
+    Consumed,   // args[i] (and its value) was a common option; i is past it
+    NotCommon,  // args[i] is something else; i is unchanged
+    Error,      // a common option without a valid value; error says why
+};
+
+OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, CommonOptions& options,
+                              std::string& error);
+
+// The folder of "Rollpath.rpj" and the side files: the program's own folder
+// when it is writable (a portable installation), otherwise the per-user data
+// folder.
+std::filesystem::path DefaultProgramDir();
+
+// The Fly! and output folders go into the settings, the project folder (or
+// the default) into the document.
+void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollpathDoc& doc);
+
+}  // namespace rollpath::cli

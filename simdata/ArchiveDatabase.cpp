@@ -1,0 +1,131 @@
+#include "simdata/ArchiveDatabase.h"
+
+#include <optional>
+
+#include "simdata/ArchiveDirectory.h"
+#include "simdata/DatabaseLayout.h"
+#include "simdata/DatabaseRecords.h"
+#include "simdata/InstallPaths.h"
+#include "simdata/RunwayCheck.h"
+
+namespace rollpath {
+
+namespace {
+
+namespace L = dblayout;
+
+// What differs between the two archive kinds.
+struct ArchiveKind {
+    const char* airportArchive;  // relative to the Fly! folder
+    const char* airportLabel;    // as the messages name it
+    const char* runwayArchive;
+    const char* runwayLabel;
+    std::size_t airportRecord;
+    std::size_t runwayRecord;
+    MemberLookup (*findMember)(BinaryFile&, std::string_view, ArchiveMember&);
+};
+
+constexpr ArchiveKind kEpd{"\\System\\Airport.epd", "AIRPORT.EPD",       "\\System\\Runway.epd", "RUNWAY.EPD",
+                           L::kEpdAirportRecord,    L::kEpdRunwayRecord, &FindEpdMember};
+constexpr ArchiveKind kPod{"\\System\\Airport.pod", "AIRPORT.POD",       "\\System\\Runway.pod", "RUNWAY.POD",
+                           L::kPodAirportRecord,    L::kPodRunwayRecord, &FindPodMember};
+
+class ArchiveReader {
+public:
+    ArchiveReader(CRollpathDoc& doc, const ArchiveKind& kind, const std::string& code)
+        : m_Doc(doc), m_Kind(kind), m_Code(code) {}
+
+    int Read(double& latArcsec, double& lonArcsec);
+
+private:
+    // Opens the archive and finds the member; false after a message.
+    bool OpenMember(const char* archiveName, const char* label, const char* memberName, BinaryFile& archive,
+                    ArchiveMember& member);
+    void ReportDamaged(const char* label) { m_Doc.Messages().Show(std::string(label) + " is damaged"); }
+
+    CRollpathDoc& m_Doc;
+    const ArchiveKind& m_Kind;
+    const std::string& m_Code;
+};
+
+bool ArchiveReader::OpenMember(const char* archiveName, const char* label, const char* memberName,
+                               BinaryFile& archive, ArchiveMember& member) {
+    const std::filesystem::path path = ResolveInstallPath(m_Doc.GetSettings().FlyDir, archiveName);
+    if (!archive.Open(path)) {
+        m_Doc.Messages().Show(std::string("Cannot open ") + label);
+        return false;
+    }
+    switch (m_Kind.findMember(archive, memberName, member)) {
+        case MemberLookup::Found:
+            return true;
+        case MemberLookup::Missing:
+            archive.Close();
+            m_Doc.Messages().Show(std::string(memberName) + " not found in" + path.string());
+            return false;
+        case MemberLookup::Damaged:
+            break;
+    }
+    archive.Close();
+    ReportDamaged(label);
+    return false;
+}
+
+int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
+    BinaryFile airports;
+    ArchiveMember airportMember;
+    if (!OpenMember(m_Kind.airportArchive, m_Kind.airportLabel, L::kAirportMember, airports, airportMember)) {
+        return -1;
+    }
+    std::optional<Bytes> match;
+    const bool airportsRead =
+        ForEachMemberRecord(airports, airportMember, m_Kind.airportRecord, [&](ByteSpan record) {
+            if (!AirportRecordMatches(record, m_Code)) {
+                return true;
+            }
+            match.emplace(record.begin(), record.end());
+            return false;
+        });
+    airports.Close();
+    if (!match) {
+        if (!airportsRead) {
+            ReportDamaged(m_Kind.airportLabel);
+            return -1;
+        }
+        return 0;
+    }
+    const StoredPosition stored = DecodeAirportRecord(*match, m_Doc.m_Airport);
+    latArcsec = stored.latArcsec;
+    lonArcsec = stored.lonArcsec;
+
+    BinaryFile runways;
+    ArchiveMember runwayMember;
+    if (!OpenMember(m_Kind.runwayArchive, m_Kind.runwayLabel, L::kRunwayMember, runways, runwayMember)) {
+        return -1;
+    }
+    RunwayCollector collector(m_Doc);
+    const std::string& key = m_Doc.m_Airport.key;
+    const bool runwaysRead =
+        ForEachMemberRecord(runways, runwayMember, m_Kind.runwayRecord, [&](ByteSpan record) {
+            if (EqualsIgnoreCase(RunwayAirportKey(record), key)) {
+                collector.Add(DecodeRunwayRecord(record));
+            }
+            return true;
+        });
+    if (!runwaysRead) {
+        ReportDamaged(m_Kind.runwayLabel);
+        return -1;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int ReadEpdArchives(CRollpathDoc& doc, const std::string& code, double& latArcsec, double& lonArcsec) {
+    return ArchiveReader(doc, kEpd, code).Read(latArcsec, lonArcsec);
+}
+
+int ReadPodArchives(CRollpathDoc& doc, const std::string& code, double& latArcsec, double& lonArcsec) {
+    return ArchiveReader(doc, kPod, code).Read(latArcsec, lonArcsec);
+}
+
+}  // namespace rollpath

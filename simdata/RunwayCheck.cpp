@@ -1,0 +1,50 @@
+#include "simdata/RunwayCheck.h"
+
+#include <memory>
+#include <utility>
+
+#include "geometry/Geodesy.h"
+#include "simdata/DatabaseRecords.h"
+
+namespace rollpath {
+
+int CheckRunway(CRollpathDoc& doc, const std::string& name, double lat1, double lon1, double lat2,
+                double lon2) {
+    lon1 = ReduceLongitude(lon1);
+    lon2 = ReduceLongitude(lon2);
+    const bool allZero = lat1 == 0.0 && lon1 == 0.0 && lat2 == 0.0 && lon2 == 0.0;
+    if (allZero || (lat1 == lat2 && lon1 == lon2)) {
+        doc.Messages().Show("Runway " + name + ": no position data");
+        return 0;
+    }
+    double course = 0.0;
+    double distance = 0.0;
+    CourseAndDistance(doc.m_Airport.lat, doc.m_Airport.lon, (lat1 + lat2) / 2.0, (lon1 + lon2) / 2.0, course,
+                      distance);
+    // Written so that a distance that is not a number is dropped as well.
+    if (distance <= kMaxRunwayDistanceNm) {
+        return 1;
+    }
+    doc.Messages().Show("Runway " + name + ": more than 50 nm from airport benchmark");
+    return 0;
+}
+
+RunwayCollector::RunwayCollector(CRollpathDoc& doc) : m_Doc(doc) {
+    m_Doc.m_pRunways.clear();
+}
+
+void RunwayCollector::Add(RunwayRecord runway) {
+    if (CheckRunway(m_Doc, runway.DisplayName(), runway.lat0, runway.lon0, runway.lat1, runway.lon1) == 0) {
+        return;
+    }
+    if (static_cast<int>(m_Doc.m_pRunways.size()) >= kMaxRunways) {
+        if (!m_bLimitReported) {
+            m_bLimitReported = true;
+            m_Doc.Messages().Show("Runway limit of 50 reached");
+        }
+        return;
+    }
+    m_Doc.AppendRunway() = std::move(runway);
+}
+
+}  // namespace rollpath

@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "support/JsonValue.h"
+#include "support/TempDir.h"
+
+namespace rollpath::cli {
+namespace {
+
+using rollpath::testing::JsonValue;
+using rollpath::testing::ParseJson;
+using rollpath::testing::TempDir;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome Call(int (*command)(const Args&, std::ostream&, std::ostream&), const Args& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome run;
+    run.status = command(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the built program with its output in files of the temporary folder.
+    Outcome Program(const Args& args) {
+        std::string command = Quoted(ROLLPATH_CLI_EXE);
+        for (const std::string& arg : args) {
+            command += " " + Quoted(arg);
+        }
+        const std::filesystem::path out = dir / "stdout.txt";
+        const std::filesystem::path err = dir / "stderr.txt";
+        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int raw = std::system(command.c_str());
+        Outcome run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadText(out);
+        run.err = ReadText(err);
+        return run;
+    }
+
+    std::string Fly(const std::string& layout) const { return (dir / layout).string(); }
+
+    void InstallLayout(const std::string& layout) {
+        const Outcome run = Call(&RunSampleInstall, {Fly(layout), "--layout", layout});
+        ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    }
+
+    JsonValue Info(const Args& args) {
+        const Outcome run = Call(&RunInfo, args);
+        EXPECT_EQ(run.status, kExitSuccess) << run.err;
+        std::optional<JsonValue> json = ParseJson(run.out);
+        EXPECT_TRUE(json.has_value()) << run.out;
+        return json.value_or(JsonValue{});
+    }
+
+    TempDir dir{"rollpath-cli"};
+};
+
+TEST_F(CliTest, SampleInstallWritesTheLayoutAndSaysWhat) {
+    const Outcome run = Call(&RunSampleInstall, {Fly("pod"), "--layout=pod"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    const std::optional<JsonValue> json = ParseJson(run.out);
+    ASSERT_TRUE(json);
+    EXPECT_EQ((*json)["layout"].Text(), "pod");
+    EXPECT_EQ((*json)["airports"].Number(), 24);
+    EXPECT_EQ((*json)["runways"].Number(), 87);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "pod" / "System" / "Airport.pod"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "pod" / "System" / "Runway.pod"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "pod" / "System" / "Airport.epd"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "pod" / "DATABASE"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "pod" / "Data"));
+}
+
+TEST_F(CliTest, SampleInstallWritesEveryLayoutByDefault) {
+    ASSERT_EQ(Call(&RunSampleInstall, {Fly("all")}).status, kExitSuccess);
+    for (const char* file : {"System/Airport.epd", "System/Runway.epd", "System/Airport.pod",
+                             "System/Runway.pod", "DATABASE/AIRPORT.DBD", "DATABASE/RUNWAY.DBD",
+                             "DATABASE/APRTFAA.DBI", "DATABASE/APRTICAO.DBI", "DATABASE/RUNWAY.DBI"}) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(dir / "all" / file)) << file;
+    }
+}
+
+TEST_F(CliTest, InfoGivesTheSameAirportFromEveryLayout) {
+    std::vector<std::string> outputs;
+    for (const char* layout : {"loose", "epd", "pod"}) {
+        InstallLayout(layout);
+        const Outcome run = Call(&RunInfo, {"ksfo", "--fly-dir", Fly(layout)});
+        ASSERT_EQ(run.status, kExitSuccess) << layout << run.err;
+        EXPECT_EQ(run.err, "") << layout;
+        outputs.push_back(run.out);
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+    EXPECT_EQ(outputs[0], outputs[2]);
+
+    const std::optional<JsonValue> json = ParseJson(outputs[0]);
+    ASSERT_TRUE(json);
+    const JsonValue& info = *json;
+    EXPECT_EQ(info["code"].Text(), "KSFO");
+    EXPECT_TRUE(info["airportLoaded"].Bool());
+    EXPECT_EQ(info["airport"]["key"].Text(), "KSFO");
+    EXPECT_EQ(info["airport"]["faaId"].Text(), "SFO");
+    EXPECT_EQ(info["airport"]["name"].Text(), "San Francisco International");
+    EXPECT_NEAR(info["airport"]["lat"].Number(), 37.618544, 1e-9);
+    EXPECT_NEAR(info["airport"]["lon"].Number(), -122.375478, 1e-9);
+    EXPECT_EQ(info["airport"]["elevation"].Number(), 10);
+
+    const JsonValue& runways = info["runways"];
+    ASSERT_EQ(runways.size(), 4u);
+    EXPECT_EQ(runways[0]["name"].Text(), "10L/28R");
+    EXPECT_EQ(runways[0]["surfaceName"].Text(), "Asphalt");
+    EXPECT_EQ(runways[0]["displaced1"].Number(), 300);
+    EXPECT_EQ(runways[0]["endAttr0"].Number(), 7);
+    EXPECT_EQ(runways[0]["corners"].size(), 4u);
+
+    const JsonValue& segments = info["segments"];
+    ASSERT_EQ(segments.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        const JsonValue& s = segments[i];
+        EXPECT_EQ(s["type"].Number(), 0);
+        EXPECT_EQ(s["width"].Number(), runways[i]["width"].Number());
+        EXPECT_EQ(s["extent0"].Number(), 75);
+        EXPECT_EQ(s["vertex0"].Number(), 2.0 * i);
+        EXPECT_EQ(s["vertex1"].Number(), 2.0 * i + 1);
+        const double seeded = std::hypot(s["p1"]["x"].Number() - s["p0"]["x"].Number(),
+                                         s["p1"]["y"].Number() - s["p0"]["y"].Number());
+        const double runway = std::hypot(runways[i]["end1"]["x"].Number() - runways[i]["end0"]["x"].Number(),
+                                         runways[i]["end1"]["y"].Number() - runways[i]["end0"]["y"].Number());
+        // Moves this short and near east-west take the departure, good to about 1 percent of 25 ft.
+        EXPECT_NEAR(seeded, runway - 50.0, 0.5);
+    }
+}
+
+TEST_F(CliTest, InfoOpensEverySampleAirport) {
+    InstallLayout("epd");
+    const char* codes[] = {"SFO", "KOSH", "BOS", "KJFK", "ORD", "KDEN", "SEA", "KLAX",
+                           "PAO", "KBFI", "LHR", "LFPG", "FRA", "NZQN", "INN", "KTEB",
+                           "MDW", "KSNA", "HKG", "NFFN", "HNL", "KLGA", "AWO", "W16"};
+    for (const char* code : codes) {
+        const Outcome run = Call(&RunInfo, {code, "--fly-dir", Fly("epd")});
+        ASSERT_EQ(run.status, kExitSuccess) << code << run.err;
+        ASSERT_TRUE(ParseJson(run.out)) << code;
+    }
+    const JsonValue sea = Info({"KSEA", "--fly-dir", Fly("epd")});
+    EXPECT_EQ(sea["runways"].size(), 3u);
+    const Outcome run = Call(&RunInfo, {"KSEA", "--fly-dir", Fly("epd")});
+    EXPECT_EQ(run.err, "message: Runway lowe/high: no position data\n");
+    // Soft runways come first, and a water runway is neither soft nor hard.
+    const JsonValue lowi = Info({"LOWI", "--fly-dir", Fly("epd")});
+    EXPECT_EQ(lowi["runways"][0]["surfaceName"].Text(), "Turf");
+    const JsonValue nffn = Info({"NFFN", "--fly-dir", Fly("epd")});
+    EXPECT_NEAR(nffn["airport"]["lon"].Number(), 177.441502, 1e-9);
+}
+
+TEST_F(CliTest, InfoFailuresAreStatusOneWithTheirMessages) {
+    InstallLayout("pod");
+    Outcome run = Call(&RunInfo, {"ZZZZ", "--fly-dir", Fly("pod")});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "message: Cannot open \\DATABASE\\APRTFAA.DBI\nmessage: Cannot find ZZZZ\n");
+
+    run = Call(&RunInfo, {"KSFOXX", "--fly-dir", Fly("pod")});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "message: Airport codes have at most 5 characters\n");
+
+    run = Call(&RunInfo, {"KSFO", "--fly-dir", (dir / "nothing").string()});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "message: Cannot locate Fly! directory\n");
+}
+
+TEST_F(CliTest, AllAirportsWritesEveryPositionedAirportOfTheFile) {
+    const std::filesystem::path csv = dir / "runways.csv";
+    std::ofstream(csv)
+        << "airport_ident,length_ft,width_ft,surface,closed,le_ident,le_latitude_deg,"
+           "le_longitude_deg,le_elevation_ft,le_displaced_threshold_ft,he_ident,he_latitude_deg,"
+           "he_longitude_deg,he_elevation_ft,he_displaced_threshold_ft\n"
+           "XA1,5000,100,CON,0,09,10.0,20.0,50,,27,10.0,20.02,60,\n"
+           "XB2,5000,100,CON,0,09,,,,,27,,,,\n";
+    const Outcome run =
+        Call(&RunSampleInstall, {Fly("big"), "--all-airports", csv.string(), "--layout", "loose"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ((*ParseJson(run.out))["airports"].Number(), 1);
+    const JsonValue info = Info({"xa1", "--fly-dir", Fly("big")});
+    EXPECT_EQ(info["airport"]["name"].Text(), "XA1");
+    EXPECT_EQ(info["airport"]["elevation"].Number(), 55);
+    EXPECT_NEAR(info["airport"]["lon"].Number(), 20.01, 1e-12);
+    EXPECT_EQ(info["runways"][0]["surfaceName"].Text(), "Concrete");
+}
+
+struct UsageCase {
+    const char* name;
+    bool info;  // else sample-install
+    Args args;
+    const char* reason;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CliUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CliUsage, IsStatusTwoWithTheReason) {
+    const UsageCase& c = GetParam();
+    const Outcome run = Call(c.info ? &RunInfo : &RunSampleInstall, c.args);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with(std::string("rollpath-cli: ") + c.reason + "\nusage: rollpath-cli "))
+        << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsage,
+    ::testing::Values(
+        UsageCase{"info_without_code", true, {}, "missing CODE"},
+        UsageCase{"info_only_options", true, {"--fly-dir", "/x"}, "missing CODE"},
+        UsageCase{"info_two_codes", true, {"KSFO", "KBOS"}, "unexpected argument 'KBOS'"},
+        UsageCase{"info_unknown_option", true, {"KSFO", "--tms"}, "unexpected argument '--tms'"},
+        UsageCase{"info_option_without_value", true, {"KSFO", "--fly-dir"}, "--fly-dir needs a value"},
+        UsageCase{"info_bad_seed",
+                  true,
+                  {"KSFO", "--seed", "x"},
+                  "--seed needs a whole number from 0 to 4294967295, not 'x'"},
+        UsageCase{"install_without_dir", false, {}, "missing DIR"},
+        UsageCase{"install_bad_layout", false, {"d", "--layout", "zip"}, "unknown layout 'zip'"},
+        UsageCase{"install_layout_without_value", false, {"d", "--layout"}, "--layout needs a value"},
+        UsageCase{"install_two_dirs", false, {"d", "e"}, "unexpected argument 'e'"},
+        UsageCase{
+            "install_common_option", false, {"d", "--fly-dir", "x"}, "unexpected argument '--fly-dir'"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, SampleInstallFailuresAreStatusOne) {
+    Outcome run = Call(&RunSampleInstall, {Fly("x"), "--all-airports", (dir / "missing.csv").string()});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "rollpath-cli: cannot read " + (dir / "missing.csv").string() + "\n");
+
+    std::ofstream(dir / "file") << "not a folder";
+    run = Call(&RunSampleInstall, {(dir / "file").string()});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_TRUE(run.err.starts_with("rollpath-cli: cannot create ")) << run.err;
+}
+
+// --- The program itself --------------------------------------------------
+
+TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
+    Outcome run = Program({});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_TRUE(run.err.starts_with("usage:"));
+
+    run = Program({"--help"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_TRUE(run.out.starts_with("usage:"));
+
+    run = Program({"frobnicate"});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_TRUE(run.err.starts_with("rollpath-cli: unknown command 'frobnicate'\n"));
+
+    run = Program({"sample-install", Fly("prog"), "--layout", "epd"});
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    run = Program({"info", "KSFO", "--fly-dir", Fly("prog"), "--seed", "5", "--settings", "none.ini"});
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(run.out, Call(&RunInfo, {"KSFO", "--fly-dir", Fly("prog")}).out);
+
+    run = Program({"info", "NOWHERE", "--fly-dir", Fly("prog")});
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_EQ(run.err, "message: Airport codes have at most 5 characters\n");
+}
+
+}  // namespace
+}  // namespace rollpath::cli

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "cli/Json.h"
+
+namespace rollpath::cli {
+namespace {
+
+struct QuoteCase {
+    const char* name;
+    std::string input;
+    std::string quoted;
+};
+
+void PrintTo(const QuoteCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Quote : public ::testing::TestWithParam<QuoteCase> {};
+
+TEST_P(Quote, EscapesAndKeepsValidUtf8) {
+    EXPECT_EQ(JsonQuote(GetParam().input), GetParam().quoted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Quote,
+    ::testing::Values(QuoteCase{"plain", "KSFO", "\"KSFO\""}, QuoteCase{"empty", "", "\"\""},
+                      QuoteCase{"quote_and_backslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
+                      QuoteCase{"windows_path", "\\DATABASE\\AIRPORT.DBD", "\"\\\\DATABASE\\\\AIRPORT.DBD\""},
+                      QuoteCase{"short_escapes", "\b\f\n\r\t", "\"\\b\\f\\n\\r\\t\""},
+                      QuoteCase{"other_controls", std::string("\x01\x1f\x00", 3),
+                                "\"\\u0001\\u001f\\u0000\""},
+                      QuoteCase{"delete_is_allowed", "\x7f", "\"\x7f\""},
+                      QuoteCase{"two_byte", "\xC2\xB0", "\"\xC2\xB0\""},
+                      QuoteCase{"three_byte", "\xE2\x82\xAC", "\"\xE2\x82\xAC\""},
+                      QuoteCase{"four_byte", "\xF0\x9F\x9B\xAB", "\"\xF0\x9F\x9B\xAB\""},
+                      QuoteCase{"lone_ansi_byte", "45\xB0", "\"45\xEF\xBF\xBD\""},
+                      QuoteCase{"cut_sequence", "\xE2\x82", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                      QuoteCase{"overlong_slash", "\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                      QuoteCase{"surrogate", "\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},
+                      QuoteCase{"beyond_unicode", "\xF4\x90\x80\x80",
+                                "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(JsonNumber, IsShortestAndReadsBackExactly) {
+    EXPECT_EQ(JsonNumber(75.0), "75");
+    EXPECT_EQ(JsonNumber(0.1), "0.1");
+    EXPECT_EQ(JsonNumber(-122.375478), "-122.375478");
+    EXPECT_EQ(JsonNumber(-0.0), "0");
+    EXPECT_EQ(JsonNumber(1e300), "1e+300");
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 2000; ++i) {
+        double value = 0.0;
+        do {
+            const std::uint64_t bits = random();
+            std::memcpy(&value, &bits, sizeof value);
+        } while (!std::isfinite(value));
+        const std::string text = JsonNumber(value);
+        ASSERT_EQ(std::strtod(text.c_str(), nullptr), value == 0.0 ? 0.0 : value) << text;
+    }
+}
+
+TEST(JsonNumber, ValuesJsonCannotHoldAreNull) {
+    EXPECT_EQ(JsonNumber(std::numeric_limits<double>::quiet_NaN()), "null");
+    EXPECT_EQ(JsonNumber(std::numeric_limits<double>::infinity()), "null");
+    EXPECT_EQ(JsonNumber(-std::numeric_limits<double>::infinity()), "null");
+}
+
+TEST(JsonWriter, CompactNesting) {
+    std::ostringstream out;
+    JsonWriter json(out, false);
+    json.BeginObject();
+    json.Field("a", 1).Field("b", true).Field("c", 2.5).Field("d", "x");
+    json.Key("e").BeginArray().Int(1).Null().BeginObject().EndObject().BeginArray().EndArray().EndArray();
+    json.Key("f").AnsiString("45\xB0");
+    json.EndObject();
+    EXPECT_EQ(out.str(),
+              "{\"a\":1,\"b\":true,\"c\":2.5,\"d\":\"x\",\"e\":[1,null,{},[]],\"f\":\"45\xC2\xB0\"}");
+}
+
+TEST(JsonWriter, PrettyIndentsByTwo) {
+    std::ostringstream out;
+    JsonWriter json(out);
+    json.BeginObject().Field("a", 1).Key("b").BeginArray().Int(2).Int(3).EndArray().Key("c").BeginObject();
+    json.EndObject().EndObject();
+    EXPECT_EQ(out.str(), "{\n  \"a\": 1,\n  \"b\": [\n    2,\n    3\n  ],\n  \"c\": {}\n}");
+}
+
+TEST(JsonWriter, TopLevelValues) {
+    std::ostringstream out;
+    JsonWriter(out).String("\n");
+    EXPECT_EQ(out.str(), "\"\\n\"");
+}
+
+}  // namespace
+}  // namespace rollpath::cli

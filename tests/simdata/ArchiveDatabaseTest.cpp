@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "SimdataTestSupport.h"
+#include "simdata/ArchiveDatabase.h"
+#include "simdata/DatabaseLayout.h"
+
+namespace rollpath {
+namespace {
+
+using testing::InstallTest;
+using testing::MakeAirport;
+using testing::MakeRunway;
+using testing::TestField;
+using testing::WriteFileBytes;
+
+struct ArchiveKindCase {
+    const char* name;
+    SampleLayout layout;
+    const char* airportFile;  // relative to the Fly! folder
+    const char* runwayFile;
+    const char* airportLabel;
+    const char* runwayLabel;
+    std::size_t airportRecord;
+    std::size_t runwayRecord;
+    Bytes (*encode)(const std::vector<ArchiveMemberData>&);
+    int (*read)(CRollpathDoc&, const std::string&, double&, double&);
+};
+
+const ArchiveKindCase kEpdCase{
+    "epd", SampleLayout::Epd, "System/Airport.epd", "System/Runway.epd", "AIRPORT.EPD", "RUNWAY.EPD", 330,
+    251,   &EncodeEpdArchive, &ReadEpdArchives};
+const ArchiveKindCase kPodCase{
+    "pod", SampleLayout::Pod, "System/Airport.pod", "System/Runway.pod", "AIRPORT.POD", "RUNWAY.POD", 260,
+    271,   &EncodePodArchive, &ReadPodArchives};
+
+void PrintTo(const ArchiveKindCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ArchiveDatabase : public InstallTest, public ::testing::WithParamInterface<ArchiveKindCase> {
+protected:
+    const ArchiveKindCase& Kind() const { return GetParam(); }
+    int Read(const std::string& code) { return Kind().read(doc, code, latArcsec, lonArcsec); }
+
+    // Replaces the airport archive with these members.
+    void WriteAirportArchive(const std::vector<ArchiveMemberData>& members) {
+        WriteFileBytes(FlyPath(Kind().airportFile), Kind().encode(members));
+    }
+    void WriteRunwayArchive(const std::vector<ArchiveMemberData>& members) {
+        WriteFileBytes(FlyPath(Kind().runwayFile), Kind().encode(members));
+    }
+    Bytes AirportMember(const std::vector<SampleAirport>& airports) const {
+        return EncodeAirportDatabase(airports, Kind().airportRecord);
+    }
+    Bytes RunwayMember(const std::vector<SampleAirport>& airports) const {
+        return EncodeRunwayDatabase(airports, Kind().runwayRecord);
+    }
+
+    double latArcsec = -1.0;
+    double lonArcsec = -1.0;
+};
+
+TEST_P(ArchiveDatabase, FindsByEitherIdentifierIgnoringCase) {
+    Install({TestField("OTHER", "OTH", "KOTH"), TestField()}, Kind().layout);
+    for (const char* code : {"TST", "tst", "KTST", "kTsT"}) {
+        doc.m_pRunways.clear();
+        ASSERT_EQ(Read(code), 1) << code;
+        EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+        EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    }
+    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+    EXPECT_EQ(lonArcsec, (360.0 - 122.25) * 3600.0);
+    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_P(ArchiveDatabase, EarlierRecordWinsOverALaterFirstIdentifier) {
+    Install({MakeAirport("EARLY", "XXXX", "ABCD", "Earlier, second identifier", 1.0, 1.0),
+             MakeAirport("LATE", "ABCD", "", "Later, first identifier", 2.0, 2.0)},
+            Kind().layout);
+    ASSERT_EQ(Read("ABCD"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "EARLY");
+}
+
+TEST_P(ArchiveDatabase, CodeNotInTheMemberReturnsZeroQuietly) {
+    Install({TestField()}, Kind().layout);
+    EXPECT_EQ(Read("NONE"), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_P(ArchiveDatabase, MissingArchivesAreReportedByName) {
+    Install({TestField()}, Kind().layout);
+    std::filesystem::remove(FlyPath(Kind().runwayFile));
+    EXPECT_EQ(Read("TST"), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + Kind().runwayLabel});
+    // What was read before the failure stays.
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+
+    messages.Clear();
+    std::filesystem::remove(FlyPath(Kind().airportFile));
+    EXPECT_EQ(Read("TST"), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + Kind().airportLabel});
+}
+
+TEST_P(ArchiveDatabase, MissingMemberNamesTheMemberAndTheArchive) {
+    Install({TestField()}, Kind().layout);
+    WriteAirportArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
+    EXPECT_EQ(Read("TST"), -1);
+    const std::string path = FlyPath(Kind().airportFile).string();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" + path});
+
+    messages.Clear();
+    Install({TestField()}, Kind().layout);
+    WriteRunwayArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
+    EXPECT_EQ(Read("TST"), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\RUNWAY.DBD not found in" +
+                                                       FlyPath(Kind().runwayFile).string()});
+}
+
+TEST_P(ArchiveDatabase, MemberIsFoundAmongOthers) {
+    Install({TestField()}, Kind().layout);
+    WriteAirportArchive({{"DATABASE\\NAVAID.DBD", Bytes(500, 0xAB)},
+                         {"DATABASE\\AIRPORT.DBX", Bytes(10, 0)},
+                         {"DATABASE\\AIRPORT.DBD", AirportMember({TestField()})}});
+    EXPECT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+}
+
+TEST_P(ArchiveDatabase, RunwayKeysCompareIgnoringCase) {
+    SampleAirport airport = TestField("MixedKey", "MIX", "");
+    Install({airport}, Kind().layout);
+    airport.key = "MIXEDKEY";
+    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", RunwayMember({airport})}});
+    ASSERT_EQ(Read("MIX"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+}
+
+// A member that ends inside its last record: the part that is there is read
+// and the rest counts as zero.
+TEST_P(ArchiveDatabase, PartialLastRecordIsStillExamined) {
+    SampleAirport airport = TestField();
+    airport.runways[1].endAttr1 = 4;
+    Install({airport}, Kind().layout);
+    Bytes member = RunwayMember({airport});
+
+    // Cut the second runway after its end 2 attribute: its data is complete.
+    Bytes complete(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 214));
+    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", complete}});
+    ASSERT_EQ(Read("TST"), 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[1]->endAttr1, 4);
+    EXPECT_NEAR(doc.m_pRunways[1]->lat1, 37.49, 1e-9);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Cut it in the middle of end 2's latitude: the end reads as zero, and
+    // the runway as a whole is then too far from the benchmark.
+    Bytes cut(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 162));
+    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", cut}});
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 1u);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Runway 18/36: more than 50 nm from airport benchmark"});
+}
+
+TEST_P(ArchiveDatabase, PartialLastAirportRecordIsMatched) {
+    SampleAirport airport = TestField();
+    Install({TestField("A", "AAA", ""), airport}, Kind().layout);
+    Bytes member = AirportMember({TestField("A", "AAA", ""), airport});
+    member.resize(member.size() - (Kind().airportRecord - 23));  // up to the name
+    WriteAirportArchive({{"DATABASE\\AIRPORT.DBD", member}});
+    ASSERT_EQ(Read("KTST"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+    EXPECT_EQ(doc.m_Airport.name, "");
+    EXPECT_EQ(doc.m_Airport.lat, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ArchiveDatabase, ::testing::Values(kEpdCase, kPodCase),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- What differs between the two kinds --------------------------------
+
+class EpdDirectory : public InstallTest {
+protected:
+    // An airport archive of n members, the airport member at index target,
+    // with its count field then set to count.
+    void WriteWithCount(int n, int target, std::int32_t count) {
+        std::vector<ArchiveMemberData> members;
+        for (int i = 0; i < n; ++i) {
+            members.push_back(
+                i == target
+                    ? ArchiveMemberData{"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 330)}
+                    : ArchiveMemberData{"DATABASE\\FILLER" + std::to_string(i), Bytes(8, 0)});
+        }
+        Bytes archive = EncodeEpdArchive(members);
+        PutInt32(archive, 260, count);
+        WriteFileBytes(FlyPath("System/Airport.epd"), archive);
+    }
+    int Read() {
+        double lat = 0.0;
+        double lon = 0.0;
+        return ReadEpdArchives(doc, "TST", lat, lon);
+    }
+};
+
+TEST_F(EpdDirectory, CountBelowTenIsReadAsTenAndExaminesNineEntries) {
+    Install({TestField()}, SampleLayout::Epd);
+    WriteWithCount(12, 8, 3);  // the ninth entry
+    EXPECT_EQ(Read(), 1);
+
+    WriteWithCount(12, 9, 3);  // the tenth entry is not examined
+    EXPECT_EQ(Read(), -1);
+    EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.epd").string()));
+}
+
+TEST_F(EpdDirectory, AtMostCountMinusOneEntriesAreExamined) {
+    Install({TestField()}, SampleLayout::Epd);
+    WriteWithCount(12, 10, 12);  // entry 11 of at most 11
+    EXPECT_EQ(Read(), 1);
+    WriteWithCount(12, 11, 12);  // entry 12: beyond count - 1
+    EXPECT_EQ(Read(), -1);
+}
+
+TEST_F(EpdDirectory, NamesCompareOverTwentyCharactersAndCaseMatters) {
+    Install({TestField()}, SampleLayout::Epd);
+    const Bytes member = EncodeAirportDatabase({TestField()}, 330);
+    WriteFileBytes(FlyPath("System/Airport.epd"), EncodeEpdArchive({{"database\\airport.dbd", member}}));
+    EXPECT_EQ(Read(), -1);
+
+    // Only the first 20 characters, exactly the member name's length, count.
+    WriteFileBytes(FlyPath("System/Airport.epd"), EncodeEpdArchive({{"DATABASE\\AIRPORT.DBD.OLD", member}}));
+    EXPECT_EQ(Read(), 1);
+}
+
+TEST_F(InstallTest, PodNamesCompareIgnoringCase) {
+    Install({TestField()}, SampleLayout::Pod);
+    WriteFileBytes(FlyPath("System/Airport.pod"),
+                   EncodePodArchive({{"database\\airport.dbd", EncodeAirportDatabase({TestField()}, 260)}}));
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
+}
+
+// The reader is not limited to 100 directory entries.
+TEST_F(InstallTest, PodWithManyEntriesFindsTheLastOne) {
+    Install({TestField()}, SampleLayout::Pod);
+    std::vector<ArchiveMemberData> members;
+    for (int i = 0; i < 250; ++i) {
+        members.push_back(
+            {"DATA\\FILE" + std::to_string(i) + ".BIN", Bytes(3, static_cast<std::uint8_t>(i))});
+    }
+    members.push_back({"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 260)});
+    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,342 @@
+// Damaged and hostile database files: every read stays inside what was read
+// from disk, the user gets a message, and the document keeps what it had.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <set>
+#include <string>
+
+#include "SimdataTestSupport.h"
+#include "simdata/ArchiveDatabase.h"
+#include "simdata/DatabaseLayout.h"
+#include "simdata/LooseDatabase.h"
+
+namespace rollpath {
+namespace {
+
+using testing::InstallTest;
+using testing::MakeRunway;
+using testing::ReadFileBytes;
+using testing::TestField;
+using testing::WriteFileBytes;
+
+using Reader = int (*)(CRollpathDoc&, const std::string&, double&, double&);
+
+struct FileCase {
+    const char* name;
+    SampleLayout layout;
+    const char* file;
+    Reader read;
+    // Messages a damaged copy of this file may give.
+    std::vector<std::string> allowed;
+    // The file is read after the airport record, which a failure keeps.
+    bool afterAirport = false;
+};
+
+void PrintTo(const FileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Truncation : public InstallTest, public ::testing::WithParamInterface<FileCase> {};
+
+// A small installation, one file cut at every length: no crash, no read
+// outside the file (the sanitizers watch), a message for every failure.
+TEST_P(Truncation, AtEveryByte) {
+    const FileCase& c = GetParam();
+    Install({TestField("A", "AAA", ""), TestField()}, c.layout);
+    const Bytes full = ReadFileBytes(FlyPath(c.file));
+    ASSERT_GT(full.size(), 80u);
+    int reported = 0;
+    for (std::size_t length = 0; length < full.size(); ++length) {
+        WriteFileBytes(FlyPath(c.file),
+                       Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
+        doc.CleanUp();
+        doc.AppendRunway().id0 = "kept";
+        messages.Clear();
+        double lat = 0.0;
+        double lon = 0.0;
+        const int result = c.read(doc, "TST", lat, lon);
+        ASSERT_GE(result, -1) << length;
+        ASSERT_LE(result, 1) << length;
+        if (result == -1) {
+            ASSERT_FALSE(messages.shown.empty()) << length;
+            if (c.afterAirport) {
+                ASSERT_EQ(doc.m_Airport.name, "Test Field") << length;
+            }
+        }
+        reported += messages.shown.empty() ? 0 : 1;
+        for (const std::string& text : messages.shown) {
+            const bool known = std::find(c.allowed.begin(), c.allowed.end(), text) != c.allowed.end() ||
+                               text.starts_with("Runway ");
+            ASSERT_TRUE(known) << length << ": " << text;
+        }
+        ASSERT_LE(doc.m_pRunways.size(), 2u) << length;
+    }
+    EXPECT_EQ(reported, static_cast<int>(full.size()));
+    // The whole file still reads.
+    WriteFileBytes(FlyPath(c.file), full);
+    doc.CleanUp();
+    messages.Clear();
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(c.read(doc, "TST", lat, lon), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Truncation,
+                         ::testing::Values(FileCase{"AirportEpd",
+                                                    SampleLayout::Epd,
+                                                    "System/Airport.epd",
+                                                    &ReadEpdArchives,
+                                                    {"AIRPORT.EPD is damaged"}},
+                                           FileCase{"RunwayEpd",
+                                                    SampleLayout::Epd,
+                                                    "System/Runway.epd",
+                                                    &ReadEpdArchives,
+                                                    {"RUNWAY.EPD is damaged"},
+                                                    true},
+                                           FileCase{"AirportPod",
+                                                    SampleLayout::Pod,
+                                                    "System/Airport.pod",
+                                                    &ReadPodArchives,
+                                                    {"AIRPORT.POD is damaged"}},
+                                           FileCase{"RunwayPod",
+                                                    SampleLayout::Pod,
+                                                    "System/Runway.pod",
+                                                    &ReadPodArchives,
+                                                    {"RUNWAY.POD is damaged"},
+                                                    true},
+                                           FileCase{"FaaIndex",
+                                                    SampleLayout::Loose,
+                                                    "DATABASE/APRTFAA.DBI",
+                                                    &ReadLooseDatabase,
+                                                    {"\\DATABASE\\APRTFAA.DBI is damaged"}},
+                                           FileCase{"AirportDbd",
+                                                    SampleLayout::Loose,
+                                                    "DATABASE/AIRPORT.DBD",
+                                                    &ReadLooseDatabase,
+                                                    {"\\DATABASE\\AIRPORT.DBD is damaged"}},
+                                           FileCase{"RunwayIndex",
+                                                    SampleLayout::Loose,
+                                                    "DATABASE/RUNWAY.DBI",
+                                                    &ReadLooseDatabase,
+                                                    {"\\DATABASE\\RUNWAY.DBI is damaged"},
+                                                    true},
+                                           FileCase{"RunwayDbd",
+                                                    SampleLayout::Loose,
+                                                    "DATABASE/RUNWAY.DBD",
+                                                    &ReadLooseDatabase,
+                                                    {"\\DATABASE\\RUNWAY.DBD is damaged"},
+                                                    true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Any cut of a one-member archive removes part of the member or the
+// directory, so every shorter copy is reported as damaged.
+TEST_F(InstallTest, EveryCutOfAnArchiveIsReportedAsDamage) {
+    Install({TestField()}, SampleLayout::All);
+    for (const char* file : {"System/Airport.epd", "System/Airport.pod"}) {
+        const Bytes full = ReadFileBytes(FlyPath(file));
+        const bool epd = std::string(file).ends_with("epd");
+        for (std::size_t length = 0; length < full.size(); length += 7) {
+            WriteFileBytes(FlyPath(file),
+                           Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
+            messages.Clear();
+            double lat = 0.0;
+            double lon = 0.0;
+            const int result =
+                epd ? ReadEpdArchives(doc, "TST", lat, lon) : ReadPodArchives(doc, "TST", lat, lon);
+            ASSERT_EQ(result, -1) << file << " " << length;
+            ASSERT_EQ(messages.shown,
+                      std::vector<std::string>{epd ? "AIRPORT.EPD is damaged" : "AIRPORT.POD is damaged"})
+                << length;
+        }
+        WriteFileBytes(FlyPath(file), full);
+    }
+}
+
+// --- Hand-made hostile fields ----------------------------------------
+
+class HostileArchive : public InstallTest {
+public:
+    HostileArchive() { Install({TestField()}, SampleLayout::All); }
+
+    int ReadEpd() { return ReadEpdArchives(doc, "TST", lat, lon); }
+    int ReadPod() { return ReadPodArchives(doc, "TST", lat, lon); }
+    int ReadLoose() { return ReadLooseDatabase(doc, "TST", lat, lon); }
+
+protected:
+    void Patch(const char* file, std::size_t offset, std::int32_t value) {
+        Bytes bytes = ReadFileBytes(FlyPath(file));
+        PutInt32(bytes, offset, value);
+        WriteFileBytes(FlyPath(file), bytes);
+    }
+
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+struct FieldCase {
+    const char* name;
+    const char* file;
+    std::size_t offset;
+    std::int32_t value;
+    int (HostileArchive::*read)();
+    int expected;
+    const char* message;  // the only message; empty for none
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HostileField : public HostileArchive, public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(HostileField, IsReported) {
+    const FieldCase& c = GetParam();
+    Patch(c.file, c.offset, c.value);
+    EXPECT_EQ((this->*c.read)(), c.expected);
+    if (*c.message == '\0') {
+        EXPECT_TRUE(messages.shown.empty());
+    } else {
+        EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+    }
+}
+
+constexpr std::size_t kEpdFirstEntry = 272;
+constexpr std::size_t kPodEntries = 288 + 56 + 260;  // the directory after the one member
+constexpr std::size_t kFirstFaaEntry = 68;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, HostileField,
+    ::testing::Values(
+        FieldCase{"EpdHugeCount", "System/Airport.epd", 260, 0x7FFFFFFF, &HostileArchive::ReadEpd, 1, ""},
+        FieldCase{"EpdNegativeCount", "System/Airport.epd", 260, -5, &HostileArchive::ReadEpd, 1, ""},
+        FieldCase{"EpdMemberBeyondArchive", "System/Airport.epd", kEpdFirstEntry + 64, 1 << 30,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdNegativeMemberSize", "System/Airport.epd", kEpdFirstEntry + 64, -1,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdNegativeMemberOffset", "System/Airport.epd", kEpdFirstEntry + 68, -100,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdMemberOffsetAtEnd", "System/Runway.epd", kEpdFirstEntry + 68, 0x7FFFFFF0,
+                  &HostileArchive::ReadEpd, -1, "RUNWAY.EPD is damaged"},
+        FieldCase{"PodHugeCount", "System/Airport.pod", 88, 0x7FFFFFFF, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeCount", "System/Airport.pod", 88, -1, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodDirectoryBeyond", "System/Airport.pod", 264, 1 << 30, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeDirectory", "System/Airport.pod", 264, -4, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodMemberBeyondArchive", "System/Airport.pod", kPodEntries + 4, 100000,
+                  &HostileArchive::ReadPod, -1, "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeMemberOffset", "System/Airport.pod", kPodEntries + 8, -288,
+                  &HostileArchive::ReadPod, -1, "AIRPORT.POD is damaged"},
+        FieldCase{"IndexHugeCount", "DATABASE/APRTFAA.DBI", 16, 0x7FFFFFFF, &HostileArchive::ReadLoose, 1,
+                  "\\DATABASE\\APRTFAA.DBI is damaged"},
+        // Nothing usable in the first index; "TST" is not in the second.
+        FieldCase{"IndexNegativeCount", "DATABASE/APRTFAA.DBI", 16, -3, &HostileArchive::ReadLoose, 0,
+                  "\\DATABASE\\APRTFAA.DBI is damaged"},
+        FieldCase{"AirportOffsetBeyond", "DATABASE/APRTFAA.DBI", kFirstFaaEntry + 4, 1 << 30,
+                  &HostileArchive::ReadLoose, -1, "\\DATABASE\\AIRPORT.DBD is damaged"},
+        FieldCase{"AirportOffsetNegative", "DATABASE/APRTFAA.DBI", kFirstFaaEntry + 4, -1,
+                  &HostileArchive::ReadLoose, -1, "\\DATABASE\\AIRPORT.DBD is damaged"},
+        FieldCase{"RunwayOffsetBeyond", "DATABASE/RUNWAY.DBI", 68 + 10, 0x7FFFFFFF,
+                  &HostileArchive::ReadLoose, 1, "\\DATABASE\\RUNWAY.DBD is damaged"},
+        FieldCase{"RunwayOffsetNegative", "DATABASE/RUNWAY.DBI", 68 + 10, -271, &HostileArchive::ReadLoose, 1,
+                  "\\DATABASE\\RUNWAY.DBD is damaged"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostileArchive, IndexCountBeyondTheFileStillUsesTheEntriesThatAreThere) {
+    Patch("DATABASE/APRTICAO.DBI", 16, 1000);
+    EXPECT_EQ(ReadLooseDatabase(doc, "KTST", lat, lon), 1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"\\DATABASE\\APRTICAO.DBI is damaged"});
+}
+
+TEST_F(HostileArchive, DamagedRunwayKeepsTheOtherRunways) {
+    Patch("DATABASE/RUNWAY.DBI", 68 + 10, 1 << 28);  // the first runway's offset
+    EXPECT_EQ(ReadLoose(), 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 1u);
+    EXPECT_EQ(doc.m_pRunways[0]->id0, "18");
+}
+
+TEST_F(HostileArchive, PodNameTableWithoutItsNul) {
+    Bytes bytes = ReadFileBytes(FlyPath("System/Airport.pod"));
+    ASSERT_EQ(bytes.back(), 0);
+    bytes.back() = 'X';
+    WriteFileBytes(FlyPath("System/Airport.pod"), bytes);
+    EXPECT_EQ(ReadPod(), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"AIRPORT.POD is damaged"});
+}
+
+TEST_F(HostileArchive, PodNameLongerThanTheLongestNameIsDamage) {
+    std::vector<ArchiveMemberData> members = {
+        {std::string(1024, 'n'), Bytes(4, 0)},
+        {"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 260)}};
+    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
+    EXPECT_EQ(ReadPod(), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"AIRPORT.POD is damaged"});
+
+    messages.Clear();
+    members[0].name.pop_back();  // 1023 characters are allowed
+    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
+    EXPECT_EQ(ReadPod(), 1);
+}
+
+TEST_F(HostileArchive, EmptyAndTinyMembersHoldNoRecords) {
+    for (const std::size_t size : {0u, 10u, 56u}) {
+        WriteFileBytes(FlyPath("System/Airport.epd"),
+                       EncodeEpdArchive({{"DATABASE\\AIRPORT.DBD", Bytes(size, 0)}}));
+        EXPECT_EQ(ReadEpd(), 0) << size;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Random bytes written over the headers, directories and index entries of a
+// small installation: whatever the result, reads stay inside the files.
+TEST_F(HostileArchive, RandomDamageNeverReadsOutsideTheFiles) {
+    struct Target {
+        const char* file;
+        Reader read;
+        const char* code;
+    };
+    const Target targets[] = {{"System/Airport.epd", &ReadEpdArchives, "TST"},
+                              {"System/Runway.epd", &ReadEpdArchives, "TST"},
+                              {"System/Airport.pod", &ReadPodArchives, "TST"},
+                              {"System/Runway.pod", &ReadPodArchives, "KTST"},
+                              {"DATABASE/APRTFAA.DBI", &ReadLooseDatabase, "TST"},
+                              {"DATABASE/APRTICAO.DBI", &ReadLooseDatabase, "KTST"},
+                              {"DATABASE/RUNWAY.DBI", &ReadLooseDatabase, "TST"}};
+    std::mt19937 random(20240611);
+    for (const Target& target : targets) {
+        const Bytes original = ReadFileBytes(FlyPath(target.file));
+        for (int round = 0; round < 150; ++round) {
+            Bytes bytes = original;
+            const int changes = 1 + static_cast<int>(random() % 4);
+            for (int i = 0; i < changes; ++i) {
+                const std::size_t at = random() % bytes.size();
+                if (random() % 2 == 0) {
+                    bytes[at] = static_cast<std::uint8_t>(random());
+                } else {
+                    PutUInt32(bytes, at - at % 4, static_cast<std::uint32_t>(random()));
+                }
+            }
+            WriteFileBytes(FlyPath(target.file), bytes);
+            doc.CleanUp();
+            messages.Clear();
+            const int result = target.read(doc, target.code, lat, lon);
+            ASSERT_TRUE(result >= -1 && result <= 1);
+            if (result == -1) {
+                ASSERT_FALSE(messages.shown.empty());
+            }
+            ASSERT_LE(doc.m_pRunways.size(), static_cast<std::size_t>(kMaxRunways));
+        }
+        WriteFileBytes(FlyPath(target.file), original);
+    }
+}
+
+}  // namespace
+}  // namespace rollpath

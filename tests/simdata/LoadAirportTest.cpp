@@ -1,0 +1,372 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "SimdataTestSupport.h"
+#include "geometry/Geodesy.h"
+#include "simdata/AirportLoader.h"
+
+namespace rollpath {
+namespace {
+
+using testing::InstallTest;
+using testing::MakeAirport;
+using testing::MakeRunway;
+using testing::TestField;
+using testing::WriteFileBytes;
+
+double Distance(const DPoint& a, const DPoint& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+class LoadAirportTest : public InstallTest {
+protected:
+    int Load(const std::string& code, const SceneryReadBack& readBack = {}) {
+        return LoadAirport(doc, code, code + ".txd", code + ".txp", code + ".bgr", code + ".tms", readBack);
+    }
+    static SampleAirport Named(SampleAirport airport, std::string name) {
+        airport.name = std::move(name);
+        return airport;
+    }
+    DPoint VertexOf(const RollpathSegment& segment, int end) const {
+        return doc.Vertex(segment.VertexAt(end)).pos();
+    }
+};
+
+TEST_F(LoadAirportTest, InstallationWithoutDatabaseIsNotAFlyFolder) {
+    EXPECT_EQ(Load("TST"), 0);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot locate Fly! directory"});
+}
+
+TEST_F(LoadAirportTest, EpdArchivesArePreferredOverPodArchives) {
+    Install({Named(TestField(), "From EPD")}, SampleLayout::Epd);
+    Install({Named(TestField(), "From POD")}, SampleLayout::Pod);
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "From EPD");
+}
+
+TEST_F(LoadAirportTest, ArchivesFirstFallsBackToTheLooseDatabaseWhenTheCodeIsMissing) {
+    Install({Named(TestField("X", "OTH", ""), "Archive")}, SampleLayout::Pod);
+    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Loose");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LoadAirportTest, ArchivesFirstDoesNotSearchFurtherAfterAFailure) {
+    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
+    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+    EXPECT_EQ(Load("TST"), 0);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" +
+                                                            FlyPath("System/Airport.pod").string(),
+                                                        "Cannot find TST"}));
+}
+
+TEST_F(LoadAirportTest, LooseFirstLeavesTheArchivesAloneWhenItFindsTheCode) {
+    settings.PodFilesFirst = 0;
+    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
+    WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));  // would be reported as damaged
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Loose");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LoadAirportTest, LooseFirstFallsBackToTheArchives) {
+    settings.PodFilesFirst = 0;
+    Install({Named(TestField("X", "OTH", ""), "Loose")}, SampleLayout::Loose);
+    Install({Named(TestField(), "Archive")}, SampleLayout::Epd);
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Archive");
+}
+
+TEST_F(LoadAirportTest, LooseFirstFailureStopsTheSearch) {
+    settings.PodFilesFirst = 0;
+    Install({TestField()}, SampleLayout::Epd);
+    EXPECT_EQ(Load("TST"), 0);
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Cannot open \\DATABASE\\APRTFAA.DBI", "Cannot find TST"}));
+}
+
+TEST_F(LoadAirportTest, CodeFoundNowhereIsReportedWithTheCode) {
+    Install({TestField()}, SampleLayout::All);
+    EXPECT_EQ(Load("NOPE"), 0);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot find NOPE"});
+}
+
+// An installation with only the loose database has no archive to locate it
+// by; it is read from the loose files.
+TEST_F(LoadAirportTest, LooseOnlyInstallationLoads) {
+    Install({TestField()}, SampleLayout::Loose);
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+}
+
+TEST_F(LoadAirportTest, FolderNamesFromAWindowsDiskAreFoundIgnoringCase) {
+    Install({TestField()}, SampleLayout::All);
+    namespace fs = std::filesystem;
+    fs::rename(FlyPath("System"), FlyPath("SYSTEM"));
+    fs::rename(FlyPath("SYSTEM/Airport.epd"), FlyPath("SYSTEM/airport.EPD"));
+    fs::rename(FlyPath("SYSTEM/Runway.epd"), FlyPath("SYSTEM/RUNWAY.EPD"));
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+
+    fs::remove(FlyPath("SYSTEM/airport.EPD"));
+    fs::rename(FlyPath("SYSTEM/Airport.pod"), FlyPath("SYSTEM/AIRPORT.POD"));
+    fs::rename(FlyPath("SYSTEM/Runway.pod"), FlyPath("SYSTEM/runway.pod"));
+    doc.CleanUp();
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+
+    fs::remove_all(FlyPath("SYSTEM"));
+    fs::rename(FlyPath("DATABASE"), FlyPath("Database"));
+    for (const char* name : {"AIRPORT.DBD", "RUNWAY.DBD", "APRTFAA.DBI", "APRTICAO.DBI", "RUNWAY.DBI"}) {
+        std::string lower = name;
+        for (char& c : lower) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        fs::rename(FlyPath(std::string("Database/") + name), FlyPath("Database/" + lower));
+    }
+    doc.CleanUp();
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LoadAirportTest, AirportWithoutRunwaysLoadsButIsNotMarkedLoaded) {
+    Install({MakeAirport("EMPTY", "EMP", "", "No runways", 10.0, 10.0)}, SampleLayout::Pod);
+    ASSERT_EQ(Load("EMP"), 1);
+    EXPECT_EQ(doc.m_bAirportLoaded, 0);
+    EXPECT_TRUE(doc.m_pSegments.empty());
+    EXPECT_EQ(doc.m_nVertices, 0);
+}
+
+TEST_F(LoadAirportTest, RunwaysAreOrderedSoftFirstAndMarkTheAirportLoaded) {
+    Install({TestField()}, SampleLayout::Pod);  // asphalt 09/27, then turf 18/36
+    ASSERT_EQ(Load("TST"), 1);
+    EXPECT_EQ(doc.m_bAirportLoaded, 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[0]->id0, "18");
+    EXPECT_EQ(doc.m_pRunways[1]->id0, "09");
+    // The segments follow the list order.
+    ASSERT_EQ(doc.m_pSegments.size(), 2u);
+    EXPECT_EQ(doc.m_pSegments[0]->width, 75.0f);
+    EXPECT_EQ(doc.m_pSegments[1]->width, 150.0f);
+}
+
+TEST_F(LoadAirportTest, EastWestRunwayHasItsLeftCornersToTheNorth) {
+    Install({MakeAirport("K", "EW", "", "n", 20.0, 30.0,
+                         {MakeRunway("09", "27", 20.0, 29.99, 20.0, 30.01, 6000, 200)})},
+            SampleLayout::Pod);
+    ASSERT_EQ(Load("EW"), 1);
+    const RunwayRecord& r = *doc.m_pRunways[0];
+    const DPoint e0 = LatLonToLocalFeet(20.0, 30.0, r.lat0, r.lon0);
+    const DPoint e1 = LatLonToLocalFeet(20.0, 30.0, r.lat1, r.lon1);
+    EXPECT_EQ(r.end0, e0);
+    EXPECT_EQ(r.end1, e1);
+    EXPECT_LT(e0.x, 0.0);
+    EXPECT_GT(e1.x, 0.0);
+    const DPoint expected[4] = {
+        {e0.x, e0.y + 100.0}, {e0.x, e0.y - 100.0}, {e1.x, e1.y - 100.0}, {e1.x, e1.y + 100.0}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(r.corners[i].x, expected[i].x, 1e-9) << i;
+        EXPECT_NEAR(r.corners[i].y, expected[i].y, 1e-9) << i;
+    }
+}
+
+// Every sample runway: the corners form a rectangle of the runway's width
+// around its ends, end 1 left, end 1 right, end 2 right, end 2 left.
+TEST_F(LoadAirportTest, SampleRunwayCornersOutlineTheRunway) {
+    const std::vector<SampleAirport> samples = testing::RepositorySamples();
+    Install(samples, SampleLayout::Pod);
+    int runways = 0;
+    for (const SampleAirport& airport : samples) {
+        doc.CleanUp();
+        messages.Clear();
+        ASSERT_EQ(Load(airport.faaId), 1) << airport.key;
+        for (const auto& runway : doc.m_pRunways) {
+            ++runways;
+            const DPoint& a = runway->end0;
+            const DPoint& b = runway->end1;
+            const double dx = (b.x - a.x) / Distance(a, b);
+            const double dy = (b.y - a.y) / Distance(a, b);
+            const auto& c = runway->corners;
+            const double half = runway->width * 0.5;
+            for (int i = 0; i < 4; ++i) {
+                const DPoint& end = i < 2 ? a : b;
+                EXPECT_NEAR(Distance(c[i], end), half, 1e-6);
+                // Across the runway, on the side its order says. The direction
+                // is the rhumb course between the ends, which differs from the
+                // line between their LocalFeet places by a hair.
+                const double along = (c[i].x - end.x) * dx + (c[i].y - end.y) * dy;
+                const double left = dx * (c[i].y - end.y) - dy * (c[i].x - end.x);
+                EXPECT_NEAR(along, 0.0, half * 1e-3);
+                EXPECT_NEAR(left, (i == 0 || i == 3) ? half : -half, 1e-3) << airport.key << " " << i;
+            }
+        }
+    }
+    EXPECT_GT(runways, 70);
+}
+
+TEST_F(LoadAirportTest, SixThousandFootRunwayIsSeededTwentyFiveFeetShortOfEachEnd) {
+    const double halfLat = 3000.0 / kFeetPerNauticalMile / 60.0;
+    Install({MakeAirport("K", "NS", "", "n", 45.0, 7.0,
+                         {MakeRunway("36", "18", 45.0 - halfLat, 7.0, 45.0 + halfLat, 7.0, 6000, 100)})},
+            SampleLayout::Epd);
+    ASSERT_EQ(Load("NS"), 1);
+    ASSERT_EQ(doc.m_pSegments.size(), 1u);
+    const RollpathSegment& s = *doc.m_pSegments[0];
+    const RunwayRecord& r = *doc.m_pRunways[0];
+    EXPECT_NEAR(Distance(r.end0, r.end1), 6000.0, 0.01);
+    EXPECT_NEAR(Distance(VertexOf(s, 0), VertexOf(s, 1)), 5950.0, 0.05);
+    EXPECT_NEAR(Distance(VertexOf(s, 0), r.end0), 25.0, 0.01);
+    EXPECT_NEAR(Distance(VertexOf(s, 1), r.end1), 25.0, 0.01);
+    EXPECT_EQ(s.type, SegmentType::RunwayCentreLine);
+    EXPECT_EQ(s.width, 100.0f);
+    EXPECT_EQ(s.extent0, 75.0);
+    EXPECT_EQ(s.extent1, 75.0);
+    EXPECT_EQ(s.flags, 0);
+    EXPECT_EQ(s.exitMask, 0);
+    EXPECT_EQ(s.reserved, 0);
+    EXPECT_EQ(s.state, 0);
+    EXPECT_EQ(s.endClass0, EndClass::DeadEnd);
+    EXPECT_EQ(s.endClass1, EndClass::DeadEnd);
+    EXPECT_EQ(doc.m_nVertices, 2);
+    EXPECT_EQ(doc.m_nTouched, 0);
+}
+
+TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
+    // Two runways meeting at one end (a V), plus one crossing its own copy.
+    SampleAirport airport = MakeAirport(
+        "K", "VEE", "", "n", 10.0, 10.0,
+        {MakeRunway("a", "b", 10.0, 10.0, 10.01, 10.0), MakeRunway("c", "d", 10.0, 10.0, 10.0, 10.01),
+         MakeRunway("e", "f", 10.0, 10.0, 10.01, 10.0)});
+    Install({airport}, SampleLayout::Pod);
+    ASSERT_EQ(Load("VEE"), 1);
+    ASSERT_EQ(doc.m_pSegments.size(), 3u);
+    std::set<int> vertices;
+    for (const auto& segment : doc.m_pSegments) {
+        vertices.insert(segment->vertex0);
+        vertices.insert(segment->vertex1);
+    }
+    EXPECT_EQ(vertices.size(), 6u);
+    EXPECT_EQ(doc.m_nVertices, 6);
+    // The first and third runways coincide, and so do their vertices' places.
+    EXPECT_EQ(VertexOf(*doc.m_pSegments[0], 0), VertexOf(*doc.m_pSegments[2], 0));
+}
+
+// --- Reading back the editor's files ----------------------------------
+
+struct ReadBackLog {
+    std::vector<std::string> calls;
+    std::vector<std::filesystem::path> paths;
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+SceneryReadBack Recording(ReadBackLog& log) {
+    SceneryReadBack readBack;
+    const auto geo = [&log](const char* what) {
+        return [&log, what](CRollpathDoc&, const std::filesystem::path& path, double lat, double lon) {
+            log.calls.push_back(what);
+            log.paths.push_back(path);
+            log.lat = lat;
+            log.lon = lon;
+        };
+    };
+    const auto plain = [&log](const char* what) {
+        return [&log, what](CRollpathDoc&, const std::filesystem::path& path) {
+            log.calls.push_back(what);
+            log.paths.push_back(path);
+        };
+    };
+    readBack.readPolygonFile = geo("txp");
+    readBack.readNetworkFile = geo("bgr");
+    readBack.readSideFile = plain("txd");
+    readBack.readPavementFile = plain("tms");
+    return readBack;
+}
+
+void Touch(const std::filesystem::path& path) {
+    std::filesystem::create_directories(path.parent_path());
+    WriteFileBytes(path, Bytes{});
+}
+
+TEST_F(LoadAirportTest, EditorFilesAreReadBackFromTheDataFolderAndTheProgramFolder) {
+    Install({TestField()}, SampleLayout::Pod);
+    std::filesystem::rename(FlyPath("Data"), FlyPath("DATA"));
+    Touch(FlyPath("DATA/TST.txp"));
+    Touch(FlyPath("DATA/tst.BGR"));
+    Touch(FlyPath("DATA/TST.tms"));
+    Touch(dir / "program" / "TST.txd");
+    ReadBackLog log;
+    ASSERT_EQ(Load("TST", Recording(log)), 1);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"txp", "bgr", "txd"}));
+    EXPECT_EQ(log.paths, (std::vector<std::filesystem::path>{FlyPath("DATA/TST.txp"), FlyPath("DATA/tst.BGR"),
+                                                             dir / "program" / "TST.txd"}));
+    // The benchmark in arcseconds as stored.
+    EXPECT_EQ(log.lat, 37.5 * 3600.0);
+    EXPECT_EQ(log.lon, (360.0 - 122.25) * 3600.0);
+}
+
+TEST_F(LoadAirportTest, OnlyExistingFilesAreReadAndTheOutputSettingIsUsed) {
+    Install({TestField()}, SampleLayout::Pod);
+    settings.OutputDir = (dir / "out").string();
+    Touch(dir / "out" / "TST.bgr");
+    Touch(FlyPath("Data/TST.txp"));  // not the output folder any more
+    ReadBackLog log;
+    ASSERT_EQ(Load("TST", Recording(log)), 1);
+    EXPECT_EQ(log.calls, std::vector<std::string>{"bgr"});
+    EXPECT_EQ(log.paths, std::vector<std::filesystem::path>{dir / "out" / "TST.bgr"});
+}
+
+TEST_F(LoadAirportTest, OpeningFromThePavementFileReadsOnlyItAndSeedsNothing) {
+    Install({TestField()}, SampleLayout::Pod);
+    for (const char* name : {"TST.txp", "TST.bgr", "TST.tms"}) {
+        Touch(FlyPath(std::string("Data/") + name));
+    }
+    doc.m_bLoadedFromTms = 1;
+    ReadBackLog log;
+    ASSERT_EQ(Load("TST", Recording(log)), 1);
+    EXPECT_EQ(log.calls, std::vector<std::string>{"tms"});
+    EXPECT_EQ(log.paths, std::vector<std::filesystem::path>{FlyPath("Data/TST.tms")});
+    EXPECT_TRUE(doc.m_pSegments.empty());
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);  // the runways are still placed
+    EXPECT_NE(doc.m_pRunways[0]->end0, DPoint{});
+}
+
+TEST_F(LoadAirportTest, NetworkWithASegmentIsNotSeededAndAnEmptyOneIs) {
+    Install({TestField()}, SampleLayout::Pod);
+    Touch(FlyPath("Data/TST.bgr"));
+    SceneryReadBack readBack;
+    readBack.readNetworkFile = [](CRollpathDoc& d, const std::filesystem::path&, double, double) {
+        RollpathSegment& s = d.AppendSegment();
+        s.vertex0 = d.AddVertex(0.0, 0.0, false);
+        s.vertex1 = d.AddVertex(100.0, 0.0, false);
+    };
+    ASSERT_EQ(Load("TST", readBack), 1);
+    EXPECT_EQ(doc.m_pSegments.size(), 1u);
+
+    doc.CleanUp();
+    readBack.readNetworkFile = [](CRollpathDoc&, const std::filesystem::path&, double, double) {};
+    ASSERT_EQ(Load("TST", readBack), 1);
+    EXPECT_EQ(doc.m_pSegments.size(), 2u);
+}
+
+TEST_F(LoadAirportTest, RunwaysArePlacedAroundTheBenchmarkAsTheNetworkFileLeftIt) {
+    Install({TestField()}, SampleLayout::Pod);
+    Touch(FlyPath("Data/TST.bgr"));
+    const double movedLat = 37.5 + 0.5 / 3600.0;
+    SceneryReadBack readBack;
+    readBack.readNetworkFile = [movedLat](CRollpathDoc& d, const std::filesystem::path&, double, double) {
+        d.m_Airport.lat = movedLat;
+    };
+    ASSERT_EQ(Load("TST", readBack), 1);
+    const RunwayRecord& r = *doc.m_pRunways[1];
+    EXPECT_EQ(r.end0, LatLonToLocalFeet(movedLat, -122.25, r.lat0, r.lon0));
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "SimdataTestSupport.h"
+#include "simdata/DatabaseLayout.h"
+#include "simdata/LooseDatabase.h"
+
+namespace rollpath {
+namespace {
+
+using testing::InstallTest;
+using testing::MakeAirport;
+using testing::MakeRunway;
+using testing::TestField;
+
+class LooseDatabase : public InstallTest {
+protected:
+    int Read(const std::string& code) { return ReadLooseDatabase(doc, code, latArcsec, lonArcsec); }
+
+    double latArcsec = -1.0;
+    double lonArcsec = -1.0;
+};
+
+TEST_F(LooseDatabase, FindsByFirstIdentifierAndFillsTheAirport) {
+    Install({TestField()}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+    EXPECT_EQ(doc.m_Airport.faaId, "TST");
+    EXPECT_EQ(doc.m_Airport.icaoId, "KTST");
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+    EXPECT_NEAR(doc.m_Airport.lat, 37.5, 1e-12);
+    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
+    EXPECT_EQ(doc.m_Airport.elevation, 100);
+    // Arcseconds exactly as stored, longitude counted east up to 360 degrees.
+    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+    EXPECT_EQ(lonArcsec, (-122.25 + 360.0) * 3600.0);
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
+    EXPECT_EQ(doc.m_pRunways[1]->DisplayName(), "18/36");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LooseDatabase, FindsBySecondIdentifierIgnoringCase) {
+    Install({TestField()}, SampleLayout::Loose);
+    ASSERT_EQ(Read("ktst"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+}
+
+TEST_F(LooseDatabase, CodeInNeitherIndexReturnsZeroQuietly) {
+    Install({TestField()}, SampleLayout::Loose);
+    EXPECT_EQ(Read("NONE"), 0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(doc.m_pRunways.empty());
+}
+
+// The FAA index answers first; the ICAO index is then not even opened.
+TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
+    Install({MakeAirport("FAAKEY", "ABCD", "", "From FAA", 10.0, 10.0),
+             MakeAirport("ICAOKEY", "", "ABCD", "From ICAO", 20.0, 20.0)},
+            SampleLayout::Loose);
+    std::filesystem::remove(FlyPath("DATABASE/APRTICAO.DBI"));
+    ASSERT_EQ(Read("ABCD"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "From FAA");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LooseDatabase, FourCharacterIndexKeyEndsAtItsFieldNotAtANul) {
+    // The entry's offset follows the key directly; an offset whose low byte
+    // is not zero must not run into the key.
+    std::vector<SampleAirport> airports;
+    for (int i = 0; i < 3; ++i) {
+        airports.push_back(
+            MakeAirport("K" + std::to_string(i), "WXY" + std::to_string(i), "", "n", 1.0, 1.0));
+    }
+    Install(airports, SampleLayout::Loose);
+    ASSERT_EQ(Read("wxy1"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "K1");
+}
+
+struct MissingFileCase {
+    const char* file;
+    const char* code;  // "TST" is in the first index, "KTST" only in the second
+    const char* message;
+};
+
+void PrintTo(const MissingFileCase& c, std::ostream* os) {
+    *os << c.file;
+}
+
+class LooseMissingFile : public LooseDatabase, public ::testing::WithParamInterface<MissingFileCase> {};
+
+TEST_P(LooseMissingFile, ReportsAndFails) {
+    const MissingFileCase& c = GetParam();
+    Install({TestField()}, SampleLayout::Loose);
+    std::filesystem::remove(FlyPath(std::string("DATABASE/") + c.file));
+    EXPECT_EQ(Read(c.code), -1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LooseMissingFile,
+    ::testing::Values(MissingFileCase{"APRTFAA.DBI", "TST", "Cannot open \\DATABASE\\APRTFAA.DBI"},
+                      MissingFileCase{"APRTICAO.DBI", "KTST", "Cannot open \\DATABASE\\APRTICAO.DBI"},
+                      MissingFileCase{"AIRPORT.DBD", "TST", "Cannot open \\DATABASE\\AIRPORT.DBD"},
+                      MissingFileCase{"RUNWAY.DBI", "TST", "Cannot open \\DATABASE\\RUNWAY.DBI"},
+                      MissingFileCase{"RUNWAY.DBD", "TST", "Cannot open \\DATABASE\\RUNWAY.DBD"}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        name.erase(name.find('.'), 1);
+        return name;
+    });
+
+TEST_F(LooseDatabase, MissingRunwayFileKeepsTheAirportAlreadyRead) {
+    Install({TestField()}, SampleLayout::Loose);
+    std::filesystem::remove(FlyPath("DATABASE/RUNWAY.DBD"));
+    EXPECT_EQ(Read("TST"), -1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+}
+
+TEST_F(LooseDatabase, RunwaysAreSelectedByTheAirportKeyInFileOrder) {
+    SampleAirport a = TestField("AKEY", "AAA", "");
+    SampleAirport b = TestField("BKEY", "BBB", "");
+    b.runways = {MakeRunway("01", "19", 37.49, -122.25, 37.51, -122.25),
+                 MakeRunway("05", "23", 37.49, -122.26, 37.51, -122.24),
+                 MakeRunway("10", "28", 37.5, -122.26, 37.5, -122.24)};
+    Install({a, b}, SampleLayout::Loose);
+    ASSERT_EQ(Read("BBB"), 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 3u);
+    EXPECT_EQ(doc.m_pRunways[0]->id0, "01");
+    EXPECT_EQ(doc.m_pRunways[1]->id0, "05");
+    EXPECT_EQ(doc.m_pRunways[2]->id0, "10");
+}
+
+TEST_F(LooseDatabase, RunwayIndexKeysCompareIgnoringCase) {
+    SampleAirport airport = TestField("MixedKey", "MIX", "");
+    Install({airport}, SampleLayout::Loose);
+    // Rewrite the runway index with the key in lower case.
+    Bytes index = testing::ReadFileBytes(FlyPath("DATABASE/RUNWAY.DBI"));
+    for (std::size_t at = 68; at + 14 <= index.size(); at += 14) {
+        for (std::size_t i = 0; i < 10 && index[at + i] != 0; ++i) {
+            index[at + i] = static_cast<std::uint8_t>(std::tolower(index[at + i]));
+        }
+    }
+    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBI"), index);
+    ASSERT_EQ(Read("MIX"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+}
+
+TEST_F(LooseDatabase, RunwaysOfADifferentAirportBeyondFiftyMilesAreDropped) {
+    SampleAirport airport = TestField();
+    airport.runways.push_back(MakeRunway("FA", "R", 40.0, -122.26, 40.0, -122.24));
+    airport.runways.push_back(MakeRunway("NO", "POS", 0.0, 0.0, 0.0, 0.0));
+    Install({airport}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"Runway FA/R: more than 50 nm from airport benchmark",
+                                                        "Runway NO/POS: no position data"}));
+}
+
+// The model holds at most 50 runways; runways that are dropped do not count.
+TEST_F(LooseDatabase, MoreThanFiftyRunwaysKeepTheFirstFiftyWithOneMessage) {
+    SampleAirport airport = MakeAirport("BIG", "BIG", "", "Many", 10.0, 10.0);
+    airport.runways.push_back(MakeRunway("X", "Y", 0.0, 0.0, 0.0, 0.0));
+    for (int i = 0; i < 55; ++i) {
+        const double lat = 10.0 + i * 0.001;
+        airport.runways.push_back(MakeRunway(std::to_string(i), "E", lat, 9.99, lat, 10.01));
+    }
+    Install({airport}, SampleLayout::Loose);
+    ASSERT_EQ(Read("BIG"), 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 50u);
+    EXPECT_EQ(doc.m_pRunways.front()->id0, "0");
+    EXPECT_EQ(doc.m_pRunways.back()->id0, "49");
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Runway X/Y: no position data", "Runway limit of 50 reached"}));
+}
+
+TEST_F(LooseDatabase, ReadingAgainRebuildsTheRunwayListFromEmpty) {
+    Install({TestField(), TestField("OTHER", "OTH", "")}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    ASSERT_EQ(Read("OTH"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SimdataTestSupport.h"
+#include "document/Records.h"
+#include "simdata/SampleCsv.h"
+
+namespace rollpath {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST(SampleCsv, ParsesQuotedFieldsAndLineEnds) {
+    EXPECT_EQ(ParseCsv("a,b\r\n\"c,d\",\"say \"\"hi\"\"\"\n,\n\nlast"),
+              (Rows{{"a", "b"}, {"c,d", "say \"hi\""}, {"", ""}, {"last"}}));
+    EXPECT_EQ(ParseCsv("\"two\nlines\",x\n"), (Rows{{"two\nlines", "x"}}));
+    EXPECT_EQ(ParseCsv("\"\"\n"), (Rows{{""}}));
+    EXPECT_TRUE(ParseCsv("").empty());
+}
+
+struct SurfaceCase {
+    const char* text;
+    int bits;
+};
+
+void PrintTo(const SurfaceCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
+class SurfaceMapping : public ::testing::TestWithParam<SurfaceCase> {};
+
+TEST_P(SurfaceMapping, GivesTheSurfaceBit) {
+    EXPECT_EQ(SurfaceBitsFromText(GetParam().text), GetParam().bits) << GetParam().text;
+}
+
+constexpr int kAsphaltBit = 1 << kAsphalt;
+constexpr int kConcreteBit = 1 << kConcrete;
+constexpr int kTurfBit = 1 << kTurf;
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SurfaceMapping,
+    ::testing::Values(SurfaceCase{"ASP", kAsphaltBit}, SurfaceCase{"asp", kAsphaltBit},
+                      SurfaceCase{"ASPH", kAsphaltBit}, SurfaceCase{"ASPH-G", kAsphaltBit},
+                      SurfaceCase{"Asphalt", kAsphaltBit}, SurfaceCase{"ASPH/ CONC", kAsphaltBit},
+                      SurfaceCase{"BIT", kAsphaltBit}, SurfaceCase{"BITUM", kAsphaltBit},
+                      SurfaceCase{"PEM", kAsphaltBit}, SurfaceCase{"PEM-concrete", kConcreteBit},
+                      SurfaceCase{"CON", kConcreteBit}, SurfaceCase{"concrete", kConcreteBit},
+                      SurfaceCase{"CONC-G", kConcreteBit}, SurfaceCase{"TURF", kTurfBit},
+                      SurfaceCase{"Grass", kTurfBit}, SurfaceCase{"GRS", kTurfBit},
+                      SurfaceCase{"DIRT", 1 << kDirt}, SurfaceCase{"GRVL", 1 << kGravel},
+                      SurfaceCase{"gravel", 1 << kGravel}, SurfaceCase{"SAND", 1 << kSand},
+                      SurfaceCase{"WATER", 1 << kWater}, SurfaceCase{"SNOW", 1 << kSnow},
+                      SurfaceCase{"ICE", 1 << kIce}, SurfaceCase{"MATS", 1 << kMats},
+                      SurfaceCase{"PSP", 1 << kMats}, SurfaceCase{" TURF ", kTurfBit},
+                      // Only the listed texts: a suffix or another word gives no bit.
+                      SurfaceCase{"TURF-G", 0}, SurfaceCase{"GRASS / SOD", 0}, SurfaceCase{"AS", 0},
+                      SurfaceCase{"PEM-X", 0}, SurfaceCase{"UNK", 0}, SurfaceCase{"", 0},
+                      SurfaceCase{"GVL", 0}, SurfaceCase{"WOOD", 0}));
+
+struct AttributeCase {
+    int surface;
+    int length;
+    int attribute;
+};
+
+void PrintTo(const AttributeCase& c, std::ostream* os) {
+    *os << "surface " << c.surface << ", " << c.length << " ft";
+}
+
+class EndAttribute : public ::testing::TestWithParam<AttributeCase> {};
+
+TEST_P(EndAttribute, FollowsSurfaceAndLength) {
+    const AttributeCase& c = GetParam();
+    EXPECT_EQ(EndAttributeFor(c.surface, c.length), c.attribute) << c.surface << " " << c.length;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EndAttribute,
+    ::testing::Values(AttributeCase{kAsphaltBit, 7000, 7}, AttributeCase{kAsphaltBit, 6999, 4},
+                      AttributeCase{kConcreteBit, 4000, 4}, AttributeCase{kConcreteBit, 3999, 1},
+                      AttributeCase{kAsphaltBit, 0, 1}, AttributeCase{kConcreteBit, 16000, 7},
+                      AttributeCase{kTurfBit, 9000, 0}, AttributeCase{1 << kWater, 9000, 0},
+                      AttributeCase{0, 9000, 0},
+                      // The lowest set bit decides: concrete with a turf bit is hard.
+                      AttributeCase{kConcreteBit | kTurfBit, 8000, 7},
+                      AttributeCase{kTurfBit | (1 << kMats), 8000, 0}));
+
+const char* const kRunwayHeader =
+    "\"id\",\"airport_ref\",\"airport_ident\",\"length_ft\",\"width_ft\",\"surface\",\"lighted\",\"closed\","
+    "\"le_ident\",\"le_latitude_deg\",\"le_longitude_deg\",\"le_elevation_ft\",\"le_heading_degT\","
+    "\"le_displaced_threshold_ft\",\"he_ident\",\"he_latitude_deg\",\"he_longitude_deg\",\"he_elevation_ft\","
+    "\"he_heading_degT\",\"he_displaced_threshold_ft\"\n";
+
+TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
+    const std::string csv =
+        std::string(kRunwayHeader) +
+        // Two positioned runways; elevations 7 and 8 (mean 7.5, rounded to 8).
+        "1,1,\"AB12\",5000,100,\"ASP\",1,0,\"09\",10.0,-20.0,7,90,300,\"27\",10.0,-19.0,8,270,\n"
+        "2,1,\"AB12\",3000,60,\"TURF\",0,1,\"18\",11.0,-20.0,,0,,\"36\",9.0,-20.0,,180,\n"
+        // One end missing: written without any position.
+        "3,1,\"AB12\",3000,60,\"TURF\",0,0,\"05\",10.5,,,,,\"23\",10.6,-19.5,,,\n"
+        // No positions at all: left out.
+        "4,2,\"NOPOS\",3000,60,\"ASP\",0,0,\"01\",,,,,,\"19\",,,,,\n"
+        // Identifiers by length; 1164.5 rounds to the even 1164.
+        "5,3,\"ABCDE\",2000,50,\"X\",0,0,\"a\",1.0,1.0,1164,,,\"b\",1.0,1.1,1165,,\n"
+        "6,4,\"US-0001\",2000,50,\"X\",0,0,\"a\",2.0,2.0,,,,\"b\",2.0,2.1,,,\n";
+    std::string error;
+    const auto airports = AllAirportsFromRunwaysCsv(csv, error);
+    ASSERT_TRUE(airports) << error;
+    ASSERT_EQ(airports->size(), 3u);
+
+    const SampleAirport& a = (*airports)[0];
+    EXPECT_EQ(a.key, "AB12");
+    EXPECT_EQ(a.name, "AB12");
+    EXPECT_EQ(a.faaId, "AB12");
+    EXPECT_EQ(a.icaoId, "AB12");
+    EXPECT_DOUBLE_EQ(a.lat, 10.0);  // (10 + 10 + 11 + 9) / 4
+    EXPECT_DOUBLE_EQ(a.lon, -19.75);
+    EXPECT_EQ(a.elevation, 8);
+    ASSERT_EQ(a.runways.size(), 3u);
+    EXPECT_EQ(a.runways[0].displaced0, 300);
+    EXPECT_EQ(a.runways[0].endAttr0, 4);
+    EXPECT_EQ(a.runways[0].endAttr1, 4);
+    EXPECT_EQ(a.runways[1].closed, 1);
+    EXPECT_EQ(a.runways[1].surface, kTurfBit);
+    EXPECT_EQ(a.runways[1].endAttr0, 0);
+    EXPECT_EQ(a.runways[2].lat0, 0.0);
+    EXPECT_EQ(a.runways[2].lat1, 0.0);
+    EXPECT_EQ(a.runways[2].lon1, 0.0);
+
+    EXPECT_EQ((*airports)[1].faaId, "");
+    EXPECT_EQ((*airports)[1].icaoId, "ABCDE");
+    EXPECT_EQ((*airports)[1].elevation, 1164);
+    EXPECT_EQ((*airports)[1].runways[0].surface, 0);
+    EXPECT_EQ((*airports)[2].faaId, "");
+    EXPECT_EQ((*airports)[2].icaoId, "");
+    EXPECT_EQ((*airports)[2].key, "US-0001");
+    EXPECT_EQ((*airports)[2].elevation, 0);
+}
+
+TEST(SampleCsv, MissingColumnIsAnError) {
+    std::string error;
+    EXPECT_FALSE(AllAirportsFromRunwaysCsv("airport_ident,length_ft\nX,1\n", error));
+    EXPECT_EQ(error, "missing column width_ft");
+    EXPECT_FALSE(SampleAirportsFromCsv("ident,faa_id\n", kRunwayHeader, error));
+    EXPECT_EQ(error, "missing column icao_id");
+}
+
+TEST(SampleCsv, RepositorySamplesCoverWhatTheEditorMustHandle) {
+    const std::vector<SampleAirport> samples = testing::RepositorySamples();
+    ASSERT_EQ(samples.size(), 24u);
+    const auto find = [&](const std::string& key) -> const SampleAirport& {
+        for (const SampleAirport& airport : samples) {
+            if (airport.key == key) {
+                return airport;
+            }
+        }
+        ADD_FAILURE() << key;
+        return samples.front();
+    };
+    const SampleAirport& sfo = find("KSFO");
+    EXPECT_EQ(sfo.faaId, "SFO");
+    EXPECT_EQ(sfo.icaoId, "KSFO");
+    EXPECT_EQ(sfo.name, "San Francisco International");
+    EXPECT_EQ(sfo.elevation, 10);
+    ASSERT_EQ(sfo.runways.size(), 4u);
+    EXPECT_EQ(sfo.runways[0].id0, "10L");
+    EXPECT_EQ(sfo.runways[0].displaced1, 300);
+    EXPECT_EQ(sfo.runways[0].endAttr0, 7);
+    EXPECT_EQ(find("KORD").runways.size(), 11u);
+    EXPECT_EQ(find("W16").icaoId, "");
+    EXPECT_EQ(find("W16").runways[0].endAttr0, 1);  // 2087 ft, asphalt
+    int closed = 0;
+    int unpositioned = 0;
+    for (const SampleRunway& runway : find("KORD").runways) {
+        closed += runway.closed;
+    }
+    for (const SampleRunway& runway : find("KSEA").runways) {
+        unpositioned += runway.lat0 == 0.0 && runway.lon1 == 0.0 ? 1 : 0;
+    }
+    EXPECT_EQ(closed, 3);
+    EXPECT_EQ(unpositioned, 1);
+    EXPECT_EQ(find("LOWI").runways[1].surface, kTurfBit);
+    EXPECT_EQ(find("PHNL").runways[2].surface, 1 << kWater);
+}
+
+}  // namespace
+}  // namespace rollpath

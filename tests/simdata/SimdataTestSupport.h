@@ -1,0 +1,118 @@
+#pragma once
+
+// Helpers of the simulator-data tests: small airports, installations written
+// with the sample writers into a temporary folder, and raw file access.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "document/RollpathDoc.h"
+#include "simdata/SampleAirport.h"
+#include "simdata/SampleCsv.h"
+#include "simdata/SampleInstall.h"
+#include "support/TempDir.h"
+
+namespace rollpath::testing {
+
+inline SampleRunway MakeRunway(std::string id0, std::string id1, double lat0, double lon0, double lat1,
+                               double lon1, int length = 6000, int width = 150, int surface = 1 << kAsphalt) {
+    SampleRunway runway;
+    runway.id0 = std::move(id0);
+    runway.id1 = std::move(id1);
+    runway.lat0 = lat0;
+    runway.lon0 = lon0;
+    runway.lat1 = lat1;
+    runway.lon1 = lon1;
+    runway.length = length;
+    runway.width = width;
+    runway.surface = surface;
+    return runway;
+}
+
+inline SampleAirport MakeAirport(std::string key, std::string faaId, std::string icaoId, std::string name,
+                                 double lat, double lon, std::vector<SampleRunway> runways = {}) {
+    SampleAirport airport;
+    airport.key = std::move(key);
+    airport.faaId = std::move(faaId);
+    airport.icaoId = std::move(icaoId);
+    airport.name = std::move(name);
+    airport.lat = lat;
+    airport.lon = lon;
+    airport.elevation = 100;
+    airport.runways = std::move(runways);
+    return airport;
+}
+
+// A field with two east-west runways near 37 N 122 W (west longitudes are
+// stored above 180 degrees).
+inline SampleAirport TestField(std::string key = "TESTKEY001", std::string faa = "TST",
+                               std::string icao = "KTST") {
+    return MakeAirport(std::move(key), std::move(faa), std::move(icao), "Test Field", 37.5, -122.25,
+                       {MakeRunway("09", "27", 37.5, -122.26, 37.5, -122.24),
+                        MakeRunway("18", "36", 37.51, -122.25, 37.49, -122.25, 4000, 75, 1 << kTurf)});
+}
+
+// Removes the old file first: truncating a file in place makes some file
+// systems flush it, which slows the every-byte tests a hundredfold.
+inline void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::remove(path);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::string ReadTextFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The repository's samples/ folder.
+inline std::filesystem::path SamplesDir() {
+    const char* dir = std::getenv("ROLLPATH_TEST_DATA");
+    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path("samples");
+}
+
+inline std::vector<SampleAirport> RepositorySamples() {
+    std::string error;
+    auto airports = SampleAirportsFromCsv(ReadTextFile(SamplesDir() / "sample-airports.csv"),
+                                          ReadTextFile(SamplesDir() / "runways.csv"), error);
+    EXPECT_TRUE(airports.has_value()) << error;
+    return airports.value_or(std::vector<SampleAirport>{});
+}
+
+// A document reading an installation in a temporary folder, with its
+// messages recorded.
+class InstallTest : public ::testing::Test {
+protected:
+    InstallTest() {
+        settings.FlyDir = dir.path().string();
+        doc.SetSettings(&settings);
+        doc.SetMessageSink(&messages);
+        doc.SetProgramDir(dir / "program");
+    }
+
+    void Install(const std::vector<SampleAirport>& airports, SampleLayout layout) {
+        std::string error;
+        ASSERT_TRUE(WriteSampleInstallation(dir.path(), airports, layout, error)) << error;
+    }
+
+    std::filesystem::path FlyPath(const std::string& relative) const { return dir / relative; }
+
+    TempDir dir{"rollpath-simdata"};
+    Settings settings;
+    RecordingMessageSink messages;
+    CRollpathDoc doc;
+};
+
+}  // namespace rollpath::testing
