@@ -199,6 +199,34 @@ bool ShareVertex(const RollpathSegment& a, const RollpathSegment& b) {
            a.vertex1 == b.vertex1;
 }
 
+bool Overlap(const Box& a, const Box& b) {
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
+// The first candidate beyond `after`, in list order, whose centre line
+// crosses segment i's strictly inside both; -1 when there is none. `boxes`
+// holds every segment's current padded box: centre lines whose boxes do not
+// overlap cannot cross.
+int NextCrossing(CRollpathDoc& doc, int i, const std::vector<int>& candidates, const std::vector<Box>& boxes,
+                 int after, DPoint& crossing) {
+    const RollpathSegment& s = Seg(doc, i);
+    const Box& box = boxes[static_cast<std::size_t>(i)];
+    int best = -1;
+    for (const int j : candidates) {
+        if (j <= after || j == i || (best >= 0 && j >= best) ||
+            !Overlap(box, boxes[static_cast<std::size_t>(j)]) || !UsableSegment(doc, j)) {
+            continue;
+        }
+        const RollpathSegment& t = Seg(doc, j);
+        DPoint x;
+        if (!ShareVertex(s, t) && CentreLinesCross(doc, s, t, x)) {
+            best = j;
+            crossing = x;
+        }
+    }
+    return best;
+}
+
 void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
     std::vector<Box> boxes(doc.m_pSegments.size());
     for (int i = 0; i < SegmentCount(doc); ++i) {
@@ -214,21 +242,12 @@ void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
         if (!UsableSegment(doc, i)) {
             continue;
         }
-        grid.Query(SegmentBox(doc, Seg(doc, i), kBoxPad), candidates);
-        std::sort(candidates.begin(), candidates.end());
-        for (std::size_t k = 0; k < candidates.size(); ++k) {
-            if (!UsableSegment(doc, i)) {
-                break;
-            }
-            const int j = candidates[k];
-            const RollpathSegment& s = Seg(doc, i);
-            if (j == i || !UsableSegment(doc, j) || ShareVertex(s, Seg(doc, j))) {
-                continue;
-            }
-            DPoint crossing;
-            if (!CentreLinesCross(doc, s, Seg(doc, j), crossing)) {
-                continue;
-            }
+        grid.Query(boxes[static_cast<std::size_t>(i)], candidates);
+        // The network only changes when a crossing is resolved, so the next
+        // crossing in list order is the first candidate that crosses now.
+        DPoint crossing;
+        for (int j = NextCrossing(doc, i, candidates, boxes, -1, crossing); j >= 0;
+             j = NextCrossing(doc, i, candidates, boxes, j, crossing)) {
             changed.clear();
             const CrossingOutcome outcome = ResolveCrossing(doc, i, j, crossing, poolRefused, &changed);
             if (!outcome.resolved) {
@@ -237,24 +256,32 @@ void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
             }
             summary.crossingsSplit += outcome.splits;
             summary.crossingEndsMoved += outcome.endsMoved;
+            boxes.resize(doc.m_pSegments.size());
             for (const int c : changed) {
-                grid.Insert(c, SegmentBox(doc, Seg(doc, c), kBoxPad));
+                boxes[static_cast<std::size_t>(c)] = SegmentBox(doc, Seg(doc, c), kBoxPad);
+                grid.Insert(c, boxes[static_cast<std::size_t>(c)]);
             }
-            // S may now reach segments it did not reach before: add those
-            // beyond the current one to the candidates still to come.
-            grid.Query(SegmentBox(doc, Seg(doc, i), kBoxPad), more);
-            std::erase_if(more, [j](int m) { return m <= j; });
-            more.insert(more.end(), candidates.begin() + static_cast<std::ptrdiff_t>(k) + 1,
-                        candidates.end());
-            std::sort(more.begin(), more.end());
-            more.erase(std::unique(more.begin(), more.end()), more.end());
-            candidates.resize(k + 1);
+            if (!UsableSegment(doc, i)) {
+                break;
+            }
+            // S may now reach segments it did not reach before.
+            grid.Query(boxes[static_cast<std::size_t>(i)], more);
             candidates.insert(candidates.end(), more.begin(), more.end());
         }
     }
 }
 
 void ClassifyEnds(CRollpathDoc& doc, const VertexIncidence& incidence) {
+    // The class by the runways depends on the vertex alone and no vertex
+    // moves in this step: work it out once per vertex.
+    std::vector<int> runwayClass(static_cast<std::size_t>(doc.m_nVertices), -1);
+    const auto classAt = [&doc, &runwayClass](int v) {
+        int& c = runwayClass[static_cast<std::size_t>(v)];
+        if (c < 0) {
+            c = ConnectedEndClass(doc, doc.Vertex(v).pos());
+        }
+        return c;
+    };
     for (int i = 0; i < SegmentCount(doc); ++i) {
         RollpathSegment& s = Seg(doc, i);
         if (!UsableSegment(doc, s)) {
@@ -269,7 +296,10 @@ void ClassifyEnds(CRollpathDoc& doc, const VertexIncidence& incidence) {
                     break;
                 }
             }
-            (end == 0 ? s.endClass0 : s.endClass1) = ClassifyEnd(doc, s, end, connected);
+            const bool extension =
+                (s.flags & (end == 0 ? SegmentFlag::ExtensionAt0 : SegmentFlag::ExtensionAt1)) != 0;
+            (end == 0 ? s.endClass0 : s.endClass1) =
+                extension || !connected ? ClassifyEnd(doc, s, end, connected) : classAt(s.VertexAt(end));
         }
     }
 }

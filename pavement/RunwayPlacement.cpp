@@ -1,5 +1,6 @@
 #include "pavement/RunwayPlacement.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/PolygonMeasures.h"
@@ -16,6 +17,8 @@ constexpr double kRunwayEndReach = 200.0;
 constexpr double kEndPinSlack = 5.0;
 // Half the length of the perpendicular that finds a vertex's foot.
 constexpr double kFootReach = 100.0;
+// Room around a runway's box within which the ray test still runs.
+constexpr double kBoxSlack = 2.0;
 // A vertex this close to a centre line counts as on it.
 constexpr double kOnLineTolerance = 1e-6;
 
@@ -32,7 +35,19 @@ double Distance(const DPoint& a, const DPoint& b) {
 }
 
 int RunwayContains(const RunwayRecord& runway, const DPoint& p) {
-    return PointInPolygon(p.x, p.y, runway.corners.data(), static_cast<int>(runway.corners.size()));
+    // Most points lie well away from every runway. Beyond the outline's box
+    // (with room for the one-foot boundary band below an edge) the ray test
+    // can only answer outside, so it is skipped there.
+    const auto& c = runway.corners;
+    const double minX = std::min({c[0].x, c[1].x, c[2].x, c[3].x});
+    const double maxX = std::max({c[0].x, c[1].x, c[2].x, c[3].x});
+    const double minY = std::min({c[0].y, c[1].y, c[2].y, c[3].y});
+    const double maxY = std::max({c[0].y, c[1].y, c[2].y, c[3].y});
+    if (p.x < minX - kBoxSlack || p.x > maxX + kBoxSlack || p.y < minY - kBoxSlack ||
+        p.y > maxY + kBoxSlack) {
+        return kOutside;
+    }
+    return PointInPolygon(p.x, p.y, c.data(), static_cast<int>(c.size()));
 }
 
 int FirstRunwayContaining(const CRollpathDoc& doc, const DPoint& p) {

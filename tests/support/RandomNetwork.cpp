@@ -81,10 +81,17 @@ void RunwayNetwork(CRollpathDoc& doc, DeterministicRandom& rng, std::vector<int>
 }
 
 void RandomSegments(CRollpathDoc& doc, DeterministicRandom& rng, std::vector<int>& vertices) {
-    const int count = rng.Int(10, 45);
+    const int count = rng.Int(8, 32);
     for (int k = 0; k < count; ++k) {
         const int a = RandomVertexNear(doc, rng, vertices);
-        int b = RandomVertexNear(doc, rng, vertices);
+        int b = -1;
+        if (rng.Chance(0.7)) {
+            // Mostly short segments, as drawn; some span the whole area.
+            const DPoint p = Near(rng, doc.Vertex(a).pos(), 700.0);
+            b = AddVertexAt(doc, p.x, p.y);
+        } else {
+            b = RandomVertexNear(doc, rng, vertices);
+        }
         if (b == a) {
             b = AddVertexAt(doc, rng.Uniform(0.0, kArea), rng.Uniform(0.0, kArea));
         }

@@ -147,7 +147,7 @@ void AddGrid(CRollpathDoc& doc, const SyntheticAirportOptions& o, DeterministicR
             }
             bool besideRunway = false;
             for (const auto& [ni, nj] : {std::pair{i + 1, j}, std::pair{i, j + 1}}) {
-                if (ni >= o.columns || nj >= o.rows || at(ni, nj) < 0 || rng.Chance(0.08)) {
+                if (ni >= o.columns || nj >= o.rows || at(ni, nj) < 0 || rng.Chance(0.17)) {
                     besideRunway = besideRunway || (ni < o.columns && nj < o.rows && at(ni, nj) < 0);
                     continue;
                 }
@@ -165,12 +165,14 @@ void AddGrid(CRollpathDoc& doc, const SyntheticAirportOptions& o, DeterministicR
             }
         }
     }
-    // Diagonal shortcuts crossing two grid segments each.
-    for (int k = 0; k < 25; ++k) {
-        const int i = rng.Int(0, o.columns - 2);
+    // Shortcuts over two grid cells, each crossing the grid line between.
+    for (int k = 0; k < 40; ++k) {
+        const int i = rng.Int(0, o.columns - 3);
         const int j = rng.Int(0, o.rows - 2);
-        if (at(i, j) >= 0 && at(i + 1, j + 1) >= 0 && at(i + 1, j) >= 0 && at(i, j + 1) >= 0) {
-            AddSegment(doc, at(i, j), at(i + 1, j + 1), 35.0);
+        const int from = at(i, j);
+        const int to = at(i + 2, j + 1);
+        if (from >= 0 && to >= 0 && !CrossesRunway(doc, doc.Vertex(from).pos(), doc.Vertex(to).pos())) {
+            AddSegment(doc, from, to, 35.0);
         }
     }
 }
