@@ -40,30 +40,37 @@ Box PointBox(const DPoint& p, double radius) {
     return Box{p.x - radius, p.y - radius, p.x + radius, p.y + radius};
 }
 
-// The mean longer side of the finite boxes: a cell of that size holds a few
-// items, and an item covers a few cells.
+// The median longer side of the boxes: a cell of that size holds a few
+// items and an item covers a few cells, and a few absurd boxes from a
+// damaged file do not change it.
 double TypicalSide(const std::vector<Box>& boxes) {
-    double sum = 0.0;
-    int count = 0;
+    std::vector<double> sides;
+    sides.reserve(boxes.size());
     for (const Box& b : boxes) {
         const double side = std::max(b.x1 - b.x0, b.y1 - b.y0);
         if (std::isfinite(side)) {
-            sum += side;
-            ++count;
+            sides.push_back(side);
         }
     }
-    return count > 0 ? sum / count : 1.0;
+    if (sides.empty()) {
+        return 1.0;
+    }
+    const auto middle = sides.begin() + static_cast<std::ptrdiff_t>(sides.size() / 2);
+    std::nth_element(sides.begin(), middle, sides.end());
+    return *middle;
 }
 
-// The spacing of points spread evenly over their bounding box.
+// The spacing of points spread evenly over their bounding box, counting
+// only points within the airport's reach.
 double PointSpacing(const std::vector<Box>& boxes) {
-    double minX = std::numeric_limits<double>::infinity();
-    double minY = minX;
-    double maxX = -minX;
-    double maxY = -minX;
+    constexpr double kReach = 1.0e6;
+    double minX = kReach;
+    double minY = kReach;
+    double maxX = -kReach;
+    double maxY = -kReach;
     int count = 0;
     for (const Box& b : boxes) {
-        if (std::isfinite(b.x0) && std::isfinite(b.y0)) {
+        if (std::fabs(b.x0) <= kReach && std::fabs(b.y0) <= kReach) {
             minX = std::min(minX, b.x0);
             minY = std::min(minY, b.y0);
             maxX = std::max(maxX, b.x0);

@@ -7,7 +7,7 @@
 // options it holds about 4000 segments and 2500 vertices. The raw network is
 // untidy in the ways a drawing session leaves it (exits stopping short of a
 // centre line, near-duplicate vertices, crossings not yet split), so the
-// first rebuild has work to do; later rebuilds find it tidy.
+// first rebuild has work to do; a rebuild or two later it is tidy.
 // Deterministic from the seed.
 
 #include <cstdint>
