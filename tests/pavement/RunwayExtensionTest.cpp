@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<ExtensionCase>& info) { return info.param.name; });
 
 TEST(FindExtension, ExtensionPolygonIsASimpleOutlineFromTheOuterEndToTheRunwayEnd) {
-    // With the corners in the specified order the five-point polygon never
+    // With the corners in this order the five-point polygon never
     // crosses itself: its signed area is the extension's full area.
     for (const bool reversed : {false, true}) {
         CRollpathDoc doc;
