@@ -186,6 +186,13 @@ struct SegmentFlag {
     static constexpr int Extension = ExtensionAt0 | ExtensionAt1;
 };
 
+// Marks kept in RollpathSegment::reserved (zero on every stored segment).
+struct SegmentMark {
+    // A segment the rollpath tool is still stretching: the end-class search
+    // of the network rebuild does not count it as a neighbour.
+    static constexpr int Provisional = 0x1;
+};
+
 // What a segment meets at one of its ends.
 struct EndClass {
     static constexpr int DeadEnd = 0;
@@ -229,12 +236,13 @@ struct RollpathSegment {
     float width = 0.0f;  // feet
     int flags = 0;
     int exitMask = 0;
-    int reserved = 0;
-    int state = 0;  // -1 when deleted
+    int reserved = 0;  // SegmentMark bits
+    int state = 0;     // -1 when deleted
 
     bool live() const { return state != -1; }
     int VertexAt(int end) const { return end == 0 ? vertex0 : vertex1; }
     int EndClassAt(int end) const { return end == 0 ? endClass0 : endClass1; }
+    bool provisional() const { return (reserved & SegmentMark::Provisional) != 0; }
     friend bool operator==(const RollpathSegment&, const RollpathSegment&) = default;
 };
 

@@ -1,0 +1,37 @@
+#pragma once
+
+// The network rebuild: tidies the rollpath network before the junctions are
+// built. It connects dangling rollpath ends, merges vertices that lie close
+// together, pins rollpath ends onto runway centre lines near the runway ends,
+// splits segments where they cross, classifies every segment end, gives dead
+// ends their shortened markings and pins vertices inside runways onto the
+// centre lines. The junctions of the touched vertices are rebuilt afterwards
+// by the caller (ConstructVertexPolygons for each entry of
+// m_TouchedVertices), which the rebuild keeps pointing at live vertices.
+
+#include "document/RollpathDoc.h"
+
+namespace rollpath {
+
+struct RebuildNetworkOptions {
+    // Dangling ends are connected only while the view shows rollpaths.
+    bool rollpathsShown = true;
+};
+
+// What one rebuild changed, by kind of event.
+struct RebuildNetworkSummary {
+    int endsJoined = 0;         // dangling ends that took a vertex of the segment they stop at
+    int endsExtended = 0;       // dangling ends moved onto a segment that was split there
+    int verticesMerged = 0;     // vertices replaced by a close lower-numbered one
+    int endsPinned = 0;         // rollpath-to-runway junctions moved near a runway end
+    int crossingsSplit = 0;     // segments split at a crossing
+    int crossingEndsMoved = 0;  // segment ends moved to a crossing within MaxSegLength
+    int crossingsRefused = 0;   // crossings left alone because the vertex pool was full
+    int verticesPinned = 0;     // vertex moves onto runway centre lines or crossings
+
+    friend bool operator==(const RebuildNetworkSummary&, const RebuildNetworkSummary&) = default;
+};
+
+RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options = {});
+
+}  // namespace rollpath
