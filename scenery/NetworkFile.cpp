@@ -8,7 +8,7 @@
 #include "scenery/BinaryIO.h"
 #include "scenery/NetworkFileDecoder.h"
 #include "scenery/Origin.h"
-#include "scenery/OutputPaths.h"
+#include "document/InstallPaths.h"
 
 namespace rollpath {
 

@@ -8,7 +8,7 @@
 #include "document/AtomicFile.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
-#include "scenery/OutputPaths.h"
+#include "document/InstallPaths.h"
 #include "scenery/PolygonFileDecoder.h"
 
 namespace rollpath {

@@ -5,7 +5,7 @@
 
 #include "geometry/Geodesy.h"
 #include "simdata/ArchiveDatabase.h"
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {

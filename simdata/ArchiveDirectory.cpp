@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "simdata/DatabaseLayout.h"
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 
 namespace rollpath {
 

@@ -1,7 +1,7 @@
 #include "simdata/DatabaseRecords.h"
 
 #include "simdata/DatabaseLayout.h"
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 
 namespace rollpath {
 

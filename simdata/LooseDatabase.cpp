@@ -7,7 +7,7 @@
 #include "simdata/BinaryFile.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 #include "simdata/RunwayCheck.h"
 
 namespace rollpath {

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "document/Records.h"
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 
 namespace rollpath {
 

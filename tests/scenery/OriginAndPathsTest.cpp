@@ -6,7 +6,7 @@
 
 #include "app/Settings.h"
 #include "scenery/Origin.h"
-#include "scenery/OutputPaths.h"
+#include "document/InstallPaths.h"
 #include "support/TempDir.h"
 
 namespace rollpath {

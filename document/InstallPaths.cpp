@@ -1,4 +1,4 @@
-#include "simdata/InstallPaths.h"
+#include "document/InstallPaths.h"
 
 #include <optional>
 #include <system_error>
@@ -84,6 +84,13 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
 bool InstallPathExists(const std::filesystem::path& base, std::string_view relative) {
     std::error_code ec;
     return std::filesystem::exists(ResolveInstallPath(base, relative), ec);
+}
+
+std::filesystem::path OutputDirectory(const Settings& settings) {
+    if (!settings.OutputDir.empty()) {
+        return std::filesystem::path(settings.OutputDir);
+    }
+    return ResolveInstallPath(settings.FlyDir, "\\Data");
 }
 
 std::filesystem::path OutputFilePath(const Settings& settings, std::string_view fileName) {

@@ -24,6 +24,11 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
 // Whether the resolved path exists (a query of the file's status).
 bool InstallPathExists(const std::filesystem::path& base, std::string_view relative);
 
+// The folder that receives the scenery files: the "OutputDir" setting when it
+// is not empty, otherwise the installation's "\Data" folder (found in any
+// case, as the installation may come from a Windows disk).
+std::filesystem::path OutputDirectory(const Settings& settings);
+
 // A scenery file of the airport in the output folder: the "OutputDir" setting
 // when it is set, otherwise the installation's "\Data" folder.
 std::filesystem::path OutputFilePath(const Settings& settings, std::string_view fileName);
