@@ -19,6 +19,7 @@ inline constexpr int kMaxVertices = 8192;
 inline constexpr int kMaxTouchedVertices = 1024;
 inline constexpr int kMaxVertexProducts = 45;
 inline constexpr int kMaxCodeLength = 5;
+inline constexpr const char* kCodeTooLongMessage = "Airport codes have at most 5 characters";
 inline constexpr int kMaxPathLength = 259;
 inline constexpr int kMaxRunways = 50;
 

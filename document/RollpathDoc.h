@@ -3,8 +3,10 @@
 // The single document: one airport with everything drawn on it.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,8 +109,14 @@ public:
     void SetProgramDir(std::filesystem::path dir) { m_ProgramDir = std::move(dir); }
     const std::filesystem::path& ProgramDir() const { return m_ProgramDir; }
 
+    // The triangulator's seed for the pavement file; none means the clock's
+    // second, as the editor runs. Batch builds fix it to get identical files.
+    void SetTriangulationSeed(std::optional<std::uint32_t> seed) { m_TriangulationSeed = seed; }
+    std::optional<std::uint32_t> TriangulationSeed() const { return m_TriangulationSeed; }
+
 private:
     bool m_bModified = false;
+    std::optional<std::uint32_t> m_TriangulationSeed;
     bool m_bTouchedOverflowReported = false;
     Settings m_DefaultSettings;
     Settings* m_pSettings = &m_DefaultSettings;

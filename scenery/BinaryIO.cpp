@@ -108,20 +108,4 @@ bool ByteReader::Holds(std::uint64_t count, std::size_t itemSize) const {
     return count <= remaining() / itemSize;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes;
-    char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    }
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 }  // namespace rollpath

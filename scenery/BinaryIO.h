@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/WholeFile.h"
+
 // Little-endian, field-by-field encoding of the scenery files. Every value is
 // written and read one byte at a time, so the files come out the same on any
 // host and no struct layout ever reaches a file.
@@ -66,8 +68,5 @@ private:
     std::span<const std::uint8_t> data_;
     std::size_t pos_ = 0;
 };
-
-// The whole content of a file; nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace rollpath

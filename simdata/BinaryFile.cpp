@@ -48,14 +48,4 @@ std::optional<Bytes> BinaryFile::ReadExactly(std::uint64_t offset, std::size_t s
     return bytes;
 }
 
-std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-    BinaryFile file;
-    if (!file.Open(path)) {
-        return std::nullopt;
-    }
-    Bytes bytes(static_cast<std::size_t>(file.Size()));
-    bytes.resize(file.ReadAt(0, bytes));
-    return bytes;
-}
-
 }  // namespace rollpath

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/WholeFile.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -36,8 +38,5 @@ private:
     std::unique_ptr<std::FILE, Closer> m_File;
     std::uint64_t m_nSize = 0;
 };
-
-// The whole file, or nothing when it cannot be opened.
-std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace rollpath

@@ -23,7 +23,7 @@ bool OnNewDocument(CRollpathDoc& doc, OpenAirportDialog& dialog, bool startingUp
     }
     // Refused before the clean-up, so that the open airport is kept.
     if (choice->code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        doc.Messages().Show("Airport codes have at most 5 characters");
+        doc.Messages().Show(kCodeTooLongMessage);
         return false;
     }
 

@@ -1,0 +1,251 @@
+#include <cmath>
+#include <limits>
+
+#include "document/ProjectList.h"
+#include "geometry/PolygonMeasures.h"
+#include "project/PipelineFixture.h"
+#include "support/FaultyFileSystem.h"
+
+namespace rollpath {
+namespace {
+
+using testing::PipelineTest;
+
+// Draws a small network with every attribute the files carry.
+void DrawNetwork(CRollpathDoc& doc) {
+    const int a = doc.AddVertex(-300.0, 800.0, false);
+    const int b = doc.AddVertex(-300.0, 1200.0, false);
+    const int c = doc.AddVertex(100.0, 1200.5, false);
+    doc.Vertex(b).flags = VertexFlag::NoMarkings | VertexFlag::NoLighting;
+    for (const auto& [v0, v1, flags] :
+         {std::tuple{a, b, SegmentFlag::RunwayHold | SegmentFlag::NoLighting},
+          std::tuple{b, c, SegmentFlag::NoPolygon | SegmentFlag::CriticalHold}}) {
+        RollpathSegment& s = doc.AppendSegment();
+        s.vertex0 = v0;
+        s.vertex1 = v1;
+        s.width = 42.5f;
+        s.flags = flags;
+        s.extent0 = 120.0;
+        s.extent1 = 33.25;
+    }
+    doc.m_nSource = a;
+    doc.m_nSink = c;
+    GroundPolygon& clockwise = doc.AppendPolygon();
+    clockwise.kind = PolygonKind::Ordinary;
+    clockwise.points = {{0, 0}, {0, 100}, {100, 100}, {100, 0}};
+    GroundPolygon& automatic = doc.AppendPolygon();
+    automatic.kind = PolygonKind::Automatic;
+    automatic.points = {{500, 500}, {600, 500}, {550, 600}};
+    doc.SetModifiedFlag(true);
+}
+
+TEST_F(PipelineTest, FirstSaveWritesTheListAndTheFiles) {
+    ASSERT_TRUE(OpenNew(doc, "kpao"));
+    EXPECT_EQ(doc.m_szCode, "KPAO");
+    EXPECT_FALSE(doc.IsModified());
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(Save(doc));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ReadAll(Program("Rollpath.rpj")),
+              "[KPAO]\ntxp=KPAO.txp\nbgr=KPAO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
+    EXPECT_TRUE(std::filesystem::exists(Output("KPAO.txp")));
+    EXPECT_TRUE(std::filesystem::exists(Output("KPAO.bgr")));
+    EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+TEST_F(PipelineTest, SavedNetworkReopensWithEveryAttribute) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    for (auto& s : doc.m_pSegments) {
+        s->state = -1;  // the seeded centre line is not part of this drawing
+    }
+    DrawNetwork(doc);
+    doc.m_szBmpPath = "/scans/kpao.bmp";
+    doc.m_nBmpX = -40;
+    doc.m_nBmpY = 75;
+    doc.m_nBmpScale = 130;
+    doc.m_dRotation = 12.5;
+    ASSERT_TRUE(Save(doc));
+    // The clockwise polygon was written counter-clockwise and stays so.
+    EXPECT_LT(PolygonArea(doc.m_pPolygons[0]->points.data(), 4), 0.0);
+
+    CRollpathDoc back;
+    Attach(back);
+    ASSERT_TRUE(OpenAirportByCode(back, "KPAO", false, false));
+    EXPECT_EQ(back.m_szBmpPath, "/scans/kpao.bmp");
+    EXPECT_EQ(back.m_nBmpX, -40);
+    EXPECT_EQ(back.m_nBmpY, 75);
+    EXPECT_EQ(back.m_nBmpScale, 130);
+    EXPECT_EQ(back.m_dRotation, 12.5);
+    ASSERT_EQ(back.m_nVertices, doc.m_nVertices);
+    for (int i = 0; i < doc.m_nVertices; ++i) {
+        EXPECT_EQ(back.Vertex(i).x, doc.Vertex(i).x);
+        EXPECT_EQ(back.Vertex(i).y, doc.Vertex(i).y);
+        EXPECT_EQ(back.Vertex(i).flags, doc.Vertex(i).flags);
+    }
+    std::vector<const RollpathSegment*> live;
+    for (const auto& s : doc.m_pSegments) {
+        if (s->live()) {
+            live.push_back(s.get());
+        }
+    }
+    ASSERT_EQ(back.m_pSegments.size(), live.size());
+    for (std::size_t i = 0; i < live.size(); ++i) {
+        const RollpathSegment& a = *live[i];
+        const RollpathSegment& b = *back.m_pSegments[i];
+        EXPECT_EQ(b.vertex0, a.vertex0);
+        EXPECT_EQ(b.vertex1, a.vertex1);
+        EXPECT_EQ(b.width, a.width);
+        EXPECT_EQ(b.type, a.type);
+        EXPECT_EQ(b.flags, a.flags);
+        EXPECT_EQ(b.extent0, a.extent0);
+        EXPECT_EQ(b.extent1, a.extent1);
+    }
+    EXPECT_EQ(back.m_nSource, doc.m_nSource);
+    EXPECT_EQ(back.m_nSink, doc.m_nSink);
+    ASSERT_EQ(back.m_pPolygons.size(), 2u);
+    EXPECT_EQ(back.m_pPolygons[0]->points, doc.m_pPolygons[0]->points);
+    EXPECT_EQ(back.m_pPolygons[1]->points, doc.m_pPolygons[1]->points);
+    EXPECT_EQ(back.m_pPolygons[1]->kind, PolygonKind::Ordinary);  // automatic comes back ordinary
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+}
+
+TEST_F(PipelineTest, AFileThatCannotBeWrittenKeepsTheDocumentModified) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    DrawNetwork(doc);
+    settings.OutputDir = (dir / "no-such-folder").string();
+    EXPECT_FALSE(Save(doc));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(messages.Saw("Cannot create KPAO.txp"));
+    EXPECT_TRUE(messages.Saw("Cannot create KPAO.bgr"));
+    // The others were still written.
+    EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
+    EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
+
+    messages.Clear();
+    settings.OutputDir.clear();
+    EXPECT_TRUE(Save(doc));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PipelineTest, AListThatCannotBeWrittenStopsTheSave) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    DrawNetwork(doc);
+    const int vertices = doc.m_nVertices;
+    testing::FaultyFileSystem files(testing::FaultyFileSystem::Fault::Create);
+    EXPECT_FALSE(Save(doc, files));
+    EXPECT_TRUE(messages.Saw("Cannot open Rollpath.rpj"));
+    EXPECT_EQ(doc.m_nVertices, vertices);  // not compacted: nothing else ran
+    EXPECT_FALSE(std::filesystem::exists(Output("KPAO.bgr")));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(PipelineTest, SaveModifiedAsksOnlyWhenModified) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    EXPECT_TRUE(SaveModified(doc));
+    EXPECT_TRUE(messages.asked.empty());
+
+    doc.SetModifiedFlag(true);
+    messages.answers = {Answer::Cancel, Answer::No, Answer::Yes};
+    EXPECT_FALSE(SaveModified(doc));
+    EXPECT_TRUE(SaveModified(doc));
+    EXPECT_FALSE(std::filesystem::exists(Program("Rollpath.rpj")));
+    EXPECT_TRUE(SaveModified(doc));
+    EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
+    EXPECT_EQ(messages.asked, (std::vector<std::string>(3, "Save changes?")));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PipelineTest, AFailedSaveAtThePromptKeepsTheDocumentOpen) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    doc.SetModifiedFlag(true);
+    settings.OutputDir = (dir / "no-such-folder").string();
+    messages.answers = {Answer::Yes};
+    EXPECT_FALSE(SaveModified(doc));
+}
+
+TEST_F(PipelineTest, ListedPlacementIsSanitisedAtOpen) {
+    struct Case {
+        int scale;
+        double rotation;
+        int expectedScale;
+        double expectedRotation;
+    };
+    const Case cases[] = {{0, 360.0, 100, 0.0},
+                          {-5, -0.5, 100, 0.0},
+                          {1, 359.9, 1, 359.9},
+                          {250, std::numeric_limits<double>::quiet_NaN(), 250, 0.0}};
+    for (const Case& c : cases) {
+        PendingProject pending;
+        SetPendingProject(pending, "KPAO", ProjectListPath(doc));
+        pending.bmpScale = c.scale;
+        pending.rotation = c.rotation;
+        ASSERT_TRUE(OnOpenDocument(doc, pending));
+        EXPECT_EQ(doc.m_nBmpScale, c.expectedScale);
+        EXPECT_EQ(doc.m_dRotation, c.expectedRotation);
+    }
+}
+
+class ScriptedOpenProject : public OpenProjectDialog {
+public:
+    explicit ScriptedOpenProject(std::optional<OpenProjectChoice> choice) : choice_(std::move(choice)) {}
+    std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
+        shown = sections;
+        return choice_;
+    }
+    std::vector<std::string> shown;
+
+private:
+    std::optional<OpenProjectChoice> choice_;
+};
+
+TEST_F(PipelineTest, OpenProjectChoices) {
+    std::ofstream(Program("Rollpath.rpj")) << "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.0\n"
+                                           << "[KPAO]\ntxp=KPAO.txp\nbgr=KPAO.bgr\nbmp=\"\" 0 0 100 0.0\n"
+                                           << "[TOOLONG]\ntxp=a\nbgr=b\nbmp=\"\"\n";
+    PendingProject pending;
+
+    ScriptedOpenProject cancel(std::nullopt);
+    EXPECT_FALSE(OnFileOpen(doc, cancel, pending));
+    EXPECT_EQ(cancel.shown, (std::vector<std::string>{"KPAO", "KSFO", "TOOLONG"}));
+
+    ScriptedOpenProject empty(OpenProjectChoice{"", false});
+    EXPECT_FALSE(OnFileOpen(doc, empty, pending));
+    EXPECT_TRUE(messages.shown.empty());
+
+    ScriptedOpenProject tooLong(OpenProjectChoice{"TOOLONG", false});
+    EXPECT_FALSE(OnFileOpen(doc, tooLong, pending));
+    EXPECT_TRUE(messages.Saw("Airport codes have at most 5 characters"));
+
+    ScriptedOpenProject safe(OpenProjectChoice{"KPAO", true});
+    ASSERT_TRUE(OnFileOpen(doc, safe, pending));
+    EXPECT_EQ(doc.m_szCode, "KPAO");
+    EXPECT_EQ(doc.m_bSafeMode, 1);
+
+    // A recent-file path: its file title is the code; safe mode stays.
+    ASSERT_TRUE(OpenDocumentFile(doc, "/anywhere/KSFO.rpj", pending));
+    EXPECT_EQ(doc.m_szCode, "KSFO");
+    EXPECT_EQ(doc.m_bSafeMode, 1);
+}
+
+TEST_F(PipelineTest, TheListedEntryIsPreferredOverNew) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    DrawNetwork(doc);
+    ASSERT_TRUE(Save(doc));
+    const int saved = doc.m_nVertices;
+
+    CRollpathDoc listed;
+    Attach(listed);
+    ASSERT_TRUE(OpenAirportByCode(listed, "kpao", false, true));
+    EXPECT_EQ(listed.m_nVertices, saved);
+    EXPECT_EQ(listed.m_bSafeMode, 1);
+
+    // An airport not yet listed opens as New, with its centre lines seeded.
+    CRollpathDoc fresh;
+    Attach(fresh);
+    ASSERT_TRUE(OpenAirportByCode(fresh, "KSFO", false, false));
+    EXPECT_EQ(fresh.m_pSegments.size(), fresh.m_pRunways.size());
+}
+
+}  // namespace
+}  // namespace rollpath
