@@ -39,9 +39,10 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
     Settings settings;
     CRollpathDoc doc;
     StreamMessageSink messages(err);
-    doc.SetSettings(&settings);
     doc.SetMessageSink(&messages);
-    ApplyCommonOptions(options, settings, doc);
+    if (!PrepareDocument(options, settings, doc, err)) {
+        return kExitFailure;
+    }
 
     // As the New command does, with the code typed into the Open Airport dialog.
     FixedOpenAirportDialog dialog(OpenAirportChoice{*code, false});

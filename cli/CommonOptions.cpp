@@ -1,5 +1,7 @@
 #include "cli/CommonOptions.h"
 
+#include "app/SettingsIni.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
@@ -108,6 +110,26 @@ void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollp
         settings.OutputDir = *options.outputDir;
     }
     doc.SetProgramDir(options.projectDir ? std::filesystem::path(*options.projectDir) : DefaultProgramDir());
+}
+
+bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err) {
+    settings = Settings{};
+    if (options.settingsFile) {
+        const std::optional<IniSettingsStore> store = IniSettingsStore::Load(*options.settingsFile);
+        if (!store) {
+            err << "rollpath-cli: cannot read settings file '" << *options.settingsFile << "'\n";
+            return false;
+        }
+        settings = SettingsFromIni(*store);
+    }
+    doc.SetSettings(&settings);
+    ApplyCommonOptions(options, settings, doc);
+    doc.SetTriangulationSeed(options.seed);
+    // The project list and the side files are written there; a per-user
+    // folder may not exist yet on a first run.
+    std::error_code ec;
+    std::filesystem::create_directories(doc.ProgramDir(), ec);
+    return true;
 }
 
 }  // namespace rollpath::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 // The options every airport command takes:
 //   --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N
 // each also as --name=VALUE.
@@ -40,5 +42,11 @@ std::filesystem::path DefaultProgramDir();
 // The Fly! and output folders go into the settings, the project folder (or
 // the default) into the document.
 void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollpathDoc& doc);
+
+// Everything an airport command sets up before it opens the airport: the
+// settings (from --settings FILE.ini when given, else the defaults), the
+// folders, the triangulator's seed, and the document attached to the
+// settings. False, with the reason on err, when the INI file cannot be read.
+bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err);
 
 }  // namespace rollpath::cli

@@ -11,6 +11,7 @@ constexpr const char* kUsage =
     "usage:\n"
     "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
     "  rollpath-cli info CODE [COMMON]\n"
+    "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N\n";
 
 struct Command {
@@ -21,6 +22,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"sample-install", &rollpath::cli::RunSampleInstall},
     {"info", &rollpath::cli::RunInfo},
+    {"build", &rollpath::cli::RunBuild},
 };
 
 }  // namespace

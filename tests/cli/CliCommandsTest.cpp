@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CliTestSupport.h"
 #include "cli/Commands.h"
 #include "support/JsonValue.h"
 #include "support/TempDir.h"
@@ -21,72 +22,6 @@ namespace {
 using rollpath::testing::JsonValue;
 using rollpath::testing::ParseJson;
 using rollpath::testing::TempDir;
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome Call(int (*command)(const Args&, std::ostream&, std::ostream&), const Args& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    Outcome run;
-    run.status = command(args, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Quoted(const std::string& arg) {
-    std::string quoted = "'";
-    for (const char c : arg) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    // Runs the built program with its output in files of the temporary folder.
-    Outcome Program(const Args& args) {
-        std::string command = Quoted(ROLLPATH_CLI_EXE);
-        for (const std::string& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        const std::filesystem::path out = dir / "stdout.txt";
-        const std::filesystem::path err = dir / "stderr.txt";
-        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-        const int raw = std::system(command.c_str());
-        Outcome run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadText(out);
-        run.err = ReadText(err);
-        return run;
-    }
-
-    std::string Fly(const std::string& layout) const { return (dir / layout).string(); }
-
-    void InstallLayout(const std::string& layout) {
-        const Outcome run = Call(&RunSampleInstall, {Fly(layout), "--layout", layout});
-        ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    }
-
-    JsonValue Info(const Args& args) {
-        const Outcome run = Call(&RunInfo, args);
-        EXPECT_EQ(run.status, kExitSuccess) << run.err;
-        std::optional<JsonValue> json = ParseJson(run.out);
-        EXPECT_TRUE(json.has_value()) << run.out;
-        return json.value_or(JsonValue{});
-    }
-
-    TempDir dir{"rollpath-cli"};
-};
 
 TEST_F(CliTest, SampleInstallWritesTheLayoutAndSaysWhat) {
     const Outcome run = Call(&RunSampleInstall, {Fly("pod"), "--layout=pod"});
@@ -288,7 +223,9 @@ TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
 
     run = Program({"sample-install", Fly("prog"), "--layout", "epd"});
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    run = Program({"info", "KSFO", "--fly-dir", Fly("prog"), "--seed", "5", "--settings", "none.ini"});
+    std::ofstream(dir / "empty.ini").close();
+    run = Program({"info", "KSFO", "--fly-dir", Fly("prog"), "--seed", "5", "--settings",
+                   (dir / "empty.ini").string()});
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_EQ(run.out, Call(&RunInfo, {"KSFO", "--fly-dir", Fly("prog")}).out);
 

@@ -1,0 +1,84 @@
+#include "cli/Commands.h"
+#include "cli/CommonOptions.h"
+#include "cli/Json.h"
+#include "cli/StreamMessageSink.h"
+#include "document/InstallPaths.h"
+#include "project/DocumentPipeline.h"
+
+namespace rollpath::cli {
+
+namespace {
+
+constexpr const char* kSynopsis =
+    "rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
+    "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
+
+void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved) {
+    const std::filesystem::path output = OutputDirectory(doc.GetSettings());
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("code").AnsiString(doc.m_szCode);
+    json.Field("saved", saved);
+    json.Key("files");
+    json.BeginObject();
+    json.Field("list", ProjectListPath(doc).string());
+    json.Field("txp", (output / doc.m_szTxpName).string());
+    json.Field("bgr", (output / doc.m_szBgrName).string());
+    json.Field("txd", (doc.ProgramDir() / doc.m_szTxdName).string());
+    json.Field("tms", (output / doc.m_szTmsName).string());
+    json.EndObject();
+    json.EndObject();
+    out << '\n';
+}
+
+}  // namespace
+
+int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
+    CommonOptions options;
+    std::optional<std::string> code;
+    bool loadTms = false;
+    bool safeMode = false;
+    for (std::size_t i = 0; i < args.size();) {
+        std::string error;
+        switch (ParseCommonOption(args, i, options, error)) {
+            case OptionParse::Consumed:
+                continue;
+            case OptionParse::Error:
+                return UsageError(err, error, kSynopsis);
+            case OptionParse::NotCommon:
+                break;
+        }
+        if (args[i] == "--tms") {
+            loadTms = true;
+        } else if (args[i] == "--safe-mode") {
+            safeMode = true;
+        } else if (args[i].starts_with("--") || code) {
+            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
+        } else {
+            code = args[i];
+        }
+        ++i;
+    }
+    if (!code) {
+        return UsageError(err, "missing CODE", kSynopsis);
+    }
+
+    Settings settings;
+    CRollpathDoc doc;
+    StreamMessageSink messages(err);
+    doc.SetMessageSink(&messages);
+    if (!PrepareDocument(options, settings, doc, err)) {
+        return kExitFailure;
+    }
+    // As the editor opens it: the listed project, else as New.
+    if (!OpenAirportByCode(doc, *code, loadTms, safeMode)) {
+        return kExitFailure;
+    }
+    PrepareOpenedDocument(doc);
+    // Save as the Save command does with Shift held: even when unmodified.
+    const bool saved = Save(doc);
+    WriteSummary(out, doc, saved);
+    return saved ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace rollpath::cli

@@ -1,0 +1,92 @@
+#pragma once
+
+// Running the CLI's commands in tests: by direct call or as the built program.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "cli/Commands.h"
+#include "support/JsonValue.h"
+#include "support/TempDir.h"
+
+namespace rollpath::cli {
+
+using rollpath::testing::JsonValue;
+using rollpath::testing::ParseJson;
+using rollpath::testing::TempDir;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline Outcome Call(int (*command)(const Args&, std::ostream&, std::ostream&), const Args& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Outcome run;
+    run.status = command(args, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::string Quoted(const std::string& arg) {
+    std::string quoted = "'";
+    for (const char c : arg) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the built program with its output in files of the temporary folder.
+    Outcome Program(const Args& args) {
+        std::string command = Quoted(ROLLPATH_CLI_EXE);
+        for (const std::string& arg : args) {
+            command += " " + Quoted(arg);
+        }
+        const std::filesystem::path out = dir / "stdout.txt";
+        const std::filesystem::path err = dir / "stderr.txt";
+        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+        const int raw = std::system(command.c_str());
+        Outcome run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadText(out);
+        run.err = ReadText(err);
+        return run;
+    }
+
+    std::string Fly(const std::string& layout) const { return (dir / layout).string(); }
+
+    void InstallLayout(const std::string& layout) {
+        const Outcome run = Call(&RunSampleInstall, {Fly(layout), "--layout", layout});
+        ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    }
+
+    JsonValue Info(const Args& args) {
+        const Outcome run = Call(&RunInfo, args);
+        EXPECT_EQ(run.status, kExitSuccess) << run.err;
+        std::optional<JsonValue> json = ParseJson(run.out);
+        EXPECT_TRUE(json.has_value()) << run.out;
+        return json.value_or(JsonValue{});
+    }
+
+    TempDir dir{"rollpath-cli"};
+};
+
+}  // namespace rollpath::cli
