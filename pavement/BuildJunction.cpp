@@ -21,6 +21,10 @@ DPoint Add(const DPoint& p, const DPoint& v, double d) {
     return DPoint{p.x + d * v.x, p.y + d * v.y};
 }
 
+double Distance(const DPoint& a, const DPoint& b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
 DPoint Midpoint(const DPoint& a, const DPoint& b) {
     return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
 }
@@ -56,6 +60,19 @@ std::array<Line, kLines> CornerLines(const DPoint& p, const JunctionEnd& e, cons
 // rollpath.
 bool ShiftedRunway(const JunctionEnd& e) {
     return e.IsRunway() && e.endClass != EndClass::Extension;
+}
+
+// Whether p lies strictly on the corner's side of the fillet's chord. A
+// reflex fillet of segments of unequal width can pass in front of the vertex;
+// closing the polygon at the vertex would then fold it over itself, so it
+// closes along its chord instead.
+bool OnCornerSide(const Fillet& f, const DPoint& corner, const DPoint& p) {
+    const auto side = [&f](const DPoint& x) {
+        const double cross = (f.t2.x - f.t1.x) * (x.y - f.t1.y) - (f.t2.y - f.t1.y) * (x.x - f.t1.x);
+        return cross > 0.0 ? 1 : (cross < 0.0 ? -1 : 0);
+    };
+    const int at = side(p);
+    return at != 0 && at == side(corner);
 }
 
 // Both ends meet the line from the corner c1 to c2: the facing corner at c1,
@@ -161,12 +178,17 @@ bool BuildJunction(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int
     const auto linesA = CornerLines(p, a, fa, shiftA, st);
     const auto linesB = CornerLines(p, b, fb, shiftB, st);
 
+    // Lines that meet farther out than the segments reach run (nearly) on top
+    // of each other: their corner would pull the outlines into spikes, or off
+    // to astronomical distances when the angle is a rounding error.
+    const double reach = std::max(Distance(p, a.far), Distance(p, b.far)) + wmax + std::fabs(st.LiteOffset);
     std::array<DPoint, kLines> c{};
     for (int i = 0; i < kLines; ++i) {
         const Line& la = linesA[static_cast<std::size_t>(i)];
         const Line& lb = linesB[static_cast<std::size_t>(i)];
-        if (IntersectSegments(la.atVertex, la.atFar, lb.atVertex, lb.atFar, c[static_cast<std::size_t>(i)],
-                              false) == 0) {
+        DPoint& corner = c[static_cast<std::size_t>(i)];
+        if (IntersectSegments(la.atVertex, la.atFar, lb.atVertex, lb.atFar, corner, false) == 0 ||
+            !(Distance(p, corner) <= reach)) {
             return false;
         }
     }
@@ -209,7 +231,9 @@ bool BuildJunction(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int
             CutAlong(b, bLeft, pave.t2, inner.t2);
         }
     } else {
-        polygon.points.push_back(a.Centre());
+        if (!OnCornerSide(pave, c1, a.Centre())) {
+            polygon.points.push_back(a.Centre());
+        }
         a.Corner(aLeft) = pave.t1;
         b.Corner(bLeft) = pave.t2;
     }

@@ -20,8 +20,10 @@ int JunctionDepth(const Settings& settings);
 // `polygon` (kind 2; the caller keeps or drops it), trims both ends, and
 // appends curved quads and lights to the vertex. A negative theta puts the
 // corner on a's left and b's right as seen travelling toward the vertex.
-// Returns false, changing nothing, when some pair of offset lines is
-// parallel and so gives no corner.
+// Returns false, changing nothing, when some pair of offset lines gives no
+// corner: they are parallel, or meet farther from the vertex than the longer
+// segment, the wider width and LiteOffset together (the segments then run
+// nearly on top of each other).
 bool BuildJunction(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int n, double theta,
                    GroundPolygon& polygon);
 

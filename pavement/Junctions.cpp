@@ -201,6 +201,9 @@ void ConstructVertexPolygons(CRollpathDoc& doc, int k) {
         return;
     }
     doc.Vertex(k).ClearProducts();
+    if (!doc.Vertex(k).live()) {
+        return;  // a deleted vertex carries no pavement
+    }
     std::vector<JunctionEnd> ends;
     if (!CollectEnds(doc, k, ends) || ends.size() < 2) {
         return;

@@ -18,7 +18,7 @@ inline constexpr const char* kTooManySegmentsMessage =
 // segments' outlines and stripes to meet them, and then the segments' light
 // rows. Segments continuing straight are mitred instead; at a vertex of more
 // than two segments their centre lines are closed through the junction by
-// stub quads. Does nothing in safe mode.
+// stub quads. Does nothing in safe mode; a deleted vertex loses its pieces.
 void ConstructVertexPolygons(CRollpathDoc& doc, int k);
 
 }  // namespace rollpath
