@@ -5,6 +5,7 @@
 
 #include "geometry/PolygonMeasures.h"
 #include "pavement/BuildJunction.h"
+#include "pavement/JunctionWalk.h"
 #include "pavement/Junctions.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
@@ -29,6 +30,8 @@ constexpr double kTol = 1e-9;
 double Dist(const DPoint& a, const DPoint& b) {
     return std::hypot(a.x - b.x, a.y - b.y);
 }
+
+constexpr double kDeg = 3.141592653589793 / 180.0;
 
 // Classifies the ends, then builds every segment and junction afresh.
 void Rebuild(CRollpathDoc& doc) {
@@ -308,6 +311,286 @@ TEST(Junction, SafeModeChangesNothing) {
     EXPECT_EQ(*doc.m_pSegments[0], before0);
     EXPECT_EQ(*doc.m_pSegments[1], before1);
     EXPECT_EQ(doc.Vertex(p), vertexBefore);
+}
+
+// An end arriving at the origin from the far point (x, y).
+JunctionEnd EndFrom(double x, double y) {
+    JunctionEnd e;
+    e.far = DPoint{x, y};
+    e.dir = std::atan2(-y, -x);
+    e.u = DPoint{std::cos(e.dir), std::sin(e.dir)};
+    return e;
+}
+
+TEST(JunctionWalk, TurnsClockwiseFromEachEndToTheNextOnItsLeft) {
+    // Arms east, north, west, south of the origin.
+    const std::vector<JunctionEnd> ends = {EndFrom(100, 0), EndFrom(0, 100), EndFrom(-100, 0),
+                                           EndFrom(0, -100)};
+    const DPoint p{0.0, 0.0};
+    // Arriving from the east (heading west) the left is south: the next arm
+    // clockwise from east.
+    const int expected[] = {3, 0, 1, 2};
+    for (int i = 0; i < 4; ++i) {
+        const Neighbour n = NextAroundVertex(ends, i, p);
+        EXPECT_EQ(n.index, expected[i]) << i;
+        EXPECT_NEAR(n.theta, -90.0 * kDeg, kTol) << i;
+    }
+}
+
+TEST(JunctionWalk, AnEmptySideIsAReflexGapTakenTheLongWayRound) {
+    const std::vector<JunctionEnd> ends = {EndFrom(100, 0), EndFrom(100, 100)};
+    const DPoint p{0.0, 0.0};
+    // From the east arm the 45 degree arm lies to the right: the gap on the
+    // left spans 315 degrees.
+    const Neighbour a = NextAroundVertex(ends, 0, p);
+    EXPECT_EQ(a.index, 1);
+    EXPECT_NEAR(a.theta, -315.0 * kDeg, kTol);
+    const Neighbour b = NextAroundVertex(ends, 1, p);
+    EXPECT_EQ(b.index, 0);
+    EXPECT_NEAR(b.theta, -45.0 * kDeg, kTol);
+    // Straight on counts as the reflex search's best (angle pi).
+    const std::vector<JunctionEnd> line = {EndFrom(-100, 0), EndFrom(100, 0)};
+    EXPECT_NEAR(std::fabs(NextAroundVertex(line, 0, p).theta), 180.0 * kDeg, kTol);
+    // A damaged position gives no neighbour.
+    const std::vector<JunctionEnd> damaged = {EndFrom(100, 0), EndFrom(std::nan(""), 0)};
+    EXPECT_EQ(NextAroundVertex(damaged, 0, p).index, -1);
+}
+
+// Spokes of 50 ft rollpaths at even angles around the origin; returns the hub.
+int Spokes(CRollpathDoc& doc, int count, double length = 400.0) {
+    const int hub = AddVertexAt(doc, 0.0, 0.0);
+    for (int i = 0; i < count; ++i) {
+        const double a = 2.0 * 3.141592653589793 * i / count;
+        AddSegment(doc, hub, AddVertexAt(doc, length * std::cos(a), length * std::sin(a)), 50.0);
+    }
+    return hub;
+}
+
+TEST(Junction, StopsWithAMessageWhenAListReachesForty) {
+    CRollpathDoc doc;
+    const int hub = Spokes(doc, 12);
+    Rebuild(doc);
+    auto& sink = static_cast<RecordingMessageSink&>(doc.Messages());
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0], "ConstructVertexPolygons: polygon limit reached");
+    // Eight corners of five quads and five lights each bring the lists to
+    // 40; the remaining four corners get nothing. The eighth corner's edge
+    // curve comes after its centre curve has filled that list, so it is not
+    // built.
+    const NetworkVertex& v = doc.Vertex(hub);
+    EXPECT_EQ(v.junctionPolys.size(), 8);
+    EXPECT_EQ(v.centreQuads.size(), 40);
+    EXPECT_EQ(v.edgeQuads.size(), 35);
+    EXPECT_EQ(v.lightPts0.size(), 40);
+    EXPECT_EQ(v.lightPts1.size(), 40);
+    // Seven spokes stay below the limit.
+    CRollpathDoc fewer;
+    const int hub11 = Spokes(fewer, 7);
+    Rebuild(fewer);
+    EXPECT_TRUE(static_cast<RecordingMessageSink&>(fewer.Messages()).shown.empty());
+    EXPECT_EQ(fewer.Vertex(hub11).junctionPolys.size(), 7);
+}
+
+TEST(Junction, AVertexOfMoreThanFiftySegmentsIsRefused) {
+    CRollpathDoc doc;
+    const int hub = Spokes(doc, 51);
+    RebuildAllPavement(doc);
+    auto& sink = static_cast<RecordingMessageSink&>(doc.Messages());
+    EXPECT_TRUE(sink.Saw("ConstructVertexPolygons: more than 50 segments meet at one vertex"));
+    const NetworkVertex& v = doc.Vertex(hub);
+    EXPECT_EQ(v.junctionPolys.size() + v.centreQuads.size() + v.lightPts1.size(), 0);
+
+    CRollpathDoc fifty;
+    const int hub50 = Spokes(fifty, 50, 1000.0);
+    Rebuild(fifty);
+    EXPECT_FALSE(static_cast<RecordingMessageSink&>(fifty.Messages()).Saw(kTooManySegmentsMessage));
+    EXPECT_GT(fifty.Vertex(hub50).junctionPolys.size(), 0);
+}
+
+TEST(Junction, RollpathAtARunwayEndEndsItsStripeOnTheRunwayEdge) {
+    // A 50 ft rollpath from the south meets a 150 ft runway where its centre
+    // line starts, 25 ft in from the threshold at x = 0.
+    CRollpathDoc doc;
+    AddRunway(doc, {0.0, 0.0}, {6000.0, 0.0}, 150);
+    const int p = AddVertexAt(doc, 25.0, 0.0);
+    RollpathSegment& r =
+        AddSegment(doc, p, AddVertexAt(doc, 6000.0, 0.0), 150.0, SegmentType::RunwayCentreLine);
+    RollpathSegment& t = AddSegment(doc, AddVertexAt(doc, 25.0, -600.0), p, 50.0);
+    Rebuild(doc);
+    ASSERT_EQ(t.endClass1, EndClass::RunwayEnd);
+    ASSERT_EQ(r.endClass0, EndClass::RunwayEnd);
+    const NetworkVertex& v = doc.Vertex(p);
+    // Only the convex corner (south-east) gets a junction polygon.
+    ASSERT_EQ(v.junctionPolys.size(), 1);
+    EXPECT_EQ(v.junctionPolys[0].count(), 7);
+    // The rollpath's west stripe ends on the runway's south edge with a 1 ft
+    // end edge along it, centred on the stripe's centre line.
+    EXPECT_POINT(t.leftEdgeStripe[1], 2.0, -75.0);
+    EXPECT_POINT(t.leftEdgeStripe[2], 3.0, -75.0);
+    // Both ends are cut along the line between the corners of the facing
+    // edges (50, -75) and of the other edges (0, 75).
+    EXPECT_POINT(t.outline[4], 50.0, -75.0);
+    EXPECT_POINT(t.outline[2], 0.0, 75.0);
+    EXPECT_POINT(t.outline[3], 25.0, 0.0);
+    EXPECT_POINT(r.outline[5], 50.0, -75.0);
+    EXPECT_POINT(r.outline[1], 0.0, 75.0);
+}
+
+TEST(Junction, RollpathAtAnExtensionsEndExitsToTheRunwaysEndLine) {
+    CRollpathDoc doc;
+    AddRunway(doc, {-1000.0, 0.0}, {1000.0, 0.0}, 150);
+    const int p = AddVertexAt(doc, 1200.0, 0.0);
+    RollpathSegment& x = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), p, 150.0, SegmentType::RunwayCentreLine);
+    RollpathSegment& t = AddSegment(doc, p, AddVertexAt(doc, 1200.0, -400.0), 50.0);
+    Rebuild(doc);
+    ASSERT_EQ(x.endClass1, EndClass::Extension);
+    const NetworkVertex& v = doc.Vertex(p);
+    // The square reflex corner drops its polygon and its edge lights.
+    ASSERT_EQ(v.junctionPolys.size(), 1);
+    EXPECT_EQ(v.junctionPolys[0].count(), 7);
+    EXPECT_EQ(v.lightPts1.size(), 5);
+    // One exit from the centre curve's end on the extension's centre line
+    // (3/4 of the wider width back) to the runway's end line, EW wide.
+    ASSERT_EQ(t.exitMask & ~0x3, 0);
+    ASSERT_NE(t.exitMask, 0);
+    const Quad& exit = t.exitQuads[t.exitMask == 1 ? 0 : 1];
+    EXPECT_NEAR(exit[0].x, 1200.0 - 87.5, kTol);
+    EXPECT_NEAR(exit[1].x, 1200.0 - 87.5, kTol);
+    EXPECT_NEAR(exit[2].x, 1000.0, kTol);
+    EXPECT_NEAR(exit[3].x, 1000.0, kTol);
+    EXPECT_NEAR(std::fabs(exit[0].y - exit[1].y), 1.0, kTol);
+    EXPECT_NEAR(exit[0].y + exit[1].y, 0.0, kTol);
+    // The extension's arrowheads are in place.
+    EXPECT_NEAR(x.extensionMarks[0][0].x, 1004.0, kTol);
+}
+
+TEST(Junction, SegmentsLyingAlmostOnTopOfEachOtherGetNoCorner) {
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    const double a = 0.5 * kDeg;
+    RollpathSegment& s1 = AddSegment(doc, p, AddVertexAt(doc, 300.0, 0.0), 50.0);
+    RollpathSegment& s2 =
+        AddSegment(doc, p, AddVertexAt(doc, 300.0 * std::cos(a), 300.0 * std::sin(a)), 40.0);
+    RebuildNetwork(doc);
+    ConstructVertexPolygons(doc, p);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 0);
+    for (const RollpathSegment* s : {&s1, &s2}) {
+        for (const DPoint& c : s->outline) {
+            EXPECT_LT(std::hypot(c.x, c.y), 400.0);
+        }
+    }
+}
+
+TEST(Junction, ParallelOffsetLinesGiveNoCornerAndChangeNothing) {
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    RollpathSegment& s1 = AddSegment(doc, AddVertexAt(doc, -300.0, 0.0), p, 50.0);
+    RollpathSegment& s2 = AddSegment(doc, AddVertexAt(doc, -200.0, 0.0), p, 50.0);
+    JunctionEnd a = EndFrom(-300.0, 0.0);
+    a.segment = &s1;
+    a.end = 1;
+    a.halfWidth = 25.0;
+    a.endClass = EndClass::Rollpath;
+    JunctionEnd b = EndFrom(-200.0, 0.0);
+    b.segment = &s2;
+    b.end = 1;
+    b.halfWidth = 25.0;
+    b.endClass = EndClass::Rollpath;
+    const RollpathSegment before1 = s1;
+    const RollpathSegment before2 = s2;
+    GroundPolygon polygon;
+    EXPECT_FALSE(BuildJunction(doc, p, a, b, 2, -90.0 * kDeg, polygon));
+    EXPECT_TRUE(polygon.points.empty());
+    EXPECT_EQ(s1, before1);
+    EXPECT_EQ(s2, before2);
+    EXPECT_EQ(doc.Vertex(p).centreQuads.size() + doc.Vertex(p).lightPts1.size(), 0);
+}
+
+TEST(Junction, AReflexGapOfUnequalWidthsClosesAlongItsChord) {
+    // Three rollpaths within a right angle: the 270 degree gap lies between a
+    // 110 ft one and a 20 ft one, whose fillet passes in front of the vertex.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    AddSegment(doc, p, AddVertexAt(doc, 400.0, 0.0), 110.0);
+    AddSegment(doc, p, AddVertexAt(doc, 300.0, 300.0), 20.0);
+    AddSegment(doc, p, AddVertexAt(doc, 0.0, 400.0), 20.0);
+    Rebuild(doc);
+    const NetworkVertex& v = doc.Vertex(p);
+    const int d = doc.GetSettings().BezierDepth;
+    int chordClosed = 0;
+    for (const GroundPolygon& g : v.junctionPolys) {
+        ASSERT_TRUE(g.count() == d + 1 || g.count() == d + 2);
+        chordClosed += g.count() == d + 1 ? 1 : 0;
+        if (g.count() == d + 1) {
+            // The vertex lies between the fillet's chord and its corner.
+            EXPECT_EQ(PolygonConvexity(g.points.data(), g.count()), kConvex);
+        }
+    }
+    EXPECT_EQ(chordClosed, 1);
+}
+
+TEST(Junction, AShortDeadEndRunwaySpurGetsNoCentreCurveAtABusyVertex) {
+    // A 300 ft runway centre-line spur north that stops dead (shorter than
+    // RunwayExitMax, 500 ft), and rollpaths east and south.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    RollpathSegment& spur =
+        AddSegment(doc, p, AddVertexAt(doc, 0.0, 300.0), 60.0, SegmentType::RunwayCentreLine);
+    RollpathSegment& east = AddSegment(doc, p, AddVertexAt(doc, 400.0, 0.0), 50.0);
+    AddSegment(doc, p, AddVertexAt(doc, 0.0, -400.0), 50.0);
+    Rebuild(doc);
+    ASSERT_EQ(spur.endClass1, EndClass::DeadEnd);
+    const int d = doc.GetSettings().BezierDepth;
+    // Junctions at the spur's corner with the east rollpath and between the
+    // rollpaths (south to north is straight on); a centre curve only on the
+    // latter, and no exit onto the spur.
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 2);
+    EXPECT_EQ(doc.Vertex(p).centreQuads.size(), d);
+    EXPECT_EQ(doc.Vertex(p).lightPts0.size(), 5);
+    EXPECT_EQ(east.exitMask, 0);
+    // A spur as long as RunwayExitMax gets its curve and exit.
+    doc.GetSettings().RunwayExitMax = 300;
+    RebuildAllPavement(doc);
+    EXPECT_EQ(doc.Vertex(p).centreQuads.size(), 2 * d);
+    EXPECT_NE(east.exitMask, 0);
+}
+
+TEST(Junction, WhatAnEarlierJunctionMadeGoesWhenItsReasonGoes) {
+    // A straight pair with a third rollpath, which is then deleted.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    RollpathSegment& a = AddSegment(doc, AddVertexAt(doc, -300.0, 0.0), p, 50.0);
+    RollpathSegment& b = AddSegment(doc, p, AddVertexAt(doc, 300.0, 0.0), 50.0);
+    RollpathSegment& c = AddSegment(doc, p, AddVertexAt(doc, 0.0, 300.0), 50.0);
+    Rebuild(doc);
+    ASSERT_NE((a.flags | b.flags) & (SegmentFlag::Stub0 | SegmentFlag::Stub1), 0);
+    c.state = -1;
+    doc.ClearTouched();
+    doc.TouchVertex(p);
+    RebuildTouchedVertices(doc);
+    EXPECT_EQ((a.flags | b.flags) & (SegmentFlag::Stub0 | SegmentFlag::Stub1 | SegmentFlag::ThroughLine), 0);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 0);
+    EXPECT_EQ(doc.Vertex(p).visited, 0);
+
+    // A rollpath's exits go with the runway it met.
+    RunwayT j;
+    ASSERT_NE(j.t.exitMask, 0);
+    j.r1.state = -1;
+    j.r2.state = -1;
+    ConstructVertexPolygons(j.doc, j.p);
+    EXPECT_EQ(j.t.exitMask, 0);
+}
+
+TEST(Junction, TouchedRebuildBuildsEachListedVertexOnce) {
+    RightAngle j;
+    j.doc.Vertex(j.p).ClearProducts();
+    j.doc.ClearTouched();
+    j.doc.TouchVertex(j.p);
+    j.doc.TouchVertex(j.p);
+    RebuildTouchedVertices(j.doc);
+    EXPECT_EQ(j.v().junctionPolys.size(), 2);
+    EXPECT_EQ(j.v().visited, 0);
+    EXPECT_EQ(j.doc.m_nTouched, 2);
 }
 
 }  // namespace
