@@ -30,27 +30,29 @@ bool Collectable(const CRollpathDoc& doc, const RollpathSegment& s, int k) {
 }
 
 // Step one of a rebuild: every live segment without No Polygon that meets the
-// vertex gets that end's straight geometry afresh (dead ends shortened by
+// vertex (of those listed) gets that end's straight geometry afresh (dead ends shortened by
 // MarkShort) and loses what earlier junctions there made of it (its exit
 // lines and stub at that end, a through line from there); an extension's
 // arrowheads are renewed. Ends with a usable direction become the junction's ends, in
 // list order. False, with a message, when too many segments meet there.
-bool CollectEnds(CRollpathDoc& doc, int k, std::vector<JunctionEnd>& ends) {
-    int incident = 0;
-    for (const auto& s : doc.m_pSegments) {
-        incident += Collectable(doc, *s, k) ? 1 : 0;
+bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std::vector<JunctionEnd>& ends) {
+    std::vector<RollpathSegment*> incident;
+    for (const int i : segmentsAtK) {
+        if (i >= 0 && static_cast<std::size_t>(i) < doc.m_pSegments.size()) {
+            RollpathSegment& s = *doc.m_pSegments[static_cast<std::size_t>(i)];
+            if (Collectable(doc, s, k)) {
+                incident.push_back(&s);
+            }
+        }
     }
-    if (incident > kMaxJunctionEnds) {
+    if (incident.size() > static_cast<std::size_t>(kMaxJunctionEnds)) {
         doc.Messages().Show(kTooManySegmentsMessage);
         return false;
     }
     const DPoint p = doc.Vertex(k).pos();
     const double markShort = doc.GetSettings().MarkShort;
-    for (const auto& ptr : doc.m_pSegments) {
+    for (RollpathSegment* ptr : incident) {
         RollpathSegment& s = *ptr;
-        if (!Collectable(doc, s, k)) {
-            continue;
-        }
         const int end = s.vertex0 == k ? 0 : 1;
         const int endClass = s.EndClassAt(end);
         SegmentEndGeometry(doc, s, end, endClass == EndClass::DeadEnd ? markShort : 0.0);
@@ -200,12 +202,26 @@ void ConstructVertexPolygons(CRollpathDoc& doc, int k) {
     if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
         return;
     }
+    std::vector<int> segmentsAtK;
+    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
+        const RollpathSegment& s = *doc.m_pSegments[i];
+        if (s.vertex0 == k || s.vertex1 == k) {
+            segmentsAtK.push_back(static_cast<int>(i));
+        }
+    }
+    ConstructVertexPolygons(doc, k, segmentsAtK);
+}
+
+void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK) {
+    if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
+        return;
+    }
     doc.Vertex(k).ClearProducts();
     if (!doc.Vertex(k).live()) {
         return;  // a deleted vertex carries no pavement
     }
     std::vector<JunctionEnd> ends;
-    if (!CollectEnds(doc, k, ends) || ends.size() < 2) {
+    if (!CollectEnds(doc, k, segmentsAtK, ends) || ends.size() < 2) {
         return;
     }
     const DPoint p = doc.Vertex(k).pos();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "document/RollpathDoc.h"
 
 namespace rollpath {
@@ -20,5 +22,10 @@ inline constexpr const char* kTooManySegmentsMessage =
 // than two segments their centre lines are closed through the junction by
 // stub quads. Does nothing in safe mode; a deleted vertex loses its pieces.
 void ConstructVertexPolygons(CRollpathDoc& doc, int k);
+
+// The same, with the indices of the segments that meet vertex k already at
+// hand (in list order, as VertexIncidence gives them; any others are
+// ignored), so that a pass over many vertices looks at each segment once.
+void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK);
 
 }  // namespace rollpath
