@@ -43,8 +43,12 @@ Line OffsetLine(const DPoint& p, const JunctionEnd& e, const DPoint& normal, dou
 // The five lines of each segment at a corner, in the order: pavement edge on
 // the facing side, pavement edge on the other side, edge-marking centre line
 // on the facing side, centre line, edge-light line on the facing side.
-constexpr int kLines = 5;
-enum LineIndex { kPaveEdge = 0, kOtherEdge = 1, kEdgeMark = 2, kCentre = 3, kLightRow = 4 };
+constexpr std::size_t kLines = 5;
+constexpr std::size_t kPaveEdge = 0;
+constexpr std::size_t kOtherEdge = 1;
+constexpr std::size_t kEdgeMark = 2;
+constexpr std::size_t kCentre = 3;
+constexpr std::size_t kLightRow = 4;
 
 std::array<Line, kLines> CornerLines(const DPoint& p, const JunctionEnd& e, const DPoint& facing,
                                      double centreShift, const Settings& st) {
@@ -147,6 +151,147 @@ void BuildExit(const CRollpathDoc& doc, const JunctionEnd& a, const JunctionEnd&
     rollpath.segment->exitMask |= 1 << index;
 }
 
+// One corner of the walk: the two ends, on which side of each it lies, and
+// the unit normals toward it.
+struct CornerFrame {
+    JunctionEnd& a;
+    JunctionEnd& b;
+    DPoint p;  // the vertex
+    int n;     // segments at the vertex
+    double angle;
+    bool convex;
+    bool aLeft;  // the corner lies on a's left (and b's right) of travel toward p
+    DPoint fa;
+    DPoint fb;
+};
+
+// The corners of the five pairs of lines and the fillets at them.
+struct CornerFillets {
+    DPoint c1;  // pavement edges on the facing sides
+    DPoint c2;  // pavement edges on the other sides
+    Fillet pave;
+    Fillet inner;
+    Fillet edgeMark;
+    Fillet centre;
+    Fillet lightRow;
+};
+
+// False when some pair of lines gives no corner. Lines that meet farther
+// out than the segments reach run (nearly) on top of each other: their
+// corner would pull the outlines into spikes, or off to astronomical
+// distances when the angle is a rounding error.
+bool FindFillets(const Settings& st, const CornerFrame& f, CornerFillets& out) {
+    const double wmax = 2.0 * std::max(f.a.halfWidth, f.b.halfWidth);
+    const double wmin = 2.0 * std::min(f.a.halfWidth, f.b.halfWidth);
+    const double cap1 = f.convex ? wmin / 2.0 : wmax;
+    const double cap2 = f.convex ? wmax : wmin / 2.0;
+    const double cap3 = (wmax + wmin / 2.0) / 2.0;
+    const double shiftA = ShiftedRunway(f.a) ? st.CenterOffset : 0.0;
+    const double shiftB = shiftA == 0.0 && ShiftedRunway(f.b) ? st.CenterOffset : 0.0;
+    const auto linesA = CornerLines(f.p, f.a, f.fa, shiftA, st);
+    const auto linesB = CornerLines(f.p, f.b, f.fb, shiftB, st);
+    const double reach =
+        std::max(Distance(f.p, f.a.far), Distance(f.p, f.b.far)) + wmax + std::fabs(st.LiteOffset);
+    std::array<DPoint, kLines> c{};
+    for (std::size_t i = 0; i < kLines; ++i) {
+        if (IntersectSegments(linesA[i].atVertex, linesA[i].atFar, linesB[i].atVertex, linesB[i].atFar, c[i],
+                              false) == 0 ||
+            !(Distance(f.p, c[i]) <= reach)) {
+            return false;
+        }
+    }
+    const auto fillet = [&](std::size_t i, double cap) {
+        return FilletControlPoints(c[i], cap, linesA[i].atFar, linesB[i].atFar, f.a.u, f.b.u);
+    };
+    out = CornerFillets{c[kPaveEdge],
+                        c[kOtherEdge],
+                        fillet(kPaveEdge, cap1),
+                        fillet(kOtherEdge, cap2),
+                        fillet(kEdgeMark, cap1),
+                        fillet(kCentre, cap3),
+                        fillet(kLightRow, cap1)};
+    return true;
+}
+
+// The junction polygon, and the ends of both segments trimmed to meet it.
+void ShapePolygonAndEnds(const CornerFrame& f, const CornerFillets& k, int depth, bool runwayEnd,
+                         bool squareExtension, GroundPolygon& polygon) {
+    const bool bLeft = !f.aLeft;
+    polygon.kind = PolygonKind::Junction;
+    polygon.points = FilletCurve(k.pave, depth);
+    if (f.convex) {
+        polygon.points.push_back(k.c1);
+        if (f.n > 2) {
+            f.a.Corner(f.aLeft) = k.c1;
+            f.b.Corner(bLeft) = k.c1;
+        } else if (runwayEnd && f.angle >= kRightAngle) {
+            CutAlong(f.a, f.aLeft, k.c1, k.c2);
+            CutAlong(f.b, bLeft, k.c1, k.c2);
+        }
+    } else if (f.n == 2) {
+        polygon.points.push_back(k.inner.t2);
+        polygon.points.push_back(k.c2);
+        polygon.points.push_back(k.inner.t1);
+        if (squareExtension) {
+            CutAlong(f.a, f.aLeft, k.c1, k.c2);
+            CutAlong(f.b, bLeft, k.c1, k.c2);
+        } else {
+            CutAlong(f.a, f.aLeft, k.pave.t1, k.inner.t1);
+            CutAlong(f.b, bLeft, k.pave.t2, k.inner.t2);
+        }
+    } else {
+        if (!OnCornerSide(k.pave, k.c1, f.a.Centre())) {
+            polygon.points.push_back(f.a.Centre());
+        }
+        f.a.Corner(f.aLeft) = k.pave.t1;
+        f.b.Corner(bLeft) = k.pave.t2;
+    }
+}
+
+// The curved centre line with its lights (and the exit line onto a runway);
+// both centre stripes are cut back to where it starts and ends.
+void BuildCentreCurve(CRollpathDoc& doc, NetworkVertex& vertex, const CornerFrame& f, const Fillet& centre,
+                      int depth) {
+    const double half = doc.GetSettings().EdgeWidth / 2.0;
+    const EndEdge e0{Add(centre.t1, f.fa, half), Add(centre.t1, f.fa, -half)};
+    const EndEdge e1{Add(centre.t2, f.fb, half), Add(centre.t2, f.fb, -half)};
+    const auto polyline = LeadPolyline(centre, FilletCurve(centre, depth), f.a, f.b);
+    if (!CurvedStrip(vertex, StripList::Centre, polyline, doc.GetSettings().EdgeWidth, e0, e1)) {
+        return;
+    }
+    // An edge's first point lies on the facing side, which is the segment's
+    // own left or right.
+    const auto trim = [](const JunctionEnd& e, bool facingLeft, const EndEdge& edge) {
+        const bool own = e.OwnLeft(facingLeft);
+        e.segment->centreStripe[static_cast<std::size_t>(StripeLeft(e.end))] = own ? edge.a : edge.b;
+        e.segment->centreStripe[static_cast<std::size_t>(StripeRight(e.end))] = own ? edge.b : edge.a;
+    };
+    trim(f.a, f.aLeft, e0);
+    trim(f.b, !f.aLeft, e1);
+    AddCurveLights(vertex.lightPts0, centre);
+    BuildExit(doc, f.a, f.b, centre, e0, e1);
+}
+
+// The curved edge marking on the facing sides; both edge stripes there are
+// cut back to where it starts and ends (their outer sides toward the corner's
+// outside).
+void BuildEdgeCurve(CRollpathDoc& doc, NetworkVertex& vertex, const CornerFrame& f, const Fillet& edgeMark,
+                    int depth) {
+    const double half = doc.GetSettings().EdgeWidth / 2.0;
+    const EndEdge e0{Add(edgeMark.t1, f.fa, half), Add(edgeMark.t1, f.fa, -half)};
+    const EndEdge e1{Add(edgeMark.t2, f.fb, half), Add(edgeMark.t2, f.fb, -half)};
+    const auto polyline = LeadPolyline(edgeMark, FilletCurve(edgeMark, depth), f.a, f.b);
+    if (!CurvedStrip(vertex, StripList::Edge, polyline, doc.GetSettings().EdgeWidth, e0, e1)) {
+        return;
+    }
+    const EdgeStripeEnd sa = f.a.EdgeStripe(f.aLeft);
+    *sa.outer = e0.a;
+    *sa.inner = e0.b;
+    const EdgeStripeEnd sb = f.b.EdgeStripe(!f.aLeft);
+    *sb.outer = e1.a;
+    *sb.inner = e1.b;
+}
+
 }  // namespace
 
 int JunctionDepth(const Settings& settings) {
@@ -155,122 +300,27 @@ int JunctionDepth(const Settings& settings) {
 
 bool BuildJunction(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int n, double theta,
                    GroundPolygon& polygon) {
-    const Settings& st = doc.GetSettings();
     NetworkVertex& vertex = doc.Vertex(k);
-    const DPoint p = vertex.pos();
-    const int depth = JunctionDepth(st);
     const double angle = std::fabs(theta);
-    const bool convex = angle < kPi;
-
-    const double wmax = 2.0 * std::max(a.halfWidth, b.halfWidth);
-    const double wmin = 2.0 * std::min(a.halfWidth, b.halfWidth);
-    const double cap1 = convex ? wmin / 2.0 : wmax;
-    const double cap2 = convex ? wmax : wmin / 2.0;
-    const double cap3 = (wmax + wmin / 2.0) / 2.0;
-
     // The corner lies on a's left and b's right for a negative angle.
     const bool aLeft = theta < 0.0;
-    const bool bLeft = !aLeft;
-    const DPoint fa = a.Normal(aLeft);
-    const DPoint fb = b.Normal(bLeft);
-    const double shiftA = ShiftedRunway(a) ? st.CenterOffset : 0.0;
-    const double shiftB = shiftA == 0.0 && ShiftedRunway(b) ? st.CenterOffset : 0.0;
-    const auto linesA = CornerLines(p, a, fa, shiftA, st);
-    const auto linesB = CornerLines(p, b, fb, shiftB, st);
-
-    // Lines that meet farther out than the segments reach run (nearly) on top
-    // of each other: their corner would pull the outlines into spikes, or off
-    // to astronomical distances when the angle is a rounding error.
-    const double reach = std::max(Distance(p, a.far), Distance(p, b.far)) + wmax + std::fabs(st.LiteOffset);
-    std::array<DPoint, kLines> c{};
-    for (int i = 0; i < kLines; ++i) {
-        const Line& la = linesA[static_cast<std::size_t>(i)];
-        const Line& lb = linesB[static_cast<std::size_t>(i)];
-        DPoint& corner = c[static_cast<std::size_t>(i)];
-        if (IntersectSegments(la.atVertex, la.atFar, lb.atVertex, lb.atFar, corner, false) == 0 ||
-            !(Distance(p, corner) <= reach)) {
-            return false;
-        }
+    const CornerFrame f{a, b, vertex.pos(), n, angle, angle < kPi, aLeft, a.Normal(aLeft), b.Normal(!aLeft)};
+    CornerFillets fillets;
+    if (!FindFillets(doc.GetSettings(), f, fillets)) {
+        return false;
     }
-    const auto fillet = [&](int i, double cap) {
-        const auto at = static_cast<std::size_t>(i);
-        return FilletControlPoints(c[at], cap, linesA[at].atFar, linesB[at].atFar, a.u, b.u);
-    };
-    const Fillet pave = fillet(kPaveEdge, cap1);
-    const Fillet inner = fillet(kOtherEdge, cap2);
-    const Fillet edgeMark = fillet(kEdgeMark, cap1);
-    const Fillet centre = fillet(kCentre, cap3);
-    const Fillet lightRow = fillet(kLightRow, cap1);
-    const DPoint c1 = c[kPaveEdge];
-    const DPoint c2 = c[kOtherEdge];
-
+    const int depth = JunctionDepth(doc.GetSettings());
     const bool runwayEnd = a.endClass == EndClass::RunwayEnd || b.endClass == EndClass::RunwayEnd;
     const bool extension = a.endClass == EndClass::Extension || b.endClass == EndClass::Extension;
     const bool squareExtension = extension && angle >= kSquareLow && angle <= kSquareHigh;
 
-    polygon.kind = PolygonKind::Junction;
-    polygon.points = FilletCurve(pave, depth);
-    if (convex) {
-        polygon.points.push_back(c1);
-        if (n > 2) {
-            a.Corner(aLeft) = c1;
-            b.Corner(bLeft) = c1;
-        } else if (runwayEnd && angle >= kRightAngle) {
-            CutAlong(a, aLeft, c1, c2);
-            CutAlong(b, bLeft, c1, c2);
-        }
-    } else if (n == 2) {
-        polygon.points.push_back(inner.t2);
-        polygon.points.push_back(c2);
-        polygon.points.push_back(inner.t1);
-        if (squareExtension) {
-            CutAlong(a, aLeft, c1, c2);
-            CutAlong(b, bLeft, c1, c2);
-        } else {
-            CutAlong(a, aLeft, pave.t1, inner.t1);
-            CutAlong(b, bLeft, pave.t2, inner.t2);
-        }
-    } else {
-        if (!OnCornerSide(pave, c1, a.Centre())) {
-            polygon.points.push_back(a.Centre());
-        }
-        a.Corner(aLeft) = pave.t1;
-        b.Corner(bLeft) = pave.t2;
+    ShapePolygonAndEnds(f, fillets, depth, runwayEnd, squareExtension, polygon);
+    if (BuildsCentreCurve(doc, f.p, a, b, n, f.convex)) {
+        BuildCentreCurve(doc, vertex, f, fillets.centre, depth);
     }
-
-    const double half = st.EdgeWidth / 2.0;
-    if (BuildsCentreCurve(doc, p, a, b, n, convex)) {
-        const EndEdge e0{Add(centre.t1, fa, half), Add(centre.t1, fa, -half)};
-        const EndEdge e1{Add(centre.t2, fb, half), Add(centre.t2, fb, -half)};
-        const auto polyline = LeadPolyline(centre, FilletCurve(centre, depth), a, b);
-        if (CurvedStrip(vertex, StripList::Centre, polyline, st.EdgeWidth, e0, e1)) {
-            // e0.a lies on a's facing side, which is its own left or right.
-            const bool aOwn = a.OwnLeft(aLeft);
-            a.segment->centreStripe[static_cast<std::size_t>(StripeLeft(a.end))] = aOwn ? e0.a : e0.b;
-            a.segment->centreStripe[static_cast<std::size_t>(StripeRight(a.end))] = aOwn ? e0.b : e0.a;
-            const bool bOwn = b.OwnLeft(bLeft);
-            b.segment->centreStripe[static_cast<std::size_t>(StripeLeft(b.end))] = bOwn ? e1.a : e1.b;
-            b.segment->centreStripe[static_cast<std::size_t>(StripeRight(b.end))] = bOwn ? e1.b : e1.a;
-            AddCurveLights(vertex.lightPts0, centre);
-            BuildExit(doc, a, b, centre, e0, e1);
-        }
-    }
-
-    // The edge stripes' outer sides lie toward the facing side.
-    const EndEdge e0{Add(edgeMark.t1, fa, half), Add(edgeMark.t1, fa, -half)};
-    const EndEdge e1{Add(edgeMark.t2, fb, half), Add(edgeMark.t2, fb, -half)};
-    const auto polyline = LeadPolyline(edgeMark, FilletCurve(edgeMark, depth), a, b);
-    if (CurvedStrip(vertex, StripList::Edge, polyline, st.EdgeWidth, e0, e1)) {
-        const EdgeStripeEnd sa = a.EdgeStripe(aLeft);
-        *sa.outer = e0.a;
-        *sa.inner = e0.b;
-        const EdgeStripeEnd sb = b.EdgeStripe(bLeft);
-        *sb.outer = e1.a;
-        *sb.inner = e1.b;
-    }
-
+    BuildEdgeCurve(doc, vertex, f, fillets.edgeMark, depth);
     if (!squareExtension) {
-        AddCurveLights(vertex.lightPts1, lightRow);
+        AddCurveLights(vertex.lightPts1, fillets.lightRow);
     }
     return true;
 }

@@ -29,12 +29,13 @@ bool Collectable(const CRollpathDoc& doc, const RollpathSegment& s, int k) {
            (s.vertex0 == k || s.vertex1 == k);
 }
 
-// Step one of a rebuild: every live segment without No Polygon that meets the
-// vertex (of those listed) gets that end's straight geometry afresh (dead ends shortened by
-// MarkShort) and loses what earlier junctions there made of it (its exit
-// lines and stub at that end, a through line from there); an extension's
-// arrowheads are renewed. Ends with a usable direction become the junction's ends, in
-// list order. False, with a message, when too many segments meet there.
+// Step one of a rebuild. Every listed live segment without No Polygon that
+// meets the vertex gets that end's straight geometry afresh (a dead end's
+// markings shortened by MarkShort) and loses what earlier junctions there
+// made of it: its exit lines and stub at that end, and a through line from
+// there. An extension's arrowheads are renewed. The ends that have a
+// direction become the junction's ends, in list order. False, with a
+// message, when too many segments meet there.
 bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std::vector<JunctionEnd>& ends) {
     std::vector<RollpathSegment*> incident;
     for (const int i : segmentsAtK) {
