@@ -38,19 +38,6 @@ TEST(FilletControlPoints, NeverReachesPastALinesFarPoint) {
     EXPECT_POINT(f.t2, 0.0, 50.0);
 }
 
-TEST(FilletCurve, HasDepthPlusOnePointsFromT1ToT2) {
-    const Fillet f{{0.0, 0.0}, {5.0, 0.0}, {10.0, 5.0}, {10.0, 10.0}};
-    for (const int depth : {1, 3, 5, 10}) {
-        const auto curve = FilletCurve(f, depth);
-        ASSERT_EQ(static_cast<int>(curve.size()), depth + 1);
-        EXPECT_EQ(curve.front(), f.t1);
-        EXPECT_EQ(curve.back(), f.t2);
-        for (int j = 1; j < depth; ++j) {
-            EXPECT_EQ(curve[static_cast<std::size_t>(j)], FilletPoint(f, static_cast<double>(j) / depth));
-        }
-    }
-}
-
 // A quarter turn from heading east to heading north, with its lead points.
 std::vector<DPoint> QuarterTurn(int depth, const Fillet& f) {
     std::vector<DPoint> polyline{{f.t1.x - 1.0, f.t1.y}};
