@@ -138,38 +138,48 @@ bool ProductLimitReached(const NetworkVertex& v) {
            v.lightPts1.size() >= kJunctionProductLimit;
 }
 
-// The corner between a and b by their end classes: false when the vertex's
-// product limit stops the walk.
-bool HandleCorner(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int n, double theta) {
+enum class CornerOutcome {
+    Done,
+    NoCorner,  // a junction was due but the lines gave no corner
+    LimitReached,
+};
+
+// The corner between a and b by their end classes.
+CornerOutcome HandleCorner(CRollpathDoc& doc, int k, JunctionEnd& a, JunctionEnd& b, int n, double theta) {
     const double angle = std::fabs(theta);
     const int ea = a.endClass;
     const int eb = b.endClass;
     const bool runway = ea == EndClass::Runway || eb == EndClass::Runway;
     const bool extension = ea == EndClass::Extension || eb == EndClass::Extension;
     const bool runwayEnd = ea == EndClass::RunwayEnd || eb == EndClass::RunwayEnd;
+    // Rollpaths and runway sides always get a junction; an extension's
+    // square reflex side loses its polygon again; a runway end's reflex side
+    // gets none, only a stripe ending on the runway's edge.
+    const bool plain = (ea == EndClass::Rollpath && eb == EndClass::Rollpath) || runway;
+    const bool attempted = plain || extension || (runwayEnd && angle <= kPi);
+    const bool square = !plain && extension && angle >= kSquareLow && angle <= kSquareHigh;
     GroundPolygon polygon;
-    bool keep = false;
-    if ((ea == EndClass::Rollpath && eb == EndClass::Rollpath) || runway) {
-        keep = BuildJunction(doc, k, a, b, n, theta, polygon);
-    } else if (extension) {
-        keep =
-            BuildJunction(doc, k, a, b, n, theta, polygon) && !(angle >= kSquareLow && angle <= kSquareHigh);
-    } else if (runwayEnd) {
-        if (angle <= kPi) {
-            keep = BuildJunction(doc, k, a, b, n, theta, polygon);
-        } else {
-            EndStripeOnRunwayEdge(doc, doc.Vertex(k).pos(), a, b, theta);
-        }
+    const bool built = attempted && BuildJunction(doc, k, a, b, n, theta, polygon);
+    if (!attempted && runwayEnd) {
+        EndStripeOnRunwayEdge(doc, doc.Vertex(k).pos(), a, b, theta);
     }
     NetworkVertex& v = doc.Vertex(k);
-    if (keep) {
+    if (built && !square) {
         v.junctionPolys.push_back(std::move(polygon));
     }
     if (ProductLimitReached(v)) {
         doc.Messages().Show(kPolygonLimitMessage);
-        return false;
+        return CornerOutcome::LimitReached;
     }
-    return true;
+    return attempted && !built ? CornerOutcome::NoCorner : CornerOutcome::Done;
+}
+
+// Segments whose corner gives no lines to build on but that continue on
+// (rather than fold back onto each other) are mitred like a straight
+// continuation: nearly straight with a change of width, their edges meet far
+// away.
+bool ContinuesOn(double angle) {
+    return angle > kRightAngle && angle < 3.0 * kRightAngle;
 }
 
 // The centre lines of a straight pair run on through the junction: each
@@ -241,16 +251,23 @@ void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segm
         JunctionEnd& a = ends[static_cast<std::size_t>(current)];
         JunctionEnd& b = ends[static_cast<std::size_t>(next.index)];
         const double angle = std::fabs(next.theta);
-        if (a.IsRunway() && b.IsRunway()) {
-            // Runways are paved by the runway itself.
-        } else if (angle > kStraightLow && angle < kStraightHigh) {
-            double beta = 0.0;
-            MitreStraight(p, a, b, next.theta, beta);
-            if (n > 2) {
-                straight = StraightPair{current, next.index, beta};
+        // Runways are paved by the runway itself.
+        if (!a.IsRunway() || !b.IsRunway()) {
+            bool mitre = angle > kStraightLow && angle < kStraightHigh;
+            if (!mitre) {
+                const CornerOutcome outcome = HandleCorner(doc, k, a, b, n, next.theta);
+                if (outcome == CornerOutcome::LimitReached) {
+                    break;
+                }
+                mitre = outcome == CornerOutcome::NoCorner && ContinuesOn(angle);
             }
-        } else if (!HandleCorner(doc, k, a, b, n, next.theta)) {
-            break;
+            if (mitre) {
+                double beta = 0.0;
+                MitreStraight(p, a, b, next.theta, beta);
+                if (n > 2) {
+                    straight = StraightPair{current, next.index, beta};
+                }
+            }
         }
         current = next.index;
         if (current == 0) {

@@ -481,6 +481,25 @@ TEST(Junction, SegmentsLyingAlmostOnTopOfEachOtherGetNoCorner) {
     }
 }
 
+TEST(Junction, ANearlyStraightWidthChangeIsMitredWhenItsEdgesMeetOutOfReach) {
+    // 35 ft into 75 ft with a 3 degree bend: the facing edges would meet
+    // about 400 ft away, beyond both 300 ft segments.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    RollpathSegment& narrow = AddSegment(doc, AddVertexAt(doc, -300.0, 0.0), p, 35.0);
+    RollpathSegment& wide = AddSegment(
+        doc, p, AddVertexAt(doc, 300.0 * std::cos(3.0 * kDeg), 300.0 * std::sin(3.0 * kDeg)), 75.0);
+    Rebuild(doc);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 0);
+    EXPECT_EQ(narrow.outline[2], wide.outline[1]);
+    EXPECT_EQ(narrow.outline[4], wide.outline[5]);
+    EXPECT_NEAR(Dist(narrow.outline[2], doc.Vertex(p).pos()), 27.5, kTol);
+    // The same bend between equal widths is a junction.
+    wide.width = 35.0f;
+    Rebuild(doc);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 2);
+}
+
 TEST(Junction, ParallelOffsetLinesGiveNoCornerAndChangeNothing) {
     CRollpathDoc doc;
     const int p = AddVertexAt(doc, 0.0, 0.0);
