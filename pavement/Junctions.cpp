@@ -58,12 +58,15 @@ bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std
         const int endClass = s.EndClassAt(end);
         SegmentEndGeometry(doc, s, end, endClass == EndClass::DeadEnd ? markShort : 0.0);
         s.exitMask &= ~ExitBitsOfEnd(end);
+        s.exitQuads[static_cast<std::size_t>(ExitIndex(end, true))] = Quad{};
+        s.exitQuads[static_cast<std::size_t>(ExitIndex(end, false))] = Quad{};
         s.flags &= ~StubFlag(end);
         const DPoint far = doc.Vertex(s.VertexAt(1 - end)).pos();
         // A through line belongs to the vertex it starts from; one that starts
         // at neither end any more was left behind by a move.
         if (s.throughLine[0] != far) {
             s.flags &= ~SegmentFlag::ThroughLine;
+            s.throughLine = {};
         }
         if (endClass == EndClass::Extension) {
             ExtensionArrowheads(doc, s);
