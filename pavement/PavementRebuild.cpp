@@ -1,12 +1,14 @@
 #include "pavement/PavementRebuild.h"
 
 #include "pavement/Junctions.h"
+#include "pavement/NetworkIndex.h"
 #include "pavement/SegmentGeometry.h"
 
 namespace rollpath {
 
 void RebuildTouchedVertices(CRollpathDoc& doc, const RebuildNetworkOptions& options) {
     RebuildNetwork(doc, options);
+    const VertexIncidence incidence(doc);
     const int touched = doc.m_nTouched;
     for (int i = 0; i < touched; ++i) {
         const int k = doc.m_TouchedVertices[static_cast<std::size_t>(i)];
@@ -15,7 +17,7 @@ void RebuildTouchedVertices(CRollpathDoc& doc, const RebuildNetworkOptions& opti
         }
         NetworkVertex& v = doc.Vertex(k);
         if (v.visited != 1) {
-            ConstructVertexPolygons(doc, k);
+            ConstructVertexPolygons(doc, k, incidence.SegmentsAt(k));
             v.visited = 1;
         }
     }
@@ -40,9 +42,10 @@ void RebuildAllPavement(CRollpathDoc& doc) {
             }
         }
     }
+    const VertexIncidence incidence(doc);
     for (int k = 0; k < doc.m_nVertices; ++k) {
         if (doc.Vertex(k).live()) {
-            ConstructVertexPolygons(doc, k);
+            ConstructVertexPolygons(doc, k, incidence.SegmentsAt(k));
         }
     }
 }

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "pavement/LightRows.h"
+#include "pavement/SegmentGeometry.h"
+#include "support/NetworkBuilder.h"
 
 namespace rollpath {
 namespace {
@@ -63,6 +65,117 @@ TEST(Lights, DamagedRowsStayBounded) {
     EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{1e12, 0}}, 1, points, spacing), kMaxLightsPerRow);
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{nan, 0}}, 100, points, spacing), 1);
+}
+
+// A rollpath along the x axis from (0, 0) to (length, 0), 50 ft wide.
+struct Row {
+    CRollpathDoc doc;
+    RollpathSegment* s = nullptr;
+    Row(double length, int class0, int class1) {
+        const int a = testing::AddVertexAt(doc, 0.0, 0.0);
+        const int b = testing::AddVertexAt(doc, length, 0.0);
+        s = &testing::AddSegment(doc, a, b, 50.0);
+        s->endClass0 = class0;
+        s->endClass1 = class1;
+    }
+    // Cuts every stripe back to run from x0 to x1 (as junction curves do).
+    void TrimStripes(double x0, double x1) {
+        for (Quad* q : {&s->centreStripe, &s->rightEdgeStripe, &s->leftEdgeStripe}) {
+            (*q)[0].x = (*q)[3].x = x0;
+            (*q)[1].x = (*q)[2].x = x1;
+        }
+    }
+};
+
+void ExpectRows(const RollpathSegment& s, double x0, double x1, double offset) {
+    EXPECT_NEAR(s.centreLightLine[0].x, x0, 1e-9);
+    EXPECT_NEAR(s.centreLightLine[1].x, x1, 1e-9);
+    EXPECT_NEAR(s.centreLightLine[0].y, 0.0, 1e-9);
+    for (int i = 0; i < 2; ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        EXPECT_NEAR(s.rightLightLine[at].x, s.centreLightLine[at].x, 1e-9);
+        EXPECT_NEAR(s.leftLightLine[at].x, s.centreLightLine[at].x, 1e-9);
+        EXPECT_NEAR(s.rightLightLine[at].y, -offset, 1e-9);
+        EXPECT_NEAR(s.leftLightLine[at].y, offset, 1e-9);
+    }
+}
+
+TEST(LightLines, RowsBetweenJunctionsStartFiftyFeetInsideTheStripes) {
+    Row r(460.0, EndClass::Rollpath, EndClass::Rollpath);
+    r.TrimStripes(30.0, 430.0);  // a 400 ft stretch
+    UpdateLightLines(r.doc, *r.s);
+    ExpectRows(*r.s, 80.0, 380.0, 25.0 + r.doc.GetSettings().LiteOffset);
+}
+
+TEST(LightLines, AStretchShorterThanTwoSpacingsGetsOneLightAtItsMiddle) {
+    Row r(200.0, EndClass::Runway, EndClass::Rollpath);
+    r.TrimStripes(20.0, 170.0);  // 150 ft with LiteSpacing 100
+    UpdateLightLines(r.doc, *r.s);
+    ExpectRows(*r.s, 95.0, 95.0, 30.0);
+    std::vector<DPoint> points;
+    double spacing = 0.0;
+    EXPECT_EQ(LightPointsAlongLine(r.s->centreLightLine, 100, points, spacing), 1);
+    // Exactly two spacings long is long enough for a row.
+    Row exact(260.0, EndClass::Rollpath, EndClass::Rollpath);
+    exact.TrimStripes(30.0, 230.0);
+    UpdateLightLines(exact.doc, *exact.s);
+    ExpectRows(*exact.s, 80.0, 180.0, 30.0);
+}
+
+TEST(LightLines, ADeadEndsRowsStartWhereItsMarkingsStart) {
+    Row r(500.0, EndClass::DeadEnd, EndClass::Rollpath);
+    SegmentEndGeometry(r.doc, *r.s, 0, r.doc.GetSettings().MarkShort);
+    r.s->centreStripe[1].x = r.s->centreStripe[2].x = 470.0;  // a junction trims the other end
+    UpdateLightLines(r.doc, *r.s);
+    // From 50 ft (MarkShort) in, without the clearance; the other end keeps
+    // its row as it was (the vertex).
+    ExpectRows(*r.s, 50.0, 500.0, 30.0);
+
+    Row atEnd1(500.0, EndClass::Rollpath, EndClass::DeadEnd);
+    SegmentEndGeometry(atEnd1.doc, *atEnd1.s, 1, 80.0);
+    UpdateLightLines(atEnd1.doc, *atEnd1.s);
+    ExpectRows(*atEnd1.s, 0.0, 420.0, 30.0);
+}
+
+TEST(LightLines, EdgeRowsLieLiteOffsetOutsideThePavement) {
+    Row r(800.0, EndClass::Rollpath, EndClass::Rollpath);
+    r.doc.GetSettings().LiteOffset = 10.0;
+    UpdateLightLines(r.doc, *r.s);
+    ExpectRows(*r.s, 50.0, 750.0, 35.0);
+}
+
+TEST(LightLines, TheShortestStripeSideGivesTheStretch) {
+    Row r(600.0, EndClass::Rollpath, EndClass::Rollpath);
+    r.TrimStripes(30.0, 570.0);
+    // The left edge stripe's outer side is cut shortest: 100 .. 500.
+    r.s->leftEdgeStripe[0].x = 100.0;
+    r.s->leftEdgeStripe[1].x = 500.0;
+    UpdateLightLines(r.doc, *r.s);
+    ExpectRows(*r.s, 150.0, 450.0, 30.0);
+    // The right stripe's inner side, cut on a slant, is projected across the
+    // segment from its inner points.
+    r.s->rightEdgeStripe[0] = DPoint{200.0, -22.0};
+    r.s->rightEdgeStripe[1] = DPoint{420.0, -22.0};
+    r.s->rightEdgeStripe[3] = DPoint{150.0, -23.0};
+    UpdateLightLines(r.doc, *r.s);
+    ExpectRows(*r.s, 250.0, 370.0, 30.0);
+}
+
+TEST(LightLines, RowsStayWhenTheStretchCannotBeProjected) {
+    Row r(600.0, EndClass::Rollpath, EndClass::Rollpath);
+    r.TrimStripes(30.0, 570.0);
+    // The centre stripe is shortest and its vertex0 end edge runs along the
+    // centre line: it never meets it.
+    r.s->centreStripe[0] = DPoint{100.0, 0.0};
+    r.s->centreStripe[3] = DPoint{120.0, 0.0};
+    r.s->centreStripe[1] = DPoint{300.0, 0.5};
+    const auto before = r.s->centreLightLine;
+    UpdateLightLines(r.doc, *r.s);
+    EXPECT_EQ(r.s->centreLightLine, before);
+    // A segment whose vertex index is damaged is left alone too.
+    r.s->vertex1 = -4;
+    UpdateLightLines(r.doc, *r.s);
+    EXPECT_EQ(r.s->centreLightLine, before);
 }
 
 }  // namespace
