@@ -46,9 +46,7 @@ void ExpectNetworkDump(const JsonValue& json, const CRollpathDoc& doc) {
     ASSERT_EQ(nodes.size(), static_cast<std::size_t>(doc.m_nVertices));
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const NetworkVertex& v = doc.Vertex(static_cast<int>(i));
-        EXPECT_EQ((*nodes[i])["node"].Number(), static_cast<double>(i));
-        EXPECT_EQ((*nodes[i])["x"].Number(), v.x) << i;
-        EXPECT_EQ((*nodes[i])["y"].Number(), v.y) << i;
+        ExpectFields(*nodes[i], {{"node", static_cast<double>(i)}, {"x", v.x}, {"y", v.y}});
     }
     for (const JsonValue* flow : WithTag(records, "<flow>")) {
         const int node = static_cast<int>((*flow)["node"].Number());
@@ -143,20 +141,18 @@ void ExpectSideDump(const JsonValue& json, const CRollpathDoc& doc) {
         const JsonValue& r = records[1 + i];
         const RollpathSegment& s = *doc.m_pSegments[i];
         EXPECT_EQ(r["record"].Text(), "segment");
-        EXPECT_EQ(r["vertex0"].Number(), s.vertex0);
-        EXPECT_EQ(r["vertex1"].Number(), s.vertex1);
-        EXPECT_EQ(r["flags"].Number(), s.flags);
-        EXPECT_EQ(r["extent0"].Number(), s.extent0);
-        EXPECT_EQ(r["extent1"].Number(), s.extent1);
+        ExpectFields(r, {{"vertex0", s.vertex0},
+                         {"vertex1", s.vertex1},
+                         {"flags", s.flags},
+                         {"extent0", s.extent0},
+                         {"extent1", s.extent1}});
     }
     EXPECT_EQ(records[1 + segments]["count"].Number(), static_cast<double>(vertices));
     for (std::size_t i = 0; i < vertices; ++i) {
         const JsonValue& r = records[2 + segments + i];
         const NetworkVertex& v = doc.Vertex(static_cast<int>(i));
         EXPECT_EQ(r["record"].Text(), "vertex");
-        EXPECT_EQ(r["x"].Number(), v.x);
-        EXPECT_EQ(r["y"].Number(), v.y);
-        EXPECT_EQ(r["flags"].Number(), v.flags);
+        ExpectFields(r, {{"x", v.x}, {"y", v.y}, {"flags", v.flags}});
     }
 }
 
@@ -188,11 +184,10 @@ void ExpectPavementDump(const JsonValue& json, const CRollpathDoc& doc) {
     const JsonValue& records = json["records"];
     ASSERT_GE(records.size(), 6u);
     ExpectOrigin(records[1], doc);
-    EXPECT_EQ(records[2]["columns"].Number(), doc.m_TileGrid.columns);
-    EXPECT_EQ(records[2]["rows"].Number(), doc.m_TileGrid.rows);
-    EXPECT_EQ(records[3]["side"].Number(), doc.m_TileGrid.side);
-    EXPECT_EQ(records[4]["x"].Number(), doc.m_TileGrid.lowerLeft[0]);
-    EXPECT_EQ(records[4]["y"].Number(), doc.m_TileGrid.lowerLeft[2]);
+    const TileGrid& grid = doc.m_TileGrid;
+    ExpectFields(records[2], {{"columns", grid.columns}, {"rows", grid.rows}});
+    ExpectFields(records[3], {{"side", grid.side}});
+    ExpectFields(records[4], {{"x", grid.lowerLeft[0]}, {"y", grid.lowerLeft[2]}});
     EXPECT_EQ(records[records.size() - 1]["tag"].Text(), "<endo>");
     for (const JsonValue& record : records.Items()) {
         if (Has(record, "computedByteCount")) {

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/CliTestSupport.h"
@@ -18,6 +20,23 @@ using rollpath::testing::Golden;
 
 inline bool Has(const JsonValue& value, const std::string& key) {
     return value.Members().count(key) > 0;
+}
+
+// Each named member holds the given number.
+inline void ExpectFields(const JsonValue& value,
+                         std::initializer_list<std::pair<const char*, double>> fields) {
+    for (const auto& [key, number] : fields) {
+        EXPECT_EQ(value[key].Number(), number) << key;
+    }
+}
+
+// The numbers of an array.
+inline std::vector<double> Numbers(const JsonValue& array) {
+    std::vector<double> numbers;
+    for (const JsonValue& item : array.Items()) {
+        numbers.push_back(item.Number());
+    }
+    return numbers;
 }
 
 class DumpTest : public CliTest {

@@ -36,27 +36,10 @@ TEST(ProjectListReader, LinesWithTheirOffsetsNumbersAndLineFeeds) {
     EXPECT_EQ(lines[3].offset, 12u);
     EXPECT_FALSE(lines[3].terminated);
     EXPECT_TRUE(AllLines("").empty());
+    // A header without its line feed is ignored.
+    EXPECT_FALSE(AllLines("[KSFO]")[0].IsHeader());
     // A file that ends with its line feed has no empty last line.
     EXPECT_EQ(AllLines("a\n").size(), 1u);
-}
-
-TEST(ProjectListReader, AHeaderWithoutItsLineFeedIsNone) {
-    const std::vector<ProjectListLine> lines = AllLines("[KSFO]");
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].StartsSection());
-    EXPECT_FALSE(lines[0].IsHeader());
-}
-
-struct NameCase {
-    const char* line;
-    const char* name;
-};
-
-TEST(ProjectListReader, SectionNames) {
-    for (const NameCase& c : {NameCase{"[KSFO]", "KSFO"}, NameCase{"[KSFO] rest ]", "KSFO"},
-                              NameCase{"[KSFO", "KSFO"}, NameCase{"[]", ""}, NameCase{"[", ""}}) {
-        EXPECT_EQ(ProjectSectionName(c.line), c.name) << c.line;
-    }
 }
 
 TEST(ProjectListReader, LongLinesAreCutBeforeTheCarriageReturnIsDropped) {
