@@ -12,6 +12,7 @@ constexpr const char* kUsage =
     "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
     "  rollpath-cli info CODE [COMMON]\n"
     "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
+    "  rollpath-cli dump FILE\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N\n";
 
 struct Command {
@@ -23,6 +24,7 @@ constexpr Command kCommands[] = {
     {"sample-install", &rollpath::cli::RunSampleInstall},
     {"info", &rollpath::cli::RunInfo},
     {"build", &rollpath::cli::RunBuild},
+    {"dump", &rollpath::cli::RunDump},
 };
 
 }  // namespace

@@ -37,6 +37,11 @@ struct PendingProject {
     int safeMode = 0;
 };
 
+// Step one of filling the record for a code: the file names from the code,
+// no diagram, position 0, 0, scale 100, rotation 0. The safe-mode choice is
+// kept.
+void SetPendingDefaults(PendingProject& pending, const std::string& code);
+
 // Fills the record for a code: default file names from the code, then the
 // first entry of the list whose name equals the code exactly (case matters).
 // A missing list leaves the defaults. The safe-mode choice is kept.

@@ -3,6 +3,7 @@
 // The records of a network file (.bgr) in file order with their payloads.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -28,6 +29,9 @@ public:
     explicit NetworkFileDecoder(std::span<const std::uint8_t> data) : reader_(data) {}
     // The next record; after any status but Record the decoder only gives End.
     DecodeStatus Next(NetworkRecord& record);
+    // How far decoding got: where the next record would start, or where the
+    // data ended inside a record.
+    std::size_t Offset() const { return reader_.offset(); }
 
 private:
     ByteReader reader_;

@@ -78,13 +78,10 @@ DecodeStatus PavementFileDecoder::Next(PavementRecord& record) {
 }
 
 DecodeStatus PavementFileDecoder::ReadMesh(MeshSectionRecord& mesh) {
-    if (!reader_.U32(mesh.byteCount)) {
+    const bool complete = ReadFields(reader_, mesh.fieldsRead, mesh.byteCount, mesh.header[0], mesh.header[1],
+                                     mesh.header[2], mesh.header[3], mesh.header[4]);
+    if (!complete) {
         return Stop(DecodeStatus::Truncated);
-    }
-    for (std::uint32_t& word : mesh.header) {
-        if (!reader_.U32(word)) {
-            return Stop(DecodeStatus::Truncated);
-        }
     }
     const std::uint32_t vertexCount = mesh.header[4];
     if (vertexCount > maxMeshVertices_) {
@@ -125,7 +122,7 @@ DecodeStatus PavementFileDecoder::ReadMesh(MeshSectionRecord& mesh) {
 }
 
 DecodeStatus PavementFileDecoder::ReadLights(LightSectionRecord& lights) {
-    if (!reader_.U32(lights.byteCount)) {
+    if (!ReadFields(reader_, lights.fieldsRead, lights.byteCount)) {
         return Stop(DecodeStatus::Truncated);
     }
     for (;;) {

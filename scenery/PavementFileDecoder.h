@@ -4,6 +4,7 @@
 // mesh or light section is one record.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -44,6 +45,7 @@ struct MeshPolygonRecord {
 };
 
 struct MeshSectionRecord {
+    int fieldsRead = 0;  // of the byte count and the five header words
     std::uint32_t byteCount = 0;
     std::array<std::uint32_t, 5> header{};  // 20, 65536, 2, 0, V
     std::vector<MeshVertexRecord> vertices;
@@ -58,6 +60,7 @@ struct LightEntryRecord {
 };
 
 struct LightSectionRecord {
+    int fieldsRead = 0;  // 1 once the byte count is decoded
     std::uint32_t byteCount = 0;
     std::vector<LightEntryRecord> lights;  // the whole ones read
 };
@@ -84,6 +87,9 @@ public:
 
     // The next record; after any status but Record the decoder only gives End.
     DecodeStatus Next(PavementRecord& record);
+    // How far decoding got: where the next record would start, or where the
+    // data ended inside a record.
+    std::size_t Offset() const { return reader_.offset(); }
     // What made the last step Malformed.
     const std::string& Problem() const { return problem_; }
 

@@ -3,6 +3,7 @@
 // The records of a polygon file (.txp) in file order with their payloads.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -38,6 +39,9 @@ public:
 
     // The next record; after any status but Record the decoder only gives End.
     DecodeStatus Next(PolygonFileRecord& record);
+    // How far decoding got: where the next record would start, or where the
+    // data ended inside a record.
+    std::size_t Offset() const { return reader_.offset(); }
     // What made the last step Malformed.
     const std::string& Problem() const { return problem_; }
 

@@ -46,6 +46,9 @@ public:
     // it are not looked at), or Truncated when the data ends inside the
     // record. After any status but Record the decoder only gives End.
     DecodeStatus Next(SideFileRecord& record);
+    // How far decoding got: where the next record would start, or where the
+    // data ended inside a record.
+    std::size_t Offset() const { return reader_.offset(); }
 
 private:
     ByteReader reader_;

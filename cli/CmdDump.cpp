@@ -1,0 +1,100 @@
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "cli/Commands.h"
+#include "cli/Dump.h"
+#include "document/WholeFile.h"
+
+namespace rollpath::cli {
+
+namespace {
+
+constexpr const char* kSynopsis = "rollpath-cli dump FILE   (FILE: .bgr .txp .tms .txd or Rollpath.rpj)";
+
+enum class DumpFormat { Network, Polygon, Pavement, Side, ProjectList };
+
+struct FormatEntry {
+    std::string_view extension;
+    DumpFormat format;
+};
+
+constexpr FormatEntry kFormats[] = {
+    {".bgr", DumpFormat::Network}, {".txp", DumpFormat::Polygon},     {".tms", DumpFormat::Pavement},
+    {".txd", DumpFormat::Side},    {".rpj", DumpFormat::ProjectList},
+};
+
+// Chosen by the file name's extension, whatever its case.
+std::optional<FormatEntry> FormatOf(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const FormatEntry& entry : kFormats) {
+        if (entry.extension == extension) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<DumpStop> DumpRecords(JsonWriter& json, DumpFormat format,
+                                    const std::vector<std::uint8_t>& bytes) {
+    switch (format) {
+        case DumpFormat::Network:
+            return DumpNetworkFile(json, bytes);
+        case DumpFormat::Polygon:
+            return DumpPolygonFile(json, bytes);
+        case DumpFormat::Pavement:
+            return DumpPavementFile(json, bytes);
+        case DumpFormat::Side:
+            return DumpSideFile(json, bytes);
+        case DumpFormat::ProjectList:
+            DumpProjectList(json,
+                            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        return UsageError(err, "missing FILE", kSynopsis);
+    }
+    if (args.size() > 1 || args[0].starts_with("--")) {
+        return UsageError(err, "unexpected argument '" + args[args.size() > 1 ? 1 : 0] + "'", kSynopsis);
+    }
+    const std::filesystem::path path = args[0];
+    const std::optional<FormatEntry> format = FormatOf(path);
+    if (!format) {
+        return UsageError(err, "cannot tell the kind of '" + args[0] + "' from its extension", kSynopsis);
+    }
+
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Field("file", args[0]);
+    json.Field("format", format->extension.substr(1));
+    std::error_code ec;
+    const std::optional<std::vector<std::uint8_t>> bytes =
+        std::filesystem::is_directory(path, ec) ? std::nullopt : ReadWholeFile(path);
+    std::optional<DumpStop> stop;
+    if (!bytes) {
+        err << "rollpath-cli: cannot open " << args[0] << '\n';
+        stop = DumpStop{"cannotOpen", "cannot open the file", std::nullopt, std::nullopt};
+    } else {
+        json.Field("size", bytes->size());
+        stop = DumpRecords(json, format->format, *bytes);
+    }
+    if (stop) {
+        json.Key("error");
+        WriteStop(json, *stop);
+    }
+    json.EndObject();
+    out << '\n';
+    return stop ? kExitFailure : kExitSuccess;
+}
+
+}  // namespace rollpath::cli

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "document/ProjectList.h"
+#include "document/ProjectListReader.h"
+#include "document/RollpathDoc.h"
+#include "support/DeterministicRandom.h"
+
+namespace rollpath {
+namespace {
+
+std::vector<ProjectListLine> AllLines(std::string_view text) {
+    ProjectListReader reader(text);
+    std::vector<ProjectListLine> lines;
+    ProjectListLine line;
+    while (reader.Next(line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(ProjectListReader, LinesWithTheirOffsetsNumbersAndLineFeeds) {
+    const std::vector<ProjectListLine> lines = AllLines("[KSFO]\r\n\n;c\nlast");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].text, "[KSFO]\r");
+    EXPECT_EQ(lines[0].AsWritten(), "[KSFO]");
+    EXPECT_TRUE(lines[0].IsHeader());
+    EXPECT_EQ(lines[0].SectionName(), "KSFO");
+    EXPECT_EQ(lines[1].offset, 8u);
+    EXPECT_EQ(lines[1].text, "");
+    EXPECT_EQ(lines[2].number, 3u);
+    EXPECT_TRUE(lines[2].IsComment());
+    EXPECT_EQ(lines[3].offset, 12u);
+    EXPECT_FALSE(lines[3].terminated);
+    EXPECT_TRUE(AllLines("").empty());
+    // A header without its line feed is ignored.
+    EXPECT_FALSE(AllLines("[KSFO]")[0].IsHeader());
+    // A file that ends with its line feed has no empty last line.
+    EXPECT_EQ(AllLines("a\n").size(), 1u);
+}
+
+TEST(ProjectListReader, LongLinesAreCutBeforeTheCarriageReturnIsDropped) {
+    const std::string x(300, 'x');
+    ProjectListLine line;
+    line.text = x + "\r";
+    EXPECT_EQ(line.AsRead(kListLineLength), x.substr(0, 254));
+    EXPECT_EQ(line.AsWritten(), x);
+    // A carriage return that the cut brings to the end goes too.
+    line.text = std::string(253, 'y') + "\r" + "zz";
+    EXPECT_EQ(line.AsRead(kListLineLength), std::string(253, 'y'));
+    // Only one carriage return belongs to the line end.
+    line.text = "a\r\r";
+    EXPECT_EQ(line.AsWritten(), "a\r");
+}
+
+TEST(ProjectListReader, AnEntryTakesTheNextThreeLinesWhateverTheyHold) {
+    ProjectListReader reader("[KSFO]\n;txp=c\n[KPAO]\n");
+    ProjectListLine header;
+    ASSERT_TRUE(reader.Next(header));
+    const ProjectListEntry entry = ReadProjectEntry(reader, header);
+    ASSERT_TRUE(entry.lines[0] && entry.lines[1]);
+    EXPECT_EQ(entry.lines[0]->text, ";txp=c");
+    EXPECT_EQ(entry.lines[1]->text, "[KPAO]");
+    EXPECT_FALSE(entry.lines[2]);
+
+    PendingProject pending;
+    SetPendingDefaults(pending, "KSFO");
+    ApplyProjectEntry(entry, pending);
+    EXPECT_EQ(pending.txpName, "c");
+    EXPECT_EQ(pending.bgrName, "KSFO.bgr");
+    EXPECT_EQ(pending.bmpScale, 100);
+}
+
+TEST(ProjectListReader, EntryLinesAreReadUpTo259Characters) {
+    const std::string name(300, 'n');
+    const std::string text = "[KSFO]\ntxp=" + name + "\nbgr=b\nbmp=\"\" 1 2 3 4\n";
+    ProjectListReader reader(text);
+    ProjectListLine header;
+    ASSERT_TRUE(reader.Next(header));
+    PendingProject pending;
+    ApplyProjectEntry(ReadProjectEntry(reader, header), pending);
+    EXPECT_EQ(pending.txpName, name.substr(0, 255));
+    EXPECT_EQ(pending.bgrName, "b");
+    EXPECT_EQ(pending.bmpScale, 3);
+}
+
+// What Save writes reads back as the same names and placement.
+TEST(ProjectListReader, WrittenEntriesReadBack) {
+    testing::DeterministicRandom random(77);
+    for (int round = 0; round < 200; ++round) {
+        CRollpathDoc doc;
+        doc.m_szCode = "K" + std::to_string(round);
+        doc.m_szTxpName = "poly " + std::to_string(random.Int(0, 999)) + ".txp";
+        doc.m_szBgrName = "net=" + std::to_string(random.Int(0, 999)) + ".bgr";
+        doc.m_szBmpPath = round % 3 == 0 ? "" : "C:\\scan " + std::to_string(round) + ".BMP";
+        doc.m_nBmpX = random.Int(-100000, 100000);
+        doc.m_nBmpY = random.Int(-100000, 100000);
+        doc.m_nBmpScale = random.Int(1, 5000);
+        doc.m_dRotation = std::round(random.Uniform(0.0, 360.0) * 1e6) / 1e6;
+
+        const std::string text = FormatProjectEntry(doc);
+        ProjectListReader reader(text);
+        ProjectListLine header;
+        ASSERT_TRUE(reader.Next(header));
+        ASSERT_TRUE(header.IsHeader());
+        EXPECT_EQ(header.SectionName(), doc.m_szCode);
+        PendingProject pending;
+        SetPendingDefaults(pending, header.SectionName());
+        ApplyProjectEntry(ReadProjectEntry(reader, header), pending);
+        EXPECT_EQ(pending.txpName, doc.m_szTxpName);
+        EXPECT_EQ(pending.bgrName, doc.m_szBgrName);
+        EXPECT_EQ(pending.bmpPath, doc.m_szBmpPath);
+        EXPECT_EQ(pending.bmpX, doc.m_nBmpX);
+        EXPECT_EQ(pending.bmpY, doc.m_nBmpY);
+        EXPECT_EQ(pending.bmpScale, doc.m_nBmpScale);
+        EXPECT_NEAR(pending.rotation, doc.m_dRotation, 1e-9);
+        ProjectListLine rest;
+        EXPECT_FALSE(reader.Next(rest));
+    }
+}
+
+}  // namespace
+}  // namespace rollpath
