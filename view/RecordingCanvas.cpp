@@ -43,11 +43,11 @@ void RecordingCanvas::StretchDib(const DibImage& /*image*/, int x, int y, int wi
     call.points = {LPoint{srcX, srcY}, LPoint{srcWidth, srcHeight}};
 }
 
-std::vector<const DrawCall*> RecordingCanvas::InLayer(std::string_view name) const {
-    std::vector<const DrawCall*> found;
+std::vector<DrawCall> RecordingCanvas::InLayer(std::string_view name) const {
+    std::vector<DrawCall> found;
     for (const DrawCall& call : calls) {
         if (call.layer == name) {
-            found.push_back(&call);
+            found.push_back(call);
         }
     }
     return found;

@@ -50,8 +50,8 @@ public:
     // Forgets the calls (the state stays).
     void Clear() { calls.clear(); }
 
-    // The calls made inside layers of this name.
-    std::vector<const DrawCall*> InLayer(std::string_view name) const;
+    // Copies of the calls made inside layers of this name.
+    std::vector<DrawCall> InLayer(std::string_view name) const;
     // The names of the layers in the order their first call was made.
     std::vector<std::string> LayerOrder() const;
 
