@@ -11,6 +11,8 @@ constexpr const char* kUsage =
     "usage:\n"
     "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
     "  rollpath-cli info CODE [COMMON]\n"
+    "  rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] "
+    "[COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N\n";
 
 struct Command {
@@ -21,6 +23,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"sample-install", &rollpath::cli::RunSampleInstall},
     {"info", &rollpath::cli::RunInfo},
+    {"render", &rollpath::cli::RunRender},
 };
 
 }  // namespace
