@@ -6,8 +6,11 @@
 
 namespace rollpath {
 
+// Room for any double in fixed notation (309 digits before the point).
+constexpr std::size_t kFixedTextSize = 400;
+
 std::string WidthPaneText(double rollpathWidth) {
-    char text[64];
+    char text[kFixedTextSize];
     std::snprintf(text, sizeof text, "%3.2f ft", rollpathWidth);
     return text;
 }
@@ -20,7 +23,7 @@ std::string ScalePaneText(long scale) {
 
 std::string RotationPaneText(double rotation) {
     const double heading = rotation == 0.0 ? 0.0 : 360.0 - rotation;
-    char text[64];
+    char text[kFixedTextSize];
     std::snprintf(text, sizeof text, "%03.2f%c", heading, kDegreeSign);
     return text;
 }
