@@ -174,6 +174,9 @@ void CMainFrame::UpdateActions() {
             action->setCheckable(true);
             action->setChecked(*ui->checked);
         }
+        if (ui->text) {
+            action->setText(FromAnsi(*ui->text));
+        }
     }
 }
 

@@ -200,7 +200,8 @@ bool CRollpathView::OnCommand(CommandId id) {
 std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
     const bool loaded = IsLoaded();
     const auto shown = [loaded](int toggle) {
-        return loaded ? CommandUI{true, toggle != 0} : CommandUI{false, std::nullopt};
+        return loaded ? CommandUI{true, toggle != 0, std::nullopt}
+                      : CommandUI{false, std::nullopt, std::nullopt};
     };
     switch (id) {
         case CommandId::ViewRunways:
@@ -212,22 +213,23 @@ std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
         case CommandId::ViewVertices:
             return shown(m_bShowVertices);
         case CommandId::ViewLights:
-            return CommandUI{loaded, m_bShowLights != 0};
+            return CommandUI{loaded, m_bShowLights != 0, std::nullopt};
         case CommandId::ViewMarkings:
-            return CommandUI{loaded, m_bShowMarkings != 0};
+            return CommandUI{loaded, m_bShowMarkings != 0, std::nullopt};
         case CommandId::ViewGrid:
-            return CommandUI{loaded, std::nullopt};
+            return CommandUI{loaded, std::nullopt, std::string(GridMenuText(m_bShowGrid != 0))};
         case CommandId::ViewDiagram:
-            return CommandUI{m_bDiagramLoaded != 0, std::nullopt};
+            return CommandUI{m_bDiagramLoaded != 0, std::nullopt,
+                             std::string(DiagramMenuText(m_bShowDiagram != 0))};
         case CommandId::Zoom: {
             const bool collecting =
                 m_nDragState == DragState::StretchSegment || m_nDragState == DragState::CollectPolygon;
             const bool armed = m_bPlaceSource != 0 || m_bPlaceSink != 0;
-            return CommandUI{loaded && !collecting && !armed, m_bZoomMode != 0};
+            return CommandUI{loaded && !collecting && !armed, m_bZoomMode != 0, std::nullopt};
         }
         case CommandId::RotateCW:
         case CommandId::RotateCCW:
-            return CommandUI{loaded, std::nullopt};
+            return CommandUI{loaded, std::nullopt, std::nullopt};
         default:
             break;
     }

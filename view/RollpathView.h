@@ -63,10 +63,11 @@ enum class ScrollCode {
 enum class ViewKey { PageUp, PageDown, Left, Right, Up, Down, Home, End, Delete, Other };
 
 // What a menu item or toolbar button of a command shows. An unset check
-// leaves the item's check mark as it is.
+// leaves the item's check mark as it is, an unset text its text.
 struct CommandUI {
     bool enabled = false;
     std::optional<bool> checked;
+    std::optional<std::string> text;
     friend bool operator==(const CommandUI&, const CommandUI&) = default;
 };
 

@@ -37,9 +37,12 @@ private:
     void AppendPoints(std::span<const LPoint> points);
     void AppendX(int logical);
     void AppendY(int logical);
-    // Paint attributes of a colour under the raster operation.
-    std::string Paint(const char* attribute, ColorRef color) const;
-    std::string Blend() const;
+    // A colour attribute under the raster operation.
+    void AppendPaint(const char* attribute, ColorRef color);
+    void AppendFill();
+    void AppendStrokeAndEnd();
+    void AppendBlendAndEnd();
+    void AppendAttribute(const char* name, double value);
 
     int width_;
     int height_;

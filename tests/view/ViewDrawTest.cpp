@@ -145,10 +145,10 @@ TEST_F(Drawing, TogglesAfterOpeningAndTheirCheckMarks) {
     EXPECT_EQ(view.m_bShowPolygons, 1);
     EXPECT_EQ(view.m_bShowVertices + view.m_bShowLights + view.m_bShowMarkings + view.m_bShowGrid, 0);
     EXPECT_EQ(view.m_bShowDiagram, 1);
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewRunways), (CommandUI{true, true}));
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewVertices), (CommandUI{true, false}));
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewLights), (CommandUI{true, false}));
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewGrid), (CommandUI{true, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewRunways), (CommandUI{true, true, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewVertices), (CommandUI{true, false, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewLights), (CommandUI{true, false, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewGrid), (CommandUI{true, std::nullopt, "Show &Grid"}));
     EXPECT_FALSE(view.UpdateCommandUI(CommandId::ViewDiagram)->enabled);  // no bitmap loaded
 }
 
@@ -509,7 +509,11 @@ TEST_F(Drawing, TheDiagramComesFirst) {
     doc.m_szBmpPath = path.string();
     OpenScene();
     EXPECT_EQ(view.m_bDiagramLoaded, 1);
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewDiagram), (CommandUI{true, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewDiagram),
+              (CommandUI{true, std::nullopt, "Hide &Diagram\tCtrl+D"}));
+    view.OnCommand(CommandId::ViewDiagram);
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::ViewDiagram)->text, "Show &Diagram\tCtrl+D");
+    view.OnCommand(CommandId::ViewDiagram);
     const RecordingCanvas canvas = Draw();
     ASSERT_FALSE(canvas.calls.empty());
     EXPECT_EQ(canvas.calls[0].kind, DrawKind::StretchDib);

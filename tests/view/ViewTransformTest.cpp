@@ -422,10 +422,10 @@ TEST_F(Transform, GeoToLogicalOfTheBenchmarkIsItsLogicalPosition) {
 TEST_F(Transform, ZoomModeCommandTogglesTheCursorAndEnablesByState) {
     EXPECT_FALSE(view.UpdateCommandUI(CommandId::Zoom)->enabled);
     OpenWithRunway();
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::Zoom), (CommandUI{true, false}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::Zoom), (CommandUI{true, false, std::nullopt}));
     EXPECT_TRUE(view.OnCommand(CommandId::Zoom));
     EXPECT_EQ(host.cursor, ViewCursor::Zoom);
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::Zoom), (CommandUI{true, true}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::Zoom), (CommandUI{true, true, std::nullopt}));
     EXPECT_TRUE(view.OnSetCursor());
     EXPECT_EQ(host.prompt, "Hold Shift key down to zoom 10x");
     view.m_bPlaceSink = 1;
@@ -454,9 +454,9 @@ TEST_F(Transform, ZoomModeClicksCentreAndZoom) {
 }
 
 TEST_F(Transform, RotationCommandsAreEnabledWithAnAirport) {
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::RotateCW), (CommandUI{false, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::RotateCW), (CommandUI{false, std::nullopt, std::nullopt}));
     OpenWithRunway();
-    EXPECT_EQ(view.UpdateCommandUI(CommandId::RotateCCW), (CommandUI{true, std::nullopt}));
+    EXPECT_EQ(view.UpdateCommandUI(CommandId::RotateCCW), (CommandUI{true, std::nullopt, std::nullopt}));
     EXPECT_TRUE(view.OnCommand(CommandId::RotateCW));
     EXPECT_EQ(doc.m_dRotation, 1.0);
     EXPECT_FALSE(view.OnCommand(CommandId::FileSave));
