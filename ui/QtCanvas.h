@@ -19,6 +19,10 @@ namespace rollpath {
 class QtCanvas : public Canvas {
 public:
     QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize);
+    // Draws what is still held back.
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     void SetPen(ColorRef color) override;
     void SetBrush(ColorRef color) override;
@@ -36,21 +40,36 @@ public:
     static QColor ToQColor(ColorRef color);
 
 private:
+    // No pen or no brush; never a colour value (those have a zero top byte).
+    static constexpr ColorRef kNone = 0xFFFFFFFFu;
+
     QPoint ToDevice(int x, int y) const;
     QRect DeviceRect(const LRect& bounds) const;
     // True when nothing of the box can show.
     bool Culled(int left, int top, int right, int bottom) const;
     bool Culled(std::span<const LPoint> points) const;
     void ToPolygon(std::span<const LPoint> points);
+    // The painter's pen and brush are set only when they change.
+    void UsePen(ColorRef color);
+    void UseBrush(ColorRef color);
+    // Dots of at most a few pixels (lights when zoomed out) are held back
+    // and filled in one call per colour; any other drawing flushes them.
+    bool HoldDot(const QRect& rect);
+    void FlushDots();
 
     QPainter& painter_;
     double scaleX_;
     double scaleY_;
     QSize device_;
-    QColor pen_{Qt::black};
-    QColor brush_{Qt::white};
+    ColorRef pen_ = 0x000000;
+    ColorRef brush_ = 0xFFFFFF;
     bool nullBrush_ = false;
+    bool notXor_ = false;
     QPolygon polygon_;
+    ColorRef painterPen_ = kNone;
+    ColorRef painterBrush_ = kNone;
+    ColorRef dotColor_ = kNone;
+    QVector<QRect> dots_;
 };
 
 }  // namespace rollpath

@@ -219,6 +219,7 @@ private:
     void DrawBenchmark(Canvas& canvas);
     void DrawGrid(Canvas& canvas);
 
+    int ClipToVisibleArea(int n);
     void DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush, ClipRule rule);
     void DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected, bool collecting);
     void DrawSegment(Canvas& canvas, const RollpathSegment& segment);
@@ -228,6 +229,7 @@ private:
     void DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment);
     void DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row);
     void DrawLightDot(Canvas& canvas, const DPoint& p);
+    void DrawLightDots(Canvas& canvas, std::span<const DPoint> points);
     void DrawVertexMark(Canvas& canvas, const NetworkVertex& vertex, ColorRef color);
     void DrawPavementFileLights(Canvas& canvas);
     int LightRadius() const;

@@ -108,11 +108,39 @@ void CRollpathView::OnDraw(Canvas& canvas) {
 
 // --- The shape routines --------------------------------------------------
 
+// The work points clipped to the visible area in place. A shape wholly
+// inside or wholly beyond one side comes out of the clipper as it went in,
+// or empty: those are told apart by their box first.
+int CRollpathView::ClipToVisibleArea(int n) {
+    if (n <= 0) {
+        return 0;
+    }
+    double x0 = m_WorkPoints[0].x;
+    double x1 = x0;
+    double y0 = m_WorkPoints[0].y;
+    double y1 = y0;
+    for (int i = 1; i < n; ++i) {
+        const DPoint& p = m_WorkPoints[static_cast<std::size_t>(i)];
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const ClipRect& a = m_VisibleArea;
+    if (x1 < a.left || x0 > a.right || y1 < a.bottom || y0 > a.top) {
+        return 0;
+    }
+    if (x0 >= a.left && x1 <= a.right && y0 >= a.bottom && y1 <= a.top) {
+        return n;
+    }
+    return ClipToRectangle(m_WorkPoints.data(), n, m_VisibleArea, m_WorkPoints);
+}
+
 void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush,
                                     ClipRule rule) {
     m_WorkPoints.assign(points, points + n);
     RotateWorldPoints(m_WorkPoints.data(), n);
-    const int count = ClipToRectangle(m_WorkPoints.data(), n, m_VisibleArea, m_WorkPoints);
+    const int count = ClipToVisibleArea(n);
     if (count == 0 || (rule == ClipRule::Polygon && count < 3)) {
         return;
     }
@@ -327,23 +355,32 @@ int CRollpathView::LightRadius() const {
 }
 
 void CRollpathView::DrawLightDot(Canvas& canvas, const DPoint& p) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-        return;
-    }
-    LPoint l;
-    ProjectPoints(1, &p, &l, true);
+    DrawLightDots(canvas, std::span(&p, 1));
+}
+
+// Dots of the zoom's radius at the lights' rotated positions, within the
+// 16-bit drawing range.
+void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points) {
+    const auto n = static_cast<int>(points.size());
+    m_LogicalPoints.resize(points.size());
+    ProjectPoints(n, points.data(), m_LogicalPoints.data(), true);
     const long long r = LightRadius();
-    if (l.x - r > -kCoordLimit && l.y - r > -kCoordLimit && l.x + r < kCoordLimit && l.y + r < kCoordLimit) {
-        canvas.Ellipse(Around(l, static_cast<int>(r)));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const LPoint& l = m_LogicalPoints[i];
+        if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) {
+            continue;
+        }
+        if (l.x - r > -kCoordLimit && l.y - r > -kCoordLimit && l.x + r < kCoordLimit &&
+            l.y + r < kCoordLimit) {
+            canvas.Ellipse(Around(l, static_cast<int>(r)));
+        }
     }
 }
 
 void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row) {
     double spacing = 0.0;
     LightPointsAlongLine(row, m_Doc.GetSettings().LiteSpacing, m_LightPoints, spacing);
-    for (const DPoint& p : m_LightPoints) {
-        DrawLightDot(canvas, p);
-    }
+    DrawLightDots(canvas, m_LightPoints);
 }
 
 void CRollpathView::DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment) {
@@ -379,14 +416,12 @@ void CRollpathView::DrawLights(Canvas& canvas) {
             }
             canvas.SetPen(kCentreLightGreen);
             canvas.SetBrush(kCentreLightGreen);
-            for (const DPoint& p : v.lightPts0) {
-                DrawLightDot(canvas, p);
-            }
+            m_LightPoints.assign(v.lightPts0.begin(), v.lightPts0.end());
+            DrawLightDots(canvas, m_LightPoints);
             canvas.SetPen(kEdgeLightBlue);
             canvas.SetBrush(kEdgeLightBlue);
-            for (const DPoint& p : v.lightPts1) {
-                DrawLightDot(canvas, p);
-            }
+            m_LightPoints.assign(v.lightPts1.begin(), v.lightPts1.end());
+            DrawLightDots(canvas, m_LightPoints);
         }
     }
     canvas.SetDefaultPen();
@@ -478,7 +513,7 @@ void CRollpathView::DrawTriangulationErrors(Canvas& canvas) {
             std::min(polygon.size(), static_cast<std::size_t>(kMaxTriangulationErrorPoints)));
         m_WorkPoints.assign(polygon.begin(), polygon.begin() + n);
         RotateWorldPoints(m_WorkPoints.data(), n);
-        const int count = ClipToRectangle(m_WorkPoints.data(), n, m_VisibleArea, m_WorkPoints);
+        const int count = ClipToVisibleArea(n);
         if (count > 2) {
             m_LogicalPoints.resize(static_cast<std::size_t>(count));
             ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
@@ -520,7 +555,7 @@ void CRollpathView::DrawGrid(Canvas& canvas) {
             m_WorkPoints = {DPoint{left, bottom}, DPoint{left, top}, DPoint{right, top},
                             DPoint{right, bottom}, DPoint{left, bottom}};
             RotateWorldPoints(m_WorkPoints.data(), 5);
-            const int count = ClipToRectangle(m_WorkPoints.data(), 5, m_VisibleArea, m_WorkPoints);
+            const int count = ClipToVisibleArea(5);
             if (count == 0) {
                 continue;
             }

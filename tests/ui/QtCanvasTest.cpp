@@ -51,6 +51,19 @@ private slots:
         QCOMPARE(image.pixelColor(50, 55), QColor(Qt::black));
     }
 
+    void aTwistedQuadFillsBothLobes() {
+        QImage image = White();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            const LPoint bowTie[] = {{100, -100}, {900, -900}, {900, -100}, {100, -900}};
+            canvas.FillPolygon(bowTie, 0x000000);
+        }
+        QCOMPARE(image.pixelColor(20, 50), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(80, 50), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(50, 20), QColor(Qt::white));
+    }
+
     void notXorTwiceLeavesTheImageAsItWas() {
         QImage image = White();
         const QImage before = image;
