@@ -3,11 +3,8 @@
 #include "app/SettingsIni.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <string_view>
 #include <system_error>
-
-#include <unistd.h>
 
 namespace rollpath::cli {
 
@@ -82,24 +79,6 @@ OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t&
         return OptionParse::Consumed;
     }
     return OptionParse::NotCommon;
-}
-
-std::filesystem::path DefaultProgramDir() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && ::access(exe.parent_path().c_str(), W_OK) == 0) {
-        return exe.parent_path();
-    }
-    // Where QStandardPaths::AppDataLocation puts "Marrowvale"/"Rollpath".
-    std::filesystem::path data;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
-        data = xdg;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        data = std::filesystem::path(home) / ".local" / "share";
-    } else {
-        data = std::filesystem::temp_directory_path(ec);
-    }
-    return data / "Marrowvale" / "Rollpath";
 }
 
 void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollpathDoc& doc) {

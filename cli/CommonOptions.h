@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "document/ProgramDir.h"
 #include "document/RollpathDoc.h"
 
 namespace rollpath::cli {
@@ -33,11 +34,6 @@ enum class OptionParse {
 
 OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, CommonOptions& options,
                               std::string& error);
-
-// The folder of "Rollpath.rpj" and the side files: the program's own folder
-// when it is writable (a portable installation), otherwise the per-user data
-// folder.
-std::filesystem::path DefaultProgramDir();
 
 // The Fly! and output folders go into the settings, the project folder (or
 // the default) into the document.

@@ -203,10 +203,6 @@ DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const D
     return out;
 }
 
-int RoundAwayFromZero(double v) {
-    return TruncateToInt(v >= 0.0 ? std::ceil(v) : std::floor(v));
-}
-
 void IntersectWithNormal(const DPoint& p0, const DPoint& p1, const DPoint& p2, DPoint& p3) {
     const double phi = NormalizeAngle(std::atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
     const double length = 2.0 * std::hypot(p2.x - p1.x, p2.y - p1.y);

@@ -3,6 +3,9 @@
 // Stateless planar routines on LocalFeet values (feet, x east, y north), so
 // "clockwise" always means clockwise with north up. Angles are radians.
 
+#include <climits>
+#include <cmath>
+
 #include "geometry/DPoint.h"
 
 namespace rollpath {
@@ -52,8 +55,20 @@ void BezierPoint(double x0, double y0, double x1, double y1, double x2, double y
 DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const DPoint& p3, double t);
 
 // Ceiling for v >= 0, floor for v < 0. Values beyond the int range saturate;
-// NaN gives 0.
-int RoundAwayFromZero(double v);
+// NaN gives 0. Inline: the view projects every point it draws through it.
+inline int RoundAwayFromZero(double v) {
+    if (std::isnan(v)) {
+        return 0;
+    }
+    const double r = v >= 0.0 ? std::ceil(v) : std::floor(v);
+    if (r >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (r <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(r);
+}
 
 // Slides P3 along the line through P2 and P3 onto the line through P1
 // perpendicular to P0-P1. When the two lines are parallel P3 stays unchanged.

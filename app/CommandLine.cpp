@@ -1,0 +1,43 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+
+namespace rollpath {
+
+EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption fly(QStringLiteral("fly-dir"), QStringLiteral("The Fly! folder"),
+                                 QStringLiteral("DIR"));
+    const QCommandLineOption output(QStringLiteral("output-dir"), QStringLiteral("The scenery output folder"),
+                                    QStringLiteral("DIR"));
+    const QCommandLineOption project(QStringLiteral("project-dir"), QStringLiteral("The project folder"),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help"));
+    parser.addOptions({fly, output, project, help});
+    parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("The airport to open"));
+
+    EditorCommandLine line;
+    if (!parser.parse(arguments)) {
+        line.error = parser.errorText().toStdString();
+        return line;
+    }
+    line.help = parser.isSet(help);
+    if (parser.isSet(fly)) {
+        line.flyDir = parser.value(fly).toStdString();
+    }
+    if (parser.isSet(output)) {
+        line.outputDir = parser.value(output).toStdString();
+    }
+    if (parser.isSet(project)) {
+        line.projectDir = parser.value(project).toStdString();
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        line.error = "only one airport code can be opened";
+    } else if (positional.size() == 1) {
+        line.code = positional.front().toStdString();
+    }
+    return line;
+}
+
+}  // namespace rollpath

@@ -1,0 +1,32 @@
+#pragma once
+
+// The per-user settings store of the editor: QSettings("Marrowvale",
+// "Rollpath"), group "Settings" (on Windows the registry key the settings
+// have always used; on Linux ~/.config/Marrowvale/Rollpath.conf).
+
+#include <memory>
+
+#include "app/SettingsStore.h"
+
+class QSettings;
+
+namespace rollpath {
+
+class QtSettingsStore : public SettingsStore {
+public:
+    QtSettingsStore();
+    ~QtSettingsStore() override;
+
+    std::optional<int> GetInt(const std::string& key) const override;
+    std::optional<std::string> GetText(const std::string& key) const override;
+    void SetInt(const std::string& key, int value) override;
+    void SetText(const std::string& key, const std::string& value) override;
+
+    // Writes what is pending to permanent storage.
+    void Sync();
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+}  // namespace rollpath

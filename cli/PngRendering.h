@@ -1,0 +1,20 @@
+#pragma once
+
+// Drawing the view into a PNG file, when the build has QtGui.
+
+#include <filesystem>
+
+#include "document/MessageSink.h"
+#include "view/RollpathView.h"
+
+namespace rollpath::cli {
+
+// False when this build cannot write PNG files.
+bool PngRenderingAvailable();
+
+// Draws the view on a white image of the client size (at 96 dpi) and writes
+// it through a temporary file. False, with a message, when it cannot.
+bool WritePngRendering(CRollpathView& view, DeviceSize size, const std::filesystem::path& path,
+                       MessageSink& messages);
+
+}  // namespace rollpath::cli

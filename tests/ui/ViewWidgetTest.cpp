@@ -1,0 +1,163 @@
+// The editor's view on the offscreen platform: KSFO opened from a sample
+// installation, painted, and looked at pixel by pixel.
+
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QtTest>
+#include <cmath>
+
+#include "UiTestSupport.h"
+#include "support/TempDir.h"
+#include "ui/MainFrame.h"
+#include "ui/QtCanvas.h"
+#include "ui/ViewWidget.h"
+
+namespace rollpath {
+
+class ViewWidgetTest : public QObject {
+    Q_OBJECT
+
+private:
+    // The device pixel of a world point in the view.
+    QPoint PixelOf(const DPoint& world) {
+        CViewWidget& widget = frame_->ViewWidget();
+        LPoint l;
+        widget.View().ProjectPoints(1, &world, &l, true);
+        return QPoint(static_cast<int>(std::lround(l.x * widget.LogicalDpiX() / 1000.0)),
+                      static_cast<int>(std::lround(-l.y * widget.LogicalDpiY() / 1000.0)));
+    }
+
+    QImage Painted() { return frame_->ViewWidget().viewport()->grab().toImage(); }
+
+    testing::TempDir dir_{"rollpath-ui"};
+    Settings settings_;
+    RecordingMessageSink messages_;
+    CRollpathDoc doc_;
+    std::unique_ptr<CMainFrame> frame_;
+
+private slots:
+    void init() {
+        std::string error;
+        QVERIFY2(testing::InstallSamples(dir_.path(), error), error.c_str());
+        settings_.FlyDir = dir_.path().string();
+        // Runway colours the black pen of the benchmark mark stands out on.
+        settings_.AsphaltColor = Rgb(70, 70, 70);
+        settings_.ConcreteColor = Rgb(140, 140, 140);
+        doc_.SetSettings(&settings_);
+        doc_.SetMessageSink(&messages_);
+        doc_.SetProgramDir(dir_ / "program");
+        frame_ = std::make_unique<CMainFrame>(doc_, messages_);
+        frame_->resize(900, 700);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        FixedOpenAirportDialog dialog(OpenAirportChoice{"KSFO", false});
+        QVERIFY(frame_->OpenAirport(dialog));
+        QVERIFY2(messages_.shown.empty(), messages_.shown.empty() ? "" : messages_.shown.front().c_str());
+        QCOMPARE(doc_.m_bAirportLoaded, 1);
+    }
+
+    void cleanup() { frame_.reset(); }
+
+    void runwaysShowInTheirSurfaceColour() {
+        const QImage image = Painted();
+        QVERIFY(!doc_.m_pRunways.empty());
+        for (const auto& runway : doc_.m_pRunways) {
+            // A third of the way along: clear of the crossings at the runways' middles.
+            const DPoint p{runway->end0.x + (runway->end1.x - runway->end0.x) / 3.0,
+                           runway->end0.y + (runway->end1.y - runway->end0.y) / 3.0};
+            const QPoint px = PixelOf(p);
+            QVERIFY2(image.rect().contains(px), runway->DisplayName().c_str());
+            const QColor c = image.pixelColor(px);
+            const bool runwayColour = c == QtCanvas::ToQColor(settings_.AsphaltColor) ||
+                                      c == QtCanvas::ToQColor(settings_.ConcreteColor);
+            QVERIFY2(runwayColour, qPrintable(QStringLiteral("%1 at %2,%3 is %4")
+                                                  .arg(QString::fromStdString(runway->DisplayName()))
+                                                  .arg(px.x())
+                                                  .arg(px.y())
+                                                  .arg(c.name())));
+        }
+    }
+
+    void theBenchmarkMarkIsACircleAndACross() {
+        const QImage image = Painted();
+        const QPoint b = PixelOf(DPoint{0.0, 0.0});
+        const CViewWidget& widget = frame_->ViewWidget();
+        const int arm = static_cast<int>(90 * widget.LogicalDpiX() / 1000.0);  // 8 pixels at 96 dpi
+        // The window's centre after opening.
+        QVERIFY(std::abs(b.x() - widget.viewport()->width() / 2) <= 1);
+        QVERIFY(std::abs(b.y() - widget.viewport()->height() / 2) <= 1);
+        for (const QPoint d : {QPoint(arm, 0), QPoint(-arm, 0), QPoint(0, arm), QPoint(0, -arm)}) {
+            QVERIFY2(testing::SameRgb(image, b.x() + d.x(), b.y() + d.y(), Qt::black),
+                     qPrintable(image.pixelColor(b + d).name()));
+        }
+        const int r = static_cast<int>(std::lround(60 * widget.LogicalDpiX() / 1000.0));
+        bool ring = false;
+        for (int dx = r - 1; dx <= r + 1; ++dx) {
+            ring = ring || testing::SameRgb(image, b.x() + dx, b.y() - 3, Qt::black) ||
+                   testing::SameRgb(image, b.x() + dx, b.y() + 3, Qt::black);
+        }
+        QVERIFY(ring);
+    }
+
+    void keysZoomRotateAndToggle() {
+        CRollpathView& view = frame_->ViewWidget().View();
+        const int zoom = view.m_nZoom;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Equal);
+        QCOMPARE(view.m_nZoom, zoom - 100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(view.m_nZoom, zoom - 1100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Period);
+        QCOMPARE(doc_.m_dRotation, 359.0);
+        QCOMPARE(frame_->RotationPane()->text(), QString::fromUtf8("1.00\u00b0"));
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_L);
+        QCOMPARE(view.m_bOutlineOnly, 1);
+        const int sx = view.m_nScrollX;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
+        QVERIFY(view.m_nScrollX > sx);
+    }
+
+    void scrollBarsScrollTheView() {
+        CViewWidget& widget = frame_->ViewWidget();
+        CRollpathView& view = widget.View();
+        QCOMPARE(widget.horizontalScrollBar()->maximum(), 1000);
+        const int sy = view.m_nScrollY;
+        const int pos = widget.verticalScrollBar()->value();
+        widget.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QVERIFY(view.m_nScrollY > sy);
+        // The thumb follows the offset, not the bar's own step.
+        QCOMPARE(widget.verticalScrollBar()->value(),
+                 static_cast<int>(static_cast<double>(view.m_nScrollY) / 52800 * 1000));
+        QVERIFY(widget.verticalScrollBar()->value() >= pos);
+        const int sx = view.m_nScrollX;
+        widget.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+        QCOMPARE(view.m_nScrollX, sx);
+    }
+
+    void zoomModeClicksZoomIn() {
+        CViewWidget& widget = frame_->ViewWidget();
+        frame_->Action(CommandId::Zoom)->trigger();
+        QCOMPARE(widget.View().m_bZoomMode, 1);
+        QVERIFY(frame_->Action(CommandId::Zoom)->isChecked());
+        const int zoom = widget.View().m_nZoom;
+        QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(widget.View().m_nZoom, zoom - 100);
+        QTest::mouseClick(widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(widget.View().m_nZoom, zoom);
+    }
+
+    void aToggleRepaintsWithoutTheRunways() {
+        frame_->Action(CommandId::ViewRunways)->trigger();
+        QCOMPARE(frame_->ViewWidget().View().m_bShowRunways, 0);
+        const QImage image = Painted();
+        const auto& runway = *doc_.m_pRunways.front();
+        const QPoint px = PixelOf(
+            DPoint{(2 * runway.end0.x + runway.end1.x) / 3.0, (2 * runway.end0.y + runway.end1.y) / 3.0});
+        QVERIFY(image.pixelColor(px) != QtCanvas::ToQColor(settings_.AsphaltColor));
+    }
+};
+
+}  // namespace rollpath
+
+QTEST_MAIN(rollpath::ViewWidgetTest)
+#include "ViewWidgetTest.moc"

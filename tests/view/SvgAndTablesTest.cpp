@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "view/CommandIds.h"
+#include "view/StatusPanes.h"
+#include "view/SvgCanvas.h"
+
+namespace rollpath {
+namespace {
+
+TEST(SvgCanvas, ColoursCoordinatesAndShapes) {
+    EXPECT_EQ(SvgColor(0x0000FF), "#ff0000");
+    EXPECT_EQ(SvgColor(0x40FF2A), "#2aff40");
+    SvgCanvas canvas(200, 100, 96);
+    const LPoint triangle[] = {{0, 0}, {1000, -500}, {0, -1000}};
+    canvas.BeginLayer("runways");
+    canvas.FillPolygon(triangle, 0x00FFFF);
+    canvas.EndLayer();
+    canvas.SetNullBrush();
+    canvas.Ellipse(LRect{-60, 60, 60, -60});
+    const std::string svg = canvas.Finish();
+    EXPECT_NE(svg.find("width=\"200\" height=\"100\" viewBox=\"0 0 200 100\""), std::string::npos);
+    EXPECT_NE(svg.find("<g class=\"runways\">\n<polygon points=\"0,0 96,48 0,96\" fill=\"#ffff00\" "
+                       "fill-rule=\"nonzero\" stroke=\"none\"/>\n</g>"),
+              std::string::npos)
+        << svg;
+    EXPECT_NE(svg.find("<ellipse cx=\"0\" cy=\"0\" rx=\"5.76\" ry=\"5.76\" fill=\"none\" stroke=\"#000000\""),
+              std::string::npos)
+        << svg;
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+}
+
+TEST(SvgCanvas, NotXorBecomesADifferenceBlendOfTheInverse) {
+    SvgCanvas canvas(10, 10);
+    canvas.SetRasterOp(RasterOp::NotXorPen);
+    const LPoint line[] = {{0, 0}, {100, -100}};
+    canvas.Polyline(line);
+    EXPECT_NE(
+        canvas.Finish().find("stroke=\"#ffffff\" stroke-width=\"1\" style=\"mix-blend-mode:difference\""),
+        std::string::npos);
+}
+
+TEST(SvgCanvas, Base64AndBitmapEncoding) {
+    EXPECT_EQ(Base64(""), "");
+    EXPECT_EQ(Base64("f"), "Zg==");
+    EXPECT_EQ(Base64("fo"), "Zm8=");
+    EXPECT_EQ(Base64("foo"), "Zm9v");
+    EXPECT_EQ(Base64(std::string("\xff\x00\x10", 3)), "/wAQ");
+    DibImage image;
+    image.width = 2;
+    image.height = 2;
+    image.pixels = {0xFF010203, 0xFF040506, 0xFF070809, 0xFF0A0B0C};
+    const std::string bmp = EncodeBmp(image, 1, 0, 1, 2);  // the right column
+    ASSERT_EQ(bmp.size(), 54u + 8u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(static_cast<unsigned char>(bmp[2]), 62u);
+    EXPECT_EQ(static_cast<unsigned char>(bmp[18]), 1u);  // width
+    EXPECT_EQ(static_cast<unsigned char>(bmp[22]), 2u);  // height
+    // Rows bottom-up, BGR, padded to 4 bytes.
+    EXPECT_EQ(bmp.substr(54), std::string("\x0c\x0b\x0a\0\x06\x05\x04\0", 8));
+    EXPECT_TRUE(EncodeBmp(image, 5, 0, 1, 1).empty());
+}
+
+TEST(CommandTable, IdsNamesAndTexts) {
+    std::set<int> ids;
+    std::set<std::string_view> names;
+    for (const CommandInfo& c : AllCommands()) {
+        EXPECT_TRUE(ids.insert(static_cast<int>(c.id)).second) << c.name;
+        EXPECT_TRUE(names.insert(c.name).second) << c.name;
+        EXPECT_FALSE(c.menuText.empty()) << c.name;
+        EXPECT_EQ(FindCommandByName(c.name), &c);
+        EXPECT_EQ(CommandFromNumber(static_cast<int>(c.id)), c.id);
+    }
+    EXPECT_FALSE(CommandFromNumber(12345).has_value());
+    EXPECT_EQ(FindCommandByName("no-such-command"), nullptr);
+    struct Text {
+        int id;
+        std::string_view menu;
+        std::string_view prompt;
+    };
+    for (const Text t :
+         {Text{32785, "&Runways\tCtrl+R", "Show/Hide Runways"}, Text{32802, "Show &Grid", "Show/Hide Grid"},
+          Text{32773, "Hide &Diagram\tCtrl+D", "Show/Hide Airport Diagram\nShow/Hide Diagram"},
+          Text{32776, "&Zoom", "Zoom\nZoom"}, Text{32778, "Rotate &CW\t>", "Rotate Clockwise"},
+          Text{32779, "Rotate CC&W\t<", "Rotate Counter Clockwise"},
+          Text{57600, "&New\tCtrl+N", "Create New Rollpath File\nNew"},
+          Text{32793, "Ce&nter", "Center diagram at mouse"}, Text{32788, "&Delete\tDel", ""}}) {
+        const CommandInfo* c = FindCommand(static_cast<CommandId>(t.id));
+        ASSERT_NE(c, nullptr) << t.id;
+        EXPECT_EQ(c->menuText, t.menu);
+        EXPECT_EQ(c->prompt, t.prompt);
+    }
+}
+
+TEST(CommandTable, LayoutsNameKnownCommands) {
+    int popups = 0;
+    for (const MenuPopup& popup : MenuBarLayout()) {
+        ++popups;
+        for (const CommandId id : popup.items) {
+            EXPECT_TRUE(id == CommandId::Separator || FindCommand(id) != nullptr) << popup.title;
+        }
+    }
+    EXPECT_EQ(popups, 6);
+    EXPECT_EQ(MenuBarLayout()[2].title, "&View");
+    EXPECT_EQ(ToolbarLayout().size(), 16u);
+    EXPECT_EQ(ContextMenuLayout().size(), 7u);
+    for (const Accelerator& a : Accelerators()) {
+        EXPECT_NE(FindCommand(a.id), nullptr) << a.keys;
+    }
+}
+
+TEST(StatusPanes, Texts) {
+    EXPECT_EQ(WidthPaneText(50.0), "50.00 ft");
+    EXPECT_EQ(WidthPaneText(7.5), "7.50 ft");
+    EXPECT_EQ(ScalePaneText(770), "1:770");
+    EXPECT_EQ(ScalePaneText(5000), "1:5000");
+    EXPECT_EQ(RotationPaneText(0.0), "0.00\xB0");
+    EXPECT_EQ(RotationPaneText(10.0), "350.00\xB0");
+    EXPECT_EQ(RotationPaneText(359.75), "0.25\xB0");
+    EXPECT_EQ(WidthPaneText(1e300).size(), 301u + 3u + 3u);
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,266 @@
+#include "ui/QtCanvas.h"
+
+#include <QImage>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+namespace rollpath {
+
+namespace {
+
+constexpr int kLogicalMin = -32768;
+constexpr int kLogicalMax = 32767;
+// A dot this many pixels across or less is a square: no ellipse shows there.
+constexpr int kDotPixels = 3;
+
+// The nearest whole pixel (halves away from zero), kept within a range Qt
+// clips safely.
+int Pixel(double v) {
+    constexpr double kLimit = 1e8;
+    v = std::clamp(v, -kLimit, kLimit);
+    return static_cast<int>(v >= 0.0 ? v + 0.5 : v - 0.5);
+}
+
+// The number of times the sign of successive nonzero values changes, going
+// round the closed outline once.
+int SignChanges(const QPolygon& p, bool alongX) {
+    const int n = p.size();
+    int first = 0;
+    int last = 0;
+    int changes = 0;
+    for (int i = 0; i < n; ++i) {
+        const QPoint d = p[(i + 1) % n] - p[i];
+        const int v = alongX ? d.x() : d.y();
+        const int s = v > 0 ? 1 : (v < 0 ? -1 : 0);
+        if (s == 0) {
+            continue;
+        }
+        if (first == 0) {
+            first = s;
+        } else if (s != last) {
+            ++changes;
+        }
+        last = s;
+    }
+    return changes + (first != 0 && last != first ? 1 : 0);
+}
+
+// True when every turn of the closed outline goes the same way (collinear
+// points allowed) and it goes round once: a convex polygon, which the winding
+// rule fills exactly and Qt rasterises on a faster path. (A star turns the
+// same way at every corner but goes round twice.)
+bool IsConvex(const QPolygon& p) {
+    const int n = p.size();
+    int sign = 0;
+    for (int i = 0; i < n; ++i) {
+        const QPoint& a = p[i];
+        const QPoint& b = p[(i + 1) % n];
+        const QPoint& c = p[(i + 2) % n];
+        const long long cross = static_cast<long long>(b.x() - a.x()) * (c.y() - b.y()) -
+                                static_cast<long long>(b.y() - a.y()) * (c.x() - b.x());
+        const int s = cross > 0 ? 1 : (cross < 0 ? -1 : 0);
+        if (s != 0) {
+            if (sign != 0 && s != sign) {
+                return false;
+            }
+            sign = s;
+        }
+    }
+    return SignChanges(p, true) <= 2 && SignChanges(p, false) <= 2;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize)
+    : painter_(painter),
+      scaleX_((dpiX > 0 ? dpiX : 96) / 1000.0),
+      scaleY_((dpiY > 0 ? dpiY : 96) / 1000.0),
+      device_(deviceSize) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setPen(Qt::NoPen);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+QtCanvas::~QtCanvas() {
+    FlushDots();
+}
+
+QColor QtCanvas::ToQColor(ColorRef color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+void QtCanvas::UsePen(ColorRef color) {
+    if (color == painterPen_) {
+        return;
+    }
+    painterPen_ = color;
+    painter_.setPen(color != kNone ? QPen(ToQColor(color), 0) : QPen(Qt::NoPen));
+}
+
+void QtCanvas::UseBrush(ColorRef color) {
+    if (color == painterBrush_) {
+        return;
+    }
+    painterBrush_ = color;
+    painter_.setBrush(color != kNone ? QBrush(ToQColor(color)) : QBrush(Qt::NoBrush));
+}
+
+void QtCanvas::SetPen(ColorRef color) {
+    pen_ = color & 0xFFFFFF;
+}
+
+void QtCanvas::SetBrush(ColorRef color) {
+    brush_ = color & 0xFFFFFF;
+    nullBrush_ = false;
+}
+
+void QtCanvas::SetNullBrush() {
+    nullBrush_ = true;
+}
+
+void QtCanvas::SetRasterOp(RasterOp op) {
+    FlushDots();
+    notXor_ = op == RasterOp::NotXorPen;
+    painter_.setCompositionMode(notXor_ ? QPainter::RasterOp_NotSourceXorDestination
+                                        : QPainter::CompositionMode_SourceOver);
+}
+
+QPoint QtCanvas::ToDevice(int x, int y) const {
+    return QPoint(Pixel(x * scaleX_), Pixel(-y * scaleY_));
+}
+
+QRect QtCanvas::DeviceRect(const LRect& b) const {
+    const QPoint a = ToDevice(std::min(b.left, b.right), std::max(b.top, b.bottom));
+    const QPoint c = ToDevice(std::max(b.left, b.right), std::min(b.top, b.bottom));
+    return QRect(a, QPoint(c.x() - 1, c.y() - 1));
+}
+
+bool QtCanvas::Culled(int left, int top, int right, int bottom) const {
+    if (right < kLogicalMin || left > kLogicalMax || top < kLogicalMin || bottom > kLogicalMax) {
+        return true;
+    }
+    // Logical y runs from the top of the device (0) down to -height.
+    const double x0 = left * scaleX_;
+    const double x1 = right * scaleX_;
+    const double y0 = -top * scaleY_;
+    const double y1 = -bottom * scaleY_;
+    return x1 < -1.0 || x0 > device_.width() + 1.0 || y1 < -1.0 || y0 > device_.height() + 1.0;
+}
+
+bool QtCanvas::Culled(std::span<const LPoint> points) const {
+    if (points.empty()) {
+        return true;
+    }
+    int left = points[0].x;
+    int right = left;
+    int top = points[0].y;
+    int bottom = top;
+    for (const LPoint& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::max(top, p.y);
+        bottom = std::min(bottom, p.y);
+    }
+    return Culled(left, top, right, bottom);
+}
+
+void QtCanvas::ToPolygon(std::span<const LPoint> points) {
+    polygon_.resize(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        polygon_[static_cast<int>(i)] = ToDevice(points[i].x, points[i].y);
+    }
+}
+
+bool QtCanvas::HoldDot(const QRect& rect) {
+    if (notXor_ || nullBrush_ || pen_ != brush_ || rect.width() > kDotPixels || rect.height() > kDotPixels) {
+        return false;
+    }
+    if (!dots_.isEmpty() && dotColor_ != brush_) {
+        FlushDots();
+    }
+    dotColor_ = brush_;
+    dots_.append(rect);
+    return true;
+}
+
+void QtCanvas::FlushDots() {
+    if (dots_.isEmpty()) {
+        return;
+    }
+    UsePen(kNone);
+    UseBrush(dotColor_);
+    painter_.drawRects(dots_);
+    dots_.clear();
+}
+
+void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
+    if (points.size() < 3 || Culled(points)) {
+        return;
+    }
+    FlushDots();
+    ToPolygon(points);
+    UsePen(kNone);
+    UseBrush(brush & 0xFFFFFF);
+    if (polygon_.size() <= 6 && IsConvex(polygon_)) {
+        painter_.drawConvexPolygon(polygon_);
+    } else {
+        painter_.drawPolygon(polygon_, Qt::WindingFill);
+    }
+}
+
+void QtCanvas::Polyline(std::span<const LPoint> points) {
+    if (points.size() < 2 || Culled(points)) {
+        return;
+    }
+    FlushDots();
+    ToPolygon(points);
+    UsePen(pen_);
+    painter_.drawPolyline(polygon_);
+}
+
+void QtCanvas::Ellipse(const LRect& b) {
+    if (Culled(std::min(b.left, b.right), std::max(b.top, b.bottom), std::max(b.left, b.right),
+               std::min(b.top, b.bottom))) {
+        return;
+    }
+    const QRect rect = DeviceRect(b);
+    // The outline reaches one pixel past the rectangle's right and bottom.
+    if (HoldDot(rect.adjusted(0, 0, 1, 1))) {
+        return;
+    }
+    FlushDots();
+    UsePen(pen_);
+    UseBrush(nullBrush_ ? kNone : brush_);
+    painter_.drawEllipse(rect);
+}
+
+void QtCanvas::Rectangle(const LRect& b) {
+    if (Culled(std::min(b.left, b.right), std::max(b.top, b.bottom), std::max(b.left, b.right),
+               std::min(b.top, b.bottom))) {
+        return;
+    }
+    FlushDots();
+    UsePen(pen_);
+    UseBrush(nullBrush_ ? kNone : brush_);
+    painter_.drawRect(DeviceRect(b));
+}
+
+void QtCanvas::StretchDib(const DibImage& image, int x, int y, int width, int height, int srcX, int srcY,
+                          int srcWidth, int srcHeight) {
+    if (image.empty() || width == 0 || height == 0 || srcWidth <= 0 || srcHeight <= 0) {
+        return;
+    }
+    FlushDots();
+    const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                      image.width * 4, QImage::Format_RGB32);
+    // Source rows count from the bottom of the bitmap.
+    const QRect source(srcX, image.height - (srcY + srcHeight), srcWidth, srcHeight);
+    const QPoint a = ToDevice(std::min(x, x + width), std::max(y, y + height));
+    const QPoint c = ToDevice(std::max(x, x + width), std::min(y, y + height));
+    painter_.drawImage(QRect(a, QSize(c.x() - a.x(), c.y() - a.y())), view, source);
+}
+
+}  // namespace rollpath

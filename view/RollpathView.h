@@ -1,0 +1,248 @@
+#pragma once
+
+// CRollpathView: the one view of the editor. It maps the airport's LocalFeet
+// plane onto the window (zoom, scrolling, rotation), draws the document
+// through a Canvas, and takes the window's input as plain calls: sizes and
+// points in device pixels, keys, characters and commands by id. Window
+// services come through a ViewHost, so the same view runs in the Qt widget,
+// the CLI and the tests.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "document/RollpathDoc.h"
+#include "geometry/Clip.h"
+#include "view/Bmp.h"
+#include "view/Canvas.h"
+#include "view/CommandIds.h"
+#include "view/ViewHost.h"
+
+namespace rollpath {
+
+// The span in feet that the scroll bars stand for, and its half.
+inline constexpr int kScrollField = 52800;
+inline constexpr int kHalfField = 26400;
+inline constexpr int kScrollBarMax = 1000;
+inline constexpr int kMinZoom = 100;
+inline constexpr int kMaxZoom = 50000;
+inline constexpr int kInitialZoom = 2000;
+inline constexpr int kZoomStep = 100;
+inline constexpr int kShiftZoomStep = 1000;
+inline constexpr double kVisibleMargin = 0.05;
+inline constexpr double kDefaultRollpathWidth = 50.0;
+
+// What the mouse is doing.
+struct DragState {
+    static constexpr int Idle = 0;
+    static constexpr int StretchSegment = 1;
+    static constexpr int MoveVertex = 2;
+    static constexpr int CollectPolygon = 11;
+    static constexpr int MovePolygonPoint = 12;
+    static constexpr int MovePolygon = 13;
+    static constexpr int MoveRunwayHold = 32;
+    static constexpr int MoveCriticalHold = 42;
+    static constexpr int MoveMarking = 63;
+    static constexpr int MoveDiagram = 71;
+};
+
+// Scroll requests as the scroll bars and keys make them.
+enum class ScrollCode {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    ThumbTrack,
+    ThumbPosition,
+    Top,
+    Bottom,
+    EndScroll
+};
+
+enum class ViewKey { PageUp, PageDown, Left, Right, Up, Down, Home, End, Delete, Other };
+
+// What a menu item or toolbar button of a command shows. An unset check
+// leaves the item's check mark as it is, an unset text its text.
+struct CommandUI {
+    bool enabled = false;
+    std::optional<bool> checked;
+    std::optional<std::string> text;
+    friend bool operator==(const CommandUI&, const CommandUI&) = default;
+};
+
+class CRollpathView {
+public:
+    CRollpathView(CRollpathDoc& doc, ViewHost& host);
+    CRollpathView(const CRollpathView&) = delete;
+    CRollpathView& operator=(const CRollpathView&) = delete;
+
+    CRollpathDoc& GetDocument() { return m_Doc; }
+    const CRollpathDoc& GetDocument() const { return m_Doc; }
+
+    // --- Framework overrides and messages --------------------------------
+    void OnInitialUpdate();
+    void OnSize(int width, int height);
+    void OnDraw(Canvas& canvas);
+    void OnHScroll(ScrollCode code, int thumbPos = 0);
+    void OnVScroll(ScrollCode code, int thumbPos = 0);
+    // True when the view handled the key or character.
+    bool OnKeyDown(ViewKey key);
+    bool OnChar(char c);
+    // Mouse buttons: only zoom mode acts on them so far.
+    void OnLButtonDown(DevicePoint point);
+    void OnRButtonDown(DevicePoint point);
+    // The cursor and prompt for the pointer over the client area; false when
+    // the framework's default applies.
+    bool OnSetCursor();
+
+    // Commands by id; false when the view does not handle the command.
+    bool OnCommand(CommandId id);
+    // Nothing when the view does not handle the command.
+    std::optional<CommandUI> UpdateCommandUI(CommandId id) const;
+
+    // --- Transform -------------------------------------------------------
+    double UnitsPerFoot() const { return 10000.0 / m_nZoom; }
+    LPoint DeviceToLogical(DevicePoint p) const;
+    // The benchmark's logical position, not rotated.
+    LPoint BenchmarkLogical() const;
+    void ProjectPoints(int n, const DPoint* points, LPoint* out, bool rotate) const;
+    LPoint GeoToLogical(double lat, double lon) const;
+    void RotateLogical(LPoint& p) const;
+    void UnrotateLogical(LPoint& p) const;
+    void RotateWorldPoints(DPoint* points, int n) const;
+    DPoint WindowToWorld(DevicePoint p) const;
+    void CenterAt(DevicePoint p);
+    void SetZoom(int zoom);
+    double ComputeModelExtent();
+    void UpdateVisibleArea();
+    void UpdateScrollThumbs();
+    void UpdateStatusValues();
+
+    void ZoomIn();
+    void ZoomOut();
+    void OnRotateCW();
+    void OnRotateCCW();
+    void OnZoomCommand();
+
+    // --- Display toggles -------------------------------------------------
+    // The menu texts of the grid and diagram items for a toggle value.
+    static std::string_view GridMenuText(bool shown) { return shown ? kHideGridText : kShowGridText; }
+    static std::string_view DiagramMenuText(bool shown) {
+        return shown ? kHideDiagramText : kShowDiagramText;
+    }
+    void ToggleGrid();
+    void ToggleDiagram();
+
+    // --- Diagram ---------------------------------------------------------
+    void LoadDiagram(const std::string& path);
+    void RecomputeAnchor();
+
+    // --- View state (the framework style keeps it public) ---------------
+    int m_nZoom = kInitialZoom;
+    int m_nScrollX = kHalfField;
+    int m_nScrollY = kHalfField;
+    int m_nClientWidth = 0;
+    int m_nClientHeight = 0;
+    double m_dSin = 0.0;
+    double m_dCos = 1.0;
+    ClipRect m_VisibleArea;
+    int m_bZoomMode = 0;
+
+    int m_bShowRunways = 0;
+    int m_bShowRollpaths = 0;
+    int m_bShowPolygons = 0;
+    int m_bShowVertices = 0;
+    int m_bShowLights = 0;
+    int m_bShowMarkings = 0;
+    int m_bShowGrid = 0;
+    int m_bShowDiagram = 0;
+    int m_bShowCentreLines = 0;
+    int m_bOutlineOnly = 0;
+    int m_bShowTriErrors = 0;
+    int m_bShowStraightened = 0;
+    std::vector<int> m_StraightenedVertices;
+
+    // Tools, selection and drags as far as drawing needs them.
+    int m_nDragState = DragState::Idle;
+    int m_bRollpathTool = 0;
+    int m_bPolygonTool = 0;
+    int m_bPlaceSource = 0;
+    int m_bPlaceSink = 0;
+    int m_bPositioning = 0;
+    double m_dRollpathWidth = kDefaultRollpathWidth;
+    GroundPolygon* m_pSelectedPolygon = nullptr;
+    MarkingPolygon* m_pSelectedMarking = nullptr;
+    std::vector<RollpathSegment*> m_SegmentList;
+    int m_nActiveIndex = -1;
+    // A polygon being collected belongs to the view until it is finished.
+    std::unique_ptr<GroundPolygon> m_pNewPolygon;
+
+    CBMP m_Bmp;
+    int m_bDiagramLoaded = 0;
+    int m_nBmpWidth = 0;
+    int m_nBmpHeight = 0;
+    double m_dBmpAspect = 0.0;
+    double m_dBmpBaseWidth = 0.0;
+    double m_dAnchorLat = 0.0;
+    double m_dAnchorLon = 0.0;
+
+private:
+    // Filled shapes: how few points after clipping still draw.
+    enum class ClipRule { Polygon, Piece };
+
+    void ResetViewState();
+    void SetDisplayToggles(bool airportLoaded);
+    void InitialFit();
+    void Scroll(ScrollBar bar, ScrollCode code, int thumbPos);
+    void FlipToggle(int& toggle);
+    void InvalidateWorldPoints(std::span<const DPoint> points, int margin);
+    void InvalidateObjects(CommandId toggle);
+    void CacheRotation();
+    bool IsLoaded() const { return m_Doc.m_bAirportLoaded != 0; }
+    bool InVertexDrag() const { return m_nDragState == DragState::MoveVertex; }
+    bool IsListed(const RollpathSegment* segment) const;
+
+    // Drawing, step by step.
+    void DrawDiagram(Canvas& canvas);
+    void DrawPolygons(Canvas& canvas);
+    void DrawJunctionPavement(Canvas& canvas);
+    void DrawSegments(Canvas& canvas);
+    void DrawEdgeMarkings(Canvas& canvas);
+    void DrawRunways(Canvas& canvas);
+    void DrawMarkings(Canvas& canvas);
+    void DrawLights(Canvas& canvas);
+    void DrawVertexMarks(Canvas& canvas);
+    void DrawStraightenedVertices(Canvas& canvas);
+    void DrawSourceAndSink(Canvas& canvas);
+    void DrawTriangulationErrors(Canvas& canvas);
+    void DrawBenchmark(Canvas& canvas);
+    void DrawGrid(Canvas& canvas);
+
+    int ClipToVisibleArea(int n);
+    void DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush, ClipRule rule);
+    void DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected, bool collecting);
+    void DrawSegment(Canvas& canvas, const RollpathSegment& segment);
+    void DrawRunway(Canvas& canvas, const RunwayRecord& runway);
+    void DrawPieces(Canvas& canvas, std::span<const Quad> pieces, ColorRef color);
+    void DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& segment);
+    void DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment);
+    void DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row);
+    void DrawLightDot(Canvas& canvas, const DPoint& p);
+    void DrawLightDots(Canvas& canvas, std::span<const DPoint> points);
+    void DrawVertexMark(Canvas& canvas, const NetworkVertex& vertex, ColorRef color);
+    void DrawPavementFileLights(Canvas& canvas);
+    int LightRadius() const;
+    ColorRef RunwayColor(const RunwayRecord& runway) const;
+
+    CRollpathDoc& m_Doc;
+    ViewHost& m_Host;
+
+    // Work buffers reused by every shape.
+    std::vector<DPoint> m_WorkPoints;
+    std::vector<LPoint> m_LogicalPoints;
+    std::vector<DPoint> m_LightPoints;
+    std::vector<Quad> m_Pieces;
+};
+
+}  // namespace rollpath

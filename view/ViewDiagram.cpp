@@ -1,0 +1,130 @@
+// The airport diagram under the drawing: loading it, placing it in the world
+// and drawing it, trimmed to the window.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include "geometry/Geodesy.h"
+#include "geometry/PolygonMeasures.h"
+#include "view/RollpathView.h"
+
+namespace rollpath {
+
+namespace {
+
+// At scale 100 the runways span 70 % of the image's width or height.
+constexpr double kRunwaySpanFactor = 1.4285714285714286;
+constexpr int kUnclippedLimit = 32767;
+
+std::int64_t Abs64(std::int64_t v) {
+    return v < 0 ? -v : v;
+}
+
+// a * b / c in 64 bits, truncated; 0 for c = 0.
+std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
+    return c == 0 ? 0 : a * b / c;
+}
+
+}  // namespace
+
+void CRollpathView::LoadDiagram(const std::string& path) {
+    int width = 0;
+    int height = 0;
+    std::string problem;
+    const int loaded = m_Bmp.Load(path, width, height, problem);
+    m_bDiagramLoaded = loaded;
+    if (loaded == 0) {
+        if (!problem.empty()) {
+            m_Host.Messages().Show("Cannot read the airport diagram " + path + ": " + problem);
+        }
+        return;
+    }
+    m_nBmpWidth = width;
+    m_nBmpHeight = height;
+    m_dBmpAspect = static_cast<double>(height) / width;
+    double minX = kScrollField;
+    double minY = kScrollField;
+    double maxX = -kScrollField;
+    double maxY = -kScrollField;
+    for (const auto& runway : m_Doc.m_pRunways) {
+        for (const DPoint& p : runway->corners) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    m_dBmpBaseWidth = kRunwaySpanFactor * std::max(maxX - minX, maxY - minY);
+    m_dAnchorLat = m_Doc.m_Airport.lat;
+    m_dAnchorLon = m_Doc.m_Airport.lon;
+}
+
+void CRollpathView::RecomputeAnchor() {
+    const double x = m_Doc.m_nBmpX;
+    const double y = m_Doc.m_nBmpY;
+    const double distance = std::sqrt(x * x + y * y) / kFeetPerNauticalMile;
+    const double course = NormalizeAngle(90.0 - std::atan2(y, x) * kRadToDeg, 360.0);
+    DestinationPoint(m_Doc.m_Airport.lat, m_Doc.m_Airport.lon, course, distance, m_dAnchorLat, m_dAnchorLon);
+}
+
+void CRollpathView::DrawDiagram(Canvas& canvas) {
+    const double s = m_Doc.m_nBmpScale * 0.01;
+    const double widthFeet = m_dBmpBaseWidth * s;
+    const double heightFeet = m_dBmpAspect * m_dBmpBaseWidth * s;
+    std::int64_t w = MulDiv(RoundAwayFromZero(widthFeet), 10000, m_nZoom);
+    std::int64_t h = MulDiv(RoundAwayFromZero(heightFeet), -10000, m_nZoom);
+    if (w == 0 || h == 0) {
+        return;
+    }
+    const LPoint anchor = GeoToLogical(m_dAnchorLat, m_dAnchorLon);
+    std::int64_t x = anchor.x - w / 2;
+    std::int64_t y = anchor.y - h / 2;
+    std::int64_t sx = 0;
+    std::int64_t sy = 0;
+    std::int64_t sw = m_nBmpWidth;
+    std::int64_t sh = m_nBmpHeight;
+
+    std::int64_t xMin = -kUnclippedLimit;
+    std::int64_t xMax = kUnclippedLimit;
+    std::int64_t yMin = -kUnclippedLimit;
+    std::int64_t yMax = kUnclippedLimit;
+    if (m_Doc.GetSettings().PreciseClipping == 1) {
+        const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+        xMin = 0;
+        xMax = size.x;
+        yMin = size.y;
+        yMax = 0;
+    }
+    // The trims keep the source rectangle in step with the destination.
+    if (x < xMin) {
+        sx = MulDiv(sw, Abs64(x), w);
+        sw -= sx;
+        w += x;
+        x = 0;
+    }
+    if (x + w > xMax) {
+        const std::int64_t e = x + w - xMax;
+        sw -= MulDiv(sw, e, w);
+        w -= e;
+    }
+    if (y > yMax) {
+        sh -= MulDiv(sh, Abs64(y), Abs64(h));
+        h += y;
+        y = 0;
+    }
+    if (y + h < yMin) {
+        const std::int64_t e = (y + h) - yMin;
+        sy = MulDiv(sh, Abs64(e), Abs64(h));
+        sh -= sy;
+        h -= e;
+    }
+    if (w <= 0 || h >= 0 || sw <= 0 || sh <= 0) {
+        return;
+    }
+    m_Bmp.Draw(&canvas, SaturateToInt(x), SaturateToInt(y), SaturateToInt(w), SaturateToInt(h),
+               SaturateToInt(sx), SaturateToInt(sy), SaturateToInt(sw), SaturateToInt(sh));
+}
+
+}  // namespace rollpath

@@ -1,0 +1,569 @@
+// OnDraw: the airport painted layer by layer, each under its toggle.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "geometry/PolygonMeasures.h"
+#include "pavement/LightRows.h"
+#include "pavement/RunwayMarkings.h"
+#include "pavement/SegmentPieces.h"
+#include "view/RollpathView.h"
+#include "view/ViewColors.h"
+
+namespace rollpath {
+
+namespace {
+
+// 16-bit coordinate limits of the drawing interface.
+constexpr int kCoordLimit = 32768;
+constexpr int kMarkLimit = 32000;
+// Lights on one pavement-file run, at most (a run is never hundreds of miles long).
+constexpr int kMaxLightsPerRun = 20000;
+
+// Draws in not-xor while it lives.
+class Highlight {
+public:
+    Highlight(Canvas& canvas, bool on) : canvas_(canvas), on_(on) {
+        if (on_) {
+            canvas_.SetRasterOp(RasterOp::NotXorPen);
+        }
+    }
+    ~Highlight() {
+        if (on_) {
+            canvas_.SetRasterOp(RasterOp::CopyPen);
+        }
+    }
+    Highlight(const Highlight&) = delete;
+    Highlight& operator=(const Highlight&) = delete;
+
+private:
+    Canvas& canvas_;
+    bool on_;
+};
+
+class Layer {
+public:
+    Layer(Canvas& canvas, std::string_view name) : canvas_(canvas) { canvas_.BeginLayer(name); }
+    ~Layer() { canvas_.EndLayer(); }
+    Layer(const Layer&) = delete;
+    Layer& operator=(const Layer&) = delete;
+
+private:
+    Canvas& canvas_;
+};
+
+LRect Around(const LPoint& c, int r) {
+    return LRect{c.x - r, c.y + r, c.x + r, c.y - r};
+}
+
+}  // namespace
+
+void CRollpathView::OnDraw(Canvas& canvas) {
+    if (!IsLoaded()) {
+        return;
+    }
+    canvas.SetDefaultPen();
+    canvas.SetRasterOp(RasterOp::CopyPen);
+    if (m_bDiagramLoaded != 0 && m_bShowDiagram != 0) {
+        Layer layer(canvas, "diagram");
+        DrawDiagram(canvas);
+    }
+    if (m_bShowPolygons != 0) {
+        DrawPolygons(canvas);
+    }
+    if (m_bShowRollpaths != 0) {
+        DrawJunctionPavement(canvas);
+        DrawSegments(canvas);
+        DrawEdgeMarkings(canvas);
+    }
+    if (m_bShowRunways != 0) {
+        DrawRunways(canvas);
+    }
+    if (m_bShowRollpaths != 0) {
+        if (m_bShowMarkings != 0) {
+            DrawMarkings(canvas);
+        }
+        if (m_bShowLights != 0) {
+            DrawLights(canvas);
+        }
+    }
+    if (m_bShowVertices != 0 && !InVertexDrag()) {
+        DrawVertexMarks(canvas);
+    }
+    if (m_bShowStraightened != 0) {
+        DrawStraightenedVertices(canvas);
+    }
+    if (m_bShowRollpaths != 0) {
+        DrawSourceAndSink(canvas);
+    }
+    if (m_bShowTriErrors != 0) {
+        DrawTriangulationErrors(canvas);
+    }
+    DrawBenchmark(canvas);
+    if (m_bShowGrid != 0) {
+        DrawGrid(canvas);
+    }
+}
+
+// --- The shape routines --------------------------------------------------
+
+// The work points clipped to the visible area in place. A shape wholly
+// inside or wholly beyond one side comes out of the clipper as it went in,
+// or empty: those are told apart by their box first.
+int CRollpathView::ClipToVisibleArea(int n) {
+    if (n <= 0) {
+        return 0;
+    }
+    double x0 = m_WorkPoints[0].x;
+    double x1 = x0;
+    double y0 = m_WorkPoints[0].y;
+    double y1 = y0;
+    for (int i = 1; i < n; ++i) {
+        const DPoint& p = m_WorkPoints[static_cast<std::size_t>(i)];
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const ClipRect& a = m_VisibleArea;
+    if (x1 < a.left || x0 > a.right || y1 < a.bottom || y0 > a.top) {
+        return 0;
+    }
+    if (x0 >= a.left && x1 <= a.right && y0 >= a.bottom && y1 <= a.top) {
+        return n;
+    }
+    return ClipToRectangle(m_WorkPoints.data(), n, m_VisibleArea, m_WorkPoints);
+}
+
+void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush,
+                                    ClipRule rule) {
+    m_WorkPoints.assign(points, points + n);
+    RotateWorldPoints(m_WorkPoints.data(), n);
+    const int count = ClipToVisibleArea(n);
+    if (count == 0 || (rule == ClipRule::Polygon && count < 3)) {
+        return;
+    }
+    m_LogicalPoints.resize(static_cast<std::size_t>(count));
+    ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
+    if (m_bOutlineOnly != 0) {
+        canvas.Polyline(m_LogicalPoints);
+    } else {
+        canvas.FillPolygon(m_LogicalPoints, brush);
+    }
+}
+
+void CRollpathView::DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected,
+                                     bool collecting) {
+    const int n = polygon.count();
+    if (n == 1) {
+        return;
+    }
+    {
+        Highlight highlight(canvas, selected);
+        if (collecting) {
+            m_LogicalPoints.resize(static_cast<std::size_t>(n));
+            ProjectPoints(n, polygon.points.data(), m_LogicalPoints.data(), true);
+            canvas.Polyline(m_LogicalPoints);
+        } else if (n >= 3) {
+            DrawFilledShape(canvas, polygon.points.data(), n, m_Doc.GetSettings().PolygonColor,
+                            ClipRule::Polygon);
+        }
+    }
+    if (selected && !collecting && m_Doc.m_bLoadedFromTms == 0) {
+        canvas.SetBrush(kHandleBlack);
+        for (const DPoint& p : polygon.points) {
+            LPoint l;
+            ProjectPoints(1, &p, &l, true);
+            if (std::abs(static_cast<long long>(l.x)) < kCoordLimit &&
+                std::abs(static_cast<long long>(l.y)) < kCoordLimit) {
+                canvas.Rectangle(Around(l, kHandleHalfSize));
+            }
+        }
+    }
+}
+
+void CRollpathView::DrawPieces(Canvas& canvas, std::span<const Quad> pieces, ColorRef color) {
+    for (const Quad& q : pieces) {
+        DrawFilledShape(canvas, q.data(), 4, color, ClipRule::Piece);
+    }
+}
+
+// --- Steps of OnDraw -----------------------------------------------------
+
+void CRollpathView::DrawPolygons(Canvas& canvas) {
+    Layer layer(canvas, "polygons");
+    for (const auto& polygon : m_Doc.m_pPolygons) {
+        if (polygon->live()) {
+            const bool selected = polygon.get() == m_pSelectedPolygon;
+            DrawPolygonShape(canvas, *polygon, selected,
+                             selected && m_nDragState == DragState::CollectPolygon);
+        }
+    }
+    if (m_pNewPolygon) {
+        const bool selected = m_pNewPolygon.get() == m_pSelectedPolygon;
+        DrawPolygonShape(canvas, *m_pNewPolygon, selected,
+                         selected && m_nDragState == DragState::CollectPolygon);
+    }
+}
+
+void CRollpathView::DrawJunctionPavement(Canvas& canvas) {
+    if (InVertexDrag()) {
+        return;
+    }
+    Layer layer(canvas, "junctions");
+    for (int k = 0; k < m_Doc.m_nVertices; ++k) {
+        const NetworkVertex& v = m_Doc.Vertex(k);
+        if (!v.live() || (v.flags & VertexFlag::NoPolygon) != 0) {
+            continue;
+        }
+        for (const GroundPolygon& junction : v.junctionPolys) {
+            DrawPolygonShape(canvas, junction, false, false);
+        }
+    }
+}
+
+void CRollpathView::DrawSegments(Canvas& canvas) {
+    Layer layer(canvas, "segments");
+    for (const auto& segment : m_Doc.m_pSegments) {
+        if (segment->live()) {
+            DrawSegment(canvas, *segment);
+        }
+    }
+}
+
+void CRollpathView::DrawSegment(Canvas& canvas, const RollpathSegment& segment) {
+    const bool highlighted = m_nDragState == DragState::StretchSegment ||
+                             (m_nDragState == DragState::MoveVertex && IsListed(&segment));
+    Highlight highlight(canvas, highlighted);
+    const ColorRef brush = m_Doc.GetSettings().RollpathColor;
+    if (segment.type == SegmentType::RunwayCentreLine) {
+        std::array<DPoint, 5> exit;
+        if (ExtensionPolygon(segment, exit)) {
+            DrawFilledShape(canvas, exit.data(), 5, brush, ClipRule::Piece);
+        }
+        if (m_bShowCentreLines == 0) {
+            return;
+        }
+    }
+    DrawFilledShape(canvas, segment.outline.data(), 6, brush, ClipRule::Piece);
+}
+
+void CRollpathView::DrawEdgeMarkings(Canvas& canvas) {
+    if (m_bShowMarkings == 0 || InVertexDrag()) {
+        return;
+    }
+    Layer layer(canvas, "junction-edge-markings");
+    for (int k = 0; k < m_Doc.m_nVertices; ++k) {
+        const NetworkVertex& v = m_Doc.Vertex(k);
+        if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
+            for (const Quad& q : v.edgeQuads) {
+                DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
+            }
+        }
+    }
+}
+
+ColorRef CRollpathView::RunwayColor(const RunwayRecord& runway) const {
+    if (m_bPositioning != 0) {
+        return kPositioningRunway;
+    }
+    const Settings& s = m_Doc.GetSettings();
+    switch (runway.SurfaceIndex()) {
+        case kConcrete:
+            return s.ConcreteColor;
+        case kTurf:
+            return s.TurfColor;
+        case kDirt:
+        case kGravel:
+        case kSand:
+            return s.DirtColor;
+        default:
+            return s.AsphaltColor;
+    }
+}
+
+void CRollpathView::DrawRunways(Canvas& canvas) {
+    Layer layer(canvas, "runways");
+    for (const auto& runway : m_Doc.m_pRunways) {
+        DrawRunway(canvas, *runway);
+    }
+}
+
+void CRollpathView::DrawRunway(Canvas& canvas, const RunwayRecord& runway) {
+    DrawFilledShape(canvas, runway.corners.data(), 4, RunwayColor(runway), ClipRule::Polygon);
+    if (m_bShowMarkings == 0) {
+        return;
+    }
+    m_Pieces.clear();
+    BuildRunwayMarkings(runway, m_Pieces);
+    Layer layer(canvas, "runway-markings");
+    DrawPieces(canvas, m_Pieces, runway.closed != 0 ? kMarkingYellow : kRunwayMarkingWhite);
+}
+
+void CRollpathView::DrawMarkings(Canvas& canvas) {
+    Layer layer(canvas, "markings");
+    if (m_Doc.m_bLoadedFromTms != 0) {
+        for (const auto& piece : m_Doc.m_pMarkings) {
+            if (piece->live()) {
+                Highlight highlight(canvas, piece.get() == m_pSelectedMarking);
+                DrawFilledShape(canvas, piece->points.data(), piece->count(), kMarkingYellow,
+                                ClipRule::Piece);
+            }
+        }
+        return;
+    }
+    if (InVertexDrag()) {
+        return;
+    }
+    for (int k = 0; k < m_Doc.m_nVertices; ++k) {
+        const NetworkVertex& v = m_Doc.Vertex(k);
+        if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
+            for (const Quad& q : v.centreQuads) {
+                DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
+            }
+        }
+    }
+    for (const auto& segment : m_Doc.m_pSegments) {
+        if (segment->live()) {
+            DrawSegmentMarkings(canvas, *segment);
+        }
+    }
+}
+
+void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& segment) {
+    if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0) {
+        return;
+    }
+    m_Pieces.clear();
+    AppendSegmentEdgeMarkings(segment, m_Pieces);
+    AppendSegmentCentreMarkings(segment, false, m_Pieces);
+    DrawPieces(canvas, m_Pieces, kMarkingYellow);
+}
+
+int CRollpathView::LightRadius() const {
+    if (m_nZoom <= 1500) {
+        return 25;
+    }
+    if (m_nZoom <= 2500) {
+        return 20;
+    }
+    if (m_nZoom <= 7500) {
+        return 15;
+    }
+    return 10;
+}
+
+void CRollpathView::DrawLightDot(Canvas& canvas, const DPoint& p) {
+    DrawLightDots(canvas, std::span(&p, 1));
+}
+
+// Dots of the zoom's radius at the lights' rotated positions, within the
+// 16-bit drawing range.
+void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points) {
+    const auto n = static_cast<int>(points.size());
+    m_LogicalPoints.resize(points.size());
+    ProjectPoints(n, points.data(), m_LogicalPoints.data(), true);
+    const long long r = LightRadius();
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const LPoint& l = m_LogicalPoints[i];
+        if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) {
+            continue;
+        }
+        if (l.x - r > -kCoordLimit && l.y - r > -kCoordLimit && l.x + r < kCoordLimit &&
+            l.y + r < kCoordLimit) {
+            canvas.Ellipse(Around(l, static_cast<int>(r)));
+        }
+    }
+}
+
+void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row) {
+    double spacing = 0.0;
+    LightPointsAlongLine(row, m_Doc.GetSettings().LiteSpacing, m_LightPoints, spacing);
+    DrawLightDots(canvas, m_LightPoints);
+}
+
+void CRollpathView::DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment) {
+    if (segment.type == SegmentType::RunwayCentreLine ||
+        (segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoLighting)) != 0) {
+        return;
+    }
+    canvas.SetPen(kCentreLightGreen);
+    canvas.SetBrush(kCentreLightGreen);
+    DrawLightRow(canvas, segment.centreLightLine);
+    canvas.SetPen(kEdgeLightBlue);
+    canvas.SetBrush(kEdgeLightBlue);
+    DrawLightRow(canvas, segment.rightLightLine);
+    DrawLightRow(canvas, segment.leftLightLine);
+}
+
+void CRollpathView::DrawLights(Canvas& canvas) {
+    Layer layer(canvas, "lights");
+    if (m_Doc.m_bLoadedFromTms != 0) {
+        DrawPavementFileLights(canvas);
+    } else if (!InVertexDrag()) {
+        for (const auto& segment : m_Doc.m_pSegments) {
+            if (segment->live()) {
+                DrawSegmentLights(canvas, *segment);
+            }
+        }
+        // A vertex's lights follow its No Lighting flag, as the pavement
+        // file does; No Polygon hides them like a segment's.
+        for (int k = 0; k < m_Doc.m_nVertices; ++k) {
+            const NetworkVertex& v = m_Doc.Vertex(k);
+            if (!v.live() || (v.flags & (VertexFlag::NoPolygon | VertexFlag::NoLighting)) != 0) {
+                continue;
+            }
+            canvas.SetPen(kCentreLightGreen);
+            canvas.SetBrush(kCentreLightGreen);
+            m_LightPoints.assign(v.lightPts0.begin(), v.lightPts0.end());
+            DrawLightDots(canvas, m_LightPoints);
+            canvas.SetPen(kEdgeLightBlue);
+            canvas.SetBrush(kEdgeLightBlue);
+            m_LightPoints.assign(v.lightPts1.begin(), v.lightPts1.end());
+            DrawLightDots(canvas, m_LightPoints);
+        }
+    }
+    canvas.SetDefaultPen();
+}
+
+void CRollpathView::DrawPavementFileLights(Canvas& canvas) {
+    for (const auto& light : m_Doc.m_pLights) {
+        const ColorRef color =
+            light->lightClass == LightClass::CentreLine ? kCentreLightGreen : kEdgeLightBlue;
+        canvas.SetPen(color);
+        canvas.SetBrush(color);
+        const DPoint first{light->x, light->y};
+        if (light->shape != LightShape::Run) {
+            DrawLightDot(canvas, first);
+            continue;
+        }
+        const DPoint last{light->x1, light->y1};
+        const double length = std::hypot(last.x - first.x, last.y - first.y);
+        const double spacing = light->spacing;
+        if (!std::isfinite(length) || !(spacing > 0.0) || !std::isfinite(spacing) || length == 0.0) {
+            DrawLightDot(canvas, first);
+            continue;
+        }
+        // Lights every `spacing` feet from the first point up to the last,
+        // allowing for the rounding of the stored single-precision values.
+        const double steps =
+            std::min(std::floor(length / spacing + 1e-3), static_cast<double>(kMaxLightsPerRun - 1));
+        const int count = static_cast<int>(steps);
+        for (int i = 0; i <= count; ++i) {
+            const double t = i * spacing / length;
+            DrawLightDot(canvas, DPoint{first.x + t * (last.x - first.x), first.y + t * (last.y - first.y)});
+        }
+    }
+}
+
+void CRollpathView::DrawVertexMark(Canvas& canvas, const NetworkVertex& vertex, ColorRef color) {
+    const DPoint p = vertex.pos();
+    LPoint l;
+    ProjectPoints(1, &p, &l, true);
+    canvas.SetBrush(color);
+    canvas.Ellipse(Around(l, kMarkRadius));
+}
+
+void CRollpathView::DrawVertexMarks(Canvas& canvas) {
+    Layer layer(canvas, "vertices");
+    canvas.SetDefaultPen();
+    for (int k = 0; k < m_Doc.m_nVertices; ++k) {
+        const NetworkVertex& v = m_Doc.Vertex(k);
+        if (v.live()) {
+            DrawVertexMark(canvas, v, kVertexWhite);
+        }
+    }
+}
+
+void CRollpathView::DrawStraightenedVertices(Canvas& canvas) {
+    Layer layer(canvas, "straightened");
+    for (const int k : m_StraightenedVertices) {
+        if (m_Doc.IsLiveVertex(k)) {
+            DrawVertexMark(canvas, m_Doc.Vertex(k), kStraightenedSkyBlue);
+        }
+    }
+}
+
+void CRollpathView::DrawSourceAndSink(Canvas& canvas) {
+    Layer layer(canvas, "source-sink");
+    const auto mark = [&](int k, ColorRef color) {
+        if (!m_Doc.IsLiveVertex(k)) {
+            return;
+        }
+        const DPoint p = m_Doc.Vertex(k).pos();
+        LPoint l;
+        ProjectPoints(1, &p, &l, true);
+        if (l.x >= 0 && l.x <= kMarkLimit && l.y >= -kMarkLimit && l.y <= 0) {
+            canvas.SetBrush(color);
+            canvas.Ellipse(Around(l, kMarkRadius));
+        }
+    };
+    mark(m_Doc.m_nSource, kSourceGreen);
+    mark(m_Doc.m_nSink, kSinkRed);
+}
+
+void CRollpathView::DrawTriangulationErrors(Canvas& canvas) {
+    Layer layer(canvas, "triangulation-errors");
+    const std::size_t stored =
+        std::min(m_Doc.m_TriErrors.size(), static_cast<std::size_t>(kMaxTriangulationErrors));
+    for (std::size_t i = 0; i < stored; ++i) {
+        const std::vector<DPoint>& polygon = m_Doc.m_TriErrors[i];
+        const int n = static_cast<int>(
+            std::min(polygon.size(), static_cast<std::size_t>(kMaxTriangulationErrorPoints)));
+        m_WorkPoints.assign(polygon.begin(), polygon.begin() + n);
+        RotateWorldPoints(m_WorkPoints.data(), n);
+        const int count = ClipToVisibleArea(n);
+        if (count > 2) {
+            m_LogicalPoints.resize(static_cast<std::size_t>(count));
+            ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
+            canvas.FillPolygon(m_LogicalPoints, kTriangulationErrorRed);
+        }
+    }
+}
+
+void CRollpathView::DrawBenchmark(Canvas& canvas) {
+    LPoint c = BenchmarkLogical();
+    RotateLogical(c);
+    if (std::abs(static_cast<long long>(c.x)) >= kCoordLimit - 1 ||
+        std::abs(static_cast<long long>(c.y)) >= kCoordLimit - 1) {
+        return;
+    }
+    Layer layer(canvas, "benchmark");
+    canvas.SetDefaultPen();
+    canvas.SetNullBrush();
+    canvas.Ellipse(Around(c, kBenchmarkRadius));
+    const LPoint vertical[] = {LPoint{c.x, c.y + kBenchmarkArm}, LPoint{c.x, c.y - kBenchmarkArm}};
+    const LPoint horizontal[] = {LPoint{c.x - kBenchmarkArm, c.y}, LPoint{c.x + kBenchmarkArm, c.y}};
+    canvas.Polyline(vertical);
+    canvas.Polyline(horizontal);
+}
+
+void CRollpathView::DrawGrid(Canvas& canvas) {
+    Layer layer(canvas, "grid");
+    canvas.SetDefaultPen();
+    const TileGrid& grid = m_Doc.m_TileGrid;
+    const float side = grid.side;
+    const auto x0 = static_cast<float>(grid.lowerLeft[0]);
+    const auto y0 = static_cast<float>(grid.lowerLeft[2]);
+    for (std::uint32_t i = 0; i < grid.columns; ++i) {
+        for (std::uint32_t j = 0; j < grid.rows; ++j) {
+            const float left = x0 + static_cast<float>(i) * side;
+            const float bottom = y0 + static_cast<float>(j) * side;
+            const float right = left + side;
+            const float top = bottom + side;
+            m_WorkPoints = {DPoint{left, bottom}, DPoint{left, top}, DPoint{right, top},
+                            DPoint{right, bottom}, DPoint{left, bottom}};
+            RotateWorldPoints(m_WorkPoints.data(), 5);
+            const int count = ClipToVisibleArea(5);
+            if (count == 0) {
+                continue;
+            }
+            m_LogicalPoints.resize(static_cast<std::size_t>(count));
+            ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
+            canvas.Polyline(m_LogicalPoints);
+        }
+    }
+}
+
+}  // namespace rollpath

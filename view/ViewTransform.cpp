@@ -1,0 +1,206 @@
+// The mapping between LocalFeet, logical units and device pixels, and the
+// operations that change it: centring, zoom, the model's extent and the
+// visible area.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "geometry/Geodesy.h"
+#include "geometry/PolygonMeasures.h"
+#include "pavement/TileGrid.h"
+#include "view/RollpathView.h"
+
+namespace rollpath {
+
+namespace {
+
+// Device pixels to logical units at `dpi` pixels per inch, rounded to the
+// nearest unit.
+int PixelsToUnits(int pixels, int dpi) {
+    if (dpi <= 0) {
+        dpi = 96;
+    }
+    const std::int64_t scaled = static_cast<std::int64_t>(pixels) * 1000;
+    const std::int64_t half = dpi / 2;
+    const std::int64_t q = scaled >= 0 ? (scaled + half) / dpi : -((-scaled + half) / dpi);
+    return SaturateToInt(q);
+}
+
+int AddSaturated(int a, int b) {
+    return SaturateToInt(static_cast<std::int64_t>(a) + b);
+}
+int SubtractSaturated(int a, int b) {
+    return SaturateToInt(static_cast<std::int64_t>(a) - b);
+}
+
+}  // namespace
+
+LPoint CRollpathView::DeviceToLogical(DevicePoint p) const {
+    return LPoint{PixelsToUnits(p.x, m_Host.LogicalDpiX()), -PixelsToUnits(p.y, m_Host.LogicalDpiY())};
+}
+
+LPoint CRollpathView::BenchmarkLogical() const {
+    const double k = UnitsPerFoot();
+    return LPoint{RoundHalfUp(k * (kHalfField - m_nScrollX)), RoundHalfUp(k * (m_nScrollY - kHalfField))};
+}
+
+void CRollpathView::ProjectPoints(int n, const DPoint* points, LPoint* out, bool rotate) const {
+    const double k = UnitsPerFoot();
+    const LPoint origin = BenchmarkLogical();
+    for (int i = 0; i < n; ++i) {
+        out[i].x = AddSaturated(RoundAwayFromZero(k * points[i].x), origin.x);
+        out[i].y = AddSaturated(RoundAwayFromZero(k * points[i].y), origin.y);
+        if (rotate) {
+            RotateLogical(out[i]);
+        }
+    }
+}
+
+LPoint CRollpathView::GeoToLogical(double lat, double lon) const {
+    double course = 0.0;
+    double distance = 0.0;
+    CourseAndDistance(m_Doc.m_Airport.lat, m_Doc.m_Airport.lon, lat, lon, course, distance);
+    const double a = NormalizeAngle(90.0 - course, 360.0) * kDegToRad;
+    const double f = distance * kFeetPerNauticalMile;
+    const double k = UnitsPerFoot();
+    return LPoint{RoundHalfUp(k * (f * std::cos(a) + kHalfField - m_nScrollX)),
+                  RoundHalfUp(k * (f * std::sin(a) - kHalfField + m_nScrollY))};
+}
+
+namespace {
+
+// Turns a logical point about the benchmark: back to unrotated feet, turn,
+// forward again.
+void TurnLogical(LPoint& p, double sine, double cosine, double k, int sx, int sy) {
+    const double x = p.x / k + sx - kHalfField;
+    const double y = p.y / k - sy + kHalfField;
+    const double xr = x * cosine - y * sine;
+    const double yr = x * sine + y * cosine;
+    p.x = RoundHalfUp(k * (xr + kHalfField - sx));
+    p.y = RoundHalfUp(k * (yr + sy - kHalfField));
+}
+
+}  // namespace
+
+void CRollpathView::RotateLogical(LPoint& p) const {
+    if (m_Doc.m_dRotation == 0.0) {
+        return;
+    }
+    TurnLogical(p, m_dSin, m_dCos, UnitsPerFoot(), m_nScrollX, m_nScrollY);
+}
+
+void CRollpathView::UnrotateLogical(LPoint& p) const {
+    if (m_Doc.m_dRotation == 0.0) {
+        return;
+    }
+    const double t = -m_Doc.m_dRotation * kDegToRad;
+    TurnLogical(p, std::sin(t), std::cos(t), UnitsPerFoot(), m_nScrollX, m_nScrollY);
+}
+
+void CRollpathView::RotateWorldPoints(DPoint* points, int n) const {
+    if (m_Doc.m_dRotation == 0.0) {
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const double x = points[i].x;
+        const double y = points[i].y;
+        points[i].x = x * m_dCos - y * m_dSin;
+        points[i].y = x * m_dSin + y * m_dCos;
+    }
+}
+
+DPoint CRollpathView::WindowToWorld(DevicePoint p) const {
+    LPoint l = DeviceToLogical(p);
+    UnrotateLogical(l);
+    const double k = UnitsPerFoot();
+    return DPoint{l.x / k + m_nScrollX - kHalfField, l.y / k - m_nScrollY + kHalfField};
+}
+
+void CRollpathView::CenterAt(DevicePoint p) {
+    const LPoint d = DeviceToLogical(DevicePoint{m_nClientWidth / 2 - p.x, m_nClientHeight / 2 - p.y});
+    const double k = UnitsPerFoot();
+    m_nScrollX = SubtractSaturated(m_nScrollX, RoundHalfUp(d.x / k));
+    m_nScrollY = AddSaturated(m_nScrollY, RoundHalfUp(d.y / k));
+    UpdateScrollThumbs();
+    UpdateVisibleArea();
+    m_Host.Invalidate();
+}
+
+void CRollpathView::SetZoom(int zoom) {
+    const LPoint c = DeviceToLogical(DevicePoint{m_nClientWidth / 2, m_nClientHeight / 2});
+    double k = UnitsPerFoot();
+    const int a = RoundHalfUp(c.x / k);
+    const int b = RoundHalfUp(c.y / k);
+    m_nZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    k = UnitsPerFoot();
+    const int a2 = RoundHalfUp(c.x / k);
+    const int b2 = RoundHalfUp(c.y / k);
+    m_nScrollX = SaturateToInt(static_cast<std::int64_t>(m_nScrollX) + a - a2);
+    m_nScrollY = SaturateToInt(static_cast<std::int64_t>(m_nScrollY) + b2 - b);
+    UpdateScrollThumbs();
+    UpdateStatusValues();
+    UpdateVisibleArea();
+    m_Host.Invalidate();
+}
+
+double CRollpathView::ComputeModelExtent() {
+    const TileGridUpdate grid = ComputeTileGrid(m_Doc);
+    if (grid.changed && m_bShowGrid != 0) {
+        m_Host.Invalidate();
+    }
+    return grid.extent;
+}
+
+void CRollpathView::UpdateVisibleArea() {
+    const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+    const LPoint o = BenchmarkLogical();
+    const double k = UnitsPerFoot();
+    double left = -o.x / k;
+    double right = (static_cast<double>(size.x) - o.x) / k;
+    double top = -o.y / k;
+    double bottom = (static_cast<double>(size.y) - o.y) / k;
+    const double mx = kVisibleMargin * (right - left);
+    const double my = kVisibleMargin * (top - bottom);
+    m_VisibleArea = ClipRect{left - mx, right + mx, top + my, bottom - my};
+}
+
+void CRollpathView::UpdateScrollThumbs() {
+    int min = 0;
+    int max = 0;
+    m_Host.GetScrollRange(ScrollBar::Vertical, min, max);
+    m_Host.SetScrollPos(ScrollBar::Vertical, TruncToInt(static_cast<double>(m_nScrollY) / kScrollField * max),
+                        true);
+    m_Host.GetScrollRange(ScrollBar::Horizontal, min, max);
+    m_Host.SetScrollPos(ScrollBar::Horizontal,
+                        TruncToInt(static_cast<double>(m_nScrollX) / kScrollField * max), true);
+}
+
+void CRollpathView::UpdateStatusValues() {
+    m_Host.SetStatusValues(m_dRollpathWidth, m_nZoom / 10, m_Doc.m_dRotation);
+}
+
+void CRollpathView::InitialFit() {
+    const double extent = ComputeModelExtent();
+    const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+    // A window of no size fits nothing: it gets the largest zoom value.
+    const double m = std::max(
+        1.0, std::min(std::fabs(static_cast<double>(size.x)), std::fabs(static_cast<double>(size.y))));
+    const std::int64_t zoom = std::int64_t{100} * TruncToInt(0.5 + 120.0 * extent / m);
+    m_nZoom = static_cast<int>(std::clamp<std::int64_t>(zoom, kMinZoom, kMaxZoom));
+    const LPoint c = DeviceToLogical(DevicePoint{m_nClientWidth / 2, m_nClientHeight / 2});
+    const double k = UnitsPerFoot();
+    m_nScrollX = TruncToInt(kHalfField - c.x / k);
+    m_nScrollY = TruncToInt(c.y / k + kHalfField);
+    m_Host.SetScrollRange(ScrollBar::Horizontal, 0, kScrollBarMax, false);
+    m_Host.SetScrollRange(ScrollBar::Vertical, 0, kScrollBarMax, false);
+    UpdateScrollThumbs();
+}
+
+void CRollpathView::CacheRotation() {
+    const double t = m_Doc.m_dRotation * kDegToRad;
+    m_dSin = std::sin(t);
+    m_dCos = std::cos(t);
+}
+
+}  // namespace rollpath
