@@ -12,6 +12,7 @@
 #include "cli/PngRendering.h"
 #include "cli/StreamMessageSink.h"
 #include "document/AtomicFile.h"
+#include "project/DocumentPipeline.h"
 #include "simdata/OpenAirport.h"
 #include "view/HeadlessViewHost.h"
 #include "view/RollpathView.h"
@@ -178,9 +179,9 @@ std::string ParseRenderArgs(const Args& args, RenderArgs& r) {
 }
 
 // Opens the airport as the New command does, through the airport loader.
+// As the editor opens it: the listed project, else as New.
 bool OpenForRendering(CRollpathDoc& doc, const std::string& code) {
-    FixedOpenAirportDialog dialog(OpenAirportChoice{code, false});
-    return OnNewDocument(doc, dialog, false) && doc.m_bAirportLoaded != 0;
+    return OpenAirportByCode(doc, code, false, false) && doc.m_bAirportLoaded != 0;
 }
 
 bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesystem::path& path,
@@ -202,9 +203,10 @@ int RunRender(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     Settings settings;
     CRollpathDoc doc;
     StreamMessageSink messages(err);
-    doc.SetSettings(&settings);
     doc.SetMessageSink(&messages);
-    ApplyCommonOptions(r.common, settings, doc);
+    if (!PrepareDocument(r.common, settings, doc, err)) {
+        return kExitFailure;
+    }
     if (r.format == Format::Png && !PngRenderingAvailable()) {
         messages.Show("PNG output needs the build with Qt; write an .svg file instead");
         return kExitFailure;

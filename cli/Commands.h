@@ -26,6 +26,7 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err);
 
 // dump FILE: the records of a .bgr, .txp, .tms, .txd or .rpj file as JSON
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
+
 // render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] [COMMON]
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 

@@ -1,5 +1,9 @@
 #include "pavement/SegmentPieces.h"
 
+#include "pavement/ExtensionMarkings.h"
+#include "pavement/HoldMarkings.h"
+#include "pavement/QuadBuffer.h"
+
 namespace rollpath {
 
 bool IsExtensionSegment(const RollpathSegment& segment) {
@@ -31,20 +35,52 @@ void AppendSegmentEdgeMarkings(const RollpathSegment& s, std::vector<Quad>& out)
     }
 }
 
-void AppendSegmentCentreMarkings(const RollpathSegment& s, bool honourNoExit, std::vector<Quad>& out) {
+namespace {
+
+// Appends the buffer's quads; false when the buffer had to cut its marking.
+bool AppendBuffer(const QuadBuffer& buffer, std::vector<Quad>& out) {
+    out.insert(out.end(), buffer.begin(), buffer.end());
+    return !buffer.Cut();
+}
+
+}  // namespace
+
+bool AppendSegmentCentreMarkings(const CRollpathDoc& doc, const RollpathSegment& s, bool honourNoExit,
+                                 std::vector<Quad>& out) {
+    bool whole = true;
+    QuadBuffer buffer;
     if (IsExtensionSegment(s)) {
-        if ((s.flags & SegmentFlag::BlastPad) == 0) {
+        if ((s.flags & SegmentFlag::BlastPad) != 0) {
+            BlastPadQuads(s, buffer);
+            whole = AppendBuffer(buffer, out);
+        } else {
             for (const auto& mark : s.extensionMarks) {
                 out.push_back(Quad{mark[0], mark[1], mark[2], mark[3]});
                 out.push_back(Quad{mark[0], mark[1], mark[4], mark[5]});
             }
         }
-        return;
+        return whole;
     }
     if (s.type != SegmentType::Rollpath) {
-        return;
+        return whole;
     }
-    out.push_back(s.centreStripe);
+    const auto hold = [&](int kind) {
+        if (kind == SegmentFlag::RunwayHold) {
+            RunwayHoldQuads(doc, s, buffer);
+        } else {
+            CriticalHoldQuads(doc, s, buffer);
+        }
+        whole = AppendBuffer(buffer, out) && whole;
+        HoldEndQuads(doc, s, kind, buffer);
+        whole = AppendBuffer(buffer, out) && whole;
+    };
+    if ((s.flags & SegmentFlag::RunwayHold) != 0) {
+        hold(SegmentFlag::RunwayHold);
+    } else if ((s.flags & SegmentFlag::CriticalHold) != 0) {
+        hold(SegmentFlag::CriticalHold);
+    } else {
+        out.push_back(s.centreStripe);
+    }
     if ((s.flags & SegmentFlag::Stub0) != 0) {
         out.push_back(s.stub0);
     }
@@ -52,13 +88,14 @@ void AppendSegmentCentreMarkings(const RollpathSegment& s, bool honourNoExit, st
         out.push_back(s.stub1);
     }
     if (honourNoExit && (s.flags & SegmentFlag::NoExit) != 0) {
-        return;
+        return whole;
     }
     for (int k = 0; k < 4; ++k) {
         if ((s.exitMask & (1 << k)) != 0) {
             out.push_back(s.exitQuads[static_cast<std::size_t>(k)]);
         }
     }
+    return whole;
 }
 
 }  // namespace rollpath

@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "document/Records.h"
+#include "document/RollpathDoc.h"
 
 namespace rollpath {
 
@@ -24,12 +24,14 @@ bool IsExtensionSegment(const RollpathSegment& segment);
 // without Blast Pad its two extension edge stripes.
 void AppendSegmentEdgeMarkings(const RollpathSegment& segment, std::vector<Quad>& out);
 
-// Centre markings: an extension's arrowheads (two quads each); a rollpath's
-// centre stripe, its stubs by flags 0x100 and 0x200, and the exit quads
-// selected by its exit mask. No Exit keeps the exit quads out of the
-// pavement file but not off the screen: `honourNoExit` says which is wanted.
-// TODO(issue 6): the blast-pad chevrons, and the runway and critical hold
-// pieces in place of the centre stripe, once their builders exist.
-void AppendSegmentCentreMarkings(const RollpathSegment& segment, bool honourNoExit, std::vector<Quad>& out);
+// Centre markings: an extension's blast-pad chevrons (with Blast Pad) or its
+// four arrowheads (two quads each); a rollpath's runway hold (or else critical
+// hold) pieces with the two pieces of centre stripe either side, or else its
+// centre stripe, then its stubs by flags 0x100 and 0x200, and the exit quads
+// selected by its exit mask. No Exit keeps the exit quads out of the pavement
+// file but not off the screen: `honourNoExit` says which is wanted. Returns
+// false when a marking needed more quads than its buffer holds and was cut.
+bool AppendSegmentCentreMarkings(const CRollpathDoc& doc, const RollpathSegment& segment, bool honourNoExit,
+                                 std::vector<Quad>& out);
 
 }  // namespace rollpath

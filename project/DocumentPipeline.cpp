@@ -8,6 +8,7 @@
 #include "document/InstallPaths.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
+#include "pavement/TileGrid.h"
 #include "scenery/NetworkFile.h"
 #include "scenery/PavementFile.h"
 #include "scenery/PolygonFile.h"
@@ -126,6 +127,7 @@ void PrepareOpenedDocument(CRollpathDoc& doc) {
     }
     RebuildNetwork(doc);
     RebuildAllPavement(doc);
+    ComputeTileGrid(doc);
 }
 
 bool OpenAirportByCode(CRollpathDoc& doc, const std::string& code, bool loadTms, bool safeMode) {

@@ -68,7 +68,8 @@ bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem());
 bool SaveModified(CRollpathDoc& doc, FileSystem& files = RealFileSystem());
 
 // What the view's first update does to the model of an opened airport: the
-// network rebuild and the rebuild of all pavement.
+// network rebuild, the rebuild of all pavement and the tile grid, so that a
+// headless open builds the same pavement as the editor.
 void PrepareOpenedDocument(CRollpathDoc& doc);
 
 // Opens a code as the editor would in a batch build: from the project list

@@ -1,5 +1,7 @@
 #include "ui/MainFrame.h"
 
+#include "project/DocumentPipeline.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QKeySequence>
@@ -138,8 +140,7 @@ void CMainFrame::OnFileNew() {
     OpenAirport(dialog);
 }
 
-// Opens as the New command does, through the airport loader; the project
-// pipeline takes this over when it lands.
+// The New command, reading back the airport's saved files.
 bool CMainFrame::OpenAirport(OpenAirportDialog& dialog) {
     bool asked = false;
     struct Recording : OpenAirportDialog {
@@ -152,7 +153,7 @@ bool CMainFrame::OpenAirport(OpenAirportDialog& dialog) {
             return choice;
         }
     } recording(dialog, asked);
-    OnNewDocument(doc_, recording, false);
+    NewDocument(doc_, recording, false);
     if (!asked) {
         return false;
     }

@@ -1,5 +1,7 @@
 #include "view/RollpathView.h"
 
+#include "project/DocumentPipeline.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -63,8 +65,7 @@ void CRollpathView::OnInitialUpdate() {
     SetDisplayToggles(IsLoaded());
     CacheRotation();
     if (IsLoaded()) {
-        RebuildNetwork(m_Doc, RebuildNetworkOptions{m_bShowRollpaths != 0});
-        RebuildAllPavement(m_Doc);
+        PrepareOpenedDocument(m_Doc);
         InitialFit();
         if (!m_Doc.m_szBmpPath.empty()) {
             LoadDiagram(m_Doc.m_szBmpPath);

@@ -337,7 +337,7 @@ void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& s
     }
     m_Pieces.clear();
     AppendSegmentEdgeMarkings(segment, m_Pieces);
-    AppendSegmentCentreMarkings(segment, false, m_Pieces);
+    AppendSegmentCentreMarkings(m_Doc, segment, false, m_Pieces);
     DrawPieces(canvas, m_Pieces, kMarkingYellow);
 }
 
