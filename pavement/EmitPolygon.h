@@ -1,0 +1,32 @@
+#pragma once
+
+// Appending one polygon to a tile's mesh section: the polygon is cut by the
+// tile, convex pieces go in as they are, concave ones as triangles.
+
+#include <span>
+
+#include "geometry/Clip.h"
+#include "pavement/PavementWriteContext.h"
+#include "pavement/TileMesh.h"
+
+namespace rollpath {
+
+// Cuts the polygon (LocalFeet) by the tile with PreciseClipToRectangle and
+// appends every piece to the mesh:
+// - a convex or degenerate piece as one polygon, its corners in the piece's
+//   (clockwise) order;
+// - a concave piece turned counter-clockwise, triangulated with the
+//   context's seed, each triangle (a, b, c) written as a, c, b (clockwise).
+// A polygon the clipper cannot handle, or a piece the triangulator cannot,
+// is recorded as a triangulation error and left out. The polygon itself is
+// never changed. A polygon that does not reach into the tile's interior adds
+// nothing.
+void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon,
+                 const ClipRect& rect);
+
+// True when the box around the points overlaps the inside of the rectangle
+// (sharing only a side or a corner is not enough). False for no points and
+// for coordinates that are not numbers.
+bool ReachesInto(std::span<const DPoint> points, const ClipRect& rect);
+
+}  // namespace rollpath
