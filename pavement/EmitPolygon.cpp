@@ -2,6 +2,7 @@
 
 #include <array>
 #include <climits>
+#include <cmath>
 
 #include "geometry/PolygonMeasures.h"
 
@@ -9,44 +10,48 @@ namespace rollpath {
 
 namespace {
 
-// Exact even-odd test of a point against a polygon. PointInPolygon counts
-// anything within a foot of an edge as on it, which is what a user's click
-// needs but too coarse to decide whether a whole tile is paved.
-bool Contains(std::span<const DPoint> polygon, const DPoint& p) {
-    bool inside = false;
-    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-        const DPoint& a = polygon[i];
-        const DPoint& b = polygon[j];
-        if ((a.y > p.y) != (b.y > p.y)) {
-            const double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (p.x < x) {
-                inside = !inside;
-            }
-        }
-    }
-    return inside;
+constexpr double kRetryMargin = 1e-6;
+
+double AreaTolerance(double area) {
+    return 1e-6 * (area + 1.0);
 }
 
-// The clipper answers "the tile lies inside the polygon" with the tile's four
-// corners when the outline does not cross the tile and one corner tests as
-// inside or on the outline. Its test counts a corner within a foot of an edge
-// as on it, so a polygon that passes just outside a tile's corner would pave
-// the whole tile. That answer stands only when the polygon really holds the
-// tile's centre.
-bool IsUnfoundedWholeTile(std::span<const DPoint> polygon, const std::vector<DPoint>& points,
-                          const std::vector<int>& counts, const ClipRect& rect) {
-    if (counts.size() != 1 || counts[0] != 4 || points.size() != 4) {
-        return false;
+// The pieces of the polygon in the tile, checked against the area of the
+// polygon that lies in it. PreciseClipToRectangle misses a crossing exactly
+// at a corner of either outline, and then fails or leaves pieces out; and it
+// takes the tile for lying inside the polygon when a corner of the tile is
+// within a foot of the outline. The single polygon of ClipToRectangle has
+// exactly the area in the tile. Returns the number of pieces, or -1 when the
+// clipper failed, refused (refused set) or its pieces do not cover that area.
+// inside receives the area in the tile.
+int ClipChecked(PavementWriteContext& context, std::span<const DPoint> polygon, const ClipRect& rect,
+                bool& refused, double& inside) {
+    const int n = static_cast<int>(polygon.size());
+    const int kept = ClipToRectangle(polygon.data(), n, rect, context.subject);
+    inside = std::fabs(PolygonArea(context.subject.data(), kept));
+    // The clipper works on a copy: it turns a counter-clockwise input round
+    // in place, and the document keeps its polygons as they are.
+    context.subject.assign(polygon.begin(), polygon.end());
+    const int pieces =
+        PreciseClipToRectangle(context.subject.data(), n, rect, context.piecePoints, context.pieceCounts,
+                               [&context, &refused](std::string_view text) {
+                                   refused = true;
+                                   context.ReportClipCapacity(text);
+                               });
+    if (pieces < 0 || refused) {
+        return -1;
     }
-    const std::array<DPoint, 4> corners{DPoint{rect.left, rect.top}, DPoint{rect.right, rect.top},
-                                        DPoint{rect.right, rect.bottom}, DPoint{rect.left, rect.bottom}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (!(points[i] == corners[i])) {
-            return false;
+    double covered = 0.0;
+    std::size_t first = 0;
+    for (int k = 0; k < pieces; ++k) {
+        const int count = context.pieceCounts[static_cast<std::size_t>(k)];
+        if (count < 0 || static_cast<std::size_t>(count) > context.piecePoints.size() - first) {
+            return -1;
         }
+        covered += std::fabs(PolygonArea(context.piecePoints.data() + first, count));
+        first += static_cast<std::size_t>(count);
     }
-    const DPoint centre{(rect.left + rect.right) / 2.0, (rect.top + rect.bottom) / 2.0};
-    return !Contains(polygon, centre);
+    return std::fabs(covered - inside) <= AreaTolerance(inside) ? pieces : -1;
 }
 
 void AppendCorner(TileMesh& mesh, const DPoint& p) {
@@ -112,29 +117,27 @@ void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const 
     if (polygon.size() > static_cast<std::size_t>(INT_MAX) || !ReachesInto(polygon, rect)) {
         return;
     }
-    // The clipper turns a counter-clockwise input round in place: it works on
-    // a copy, so the document keeps its polygons as they are.
-    context.subject.assign(polygon.begin(), polygon.end());
     bool refused = false;
-    const int pieces = PreciseClipToRectangle(context.subject.data(), static_cast<int>(polygon.size()), rect,
-                                              context.piecePoints, context.pieceCounts,
-                                              [&context, &refused](std::string_view text) {
-                                                  refused = true;
-                                                  context.ReportClipCapacity(text);
-                                              });
-    if (pieces < 0 || refused) {
-        context.RecordTriangulationError(polygon);
-        return;
+    double inside = 0.0;
+    int pieces = ClipChecked(context, polygon, rect, refused, inside);
+    if (pieces < 0 && !refused) {
+        // The clipper does not see the outline cross a side exactly at a
+        // corner of either outline. Widened by a millionth of a foot, far
+        // below the file's 1/256 ft, the tile's sides miss the corners.
+        const ClipRect widened{rect.left - kRetryMargin, rect.right + kRetryMargin, rect.top + kRetryMargin,
+                               rect.bottom - kRetryMargin};
+        pieces = ClipChecked(context, polygon, widened, refused, inside);
     }
-    if (IsUnfoundedWholeTile(polygon, context.piecePoints, context.pieceCounts, rect)) {
+    if (pieces < 0 && !refused && inside <= AreaTolerance(inside)) {
+        return;  // nothing of the polygon lies in the tile after all
+    }
+    if (pieces < 0) {
+        context.RecordTriangulationError(polygon);
         return;
     }
     std::size_t first = 0;
     for (int k = 0; k < pieces; ++k) {
         const auto count = static_cast<std::size_t>(context.pieceCounts[static_cast<std::size_t>(k)]);
-        if (count > context.piecePoints.size() - first) {
-            break;
-        }
         EmitPiece(context, mesh, std::span<const DPoint>(context.piecePoints).subspan(first, count));
         first += count;
     }

@@ -17,10 +17,13 @@ namespace rollpath {
 //   (clockwise) order;
 // - a concave piece turned counter-clockwise, triangulated with the
 //   context's seed, each triangle (a, b, c) written as a, c, b (clockwise).
-// A polygon the clipper cannot handle, or a piece the triangulator cannot,
-// is recorded as a triangulation error and left out. The polygon itself is
-// never changed. A polygon that does not reach into the tile's interior adds
-// nothing.
+// The pieces must cover the area of the polygon in the tile; when they do
+// not (a crossing exactly at a corner escapes the clipper), the tile is
+// widened by a millionth of a foot and the polygon cut again. A polygon that
+// still cannot be cut (the clipper's capacities, an outline that crosses
+// itself), or a piece the triangulator cannot handle, is recorded as a
+// triangulation error and left out. A polygon with no area in the tile adds
+// nothing. The polygon itself is never changed.
 void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon,
                  const ClipRect& rect);
 

@@ -295,6 +295,34 @@ TEST_F(PavementWriter, APolygonPassingJustOutsideATileCornerDoesNotPaveTheTile) 
     }
 }
 
+// Twice the area of the pieces a file holds in its pavement sections.
+double PavedArea(const std::vector<DecodedTile>& tiles) {
+    double area = 0.0;
+    for (const DecodedTile& t : tiles) {
+        for (std::size_t k = 0; k < t.pave().polygons.size(); ++k) {
+            const std::vector<DPoint> corners = t.pave().Corners(k);
+            area += PolygonArea(corners.data(), static_cast<int>(corners.size()));
+        }
+    }
+    return area;
+}
+
+TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {
+    // The outline's centre points lie exactly on the side x = 0 of the tiles
+    // west and east of it, where the clipper sees no crossing.
+    Grid(-1000.0, -1000.0, 1000.0f);
+    const RollpathSegment& s =
+        AddSegment(doc, AddVertexAt(doc, 0.0, -300.0), AddVertexAt(doc, 0.0, 300.0), 700.0);
+    ASSERT_EQ(s.outline[0].x, 0.0);
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    EXPECT_TRUE(doc.m_TriErrors.empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(tiles.size(), 4u);
+    // Every piece clockwise; together the whole outline, to the file's
+    // resolution.
+    EXPECT_NEAR(PavedArea(tiles), 700.0 * 600.0, 20.0);
+}
+
 TEST_F(PavementWriter, ATileHoldsMoreThanTheDesignCapacitiesWithNothingLeftOut) {
     Grid(0.0, 0.0, 4000.0f);
     // 1700 separate squares: 6800 vertices and 8500 index words in one
