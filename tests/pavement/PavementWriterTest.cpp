@@ -11,7 +11,9 @@
 #include "TileWriterTestSupport.h"
 #include "geometry/Triangulate.h"
 #include "pavement/TileContent.h"
+#include "support/FaultyFileSystem.h"
 #include "support/NetworkBuilder.h"
+#include "support/TempDir.h"
 #include "support/TileGridRule.h"
 
 namespace rollpath::testing {
@@ -357,6 +359,41 @@ TEST_F(PavementWriter, ATileHoldsMoreThanTheDesignCapacitiesWithNothingLeftOut) 
     EXPECT_EQ(points, 450u);
     EXPECT_EQ(runs, 390u);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PavementWriter, TheFileGoesToTheFolderUnderItsNameAndAFailureKeepsTheOldOne) {
+    Grid(0.0, 0.0, 1000.0f);
+    Polygon({{100, 100}, {100, 200}, {200, 200}, {200, 100}});
+    TempDir dir("rollpath-tms");
+    ASSERT_TRUE(WritePavementFile(doc, dir.path()));
+    const Bytes old = ReadBytes(dir / "KTST.tms");
+    EXPECT_EQ(old, Encode());
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A Save with a red polygon, then one whose file cannot be created: the
+    // list of the last written Save stays, as does the file.
+    Polygon({{300, 300}, {400, 400}, {500, 300}, {500, 400}, {400, 300}, {300, 400}});
+    Polygon({{600, 600}, {600, 700}, {700, 700}});
+    ASSERT_TRUE(WritePavementFile(doc, dir.path()));
+    ASSERT_EQ(doc.m_TriErrors.size(), 1u);
+    const Bytes written = ReadBytes(dir / "KTST.tms");
+    EXPECT_NE(written, old);
+    doc.m_pPolygons[1]->state = -1;
+    for (const auto fault : {FaultyFileSystem::Fault::Create, FaultyFileSystem::Fault::Write,
+                             FaultyFileSystem::Fault::Close, FaultyFileSystem::Fault::Rename}) {
+        messages.Clear();
+        FaultyFileSystem files(fault);
+        EXPECT_FALSE(WritePavementFile(doc, dir.path(), files));
+        EXPECT_EQ(messages.shown.back(), "Cannot create KTST.tms");
+        EXPECT_EQ(ReadBytes(dir / "KTST.tms"), written);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        if (fault == FaultyFileSystem::Fault::Create) {
+            EXPECT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(doc.m_TriErrors.size(), 1u);
+        } else {
+            EXPECT_TRUE(doc.m_TriErrors.empty());
+        }
+    }
 }
 
 }  // namespace
