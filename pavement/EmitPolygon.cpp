@@ -90,31 +90,38 @@ void EmitPiece(PavementWriteContext& context, TileMesh& mesh, std::span<const DP
     }
 }
 
+// A polygon wholly inside the tile (its sides included) is its own single
+// piece, turned clockwise as the clipper turns it; most pieces of a Save are
+// small enough to lie in one tile, and need no clipping at all.
+void EmitWhole(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon) {
+    const int n = static_cast<int>(polygon.size());
+    if (n < 3) {
+        return;
+    }
+    std::vector<DPoint>& piece = context.subject;
+    piece.assign(polygon.begin(), polygon.end());
+    if (PolygonArea(piece.data(), n) < 0.0) {
+        ReversePolygon(piece.data(), n);
+    }
+    EmitPiece(context, mesh, piece);
+}
+
 }  // namespace
 
 bool ReachesInto(std::span<const DPoint> points, const ClipRect& rect) {
-    if (points.empty()) {
-        return false;
-    }
-    double minX = points[0].x;
-    double maxX = points[0].x;
-    double minY = points[0].y;
-    double maxY = points[0].y;
-    for (const DPoint& p : points.subspan(1)) {
-        minX = p.x < minX ? p.x : minX;
-        maxX = p.x > maxX ? p.x : maxX;
-        minY = p.y < minY ? p.y : minY;
-        maxY = p.y > maxY ? p.y : maxY;
-    }
-    // Written so that a NaN anywhere makes it false.
-    return minX < rect.right && maxX > rect.left && minY < rect.top && maxY > rect.bottom;
+    return ReachesInto(BoxOf(points), rect);
 }
 
 void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon,
                  const ClipRect& rect) {
     // Most polygons of a Save lie in other tiles; a polygon that only touches
     // the tile would give pieces without area at best.
-    if (polygon.size() > static_cast<std::size_t>(INT_MAX) || !ReachesInto(polygon, rect)) {
+    const PolygonBox box = BoxOf(polygon);
+    if (polygon.size() > static_cast<std::size_t>(INT_MAX) || !ReachesInto(box, rect)) {
+        return;
+    }
+    if (box.minX >= rect.left && box.maxX <= rect.right && box.minY >= rect.bottom && box.maxY <= rect.top) {
+        EmitWhole(context, mesh, polygon);
         return;
     }
     bool refused = false;

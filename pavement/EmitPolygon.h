@@ -7,6 +7,7 @@
 
 #include "geometry/Clip.h"
 #include "pavement/PavementWriteContext.h"
+#include "pavement/SectionPieces.h"
 #include "pavement/TileMesh.h"
 
 namespace rollpath {
@@ -29,7 +30,7 @@ void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const 
 
 // True when the box around the points overlaps the inside of the rectangle
 // (sharing only a side or a corner is not enough). False for no points and
-// for coordinates that are not numbers.
+// for a coordinate that is not a number: such a polygon adds nothing.
 bool ReachesInto(std::span<const DPoint> points, const ClipRect& rect);
 
 }  // namespace rollpath

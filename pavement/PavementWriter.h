@@ -5,7 +5,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <vector>
+#include <functional>
+#include <span>
 
 #include "document/FileSystem.h"
 #include "document/RollpathDoc.h"
@@ -14,12 +15,18 @@ namespace rollpath {
 
 class ByteWriter;
 
-// The whole file into writer: the header records, every tile that
-// TileHasContent accepts in column-major order with its three mesh sections
-// and its light section, and the final "<endo>". Empties the document's
-// triangulation error list first and fills it with the polygons that could
-// not be written (reported once with "Polygon triangulation error(s): shown
-// in red."). Nothing else of the model changes.
+// Receives the file's bytes in order, a part at a time (the header, each
+// tile, the end).
+using PavementBytesSink = std::function<void(std::span<const std::uint8_t>)>;
+
+// The whole file: the header records, every tile that TileHasContent accepts
+// in column-major order with its three mesh sections and its light section,
+// and the final "<endo>". Empties the document's triangulation error list
+// first and fills it with the polygons that could not be written (reported
+// once with "Polygon triangulation error(s): shown in red."). Nothing else of
+// the model changes.
+void EncodePavementFile(CRollpathDoc& doc, const PavementBytesSink& sink);
+// The same, appended to writer.
 void EncodePavementFile(CRollpathDoc& doc, ByteWriter& writer);
 
 // Writes folder / m_szTmsName through a temporary file. When the file cannot

@@ -29,8 +29,8 @@ void PlaceRow(PlacedLightRows& rows, std::vector<PlacedLightRow>& list, std::uin
     list.push_back(row);
 }
 
-void AddVertexLights(const CappedList<DPoint, kMaxVertexProducts>& lights, std::uint32_t lightClass,
-                     const ClipRect& rect, std::vector<TileLightPoint>& points) {
+void AddVertexLights(const std::vector<DPoint>& lights, std::uint32_t lightClass, const ClipRect& rect,
+                     std::vector<TileLightPoint>& points) {
     for (const DPoint& p : lights) {
         if (Inside(rect, p)) {
             points.push_back(TileLightPoint{lightClass, p.x, p.y});
@@ -58,6 +58,14 @@ PlacedLightRows PlaceLightRows(const CRollpathDoc& doc) {
             PlaceRow(rows, rows.edge, LightClass::Edge, s.leftLightLine, liteSpacing, scratch);
         }
         PlaceRow(rows, rows.centre, LightClass::CentreLine, s.centreLightLine, liteSpacing, scratch);
+    }
+    for (int k = 0; k < doc.m_nVertices; ++k) {
+        const NetworkVertex& vertex = doc.Vertex(k);
+        if (Lit(vertex)) {
+            rows.vertexEdge.insert(rows.vertexEdge.end(), vertex.lightPts1.begin(), vertex.lightPts1.end());
+            rows.vertexCentre.insert(rows.vertexCentre.end(), vertex.lightPts0.begin(),
+                                     vertex.lightPts0.end());
+        }
     }
     return rows;
 }
@@ -89,26 +97,18 @@ void AddFirstStretch(const PlacedLightRows& rows, const PlacedLightRow& row, con
     }
 }
 
-void CollectTileLights(const CRollpathDoc& doc, const PlacedLightRows& rows, const ClipRect& rect,
-                       std::vector<TileLightPoint>& points, std::vector<TileLightRun>& runs) {
+void CollectTileLights(const PlacedLightRows& rows, const ClipRect& rect, std::vector<TileLightPoint>& points,
+                       std::vector<TileLightRun>& runs) {
     points.clear();
     runs.clear();
     for (const PlacedLightRow& row : rows.edge) {
         AddFirstStretch(rows, row, rect, points, runs);
     }
-    for (int k = 0; k < doc.m_nVertices; ++k) {
-        if (Lit(doc.Vertex(k))) {
-            AddVertexLights(doc.Vertex(k).lightPts1, LightClass::Edge, rect, points);
-        }
-    }
+    AddVertexLights(rows.vertexEdge, LightClass::Edge, rect, points);
     for (const PlacedLightRow& row : rows.centre) {
         AddFirstStretch(rows, row, rect, points, runs);
     }
-    for (int k = 0; k < doc.m_nVertices; ++k) {
-        if (Lit(doc.Vertex(k))) {
-            AddVertexLights(doc.Vertex(k).lightPts0, LightClass::CentreLine, rect, points);
-        }
-    }
+    AddVertexLights(rows.vertexCentre, LightClass::CentreLine, rect, points);
 }
 
 }  // namespace rollpath

@@ -37,10 +37,14 @@ struct PlacedLightRows {
     std::vector<PlacedLightRow> edge;
     // Class 0: the centre row of each live rollpath without No Lighting.
     std::vector<PlacedLightRow> centre;
+    // The junction lights of the live vertices without No Lighting, in pool
+    // order: edge lights (class 1) and centre-line lights (class 0).
+    std::vector<DPoint> vertexEdge;
+    std::vector<DPoint> vertexCentre;
 };
 
 // Places every row of the document with LightPointsAlongLine and the
-// LiteSpacing setting.
+// LiteSpacing setting, and gathers the junction lights.
 PlacedLightRows PlaceLightRows(const CRollpathDoc& doc);
 
 // Adds the first stretch of the row that lies in the tile (closed
@@ -52,9 +56,9 @@ void AddFirstStretch(const PlacedLightRows& rows, const PlacedLightRow& row, con
                      std::vector<TileLightPoint>& points, std::vector<TileLightRun>& runs);
 
 // The lights of a tile in the file's order of collection: the edge rows, the
-// edge lights of the vertices without No Lighting, the centre rows, the
-// centre-line lights of those vertices. The lists are filled from empty.
-void CollectTileLights(const CRollpathDoc& doc, const PlacedLightRows& rows, const ClipRect& rect,
-                       std::vector<TileLightPoint>& points, std::vector<TileLightRun>& runs);
+// vertices' edge lights, the centre rows, the vertices' centre-line lights.
+// The lists are filled from empty.
+void CollectTileLights(const PlacedLightRows& rows, const ClipRect& rect, std::vector<TileLightPoint>& points,
+                       std::vector<TileLightRun>& runs);
 
 }  // namespace rollpath

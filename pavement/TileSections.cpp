@@ -13,14 +13,10 @@ namespace {
 
 constexpr int kNoSegmentMarkings = SegmentFlag::NoPolygon | SegmentFlag::NoMarkings;
 
-void EmitQuad(PavementWriteContext& context, TileMesh& mesh, const Quad& quad, const ClipRect& rect) {
-    EmitPolygon(context, mesh, quad, rect);
-}
-
-void EmitBuffer(PavementWriteContext& context, TileMesh& mesh, const ClipRect& rect) {
+void AddBuffer(PavementWriteContext& context, SectionPieces& pieces) {
     context.NoteMarkingBuffer(context.quads);
     for (const Quad& quad : context.quads) {
-        EmitQuad(context, mesh, quad, rect);
+        pieces.AddCopy(quad);
     }
 }
 
@@ -28,46 +24,46 @@ bool Marked(const NetworkVertex& vertex) {
     return vertex.live() && (vertex.flags & VertexFlag::NoMarkings) == 0;
 }
 
-void ExtensionCentreMarkings(PavementWriteContext& context, TileMesh& mesh, const RollpathSegment& s,
-                             const ClipRect& rect) {
+void ExtensionCentreMarkings(PavementWriteContext& context, SectionPieces& pieces, const RollpathSegment& s) {
     if ((s.flags & SegmentFlag::BlastPad) != 0) {
         BlastPadQuads(s, context.quads);
-        EmitBuffer(context, mesh, rect);
+        AddBuffer(context, pieces);
         return;
     }
     // Each arrowhead p0 .. p5 is drawn as its two arms.
     for (const std::array<DPoint, 6>& p : s.extensionMarks) {
-        EmitQuad(context, mesh, Quad{p[0], p[1], p[2], p[3]}, rect);
-        EmitQuad(context, mesh, Quad{p[0], p[1], p[4], p[5]}, rect);
+        const Quad first{p[0], p[1], p[2], p[3]};
+        const Quad second{p[0], p[1], p[4], p[5]};
+        pieces.AddCopy(first);
+        pieces.AddCopy(second);
     }
 }
 
-void RollpathCentreMarkings(PavementWriteContext& context, TileMesh& mesh, const RollpathSegment& s,
-                            const ClipRect& rect) {
+void RollpathCentreMarkings(PavementWriteContext& context, SectionPieces& pieces, const RollpathSegment& s) {
     const CRollpathDoc& doc = context.doc();
     if ((s.flags & SegmentFlag::RunwayHold) != 0) {
         RunwayHoldQuads(doc, s, context.quads);
-        EmitBuffer(context, mesh, rect);
+        AddBuffer(context, pieces);
         HoldEndQuads(doc, s, SegmentFlag::RunwayHold, context.quads);
-        EmitBuffer(context, mesh, rect);
+        AddBuffer(context, pieces);
     } else if ((s.flags & SegmentFlag::CriticalHold) != 0) {
         CriticalHoldQuads(doc, s, context.quads);
-        EmitBuffer(context, mesh, rect);
+        AddBuffer(context, pieces);
         HoldEndQuads(doc, s, SegmentFlag::CriticalHold, context.quads);
-        EmitBuffer(context, mesh, rect);
+        AddBuffer(context, pieces);
     } else {
-        EmitQuad(context, mesh, s.centreStripe, rect);
+        pieces.Add(s.centreStripe);
     }
     if ((s.flags & SegmentFlag::Stub0) != 0) {
-        EmitQuad(context, mesh, s.stub0, rect);
+        pieces.Add(s.stub0);
     }
     if ((s.flags & SegmentFlag::Stub1) != 0) {
-        EmitQuad(context, mesh, s.stub1, rect);
+        pieces.Add(s.stub1);
     }
     if ((s.flags & SegmentFlag::NoExit) == 0) {
         for (std::size_t k = 0; k < s.exitQuads.size(); ++k) {
             if ((s.exitMask & (1 << k)) != 0) {
-                EmitQuad(context, mesh, s.exitQuads[k], rect);
+                pieces.Add(s.exitQuads[k]);
             }
         }
     }
@@ -75,18 +71,21 @@ void RollpathCentreMarkings(PavementWriteContext& context, TileMesh& mesh, const
 
 }  // namespace
 
-void CollectPavement(PavementWriteContext& context, TileMesh& mesh, const ClipRect& rect) {
-    mesh.Clear();
-    const CRollpathDoc& doc = context.doc();
+void GatherPavement(const CRollpathDoc& doc, SectionPieces& pieces) {
+    pieces.Clear();
     std::array<DPoint, 5> extension{};
     for (const auto& segment : doc.m_pSegments) {
         if (segment->live() && (segment->flags & SegmentFlag::NoPolygon) == 0) {
-            EmitPolygon(context, mesh, SegmentPavementPolygon(*segment, extension), rect);
+            if (HasExtension(*segment)) {
+                pieces.AddCopy(SegmentPavementPolygon(*segment, extension));
+            } else {
+                pieces.Add(SegmentPavementPolygon(*segment, extension));
+            }
         }
     }
     for (const auto& polygon : doc.m_pPolygons) {
         if (polygon->live()) {
-            EmitPolygon(context, mesh, polygon->points, rect);
+            pieces.Add(polygon->points);
         }
     }
     for (int k = 0; k < doc.m_nVertices; ++k) {
@@ -95,38 +94,37 @@ void CollectPavement(PavementWriteContext& context, TileMesh& mesh, const ClipRe
             continue;
         }
         for (const GroundPolygon& junction : vertex.junctionPolys) {
-            EmitPolygon(context, mesh, junction.points, rect);
+            pieces.Add(junction.points);
         }
     }
 }
 
-void CollectEdgeMarkings(PavementWriteContext& context, TileMesh& mesh, const ClipRect& rect) {
-    mesh.Clear();
-    const CRollpathDoc& doc = context.doc();
+void GatherEdgeMarkings(const CRollpathDoc& doc, SectionPieces& pieces) {
+    pieces.Clear();
     for (const auto& segment : doc.m_pSegments) {
         const RollpathSegment& s = *segment;
         if (!s.live() || (s.flags & kNoSegmentMarkings) != 0) {
             continue;
         }
         if (s.type == SegmentType::Rollpath) {
-            EmitQuad(context, mesh, s.rightEdgeStripe, rect);
-            EmitQuad(context, mesh, s.leftEdgeStripe, rect);
+            pieces.Add(s.rightEdgeStripe);
+            pieces.Add(s.leftEdgeStripe);
         } else if (HasExtension(s) && (s.flags & SegmentFlag::BlastPad) == 0) {
-            EmitQuad(context, mesh, s.extensionEdgeStripes[0], rect);
-            EmitQuad(context, mesh, s.extensionEdgeStripes[1], rect);
+            pieces.Add(s.extensionEdgeStripes[0]);
+            pieces.Add(s.extensionEdgeStripes[1]);
         }
     }
     for (int k = 0; k < doc.m_nVertices; ++k) {
         if (Marked(doc.Vertex(k))) {
             for (const Quad& quad : doc.Vertex(k).edgeQuads) {
-                EmitQuad(context, mesh, quad, rect);
+                pieces.Add(quad);
             }
         }
     }
 }
 
-void CollectCentreMarkings(PavementWriteContext& context, TileMesh& mesh, const ClipRect& rect) {
-    mesh.Clear();
+void GatherCentreMarkings(PavementWriteContext& context, SectionPieces& pieces) {
+    pieces.Clear();
     const CRollpathDoc& doc = context.doc();
     for (const auto& segment : doc.m_pSegments) {
         const RollpathSegment& s = *segment;
@@ -134,16 +132,26 @@ void CollectCentreMarkings(PavementWriteContext& context, TileMesh& mesh, const 
             continue;
         }
         if (HasExtension(s)) {
-            ExtensionCentreMarkings(context, mesh, s, rect);
+            ExtensionCentreMarkings(context, pieces, s);
         } else if (s.type == SegmentType::Rollpath) {
-            RollpathCentreMarkings(context, mesh, s, rect);
+            RollpathCentreMarkings(context, pieces, s);
         }
     }
     for (int k = 0; k < doc.m_nVertices; ++k) {
         if (Marked(doc.Vertex(k))) {
             for (const Quad& quad : doc.Vertex(k).centreQuads) {
-                EmitQuad(context, mesh, quad, rect);
+                pieces.Add(quad);
             }
+        }
+    }
+}
+
+void EmitSection(PavementWriteContext& context, TileMesh& mesh, const SectionPieces& pieces,
+                 const ClipRect& rect) {
+    mesh.Clear();
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (pieces.ReachesInto(k, rect)) {
+            EmitPolygon(context, mesh, pieces.Piece(k), rect);
         }
     }
 }

@@ -273,6 +273,22 @@ TEST_F(PavementWriter, APolygonTooLargeToClipIsReportedOnceAndShownInRed) {
     EXPECT_EQ(tiles[1].pave().polygons.size(), 0u);
 }
 
+TEST_F(PavementWriter, APolygonTooLargeToClipIsWrittenWholeWhenItLiesInOneTile) {
+    Grid(0.0, 0.0, 2000.0f);
+    std::vector<DPoint> big;
+    for (int k = 0; k < 600; ++k) {
+        const double a = 2.0 * 3.141592653589793 * k / 600.0;
+        const double r = k % 2 == 0 ? 400.0 : 380.0;  // a star: concave
+        big.push_back({1000.0 + r * std::cos(a), 1000.0 + r * std::sin(a)});
+    }
+    Polygon(big);
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(tiles.size(), 1u);
+    EXPECT_EQ(tiles[0].pave().polygons.size(), 598u);
+    EXPECT_EQ(tiles[0].pave().vertices.size(), 600u);
+}
+
 TEST_F(PavementWriter, APolygonPassingJustOutsideATileCornerDoesNotPaveTheTile) {
     // Tile (1, 0) runs from x 0 to 300 and y -200 to 100. The triangle's
     // long side passes half a foot above the tile's top-left corner.
