@@ -108,10 +108,6 @@ void EmitWhole(PavementWriteContext& context, TileMesh& mesh, std::span<const DP
 
 }  // namespace
 
-bool ReachesInto(std::span<const DPoint> points, const ClipRect& rect) {
-    return ReachesInto(BoxOf(points), rect);
-}
-
 void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon,
                  const ClipRect& rect) {
     // Most polygons of a Save lie in other tiles; a polygon that only touches

@@ -13,7 +13,8 @@
 namespace rollpath {
 
 // Cuts the polygon (LocalFeet) by the tile with PreciseClipToRectangle and
-// appends every piece to the mesh:
+// appends every piece to the mesh (a polygon wholly inside the tile is its
+// own piece, without clipping):
 // - a convex or degenerate piece as one polygon, its corners in the piece's
 //   (clockwise) order;
 // - a concave piece turned counter-clockwise, triangulated with the
@@ -23,14 +24,10 @@ namespace rollpath {
 // widened by a millionth of a foot and the polygon cut again. A polygon that
 // still cannot be cut (the clipper's capacities, an outline that crosses
 // itself), or a piece the triangulator cannot handle, is recorded as a
-// triangulation error and left out. A polygon with no area in the tile adds
-// nothing. The polygon itself is never changed.
+// triangulation error and left out. A polygon with no area in the tile, or
+// with a coordinate that is not a number, adds nothing. The polygon itself
+// is never changed.
 void EmitPolygon(PavementWriteContext& context, TileMesh& mesh, std::span<const DPoint> polygon,
                  const ClipRect& rect);
-
-// True when the box around the points overlaps the inside of the rectangle
-// (sharing only a side or a corner is not enough). False for no points and
-// for a coordinate that is not a number: such a polygon adds nothing.
-bool ReachesInto(std::span<const DPoint> points, const ClipRect& rect);
 
 }  // namespace rollpath

@@ -21,8 +21,8 @@ void PavementWriteContext::RecordTriangulationError(std::span<const DPoint> poly
     }
 }
 
-void PavementWriteContext::NoteMarkingBuffer(const QuadBuffer& buffer) {
-    if (buffer.Cut() && !markingCutShown_) {
+void PavementWriteContext::ReportMarkingCut() {
+    if (!markingCutShown_) {
         markingCutShown_ = true;
         doc_.Messages().Show(kMarkingCutMessage);
     }

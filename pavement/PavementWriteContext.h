@@ -31,9 +31,9 @@ public:
     // first 50 points, for the view to show in red.
     void RecordTriangulationError(std::span<const DPoint> polygon);
 
-    // kMarkingCutMessage, once per Save, when a marking did not fit its
-    // buffer of 100 quads.
-    void NoteMarkingBuffer(const QuadBuffer& buffer);
+    // kMarkingCutMessage, once per Save: a marking did not fit its buffer of
+    // 100 quads.
+    void ReportMarkingCut();
 
     // The clipper's capacity message, once per Save: a polygon too large to
     // clip would otherwise repeat it for every tile.
@@ -45,7 +45,7 @@ public:
     std::vector<int> pieceCounts;
     std::vector<DPoint> contour;
     std::vector<Triangle> triangles;
-    QuadBuffer quads;
+    std::vector<Quad> quads;
 
 private:
     CRollpathDoc& doc_;

@@ -48,7 +48,7 @@ void EncodePavementFile(CRollpathDoc& doc, const PavementBytesSink& sink) {
             }
             if (!gathered) {
                 GatherPavement(doc, sections[0]);
-                GatherEdgeMarkings(doc, sections[1]);
+                GatherEdgeMarkings(context, sections[1]);
                 GatherCentreMarkings(context, sections[2]);
                 lights = PlaceLightRows(doc);
                 gathered = true;

@@ -34,14 +34,20 @@ void SectionPieces::Add(std::span<const DPoint> polygon) {
     entries_.push_back(Entry{polygon, BoxOf(polygon)});
 }
 
+void SectionPieces::AddCopy(const Quad& quad) {
+    quads_.push_back(quad);
+    Add(quads_.back());
+}
+
 void SectionPieces::AddCopy(std::span<const DPoint> polygon) {
-    copies_.emplace_back(polygon.begin(), polygon.end());
-    Add(copies_.back());
+    polygons_.emplace_back(polygon.begin(), polygon.end());
+    Add(polygons_.back());
 }
 
 void SectionPieces::Clear() {
     entries_.clear();
-    copies_.clear();
+    quads_.clear();
+    polygons_.clear();
 }
 
 bool SectionPieces::ReachesInto(std::size_t k, const ClipRect& rect) const {

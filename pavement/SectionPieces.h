@@ -36,8 +36,9 @@ public:
     // Appends a polygon held elsewhere (by the document), which must stay in
     // place and unchanged while the pieces are in use.
     void Add(std::span<const DPoint> polygon);
-    // Appends a polygon made for the file (extension polygons, hold
-    // markings, arrowheads), kept here.
+    // Appends a copy, kept here, of a piece made for the file (markings,
+    // extension polygons).
+    void AddCopy(const Quad& quad);
     void AddCopy(std::span<const DPoint> polygon);
     void Clear();
 
@@ -51,7 +52,9 @@ private:
         PolygonBox box;
     };
     std::vector<Entry> entries_;
-    std::deque<std::vector<DPoint>> copies_;  // a deque keeps its elements in place as it grows
+    // Deques keep their elements in place as they grow.
+    std::deque<Quad> quads_;
+    std::deque<std::vector<DPoint>> polygons_;
 };
 
 }  // namespace rollpath

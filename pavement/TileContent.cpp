@@ -3,7 +3,7 @@
 #include <span>
 #include <vector>
 
-#include "pavement/SegmentPavement.h"
+#include "pavement/SegmentPieces.h"
 
 namespace rollpath {
 
@@ -35,6 +35,16 @@ bool KeepsAVertex(std::span<const DPoint> polygon, const ClipRect& rect, std::ve
 
 }  // namespace
 
+std::span<const DPoint> SegmentPavement(const RollpathSegment& segment, std::array<DPoint, 5>& scratch) {
+    if (segment.type == SegmentType::Rollpath) {
+        return segment.outline;
+    }
+    if (ExtensionPolygon(segment, scratch)) {
+        return scratch;
+    }
+    return {};
+}
+
 ClipRect TileRectangle(const TileGrid& grid, std::uint32_t column, std::uint32_t row) {
     const double side = static_cast<double>(grid.side);
     const double x0 = grid.lowerLeft[0];
@@ -52,7 +62,7 @@ bool TileHasContent(const CRollpathDoc& doc, const ClipRect& rect) {
     std::array<DPoint, 5> extension{};
     for (const auto& segment : doc.m_pSegments) {
         if (segment->live() && (segment->flags & SegmentFlag::NoPolygon) == 0 &&
-            KeepsAVertex(SegmentPavementPolygon(*segment, extension), rect, scratch)) {
+            KeepsAVertex(SegmentPavement(*segment, extension), rect, scratch)) {
             return true;
         }
     }

@@ -3,9 +3,8 @@
 #include <array>
 
 #include "pavement/EmitPolygon.h"
-#include "pavement/ExtensionMarkings.h"
-#include "pavement/HoldMarkings.h"
-#include "pavement/SegmentPavement.h"
+#include "pavement/SegmentPieces.h"
+#include "pavement/TileContent.h"
 
 namespace rollpath {
 
@@ -13,59 +12,13 @@ namespace {
 
 constexpr int kNoSegmentMarkings = SegmentFlag::NoPolygon | SegmentFlag::NoMarkings;
 
-void AddBuffer(PavementWriteContext& context, SectionPieces& pieces) {
-    context.NoteMarkingBuffer(context.quads);
-    for (const Quad& quad : context.quads) {
-        pieces.AddCopy(quad);
-    }
-}
-
 bool Marked(const NetworkVertex& vertex) {
     return vertex.live() && (vertex.flags & VertexFlag::NoMarkings) == 0;
 }
 
-void ExtensionCentreMarkings(PavementWriteContext& context, SectionPieces& pieces, const RollpathSegment& s) {
-    if ((s.flags & SegmentFlag::BlastPad) != 0) {
-        BlastPadQuads(s, context.quads);
-        AddBuffer(context, pieces);
-        return;
-    }
-    // Each arrowhead p0 .. p5 is drawn as its two arms.
-    for (const std::array<DPoint, 6>& p : s.extensionMarks) {
-        const Quad first{p[0], p[1], p[2], p[3]};
-        const Quad second{p[0], p[1], p[4], p[5]};
-        pieces.AddCopy(first);
-        pieces.AddCopy(second);
-    }
-}
-
-void RollpathCentreMarkings(PavementWriteContext& context, SectionPieces& pieces, const RollpathSegment& s) {
-    const CRollpathDoc& doc = context.doc();
-    if ((s.flags & SegmentFlag::RunwayHold) != 0) {
-        RunwayHoldQuads(doc, s, context.quads);
-        AddBuffer(context, pieces);
-        HoldEndQuads(doc, s, SegmentFlag::RunwayHold, context.quads);
-        AddBuffer(context, pieces);
-    } else if ((s.flags & SegmentFlag::CriticalHold) != 0) {
-        CriticalHoldQuads(doc, s, context.quads);
-        AddBuffer(context, pieces);
-        HoldEndQuads(doc, s, SegmentFlag::CriticalHold, context.quads);
-        AddBuffer(context, pieces);
-    } else {
-        pieces.Add(s.centreStripe);
-    }
-    if ((s.flags & SegmentFlag::Stub0) != 0) {
-        pieces.Add(s.stub0);
-    }
-    if ((s.flags & SegmentFlag::Stub1) != 0) {
-        pieces.Add(s.stub1);
-    }
-    if ((s.flags & SegmentFlag::NoExit) == 0) {
-        for (std::size_t k = 0; k < s.exitQuads.size(); ++k) {
-            if ((s.exitMask & (1 << k)) != 0) {
-                pieces.Add(s.exitQuads[k]);
-            }
-        }
+void AddCopies(const std::vector<Quad>& quads, SectionPieces& pieces) {
+    for (const Quad& quad : quads) {
+        pieces.AddCopy(quad);
     }
 }
 
@@ -75,12 +28,14 @@ void GatherPavement(const CRollpathDoc& doc, SectionPieces& pieces) {
     pieces.Clear();
     std::array<DPoint, 5> extension{};
     for (const auto& segment : doc.m_pSegments) {
-        if (segment->live() && (segment->flags & SegmentFlag::NoPolygon) == 0) {
-            if (HasExtension(*segment)) {
-                pieces.AddCopy(SegmentPavementPolygon(*segment, extension));
-            } else {
-                pieces.Add(SegmentPavementPolygon(*segment, extension));
-            }
+        if (!segment->live() || (segment->flags & SegmentFlag::NoPolygon) != 0) {
+            continue;
+        }
+        const std::span<const DPoint> polygon = SegmentPavement(*segment, extension);
+        if (polygon.data() == extension.data()) {
+            pieces.AddCopy(polygon);
+        } else {
+            pieces.Add(polygon);
         }
     }
     for (const auto& polygon : doc.m_pPolygons) {
@@ -99,19 +54,14 @@ void GatherPavement(const CRollpathDoc& doc, SectionPieces& pieces) {
     }
 }
 
-void GatherEdgeMarkings(const CRollpathDoc& doc, SectionPieces& pieces) {
+void GatherEdgeMarkings(PavementWriteContext& context, SectionPieces& pieces) {
     pieces.Clear();
+    const CRollpathDoc& doc = context.doc();
     for (const auto& segment : doc.m_pSegments) {
-        const RollpathSegment& s = *segment;
-        if (!s.live() || (s.flags & kNoSegmentMarkings) != 0) {
-            continue;
-        }
-        if (s.type == SegmentType::Rollpath) {
-            pieces.Add(s.rightEdgeStripe);
-            pieces.Add(s.leftEdgeStripe);
-        } else if (HasExtension(s) && (s.flags & SegmentFlag::BlastPad) == 0) {
-            pieces.Add(s.extensionEdgeStripes[0]);
-            pieces.Add(s.extensionEdgeStripes[1]);
+        if (segment->live() && (segment->flags & kNoSegmentMarkings) == 0) {
+            context.quads.clear();
+            AppendSegmentEdgeMarkings(*segment, context.quads);
+            AddCopies(context.quads, pieces);
         }
     }
     for (int k = 0; k < doc.m_nVertices; ++k) {
@@ -127,14 +77,12 @@ void GatherCentreMarkings(PavementWriteContext& context, SectionPieces& pieces) 
     pieces.Clear();
     const CRollpathDoc& doc = context.doc();
     for (const auto& segment : doc.m_pSegments) {
-        const RollpathSegment& s = *segment;
-        if (!s.live() || (s.flags & kNoSegmentMarkings) != 0) {
-            continue;
-        }
-        if (HasExtension(s)) {
-            ExtensionCentreMarkings(context, pieces, s);
-        } else if (s.type == SegmentType::Rollpath) {
-            RollpathCentreMarkings(context, pieces, s);
+        if (segment->live() && (segment->flags & kNoSegmentMarkings) == 0) {
+            context.quads.clear();
+            if (!AppendSegmentCentreMarkings(doc, *segment, true, context.quads)) {
+                context.ReportMarkingCut();
+            }
+            AddCopies(context.quads, pieces);
         }
     }
     for (int k = 0; k < doc.m_nVertices; ++k) {

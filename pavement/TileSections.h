@@ -19,7 +19,7 @@ void GatherPavement(const CRollpathDoc& doc, SectionPieces& pieces);
 // rollpath's right and left edge stripes, or an extension's two edge stripes
 // unless it is a blast pad; then the edge quads of each live vertex without
 // No Markings.
-void GatherEdgeMarkings(const CRollpathDoc& doc, SectionPieces& pieces);
+void GatherEdgeMarkings(PavementWriteContext& context, SectionPieces& pieces);
 
 // "<cntr>": for each live segment without No Polygon or No Markings, an
 // extension's blast-pad chevrons or arrowheads (two quads each), or a

@@ -11,7 +11,7 @@
 #include "pavement/ExtensionMarkings.h"
 #include "pavement/HoldMarkings.h"
 #include "pavement/QuadBuffer.h"
-#include "pavement/SegmentPavement.h"
+#include "pavement/SegmentPieces.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath::testing {
@@ -196,9 +196,10 @@ protected:
 };
 
 TEST_F(Extension, PavesItsPolygonAndPaintsEdgeStripesAndArrowheadsOfTwoQuadsEach) {
-    ASSERT_TRUE(HasExtension(*s));
+    ASSERT_TRUE(IsExtensionSegment(*s));
     Pieces pave;
-    const std::array<DPoint, 5> polygon = ExtensionPolygon(*s);
+    std::array<DPoint, 5> polygon{};
+    ASSERT_TRUE(ExtensionPolygon(*s, polygon));
     Expect(pave, std::vector<DPoint>(polygon.begin(), polygon.end()));
     Pieces edge;
     Expect(edge, s->extensionEdgeStripes[0]);
