@@ -21,9 +21,8 @@ namespace {
 double PavedArea(const std::vector<DecodedTile>& tiles) {
     double area = 0.0;
     for (const DecodedTile& t : tiles) {
-        for (std::size_t k = 0; k < t.pave().polygons.size(); ++k) {
-            const std::vector<DPoint> corners = t.pave().Corners(k);
-            area += PolygonArea(corners.data(), static_cast<int>(corners.size()));
+        for (const std::vector<DPoint>& piece : t.pave()) {
+            area += PolygonArea(piece.data(), static_cast<int>(piece.size()));
         }
     }
     return area;
@@ -71,10 +70,6 @@ TEST_F(PavementWriterProperty, RandomPolygonsAreCutIntoTilesWithoutLoss) {
         // along the tile sides add at most the grid's lines.
         const double grid = 2.0 * 9.0 * 8.0 * static_cast<double>(doc.m_TileGrid.side);
         EXPECT_NEAR(PavedArea(tiles), area, (perimeter + grid) * 2.0 / 256.0);
-        for (const DecodedTile& t : tiles) {
-            EXPECT_LT(t.column, 8u);
-            EXPECT_LT(t.row, 8u);
-        }
     }
 }
 
@@ -103,7 +98,7 @@ TEST_F(PavementWriterProperty, RandomNetworksGiveWholeFilesAndLeaveTheModelAlone
 
         ByteWriter first;
         EncodePavementFile(network, first);
-        const std::vector<DecodedTile> tiles = DecodeTiles(first.bytes());
+        DecodeTiles(first.bytes());
         EXPECT_LE(network.m_TriErrors.size(), static_cast<std::size_t>(kMaxTriangulationErrors));
         for (const std::vector<DPoint>& error : network.m_TriErrors) {
             EXPECT_LE(error.size(), static_cast<std::size_t>(kMaxTriangulationErrorPoints));

@@ -45,58 +45,48 @@ std::vector<Light> Lights(const DecodedTile& tile) {
     return lights;
 }
 
-class TileLights : public TileWriterTest {
-protected:
-    // A rollpath whose edge rows lie far outside the grid, so only its centre
-    // row counts.
-    RollpathSegment& CentreRowOnly(DPoint a, DPoint b) {
-        RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, a.x, a.y), AddVertexAt(doc, b.x, b.y), 20.0);
-        s.centreLightLine = {a, b};
-        s.rightLightLine = {DPoint{a.x, 90000.0}, DPoint{b.x, 90000.0}};
-        s.leftLightLine = s.rightLightLine;
-        return s;
-    }
+using TileLights = TileWriterTest;
 
-    const DecodedTile* TileAt(const std::vector<DecodedTile>& tiles, std::uint32_t column,
-                              std::uint32_t row) {
-        for (const DecodedTile& t : tiles) {
-            if (t.column == column && t.row == row) {
-                return &t;
-            }
-        }
-        ADD_FAILURE() << "no tile " << column << "," << row;
-        return nullptr;
-    }
+// A rollpath along the x axis whose centre row alone lies in the grid (its
+// edge rows are far north), lights every 100 ft, over tiles 300 ft wide.
+struct RowCase {
+    const char* name;
+    double gridX0;
+    double rowEnd;
+    std::vector<std::vector<Light>> tiles;  // the written tiles, west to east
 };
 
-TEST_F(TileLights, ASevenLightRowSplitsIntoAPointAndTwoRunsOfThree) {
-    // Lights every 100 ft from x = 0 to 600; tiles from x = -250 every 300
-    // ft: light 1 in the first tile, lights 2 to 4 in the second, 5 to 7 in
-    // the third.
-    Grid(-250.0, -150.0, 300.0f);
-    CentreRowOnly({0.0, 0.0}, {600.0, 0.0});
-    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
-    ASSERT_EQ(tiles.size(), 3u);
-    const DecodedTile* first = TileAt(tiles, 0, 0);
-    const DecodedTile* second = TileAt(tiles, 1, 0);
-    const DecodedTile* third = TileAt(tiles, 2, 0);
-    ASSERT_TRUE(first && second && third);
-    EXPECT_EQ(Lights(*first), std::vector<Light>{LightPoint(0, 0.0f, 0.0f)});
-    EXPECT_EQ(Lights(*second), std::vector<Light>{LightRun(0, 100.0f, 0.0f, 300.0f, 0.0f, 100.0f)});
-    EXPECT_EQ(Lights(*third), std::vector<Light>{LightRun(0, 400.0f, 0.0f, 600.0f, 0.0f, 100.0f)});
+class CentreRow : public TileLights, public ::testing::WithParamInterface<RowCase> {};
+
+TEST_P(CentreRow, GivesEachTileItsFirstStretch) {
+    const RowCase& c = GetParam();
+    Grid(c.gridX0, -150.0, 300.0f);
+    RollpathSegment& s = AddRollpath(doc, {0.0, 0.0}, {c.rowEnd, 0.0}, 20.0);
+    s.centreLightLine = {DPoint{0.0, 0.0}, DPoint{c.rowEnd, 0.0}};
+    s.rightLightLine = {DPoint{0.0, 90000.0}, DPoint{c.rowEnd, 90000.0}};
+    s.leftLightLine = s.rightLightLine;
+    std::vector<std::vector<Light>> tiles;
+    for (const DecodedTile& t : DecodeTiles(Encode())) {
+        tiles.push_back(Lights(t));
+    }
+    EXPECT_EQ(tiles, c.tiles);
 }
 
-TEST_F(TileLights, ARowWhoseLastLightAloneIsInTheTileGivesOneLight) {
-    Grid(-350.0, -150.0, 300.0f);
-    CentreRowOnly({0.0, 0.0}, {300.0, 0.0});
-    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
-    const DecodedTile* last = TileAt(tiles, 2, 0);
-    ASSERT_TRUE(last);
-    EXPECT_EQ(Lights(*last), std::vector<Light>{LightPoint(0, 300.0f, 0.0f)});
-    const DecodedTile* rest = TileAt(tiles, 1, 0);
-    ASSERT_TRUE(rest);
-    EXPECT_EQ(Lights(*rest), std::vector<Light>{LightRun(0, 0.0f, 0.0f, 200.0f, 0.0f, 100.0f)});
-}
+INSTANTIATE_TEST_SUITE_P(TileLights, CentreRow,
+                         ::testing::Values(
+                             // Light 1 in the first tile, lights 2 to 4 in the second, 5 to 7 in
+                             // the third.
+                             RowCase{"SevenLightsSplitThreeAndThree",
+                                     -250.0,
+                                     600.0,
+                                     {{LightPoint(0, 0, 0)},
+                                      {LightRun(0, 100, 0, 300, 0, 100)},
+                                      {LightRun(0, 400, 0, 600, 0, 100)}}},
+                             RowCase{"OnlyTheLastLightInATile",
+                                     -350.0,
+                                     300.0,
+                                     {{LightRun(0, 0, 0, 200, 0, 100)}, {LightPoint(0, 300, 0)}}}),
+                         [](const ::testing::TestParamInfo<RowCase>& info) { return info.param.name; });
 
 TEST_F(TileLights, CollectionOrderClassesAndSwitches) {
     Grid(-100.0, -100.0, 1000.0f);
@@ -146,15 +136,6 @@ TEST_F(TileLights, CollectionOrderClassesAndSwitches) {
     const Bytes bytes = Encode();
     ASSERT_GE(bytes.size(), g.bytes.size());
     EXPECT_EQ(Bytes(bytes.end() - static_cast<std::ptrdiff_t>(g.bytes.size()), bytes.end()), g.bytes);
-}
-
-TEST_F(TileLights, ATileWithoutLightsHasAnEmptySection) {
-    Grid(0.0, 0.0, 1000.0f);
-    Polygon({{100, 100}, {100, 200}, {200, 200}, {200, 100}});
-    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
-    ASSERT_EQ(tiles.size(), 1u);
-    EXPECT_EQ(tiles[0].lightByteCount, 4u);
-    EXPECT_TRUE(tiles[0].lights.empty());
 }
 
 // Rows given point by point, as no straight row could lie: the stretch
