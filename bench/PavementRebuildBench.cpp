@@ -21,13 +21,7 @@ namespace {
 std::unique_ptr<CRollpathDoc> PavedAirport() {
     auto doc = std::make_unique<CRollpathDoc>();
     testing::BuildSyntheticAirport(*doc);
-    for (int pass = 0; pass < 5; ++pass) {
-        if (RebuildNetwork(*doc) == RebuildNetworkSummary{}) {
-            break;
-        }
-    }
-    RebuildAllPavement(*doc);
-    doc->ClearTouched();
+    testing::PaveSyntheticAirport(*doc);
     return doc;
 }
 

@@ -42,8 +42,10 @@ bool AtomicFile::Write(std::span<const std::uint8_t> bytes) {
         failed_ = true;
         return false;
     }
-    if (!file_->Write(bytes)) {
-        failed_ = true;
+    for (std::size_t pos = 0; !failed_ && pos < bytes.size(); pos += kChunkSize) {
+        if (!file_->Write(bytes.subspan(pos, std::min(kChunkSize, bytes.size() - pos)))) {
+            failed_ = true;
+        }
     }
     return !failed_;
 }
@@ -78,13 +80,7 @@ void AtomicFile::Discard() {
 bool WriteFileOrReport(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                        const std::string& displayName, MessageSink& messages, FileSystem& files) {
     AtomicFile file(target, files);
-    bool ok = file.Open();
-    for (std::size_t pos = 0; ok && pos < bytes.size(); pos += kChunkSize) {
-        ok = file.Write(bytes.subspan(pos, std::min(kChunkSize, bytes.size() - pos)));
-    }
-    if (ok) {
-        ok = file.Commit();
-    }
+    const bool ok = file.Open() && file.Write(bytes) && file.Commit();
     if (!ok) {
         messages.Show("Cannot create " + displayName);
     }

@@ -28,7 +28,9 @@ public:
 
     // Creates the temporary file; false when it cannot be created.
     bool Open();
-    // Appends; after one failure every later call fails too.
+    // Appends, in chunks of 64 KiB so that a failure in the middle of a long
+    // write is seen where it happens; after one failure every later call
+    // fails too.
     bool Write(std::span<const std::uint8_t> bytes);
     // Closes the temporary file and moves it over the target. False, with the
     // target left as it was, when anything failed since Open.

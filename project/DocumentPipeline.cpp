@@ -8,6 +8,7 @@
 #include "document/InstallPaths.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
+#include "pavement/PavementWriter.h"
 #include "pavement/TileGrid.h"
 #include "scenery/NetworkFile.h"
 #include "scenery/PavementFile.h"
@@ -99,7 +100,8 @@ bool Save(CRollpathDoc& doc, FileSystem& files) {
     const bool polygons = WritePolygonFile(doc, output, files);
     const bool network = WriteNetworkFile(doc, output, files);
     const bool side = WriteSideFile(doc, doc.ProgramDir(), files);
-    const bool ok = polygons && network && side;
+    const bool pavement = WritePavementFile(doc, output, files);
+    const bool ok = polygons && network && side && pavement;
     if (ok) {
         doc.SetModifiedFlag(false);
     }

@@ -26,7 +26,12 @@ TEST_F(BuildTest, WritesEveryFileAndTheSameBytesTwice) {
     const std::string txp = ReadText(Data("KSFO.txp"));
     const std::string bgr = ReadText(Data("KSFO.bgr"));
     const std::string txd = ReadText(dir / "prog" / "KSFO.txd");
+    const std::string tms = ReadText(Data("KSFO.tms"));
     EXPECT_FALSE(bgr.empty());
+    EXPECT_EQ((*json)["files"]["tms"].Text(), Data("KSFO.tms").string());
+    // The pavement file ends with the "<endo>" of the file.
+    ASSERT_GE(tms.size(), 7u);
+    EXPECT_EQ(tms.substr(tms.size() - 7), std::string("<endo>", 7));
     EXPECT_EQ(ReadText(dir / "prog" / "Rollpath.rpj"),
               "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
 
@@ -36,6 +41,8 @@ TEST_F(BuildTest, WritesEveryFileAndTheSameBytesTwice) {
     EXPECT_EQ(ReadText(Data("KSFO.txp")), txp);
     EXPECT_EQ(ReadText(Data("KSFO.bgr")), bgr);
     EXPECT_EQ(ReadText(dir / "prog" / "KSFO.txd"), txd);
+    // The same --seed triangulates the same way.
+    EXPECT_EQ(ReadText(Data("KSFO.tms")), tms);
 }
 
 TEST_F(BuildTest, SettingsComeFromTheIniFile) {

@@ -1,6 +1,7 @@
 // The dump of the files `rollpath-cli build` writes on the sample
 // installation, checked against the model that wrote them.
 
+#include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -8,8 +9,11 @@
 #include "cli/CommonOptions.h"
 #include "cli/DumpTestSupport.h"
 #include "document/ProjectList.h"
+#include "pavement/TileContent.h"
+#include "pavement/TileGrid.h"
 #include "project/DocumentPipeline.h"
 #include "scenery/Origin.h"
+#include "support/NetworkBuilder.h"
 
 namespace rollpath::cli {
 namespace {
@@ -222,11 +226,7 @@ protected:
         ExpectPolygonDump(Dump(out / (code + ".txp"), kExitSuccess), doc);
         ExpectSideDump(Dump(prog / (code + ".txd"), kExitSuccess), doc);
         ExpectListEntry(Dump(prog / "Rollpath.rpj", kExitSuccess), doc);
-        // The pavement file comes with the tile writer; its header follows
-        // the model's tile grid.
-        if (std::filesystem::exists(out / (code + ".tms"))) {
-            ExpectPavementDump(Dump(out / (code + ".tms"), kExitSuccess), doc);
-        }
+        ExpectPavementDump(Dump(out / (code + ".tms"), kExitSuccess), doc);
     }
 };
 
@@ -248,7 +248,7 @@ TEST_F(DumpBuiltTest, TheBuiltFilesShowWhatTheModelHolds) {
         ASSERT_TRUE(Save(doc));
         const std::filesystem::path out = dir / ("model" + code) / "out";
         ASSERT_GT(doc.m_nVertices, 0);
-        for (const char* ext : {".bgr", ".txp"}) {
+        for (const char* ext : {".bgr", ".txp", ".tms"}) {
             EXPECT_EQ(ReadText(out / (code + ext)), ReadText(data / (code + ext))) << ext;
         }
         EXPECT_EQ(ReadText(dir / ("model" + code) / "prog" / (code + ".txd")),
@@ -300,6 +300,69 @@ TEST_F(DumpBuiltTest, AnEditedAirportShowsItsPolygonsFlagsSourceAndSink) {
     const JsonValue bgr = Dump(dir / "edited" / "out" / "KSFO.bgr", kExitSuccess)["records"];
     EXPECT_EQ(WithTag(bgr, "<nply>").size(), 1u);
     EXPECT_EQ(WithTag(bgr, "<flow>").size(), 2u);
+}
+
+TEST_F(DumpBuiltTest, AnAirportWithATileGridDumpsEveryTileWhole) {
+    Settings settings;
+    CRollpathDoc doc;
+    ASSERT_TRUE(OpenModel(doc, settings, "KSFO", "gridded"));
+    PrepareOpenedDocument(doc);
+    // A parallel rollpath 600 ft off the first runway with two exits onto
+    // it, one with a hold marking, and a ground polygon beside it.
+    ASSERT_FALSE(doc.m_pRunways.empty());
+    const RunwayRecord& runway = *doc.m_pRunways.front();
+    const DPoint along{runway.end1.x - runway.end0.x, runway.end1.y - runway.end0.y};
+    const double length = std::hypot(along.x, along.y);
+    const DPoint side{-along.y / length * 600.0, along.x / length * 600.0};
+    const auto at = [&](double t, double off) {
+        return DPoint{runway.end0.x + t * along.x + off * side.x, runway.end0.y + t * along.y + off * side.y};
+    };
+    testing::AddRollpath(doc, at(0.1, 1.0), at(0.9, 1.0), 50.0);
+    testing::AddRollpath(doc, at(0.3, 1.0), at(0.3, 0.0), 50.0).flags |= SegmentFlag::RunwayHold;
+    testing::AddRollpath(doc, at(0.7, 1.0), at(0.7, 0.0), 60.0);
+    GroundPolygon& apron = doc.AppendPolygon();
+    apron.kind = PolygonKind::Ordinary;
+    apron.points = {at(0.4, 1.2), at(0.6, 1.2), at(0.6, 1.6), at(0.5, 1.4), at(0.4, 1.6)};
+    PrepareOpenedDocument(doc);
+    ComputeTileGrid(doc);
+    ASSERT_TRUE(Save(doc));
+    EXPECT_TRUE(doc.m_TriErrors.empty());
+    const JsonValue json = Dump(dir / "gridded" / "out" / "KSFO.tms", kExitSuccess);
+    ExpectPavementDump(json, doc);
+    const JsonValue& records = json["records"];
+
+    std::size_t expectedTiles = 0;
+    for (std::uint32_t column = 0; column < 8; ++column) {
+        for (std::uint32_t row = 0; row < 8; ++row) {
+            expectedTiles += TileHasContent(doc, TileRectangle(doc.m_TileGrid, column, row)) ? 1 : 0;
+        }
+    }
+    ASSERT_GT(expectedTiles, 0u);
+    const std::vector<std::string> tile{"<tile>", "<bgno>", "<indx>", "<pave>",
+                                        "<edmk>", "<cntr>", "<lite>", "<endo>"};
+    ASSERT_EQ(records.size(), 5 + expectedTiles * tile.size() + 1);
+    std::size_t polygons = 0;
+    for (std::size_t t = 0; t < expectedTiles; ++t) {
+        const std::size_t first = 5 + t * tile.size();
+        for (std::size_t k = 0; k < tile.size(); ++k) {
+            EXPECT_EQ(records[first + k]["tag"].Text(), tile[k]) << first + k;
+        }
+        EXPECT_LT(records[first + 2]["column"].Number(), 8);
+        EXPECT_LT(records[first + 2]["row"].Number(), 8);
+        for (std::size_t m = 3; m < 6; ++m) {
+            const JsonValue& mesh = records[first + m];
+            const double vertices = mesh["vertexCount"].Number();
+            EXPECT_EQ(mesh["vertices"].size(), static_cast<std::size_t>(vertices));
+            for (const JsonValue& polygon : mesh["polygons"].Items()) {
+                EXPECT_EQ(polygon["words"][1].Number(), static_cast<double>(polygon["indices"].size()));
+                for (const JsonValue& index : polygon["indices"].Items()) {
+                    EXPECT_LT(index.Number(), vertices);
+                }
+                ++polygons;
+            }
+        }
+    }
+    EXPECT_GT(polygons, 0u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "document/ProjectList.h"
 #include "geometry/PolygonMeasures.h"
+#include "pavement/TileGrid.h"
 #include "project/PipelineFixture.h"
 #include "support/FaultyFileSystem.h"
 
@@ -50,6 +51,7 @@ TEST_F(PipelineTest, FirstSaveWritesTheListAndTheFiles) {
               "[KPAO]\ntxp=KPAO.txp\nbgr=KPAO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
     EXPECT_TRUE(std::filesystem::exists(Output("KPAO.txp")));
     EXPECT_TRUE(std::filesystem::exists(Output("KPAO.bgr")));
+    EXPECT_TRUE(std::filesystem::exists(Output("KPAO.tms")));
     EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
@@ -118,6 +120,7 @@ TEST_F(PipelineTest, AFileThatCannotBeWrittenKeepsTheDocumentModified) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(messages.Saw("Cannot create KPAO.txp"));
     EXPECT_TRUE(messages.Saw("Cannot create KPAO.bgr"));
+    EXPECT_TRUE(messages.Saw("Cannot create KPAO.tms"));
     // The others were still written.
     EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
     EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
@@ -126,6 +129,33 @@ TEST_F(PipelineTest, AFileThatCannotBeWrittenKeepsTheDocumentModified) {
     settings.OutputDir.clear();
     EXPECT_TRUE(Save(doc));
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PipelineTest, APavementFileThatCannotBeWrittenKeepsTheOldOneAndTheDocumentModified) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    DrawNetwork(doc);
+    ComputeTileGrid(doc);
+    // Every file is small enough for one write: the pavement file's is the
+    // last of a Save.
+    testing::FaultyFileSystem counting;
+    ASSERT_TRUE(Save(doc, counting));
+    EXPECT_TRUE(std::filesystem::exists(Output("KPAO.tms")));
+    const std::string tms = ReadAll(Output("KPAO.tms"));
+    const std::string txp = ReadAll(Output("KPAO.txp"));
+
+    GroundPolygon& added = doc.AppendPolygon();
+    added.kind = PolygonKind::Ordinary;
+    added.points = {{200, 200}, {200, 300}, {300, 300}};
+    doc.SetModifiedFlag(true);
+    testing::FaultyFileSystem failing(testing::FaultyFileSystem::Fault::Write, counting.writes());
+    EXPECT_FALSE(Save(doc, failing));
+    EXPECT_EQ(failing.writes(), counting.writes());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create KPAO.tms"});
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadAll(Output("KPAO.tms")), tms);
+    EXPECT_FALSE(std::filesystem::exists(Output("KPAO.tms.rptmp")));
+    // The files before it were written.
+    EXPECT_NE(ReadAll(Output("KPAO.txp")), txp);
 }
 
 TEST_F(PipelineTest, AListThatCannotBeWrittenStopsTheSave) {

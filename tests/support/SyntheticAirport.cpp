@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "geometry/PolygonMeasures.h"
+#include "pavement/NetworkRebuild.h"
+#include "pavement/PavementRebuild.h"
 #include "support/DeterministicRandom.h"
 #include "support/NetworkBuilder.h"
 
@@ -224,6 +226,16 @@ void BuildSyntheticAirport(CRollpathDoc& doc, const SyntheticAirportOptions& opt
     AddGrid(doc, options, rng);
     AddNearDuplicates(doc, rng);
     AddPolygons(doc, options, rng);
+    doc.ClearTouched();
+}
+
+void PaveSyntheticAirport(CRollpathDoc& doc) {
+    for (int pass = 0; pass < 5; ++pass) {
+        if (RebuildNetwork(doc) == RebuildNetworkSummary{}) {
+            break;
+        }
+    }
+    RebuildAllPavement(doc);
     doc.ClearTouched();
 }
 

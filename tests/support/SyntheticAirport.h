@@ -27,4 +27,9 @@ struct SyntheticAirportOptions {
 // Fills an empty document. Leaves the touched-vertex list empty.
 void BuildSyntheticAirport(CRollpathDoc& doc, const SyntheticAirportOptions& options = {});
 
+// The airport as the editor shows it: network rebuilds until one changes
+// nothing (at most five), then the rebuild of all pavement. Leaves the
+// touched-vertex list empty.
+void PaveSyntheticAirport(CRollpathDoc& doc);
+
 }  // namespace rollpath::testing

@@ -1,0 +1,58 @@
+#pragma once
+
+// What the pavement file writer carries through one Save: the document (its
+// messages, the triangulator's seed and the list of polygons that could not
+// be written), the reports already given in this Save, and scratch buffers
+// reused by every tile and polygon.
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "document/RollpathDoc.h"
+#include "geometry/Triangulate.h"
+#include "pavement/QuadBuffer.h"
+
+namespace rollpath {
+
+inline constexpr const char* kTriangulationErrorMessage = "Polygon triangulation error(s): shown in red.";
+
+class PavementWriteContext {
+public:
+    // Starts a Save: the document's triangulation error list is emptied.
+    explicit PavementWriteContext(CRollpathDoc& doc);
+
+    CRollpathDoc& doc() { return doc_; }
+    std::optional<std::uint32_t> seed() const { return seed_; }
+
+    // A polygon left out of the file: the first one of a Save shows
+    // kTriangulationErrorMessage; the first 30 are kept, each cut to its
+    // first 50 points, for the view to show in red.
+    void RecordTriangulationError(std::span<const DPoint> polygon);
+
+    // kMarkingCutMessage, once per Save: a marking did not fit its buffer of
+    // 100 quads.
+    void ReportMarkingCut();
+
+    // The clipper's capacity message, once per Save: a polygon too large to
+    // clip would otherwise repeat it for every tile.
+    void ReportClipCapacity(std::string_view text);
+
+    // Scratch of EmitPolygon and of the marking collection.
+    std::vector<DPoint> subject;
+    std::vector<DPoint> piecePoints;
+    std::vector<int> pieceCounts;
+    std::vector<DPoint> contour;
+    std::vector<Triangle> triangles;
+    std::vector<Quad> quads;
+
+private:
+    CRollpathDoc& doc_;
+    std::optional<std::uint32_t> seed_;
+    bool triangulationErrorShown_ = false;
+    bool markingCutShown_ = false;
+    bool clipCapacityShown_ = false;
+};
+
+}  // namespace rollpath

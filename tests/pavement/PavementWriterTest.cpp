@@ -1,0 +1,320 @@
+// The pavement file as the tile writer builds it: whole files checked
+// against bytes built here, the cutting into tiles, the polygons that cannot
+// be written, and the file on disk.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "TileWriterTestSupport.h"
+#include "geometry/Triangulate.h"
+#include "pavement/TileContent.h"
+#include "pavement/TileGrid.h"
+#include "support/FaultyFileSystem.h"
+#include "support/NetworkBuilder.h"
+#include "support/TempDir.h"
+
+namespace rollpath::testing {
+namespace {
+
+const std::string kRedPolygons = "Polygon triangulation error(s): shown in red.";
+
+// The header of a document at 37.5 N, 122.25 W: the longitude is stored as
+// 1296000 - 440100 arcseconds.
+Golden Header(const TileGrid& grid) {
+    Golden g;
+    g.tag("<bgno>").tag("<orgn>").f64(135000.0).f64(855900.0).f64(0.0).u32(1);
+    g.tag("<tlxz>").u32(grid.columns).u32(grid.rows).tag("<feet>").f32(grid.side);
+    g.tag("<lowl>").f64(grid.lowerLeft[0]).f64(0.0).f64(grid.lowerLeft[2]);
+    return g;
+}
+
+// A tile whose only content is one pavement mesh of the given vertices (in
+// feet, exact at 1/256 ft) and polygons: empty marking sections of byte
+// count 24 and an empty light section of byte count 4.
+void PavementOnlyTile(Golden& g, std::uint32_t column, std::uint32_t row, const std::vector<DPoint>& vertices,
+                      const std::vector<std::vector<std::uint32_t>>& polygons) {
+    g.tag("<tile>").tag("<bgno>").tag("<indx>").u32(column).u32(row);
+    std::uint32_t count = 12 * static_cast<std::uint32_t>(vertices.size() + 2);
+    for (const auto& p : polygons) {
+        count += 24 + 4 * static_cast<std::uint32_t>(p.size());
+    }
+    g.tag("<pave>").u32(count).u32(20).u32(65536).u32(2).u32(0).u32(
+        static_cast<std::uint32_t>(vertices.size()));
+    for (const DPoint& v : vertices) {
+        g.i32(static_cast<std::int32_t>(v.x * 256)).i32(0).i32(static_cast<std::int32_t>(v.y * 256));
+    }
+    for (const auto& p : polygons) {
+        g.u32(5).u32(static_cast<std::uint32_t>(p.size())).u32(0).u32(65535).u32(0).u32(0);
+        for (const std::uint32_t k : p) {
+            g.u32(k);
+        }
+    }
+    g.u32(0);
+    for (const char* tag : {"<edmk>", "<cntr>"}) {
+        g.tag(tag).u32(24).u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
+    }
+    g.tag("<lite>").u32(4).u32(0).tag("<endo>");
+}
+
+using PavementWriter = TileWriterTest;
+
+TEST_F(PavementWriter, AnAirportWithoutPavementIsTheHeaderAndTheEnd) {
+    Grid(-300.25, -410.5, 125.5f);
+    Golden empty = Header(doc.m_TileGrid);
+    empty.tag("<endo>");
+    EXPECT_EQ(Encode(), empty.bytes);
+
+    // Runways alone get a grid around them, but no tile.
+    AddRunway(doc, {0.0, 0.0}, {3000.0, 400.0}, 150);
+    AddRunway(doc, {500.0, -800.0}, {900.0, 1500.0}, 100);
+    ComputeTileGrid(doc);
+    Golden runways = Header(doc.m_TileGrid);
+    runways.tag("<endo>");
+    EXPECT_EQ(Encode(), runways.bytes);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PavementWriter, AConvexQuadInsideOneTileIsOnePolygonOfFourIndicesInItsOwnOrder) {
+    Grid(0.0, 0.0, 1000.0f);
+    const std::vector<DPoint> quad{{2100.5, 3100.25}, {2100.5, 3400.0}, {2500.75, 3450.0}, {2600.0, 3050.5}};
+    Polygon(quad);
+    Golden g = Header(doc.m_TileGrid);
+    PavementOnlyTile(g, 2, 3, quad, {{0, 1, 2, 3}});
+    g.tag("<endo>");
+    EXPECT_EQ(Encode(), g.bytes);
+
+    // Counter-clockwise, it is written clockwise; the document keeps it.
+    const std::vector<DPoint> ccw(quad.rbegin(), quad.rend());
+    doc.m_pPolygons[0]->points = ccw;
+    EXPECT_EQ(Encode(), g.bytes);
+    EXPECT_EQ(doc.m_pPolygons[0]->points, ccw);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(doc.m_TriErrors.empty());
+}
+
+TEST_F(PavementWriter, AnLShapedHexagonIsFourTrianglesWithTheirLastTwoCornersSwapped) {
+    Grid(0.0, 0.0, 1000.0f);
+    const std::vector<DPoint> l{{100, 100}, {100, 500}, {300, 500}, {300, 300}, {600, 300}, {600, 100}};
+    Polygon(l);
+    // The triangulator gets the clockwise L turned round, with the same seed.
+    std::vector<DPoint> contour{DPoint{}};
+    contour.insert(contour.end(), l.rbegin(), l.rend());
+    std::vector<Triangle> triangles;
+    ASSERT_EQ(TriangulatePolygon(std::array<int, 1>{6}, contour, triangles, 7u), 4);
+    // The vertex table in order of first use over the corners a, c, b.
+    std::vector<DPoint> table;
+    std::vector<std::vector<std::uint32_t>> polygons;
+    for (const Triangle& t : triangles) {
+        polygons.emplace_back();
+        for (const int corner : {t[0], t[2], t[1]}) {
+            const DPoint p = contour[static_cast<std::size_t>(corner)];
+            const auto at = std::find(table.begin(), table.end(), p);
+            polygons.back().push_back(static_cast<std::uint32_t>(at - table.begin()));
+            if (at == table.end()) {
+                table.push_back(p);
+            }
+        }
+    }
+    Golden g = Header(doc.m_TileGrid);
+    PavementOnlyTile(g, 0, 0, table, polygons);
+    g.tag("<endo>");
+    EXPECT_EQ(Encode(), g.bytes);
+    const std::vector<DecodedTile> tiles = DecodeTiles(g.bytes);
+    for (const std::vector<DPoint>& triangle : tiles.at(0).pave()) {
+        EXPECT_GT(PolygonArea(triangle.data(), 3), 0.0);  // clockwise
+    }
+}
+
+TEST_F(PavementWriter, APolygonAcrossTwoTilesLeavesAPieceWithItsOwnVerticesInEach) {
+    Grid(0.0, 0.0, 1000.0f);
+    Polygon({{900.0, 200.0}, {900.0, 300.0}, {1100.0, 300.0}, {1100.0, 200.0}});
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    ASSERT_EQ(tiles.size(), 2u);
+    for (std::uint32_t t = 0; t < 2; ++t) {
+        EXPECT_EQ(tiles[t].column, t);
+        ASSERT_EQ(tiles[t].pave().size(), 1u);
+        EXPECT_EQ(tiles[t].vertexCounts[0], 4u);
+        const std::vector<DPoint>& piece = tiles[t].pave()[0];
+        for (const DPoint& p : piece) {
+            EXPECT_TRUE(p.x == 900.0 + 100.0 * t || p.x == 1000.0 + 100.0 * t) << p.x;
+        }
+        EXPECT_EQ(PolygonArea(piece.data(), 4), 100.0 * 100.0);
+    }
+}
+
+TEST_F(PavementWriter, AdjacentSegmentOutlinesShareTheVertexRecordsOfTheirCommonCorners) {
+    Grid(-500.0, -500.0, 2000.0f);
+    const int b = AddVertexAt(doc, 400.0, 0.0);
+    const RollpathSegment& first = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), b, 50.0);
+    const RollpathSegment& second = AddSegment(doc, b, AddVertexAt(doc, 800.0, 0.0), 50.0);
+    // Centre, left and right at b.
+    ASSERT_EQ(first.outline[3], second.outline[0]);
+    ASSERT_EQ(first.outline[2], second.outline[1]);
+    ASSERT_EQ(first.outline[4], second.outline[5]);
+    const DecodedTile tile = DecodeTiles(Encode()).at(0);
+    EXPECT_EQ(tile.vertexCounts[0], 9u);
+    EXPECT_EQ(tile.paveIndices,
+              (std::vector<std::vector<std::uint32_t>>{{0, 1, 2, 3, 4, 5}, {3, 2, 6, 7, 8, 4}}));
+}
+
+TEST_F(PavementWriter, UntriangulablePolygonsAreReportedOncePerSaveAndKeptForTheView) {
+    Grid(0.0, 0.0, 2000.0f);
+    // A bow tie and a polygon with a spike of no width: neither is simple.
+    const std::vector<DPoint> bowTie{{100, 100}, {200, 200}, {300, 100}, {300, 200}, {200, 100}, {100, 200}};
+    const std::vector<DPoint> spike{{400, 400}, {400, 500}, {450, 500}, {450, 600},
+                                    {450, 500}, {500, 500}, {500, 400}};
+    Polygon(bowTie);
+    Polygon({{600, 600}, {600, 700}, {700, 700}, {700, 600}});
+    Polygon(spike);
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kRedPolygons});
+    EXPECT_EQ(doc.m_TriErrors, (std::vector<std::vector<DPoint>>{Written(bowTie), Written(spike)}));
+    EXPECT_EQ(tiles.at(0).pave().size(), 1u);  // the square
+
+    // The next Save starts a new list: with the two above, 35 failures, the
+    // later ties with 60 more points along an edge. The first 30 are kept,
+    // each cut to 50 points.
+    messages.Clear();
+    for (int k = 0; k < 33; ++k) {
+        const double x = 1000.0 + 30.0 * k;
+        std::vector<DPoint> tie{{x, 100}, {x + 10, 110}, {x + 20, 100}, {x + 20, 110}, {x + 10, 100}};
+        for (int extra = 1; extra <= (k >= 26 ? 60 : 0); ++extra) {
+            tie.push_back({x + 10.0 - 10.0 * extra / 61.0, 100.0 + 10.0 * extra / 61.0});
+        }
+        tie.push_back({x, 110});
+        Polygon(tie);
+    }
+    Encode();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kRedPolygons});
+    ASSERT_EQ(doc.m_TriErrors.size(), 30u);
+    EXPECT_EQ(doc.m_TriErrors[27].size(), 6u);
+    EXPECT_EQ(doc.m_TriErrors[28].size(), 50u);
+    EXPECT_EQ(doc.m_TriErrors[29].size(), 50u);
+}
+
+TEST_F(PavementWriter, APolygonTooLargeToClipIsWrittenInOneTileAndReportedAcrossTiles) {
+    // 600 corners of a star, more than the clipper's node list holds.
+    const auto star = [](DPoint centre) {
+        std::vector<DPoint> points;
+        for (int k = 0; k < 600; ++k) {
+            const double a = -2.0 * 3.141592653589793 * k / 600.0;
+            const double r = k % 2 == 0 ? 400.0 : 380.0;
+            points.push_back({centre.x + r * std::cos(a), centre.y + r * std::sin(a)});
+        }
+        return points;
+    };
+    Grid(-1000.0, -1000.0, 1000.0f);
+    Polygon(star({500.0, 500.0}));
+    DecodedTile inside = DecodeTiles(Encode()).at(0);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(inside.pave().size(), 598u);
+
+    // Across four tiles it cannot be cut: one message of the clipper's.
+    doc.m_pPolygons[0]->points = star({0.0, 0.0});
+    Polygon({{-500, -500}, {-500, -400}, {-400, -400}, {-400, -500}});
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{std::string(kClipCapacityMessage), kRedPolygons}));
+    ASSERT_EQ(doc.m_TriErrors.size(), 4u);  // once for each tile it reaches
+    EXPECT_EQ(doc.m_TriErrors[0].size(), 50u);
+    ASSERT_EQ(tiles.size(), 4u);
+    EXPECT_EQ(tiles[0].pave().size(), 1u);
+}
+
+TEST_F(PavementWriter, APolygonPassingJustOutsideATileCornerDoesNotPaveTheTile) {
+    // Tile (1, 0) spans x 0 to 300 and y -200 to 100; the triangle's long
+    // side passes half a foot above its top-left corner.
+    Grid(-300.0, -200.0, 300.0f);
+    const std::vector<DPoint> triangle{{-100.0, 0.5}, {-100.0, 200.0}, {99.5, 200.0}};
+    Polygon(triangle);
+    const std::vector<DPoint> square{{100, -100}, {100, -50}, {150, -50}, {150, -100}};
+    Polygon(square);
+    // The clipper alone takes the tile for lying inside the triangle.
+    std::vector<DPoint> subject = triangle;
+    std::vector<DPoint> points;
+    std::vector<int> counts;
+    ASSERT_EQ(
+        PreciseClipToRectangle(subject.data(), 3, TileRectangle(doc.m_TileGrid, 1, 0), points, counts, {}),
+        1);
+    ASSERT_EQ(counts, std::vector<int>{4});
+    for (const DecodedTile& t : DecodeTiles(Encode())) {
+        if (t.column == 1 && t.row == 0) {
+            EXPECT_EQ(t.pave(), Pieces{square});
+        }
+    }
+}
+
+TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {
+    // The outline's centre points lie exactly on the side x = 0 of the tiles
+    // west and east of it, where the clipper sees no crossing.
+    Grid(-1000.0, -1000.0, 1000.0f);
+    AddSegment(doc, AddVertexAt(doc, 0.0, -300.0), AddVertexAt(doc, 0.0, 300.0), 700.0);
+    double area = 0.0;
+    for (const DecodedTile& t : DecodeTiles(Encode())) {
+        for (const std::vector<DPoint>& piece : t.pave()) {
+            area += PolygonArea(piece.data(), static_cast<int>(piece.size()));
+        }
+    }
+    EXPECT_TRUE(doc.m_TriErrors.empty());
+    EXPECT_NEAR(area, 700.0 * 600.0, 20.0);  // to the file's 1/256 ft
+}
+
+TEST_F(PavementWriter, ATileHoldsMoreThanTheDesignCapacitiesWithNothingLeftOut) {
+    Grid(0.0, 0.0, 4000.0f);
+    // 1700 squares: 6800 vertices and 8500 index words, beyond 2048 and 8192.
+    for (int k = 0; k < 1700; ++k) {
+        const double x = 10.0 + 20.0 * (k % 100);
+        const double y = 10.0 + 20.0 * (k / 100);
+        Polygon({{x, y}, {x, y + 10}, {x + 10, y + 10}, {x + 10, y}});
+    }
+    // 450 junction lights, beyond 400; 130 rollpaths whose three rows are
+    // runs: 390, beyond 200.
+    for (int v = 0; v < 10; ++v) {
+        NetworkVertex& vertex = doc.Vertex(AddVertexAt(doc, 3000.0, 3000.0));
+        for (int i = 0; i < 45; ++i) {
+            vertex.lightPts1.push_back({3000.0, 3000.0 + 45 * v + i});
+        }
+    }
+    for (int k = 0; k < 130; ++k) {
+        AddRollpath(doc, {2200.0, 500.0 + 20.0 * k}, {2600.0, 500.0 + 20.0 * k}, 10.0);
+    }
+    const DecodedTile tile = DecodeTiles(Encode()).at(0);
+    EXPECT_EQ(tile.pave().size(), 1700u + 130u);
+    EXPECT_EQ(tile.vertexCounts[0], 6800u + 130u * 6u);
+    std::size_t points = 0;
+    for (const LightEntryRecord& light : tile.lights) {
+        points += light.shape == 1 ? 1 : 0;
+    }
+    EXPECT_EQ(points, 450u);
+    EXPECT_EQ(tile.lights.size() - points, 390u);
+}
+
+TEST_F(PavementWriter, TheFileGoesToTheFolderAndAFailureKeepsTheOldOne) {
+    Grid(0.0, 0.0, 1000.0f);
+    Polygon({{100, 100}, {100, 200}, {200, 200}, {200, 100}});
+    Polygon({{300, 300}, {400, 400}, {500, 300}, {500, 400}, {400, 300}, {300, 400}});  // red
+    TempDir dir("rollpath-tms");
+    ASSERT_TRUE(WritePavementFile(doc, dir.path()));
+    const Bytes written = ReadBytes(dir / "KTST.tms");
+    EXPECT_EQ(written, Encode());
+    ASSERT_EQ(doc.m_TriErrors.size(), 1u);
+
+    doc.m_pPolygons[1]->state = -1;
+    Polygon({{600, 600}, {600, 700}, {700, 700}});
+    for (const auto fault : {FaultyFileSystem::Fault::Create, FaultyFileSystem::Fault::Write,
+                             FaultyFileSystem::Fault::Close, FaultyFileSystem::Fault::Rename}) {
+        messages.Clear();
+        FaultyFileSystem files(fault);
+        EXPECT_FALSE(WritePavementFile(doc, dir.path(), files));
+        EXPECT_EQ(messages.shown.back(), "Cannot create KTST.tms");
+        EXPECT_EQ(ReadBytes(dir / "KTST.tms"), written);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+        // A file that cannot be created leaves the last Save's red polygons.
+        EXPECT_EQ(doc.m_TriErrors.size(), fault == FaultyFileSystem::Fault::Create ? 1u : 0u);
+    }
+}
+
+}  // namespace
+}  // namespace rollpath::testing

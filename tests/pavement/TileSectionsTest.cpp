@@ -1,0 +1,214 @@
+// Which pieces of the network go into which section of a tile, in which
+// order, under which flags.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TileWriterTestSupport.h"
+#include "pavement/ExtensionMarkings.h"
+#include "pavement/HoldMarkings.h"
+#include "pavement/SegmentPieces.h"
+#include "support/NetworkBuilder.h"
+
+namespace rollpath::testing {
+namespace {
+
+Pieces Expected(std::initializer_list<const Quad*> quads) {
+    Pieces pieces;
+    for (const Quad* q : quads) {
+        pieces.push_back(Written({q->begin(), q->end()}));
+    }
+    return pieces;
+}
+
+// A clockwise square of side 10 at (x, y), as a hand-set marking piece.
+Quad Square(double x, double y) {
+    return Quad{DPoint{x, y}, DPoint{x, y + 10}, DPoint{x + 10, y + 10}, DPoint{x + 10, y}};
+}
+
+class TileSections : public TileWriterTest {
+protected:
+    // One tile from (-2000, -2000) to (2000, 2000) holds everything.
+    TileSections() { Grid(-2000.0, -2000.0, 4000.0f); }
+
+    DecodedTile OnlyTile() {
+        const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+        EXPECT_EQ(tiles.size(), 1u);
+        return tiles.empty() ? DecodedTile{} : tiles[0];
+    }
+};
+
+// Two rollpaths a - b - c; b carries junction pieces of its own.
+struct FlagCase {
+    const char* name;
+    int vertexFlags;
+    int firstSegmentFlags;
+    bool firstSegmentMarked;
+    bool vertexMarked;
+};
+
+class MarkingFlags : public TileSections, public ::testing::WithParamInterface<FlagCase> {};
+
+TEST_P(MarkingFlags, DecideWhichStripesAndJunctionPiecesAreWritten) {
+    const FlagCase& c = GetParam();
+    const int b = AddVertexAt(doc, 400.0, 0.0);
+    RollpathSegment& first = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), b, 50.0);
+    const RollpathSegment& second = AddSegment(doc, b, AddVertexAt(doc, 400.0, 400.0), 50.0);
+    first.flags = c.firstSegmentFlags;
+    NetworkVertex& v = doc.Vertex(b);
+    v.flags = c.vertexFlags;
+    v.edgeQuads.push_back(Square(-500, -500));
+    v.centreQuads.push_back(Square(-460, -500));
+
+    Pieces edge;
+    Pieces centre;
+    if (c.firstSegmentMarked) {
+        edge = Expected({&first.rightEdgeStripe, &first.leftEdgeStripe});
+        centre = Expected({&first.centreStripe});
+    }
+    for (const Pieces& more : {Expected({&second.rightEdgeStripe, &second.leftEdgeStripe}),
+                               c.vertexMarked ? Expected({&v.edgeQuads[0]}) : Pieces{}}) {
+        edge.insert(edge.end(), more.begin(), more.end());
+    }
+    for (const Pieces& more :
+         {Expected({&second.centreStripe}), c.vertexMarked ? Expected({&v.centreQuads[0]}) : Pieces{}}) {
+        centre.insert(centre.end(), more.begin(), more.end());
+    }
+    const DecodedTile tile = OnlyTile();
+    EXPECT_EQ(tile.edmk(), edge);
+    EXPECT_EQ(tile.cntr(), centre);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TileSections, MarkingFlags,
+    ::testing::Values(FlagCase{"AllWritten", 0, 0, true, true},
+                      FlagCase{"VertexNoMarkingsKeepsTheSegmentsStripes", VertexFlag::NoMarkings, 0, true,
+                               false},
+                      FlagCase{"VertexNoPolygonKeepsItsMarkings", VertexFlag::NoPolygon, 0, true, true},
+                      FlagCase{"SegmentNoMarkings", 0, SegmentFlag::NoMarkings, false, true},
+                      FlagCase{"SegmentNoPolygon", 0, SegmentFlag::NoPolygon, false, true}),
+    [](const ::testing::TestParamInfo<FlagCase>& info) { return info.param.name; });
+
+TEST_F(TileSections, CentreStripeThenStubsThenTheExitsOfTheMaskUnlessNoExit) {
+    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), AddVertexAt(doc, 400.0, 0.0), 50.0);
+    s.stub0 = Square(100, 100);
+    s.stub1 = Square(120, 100);
+    for (std::size_t k = 0; k < 4; ++k) {
+        s.exitQuads[k] = Square(200.0 + 20.0 * static_cast<double>(k), 100);
+    }
+    s.exitMask = 0b1010;
+    EXPECT_EQ(OnlyTile().cntr(), Expected({&s.centreStripe, &s.exitQuads[1], &s.exitQuads[3]}));
+    s.flags = SegmentFlag::Stub0 | SegmentFlag::Stub1;
+    EXPECT_EQ(OnlyTile().cntr(),
+              Expected({&s.centreStripe, &s.stub0, &s.stub1, &s.exitQuads[1], &s.exitQuads[3]}));
+    s.flags = SegmentFlag::Stub1 | SegmentFlag::NoExit;
+    EXPECT_EQ(OnlyTile().cntr(), Expected({&s.centreStripe, &s.stub1}));
+    EXPECT_EQ(s.exitMask, 0b1010);  // the exits stay in the model
+}
+
+TEST_F(TileSections, AHoldMarkingReplacesTheCentreStripeAndACutOneIsReportedOncePerSave) {
+    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), AddVertexAt(doc, 0.0, 400.0), 50.0);
+    s.endClass0 = EndClass::Runway;
+    s.flags = SegmentFlag::RunwayHold | SegmentFlag::CriticalHold;  // the runway hold wins
+    QuadBuffer hold;
+    QuadBuffer ends;
+    ASSERT_EQ(RunwayHoldQuads(doc, s, hold), 20);
+    ASSERT_EQ(HoldEndQuads(doc, s, SegmentFlag::RunwayHold, ends), 2);
+    Pieces expected;
+    for (const QuadBuffer* buffer : {&hold, &ends}) {
+        for (const Quad& q : *buffer) {
+            expected.push_back(Written({q.begin(), q.end()}));
+        }
+    }
+    EXPECT_EQ(OnlyTile().cntr(), expected);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // 700 ft wide, over four tiles: the hold needs more than 100 quads.
+    Grid(-1000.0, -1000.0, 1000.0f);
+    AddSegment(doc, AddVertexAt(doc, 0.0, -300.0), AddVertexAt(doc, 0.0, 300.0), 700.0).flags =
+        SegmentFlag::RunwayHold;
+    for (int save = 0; save < 2; ++save) {
+        messages.Clear();
+        Encode();
+        EXPECT_EQ(messages.shown, std::vector<std::string>{kMarkingCutMessage});
+    }
+}
+
+// A runway from x = -1000 to 1000 whose centre line runs on 300 ft past its
+// east end.
+class Extension : public TileSections {
+protected:
+    Extension() {
+        AddRunway(doc, {-1000.0, 0.0}, {1000.0, 0.0}, 100);
+        s = &AddSegment(doc, AddVertexAt(doc, 900.0, 0.0), AddVertexAt(doc, 1300.0, 0.0), 80.0,
+                        SegmentType::RunwayCentreLine);
+        ExtensionArrowheads(doc, *s);
+    }
+    RollpathSegment* s = nullptr;
+};
+
+TEST_F(Extension, PavesItsPolygonAndPaintsEdgeStripesAndArrowheadsOfTwoQuadsEach) {
+    std::array<DPoint, 5> polygon{};
+    ASSERT_TRUE(ExtensionPolygon(*s, polygon));
+    Pieces centre;
+    for (const auto& p : s->extensionMarks) {
+        centre.push_back(Written({p[0], p[1], p[2], p[3]}));
+        centre.push_back(Written({p[0], p[1], p[4], p[5]}));
+    }
+    const DecodedTile tile = OnlyTile();
+    EXPECT_EQ(tile.pave(), Pieces{Written({polygon.begin(), polygon.end()})});
+    EXPECT_EQ(tile.edmk(), Expected({&s->extensionEdgeStripes[0], &s->extensionEdgeStripes[1]}));
+    EXPECT_EQ(tile.cntr(), centre);
+    EXPECT_EQ(centre.size(), 8u);
+}
+
+TEST_F(Extension, ABlastPadHasChevronsAndNoEdgeStripes) {
+    s->flags |= SegmentFlag::BlastPad;
+    QuadBuffer quads;
+    ASSERT_EQ(BlastPadQuads(*s, quads), 8);
+    Pieces centre;
+    for (const Quad& q : quads) {
+        centre.push_back(Written({q.begin(), q.end()}));
+    }
+    const DecodedTile tile = OnlyTile();
+    EXPECT_EQ(tile.pave().size(), 1u);
+    EXPECT_TRUE(tile.edmk().empty());
+    EXPECT_EQ(tile.cntr(), centre);
+}
+
+TEST_F(TileSections, PavementOrderIsSegmentsThenGroundPolygonsThenJunctions) {
+    const int a = AddVertexAt(doc, 0.0, 0.0);
+    const int b = AddVertexAt(doc, 0.0, 300.0);
+    const RollpathSegment& s = AddSegment(doc, a, b, 40.0);
+    AddCentreLine(doc, AddRunway(doc, {-900.0, 900.0}, {900.0, 900.0}, 100));  // no extension: nothing
+    const std::vector<DPoint> later{{-100, 400}, {-100, 420}, {-80, 420}, {-80, 400}};
+    const std::vector<DPoint> earlier{{-200, 0}, {-200, 5}, {-195, 0}};
+    doc.Vertex(b).junctionPolys.push_back(GroundPolygon{{PolygonKind::Junction, later, 0}});
+    doc.Vertex(a).junctionPolys.push_back(GroundPolygon{{PolygonKind::Junction, earlier, 0}});
+    const std::vector<DPoint> ground{{500, 500}, {500, 520}, {520, 520}, {520, 500}};
+    Polygon(ground);
+    Polygon({{600, 600}, {600, 620}, {620, 620}}).state = -1;
+    const std::vector<DPoint> outline(s.outline.begin(), s.outline.end());
+    EXPECT_EQ(OnlyTile().pave(),
+              (Pieces{Written(outline), Written(ground), Written(earlier), Written(later)}));
+    // No Polygon on a vertex leaves its junction polygons out.
+    doc.Vertex(a).flags = VertexFlag::NoPolygon;
+    EXPECT_EQ(OnlyTile().pave(), (Pieces{Written(outline), Written(ground), Written(later)}));
+}
+
+TEST_F(TileSections, OnlyPavementDecidesWhetherATileIsWritten) {
+    Grid(0.0, 0.0, 1000.0f);
+    // Pavement only in tile (0, 0); markings and lights in tile (1, 1).
+    Polygon({{100, 100}, {100, 200}, {200, 200}, {200, 100}});
+    const int v = AddVertexAt(doc, 1500.0, 1500.0);
+    doc.Vertex(v).edgeQuads.push_back(Square(1500, 1500));
+    doc.Vertex(v).lightPts1.push_back({1500, 1500});
+    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+    ASSERT_EQ(tiles.size(), 1u);
+    EXPECT_EQ(tiles[0].column + tiles[0].row, 0u);
+}
+
+}  // namespace
+}  // namespace rollpath::testing
