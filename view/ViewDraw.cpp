@@ -60,6 +60,7 @@ LRect Around(const LPoint& c, int r) {
 }  // namespace
 
 void CRollpathView::OnDraw(Canvas& canvas) {
+    SyncWithDocument();
     if (!IsLoaded()) {
         return;
     }
@@ -229,6 +230,9 @@ void CRollpathView::DrawSegments(Canvas& canvas) {
         if (segment->live()) {
             DrawSegment(canvas, *segment);
         }
+    }
+    if (m_pNewSegment) {
+        DrawSegment(canvas, *m_pNewSegment);
     }
 }
 
