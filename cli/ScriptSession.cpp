@@ -371,7 +371,9 @@ ScriptSession::Step ScriptSession::Save() {
         m_Err << "rollpath-cli: save: no airport is open\n";
         return Step::Next;
     }
-    return rollpath::Save(m_Doc) ? Step::Next : Step::Failed;
+    const bool saved = rollpath::Save(m_Doc);
+    m_View.SyncWithDocument();
+    return saved ? Step::Next : Step::Failed;
 }
 
 ScriptSession::Step ScriptSession::DumpDoc(const Words& words, std::string& error) {

@@ -133,6 +133,12 @@ public:
     // the framework's default applies.
     bool OnSetCursor();
 
+    // Lets go of the records and vertex numbers the document dropped since
+    // the view last looked (a reload, or the renumbering of a Save). Every
+    // event does this first; a host that changed the document itself may
+    // call it at once.
+    void SyncWithDocument();
+
     // Commands by id; false when the view does not handle the command.
     bool OnCommand(CommandId id);
     // Nothing when the view does not handle the command.
@@ -261,9 +267,6 @@ private:
     bool IsListed(const RollpathSegment* segment) const;
     RebuildNetworkOptions RebuildOptions() const;
 
-    // Records and vertex numbers the document dropped since the view last
-    // looked (a reload, or the renumbering of a Save) are let go of.
-    void SyncWithDocument();
     void ForgetRecords();
     void ForgetVertexIndices();
 

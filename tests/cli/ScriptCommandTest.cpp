@@ -56,7 +56,7 @@ TEST_F(ScriptCommand, TheRollpathToolDrawsAChainThatSharesItsVertices) {
     const JsonValue json = Dump(
         "new KPAO\n"
         "command rollpath-tool\n"
-        "click 600 900\nclick 900 600\nclick 1200 300\nrclick 1200 300\n");
+        "click 600 900\nclick 900 600\nclick 900 300\nrclick 900 300\n");
     const JsonValue& segments = json["document"]["segments"];
     ASSERT_EQ(segments.size(), 3u);  // the runway's centre line and the chain
     const JsonValue& a = segments[1];
@@ -64,7 +64,7 @@ TEST_F(ScriptCommand, TheRollpathToolDrawsAChainThatSharesItsVertices) {
     EXPECT_EQ(a["vertex1"].Number(), b["vertex0"].Number());
     EXPECT_TRUE(Near(VertexAt(json, a["vertex0"].Number()), {600, 900}, kPixelFeet));
     EXPECT_TRUE(Near(VertexAt(json, b["vertex0"].Number()), {900, 600}, kPixelFeet));
-    EXPECT_TRUE(Near(VertexAt(json, b["vertex1"].Number()), {1200, 300}, kPixelFeet));
+    EXPECT_TRUE(Near(VertexAt(json, b["vertex1"].Number()), {900, 300}, kPixelFeet));
     EXPECT_EQ(a["type"].Number(), 1);
     EXPECT_EQ(a["width"].Number(), 50);
     EXPECT_EQ(a["reserved"].Number(), 0);

@@ -27,7 +27,7 @@ TEST(PickVertex, TheLowerIndexWinsBetweenTwoCloseVertices) {
     AddVertexAt(doc, 10.0, 0.0);
     AddVertexAt(doc, 0.0, 0.0);
     EXPECT_EQ(PickVertex(doc, DPoint{5.0, 0.0}), 0);
-    EXPECT_EQ(PickVertex(doc, DPoint{-5.0, 0.0}), 1);
+    EXPECT_EQ(PickVertex(doc, DPoint{-20.0, 0.0}), 1);
     doc.Vertex(0).state = -1;
     EXPECT_EQ(PickVertex(doc, DPoint{5.0, 0.0}), 1);
 }
