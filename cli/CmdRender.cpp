@@ -184,6 +184,8 @@ bool OpenForRendering(CRollpathDoc& doc, const std::string& code) {
     return OpenAirportByCode(doc, code, false, false) && doc.m_bAirportLoaded != 0;
 }
 
+}  // namespace
+
 bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesystem::path& path,
                        MessageSink& messages) {
     SvgCanvas canvas(size.width, size.height, kRenderDpi);
@@ -192,8 +194,6 @@ bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesyst
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size());
     return WriteFileOrReport(path, bytes, path.filename().string(), messages);
 }
-
-}  // namespace
 
 int RunRender(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     RenderArgs r;

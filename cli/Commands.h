@@ -30,6 +30,9 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err);
 // render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] [COMMON]
 int RunRender(const Args& args, std::ostream& out, std::ostream& err);
 
+// script FILE [COMMON]: a headless editor session, one command per line
+int RunScript(const Args& args, std::ostream& out, std::ostream& err);
+
 // A usage error: the reason and the command's synopsis on err.
 int UsageError(std::ostream& err, const std::string& reason, const char* synopsis);
 

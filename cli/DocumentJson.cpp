@@ -1,5 +1,7 @@
 #include "cli/DocumentJson.h"
 
+#include <span>
+
 namespace rollpath::cli {
 
 void WritePoint(JsonWriter& json, const DPoint& point) {
@@ -64,6 +66,182 @@ void WriteSegments(JsonWriter& json, const CRollpathDoc& doc) {
         json.EndObject();
     }
     json.EndArray();
+}
+
+namespace {
+
+void WritePoints(JsonWriter& json, std::span<const DPoint> points) {
+    json.BeginArray();
+    for (const DPoint& p : points) {
+        WritePoint(json, p);
+    }
+    json.EndArray();
+}
+
+template <typename Quads>
+void WriteQuads(JsonWriter& json, const Quads& quads) {
+    json.BeginArray();
+    for (const Quad& q : quads) {
+        WritePoints(json, q);
+    }
+    json.EndArray();
+}
+
+void WritePolygonRecord(JsonWriter& json, const PolygonRecord& polygon) {
+    json.BeginObject();
+    json.Field("kind", polygon.kind).Field("state", polygon.state);
+    json.Key("points");
+    WritePoints(json, polygon.points);
+    json.EndObject();
+}
+
+template <typename Records>
+void WritePolygonRecords(JsonWriter& json, const Records& records) {
+    json.BeginArray();
+    for (const auto& polygon : records) {
+        WritePolygonRecord(json, *polygon);
+    }
+    json.EndArray();
+}
+
+void WriteVertex(JsonWriter& json, const NetworkVertex& v, int index) {
+    json.BeginObject();
+    json.Field("index", index).Field("x", v.x).Field("y", v.y);
+    json.Field("flags", v.flags).Field("state", v.state);
+    json.Key("junctionPolys").BeginArray();
+    for (const GroundPolygon& polygon : v.junctionPolys) {
+        WritePolygonRecord(json, polygon);
+    }
+    json.EndArray();
+    json.Key("centreQuads");
+    WriteQuads(json, v.centreQuads);
+    json.Key("edgeQuads");
+    WriteQuads(json, v.edgeQuads);
+    json.Key("lightPts0").BeginArray();
+    for (const DPoint& p : v.lightPts0) {
+        WritePoint(json, p);
+    }
+    json.EndArray();
+    json.Key("lightPts1").BeginArray();
+    for (const DPoint& p : v.lightPts1) {
+        WritePoint(json, p);
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteFullSegment(JsonWriter& json, const RollpathSegment& s) {
+    json.BeginObject();
+    json.Field("type", s.type).Field("width", s.width).Field("flags", s.flags);
+    json.Field("exitMask", s.exitMask).Field("reserved", s.reserved).Field("state", s.state);
+    json.Field("extent0", s.extent0).Field("extent1", s.extent1);
+    json.Field("vertex0", s.vertex0).Field("vertex1", s.vertex1);
+    json.Field("endClass0", s.endClass0).Field("endClass1", s.endClass1);
+    json.Key("outline");
+    WritePoints(json, s.outline);
+    json.Key("extensionCorners");
+    WritePoints(json, s.extensionCorners);
+    json.Key("centreStripe");
+    WritePoints(json, s.centreStripe);
+    json.Key("rightEdgeStripe");
+    WritePoints(json, s.rightEdgeStripe);
+    json.Key("leftEdgeStripe");
+    WritePoints(json, s.leftEdgeStripe);
+    json.Key("exitQuads");
+    WriteQuads(json, s.exitQuads);
+    json.Key("stub0");
+    WritePoints(json, s.stub0);
+    json.Key("stub1");
+    WritePoints(json, s.stub1);
+    json.Key("extensionEdgeStripes");
+    WriteQuads(json, s.extensionEdgeStripes);
+    json.Key("extensionMarks").BeginArray();
+    for (const auto& mark : s.extensionMarks) {
+        WritePoints(json, mark);
+    }
+    json.EndArray();
+    json.Key("centreLightLine");
+    WritePoints(json, s.centreLightLine);
+    json.Key("rightLightLine");
+    WritePoints(json, s.rightLightLine);
+    json.Key("leftLightLine");
+    WritePoints(json, s.leftLightLine);
+    json.Key("throughLine");
+    WritePoints(json, s.throughLine);
+    json.EndObject();
+}
+
+void WriteLights(JsonWriter& json, const CRollpathDoc& doc) {
+    json.BeginArray();
+    for (const auto& light : doc.m_pLights) {
+        json.BeginObject();
+        json.Field("shape", light->shape).Field("lightClass", light->lightClass);
+        json.Field("x", light->x).Field("y", light->y).Field("x1", light->x1).Field("y1", light->y1);
+        json.Field("spacing", light->spacing);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteTileGrid(JsonWriter& json, const TileGrid& grid) {
+    json.BeginObject();
+    json.Field("columns", grid.columns).Field("rows", grid.rows).Field("side", grid.side);
+    json.Key("lowerLeft").BeginArray();
+    for (const double v : grid.lowerLeft) {
+        json.Number(v);
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+}  // namespace
+
+void WriteDocument(JsonWriter& json, const CRollpathDoc& doc) {
+    json.BeginObject();
+    json.Key("code").AnsiString(doc.m_szCode);
+    json.Key("txdName").AnsiString(doc.m_szTxdName);
+    json.Key("txpName").AnsiString(doc.m_szTxpName);
+    json.Key("bgrName").AnsiString(doc.m_szBgrName);
+    json.Key("tmsName").AnsiString(doc.m_szTmsName);
+    json.Key("bmpPath").AnsiString(doc.m_szBmpPath);
+    json.Field("bmpX", doc.m_nBmpX).Field("bmpY", doc.m_nBmpY).Field("bmpScale", doc.m_nBmpScale);
+    json.Field("rotation", doc.m_dRotation);
+    json.Field("airportLoaded", doc.m_bAirportLoaded).Field("loadedFromTms", doc.m_bLoadedFromTms);
+    json.Field("safeMode", doc.m_bSafeMode).Field("modified", doc.IsModified());
+    json.Field("source", doc.m_nSource).Field("sink", doc.m_nSink);
+    json.Key("airport");
+    WriteAirportRecord(json, doc.m_Airport);
+    json.Key("runways");
+    WriteRunways(json, doc);
+    json.Key("vertices").BeginArray();
+    for (int k = 0; k < doc.m_nVertices; ++k) {
+        WriteVertex(json, doc.Vertex(k), k);
+    }
+    json.EndArray();
+    json.Key("segments").BeginArray();
+    for (const auto& segment : doc.m_pSegments) {
+        WriteFullSegment(json, *segment);
+    }
+    json.EndArray();
+    json.Key("polygons");
+    WritePolygonRecords(json, doc.m_pPolygons);
+    json.Key("markings");
+    WritePolygonRecords(json, doc.m_pMarkings);
+    json.Key("lights");
+    WriteLights(json, doc);
+    json.Key("touched").BeginArray();
+    for (int i = 0; i < doc.m_nTouched; ++i) {
+        json.Int(doc.m_TouchedVertices[static_cast<std::size_t>(i)]);
+    }
+    json.EndArray();
+    json.Key("tileGrid");
+    WriteTileGrid(json, doc.m_TileGrid);
+    json.Key("triErrors").BeginArray();
+    for (const std::vector<DPoint>& polygon : doc.m_TriErrors) {
+        WritePoints(json, polygon);
+    }
+    json.EndArray();
+    json.EndObject();
 }
 
 }  // namespace rollpath::cli

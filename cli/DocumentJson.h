@@ -15,4 +15,11 @@ void WriteRunways(JsonWriter& json, const CRollpathDoc& doc);
 // The segments in list order, each with its two vertex positions.
 void WriteSegments(JsonWriter& json, const CRollpathDoc& doc);
 
+// The whole model: the document's fields, the airport, the runways, every
+// pool vertex with its junction pieces and lights, every segment with all its
+// generated geometry, the ground polygons, the pieces and lights read from a
+// pavement file, the touched-vertex list, the tile grid and the polygons the
+// last Save could not triangulate. Deleted records are included (state -1).
+void WriteDocument(JsonWriter& json, const CRollpathDoc& doc);
+
 }  // namespace rollpath::cli

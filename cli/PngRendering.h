@@ -1,6 +1,7 @@
 #pragma once
 
-// Drawing the view into a PNG file, when the build has QtGui.
+// Drawing the view into an image file: SVG always, PNG when the build has
+// QtGui.
 
 #include <filesystem>
 
@@ -8,6 +9,11 @@
 #include "view/RollpathView.h"
 
 namespace rollpath::cli {
+
+// Draws the view as SVG of the client size (at 96 dpi) and writes it through
+// a temporary file. False, with a message, when it cannot.
+bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesystem::path& path,
+                       MessageSink& messages);
 
 // False when this build cannot write PNG files.
 bool PngRenderingAvailable();

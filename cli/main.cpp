@@ -13,6 +13,7 @@ constexpr const char* kUsage =
     "  rollpath-cli info CODE [COMMON]\n"
     "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
     "  rollpath-cli dump FILE\n"
+    "  rollpath-cli script FILE [COMMON]\n"
     "  rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] "
     "[COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N\n";
@@ -28,6 +29,7 @@ constexpr Command kCommands[] = {
     {"build", &rollpath::cli::RunBuild},
     {"dump", &rollpath::cli::RunDump},
     {"render", &rollpath::cli::RunRender},
+    {"script", &rollpath::cli::RunScript},
 };
 
 }  // namespace

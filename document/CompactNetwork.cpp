@@ -54,6 +54,7 @@ void CompactNetwork(CRollpathDoc& doc) {
     doc.m_nVertices = count;
     // Indices in the touched list named old slots.
     doc.ClearTouched();
+    ++doc.m_nPoolRenumbered;
 }
 
 }  // namespace rollpath

@@ -57,6 +57,7 @@ void NetworkVertex::ClearProducts() {
 }
 
 void CRollpathDoc::CleanUp() {
+    ++m_nRecordsReleased;
     m_pRunways.clear();
     m_pMarkings.clear();
     m_pSegments.clear();

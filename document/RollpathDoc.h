@@ -59,6 +59,11 @@ public:
     // not triangulate (at most 30 of at most 50 points each).
     TileGrid m_TileGrid;
     std::vector<std::vector<DPoint>> m_TriErrors;
+    // Counted up when CleanUp releases the records and when CompactNetwork
+    // renumbers the vertex pool, so that whoever holds record pointers or
+    // vertex numbers (the view) can tell that they went stale.
+    unsigned m_nRecordsReleased = 0;
+    unsigned m_nPoolRenumbered = 0;
 
     // --- Operations -----------------------------------------------------
     // The pool index of a vertex at (x, y): an existing live vertex closer

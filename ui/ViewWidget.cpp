@@ -192,8 +192,18 @@ void CViewWidget::mousePressEvent(QMouseEvent* event) {
 
 void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
     InputEventScope scope(inInputEvent_, eventModifiers_, event->modifiers());
+    const QPoint p = event->position().toPoint();
+    view_->OnMouseMove(DevicePoint{p.x(), p.y()});
     if (!view_->OnSetCursor()) {
         viewport()->unsetCursor();
+    }
+}
+
+void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    InputEventScope scope(inInputEvent_, eventModifiers_, event->modifiers());
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        view_->OnLButtonUp(DevicePoint{p.x(), p.y()});
     }
 }
 
@@ -300,6 +310,30 @@ void CViewWidget::SetScrollPos(ScrollBar bar, int pos, bool /*redraw*/) {
 
 bool CViewWidget::ReplaceViewMenuText(std::string_view from, std::string_view to) {
     return menuTextReplacer_ ? menuTextReplacer_(from, to) : false;
+}
+
+void CViewWidget::ShowContextMenu(DevicePoint at) {
+    const QPoint global = viewport()->mapToGlobal(QPoint(at.x, at.y));
+    if (contextMenuHandler_) {
+        contextMenuHandler_(global);
+        return;
+    }
+    // Popped up rather than run: the view goes on while it is open.
+    if (contextMenu_ != nullptr) {
+        contextMenu_->deleteLater();
+    }
+    contextMenu_ = new QMenu(this);  // owned by the widget
+    for (const CommandId id : ContextMenuLayout()) {
+        const CommandInfo* info = FindCommand(id);
+        if (info == nullptr) {
+            continue;
+        }
+        QAction* action = contextMenu_->addAction(FromAnsi(info->menuText));
+        const std::optional<CommandUI> ui = view_->UpdateCommandUI(id);
+        action->setEnabled(ui.has_value() && ui->enabled);
+        connect(action, &QAction::triggered, this, [this, id] { view_->OnCommand(id); });
+    }
+    contextMenu_->popup(global);
 }
 
 }  // namespace rollpath

@@ -7,6 +7,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QMenu>
 #include <functional>
 #include <memory>
 
@@ -31,6 +32,12 @@ public:
     // How ReplaceViewMenuText reaches the frame's menu.
     using MenuTextReplacer = std::function<bool(std::string_view, std::string_view)>;
     void SetMenuTextReplacer(MenuTextReplacer replacer) { menuTextReplacer_ = std::move(replacer); }
+    // Who shows the right-button menu (at a global screen position); without
+    // one the widget pops up the context menu's commands itself.
+    using ContextMenuHandler = std::function<void(const QPoint&)>;
+    void SetContextMenuHandler(ContextMenuHandler handler) { contextMenuHandler_ = std::move(handler); }
+    // The menu the widget popped up last, or nullptr.
+    QMenu* ContextMenu() const { return contextMenu_; }
 
     // --- ViewHost ---
     void Invalidate() override;
@@ -52,6 +59,7 @@ public:
     int GetScrollPos(ScrollBar bar) const override;
     void SetScrollPos(ScrollBar bar, int pos, bool redraw) override;
     bool ReplaceViewMenuText(std::string_view from, std::string_view to) override;
+    void ShowContextMenu(DevicePoint at) override;
 
 signals:
     void StatusValuesChanged(double rollpathWidth, long scale, double rotation);
@@ -63,6 +71,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -79,6 +88,8 @@ private:
     Qt::KeyboardModifiers eventModifiers_;
     bool inInputEvent_ = false;
     MenuTextReplacer menuTextReplacer_;
+    ContextMenuHandler contextMenuHandler_;
+    QMenu* contextMenu_ = nullptr;
 };
 
 }  // namespace rollpath

@@ -53,4 +53,10 @@ bool HeadlessViewHost::ReplaceViewMenuText(std::string_view from, std::string_vi
     return true;
 }
 
+DialogResult HeadlessViewHost::RunDialog(DialogRequest& request) {
+    const DialogResult result = answerDialog ? answerDialog(request) : DialogResult::Cancel;
+    dialogs.push_back(request);
+    return result;
+}
+
 }  // namespace rollpath

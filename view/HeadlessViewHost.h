@@ -4,6 +4,7 @@
 // size and DPI, scroll bars kept as numbers, and a record of what the view
 // asked for.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     // A "&View" menu holding these texts; ReplaceViewMenuText edits it.
     bool ReplaceViewMenuText(std::string_view from, std::string_view to) override;
 
+    void ShowContextMenu(DevicePoint at) override { contextMenus.push_back(at); }
+    // Asks `answerDialog` when set, else cancels; every request is kept.
+    DialogResult RunDialog(DialogRequest& request) override;
+
     struct Bar {
         int min = 0;
         int max = 100;  // until the view sets its range
@@ -64,6 +69,9 @@ public:
     Bar horizontal;
     Bar vertical;
     std::vector<std::string> viewMenu;
+    std::vector<DevicePoint> contextMenus;
+    std::vector<DialogRequest> dialogs;
+    std::function<DialogResult(DialogRequest&)> answerDialog;
 
 private:
     Bar& BarOf(ScrollBar bar) { return bar == ScrollBar::Horizontal ? horizontal : vertical; }

@@ -39,6 +39,11 @@ void CRollpathView::ResetViewState() {
     m_SegmentList.clear();
     m_nActiveIndex = -1;
     m_pNewPolygon.reset();
+    m_pNewSegment.reset();
+    m_pConstrainingRunway = nullptr;
+    m_nHoldEnd = 0;
+    m_Context = ViewContext{};
+    m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
     m_Bmp.Reset();
@@ -61,6 +66,8 @@ void CRollpathView::SetDisplayToggles(bool airportLoaded) {
 
 void CRollpathView::OnInitialUpdate() {
     ResetViewState();
+    m_nSeenRecordsReleased = m_Doc.m_nRecordsReleased;
+    m_nSeenPoolRenumbered = m_Doc.m_nPoolRenumbered;
     m_nZoom = kInitialZoom;
     SetDisplayToggles(IsLoaded());
     CacheRotation();
@@ -155,6 +162,7 @@ void CRollpathView::InvalidateObjects(CommandId toggle) {
 }
 
 bool CRollpathView::OnCommand(CommandId id) {
+    SyncWithDocument();
     switch (id) {
         case CommandId::ViewRunways:
             m_bShowRunways = m_bShowRunways != 0 ? 0 : 1;
@@ -191,6 +199,18 @@ bool CRollpathView::OnCommand(CommandId id) {
             return true;
         case CommandId::RotateCCW:
             OnRotateCCW();
+            return true;
+        case CommandId::RollpathTool:
+            OnRollpathTool();
+            return true;
+        case CommandId::PolygonTool:
+            OnPolygonTool();
+            return true;
+        case CommandId::PlaceSource:
+            OnPlaceSource();
+            return true;
+        case CommandId::PlaceSink:
+            OnPlaceSink();
             return true;
         default:
             break;
@@ -231,6 +251,11 @@ std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
         case CommandId::RotateCW:
         case CommandId::RotateCCW:
             return CommandUI{loaded, std::nullopt, std::nullopt};
+        case CommandId::RollpathTool:
+        case CommandId::PolygonTool:
+        case CommandId::PlaceSource:
+        case CommandId::PlaceSink:
+            return ToolCommandUI(id);
         default:
             break;
     }
@@ -239,6 +264,67 @@ std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
 
 bool CRollpathView::IsListed(const RollpathSegment* segment) const {
     return std::find(m_SegmentList.begin(), m_SegmentList.end(), segment) != m_SegmentList.end();
+}
+
+RebuildNetworkOptions CRollpathView::RebuildOptions() const {
+    RebuildNetworkOptions options;
+    options.rollpathsShown = m_bShowRollpaths != 0;
+    return options;
+}
+
+void CRollpathView::SyncWithDocument() {
+    if (m_Doc.m_nRecordsReleased != m_nSeenRecordsReleased) {
+        m_nSeenRecordsReleased = m_Doc.m_nRecordsReleased;
+        ForgetRecords();
+    }
+    if (m_Doc.m_nPoolRenumbered != m_nSeenPoolRenumbered) {
+        m_nSeenPoolRenumbered = m_Doc.m_nPoolRenumbered;
+        ForgetVertexIndices();
+    }
+}
+
+// Every record the view pointed to is gone: nothing it held is kept.
+void CRollpathView::ForgetRecords() {
+    if (m_nDragState == DragState::StretchSegment || m_nDragState == DragState::CollectPolygon) {
+        m_Host.ReleaseCapture();
+    }
+    m_nDragState = DragState::Idle;
+    m_pSelectedPolygon = nullptr;
+    m_pSelectedMarking = nullptr;
+    m_SegmentList.clear();
+    m_nActiveIndex = -1;
+    m_pNewPolygon.reset();
+    m_pNewSegment.reset();
+    m_pConstrainingRunway = nullptr;
+    m_Context = ViewContext{};
+    m_Undo.Clear();
+    m_StraightenedVertices.clear();
+    m_bShowStraightened = 0;
+    m_Host.Invalidate();
+}
+
+// The records stay but the vertex numbers changed: what names vertices by
+// number is let go of. A segment being stretched loses its new end vertex
+// (no stored segment used it), so the stretch is dropped; the tool stays on.
+void CRollpathView::ForgetVertexIndices() {
+    if (m_nDragState == DragState::StretchSegment) {
+        m_Host.ReleaseCapture();
+        std::erase(m_SegmentList, m_pNewSegment.get());
+        m_pNewSegment.reset();
+        m_nDragState = DragState::Idle;
+    } else if (m_nDragState == DragState::MoveVertex) {
+        m_nDragState = DragState::Idle;
+        m_pConstrainingRunway = nullptr;
+    }
+    m_nActiveIndex = -1;
+    if (m_Context.kind == ContextKind::Vertex || m_Context.kind == ContextKind::Source ||
+        m_Context.kind == ContextKind::Sink) {
+        m_Context = ViewContext{};
+    }
+    m_Undo.ForgetVertexIndices();
+    m_StraightenedVertices.clear();
+    m_bShowStraightened = 0;
+    m_Host.Invalidate();
 }
 
 }  // namespace rollpath

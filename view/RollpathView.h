@@ -7,6 +7,8 @@
 // services come through a ViewHost, so the same view runs in the Qt widget,
 // the CLI and the tests.
 
+#include <limits>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,9 +16,11 @@
 
 #include "document/RollpathDoc.h"
 #include "geometry/Clip.h"
+#include "pavement/NetworkRebuild.h"
 #include "view/Bmp.h"
 #include "view/Canvas.h"
 #include "view/CommandIds.h"
+#include "view/UndoRecord.h"
 #include "view/ViewHost.h"
 
 namespace rollpath {
@@ -32,6 +36,15 @@ inline constexpr int kZoomStep = 100;
 inline constexpr int kShiftZoomStep = 1000;
 inline constexpr double kVisibleMargin = 0.05;
 inline constexpr double kDefaultRollpathWidth = 50.0;
+// A polygon handle is hit within this many logical units of the click.
+inline constexpr int kHandlePickUnits = 40;
+// The polygon tool's point buffer and the segment list hold this many.
+inline constexpr int kMaxPolygonPoints = 512;
+inline constexpr int kMaxListedSegments = 512;
+inline constexpr const char* kPolygonPointLimitMessage = "Polygon point limit of 512 reached";
+inline constexpr const char* kSegmentListLimitMessage = "Segment limit of 512 reached";
+// A new rollpath segment's hold distances, feet.
+inline constexpr double kNewSegmentExtent = 75.0;
 
 // What the mouse is doing.
 struct DragState {
@@ -58,6 +71,27 @@ enum class ScrollCode {
     Top,
     Bottom,
     EndScroll
+};
+
+// What the last right click hit.
+struct ContextKind {
+    static constexpr int Nothing = 0;
+    static constexpr int Segment = 1;
+    static constexpr int Polygon = 2;
+    static constexpr int Vertex = 3;  // neither Source nor Sink
+    static constexpr int Source = 4;
+    static constexpr int Sink = 5;
+    static constexpr int Runway = 6;
+};
+
+struct ViewContext {
+    int kind = ContextKind::Nothing;
+    RollpathSegment* segment = nullptr;
+    GroundPolygon* polygon = nullptr;
+    RunwayRecord* runway = nullptr;
+    int vertex = -1;
+    int segmentsAtVertex = 0;  // live segments using the vertex
+    int polygonPoint = -1;     // a point of the polygon within the handle distance, or -1
 };
 
 enum class ViewKey { PageUp, PageDown, Left, Right, Up, Down, Home, End, Delete, Other };
@@ -89,12 +123,21 @@ public:
     // True when the view handled the key or character.
     bool OnKeyDown(ViewKey key);
     bool OnChar(char c);
-    // Mouse buttons: only zoom mode acts on them so far.
+    // Mouse buttons and moves, in client-area pixels; the Shift key comes
+    // from the host.
     void OnLButtonDown(DevicePoint point);
+    void OnLButtonUp(DevicePoint point);
     void OnRButtonDown(DevicePoint point);
+    void OnMouseMove(DevicePoint point);
     // The cursor and prompt for the pointer over the client area; false when
     // the framework's default applies.
     bool OnSetCursor();
+
+    // Lets go of the records and vertex numbers the document dropped since
+    // the view last looked (a reload, or the renumbering of a Save). Every
+    // event does this first; a host that changed the document itself may
+    // call it at once.
+    void SyncWithDocument();
 
     // Commands by id; false when the view does not handle the command.
     bool OnCommand(CommandId id);
@@ -134,6 +177,17 @@ public:
     void ToggleGrid();
     void ToggleDiagram();
 
+    // --- Tools -----------------------------------------------------------
+    void OnRollpathTool();
+    void OnPolygonTool();
+    void OnPlaceSource();
+    void OnPlaceSink();
+
+    // --- Picks --------------------------------------------------------------
+    // The first point of the polygon whose rotated logical position lies
+    // within 40 units of the device point in both axes, or -1.
+    int PickHandle(const PolygonRecord& polygon, DevicePoint point) const;
+
     // --- Diagram ---------------------------------------------------------
     void LoadDiagram(const std::string& path);
     void RecomputeAnchor();
@@ -163,7 +217,7 @@ public:
     int m_bShowStraightened = 0;
     std::vector<int> m_StraightenedVertices;
 
-    // Tools, selection and drags as far as drawing needs them.
+    // Tools, selection and drags.
     int m_nDragState = DragState::Idle;
     int m_bRollpathTool = 0;
     int m_bPolygonTool = 0;
@@ -177,6 +231,15 @@ public:
     int m_nActiveIndex = -1;
     // A polygon being collected belongs to the view until it is finished.
     std::unique_ptr<GroundPolygon> m_pNewPolygon;
+    // So does the segment being stretched (marked provisional); it is the
+    // last entry of the segment list, after the chain finished so far.
+    std::unique_ptr<RollpathSegment> m_pNewSegment;
+    RunwayRecord* m_pConstrainingRunway = nullptr;
+    int m_nHoldEnd = 0;
+    DevicePoint m_LastMouse{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
+    LPoint m_LastLogical;  // unrotated
+    ViewContext m_Context;
+    CUndoRecord m_Undo;
 
     CBMP m_Bmp;
     int m_bDiagramLoaded = 0;
@@ -202,6 +265,59 @@ private:
     bool IsLoaded() const { return m_Doc.m_bAirportLoaded != 0; }
     bool InVertexDrag() const { return m_nDragState == DragState::MoveVertex; }
     bool IsListed(const RollpathSegment* segment) const;
+    RebuildNetworkOptions RebuildOptions() const;
+
+    void ForgetRecords();
+    void ForgetVertexIndices();
+
+    // Mouse bookkeeping.
+    void RememberMouse(DevicePoint point);
+    DPoint WorldDeltaTo(DevicePoint point);
+    void SetToolCursor(bool on);
+    std::optional<CommandUI> ToolCommandUI(CommandId id) const;
+
+    // Left-button actions, in the order they are tried.
+    void ClickRollpathTool(const DPoint& p);
+    void ClickPolygonTool(const DPoint& p);
+    void PlaceSourceOrSink(const DPoint& p, bool source);
+    void ClickSelection(DevicePoint point, const DPoint& p);
+    void EndPendingDrag(DevicePoint point);
+
+    // The rollpath tool.
+    bool StartSegment(const DPoint& p);
+    void FinishSegment(const DPoint& q);
+    void EndChain();
+    // The polygon tool.
+    void StartPolygon(const DPoint& p);
+    void AppendPolygonPoint(const DPoint& p);
+    void FinishPolygon();
+    void SwitchRollpathToolOff();
+    void SwitchPolygonToolOff();
+
+    // Drags: starting on a pick, each move, the release.
+    void StartVertexDrag(int vertex);
+    void StartHoldDrag(RollpathSegment* segment, int dragState);
+    void StartPolygonPointDrag(int point);
+    void StartPolygonDrag(GroundPolygon* polygon);
+    void StartMarkingDrag(MarkingPolygon* piece);
+    void StretchSegmentTo(const DPoint& m);
+    void MoveVertexTo(const DPoint& m);
+    void MoveLastPolygonPoint(const DPoint& m);
+    void MovePolygonPoint(const DPoint& m);
+    void MovePoints(PolygonRecord& polygon, const DPoint& delta);
+    void MoveRunwayHold(const DPoint& m);
+    void MoveCriticalHold(const DPoint& m);
+    void MoveDiagram(const DPoint& delta);
+    void EndVertexDrag();
+    void EndPolygonDrag();
+    void EndHoldDrag();
+
+    // Right button.
+    void FindContext(DevicePoint point, const DPoint& p);
+
+    // Repainting what an edit touches.
+    void InvalidateSegment(const RollpathSegment& segment);
+    void InvalidatePolygon(const PolygonRecord& polygon);
 
     // Drawing, step by step.
     void DrawDiagram(Canvas& canvas);
@@ -237,6 +353,8 @@ private:
 
     CRollpathDoc& m_Doc;
     ViewHost& m_Host;
+    unsigned m_nSeenRecordsReleased = 0;
+    unsigned m_nSeenPoolRenumbered = 0;
 
     // Work buffers reused by every shape.
     std::vector<DPoint> m_WorkPoints;

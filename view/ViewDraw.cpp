@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "geometry/PolygonMeasures.h"
+#include "pavement/HoldMarkings.h"
 #include "pavement/LightRows.h"
 #include "pavement/RunwayMarkings.h"
 #include "pavement/SegmentPieces.h"
@@ -60,6 +61,7 @@ LRect Around(const LPoint& c, int r) {
 }  // namespace
 
 void CRollpathView::OnDraw(Canvas& canvas) {
+    SyncWithDocument();
     if (!IsLoaded()) {
         return;
     }
@@ -230,6 +232,9 @@ void CRollpathView::DrawSegments(Canvas& canvas) {
             DrawSegment(canvas, *segment);
         }
     }
+    if (m_pNewSegment) {
+        DrawSegment(canvas, *m_pNewSegment);
+    }
 }
 
 void CRollpathView::DrawSegment(Canvas& canvas, const RollpathSegment& segment) {
@@ -339,6 +344,18 @@ void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& s
     AppendSegmentEdgeMarkings(segment, m_Pieces);
     AppendSegmentCentreMarkings(m_Doc, segment, false, m_Pieces);
     DrawPieces(canvas, m_Pieces, kMarkingYellow);
+    // A hold bar being dragged shows highlighted over itself.
+    const bool runwayHold = m_nDragState == DragState::MoveRunwayHold;
+    if ((runwayHold || m_nDragState == DragState::MoveCriticalHold) && IsListed(&segment)) {
+        QuadBuffer bar;
+        if (runwayHold) {
+            RunwayHoldQuads(m_Doc, segment, bar);
+        } else {
+            CriticalHoldQuads(m_Doc, segment, bar);
+        }
+        Highlight highlight(canvas, true);
+        DrawPieces(canvas, std::span(bar.begin(), bar.end()), kMarkingYellow);
+    }
 }
 
 int CRollpathView::LightRadius() const {

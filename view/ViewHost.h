@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "document/MessageSink.h"
+#include "view/DialogRequest.h"
 #include "view/LogicalGeometry.h"
 
 namespace rollpath {
@@ -57,6 +58,14 @@ public:
     // `from` the text `to`, keeping its command. False, and nothing changed,
     // when there is no such item (a host without menus has none).
     virtual bool ReplaceViewMenuText(std::string_view /*from*/, std::string_view /*to*/) { return false; }
+
+    // The view's right-button menu at a client-area point; the view has
+    // recorded what was clicked. A host without menus shows nothing.
+    virtual void ShowContextMenu(DevicePoint /*at*/) {}
+
+    // A modal dialog: on Ok the request's fields hold what the user entered.
+    // A host that cannot show dialogs cancels them.
+    virtual DialogResult RunDialog(DialogRequest& /*request*/) { return DialogResult::Cancel; }
 };
 
 }  // namespace rollpath

@@ -182,31 +182,4 @@ void CRollpathView::OnZoomCommand() {
     m_Host.SetCursor(m_bZoomMode != 0 ? ViewCursor::Zoom : ViewCursor::Arrow);
 }
 
-void CRollpathView::OnLButtonDown(DevicePoint point) {
-    if (m_bShowStraightened != 0) {
-        m_bShowStraightened = 0;
-        m_Host.Invalidate();
-    }
-    if (m_bZoomMode != 0) {
-        CenterAt(point);
-        ZoomIn();
-    }
-}
-
-void CRollpathView::OnRButtonDown(DevicePoint point) {
-    if (m_bZoomMode != 0) {
-        CenterAt(point);
-        ZoomOut();
-    }
-}
-
-bool CRollpathView::OnSetCursor() {
-    if (m_bZoomMode != 0) {
-        m_Host.SetStatusPrompt("Hold Shift key down to zoom 10x");
-        m_Host.SetCursor(ViewCursor::Zoom);
-        return true;
-    }
-    return false;
-}
-
 }  // namespace rollpath

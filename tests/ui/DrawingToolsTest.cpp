@@ -1,0 +1,143 @@
+// Drawing with real mouse events on the editor's view widget (offscreen):
+// the rollpath tool draws a two-segment chain on KSFO.
+
+#include <QStatusBar>
+#include <QtTest>
+#include <cmath>
+
+#include "UiTestSupport.h"
+#include "geometry/PolygonMeasures.h"
+#include "support/TempDir.h"
+#include "ui/MainFrame.h"
+#include "ui/ViewWidget.h"
+
+namespace rollpath {
+
+class DrawingToolsTest : public QObject {
+    Q_OBJECT
+
+private:
+    CViewWidget& Widget() { return frame_->ViewWidget(); }
+
+    QPoint PixelOf(const DPoint& world) {
+        LPoint l;
+        Widget().View().ProjectPoints(1, &world, &l, true);
+        return QPoint(static_cast<int>(std::lround(l.x * Widget().LogicalDpiX() / 1000.0)),
+                      static_cast<int>(std::lround(-l.y * Widget().LogicalDpiY() / 1000.0)));
+    }
+
+    // A point of the window that no runway covers.
+    QPoint FreePixel(int x, int y) {
+        const DPoint world = Widget().View().WindowToWorld(DevicePoint{x, y});
+        for (const auto& runway : doc_.m_pRunways) {
+            if (PointInPolygon(world.x, world.y, runway->corners.data(), 4) != kOutside) {
+                return QPoint(-1, -1);
+            }
+        }
+        return QPoint(x, y);
+    }
+
+    testing::TempDir dir_{"rollpath-ui-tools"};
+    Settings settings_;
+    RecordingMessageSink messages_;
+    CRollpathDoc doc_;
+    std::unique_ptr<CMainFrame> frame_;
+
+private slots:
+    void init() {
+        std::string error;
+        QVERIFY2(testing::InstallSamples(dir_.path(), error), error.c_str());
+        settings_.FlyDir = dir_.path().string();
+        doc_.SetSettings(&settings_);
+        doc_.SetMessageSink(&messages_);
+        doc_.SetProgramDir(dir_ / "program");
+        frame_ = std::make_unique<CMainFrame>(doc_, messages_);
+        frame_->resize(900, 700);
+        frame_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+        FixedOpenAirportDialog dialog(OpenAirportChoice{"KSFO", false});
+        QVERIFY(frame_->OpenAirport(dialog));
+        QCOMPARE(doc_.m_bAirportLoaded, 1);
+    }
+
+    void cleanup() { frame_.reset(); }
+
+    void aTwoSegmentRollpathWithTheMouse() {
+        QWidget* viewport = Widget().viewport();
+        // Three free points in a row near the window's top-left.
+        const QPoint a = FreePixel(40, 40);
+        const QPoint b = FreePixel(120, 40);
+        const QPoint c = FreePixel(120, 120);
+        QVERIFY(a.x() >= 0 && b.x() >= 0 && c.x() >= 0);
+        const std::size_t before = doc_.m_pSegments.size();
+
+        Widget().View().OnCommand(CommandId::RollpathTool);
+        QCOMPARE(Widget().View().m_bRollpathTool, 1);
+        QTest::mouseMove(viewport, a);
+        QCOMPARE(viewport->cursor().shape(), Qt::CrossCursor);
+        QCOMPARE(frame_->statusBar()->currentMessage(), QStringLiteral("Click right mouse button to finish"));
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
+        QTest::mouseMove(viewport, (a + b) / 2);
+        QCOMPARE(Widget().View().m_nDragState, DragState::StretchSegment);
+        QTest::mouseMove(viewport, b);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
+        QTest::mouseMove(viewport, c);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, c);
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, c);
+
+        QCOMPARE(Widget().View().m_bRollpathTool, 0);
+        QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
+        QCOMPARE(doc_.m_pSegments.size(), before + 2);
+        const RollpathSegment& first = *doc_.m_pSegments[before];
+        const RollpathSegment& second = *doc_.m_pSegments[before + 1];
+        QVERIFY(first.live() && second.live());
+        QCOMPARE(first.vertex1, second.vertex0);
+        QCOMPARE(PixelOf(doc_.Vertex(first.vertex0).pos()), a);
+        QCOMPARE(PixelOf(doc_.Vertex(first.vertex1).pos()), b);
+        QCOMPARE(PixelOf(doc_.Vertex(second.vertex1).pos()), c);
+        QCOMPARE(first.width, 50.0f);
+        QVERIFY(doc_.IsModified());
+        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::SegmentsAdded);
+        QCOMPARE(Widget().View().m_Undo.Segments().size(), std::size_t{2});
+        // The corner has its junction pavement.
+        QVERIFY(!doc_.Vertex(first.vertex1).junctionPolys.empty());
+    }
+
+    void aVertexIsDraggedWithTheMouse() {
+        QWidget* viewport = Widget().viewport();
+        const QPoint a = FreePixel(40, 40);
+        const QPoint b = FreePixel(140, 40);
+        QVERIFY(a.x() >= 0 && b.x() >= 0);
+        Widget().View().OnCommand(CommandId::RollpathTool);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
+        QTest::mouseMove(viewport, b);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
+        const RollpathSegment& s = *doc_.m_pSegments.back();
+        const QPoint to(b.x(), b.y() + 60);
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, b);
+        QCOMPARE(Widget().View().m_nDragState, DragState::MoveVertex);
+        QTest::mouseMove(viewport, to);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
+        QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
+        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), to);
+        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::VertexMoved);
+    }
+
+    void aRightClickPopsUpTheContextMenu() {
+        QWidget* viewport = Widget().viewport();
+        const QPoint p = FreePixel(60, 60);
+        QVERIFY(p.x() >= 0);
+        QTest::mouseMove(viewport, p);
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, p);
+        QVERIFY(Widget().ContextMenu() != nullptr);
+        QCOMPARE(Widget().ContextMenu()->actions().size(), qsizetype{7});
+        QCOMPARE(Widget().View().m_Context.kind, ContextKind::Nothing);
+        Widget().ContextMenu()->close();
+    }
+};
+
+}  // namespace rollpath
+
+QTEST_MAIN(rollpath::DrawingToolsTest)
+#include "DrawingToolsTest.moc"

@@ -1,0 +1,283 @@
+// The drags that follow a pick, their undo steps, and what the view lets go
+// of when the document drops records or renumbers its vertices.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "EditTestSupport.h"
+#include "document/CompactNetwork.h"
+
+namespace rollpath {
+namespace {
+
+using testing::AddRollpath;
+using testing::AddRunway;
+
+class Drags : public ::testing::Test, protected testing::EditTest {
+protected:
+    DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
+};
+
+TEST_F(Drags, AFreeVertexFollowsTheMouseAndIsOneUndoStep) {
+    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+    RollpathSegment& s = AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    Open();
+    Focus(DPoint{100.0, 1000.0});
+    Press(DPoint{200.0, 1000.0});
+    ASSERT_EQ(view.m_nDragState, DragState::MoveVertex);
+    EXPECT_EQ(view.m_nActiveIndex, 1);
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::VertexMoved);
+    EXPECT_EQ(view.m_Undo.VertexIndex(), 1);
+    EXPECT_EQ(view.m_Undo.Points(), (std::vector<DPoint>{DPoint{200.0, 1000.0}}));
+    EXPECT_EQ(view.m_Undo.Segments(), std::vector<RollpathSegment*>{&s});
+    EXPECT_EQ(view.m_pConstrainingRunway, nullptr);
+    Move(DPoint{250.0, 1100.0});
+    EXPECT_EQ(doc.Vertex(1).pos(), Seen(DPoint{250.0, 1100.0}));
+    EXPECT_NEAR(s.outline[3].y, Seen(DPoint{250.0, 1100.0}).y, 1e-9);
+    EXPECT_FALSE(doc.IsModified());
+    Release(DPoint{250.0, 1100.0});
+    EXPECT_EQ(view.m_nDragState, DragState::Idle);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.m_nTouched, 2);
+}
+
+TEST_F(Drags, AVertexInsideTwoRunwaysIsNotDragged) {
+    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+    AddRunway(doc, DPoint{0.0, -3000.0}, DPoint{0.0, 3000.0}, 150, "18", "36");
+    RollpathSegment& s = AddRollpath(doc, DPoint{0.0, 0.0}, DPoint{500.0, 500.0}, 50.0);
+    Open();
+    const DPoint where = doc.Vertex(s.vertex0).pos();
+    const RollpathSegment before = s;
+    const int touched = doc.m_nTouched;
+    Focus(where);
+    Drag(where, DPoint{where.x + 100.0, where.y + 200.0});
+    EXPECT_EQ(doc.Vertex(s.vertex0).pos(), where);
+    EXPECT_EQ(s, before);
+    EXPECT_EQ(doc.m_nTouched, touched);
+    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(Drags, AVertexOnARunwaySlidesAlongItsCentreLineBeyondItsEnd) {
+    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+    RollpathSegment& s = AddRollpath(doc, DPoint{2900.0, 20.0}, DPoint{2900.0, 600.0}, 50.0);
+    Open();
+    const DPoint start = doc.Vertex(s.vertex0).pos();
+    Focus(DPoint{3100.0, 100.0});
+    Press(start);
+    ASSERT_EQ(view.m_nDragState, DragState::MoveVertex);
+    EXPECT_EQ(view.m_pConstrainingRunway, doc.m_pRunways[0].get());
+    Move(DPoint{3000.0, 60.0});
+    EXPECT_DOUBLE_EQ(doc.Vertex(s.vertex0).y, 0.0);
+    Move(DPoint{3250.0, 170.0});
+    EXPECT_DOUBLE_EQ(doc.Vertex(s.vertex0).y, 0.0);
+    EXPECT_NEAR(doc.Vertex(s.vertex0).x, Seen(DPoint{3250.0, 170.0}).x, 1e-9);
+    Release(DPoint{3250.0, 170.0});
+    EXPECT_NEAR(doc.Vertex(s.vertex0).y, 0.0, 1e-6);
+    EXPECT_GT(doc.Vertex(s.vertex0).x, 3200.0);
+}
+
+// A rollpath north from (0, 1000) whose first end is taken to meet a runway.
+class HoldDrags : public Drags {
+protected:
+    void SetUp() override {
+        AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+        segment = &AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{0.0, 1500.0}, 40.0);
+        Open();
+        segment->flags = SegmentFlag::RunwayHold | SegmentFlag::CriticalHold;
+        segment->endClass0 = EndClass::Runway;
+        segment->extent0 = 75.0;
+        segment->extent1 = 300.0;
+        view.OnCommand(CommandId::ViewMarkings);
+        Focus(DPoint{0.0, 1200.0});
+    }
+    RollpathSegment* segment = nullptr;
+};
+
+TEST_F(HoldDrags, TheRunwayHoldBarSetsTheFirstExtent) {
+    Press(DPoint{5.0, 1078.0});
+    ASSERT_EQ(view.m_nDragState, DragState::MoveRunwayHold);
+    EXPECT_EQ(view.m_nHoldEnd, 0);
+    EXPECT_EQ(view.m_SegmentList, std::vector<RollpathSegment*>{segment});
+    Move(DPoint{15.0, 1120.0});
+    EXPECT_NEAR(segment->extent0, Seen(DPoint{15.0, 1120.0}).y - 1000.0, 1e-9);
+    // The bar being dragged is drawn highlighted.
+    const auto markings = Draw().InLayer("markings");
+    EXPECT_TRUE(std::any_of(markings.begin(), markings.end(),
+                            [](const DrawCall& c) { return c.op == RasterOp::NotXorPen; }));
+    // Beyond the segment the bar stays where it was.
+    Move(DPoint{15.0, 1600.0});
+    EXPECT_NEAR(segment->extent0, Seen(DPoint{15.0, 1120.0}).y - 1000.0, 1e-9);
+    Release(DPoint{15.0, 1600.0});
+    EXPECT_EQ(view.m_nDragState, DragState::Idle);
+    EXPECT_TRUE(view.m_SegmentList.empty());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(segment->extent1, 300.0);
+}
+
+TEST_F(HoldDrags, TheRunwayHoldBarAtTheSecondEndIsMeasuredFromIt) {
+    segment->endClass0 = EndClass::Rollpath;
+    segment->endClass1 = EndClass::RunwayEnd;
+    Press(DPoint{0.0, 1421.0});
+    ASSERT_EQ(view.m_nDragState, DragState::MoveRunwayHold);
+    EXPECT_EQ(view.m_nHoldEnd, 1);
+    Release(DPoint{0.0, 1400.0});
+    EXPECT_NEAR(segment->extent0, 1500.0 - Seen(DPoint{0.0, 1400.0}).y, 1e-9);
+}
+
+TEST_F(HoldDrags, TheCriticalHoldBarSetsTheSecondExtent) {
+    Press(DPoint{-10.0, 1302.0});
+    ASSERT_EQ(view.m_nDragState, DragState::MoveCriticalHold);
+    Release(DPoint{-10.0, 1250.0});
+    EXPECT_NEAR(segment->extent1, Seen(DPoint{-10.0, 1250.0}).y - 1000.0, 1e-9);
+    EXPECT_EQ(segment->extent0, 75.0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(HoldDrags, WithoutTheMarkingsTheBarIsNoTarget) {
+    view.OnCommand(CommandId::ViewMarkings);
+    Press(DPoint{5.0, 1078.0});
+    EXPECT_NE(view.m_nDragState, DragState::MoveRunwayHold);
+}
+
+class PolygonDrags : public Drags {
+protected:
+    void SetUp() override {
+        AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+        GroundPolygon& p = doc.AppendPolygon();
+        p.kind = PolygonKind::Ordinary;
+        p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
+        polygon = &p;
+        original = p.points;
+        Open();
+        Focus(DPoint{0.0, 1000.0});
+    }
+    GroundPolygon* polygon = nullptr;
+    std::vector<DPoint> original;
+};
+
+TEST_F(PolygonDrags, AWholePolygonMovesByTheMouseAndIsOneUndoStep) {
+    Drag(DPoint{0.0, 1000.0}, DPoint{100.0, 1050.0});
+    const DPoint a = Seen(DPoint{0.0, 1000.0});
+    const DPoint b = Seen(DPoint{100.0, 1050.0});
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        EXPECT_NEAR(polygon->points[i].x, original[i].x + b.x - a.x, 1e-6);
+        EXPECT_NEAR(polygon->points[i].y, original[i].y + b.y - a.y, 1e-6);
+    }
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::PolygonMoved);
+    EXPECT_EQ(view.m_Undo.Points(), original);
+    EXPECT_EQ(view.m_pSelectedPolygon, polygon);
+    EXPECT_TRUE(doc.IsModified());
+    // The tile grid follows the moved polygon.
+    EXPECT_NEAR(doc.m_TileGrid.lowerLeft[0], -3000.1, 1e-3);
+}
+
+TEST_F(PolygonDrags, AMarkingPieceOfAPavementFileMovesWithoutModifyingTheDocument) {
+    doc.m_bLoadedFromTms = 1;
+    auto piece = std::make_unique<MarkingPolygon>();
+    piece->kind = MarkingKind::Centre;
+    piece->points = {{100.0, 900.0}, {100.0, 920.0}, {140.0, 920.0}, {140.0, 900.0}};
+    MarkingPolygon* marking = piece.get();
+    doc.m_pMarkings.push_back(std::move(piece));
+    view.OnCommand(CommandId::ViewMarkings);
+    Drag(DPoint{120.0, 910.0}, DPoint{120.0, 960.0});
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::MarkingMoved);
+    EXPECT_EQ(view.m_pSelectedMarking, marking);
+    EXPECT_NEAR(marking->points[0].y, 900.0 + Seen(DPoint{120.0, 960.0}).y - Seen(DPoint{120.0, 910.0}).y,
+                1e-6);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(PolygonDrags, TheDiagramMovesByWholeFeetWhilePositioning) {
+    view.m_bPositioning = 1;
+    Drag(DPoint{0.0, 1000.0}, DPoint{300.0, 800.0});
+    EXPECT_NEAR(doc.m_nBmpX, 300, 3);
+    EXPECT_NEAR(doc.m_nBmpY, -200, 3);
+    EXPECT_EQ(polygon->points, original);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(PolygonDrags, APressWhileADragIsPendingEndsIt) {
+    Press(DPoint{0.0, 1000.0});
+    Move(DPoint{20.0, 1000.0});
+    ASSERT_EQ(view.m_nDragState, DragState::MovePolygon);
+    // The press comes without the move before it.
+    view.OnLButtonDown(At(DPoint{500.0, 1200.0}));
+    EXPECT_EQ(view.m_nDragState, DragState::Idle);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+// --- What the view lets go of ------------------------------------------------------------
+
+TEST_F(Drags, AfterTheVertexPoolIsRenumberedNoOldVertexNumberIsKept) {
+    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
+    AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    Open();
+    Focus(DPoint{100.0, 1000.0});
+    Drag(DPoint{200.0, 1000.0}, DPoint{220.0, 1000.0});
+    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::VertexMoved);
+    view.m_StraightenedVertices = {0, 1};
+    view.m_bShowStraightened = 1;
+    // A stretch is under way when the Save comes.
+    view.OnCommand(CommandId::RollpathTool);
+    Click(DPoint{0.0, 1100.0});
+    ASSERT_EQ(view.m_nDragState, DragState::StretchSegment);
+    CompactNetwork(doc);
+    Move(DPoint{50.0, 1150.0});
+    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_TRUE(view.m_StraightenedVertices.empty());
+    EXPECT_EQ(view.m_bShowStraightened, 0);
+    EXPECT_EQ(view.m_pNewSegment, nullptr);
+    EXPECT_EQ(view.m_nDragState, DragState::Idle);
+    EXPECT_FALSE(host.captured);
+    EXPECT_EQ(view.m_bRollpathTool, 1);
+    // The tool starts a new chain with the new numbers.
+    Click(DPoint{0.0, 1100.0});
+    Click(DPoint{0.0, 1200.0});
+    RightClick(DPoint{0.0, 1200.0});
+    EXPECT_EQ(doc.m_pSegments.size(), 2u);
+}
+
+TEST(UndoRecord, AChainKeepsOnlyLiveSegmentsAcrossARenumbering) {
+    CUndoRecord undo;
+    RollpathSegment a;
+    RollpathSegment b;
+    b.state = -1;
+    std::vector<RollpathSegment*> chain{&a, &b};
+    undo.RecordSegmentsAdded(chain);
+    undo.ForgetVertexIndices();
+    EXPECT_EQ(undo.Segments(), std::vector<RollpathSegment*>{&a});
+    GroundPolygon polygon;
+    polygon.points = {{1, 2}, {3, 4}, {5, 6}};
+    undo.RecordPolygonPoints(UndoKind::PolygonMoved, &polygon);
+    undo.ForgetVertexIndices();
+    EXPECT_EQ(undo.Kind(), UndoKind::PolygonMoved);
+    EXPECT_EQ(undo.Points(), polygon.points);
+    undo.RecordVertexMoved(3, DPoint{1, 1}, chain);
+    undo.ForgetVertexIndices();
+    EXPECT_FALSE(undo.Available());
+    EXPECT_EQ(undo.Kind(), UndoKind::None);
+}
+
+TEST_F(Drags, AfterTheRecordsAreReleasedNoPointerIsKept) {
+    OpenWithRunway();
+    GroundPolygon& p = doc.AppendPolygon();
+    p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}};
+    Focus(DPoint{0.0, 1000.0});
+    Click(DPoint{-20.0, 1030.0});
+    ASSERT_EQ(view.m_pSelectedPolygon, &p);
+    RightClick(DPoint{-20.0, 1030.0});
+    ASSERT_EQ(view.m_Context.polygon, &p);
+    doc.CleanUp();
+    Move(DPoint{0.0, 0.0});
+    EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
+    EXPECT_EQ(view.m_Context.kind, ContextKind::Nothing);
+    EXPECT_EQ(view.m_Context.polygon, nullptr);
+    EXPECT_FALSE(view.m_Undo.Available());
+    // Drawing an empty document is safe.
+    EXPECT_TRUE(Draw().calls.empty());
+}
+
+}  // namespace
+}  // namespace rollpath

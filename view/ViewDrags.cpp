@@ -1,0 +1,252 @@
+// The drags: what each mouse move does in each drag state, and how the
+// left button's release ends them. Also the repainting of edited objects.
+
+#include <cmath>
+#include <cstdint>
+
+#include "geometry/PolygonMeasures.h"
+#include "pavement/PavementRebuild.h"
+#include "pavement/SegmentGeometry.h"
+#include "view/HitTest.h"
+#include "view/RollpathView.h"
+
+namespace rollpath {
+
+namespace {
+
+// Covers the marks, dots and handles drawn around an object's points.
+constexpr int kEditMargin = 100;
+
+}  // namespace
+
+void CRollpathView::RememberMouse(DevicePoint point) {
+    m_LastMouse = point;
+    m_LastLogical = DeviceToLogical(point);
+    UnrotateLogical(m_LastLogical);
+}
+
+// The world move since the last mouse point, which becomes this point.
+DPoint CRollpathView::WorldDeltaTo(DevicePoint point) {
+    const LPoint previous = m_LastLogical;
+    RememberMouse(point);
+    const double k = UnitsPerFoot();
+    return DPoint{(static_cast<double>(m_LastLogical.x) - previous.x) / k,
+                  (static_cast<double>(m_LastLogical.y) - previous.y) / k};
+}
+
+void CRollpathView::OnMouseMove(DevicePoint point) {
+    SyncWithDocument();
+    if (point == m_LastMouse) {
+        return;
+    }
+    const DPoint delta = WorldDeltaTo(point);
+    if (!IsLoaded()) {
+        return;
+    }
+    const DPoint m = WindowToWorld(point);
+    switch (m_nDragState) {
+        case DragState::StretchSegment:
+            StretchSegmentTo(m);
+            break;
+        case DragState::MoveVertex:
+            MoveVertexTo(m);
+            break;
+        case DragState::CollectPolygon:
+            MoveLastPolygonPoint(m);
+            break;
+        case DragState::MovePolygonPoint:
+            MovePolygonPoint(m);
+            break;
+        case DragState::MovePolygon:
+            if (m_pSelectedPolygon != nullptr) {
+                MovePoints(*m_pSelectedPolygon, delta);
+            }
+            break;
+        case DragState::MoveMarking:
+            if (m_pSelectedMarking != nullptr) {
+                MovePoints(*m_pSelectedMarking, delta);
+            }
+            break;
+        case DragState::MoveRunwayHold:
+            MoveRunwayHold(m);
+            break;
+        case DragState::MoveCriticalHold:
+            MoveCriticalHold(m);
+            break;
+        case DragState::MoveDiagram:
+            MoveDiagram(delta);
+            break;
+        default:
+            break;
+    }
+}
+
+void CRollpathView::OnLButtonUp(DevicePoint /*point*/) {
+    SyncWithDocument();
+    switch (m_nDragState) {
+        case DragState::MovePolygonPoint:
+        case DragState::MovePolygon:
+            EndPolygonDrag();
+            break;
+        case DragState::MoveMarking:
+            // Pieces read from a pavement file are never saved.
+            m_nDragState = DragState::Idle;
+            break;
+        case DragState::MoveVertex:
+            EndVertexDrag();
+            break;
+        case DragState::MoveRunwayHold:
+        case DragState::MoveCriticalHold:
+            EndHoldDrag();
+            break;
+        case DragState::MoveDiagram:
+            m_nDragState = DragState::Idle;
+            m_Doc.SetModifiedFlag(true);
+            break;
+        default:
+            // The tools go on until the right button.
+            break;
+    }
+}
+
+// --- Each drag state's move ---------------------------------------------------------
+
+void CRollpathView::StretchSegmentTo(const DPoint& m) {
+    if (!m_pNewSegment) {
+        return;
+    }
+    RollpathSegment& s = *m_pNewSegment;
+    InvalidateSegment(s);
+    NetworkVertex& end = m_Doc.Vertex(s.vertex1);
+    end.x = m.x;
+    end.y = m.y;
+    SegmentGeometry(m_Doc, s);
+    InvalidateSegment(s);
+}
+
+// The dragged vertex follows the mouse, or slides along the centre line of
+// the runway it started in, also beyond the runway's ends.
+void CRollpathView::MoveVertexTo(const DPoint& m) {
+    if (!m_Doc.IsLiveVertex(m_nActiveIndex)) {
+        return;
+    }
+    const DPoint target = m_pConstrainingRunway != nullptr
+                              ? ProjectOntoLine(m_pConstrainingRunway->end0, m_pConstrainingRunway->end1, m)
+                              : m;
+    for (const RollpathSegment* s : m_SegmentList) {
+        InvalidateSegment(*s);
+    }
+    NetworkVertex& v = m_Doc.Vertex(m_nActiveIndex);
+    v.x = target.x;
+    v.y = target.y;
+    for (RollpathSegment* s : m_SegmentList) {
+        SegmentGeometry(m_Doc, *s);
+        InvalidateSegment(*s);
+    }
+}
+
+void CRollpathView::MoveLastPolygonPoint(const DPoint& m) {
+    if (!m_pNewPolygon || m_pNewPolygon->points.empty()) {
+        return;
+    }
+    InvalidatePolygon(*m_pNewPolygon);
+    m_pNewPolygon->points.back() = m;
+    InvalidatePolygon(*m_pNewPolygon);
+}
+
+void CRollpathView::MovePolygonPoint(const DPoint& m) {
+    if (m_pSelectedPolygon == nullptr || m_nActiveIndex < 0 ||
+        m_nActiveIndex >= m_pSelectedPolygon->count()) {
+        return;
+    }
+    InvalidatePolygon(*m_pSelectedPolygon);
+    m_pSelectedPolygon->points[static_cast<std::size_t>(m_nActiveIndex)] = m;
+    InvalidatePolygon(*m_pSelectedPolygon);
+}
+
+void CRollpathView::MovePoints(PolygonRecord& polygon, const DPoint& delta) {
+    InvalidatePolygon(polygon);
+    for (DPoint& p : polygon.points) {
+        p.x += delta.x;
+        p.y += delta.y;
+    }
+    InvalidatePolygon(polygon);
+}
+
+// The hold bar's near edge goes where the perpendicular through the mouse
+// meets the centre line, as long as that lies within the segment.
+void CRollpathView::MoveRunwayHold(const DPoint& m) {
+    if (m_SegmentList.empty()) {
+        return;
+    }
+    RollpathSegment& s = *m_SegmentList.front();
+    HoldAxis axis;
+    double distance = 0.0;
+    if (SegmentAxis(m_Doc, s, m_nHoldEnd, axis) && DistanceAlongAxis(axis, m, distance)) {
+        InvalidateSegment(s);
+        s.extent0 = distance;
+        InvalidateSegment(s);
+    }
+}
+
+void CRollpathView::MoveCriticalHold(const DPoint& m) {
+    if (m_SegmentList.empty()) {
+        return;
+    }
+    RollpathSegment& s = *m_SegmentList.front();
+    HoldAxis axis;
+    double distance = 0.0;
+    if (CriticalHoldAxis(m_Doc, s, axis) && DistanceAlongAxis(axis, m, distance)) {
+        InvalidateSegment(s);
+        s.extent1 = distance;
+        InvalidateSegment(s);
+    }
+}
+
+void CRollpathView::MoveDiagram(const DPoint& delta) {
+    m_Doc.m_nBmpX = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpX) + RoundAwayFromZero(delta.x));
+    m_Doc.m_nBmpY = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpY) + RoundAwayFromZero(delta.y));
+    RecomputeAnchor();
+    m_Host.Invalidate();
+}
+
+// --- Releases ------------------------------------------------------------------------
+
+void CRollpathView::EndVertexDrag() {
+    RebuildTouchedVertices(m_Doc, RebuildOptions());
+    m_nDragState = DragState::Idle;
+    m_pConstrainingRunway = nullptr;
+    ComputeModelExtent();
+    m_Doc.SetModifiedFlag(true);
+    m_Host.Invalidate();
+}
+
+void CRollpathView::EndPolygonDrag() {
+    if (m_pSelectedPolygon != nullptr) {
+        InvalidatePolygon(*m_pSelectedPolygon);
+    }
+    m_nDragState = DragState::Idle;
+    ComputeModelExtent();
+    m_Doc.SetModifiedFlag(true);
+}
+
+void CRollpathView::EndHoldDrag() {
+    if (!m_SegmentList.empty()) {
+        InvalidateSegment(*m_SegmentList.front());
+    }
+    m_SegmentList.clear();
+    m_nDragState = DragState::Idle;
+    m_Doc.SetModifiedFlag(true);
+}
+
+// --- Repainting ------------------------------------------------------------------------
+
+void CRollpathView::InvalidateSegment(const RollpathSegment& segment) {
+    InvalidateWorldPoints(segment.outline, kEditMargin);
+}
+
+void CRollpathView::InvalidatePolygon(const PolygonRecord& polygon) {
+    InvalidateWorldPoints(polygon.points, kEditMargin);
+}
+
+}  // namespace rollpath
