@@ -10,6 +10,7 @@
 
 #include "document/MessageSink.h"
 #include "view/ViewHost.h"
+#include "view/dialogs/ScriptedDialogs.h"
 
 namespace rollpath {
 
@@ -41,6 +42,14 @@ public:
     // A "&View" menu holding these texts; ReplaceViewMenuText edits it.
     bool ReplaceViewMenuText(std::string_view from, std::string_view to) override;
 
+    // Dialogs take their answers from `dialogs`.
+    bool RunDialog(DialogModel& dialog) override { return dialogs.RunDialog(dialog); }
+    void ShowModeless(DialogModel& dialog) override { dialogs.ShowModeless(dialog); }
+    void CloseModeless(DialogModel& dialog) override { dialogs.CloseModeless(dialog); }
+    std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override {
+        return dialogs.GetOpenFileName(request);
+    }
+
     struct Bar {
         int min = 0;
         int max = 100;  // until the view sets its range
@@ -64,6 +73,7 @@ public:
     Bar horizontal;
     Bar vertical;
     std::vector<std::string> viewMenu;
+    ScriptedDialogs dialogs;
 
 private:
     Bar& BarOf(ScrollBar bar) { return bar == ScrollBar::Horizontal ? horizontal : vertical; }

@@ -8,6 +8,7 @@
 
 #include "document/MessageSink.h"
 #include "view/LogicalGeometry.h"
+#include "view/dialogs/DialogHost.h"
 
 namespace rollpath {
 
@@ -20,7 +21,9 @@ enum class ViewCursor {
     Positioning,  // resource 135
 };
 
-class ViewHost {
+// The dialogs come through the DialogHost part (RunDialog, ShowModeless,
+// GetOpenFileName ...).
+class ViewHost : public DialogHost {
 public:
     virtual ~ViewHost() = default;
 
