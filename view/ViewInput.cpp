@@ -206,6 +206,10 @@ bool CRollpathView::OnSetCursor() {
         m_Host.SetCursor(ViewCursor::Zoom);
         return true;
     }
+    if (m_bPositioning != 0) {
+        m_Host.SetCursor(ViewCursor::Positioning);
+        return true;
+    }
     return false;
 }
 

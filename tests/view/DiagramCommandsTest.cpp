@@ -136,6 +136,9 @@ TEST_F(DiagramCommands, PositioningOpensTheDialogWithTheDocumentsPlacement) {
     EXPECT_TRUE(view.IsPositionDialogOpen());
     EXPECT_EQ(view.m_bPositioning, 1);
     EXPECT_EQ(host.cursor, ViewCursor::Positioning);
+    host.cursor = ViewCursor::Arrow;
+    EXPECT_TRUE(view.OnSetCursor());  // the pointer over the window keeps it
+    EXPECT_EQ(host.cursor, ViewCursor::Positioning);
     EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
     const DialogModel& dialog = view.PositionDialog();
     EXPECT_EQ(dialog.TextOf(PositionModel::kHorizontal), "-300");
@@ -195,6 +198,7 @@ TEST_F(DiagramCommands, OkAndEscapeCloseTheDialogAndEndPositioning) {
         EXPECT_EQ(view.m_bPositioning, 0);
         EXPECT_EQ(view.m_nDragState, DragState::Idle);
         EXPECT_EQ(host.cursor, ViewCursor::Arrow);
+        EXPECT_FALSE(view.OnSetCursor());
         EXPECT_GT(host.invalidations, repaints);
         // What was sent stays.
         EXPECT_EQ(doc.m_nBmpX, 75);

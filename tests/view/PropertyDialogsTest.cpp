@@ -13,6 +13,7 @@
 #include "view/dialogs/RollpathPropertiesModel.h"
 #include "view/dialogs/RollpathWidthModel.h"
 #include "view/dialogs/RunwayPropertiesModel.h"
+#include "view/dialogs/ScriptedDialogs.h"
 #include "view/dialogs/VertexPropertiesModel.h"
 
 namespace rollpath {
@@ -107,6 +108,15 @@ TEST_F(PropertyDialogs, AirportPropertiesListsEveryRunwayInOrder) {
     EXPECT_EQ(dialog.Buttons(), DialogButtons::Ok);
     EXPECT_EQ(Refusal(dialog, "Name", "X"), "Name is read-only");
     EXPECT_TRUE(dialog.Ok());
+}
+
+TEST_F(PropertyDialogs, ThePropertiesCommandNeedsAnAirport) {
+    ScriptedDialogs dialogs;
+    ShowAirportProperties(doc, dialogs);
+    EXPECT_TRUE(dialogs.shown.empty());
+    testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
+    ShowAirportProperties(doc, dialogs);
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"Airport Properties"}));
 }
 
 TEST_F(PropertyDialogs, OnlyClosedIsEditableInRunwayProperties) {

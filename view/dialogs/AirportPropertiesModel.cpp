@@ -37,4 +37,12 @@ AirportPropertiesModel::AirportPropertiesModel(const CRollpathDoc& doc)
     AddList(kRunways, "Runways", std::move(lines)).tabStops = kRunwayTabStops;
 }
 
+void ShowAirportProperties(const CRollpathDoc& doc, DialogHost& host) {
+    if (!AirportPropertiesEnabled(doc)) {
+        return;
+    }
+    AirportPropertiesModel dialog(doc);
+    host.RunDialog(dialog);
+}
+
 }  // namespace rollpath

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "document/RollpathDoc.h"
+#include "view/dialogs/DialogHost.h"
 #include "view/dialogs/DialogModel.h"
 
 namespace rollpath {
@@ -20,6 +21,13 @@ public:
 
     explicit AirportPropertiesModel(const CRollpathDoc& doc);
 };
+
+// The document's Properties command: the dialog over the loaded airport.
+// It is offered only while an airport is loaded.
+void ShowAirportProperties(const CRollpathDoc& doc, DialogHost& host);
+inline bool AirportPropertiesEnabled(const CRollpathDoc& doc) {
+    return doc.m_bAirportLoaded != 0;
+}
 
 // The runway list's line: designators, surface, length by width, and
 // "\tclosed" for a closed runway.
