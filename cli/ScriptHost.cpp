@@ -49,39 +49,68 @@ Answer ScriptMessageSink::Ask(const std::string& text) {
     return m_Stream.Ask(text);
 }
 
-DialogResult ScriptHost::RunDialog(DialogRequest& request) {
-    DialogResult result = DialogResult::Cancel;
+namespace {
+
+// The first field a user could type into.
+const DialogControl* FirstEditableField(const DialogModel& dialog) {
+    for (const DialogControl& c : dialog.Controls()) {
+        if (c.kind == ControlKind::Edit && !c.readOnly && c.enabled) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool ScriptHost::RunDialog(DialogModel& dialog) {
+    dialogs.shown.push_back(dialog.Title());
+    bool ok = false;
     if (!m_Responses.empty()) {
         const ScriptResponse response = m_Responses.front();
         m_Responses.pop_front();
         switch (response.type) {
             case ScriptResponse::Type::Yes:
-                result = DialogResult::Ok;
+                ok = dialog.Ok();
                 break;
             case ScriptResponse::Type::No:
             case ScriptResponse::Type::Cancel:
                 break;
             case ScriptResponse::Type::Text:
-                if (!request.fields.empty()) {
-                    request.fields.front().value = response.text;
+                if (const DialogControl* field = FirstEditableField(dialog)) {
+                    dialog.TypeText(field->id, response.text);
                 }
-                result = DialogResult::Ok;
+                ok = dialog.Ok();
                 break;
             case ScriptResponse::Type::Fields:
-                for (const DialogField& field : response.fields) {
-                    if (!request.Set(field.name, field.value) && fieldError.empty()) {
-                        fieldError = "dialog \"" + AnsiToUtf8(request.title) + "\" has no field \"" +
-                                     field.name + "\"";
+                for (const ScriptField& field : response.fields) {
+                    std::string problem;
+                    if (!dialog.SetField(field.name, field.value, problem) && fieldError.empty()) {
+                        fieldError = "dialog \"" + AnsiToUtf8(dialog.Title()) + "\": " + problem;
                     }
                 }
-                result = DialogResult::Ok;
+                ok = fieldError.empty() && dialog.Ok();
                 break;
         }
     }
-    m_Err << "dialog: " << AnsiToUtf8(request.title) << " -> "
-          << (result == DialogResult::Ok ? "ok" : "cancel") << '\n';
-    HeadlessViewHost::RunDialog(request);
-    return result;
+    if (!ok) {
+        dialog.Cancel();
+    }
+    m_Err << "dialog: " << AnsiToUtf8(dialog.Title()) << " -> " << (ok ? "ok" : "cancel") << '\n';
+    return ok;
+}
+
+std::optional<std::string> ScriptHost::GetOpenFileName(const FileOpenRequest& request) {
+    dialogs.shown.push_back(request.title);
+    std::optional<std::string> path;
+    if (!m_Responses.empty() && m_Responses.front().type == ScriptResponse::Type::Text) {
+        path = m_Responses.front().text;
+        m_Responses.pop_front();
+    } else if (!m_Responses.empty() && m_Responses.front().type == ScriptResponse::Type::Cancel) {
+        m_Responses.pop_front();
+    }
+    m_Err << "file dialog: " << AnsiToUtf8(request.title) << " -> " << (path ? *path : "cancel") << '\n';
+    return path;
 }
 
 }  // namespace rollpath::cli

@@ -5,6 +5,7 @@
 // say on the error stream what they asked and what they got.
 
 #include <deque>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,12 +15,19 @@
 
 namespace rollpath::cli {
 
+// A value the script sets in a dialog: the control's name (its label without
+// the mnemonic) or resource number, and the text, 1/0 or item it gets.
+struct ScriptField {
+    std::string name;
+    std::string value;
+};
+
 // What the script said the next question or dialog returns.
 struct ScriptResponse {
     enum class Type { Yes, No, Cancel, Text, Fields };
     Type type = Type::Cancel;
     std::string text;                 // Text
-    std::vector<DialogField> fields;  // Fields: values for the next dialog
+    std::vector<ScriptField> fields;  // Fields: values for the next dialog
 
     // "yes", "no" and "cancel" (any case) are those answers; anything else is
     // a text.
@@ -41,17 +49,19 @@ private:
 };
 
 // A dialog takes the next queued response: field values (Ok with them set),
-// yes (Ok as it is), no or cancel (Cancel), or a text (Ok with its first field
-// set to it). Without one it is cancelled.
+// yes (Ok as it is), no or cancel (Cancel), or a text (Ok with its first
+// editable field set to it). Without one it is cancelled, and so is a dialog
+// whose Ok refuses the values. A file dialog takes a text as the path.
 class ScriptHost : public HeadlessViewHost {
 public:
     ScriptHost(MessageSink& messages, std::ostream& err, std::deque<ScriptResponse>& responses)
         : HeadlessViewHost(messages), m_Err(err), m_Responses(responses) {}
 
-    DialogResult RunDialog(DialogRequest& request) override;
+    bool RunDialog(DialogModel& dialog) override;
+    std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override;
 
-    // A field the script named that the dialog does not have; empty when all
-    // fitted. Cleared by the caller.
+    // Why a value the script gave could not be set (no such control, read-
+    // only ...); empty when all fitted. Cleared by the caller.
     std::string fieldError;
 
 private:

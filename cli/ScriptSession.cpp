@@ -354,7 +354,7 @@ ScriptSession::Step ScriptSession::Dialog(const Words& words, std::string& error
             error = "usage: dialog FIELD=VALUE ...";
             return Step::Usage;
         }
-        response.fields.push_back(DialogField{words[i].substr(0, eq), words[i].substr(eq + 1)});
+        response.fields.push_back(ScriptField{words[i].substr(0, eq), words[i].substr(eq + 1)});
     }
     if (response.fields.empty()) {
         error = "usage: dialog FIELD=VALUE ...";

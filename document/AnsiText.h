@@ -10,4 +10,8 @@ namespace rollpath {
 // are stored as they are. The UI and the CLI convert at their boundary.
 std::string AnsiToUtf8(std::string_view ansi);
 
+// The way back, for text the user typed: characters the code page lacks, and
+// bytes that are not UTF-8, become "?".
+std::string Utf8ToAnsi(std::string_view utf8);
+
 }  // namespace rollpath

@@ -77,6 +77,7 @@ CViewWidget::CViewWidget(CRollpathDoc& doc, MessageSink& messages, QWidget* pare
     : QAbstractScrollArea(parent), doc_(doc), messages_(messages) {
     InitCursorResources();
     view_ = std::make_unique<CRollpathView>(doc_, *this);
+    dialogs_ = std::make_unique<QtDialogHost>(this);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const ScrollBar bar : {ScrollBar::Horizontal, ScrollBar::Vertical}) {

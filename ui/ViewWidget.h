@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "document/RollpathDoc.h"
+#include "ui/QtDialogHost.h"
 #include "view/RollpathView.h"
 #include "view/ViewHost.h"
 
@@ -60,6 +61,13 @@ public:
     void SetScrollPos(ScrollBar bar, int pos, bool redraw) override;
     bool ReplaceViewMenuText(std::string_view from, std::string_view to) override;
     void ShowContextMenu(DevicePoint at) override;
+    bool RunDialog(DialogModel& dialog) override { return dialogs_->RunDialog(dialog); }
+    void ShowModeless(DialogModel& dialog) override { dialogs_->ShowModeless(dialog); }
+    void CloseModeless(DialogModel& dialog) override { dialogs_->CloseModeless(dialog); }
+    std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override {
+        return dialogs_->GetOpenFileName(request);
+    }
+    QtDialogHost& Dialogs() { return *dialogs_; }
 
 signals:
     void StatusValuesChanged(double rollpathWidth, long scale, double rotation);
@@ -82,6 +90,8 @@ private:
     CRollpathDoc& doc_;
     MessageSink& messages_;
     std::unique_ptr<CRollpathView> view_;
+    // Declared after the view: its windows go before the models they show.
+    std::unique_ptr<QtDialogHost> dialogs_;
     QImage buffer_;
     bool dirty_ = true;
     // The modifiers of the input event being handled, if any.

@@ -14,6 +14,8 @@ constexpr std::size_t kFileHeaderBytes = 14;
 constexpr std::size_t kInfoHeaderBytes = 40;
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitFields = 3;
+// The compression field's place in the info block.
+constexpr std::size_t kCompressionAt = 16;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
@@ -95,7 +97,9 @@ std::optional<Layout> ReadLayout(const std::vector<std::uint8_t>& file, std::str
     l.height = height < 0 ? -height : height;
     l.topDown = height < 0;
     if (!Drawable(l)) {
-        return l;
+        problem = "its encoding (" + std::to_string(l.bits) + " bits per pixel, compression " +
+                  std::to_string(l.compression) + ") cannot be drawn";
+        return std::nullopt;
     }
     l.rowBytes = ((static_cast<std::size_t>(l.width) * static_cast<std::size_t>(l.bits) + 31) / 32) * 4;
     std::size_t afterHeader = kFileHeaderBytes + headerSize;
@@ -239,8 +243,11 @@ int CBMP::Load(const std::filesystem::path& path, int& width, int& height, std::
         return 0;
     }
     m_InfoBlock.assign(file->begin() + kFileHeaderBytes, file->end());
-    if (Drawable(*layout)) {
-        m_Image = Decode(*file, *layout);
+    m_Image = Decode(*file, *layout);
+    // 16-bit pixels with masks are kept marked uncompressed; the decoded
+    // image already used the masks.
+    if (layout->bits == 16 && layout->compression == kBitFields) {
+        std::fill_n(m_InfoBlock.begin() + kCompressionAt, 4, std::uint8_t{0});
     }
     m_bLoaded = 1;
     width = layout->width;

@@ -3,8 +3,8 @@
 // CBMP: an airport diagram read from a Windows bitmap file and drawn
 // stretched. The file is read whole and its header checked; the pixels are
 // decoded once (1, 4, 8, 16, 24 and 32 bits per pixel, uncompressed or with
-// bit-field masks) into an image ready to draw. Other encodings load but are
-// not drawn.
+// bit-field masks), from where the file header says they start, into an
+// image ready to draw. Other encodings are refused when loading.
 
 #include <cstdint>
 #include <filesystem>
@@ -26,13 +26,13 @@ public:
     // Releases any previous bitmap, then reads the file. 1 on success with the
     // image's width and height in pixels (the height positive whichever way
     // the rows run); 0 when the file cannot be opened, does not start with
-    // "BM" (problem left empty: these fail silently) or is damaged (problem
-    // says how).
+    // "BM" (problem left empty: these fail silently), is damaged or holds
+    // pixels this class cannot draw (problem says how).
     int Load(const std::filesystem::path& path, int& width, int& height, std::string& problem);
 
     // Draws the source rectangle (pixels, y from the bottom row) onto the
     // destination rectangle (logical units, see Canvas::StretchDib); nothing
-    // when no bitmap is loaded or its encoding is not drawable.
+    // when no bitmap is loaded.
     void Draw(Canvas* canvas, int x, int y, int width, int height, int srcX, int srcY, int srcWidth,
               int srcHeight) const;
 

@@ -53,10 +53,4 @@ bool HeadlessViewHost::ReplaceViewMenuText(std::string_view from, std::string_vi
     return true;
 }
 
-DialogResult HeadlessViewHost::RunDialog(DialogRequest& request) {
-    const DialogResult result = answerDialog ? answerDialog(request) : DialogResult::Cancel;
-    dialogs.push_back(request);
-    return result;
-}
-
 }  // namespace rollpath

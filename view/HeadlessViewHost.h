@@ -11,6 +11,7 @@
 
 #include "document/MessageSink.h"
 #include "view/ViewHost.h"
+#include "view/dialogs/ScriptedDialogs.h"
 
 namespace rollpath {
 
@@ -43,8 +44,14 @@ public:
     bool ReplaceViewMenuText(std::string_view from, std::string_view to) override;
 
     void ShowContextMenu(DevicePoint at) override { contextMenus.push_back(at); }
-    // Asks `answerDialog` when set, else cancels; every request is kept.
-    DialogResult RunDialog(DialogRequest& request) override;
+
+    // Dialogs take their answers from `dialogs`.
+    bool RunDialog(DialogModel& dialog) override { return dialogs.RunDialog(dialog); }
+    void ShowModeless(DialogModel& dialog) override { dialogs.ShowModeless(dialog); }
+    void CloseModeless(DialogModel& dialog) override { dialogs.CloseModeless(dialog); }
+    std::optional<std::string> GetOpenFileName(const FileOpenRequest& request) override {
+        return dialogs.GetOpenFileName(request);
+    }
 
     struct Bar {
         int min = 0;
@@ -70,8 +77,7 @@ public:
     Bar vertical;
     std::vector<std::string> viewMenu;
     std::vector<DevicePoint> contextMenus;
-    std::vector<DialogRequest> dialogs;
-    std::function<DialogResult(DialogRequest&)> answerDialog;
+    ScriptedDialogs dialogs;
 
 private:
     Bar& BarOf(ScrollBar bar) { return bar == ScrollBar::Horizontal ? horizontal : vertical; }

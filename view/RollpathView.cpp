@@ -48,6 +48,7 @@ void CRollpathView::ResetViewState() {
     m_bShowStraightened = 0;
     m_Bmp.Reset();
     m_bDiagramLoaded = 0;
+    ClosePositionDialog();
 }
 
 void CRollpathView::SetDisplayToggles(bool airportLoaded) {
@@ -163,6 +164,9 @@ void CRollpathView::InvalidateObjects(CommandId toggle) {
 
 bool CRollpathView::OnCommand(CommandId id) {
     SyncWithDocument();
+    if (OnDiagramCommand(id)) {
+        return true;
+    }
     switch (id) {
         case CommandId::ViewRunways:
             m_bShowRunways = m_bShowRunways != 0 ? 0 : 1;
@@ -219,6 +223,9 @@ bool CRollpathView::OnCommand(CommandId id) {
 }
 
 std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
+    if (std::optional<CommandUI> diagram = UpdateDiagramCommandUI(id)) {
+        return diagram;
+    }
     const bool loaded = IsLoaded();
     const auto shown = [loaded](int toggle) {
         return loaded ? CommandUI{true, toggle != 0, std::nullopt}

@@ -22,6 +22,7 @@
 #include "view/CommandIds.h"
 #include "view/UndoRecord.h"
 #include "view/ViewHost.h"
+#include "view/dialogs/PositionModel.h"
 
 namespace rollpath {
 
@@ -191,6 +192,19 @@ public:
     // --- Diagram ---------------------------------------------------------
     void LoadDiagram(const std::string& path);
     void RecomputeAnchor();
+    // Load Diagram: a bitmap chosen in the host's file dialog.
+    void OnLoadDiagram();
+    // Position Diagram: the Position dialog and positioning mode.
+    void OnPositionDiagram();
+    // What the Position dialog sends (PositionCode): it closed, or a new
+    // horizontal offset, vertical offset or scale.
+    void OnPositionMessage(int code, int value);
+    // Shows the document's offsets and scale in the Position dialog, if open.
+    void RefreshPositionDialog();
+    // Closes the Position dialog's window, if open; positioning mode stays.
+    void ClosePositionDialog();
+    bool IsPositionDialogOpen() const { return m_bPositionDialogOpen != 0; }
+    PositionModel& PositionDialog() { return m_PositionDialog; }
 
     // --- View state (the framework style keeps it public) ---------------
     int m_nZoom = kInitialZoom;
@@ -249,6 +263,9 @@ public:
     double m_dBmpBaseWidth = 0.0;
     double m_dAnchorLat = 0.0;
     double m_dAnchorLon = 0.0;
+    // Created with the view; its window exists while m_bPositionDialogOpen.
+    PositionModel m_PositionDialog{[this](int code, int value) { OnPositionMessage(code, value); }};
+    int m_bPositionDialogOpen = 0;
 
 private:
     // Filled shapes: how few points after clipping still draw.
@@ -318,6 +335,9 @@ private:
     // Repainting what an edit touches.
     void InvalidateSegment(const RollpathSegment& segment);
     void InvalidatePolygon(const PolygonRecord& polygon);
+
+    bool OnDiagramCommand(CommandId id);
+    std::optional<CommandUI> UpdateDiagramCommandUI(CommandId id) const;
 
     // Drawing, step by step.
     void DrawDiagram(Canvas& canvas);

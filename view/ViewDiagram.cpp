@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "document/Records.h"
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
 #include "view/RollpathView.h"
@@ -27,7 +28,119 @@ std::int64_t MulDiv(std::int64_t a, std::int64_t b, std::int64_t c) {
     return c == 0 ? 0 : a * b / c;
 }
 
+FileOpenRequest DiagramFileRequest() {
+    FileOpenRequest request;
+    request.title = "Load Airport Diagram";
+    request.filter = "Bitmap Files|*.bmp||";
+    request.initialName = "*.bmp";
+    request.defaultExtension = "bmp";
+    request.hideReadOnly = true;
+    return request;
+}
+
 }  // namespace
+
+bool CRollpathView::OnDiagramCommand(CommandId id) {
+    switch (id) {
+        case CommandId::LoadDiagram:
+            OnLoadDiagram();
+            return true;
+        case CommandId::PositionDiagram:
+            OnPositionDiagram();
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::optional<CommandUI> CRollpathView::UpdateDiagramCommandUI(CommandId id) const {
+    switch (id) {
+        case CommandId::LoadDiagram:
+            return CommandUI{IsLoaded(), std::nullopt, std::nullopt};
+        case CommandId::PositionDiagram:
+            return CommandUI{m_bDiagramLoaded != 0 && m_bPositioning == 0, std::nullopt, std::nullopt};
+        default:
+            return std::nullopt;
+    }
+}
+
+void CRollpathView::OnLoadDiagram() {
+    const std::optional<std::string> path = m_Host.GetOpenFileName(DiagramFileRequest());
+    if (!path) {
+        return;
+    }
+    // The project list keeps the path in a field of this size.
+    if (path->size() > static_cast<std::size_t>(kMaxPathLength)) {
+        m_Host.Messages().Show("Cannot use the airport diagram " + *path + ": its path is longer than " +
+                               std::to_string(kMaxPathLength) + " characters");
+        return;
+    }
+    m_Doc.m_szBmpPath = *path;
+    LoadDiagram(*path);
+    m_Doc.m_nBmpX = 0;
+    m_Doc.m_nBmpY = 0;
+    m_Doc.m_nBmpScale = 100;
+    RefreshPositionDialog();
+    m_Doc.SetModifiedFlag();
+    m_Host.Invalidate();
+}
+
+void CRollpathView::OnPositionDiagram() {
+    if (m_bPositionDialogOpen == 0) {
+        m_PositionDialog.SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
+        m_bPositionDialogOpen = 1;
+        m_Host.ShowModeless(m_PositionDialog);
+    }
+    m_bPositioning = 1;
+    m_nDragState = DragState::Idle;
+    m_Host.SetCursor(ViewCursor::Positioning);
+    m_Host.Invalidate();
+}
+
+void CRollpathView::OnPositionMessage(int code, int value) {
+    switch (code) {
+        case PositionCode::Cancel:
+        case PositionCode::Ok:
+            ClosePositionDialog();
+            m_nDragState = DragState::Idle;
+            m_bPositioning = 0;
+            m_Host.SetCursor(ViewCursor::Arrow);
+            m_Host.Invalidate();
+            break;
+        case PositionCode::Horizontal:
+            m_Doc.m_nBmpX = value;
+            RecomputeAnchor();
+            m_Doc.SetModifiedFlag();
+            m_Host.Invalidate();
+            break;
+        case PositionCode::Vertical:
+            m_Doc.m_nBmpY = value;
+            RecomputeAnchor();
+            m_Doc.SetModifiedFlag();
+            m_Host.Invalidate();
+            break;
+        case PositionCode::Scale:
+            m_Doc.m_nBmpScale = value;
+            m_Doc.SetModifiedFlag();
+            m_Host.Invalidate();
+            break;
+        default:
+            break;
+    }
+}
+
+void CRollpathView::RefreshPositionDialog() {
+    if (m_bPositionDialogOpen != 0) {
+        m_PositionDialog.SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
+    }
+}
+
+void CRollpathView::ClosePositionDialog() {
+    if (m_bPositionDialogOpen != 0) {
+        m_bPositionDialogOpen = 0;
+        m_Host.CloseModeless(m_PositionDialog);
+    }
+}
 
 void CRollpathView::LoadDiagram(const std::string& path) {
     int width = 0;

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "document/MessageSink.h"
-#include "view/DialogRequest.h"
 #include "view/LogicalGeometry.h"
+#include "view/dialogs/DialogHost.h"
 
 namespace rollpath {
 
@@ -21,7 +21,9 @@ enum class ViewCursor {
     Positioning,  // resource 135
 };
 
-class ViewHost {
+// The dialogs come through the DialogHost part (RunDialog, ShowModeless,
+// GetOpenFileName ...).
+class ViewHost : public DialogHost {
 public:
     virtual ~ViewHost() = default;
 
@@ -62,10 +64,6 @@ public:
     // The view's right-button menu at a client-area point; the view has
     // recorded what was clicked. A host without menus shows nothing.
     virtual void ShowContextMenu(DevicePoint /*at*/) {}
-
-    // A modal dialog: on Ok the request's fields hold what the user entered.
-    // A host that cannot show dialogs cancels them.
-    virtual DialogResult RunDialog(DialogRequest& /*request*/) { return DialogResult::Cancel; }
 };
 
 }  // namespace rollpath

@@ -13,6 +13,7 @@
 #include "cli/ScriptHost.h"
 #include "cli/ScriptSession.h"
 #include "support/SampleInstallation.h"
+#include "view/dialogs/RollpathWidthModel.h"
 
 namespace rollpath::cli {
 namespace {
@@ -249,38 +250,48 @@ TEST(ScriptHost, DialogsTakeTheQueuedResponsesInOrder) {
     std::deque<ScriptResponse> responses;
     ScriptMessageSink messages(err, responses);
     ScriptHost host(messages, err, responses);
-    const auto request = [] {
-        return DialogRequest{0, "Set Rollpath Width", {{"Width", "50.0"}, {"Runway Hold", "0"}}};
-    };
     ScriptResponse fields;
     fields.type = ScriptResponse::Type::Fields;
-    fields.fields = {{"Width", "35"}, {"Runway Hold", "1"}};
+    fields.fields = {{"Width", "35"}, {"x 0.1", "1"}};
     responses = {fields, ScriptResponse::FromAnswer("12.5"), ScriptResponse::FromAnswer("CANCEL"),
                  ScriptResponse::FromAnswer("yes")};
-    DialogRequest a = request();
-    EXPECT_EQ(host.RunDialog(a), DialogResult::Ok);
-    EXPECT_EQ(a.Value("Width"), "35");
-    EXPECT_EQ(a.Value("Runway Hold"), "1");
-    DialogRequest b = request();
-    EXPECT_EQ(host.RunDialog(b), DialogResult::Ok);
-    EXPECT_EQ(b.Value("Width"), "12.5");
-    DialogRequest c = request();
-    EXPECT_EQ(host.RunDialog(c), DialogResult::Cancel);
-    DialogRequest d = request();
-    EXPECT_EQ(host.RunDialog(d), DialogResult::Ok);
-    EXPECT_EQ(d.fields, request().fields);
+    RollpathWidthModel a(50.0);
+    EXPECT_TRUE(host.RunDialog(a));
+    EXPECT_EQ(a.Width(), 35.0);
+    EXPECT_TRUE(a.IsChecked(RollpathWidthModel::kFineStep));
+    RollpathWidthModel b(50.0);
+    EXPECT_TRUE(host.RunDialog(b));  // a bare text goes to the first field
+    EXPECT_EQ(b.Width(), 12.5);
+    RollpathWidthModel c(50.0);
+    EXPECT_FALSE(host.RunDialog(c));
+    RollpathWidthModel d(50.25);
+    EXPECT_TRUE(host.RunDialog(d));
+    EXPECT_EQ(d.Width(), 50.25);  // OK on the shown text keeps every digit
     // Nothing queued: cancelled.
-    DialogRequest e = request();
-    EXPECT_EQ(host.RunDialog(e), DialogResult::Cancel);
-    EXPECT_EQ(host.dialogs.size(), 5u);
+    RollpathWidthModel e(50.0);
+    EXPECT_FALSE(host.RunDialog(e));
+    EXPECT_EQ(host.dialogs.shown.size(), 5u);
     EXPECT_NE(err.str().find("dialog: Set Rollpath Width -> ok\n"), std::string::npos);
     EXPECT_TRUE(host.fieldError.empty());
-    // A field the dialog lacks is a script error.
+    // A control the dialog lacks is a script error, and the dialog is cancelled.
     fields.fields = {{"Length", "3"}};
     responses = {fields};
-    DialogRequest f = request();
-    host.RunDialog(f);
-    EXPECT_EQ(host.fieldError, "dialog \"Set Rollpath Width\" has no field \"Length\"");
+    RollpathWidthModel f(50.0);
+    EXPECT_FALSE(host.RunDialog(f));
+    EXPECT_EQ(host.fieldError.rfind("dialog \"Set Rollpath Width\": ", 0), 0u) << host.fieldError;
+}
+
+TEST(ScriptHost, FileDialogsTakeATextAsThePath) {
+    std::ostringstream err;
+    std::deque<ScriptResponse> responses{ScriptResponse::FromAnswer("C:\\maps\\kpao.bmp"),
+                                         ScriptResponse::FromAnswer("cancel")};
+    ScriptMessageSink messages(err, responses);
+    ScriptHost host(messages, err, responses);
+    const FileOpenRequest request{"Load Diagram", "Bitmaps (*.bmp)|*.bmp||", "", "bmp", true};
+    EXPECT_EQ(host.GetOpenFileName(request), std::optional<std::string>("C:\\maps\\kpao.bmp"));
+    EXPECT_EQ(host.GetOpenFileName(request), std::nullopt);
+    EXPECT_EQ(host.GetOpenFileName(request), std::nullopt);
+    EXPECT_TRUE(responses.empty());
 }
 
 TEST(ScriptHost, QuestionsTakeOnlyAnswersAndLeaveDialogValuesQueued) {
@@ -297,13 +308,6 @@ TEST(ScriptHost, QuestionsTakeOnlyAnswersAndLeaveDialogValuesQueued) {
     EXPECT_EQ(messages.Ask("Save changes?"), Answer::No);
     EXPECT_TRUE(responses.empty());
     EXPECT_EQ(err.str(), "question: Save changes? -> cancel\nquestion: Save changes? -> no\n");
-}
-
-TEST(FieldNameOfLabel, DropsTheMnemonics) {
-    EXPECT_EQ(FieldNameOfLabel("&Runway Hold"), "Runway Hold");
-    EXPECT_EQ(FieldNameOfLabel("No &Polygon"), "No Polygon");
-    EXPECT_EQ(FieldNameOfLabel("Salt && &Pepper"), "Salt & Pepper");
-    EXPECT_EQ(FieldNameOfLabel("Width"), "Width");
 }
 
 }  // namespace

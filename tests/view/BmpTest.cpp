@@ -8,47 +8,22 @@
 
 #include "ViewTestSupport.h"
 #include "geometry/Geodesy.h"
+#include "support/BitmapFiles.h"
 #include "support/TempDir.h"
 #include "view/Bmp.h"
 
 namespace rollpath {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::BitmapFile;
+using testing::Bytes;
 
 void U16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    b.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+    testing::PutU16(b, v);
 }
 
 void U32(Bytes& b, std::uint32_t v) {
-    U16(b, v & 0xFFFF);
-    U16(b, v >> 16);
-}
-
-// A bitmap file laid out by hand: file header, 40-byte info header, then
-// `extra` (masks or colour table) and the pixel rows as given.
-Bytes BitmapFile(int width, int height, int bits, std::uint32_t compression, const Bytes& extra,
-                 const Bytes& rows, std::uint32_t colorsUsed = 0) {
-    Bytes b = {'B', 'M'};
-    const auto offset = static_cast<std::uint32_t>(14 + 40 + extra.size());
-    U32(b, offset + static_cast<std::uint32_t>(rows.size()));
-    U32(b, 0);
-    U32(b, offset);
-    U32(b, 40);
-    U32(b, static_cast<std::uint32_t>(width));
-    U32(b, static_cast<std::uint32_t>(height));
-    U16(b, 1);
-    U16(b, static_cast<unsigned>(bits));
-    U32(b, compression);
-    U32(b, static_cast<std::uint32_t>(rows.size()));
-    U32(b, 2835);
-    U32(b, 2835);
-    U32(b, colorsUsed);
-    U32(b, 0);
-    b.insert(b.end(), extra.begin(), extra.end());
-    b.insert(b.end(), rows.begin(), rows.end());
-    return b;
+    testing::PutU32(b, v);
 }
 
 class Bitmap : public ::testing::Test {
@@ -124,13 +99,97 @@ TEST_F(Bitmap, AFileHeaderWithoutSizesStillLoads) {
     EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFF030201}));
 }
 
-TEST_F(Bitmap, OtherEncodingsLoadButDoNotDraw) {
-    ASSERT_EQ(Load(BitmapFile(4, 4, 8, 1 /* run-length */, Bytes(1024, 0), {0, 0})), 1);
-    EXPECT_TRUE(bmp.IsLoaded());
-    EXPECT_FALSE(bmp.IsDrawable());
+TEST_F(Bitmap, SixteenBitsWithMasksAreMarkedUncompressed) {
+    Bytes masks;
+    U32(masks, 0xF800);
+    U32(masks, 0x07E0);
+    U32(masks, 0x001F);
+    Bytes rows;
+    U16(rows, 0x001F);  // blue
+    U16(rows, 0);
+    ASSERT_EQ(Load(BitmapFile(1, 1, 16, 3, masks, rows)), 1);
+    const Bytes& info = bmp.InfoBlock();
+    EXPECT_EQ(Bytes(info.begin() + 16, info.begin() + 20), (Bytes{0, 0, 0, 0}));
+    // Drawn through its masks all the same: 5-6-5, not 5-5-5.
+    EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFF0000FF}));
+    // Thirty-two bits with masks keep their compression.
+    Bytes rows32;
+    U32(rows32, 0x00FF0000);
+    Bytes masks32;
+    U32(masks32, 0x00FF0000);
+    U32(masks32, 0x0000FF00);
+    U32(masks32, 0x000000FF);
+    ASSERT_EQ(Load(BitmapFile(1, 1, 32, 3, masks32, rows32)), 1);
+    EXPECT_EQ(bmp.InfoBlock()[16], 3);
+    EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFFFF0000}));
+}
+
+TEST_F(Bitmap, FourBitsThroughTheColourTable) {
+    const Bytes palette = {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0};  // black, red, green, blue
+    const Bytes rows = {0x12, 0x30, 0, 0};                                         // red, green, blue
+    ASSERT_EQ(Load(BitmapFile(3, 1, 4, 0, palette, rows, 4)), 1);
+    EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF}));
+}
+
+TEST_F(Bitmap, EncodingsThatCannotBeDrawnAreRefusedWithAReason) {
+    struct Case {
+        int bits;
+        std::uint32_t compression;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {8, 1, "its encoding (8 bits per pixel, compression 1) cannot be drawn"},
+        {4, 2, "its encoding (4 bits per pixel, compression 2) cannot be drawn"},
+        {24, 4, "its encoding (24 bits per pixel, compression 4) cannot be drawn"},
+        {0, 5, "its encoding (0 bits per pixel, compression 5) cannot be drawn"},
+        {2, 0, "its encoding (2 bits per pixel, compression 0) cannot be drawn"},
+        {24, 3, "its encoding (24 bits per pixel, compression 3) cannot be drawn"},
+        {64, 0, "its encoding (64 bits per pixel, compression 0) cannot be drawn"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Load(BitmapFile(4, 4, c.bits, c.compression, Bytes(1024, 0), Bytes(256, 0))), 0) << c.bits;
+        EXPECT_FALSE(bmp.IsLoaded());
+        EXPECT_EQ(problem, c.problem);
+    }
     RecordingCanvas canvas;
     bmp.Draw(&canvas, 0, 0, 100, -100, 0, 0, 4, 4);
     EXPECT_TRUE(canvas.calls.empty());
+}
+
+// Every shortened copy of a file, and copies with header bytes changed,
+// either load whole or are refused: never a read outside the file.
+TEST_F(Bitmap, CutAndDamagedFilesNeverReadOutsideTheFile) {
+    Bytes masks;
+    U32(masks, 0xF800);
+    U32(masks, 0x07E0);
+    U32(masks, 0x001F);
+    const Bytes files[] = {
+        testing::QuarteredBitmap(6, 4, 8),
+        testing::QuarteredBitmap(6, 4, 24),
+        BitmapFile(3, 2, 16, 3, masks, Bytes(16, 0x5A)),
+        BitmapFile(9, 3, 1, 0, {0, 0, 0, 0, 255, 255, 255, 0}, Bytes(12, 0xA5)),
+    };
+    for (const Bytes& whole : files) {
+        for (std::size_t n = 0; n <= whole.size(); ++n) {
+            const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(n));
+            if (Load(cut) == 1) {
+                EXPECT_EQ(bmp.Image().pixels.size(), static_cast<std::size_t>(width) * height);
+                EXPECT_EQ(n, whole.size()) << "a cut file loaded at " << n;
+            }
+        }
+        // Each header byte set to values that matter for sizes and offsets.
+        for (std::size_t at = 2; at < 14 + 40 + 16 && at < whole.size(); ++at) {
+            for (const std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+                Bytes damaged = whole;
+                damaged[at] = value;
+                if (Load(damaged) == 1) {
+                    EXPECT_EQ(bmp.Image().pixels.size(), static_cast<std::size_t>(width) * height) << at;
+                    EXPECT_GT(width, 0);
+                    EXPECT_GT(height, 0);
+                }
+            }
+        }
+    }
 }
 
 struct RefusedCase {

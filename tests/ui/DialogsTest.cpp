@@ -1,0 +1,324 @@
+// Every dialog built offscreen over its model: title, fields, read-only
+// fields, check boxes, radio groups, spin buttons and enabling.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include "support/NetworkBuilder.h"
+#include "ui/ModelQtDialog.h"
+#include "ui/QtDialogHost.h"
+#include "ui/SpinButton.h"
+#include "view/dialogs/AboutModel.h"
+#include "view/dialogs/AirportPropertiesModel.h"
+#include "view/dialogs/OpenProjectModel.h"
+#include "view/dialogs/PolygonPropertiesModel.h"
+#include "view/dialogs/RollpathPropertiesModel.h"
+#include "view/dialogs/RollpathWidthModel.h"
+#include "view/dialogs/RunwayPropertiesModel.h"
+#include "view/dialogs/VertexPropertiesModel.h"
+
+namespace rollpath {
+
+namespace {
+
+QString Degrees(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    template <typename W>
+    W* Widget(ModelQtDialog& dialog, int id) {
+        auto* w = qobject_cast<W*>(dialog.ControlWidget(id));
+        if (w == nullptr) {
+            qWarning("control %d is missing or of another kind", id);
+        }
+        return w;
+    }
+
+    QString Text(ModelQtDialog& dialog, int id) { return Widget<QLineEdit>(dialog, id)->text(); }
+
+    bool ReadOnly(ModelQtDialog& dialog, int id) { return Widget<QLineEdit>(dialog, id)->isReadOnly(); }
+
+    QString LabelText(ModelQtDialog& dialog, int id) {
+        auto* label = qobject_cast<QLabel*>(dialog.LabelOf(id));
+        return label != nullptr ? label->text() : QString();
+    }
+
+    // Presses an arrow of a spin button as the user would.
+    void Step(ModelQtDialog& dialog, int spinId, bool up) {
+        auto* spin = Widget<SpinButton>(dialog, spinId);
+        QTest::mouseClick(up ? spin->UpArrow() : spin->DownArrow(), Qt::LeftButton);
+    }
+
+    // Replaces a field's text by typing.
+    void TypeInto(ModelQtDialog& dialog, int id, const QString& text) {
+        QLineEdit* edit = Widget<QLineEdit>(dialog, id);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+    void Click(ModelQtDialog& dialog, int id) {
+        QTest::mouseClick(Widget<QAbstractButton>(dialog, id), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    }
+
+    QStringList GroupTitles(ModelQtDialog& dialog) {
+        QStringList titles;
+        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
+            titles.append(box->title());
+        }
+        return titles;
+    }
+
+    CRollpathDoc doc_;
+
+private slots:
+    void init() {
+        doc_.CleanUp();
+        doc_.m_Airport.name = "SAN FRANCISCO INTL";
+        doc_.m_Airport.lat = 37.618544;
+        doc_.m_Airport.lon = -122.375478;
+        doc_.m_Airport.elevation = 13;
+    }
+
+    void airportProperties() {
+        testing::AddRunway(doc_, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150).closed = 1;
+        testing::AddRunway(doc_, DPoint{0.0, -2000.0}, DPoint{0.0, 2000.0}, 75, "18", "36");
+        AirportPropertiesModel model(doc_);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Airport Properties"));
+        QCOMPARE(Text(dialog, 1018), QStringLiteral("SAN FRANCISCO INTL"));
+        QCOMPARE(Text(dialog, 1019), Degrees(" 37\u00b0 37' 06.7584\" N"));
+        QCOMPARE(Text(dialog, 1020), Degrees("122\u00b0 22' 31.7208\" W"));
+        QCOMPARE(Text(dialog, 1044), QStringLiteral("13 ft"));
+        for (const int id : {1018, 1019, 1020, 1044}) {
+            QVERIFY(ReadOnly(dialog, id));
+        }
+        QCOMPARE(LabelText(dialog, 1018), QStringLiteral("Name"));
+        QCOMPARE(LabelText(dialog, 1019), QStringLiteral("Lat"));
+        QCOMPARE(LabelText(dialog, 1044), QStringLiteral("Elevation"));
+        auto* list = Widget<QListWidget>(dialog, 1045);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("09/27\tAsphalt\t7000'   x   150'\tclosed"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("18/36\tAsphalt\t4000'   x   75'"));
+        // Information only: OK and nothing else.
+        const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok));
+    }
+
+    void runwayProperties() {
+        RunwayRecord& r = testing::AddRunway(doc_, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
+        r.lat0 = 37.5;
+        r.lon0 = -122.5;
+        r.displaced0 = 490;
+        r.surface = 0;
+        RunwayPropertiesModel model(r);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Runway Properties"));
+        QCOMPARE(Text(dialog, 1094), Degrees(" 37\u00b0 30' 00.0000\" N"));
+        QCOMPARE(Text(dialog, 1099), QStringLiteral("490 ft"));
+        QCOMPARE(Text(dialog, 1079), QStringLiteral("09/27"));
+        QCOMPARE(Text(dialog, 1078), QStringLiteral("Unknown"));
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            QVERIFY2(edit->isReadOnly(), qPrintable(edit->objectName()));
+        }
+        QCOMPARE(GroupTitles(dialog),
+                 (QStringList{QStringLiteral("End Positions"), QStringLiteral("Displaced Thresholds")}));
+        auto* closed = Widget<QCheckBox>(dialog, 1098);
+        QCOMPARE(closed->text(), QStringLiteral("&Closed"));
+        QVERIFY(closed->isEnabled());
+        QVERIFY(!closed->isChecked());
+        Click(dialog, 1098);
+        QVERIFY(model.Closed());
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(model.ChangesRunway(r));
+    }
+
+    void rollpathProperties() {
+        const int a = testing::AddVertexAt(doc_, 0.0, 0.0);
+        const int b = testing::AddVertexAt(doc_, 300.0, 400.0);
+        RollpathSegment& s = testing::AddSegment(doc_, a, b, 12.0);
+        s.endClass0 = EndClass::Rollpath;
+        s.endClass1 = EndClass::RunwayEnd;
+        RollpathPropertiesModel model(doc_, s);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Rollpath Properties"));
+        QCOMPARE(LabelText(dialog, 1031), QStringLiteral("&Width"));
+        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.0"));
+        QVERIFY(!ReadOnly(dialog, 1031));
+        QCOMPARE(Text(dialog, 1057), QStringLiteral("500.0"));
+        QVERIFY(ReadOnly(dialog, 1057));
+        QCOMPARE(Text(dialog, 1059), QStringLiteral("rollpath"));
+        QCOMPARE(Text(dialog, 1060), QStringLiteral("runway end"));
+        QCOMPARE(GroupTitles(dialog), (QStringList{QStringLiteral("&Type"), QStringLiteral("Vertices")}));
+        QVERIFY(Widget<QRadioButton>(dialog, 1038)->isChecked());
+        QVERIFY(!Widget<QRadioButton>(dialog, 1037)->isChecked());
+
+        // The spin: 1.0 up, 0.1 down with "x 0.1".
+        Step(dialog, 1032, true);
+        QCOMPARE(Text(dialog, 1031), QStringLiteral("13.0"));
+        TypeInto(dialog, 1031, QStringLiteral("12.0"));
+        Click(dialog, 1034);
+        Step(dialog, 1032, false);
+        QCOMPARE(Text(dialog, 1031), QStringLiteral("11.9"));
+        QTest::keyClick(Widget<QLineEdit>(dialog, 1031), Qt::Key_Up);
+        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.0"));
+
+        const int seven[] = {1069, 1070, 1099, 1101, 1071, 1072, 1104};
+        QVERIFY(Widget<QCheckBox>(dialog, 1071)->isEnabled());  // Runway Hold: one end on a runway
+        QVERIFY(!Widget<QCheckBox>(dialog, 1104)->isEnabled());
+        Click(dialog, 1033);
+        for (const int id : seven) {
+            QVERIFY2(!Widget<QCheckBox>(dialog, id)->isEnabled(), qPrintable(QString::number(id)));
+        }
+        Click(dialog, 1033);
+        Click(dialog, 1037);
+        QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
+        QVERIFY(!Widget<QRadioButton>(dialog, 1038)->isChecked());
+        QVERIFY(!Widget<QCheckBox>(dialog, 1033)->isEnabled());
+        // Clicking the chosen button keeps it chosen.
+        Click(dialog, 1037);
+        QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
+        QCOMPARE(Widget<QCheckBox>(dialog, 1069)->text(), QStringLiteral("No &Markings"));
+
+        TypeInto(dialog, 1031, QStringLiteral("35.5"));
+        dialog.accept();
+        QCOMPARE(model.GetResult().width, 35.5);
+        QCOMPARE(model.GetResult().type, SegmentType::RunwayCentreLine);
+    }
+
+    void vertexProperties() {
+        const int v = testing::AddVertexAt(doc_, 120.7, -30.2);
+        doc_.m_nSource = v;
+        doc_.m_nSink = v;
+        doc_.Vertex(v).flags = VertexFlag::NoMarkings;
+        VertexPropertiesModel model(doc_, v);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Vertex Properties"));
+        QCOMPARE(Text(dialog, 1051), QString::number(v));
+        QCOMPARE(Text(dialog, 1052), QStringLiteral("x=120, y=-30"));
+        QCOMPARE(Text(dialog, 1053), QStringLiteral("0"));
+        QCOMPARE(Text(dialog, 1054), QStringLiteral("Sink"));
+        for (const int id : {1051, 1052, 1053, 1054}) {
+            QVERIFY(ReadOnly(dialog, id));
+        }
+        QVERIFY(!Widget<QCheckBox>(dialog, 1086)->isChecked());
+        QVERIFY(Widget<QCheckBox>(dialog, 1087)->isChecked());
+        Click(dialog, 1088);
+        dialog.accept();
+        QCOMPARE(model.Flags(), VertexFlag::NoMarkings | VertexFlag::NoLighting);
+    }
+
+    void polygonProperties() {
+        GroundPolygon polygon;
+        polygon.points = {DPoint{0.0, 0.0}, DPoint{100.0, 0.0}};
+        PolygonPropertiesModel model(polygon);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Polygon Properties"));
+        QCOMPARE(Text(dialog, 1039), QStringLiteral("Clockwise"));
+        QCOMPARE(Text(dialog, 1089), QStringLiteral("Unknown"));
+        QCOMPARE(Text(dialog, 1040), QStringLiteral("0.0"));
+        QCOMPARE(Text(dialog, 1056), QStringLiteral("False"));
+        bool squareFeet = false;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            squareFeet = squareFeet || label->text() == QStringLiteral("sq ft");
+        }
+        QVERIFY(squareFeet);
+    }
+
+    void setRollpathWidth() {
+        RollpathWidthModel model(12.0);
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Rollpath Width"));
+        QCOMPARE(Text(dialog, 1028), QStringLiteral("12.0"));
+        Step(dialog, 1029, true);
+        QCOMPARE(Text(dialog, 1028), QStringLiteral("13.0"));
+        QCOMPARE(Widget<QCheckBox>(dialog, 1035)->text(), QStringLiteral("x 0.1"));
+        TypeInto(dialog, 1028, QStringLiteral("42.25"));
+        dialog.accept();
+        QCOMPARE(model.Width(), 42.25);
+    }
+
+    void aModalDialogRunsThroughTheHost() {
+        QWidget owner;
+        QtDialogHost host(&owner);
+        RollpathWidthModel model(20.0);
+        QTimer::singleShot(0, this, [this] {
+            auto* dialog = qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            TypeInto(*dialog, 1028, QStringLiteral("33"));
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QVERIFY(host.RunDialog(model));
+        QCOMPARE(model.Width(), 33.0);
+
+        RollpathWidthModel cancelled(20.0);
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(!host.RunDialog(cancelled));
+    }
+
+    void openProject() {
+        OpenProjectModel model({"KDEF", "kabc", "KXYZ"});
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Project"));
+        auto* list = Widget<QListWidget>(dialog, 1023);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("kabc"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("KDEF"));
+        QCOMPARE(list->currentRow(), 0);
+        QCOMPARE(Widget<QCheckBox>(dialog, 1102)->text(), QStringLiteral("&No polygons (safe mode)"));
+        list->setCurrentRow(1);
+        Click(dialog, 1102);
+        dialog.accept();
+        QCOMPARE(model.Choice().code, std::string("KDEF"));
+        QVERIFY(model.Choice().safeMode);
+    }
+
+    void aboutRollpath() {
+        AboutModel model;
+        ModelQtDialog dialog(model);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Rollpath"));
+        QCOMPARE(qobject_cast<QLabel*>(dialog.ControlWidget(AboutModel::kVersion))->text(),
+                 QString::fromLatin1(kProgramVersionText));
+    }
+
+    void fileFiltersInQtsForm() {
+        QCOMPARE(QtNameFilters("Bitmap Files|*.bmp||"), QStringList{QStringLiteral("Bitmap Files (*.bmp)")});
+        QCOMPARE(QtNameFilters("Pictures|*.bmp;*.dib|All Files|*.*||"),
+                 (QStringList{QStringLiteral("Pictures (*.bmp *.dib)"), QStringLiteral("All Files (*.*)")}));
+        QVERIFY(QtNameFilters("").isEmpty());
+    }
+};
+
+}  // namespace rollpath
+
+QTEST_MAIN(rollpath::DialogsTest)
+#include "DialogsTest.moc"

@@ -1,0 +1,258 @@
+// Loading and positioning the airport diagram through the view's commands,
+// the host's file dialog and the modeless Position dialog.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ViewTestSupport.h"
+#include "geometry/Geodesy.h"
+#include "support/BitmapFiles.h"
+#include "support/TempDir.h"
+#include "view/ViewColors.h"
+
+namespace rollpath {
+namespace {
+
+class DiagramCommands : public ::testing::Test, protected testing::ViewTest {
+protected:
+    DiagramCommands() {
+        testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
+        doc.m_bAirportLoaded = 1;
+        settings.PreciseClipping = 0;
+    }
+
+    std::string Bitmap(int w, int h, const char* name = "diagram.bmp") {
+        const auto path = dir / name;
+        testing::WriteBytes(path, testing::QuarteredBitmap(w, h, 24));
+        return path.string();
+    }
+
+    // The diagram as the host's file dialog chooses it.
+    void LoadThroughCommand(const std::string& path) {
+        host.dialogs.QueueFileName(path);
+        EXPECT_TRUE(view.OnCommand(CommandId::LoadDiagram));
+    }
+
+    DrawCall DrawnDiagram() {
+        const auto calls = Draw().InLayer("diagram");
+        EXPECT_EQ(calls.size(), 1u);
+        return calls.empty() ? DrawCall{} : calls[0];
+    }
+
+    bool Enabled(CommandId id) { return view.UpdateCommandUI(id).value_or(CommandUI{}).enabled; }
+
+    void Type(const std::string& field, const std::string& value) {
+        ASSERT_TRUE(host.dialogs.AnswerModeless(DialogAnswer{{{field, value}}, DialogEnd::KeepOpen}));
+        EXPECT_TRUE(host.dialogs.problems.empty());
+    }
+
+    testing::TempDir dir{"rollpath-diagram-commands"};
+};
+
+TEST_F(DiagramCommands, LoadAsksForABitmapAndPlacesItAtTheBenchmark) {
+    Open();
+    EXPECT_TRUE(Enabled(CommandId::LoadDiagram));
+    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
+    doc.m_nBmpX = 120;
+    doc.m_nBmpY = -40;
+    doc.m_nBmpScale = 250;
+    doc.SetModifiedFlag(false);
+    const std::string path = Bitmap(1000, 500);
+    const int repaints = host.invalidations;
+    LoadThroughCommand(path);
+    EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>{"Load Airport Diagram"}));
+    EXPECT_EQ(doc.m_szBmpPath, path);
+    EXPECT_EQ(view.m_bDiagramLoaded, 1);
+    EXPECT_EQ(view.m_nBmpWidth, 1000);
+    EXPECT_EQ(view.m_nBmpHeight, 500);
+    EXPECT_DOUBLE_EQ(view.m_dBmpBaseWidth, 10000.0);
+    EXPECT_EQ(doc.m_nBmpX, 0);
+    EXPECT_EQ(doc.m_nBmpY, 0);
+    EXPECT_EQ(doc.m_nBmpScale, 100);
+    EXPECT_EQ(view.m_dAnchorLat, doc.m_Airport.lat);
+    EXPECT_EQ(view.m_dAnchorLon, doc.m_Airport.lon);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_GT(host.invalidations, repaints);
+    EXPECT_TRUE(Enabled(CommandId::PositionDiagram));
+    // 10000 by 5000 ft in the world.
+    const DrawCall call = DrawnDiagram();
+    EXPECT_EQ(call.bounds.right - call.bounds.left, 10000 * 10000 / view.m_nZoom);
+    EXPECT_EQ(call.bounds.top - call.bounds.bottom, 5000 * 10000 / view.m_nZoom);
+}
+
+TEST_F(DiagramCommands, CancellingTheFileDialogChangesNothing) {
+    doc.m_szBmpPath = Bitmap(10, 10);
+    doc.m_nBmpX = 55;
+    Open();
+    doc.SetModifiedFlag(false);
+    EXPECT_TRUE(view.OnCommand(CommandId::LoadDiagram));
+    EXPECT_EQ(host.dialogs.shown.size(), 1u);
+    EXPECT_EQ(doc.m_nBmpX, 55);
+    EXPECT_EQ(view.m_bDiagramLoaded, 1);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(DiagramCommands, AFileThatIsNoBitmapLeavesNoDiagramSilently) {
+    Open();
+    const auto path = dir / "notes.bmp";
+    testing::WriteBytes(path, testing::Bytes{'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    LoadThroughCommand(path.string());
+    EXPECT_EQ(view.m_bDiagramLoaded, 0);
+    EXPECT_EQ(doc.m_szBmpPath, path.string());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
+    EXPECT_FALSE(Enabled(CommandId::ViewDiagram));
+}
+
+TEST_F(DiagramCommands, APathTooLongForTheProjectIsRefused) {
+    Open();
+    const std::string path = "/" + std::string(kMaxPathLength, 'd') + ".bmp";
+    LoadThroughCommand(path);
+    EXPECT_TRUE(doc.m_szBmpPath.empty());
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              "Cannot use the airport diagram " + path + ": its path is longer than 259 characters");
+}
+
+TEST_F(DiagramCommands, LoadNeedsAnAirport) {
+    doc.m_bAirportLoaded = 0;
+    Open();
+    EXPECT_FALSE(Enabled(CommandId::LoadDiagram));
+    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
+}
+
+TEST_F(DiagramCommands, PositioningOpensTheDialogWithTheDocumentsPlacement) {
+    doc.m_szBmpPath = Bitmap(100, 100);
+    doc.m_nBmpX = -300;
+    doc.m_nBmpY = 40;
+    doc.m_nBmpScale = 80;
+    Open();
+    EXPECT_TRUE(view.OnCommand(CommandId::PositionDiagram));
+    ASSERT_EQ(host.dialogs.OpenModeless(), &view.PositionDialog());
+    EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>{"Position"}));
+    EXPECT_TRUE(view.IsPositionDialogOpen());
+    EXPECT_EQ(view.m_bPositioning, 1);
+    EXPECT_EQ(host.cursor, ViewCursor::Positioning);
+    host.cursor = ViewCursor::Arrow;
+    EXPECT_TRUE(view.OnSetCursor());  // the pointer over the window keeps it
+    EXPECT_EQ(host.cursor, ViewCursor::Positioning);
+    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
+    const DialogModel& dialog = view.PositionDialog();
+    EXPECT_EQ(dialog.TextOf(PositionModel::kHorizontal), "-300");
+    EXPECT_EQ(dialog.TextOf(PositionModel::kVertical), "40");
+    EXPECT_EQ(dialog.TextOf(PositionModel::kScale), "80");
+    // Runways show in the positioning colour while the dialog is open.
+    const auto runways = Draw().InLayer("runways");
+    ASSERT_FALSE(runways.empty());
+    EXPECT_EQ(runways[0].brush, kPositioningRunway);
+}
+
+TEST_F(DiagramCommands, EveryFieldChangeMovesTheDiagramAtOnce) {
+    doc.m_szBmpPath = Bitmap(100, 100);
+    Open();
+    view.OnCommand(CommandId::PositionDiagram);
+    doc.SetModifiedFlag(false);
+    Type("Horizontal", "250");
+    EXPECT_EQ(doc.m_nBmpX, 250);
+    EXPECT_TRUE(doc.IsModified());
+    double course = 0.0;
+    double distance = 0.0;
+    CourseAndDistance(doc.m_Airport.lat, doc.m_Airport.lon, view.m_dAnchorLat, view.m_dAnchorLon, course,
+                      distance);
+    EXPECT_NEAR(course, 90.0, 0.01);
+    EXPECT_NEAR(distance * kFeetPerNauticalMile, 250.0, 2.5);
+    // One up step with "x 100" from 250.
+    Type("Horizontal x 100", "1");
+    view.PositionDialog().SpinUp(PositionModel::kHorizontalSpin);
+    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "350");
+    EXPECT_EQ(doc.m_nBmpX, 350);
+    Type("Vertical", "-120");
+    EXPECT_EQ(doc.m_nBmpY, -120);
+    // The scale leaves the centre where it is.
+    const double lat = view.m_dAnchorLat;
+    const double lon = view.m_dAnchorLon;
+    const DrawCall before = DrawnDiagram();
+    Type("Scale", "200");
+    EXPECT_EQ(doc.m_nBmpScale, 200);
+    EXPECT_EQ(view.m_dAnchorLat, lat);
+    EXPECT_EQ(view.m_dAnchorLon, lon);
+    const DrawCall after = DrawnDiagram();
+    EXPECT_NEAR(after.bounds.right - after.bounds.left, 2 * (before.bounds.right - before.bounds.left), 2);
+    EXPECT_NEAR((after.bounds.left + after.bounds.right) / 2.0,
+                (before.bounds.left + before.bounds.right) / 2.0, 1.0);
+}
+
+TEST_F(DiagramCommands, OkAndEscapeCloseTheDialogAndEndPositioning) {
+    doc.m_szBmpPath = Bitmap(100, 100);
+    Open();
+    for (const DialogEnd end : {DialogEnd::Ok, DialogEnd::Cancel}) {
+        view.OnCommand(CommandId::PositionDiagram);
+        Type("Horizontal", "75");
+        const int repaints = host.invalidations;
+        ASSERT_TRUE(host.dialogs.AnswerModeless(DialogAnswer{{}, end}));
+        EXPECT_EQ(host.dialogs.OpenModeless(), nullptr);
+        EXPECT_FALSE(view.IsPositionDialogOpen());
+        EXPECT_EQ(view.m_bPositioning, 0);
+        EXPECT_EQ(view.m_nDragState, DragState::Idle);
+        EXPECT_EQ(host.cursor, ViewCursor::Arrow);
+        EXPECT_FALSE(view.OnSetCursor());
+        EXPECT_GT(host.invalidations, repaints);
+        // What was sent stays.
+        EXPECT_EQ(doc.m_nBmpX, 75);
+        EXPECT_TRUE(Enabled(CommandId::PositionDiagram));
+        EXPECT_NE(Draw().InLayer("runways")[0].brush, kPositioningRunway);
+    }
+}
+
+TEST_F(DiagramCommands, ADragRefreshesTheOpenDialog) {
+    doc.m_szBmpPath = Bitmap(100, 100);
+    Open();
+    view.RefreshPositionDialog();  // closed: nothing to show
+    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "0");
+    view.OnCommand(CommandId::PositionDiagram);
+    doc.m_nBmpX = 17;
+    doc.m_nBmpY = -9;
+    view.RefreshPositionDialog();
+    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "17");
+    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kVertical), "-9");
+}
+
+TEST_F(DiagramCommands, ANewDocumentClosesTheDialog) {
+    doc.m_szBmpPath = Bitmap(100, 100);
+    Open();
+    view.OnCommand(CommandId::PositionDiagram);
+    Open();
+    EXPECT_EQ(host.dialogs.OpenModeless(), nullptr);
+    EXPECT_FALSE(view.IsPositionDialogOpen());
+    EXPECT_EQ(view.m_bPositioning, 0);
+}
+
+TEST_F(DiagramCommands, RotationTurnsTheRunwaysNotTheDiagram) {
+    doc.m_szBmpPath = Bitmap(1000, 500);
+    doc.m_nBmpX = 3000;
+    doc.m_nBmpY = 4000;
+    Open();
+    const RecordingCanvas straight = Draw();
+    for (int k = 0; k < 10; ++k) {
+        view.OnCommand(CommandId::RotateCW);
+    }
+    ASSERT_NE(doc.m_dRotation, 0.0);
+    const RecordingCanvas turned = Draw();
+    const auto d0 = straight.InLayer("diagram");
+    const auto d1 = turned.InLayer("diagram");
+    ASSERT_EQ(d0.size(), 1u);
+    ASSERT_EQ(d1.size(), 1u);
+    EXPECT_EQ(d0[0].bounds, d1[0].bounds);
+    EXPECT_EQ(d0[0].points, d1[0].points);
+    const auto r0 = straight.InLayer("runways");
+    const auto r1 = turned.InLayer("runways");
+    ASSERT_FALSE(r0.empty());
+    ASSERT_FALSE(r1.empty());
+    EXPECT_NE(r0[0].points, r1[0].points);
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "document/AnsiText.h"
+#include "view/dialogs/DialogModel.h"
+#include "view/dialogs/DialogText.h"
+
+namespace rollpath {
+namespace {
+
+struct DecimalCase {
+    const char* text;
+    std::optional<double> value;
+};
+
+TEST(DialogText, DecimalsAreReadLikePercentLf) {
+    const std::string thirtyBlanks(30, ' ');
+    const DecimalCase cases[] = {
+        {"12.5", 12.5},        {"  -3", -3.0},        {"+4.5e1", 45.0},
+        {"12abc", 12.0},       {"12,5", 12.0},        {".5", 0.5},
+        {"5.", 5.0},           {"1e", 1.0},           {"0x10", 16.0},
+        {"-0x1p2", -4.0},      {"0xg", 0.0},          {"1e400", std::numeric_limits<double>::infinity()},
+        {"-1e-400", -0.0},     {"abc", std::nullopt}, {"", std::nullopt},
+        {"   ", std::nullopt}, {"+-5", std::nullopt}, {"-", std::nullopt},
+        {".", std::nullopt},
+    };
+    for (const DecimalCase& c : cases) {
+        EXPECT_EQ(ReadDecimal(c.text), c.value) << '"' << c.text << '"';
+    }
+    EXPECT_TRUE(std::isinf(*ReadDecimal("inf")));
+    EXPECT_TRUE(std::isnan(*ReadDecimal("nan")));
+    // Only the first 31 characters are read.
+    EXPECT_EQ(ReadDecimal(thirtyBlanks + "7"), 7.0);
+    EXPECT_EQ(ReadDecimal(thirtyBlanks + " 7"), std::nullopt);
+    EXPECT_EQ(ReadDecimal("1234567890123456789012345678901234"), 1234567890123456789012345678901.0);
+}
+
+TEST(DialogText, WidthsMustFitASinglePrecisionWidth) {
+    EXPECT_EQ(ReadWidth("35.5"), 35.5);
+    EXPECT_EQ(ReadWidth("-4"), -4.0);
+    EXPECT_EQ(ReadWidth("nan"), std::nullopt);
+    EXPECT_EQ(ReadWidth("inf"), std::nullopt);
+    EXPECT_EQ(ReadWidth("1e39"), std::nullopt);
+    EXPECT_EQ(ReadWidth("x"), std::nullopt);
+}
+
+struct IntegerCase {
+    const char* text;
+    int signedField;             // as an integer field reads it
+    std::optional<int> scanned;  // as "%d" reads it
+};
+
+TEST(DialogText, IntegersAsFieldsAndPercentDReadThem) {
+    const IntegerCase cases[] = {
+        {"250", 250, 250},
+        {" -12 ", -12, -12},
+        {"+7", 7, 7},
+        {"12a", 0, 12},
+        {"", 0, std::nullopt},
+        {"abc", 0, std::nullopt},
+        {"-", 0, std::nullopt},
+        {"1 2", 0, 1},
+        {"2147483647", 2147483647, 2147483647},
+        {"-2147483648", std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
+        {"2147483648", 0, std::numeric_limits<int>::max()},
+        {"99999999999999999999999", 0, std::numeric_limits<int>::max()},
+        {"-99999999999999999999999", 0, std::numeric_limits<int>::min()},
+    };
+    for (const IntegerCase& c : cases) {
+        EXPECT_EQ(ReadSignedInteger(c.text), c.signedField) << '"' << c.text << '"';
+        EXPECT_EQ(ReadInteger(c.text), c.scanned) << '"' << c.text << '"';
+    }
+}
+
+TEST(DialogText, FixedFormatsRoundAndPadAsPrintf) {
+    EXPECT_EQ(FormatFixed(12.0, 1, 4), "12.0");
+    EXPECT_EQ(FormatFixed(5.0, 1, 4), " 5.0");
+    EXPECT_EQ(FormatFixed(11.9, 1, 4), "11.9");
+    EXPECT_EQ(FormatFixed(1234.56, 1, 4), "1234.6");
+    EXPECT_EQ(FormatFixed(0.05, 1), "0.1");  // 0.05 is stored a little above
+    EXPECT_EQ(FormatFixed(0.25, 1), "0.2");  // an exact tie goes to even
+    EXPECT_EQ(FormatFixed(-0.0, 1), "-0.0");
+    EXPECT_EQ(FormatFixed(-3.25, 1, 6), "  -3.2");
+    EXPECT_EQ(FormatFixed(1e20, 1), "100000000000000000000.0");
+}
+
+TEST(DialogText, LatitudesKeepTheirLeadingBlanks) {
+    EXPECT_EQ(DialogLatLon(45.5, LatLonKind::Latitude), " 45\xB0 30' 00.0000\" N");
+    EXPECT_EQ(DialogLatLon(-5.25, LatLonKind::Latitude), "  5\xB0 15' 00.0000\" S");
+    EXPECT_EQ(DialogLatLon(-122.25, LatLonKind::Longitude), "122\xB0 15' 00.0000\" W");
+    EXPECT_EQ(DialogLatLon(std::nan(""), LatLonKind::Longitude), "");
+    EXPECT_EQ(FeetText(-13), "-13 ft");
+}
+
+TEST(DialogText, MnemonicsAreDroppedFromNames) {
+    EXPECT_EQ(WithoutMnemonic("No &Polygon"), "No Polygon");
+    EXPECT_EQ(WithoutMnemonic("Fish && &Chips"), "Fish & Chips");
+    EXPECT_EQ(WithoutMnemonic("trailing&"), "trailing");
+    EXPECT_EQ(SpinDirection(-1), 1);
+    EXPECT_EQ(SpinDirection(0), 1);
+    EXPECT_EQ(SpinDirection(1), -1);
+}
+
+TEST(AnsiText, TypedTextComesBackToTheCodePage) {
+    EXPECT_EQ(Utf8ToAnsi("45\xC2\xB0 N"), "45\xB0 N");
+    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
+    EXPECT_EQ(Utf8ToAnsi("\xE6\x97\xA5"), "?");  // not in the code page
+    EXPECT_EQ(Utf8ToAnsi("a\xFF"
+                         "b"),
+              "a?b");                                // not UTF-8
+    EXPECT_EQ(Utf8ToAnsi("\xC2"), "?");              // cut short
+    EXPECT_EQ(Utf8ToAnsi("\xC0\x80"), "?");          // overlong
+    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
+    // Every byte the code page assigns survives the round trip.
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string ansi(1, static_cast<char>(byte));
+        if (AnsiToUtf8(ansi) != "\xEF\xBF\xBD") {
+            EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(ansi)), ansi) << byte;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace rollpath
