@@ -1,7 +1,8 @@
 #pragma once
 
 // The editor's command line: folders that override the stored settings for
-// this run, and an airport code to open at once.
+// this run, and an airport to open at once: its code, or a path whose file
+// title is the code.
 
 #include <QStringList>
 #include <optional>
@@ -13,7 +14,7 @@ struct EditorCommandLine {
     std::optional<std::string> flyDir;      // --fly-dir DIR
     std::optional<std::string> outputDir;   // --output-dir DIR
     std::optional<std::string> projectDir;  // --project-dir DIR
-    std::optional<std::string> code;        // the airport to open
+    std::optional<std::string> code;        // the airport to open: a code or a path
     std::string error;                      // set when the line cannot be used
     bool help = false;
 };
@@ -22,6 +23,6 @@ struct EditorCommandLine {
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments);
 
 inline constexpr const char* kEditorUsage =
-    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [CODE]\n";
+    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [CODE | FILE]\n";
 
 }  // namespace rollpath

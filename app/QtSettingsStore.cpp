@@ -10,6 +10,12 @@ QString KeyOf(const std::string& key) {
     return QStringLiteral("Settings/") + QString::fromStdString(key);
 }
 
+constexpr int kRecentFileKeys = 4;
+
+QString RecentFileKey(int i) {
+    return QStringLiteral("Recent File List/File") + QString::number(i + 1);
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore()
@@ -45,6 +51,28 @@ void QtSettingsStore::SetInt(const std::string& key, int value) {
 
 void QtSettingsStore::SetText(const std::string& key, const std::string& value) {
     settings_->setValue(KeyOf(key), QString::fromStdString(value));
+}
+
+std::vector<std::string> QtSettingsStore::RecentFiles() const {
+    std::vector<std::string> files;
+    for (int i = 0; i < kRecentFileKeys; ++i) {
+        const QString file = settings_->value(RecentFileKey(i)).toString();
+        if (!file.isEmpty()) {
+            files.push_back(file.toStdString());
+        }
+    }
+    return files;
+}
+
+void QtSettingsStore::SetRecentFiles(const std::vector<std::string>& files) {
+    for (int i = 0; i < kRecentFileKeys; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (index < files.size()) {
+            settings_->setValue(RecentFileKey(i), QString::fromStdString(files[index]));
+        } else {
+            settings_->remove(RecentFileKey(i));
+        }
+    }
 }
 
 void QtSettingsStore::Sync() {

@@ -5,6 +5,8 @@
 // have always used; on Linux ~/.config/Marrowvale/Rollpath.conf).
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/SettingsStore.h"
 
@@ -21,6 +23,11 @@ public:
     std::optional<std::string> GetText(const std::string& key) const override;
     void SetInt(const std::string& key, int value) override;
     void SetText(const std::string& key, const std::string& value) override;
+
+    // The recent-file list, kept where the framework keeps it: section
+    // "Recent File List", keys "File1" to "File4".
+    std::vector<std::string> RecentFiles() const;
+    void SetRecentFiles(const std::vector<std::string>& files);
 
     // Writes what is pending to permanent storage.
     void Sync();

@@ -1,36 +1,346 @@
 #include "app/RollpathApp.h"
 
 #include <QApplication>
-#include <QRect>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
-#include "app/CommandLine.h"
+#include "app/ProgramFolder.h"
 #include "app/QtSettingsStore.h"
-#include "app/Settings.h"
-#include "document/ProgramDir.h"
-#include "document/RollpathDoc.h"
+#include "app/WindowPlacement.h"
 #include "ui/MainFrame.h"
-#include "ui/QtMessageSink.h"
+#include "ui/PreferencesSheet.h"
+#include "ui/SetFlyDirQtDialog.h"
+#include "ui/ViewWidget.h"
 
 namespace rollpath {
 
 namespace {
 
-void PlaceWindow(CMainFrame& frame, const WindowRect& r) {
-    frame.setGeometry(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)));
+// The Open command's list of saved airports, until the full Open Project
+// dialog takes its place.
+class ListOpenProjectDialog : public OpenProjectDialog {
+public:
+    explicit ListOpenProjectDialog(QWidget* parent) : parent_(parent) {}
+    std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
+        QStringList items;
+        for (const std::string& s : sections) {
+            items << QString::fromStdString(s);
+        }
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(parent_, QStringLiteral("Open Project"),
+                                                     QStringLiteral("Airport"), items, 0, false, &ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+        return OpenProjectChoice{chosen.toStdString(), false};
+    }
+
+private:
+    QWidget* parent_;
+};
+
+void ShowAboutBox(QWidget* parent) {
+    QMessageBox::about(parent, QStringLiteral("About Rollpath"),
+                       QStringLiteral("Rollpath\n\nThe airport ground layout editor for Fly!"));
 }
 
-WindowRect NormalRectOf(const CMainFrame& frame) {
-    const QRect g = frame.normalGeometry().isValid() ? frame.normalGeometry() : frame.geometry();
-    return WindowRect{g.left(), g.top(), g.right() + 1, g.bottom() + 1};
+// The file title of a path, the airport code it stands for. Codes are kept
+// in capitals, so a title typed in small letters finds the same airport.
+std::string CodeOfPath(const std::string& path) {
+    std::string code = std::filesystem::path(path).stem().string();
+    for (char& c : code) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return code;
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
 }
 
 }  // namespace
+
+CRollpathApp::CRollpathApp()
+    : m_OpenProjectDialog([](QWidget* parent) { return std::make_unique<ListOpenProjectDialog>(parent); }),
+      m_AboutBox(ShowAboutBox) {}
+
+CRollpathApp::~CRollpathApp() = default;
+
+// --- Start-up ------------------------------------------------------------------
+
+bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
+    // 1. Starting up; the store and the recent files.
+    m_bStartingUp = 1;
+    m_Store = std::make_unique<QtSettingsStore>();
+    m_RecentFiles.Assign(m_Store->RecentFiles());
+
+    // 2. The single document and its frame.
+    m_Doc.SetSettings(&m_Settings);
+    m_Doc.SetMessageSink(&m_Messages);
+    m_pMainWnd = std::make_unique<CMainFrame>(m_Doc, m_Messages);
+    m_pMainWnd->SetApplication(this);
+    m_Messages.SetParent(m_pMainWnd.get());
+
+    // 3. The command line: the first, empty document is made without asking.
+    // An airport named there is opened once the settings are read (step 7):
+    // it needs the Fly! folder.
+    FixedOpenAirportDialog none(std::nullopt);
+    NewDocument(m_Doc, none, StartingUp());
+
+    // 4. The main window, placed from "Size".
+    PlaceMainWindow();
+
+    // 5. The program folder.
+    m_ProgramFolder = ProgramFolder(line.projectDir);
+    m_Doc.SetProgramDir(m_ProgramFolder);
+
+    // 6. The Fly! folder, chosen at the first start.
+    ChooseFlyDirectory(line);
+
+    // 7. Every other setting, then the airport of the command line.
+    ReadSettings();
+    bool started = true;
+    if (line.code) {
+        started = OpenFile(*line.code) == OpenResult::Opened;
+    }
+
+    // 8. Done.
+    m_bStartingUp = 0;
+    return started;
+}
+
+void CRollpathApp::PlaceMainWindow() {
+    const std::optional<std::string> size = m_Store->GetText("Size");
+    m_Settings.Size = size ? ParseWindowRect(*size) : WindowRect{};
+    m_pMainWnd->PlaceWindow(UsableWindowRect(m_Settings.Size, ScreenAreas()));
+    m_pMainWnd->show();
+    m_pMainWnd->update();
+}
+
+void CRollpathApp::ChooseFlyDirectory(const EditorCommandLine& line) {
+    m_Settings.FlyDirSet = m_Store->GetInt("FlyDirSet").value_or(0);
+    if (m_Settings.FlyDirSet != 0) {
+        const Settings stored = LoadSettings(*m_Store);
+        m_Settings.FlyDir = stored.FlyDir;
+        m_Settings.OutputDir = stored.OutputDir;
+    } else if (!line.flyDir) {
+        SetFlyDirQtDialog dialog(m_pMainWnd.get());
+        const std::optional<std::string> chosen = dialog.Run();
+        // An empty path is no folder: taking it would never ask again.
+        if (chosen && !IsBlank(*chosen)) {
+            m_Settings.FlyDir = *chosen;
+            m_Settings.OutputDir = (std::filesystem::path(*chosen) / "Data").make_preferred().string();
+            m_Settings.FlyDirSet = 1;
+        }
+    }
+    m_StoredFlyDir = m_Settings.FlyDir;
+    m_StoredOutputDir = m_Settings.OutputDir;
+    // The folders of the command line hold for this run. A Fly! folder given
+    // alone sends the scenery to its own Data folder, not to the stored one.
+    if (line.flyDir) {
+        m_RunFlyDir = *line.flyDir;
+        m_Settings.FlyDir = *line.flyDir;
+        m_RunOutputDir = line.outputDir.value_or(std::string());
+        m_Settings.OutputDir = *m_RunOutputDir;
+    } else if (line.outputDir) {
+        m_RunOutputDir = *line.outputDir;
+        m_Settings.OutputDir = *line.outputDir;
+    }
+}
+
+void CRollpathApp::ReadSettings() {
+    Settings stored = LoadSettings(*m_Store);
+    stored.Size = m_Settings.Size;
+    stored.FlyDirSet = m_Settings.FlyDirSet;
+    stored.FlyDir = m_Settings.FlyDir;
+    stored.OutputDir = m_Settings.OutputDir;
+    m_Settings = stored;
+}
+
+void CRollpathApp::SaveSettings() {
+    if (!m_Store || !m_pMainWnd) {
+        return;
+    }
+    Settings s = m_Settings;
+    s.Size = m_pMainWnd->NormalWindowRect();
+    if (m_RunFlyDir && s.FlyDir == *m_RunFlyDir) {
+        s.FlyDir = m_StoredFlyDir;
+    }
+    if (m_RunOutputDir && s.OutputDir == *m_RunOutputDir) {
+        s.OutputDir = m_StoredOutputDir;
+    }
+    // A folder chosen in the Preferences counts as chosen: without the flag
+    // it would never be read back.
+    if (s.FlyDirSet == 0 && !s.FlyDir.empty()) {
+        s.FlyDirSet = 1;
+    }
+    rollpath::SaveSettings(s, *m_Store);
+    m_Store->SetRecentFiles(m_RecentFiles.Entries());
+    m_Store->Sync();
+}
+
+void CRollpathApp::OnMainFrameClose() {
+    SaveSettings();
+}
+
+// --- Opening ------------------------------------------------------------------
+
+void CRollpathApp::DocumentOpened(OpenResult result) {
+    if (result == OpenResult::Cancelled) {
+        return;
+    }
+    const bool opened = result == OpenResult::Opened;
+    m_pMainWnd->OnDocumentChanged(opened);
+    if (opened) {
+        m_RecentFiles.Add(m_Doc.m_szCode);
+    }
+}
+
+CRollpathApp::OpenResult CRollpathApp::OpenListedCode(const std::string& code) {
+    if (code.empty()) {
+        return OpenResult::Cancelled;
+    }
+    if (code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
+        m_Doc.Messages().Show(kCodeTooLongMessage);
+        return OpenResult::Cancelled;
+    }
+    const bool opened = rollpath::OpenDocumentFile(m_Doc, code, m_Pending);
+    const OpenResult result = opened ? OpenResult::Opened : OpenResult::Failed;
+    DocumentOpened(result);
+    return result;
+}
+
+CRollpathApp::OpenResult CRollpathApp::OpenFile(const std::string& path) {
+    if (!SaveModified(m_Doc)) {
+        return OpenResult::Cancelled;
+    }
+    return OpenListedCode(CodeOfPath(path));
+}
+
+bool CRollpathApp::OpenDocumentFile(const std::string& path) {
+    return OpenFile(path) == OpenResult::Opened;
+}
+
+bool CRollpathApp::OpenRecentFile(std::size_t index) {
+    if (index >= m_RecentFiles.Entries().size()) {
+        return false;
+    }
+    const std::string path = m_RecentFiles.Entries()[index];
+    const OpenResult result = OpenFile(path);
+    // An entry that no longer opens leaves the list; one whose opening the
+    // user called off stays.
+    if (result == OpenResult::Failed) {
+        const auto& entries = m_RecentFiles.Entries();
+        const auto it = std::find(entries.begin(), entries.end(), path);
+        if (it != entries.end()) {
+            m_RecentFiles.Remove(static_cast<std::size_t>(it - entries.begin()));
+        }
+    }
+    return result == OpenResult::Opened;
+}
+
+void CRollpathApp::OnFileNew() {
+    if (!SaveModified(m_Doc)) {
+        return;
+    }
+    m_pMainWnd->OnFileNew();
+}
+
+void CRollpathApp::OnFileOpen() {
+    // The choice comes first; the "Save changes?" prompt follows it, as the
+    // chosen airport is opened in place of the current one.
+    struct PromptAfterChoice : OpenProjectDialog {
+        OpenProjectDialog& inner;
+        CRollpathDoc& doc;
+        bool proceeded = false;
+        PromptAfterChoice(OpenProjectDialog& d, CRollpathDoc& c) : inner(d), doc(c) {}
+        std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
+            std::optional<OpenProjectChoice> choice = inner.Run(sections);
+            if (!choice || choice->code.empty() ||
+                choice->code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
+                return choice;
+            }
+            if (!SaveModified(doc)) {
+                return std::nullopt;
+            }
+            proceeded = true;
+            return choice;
+        }
+    };
+    const std::unique_ptr<OpenProjectDialog> dialog = m_OpenProjectDialog(m_pMainWnd.get());
+    PromptAfterChoice prompt(*dialog, m_Doc);
+    const bool opened = rollpath::OnFileOpen(m_Doc, prompt, m_Pending);
+    if (prompt.proceeded) {
+        DocumentOpened(opened ? OpenResult::Opened : OpenResult::Failed);
+    }
+}
+
+// --- Preferences and About ----------------------------------------------------
+
+void CRollpathApp::OnPreferences() {
+    CPreferencesSheet sheet(m_Settings, m_pMainWnd.get());
+    if (sheet.Run()) {
+        m_pMainWnd->ViewWidget().Invalidate();
+        m_pMainWnd->update();
+    }
+}
+
+void CRollpathApp::OnAppAbout() {
+    m_AboutBox(m_pMainWnd.get());
+}
+
+// --- Command routing ------------------------------------------------------------
+
+bool CRollpathApp::OnAppCommand(CommandId id) {
+    switch (id) {
+        case CommandId::FileNew:
+            OnFileNew();
+            return true;
+        case CommandId::FileOpen:
+            OnFileOpen();
+            return true;
+        case CommandId::Preferences:
+            OnPreferences();
+            return true;
+        case CommandId::AppAbout:
+            OnAppAbout();
+            return true;
+        case CommandId::RecentFile:
+            OpenRecentFile(0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::optional<CommandUI> CRollpathApp::UpdateAppCommandUI(CommandId id) const {
+    switch (id) {
+        case CommandId::FileNew:
+        case CommandId::Preferences:
+        case CommandId::AppAbout:
+            return CommandUI{true, std::nullopt, std::nullopt};
+        case CommandId::FileOpen: {
+            std::error_code ec;
+            return CommandUI{std::filesystem::exists(ProjectListPath(m_Doc), ec), std::nullopt, std::nullopt};
+        }
+        case CommandId::RecentFile:
+            return CommandUI{!m_RecentFiles.Empty(), std::nullopt, std::nullopt};
+        default:
+            return std::nullopt;
+    }
+}
+
+// --- main -------------------------------------------------------------------------
 
 int RunRollpathApp(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Marrowvale"));
     QApplication::setApplicationName(QStringLiteral("Rollpath"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("rollpath"));
 
     const EditorCommandLine line = ParseEditorCommandLine(QApplication::arguments());
     if (!line.error.empty()) {
@@ -41,41 +351,11 @@ int RunRollpathApp(int argc, char** argv) {
         std::fputs(kEditorUsage, stdout);
         return 0;
     }
-
-    QtSettingsStore store;
-    Settings settings = LoadSettings(store);
-    // The folders given on the command line hold for this run only.
-    const std::string storedFlyDir = settings.FlyDir;
-    const std::string storedOutputDir = settings.OutputDir;
-    if (line.flyDir) {
-        settings.FlyDir = *line.flyDir;
+    CRollpathApp theApp;
+    if (!theApp.InitInstance(line)) {
+        return 1;
     }
-    if (line.outputDir) {
-        settings.OutputDir = *line.outputDir;
-    }
-
-    QtMessageSink messages;
-    CRollpathDoc doc;
-    doc.SetSettings(&settings);
-    doc.SetMessageSink(&messages);
-    doc.SetProgramDir(line.projectDir ? std::filesystem::path(*line.projectDir) : DefaultProgramDir());
-
-    CMainFrame frame(doc, messages);
-    messages.SetParent(&frame);
-    PlaceWindow(frame, settings.Size);
-    frame.show();
-    if (line.code) {
-        FixedOpenAirportDialog dialog(OpenAirportChoice{*line.code, false});
-        frame.OpenAirport(dialog);
-    }
-    const int status = QApplication::exec();
-
-    settings.Size = NormalRectOf(frame);
-    settings.FlyDir = storedFlyDir;
-    settings.OutputDir = storedOutputDir;
-    SaveSettings(settings, store);
-    store.Sync();
-    return status;
+    return QApplication::exec();
 }
 
 }  // namespace rollpath

@@ -1,9 +1,111 @@
 #pragma once
 
-// CRollpathApp: the editor's start-up. Loads the settings, applies the
-// command line, shows the main frame and, at the end, saves the settings.
+// CRollpathApp: the application object. It owns the settings, the one
+// document, the main frame, the pending project and the recent-file list;
+// runs the start-up sequence (the first start asks for the Fly! folder);
+// handles New, Open, the recent files, Preferences and About; and writes the
+// settings when the main window closes.
+
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Settings.h"
+#include "document/ProjectList.h"
+#include "document/RollpathDoc.h"
+#include "project/DocumentPipeline.h"
+#include "ui/AppCommands.h"
+#include "ui/QtMessageSink.h"
+#include "ui/RecentFileList.h"
+
+class QWidget;
 
 namespace rollpath {
+
+class CMainFrame;
+class QtSettingsStore;
+
+class CRollpathApp : public AppCommands {
+public:
+    CRollpathApp();
+    ~CRollpathApp() override;
+    CRollpathApp(const CRollpathApp&) = delete;
+    CRollpathApp& operator=(const CRollpathApp&) = delete;
+
+    // The start-up sequence. False when start-up fails: the airport named on
+    // the command line did not open.
+    bool InitInstance(const EditorCommandLine& line);
+
+    Settings& GetSettings() { return m_Settings; }
+    CRollpathDoc& GetDocument() { return m_Doc; }
+    CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
+    PendingProject& Pending() { return m_Pending; }
+    RecentFileList& RecentFileEntries() { return m_RecentFiles; }
+    bool StartingUp() const { return m_bStartingUp != 0; }
+    const std::filesystem::path& ProgramFolderPath() const { return m_ProgramFolder; }
+
+    // --- Commands ----------------------------------------------------------
+    void OnFileNew();
+    void OnFileOpen();
+    void OnPreferences();
+    void OnAppAbout();
+
+    // Writes every setting and the recent files to the store.
+    void SaveSettings();
+
+    // --- AppCommands ---------------------------------------------------------
+    bool OnAppCommand(CommandId id) override;
+    std::optional<CommandUI> UpdateAppCommandUI(CommandId id) const override;
+    bool OpenDocumentFile(const std::string& path) override;
+    bool OpenRecentFile(std::size_t index) override;
+    std::vector<std::string> RecentFiles() const override { return m_RecentFiles.Entries(); }
+    void OnMainFrameClose() override;
+
+    // The dialog in which Open lists the saved airports.
+    using OpenProjectDialogFactory = std::function<std::unique_ptr<OpenProjectDialog>(QWidget* parent)>;
+    void SetOpenProjectDialogFactory(OpenProjectDialogFactory factory) {
+        m_OpenProjectDialog = std::move(factory);
+    }
+    // The About box.
+    using AboutBox = std::function<void(QWidget* parent)>;
+    void SetAboutBox(AboutBox about) { m_AboutBox = std::move(about); }
+
+private:
+    enum class OpenResult { Cancelled, Opened, Failed };
+
+    void PlaceMainWindow();
+    void ChooseFlyDirectory(const EditorCommandLine& line);
+    void ReadSettings();
+    OpenResult OpenFile(const std::string& path);
+    OpenResult OpenListedCode(const std::string& code);
+    void DocumentOpened(OpenResult result);
+
+    // Declared in the order they must be built; the frame, which refers to
+    // the document and the message sink, goes first at the end.
+    int m_bStartingUp = 0;
+    Settings m_Settings;
+    PendingProject m_Pending;
+    RecentFileList m_RecentFiles;
+    std::filesystem::path m_ProgramFolder;
+    std::unique_ptr<QtSettingsStore> m_Store;
+    QtMessageSink m_Messages;
+    CRollpathDoc m_Doc;
+    std::unique_ptr<CMainFrame> m_pMainWnd;
+    OpenProjectDialogFactory m_OpenProjectDialog;
+    AboutBox m_AboutBox;
+
+    // Folders given on the command line hold for this run; the stored ones
+    // are written back unless the user chose others in the Preferences.
+    std::optional<std::string> m_RunFlyDir;
+    std::optional<std::string> m_RunOutputDir;
+    std::string m_StoredFlyDir;
+    std::string m_StoredOutputDir;
+};
 
 // The whole run of the editor; the exit status.
 int RunRollpathApp(int argc, char** argv);

@@ -1,0 +1,478 @@
+// The application object on the offscreen platform: the start-up sequence
+// with the first-start folder question, the settings written when the main
+// window closes, the command line, the recent files, dropped files, and the
+// "Save changes?" prompt. Every test has its own settings file.
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include "ModalAnswer.h"
+#include "UiTestSupport.h"
+#include "app/RollpathApp.h"
+#include "app/WindowPlacement.h"
+#include "support/TempDir.h"
+#include "ui/GeneralPage.h"
+#include "ui/MainFrame.h"
+#include "ui/PreferencesSheet.h"
+#include "ui/SetFlyDirQtDialog.h"
+#include "ui/SpinField.h"
+#include "ui/ViewWidget.h"
+
+namespace rollpath {
+
+// Answers the Open Project dialog with a fixed code.
+class FixedOpenProjectDialog : public OpenProjectDialog {
+public:
+    explicit FixedOpenProjectDialog(std::vector<std::string>& seen, std::string code)
+        : seen_(seen), code_(std::move(code)) {}
+    std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
+        seen_ = sections;
+        if (code_.empty()) {
+            return std::nullopt;
+        }
+        return OpenProjectChoice{code_, false};
+    }
+
+private:
+    std::vector<std::string>& seen_;
+    std::string code_;
+};
+
+class AppStartTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::TempDir> dir_;
+
+    std::filesystem::path Dir() const { return dir_->path(); }
+    QString ProjectDir() const { return QString::fromStdString((Dir() / "project").string()); }
+    std::string FlyDir() const { return (Dir() / "fly").string(); }
+
+    EditorCommandLine Line(QStringList extra = {}) const {
+        QStringList arguments{"rollpath", "--project-dir", ProjectDir()};
+        arguments << extra;
+        return ParseEditorCommandLine(arguments);
+    }
+
+    static QVariant Stored(const QString& key) {
+        QSettings raw(QStringLiteral("Marrowvale"), QStringLiteral("Rollpath"));
+        return raw.value(key);
+    }
+
+    // Marks the folder as chosen, so that start-up asks nothing.
+    void StoreFlyDir(const std::string& folder) {
+        QSettings raw(QStringLiteral("Marrowvale"), QStringLiteral("Rollpath"));
+        raw.setValue(QStringLiteral("Settings/FlyDirSet"), 1);
+        raw.setValue(QStringLiteral("Settings/FlyDir"), QString::fromStdString(folder));
+        raw.setValue(QStringLiteral("Settings/OutputDir"), QString::fromStdString((Dir() / "out").string()));
+    }
+
+    void InstallSamples() {
+        std::string error;
+        QVERIFY2(testing::InstallSamples(Dir() / "fly", error), error.c_str());
+        std::filesystem::create_directories(Dir() / "out");
+    }
+
+    // A start whose first-start question, if any, is answered with `answer`
+    // (nothing: Cancel). Returns whether the question came.
+    bool StartAnswering(CRollpathApp& app, std::optional<QString> answer, const EditorCommandLine& line) {
+        bool asked = false;
+        testing::AnswerNextModal<SetFlyDirQtDialog>([&asked, answer](SetFlyDirQtDialog* dialog) {
+            asked = true;
+            if (answer) {
+                dialog->PathField()->setText(*answer);
+                dialog->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        const bool started = app.InitInstance(line);
+        testing::CancelPendingAnswers();
+        return asked && started;
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init() {
+        dir_ = std::make_unique<testing::TempDir>("rollpath-app");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString((Dir() / "settings").string()));
+    }
+
+    void cleanup() {
+        testing::CancelPendingAnswers();
+        dir_.reset();
+    }
+
+    void theFirstStartAsksForTheFlyFolderOnce() {
+        {
+            CRollpathApp app;
+            QString title;
+            testing::AnswerNextModal<SetFlyDirQtDialog>([&title](SetFlyDirQtDialog* dialog) {
+                title = dialog->windowTitle();
+                QCOMPARE(dialog->PathField()->text(), QString());
+                QCOMPARE(dialog->PathField()->objectName(), QStringLiteral("1016"));
+                // "..." browses with its title from the field's text.
+                dialog->PathField()->setText(QStringLiteral("/start"));
+                QString browseTitle;
+                QString browseInitial;
+                dialog->SetFolderBrowser([&](QWidget*, const QString& t, const QString& initial) {
+                    browseTitle = t;
+                    browseInitial = initial;
+                    return std::optional<std::string>("/sim");
+                });
+                dialog->BrowseButton()->click();
+                QCOMPARE(browseTitle, QStringLiteral("Choose Fly! Path"));
+                QCOMPARE(browseInitial, QStringLiteral("/start"));
+                dialog->accept();
+            });
+            QVERIFY(app.InitInstance(Line()));
+            QCOMPARE(title, QStringLiteral("Set Fly! Directory"));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/sim"));
+            QCOMPARE(app.GetSettings().OutputDir, std::string("/sim/Data"));
+            QCOMPARE(app.GetSettings().FlyDirSet, 1);
+            QVERIFY(!app.StartingUp());
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/FlyDir").toString(), QStringLiteral("/sim"));
+        QCOMPARE(Stored("Settings/OutputDir").toString(), QStringLiteral("/sim/Data"));
+        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
+        CRollpathApp again;
+        QVERIFY(!StartAnswering(again, QStringLiteral("/other"), Line()));
+        QCOMPARE(again.GetSettings().FlyDir, std::string("/sim"));
+        QCOMPARE(again.GetSettings().OutputDir, std::string("/sim/Data"));
+    }
+
+    void cancellingTheFirstStartQuestionAsksAgain() {
+        {
+            CRollpathApp app;
+            QVERIFY(StartAnswering(app, std::nullopt, Line()));
+            QVERIFY(app.GetSettings().FlyDir.empty());
+            QVERIFY(app.GetSettings().OutputDir.empty());
+            QCOMPARE(app.GetSettings().FlyDirSet, 0);
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 0);
+        {
+            // An empty path is no answer either.
+            CRollpathApp app;
+            QVERIFY(StartAnswering(app, QStringLiteral("  "), Line()));
+            QCOMPARE(app.GetSettings().FlyDirSet, 0);
+            QVERIFY(app.MainFrame()->close());
+        }
+        CRollpathApp app;
+        QVERIFY(StartAnswering(app, QStringLiteral("/sim"), Line()));
+        QCOMPARE(app.GetSettings().FlyDir, std::string("/sim"));
+    }
+
+    void withoutStoredValuesTheWindowOpensAtTheDefaultRectangle() {
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line());
+            QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{10, 10, 600, 470}));
+            QVERIFY(app.MainFrame()->isVisible());
+            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/Size").toString(), QStringLiteral("10 10 600 470"));
+    }
+
+    void theNormalRectangleIsStoredEvenWhenMaximised() {
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line());
+            app.MainFrame()->PlaceWindow(WindowRect{40, 50, 500, 400});
+            app.MainFrame()->showMaximized();
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/Size").toString(), QStringLiteral("40 50 500 400"));
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{40, 50, 500, 400}));
+    }
+
+    void aStoredRectangleThatCannotShowGivesTheDefault() {
+        const std::vector<QRect> screen{QRect(0, 0, 1024, 768)};
+        QCOMPARE(UsableWindowRect(WindowRect{5, 6, 700, 500}, screen), (WindowRect{5, 6, 700, 500}));
+        QCOMPARE(UsableWindowRect(WindowRect{5000, 6, 5700, 500}, screen), WindowRect{});
+        QCOMPARE(UsableWindowRect(WindowRect{100, 100, 100, 500}, screen), WindowRect{});
+        QCOMPARE(UsableWindowRect(WindowRect{600, 100, 10, 500}, screen), WindowRect{});
+        QCOMPARE(UsableWindowRect(WindowRect{INT_MIN, 0, INT_MAX, 10}, screen), WindowRect{});
+        QCOMPARE(UsableWindowRect(WindowRect{-300, -20, 20, 40}, screen), (WindowRect{-300, -20, 20, 40}));
+        {
+            QSettings raw(QStringLiteral("Marrowvale"), QStringLiteral("Rollpath"));
+            raw.setValue(QStringLiteral("Settings/Size"), QStringLiteral("12 13"));
+        }
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QCOMPARE(app.MainFrame()->NormalWindowRect(), WindowRect{});
+    }
+
+    void scaledAndColourSettingsAreStoredAsTheirIntegers() {
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line());
+            app.GetSettings().EdgeWidth = 1.25;
+            app.GetSettings().CenterOffset = 3.5;
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/EdgeWidth").toInt(), 125);
+        QCOMPARE(Stored("Settings/CenterOffset").toInt(), 35);
+        for (int i = 0; i < kCustomColorCount; ++i) {
+            QCOMPARE(Stored(QStringLiteral("Settings/CustomColor%1").arg(i)).toInt(), 0xFFFFFF);
+        }
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QCOMPARE(app.GetSettings().EdgeWidth, 1.25);
+        QCOMPARE(app.GetSettings().CenterOffset, 3.5);
+    }
+
+    void commandLineFoldersHoldForTheRunOnly() {
+        StoreFlyDir("/stored");
+        {
+            CRollpathApp app;
+            QVERIFY(!StartAnswering(app, QStringLiteral("/asked"), Line({"--fly-dir", "/run"})));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/run"));
+            // The scenery of a run on another installation goes to its Data.
+            QVERIFY(app.GetSettings().OutputDir.empty());
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/FlyDir").toString(), QStringLiteral("/stored"));
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line({"--output-dir", "/runout"}));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/stored"));
+            QCOMPARE(app.GetSettings().OutputDir, std::string("/runout"));
+            // A folder chosen in the Preferences during such a run is kept.
+            app.GetSettings().OutputDir = "/chosen";
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/OutputDir").toString(), QStringLiteral("/chosen"));
+    }
+
+    void aFirstStartWithAFlyFolderOnTheCommandLineAsksNothingAndStoresNothing() {
+        {
+            CRollpathApp app;
+            QVERIFY(!StartAnswering(app, QStringLiteral("/asked"), Line({"--fly-dir", "/run"})));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/run"));
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 0);
+        QCOMPARE(Stored("Settings/FlyDir").toString(), QString());
+    }
+
+    void aFolderChosenInThePreferencesIsReadBackAtTheNextStart() {
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line());
+            app.GetSettings().FlyDir = "/later";
+            QVERIFY(app.MainFrame()->close());
+        }
+        CRollpathApp app;
+        QVERIFY(!StartAnswering(app, std::nullopt, Line()));
+        QCOMPARE(app.GetSettings().FlyDir, std::string("/later"));
+    }
+
+    void theCommandLineOpensAnAirportByCodeOrFileTitle() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        for (const QString& argument : {QStringLiteral("ksfo"), QStringLiteral("/somewhere/KSFO.bgr")}) {
+            CRollpathApp app;
+            QVERIFY(app.InitInstance(Line({argument})));
+            QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+            QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
+            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("KSFO - Rollpath"));
+            QCOMPARE(app.RecentFiles(), std::vector<std::string>{"KSFO"});
+            QVERIFY(app.MainFrame()->close());
+        }
+    }
+
+    void anAirportThatDoesNotOpenEndsTheStartUp() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        CRollpathApp app;
+        QString message;
+        testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+        QVERIFY(!app.InitInstance(Line({"XXXX"})));
+        QCOMPARE(message, QStringLiteral("Cannot find XXXX"));
+    }
+
+    void saveIsEnabledWhileModifiedAndAlwaysWithShift() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        CRollpathApp app;
+        QVERIFY(app.InitInstance(Line({"KSFO"})));
+        CMainFrame& frame = *app.MainFrame();
+        QAction* save = frame.Action(CommandId::FileSave);
+        frame.UpdateActions();
+        QVERIFY(!save->isEnabled());
+        app.GetDocument().SetModifiedFlag(true);
+        frame.UpdateActions();
+        QVERIFY(save->isEnabled());
+        app.GetDocument().SetModifiedFlag(false);
+        frame.UpdateActions();
+        QVERIFY(!save->isEnabled());
+        QTest::keyPress(&frame.ViewWidget(), Qt::Key_Shift, Qt::ShiftModifier);
+        frame.UpdateActions();
+        QVERIFY(save->isEnabled());
+        QTest::keyRelease(&frame.ViewWidget(), Qt::Key_Shift, Qt::NoModifier);
+        frame.UpdateActions();
+        QVERIFY(!save->isEnabled());
+        // Saving writes the list; Open is enabled once it exists.
+        QVERIFY(!frame.Action(CommandId::FileOpen)->isEnabled());
+        app.GetDocument().SetModifiedFlag(true);
+        frame.UpdateActions();
+        save->trigger();
+        QVERIFY(!app.GetDocument().IsModified());
+        frame.UpdateActions();
+        QVERIFY(frame.Action(CommandId::FileOpen)->isEnabled());
+        QVERIFY(frame.close());
+    }
+
+    void anEmptyDocumentIsNeverSaved() {
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QTest::keyPress(&app.MainFrame()->ViewWidget(), Qt::Key_Shift, Qt::ShiftModifier);
+        app.MainFrame()->UpdateActions();
+        QVERIFY(!app.MainFrame()->Action(CommandId::FileSave)->isEnabled());
+        QTest::keyRelease(&app.MainFrame()->ViewWidget(), Qt::Key_Shift, Qt::NoModifier);
+    }
+
+    void closingAModifiedDocumentAsksAndCancelKeepsTheWindow() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        CRollpathApp app;
+        QVERIFY(app.InitInstance(Line({"KSFO"})));
+        app.GetDocument().SetModifiedFlag(true);
+        QString question;
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+        QVERIFY(!app.MainFrame()->close());
+        QCOMPARE(question, QStringLiteral("Save changes?"));
+        QVERIFY(app.MainFrame()->isVisible());
+        QVERIFY(app.GetDocument().IsModified());
+        testing::AnswerNextMessageBox(QMessageBox::No);
+        QVERIFY(app.MainFrame()->close());
+        QVERIFY(!app.MainFrame()->isVisible());
+    }
+
+    void newAsksToSaveChangesFirst() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        CRollpathApp app;
+        QVERIFY(app.InitInstance(Line({"KSFO"})));
+        app.GetDocument().SetModifiedFlag(true);
+        QString question;
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+        app.MainFrame()->Action(CommandId::FileNew)->trigger();
+        QCOMPARE(question, QStringLiteral("Save changes?"));
+        // Cancelled: the airport is still there, and no airport was asked for.
+        QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
+        QVERIFY(!testing::AnswersPending());
+        app.GetDocument().SetModifiedFlag(false);
+    }
+
+    void openListsTheSavedAirportsAndTheRecentFilesReopenThem() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        {
+            CRollpathApp app;
+            QVERIFY(app.InitInstance(Line({"KSFO"})));
+            CMainFrame& frame = *app.MainFrame();
+            frame.OnCommand(CommandId::FileSave);  // not modified: disabled
+            QVERIFY(!std::filesystem::exists(Dir() / "project" / "Rollpath.rpj"));
+            app.GetDocument().SetModifiedFlag(true);
+            frame.UpdateActions();
+            frame.OnCommand(CommandId::FileSave);
+            QVERIFY(std::filesystem::exists(Dir() / "project" / "Rollpath.rpj"));
+
+            std::vector<std::string> listed;
+            app.SetOpenProjectDialogFactory(
+                [&listed](QWidget*) { return std::make_unique<FixedOpenProjectDialog>(listed, "KSFO"); });
+            frame.UpdateActions();
+            frame.Action(CommandId::FileOpen)->trigger();
+            QCOMPARE(listed, std::vector<std::string>{"KSFO"});
+            QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
+            QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO - Rollpath"));
+
+            // The recent files: KSFO first, shown as "&1 KSFO".
+            frame.UpdateActions();
+            const auto& recent = frame.RecentFileActions();
+            QCOMPARE(recent.size(), std::size_t{4});
+            QCOMPARE(recent[0]->text(), QStringLiteral("&1 KSFO"));
+            QVERIFY(recent[0]->isEnabled());
+            QVERIFY(!recent[1]->isVisible());
+            QCOMPARE(recent[0]->statusTip(), QStringLiteral("Open this document"));
+            recent[0]->trigger();
+            QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+            QVERIFY(frame.close());
+        }
+        QCOMPARE(Stored("Recent File List/File1").toString(), QStringLiteral("KSFO"));
+        // An entry that no longer opens leaves the list.
+        {
+            QSettings raw(QStringLiteral("Marrowvale"), QStringLiteral("Rollpath"));
+            raw.setValue(QStringLiteral("Recent File List/File2"), QStringLiteral("NONE"));
+        }
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QCOMPARE(app.RecentFiles(), (std::vector<std::string>{"KSFO", "NONE"}));
+        app.MainFrame()->UpdateActions();
+        QCOMPARE(app.MainFrame()->RecentFileActions()[1]->text(), QStringLiteral("&2 NONE"));
+        testing::AnswerNextMessageBox(QMessageBox::Ok);
+        QVERIFY(!app.OpenRecentFile(1));
+        QCOMPARE(app.RecentFiles(), std::vector<std::string>{"KSFO"});
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+    }
+
+    void theRecentFileItemIsGreyedWhileTheListIsEmpty() {
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        app.MainFrame()->UpdateActions();
+        const auto& recent = app.MainFrame()->RecentFileActions();
+        QCOMPARE(recent[0]->text(), QStringLiteral("Recent File"));
+        QVERIFY(!recent[0]->isEnabled());
+        for (std::size_t i = 1; i < recent.size(); ++i) {
+            QVERIFY(!recent[i]->isVisible());
+        }
+    }
+
+    void aFileDroppedOnTheWindowOpensItsAirport() {
+        InstallSamples();
+        StoreFlyDir(FlyDir());
+        CRollpathApp app;
+        QVERIFY(app.InitInstance(Line()));
+        CMainFrame& frame = *app.MainFrame();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/anywhere/KSFO.tms"))});
+        const QPoint at(20, 20);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &drop);
+        QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+        QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
+    }
+
+    void preferencesOkChangesTheSettings() {
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        testing::AnswerNextModal<CPreferencesSheet>([](CPreferencesSheet* sheet) {
+            sheet->GeneralPage().Field(1065)->SetText(QStringLiteral("7"));
+            sheet->accept();
+        });
+        app.MainFrame()->Action(CommandId::Preferences)->trigger();
+        QCOMPARE(app.GetSettings().BezierDepth, 7);
+    }
+};
+
+}  // namespace rollpath
+
+QTEST_MAIN(rollpath::AppStartTest)
+#include "AppStartTest.moc"
