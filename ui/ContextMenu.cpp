@@ -27,6 +27,8 @@ CContextMenu::CContextMenu(CRollpathView& view, QWidget* parent) : QMenu(parent)
         action->setData(static_cast<int>(id));
         actions_[id] = action;
     }
+    connect(this, &QMenu::triggered, this,
+            [this](QAction* action) { view_.OnCommand(static_cast<CommandId>(action->data().toInt())); });
 }
 
 QAction* CContextMenu::Action(CommandId id) const {
@@ -47,9 +49,13 @@ std::optional<CommandId> CContextMenu::Track(const QPoint& globalPos) {
     if (chosen == nullptr || !chosen->isEnabled()) {
         return std::nullopt;
     }
-    const auto id = static_cast<CommandId>(chosen->data().toInt());
-    view_.OnCommand(id);
-    return id;
+    // The menu's triggered signal has run the command.
+    return static_cast<CommandId>(chosen->data().toInt());
+}
+
+void CContextMenu::Popup(const QPoint& globalPos) {
+    UpdateItems();
+    popup(globalPos);
 }
 
 }  // namespace rollpath

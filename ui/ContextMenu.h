@@ -26,6 +26,8 @@ public:
     // Shows the menu at a screen position and runs the chosen command on the
     // view. The command chosen, if any.
     std::optional<CommandId> Track(const QPoint& globalPos);
+    // Shows the menu without waiting; a chosen item runs its command.
+    void Popup(const QPoint& globalPos);
 
 private:
     CRollpathView& view_;

@@ -75,7 +75,6 @@ CMainFrame::CMainFrame(CRollpathDoc& doc, MessageSink& messages, QWidget* parent
     BuildToolBar();
     BuildStatusBar();
     BuildFrameKeys();
-    contextMenu_ = new CContextMenu(view_->View(), this);
     connect(view_, &CViewWidget::StatusValuesChanged, this, &CMainFrame::SetStatusValues);
     connect(view_, &CViewWidget::StatusPromptChanged, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -427,9 +426,8 @@ bool CMainFrame::ReplaceViewMenuText(std::string_view from, std::string_view to)
     return false;
 }
 
-void CMainFrame::TrackContextMenu(const QPoint& globalPos) {
-    contextMenu_->Track(globalPos);
-    UpdateActions();
+CContextMenu& CMainFrame::ContextMenu() {
+    return view_->ContextMenu();
 }
 
 // --- Placement ---------------------------------------------------------------

@@ -53,7 +53,7 @@ public:
     QMenu* ViewMenu() const { return viewMenu_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QToolBar* ToolBar() const { return toolBar_; }
-    CContextMenu& ContextMenu() { return *contextMenu_; }
+    CContextMenu& ContextMenu();
     QLabel* WidthPane() const { return widthPane_; }
     QLabel* ScalePane() const { return scalePane_; }
     QLabel* RotationPane() const { return rotationPane_; }
@@ -81,7 +81,6 @@ public:
     void UpdateActions();
 
     // The right-button menu of the view at a screen position.
-    void TrackContextMenu(const QPoint& globalPos);
 
     // The window's placement as the settings keep it (left, top, right,
     // bottom of the normal rectangle, also while maximised).
@@ -126,7 +125,6 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
-    CContextMenu* contextMenu_ = nullptr;
     std::map<CommandId, QAction*> actions_;
     std::vector<QAction*> recentActions_;
     QLabel* idlePane_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "ui/AnsiQt.h"
+#include "ui/ContextMenu.h"
 #include "ui/QtCanvas.h"
 #include "view/ViewColors.h"
 
@@ -78,6 +79,7 @@ CViewWidget::CViewWidget(CRollpathDoc& doc, MessageSink& messages, QWidget* pare
     InitCursorResources();
     view_ = std::make_unique<CRollpathView>(doc_, *this);
     dialogs_ = std::make_unique<QtDialogHost>(this);
+    contextMenu_ = new CContextMenu(*view_, this);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     for (const ScrollBar bar : {ScrollBar::Horizontal, ScrollBar::Vertical}) {
@@ -314,27 +316,8 @@ bool CViewWidget::ReplaceViewMenuText(std::string_view from, std::string_view to
 }
 
 void CViewWidget::ShowContextMenu(DevicePoint at) {
-    const QPoint global = viewport()->mapToGlobal(QPoint(at.x, at.y));
-    if (contextMenuHandler_) {
-        contextMenuHandler_(global);
-        return;
-    }
     // Popped up rather than run: the view goes on while it is open.
-    if (contextMenu_ != nullptr) {
-        contextMenu_->deleteLater();
-    }
-    contextMenu_ = new QMenu(this);  // owned by the widget
-    for (const CommandId id : ContextMenuLayout()) {
-        const CommandInfo* info = FindCommand(id);
-        if (info == nullptr) {
-            continue;
-        }
-        QAction* action = contextMenu_->addAction(FromAnsi(info->menuText));
-        const std::optional<CommandUI> ui = view_->UpdateCommandUI(id);
-        action->setEnabled(ui.has_value() && ui->enabled);
-        connect(action, &QAction::triggered, this, [this, id] { view_->OnCommand(id); });
-    }
-    contextMenu_->popup(global);
+    contextMenu_->Popup(viewport()->mapToGlobal(QPoint(at.x, at.y)));
 }
 
 }  // namespace rollpath

@@ -7,7 +7,6 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
-#include <QMenu>
 #include <functional>
 #include <memory>
 
@@ -17,6 +16,8 @@
 #include "view/ViewHost.h"
 
 namespace rollpath {
+
+class CContextMenu;
 
 class CViewWidget : public QAbstractScrollArea, public ViewHost {
     Q_OBJECT
@@ -33,12 +34,8 @@ public:
     // How ReplaceViewMenuText reaches the frame's menu.
     using MenuTextReplacer = std::function<bool(std::string_view, std::string_view)>;
     void SetMenuTextReplacer(MenuTextReplacer replacer) { menuTextReplacer_ = std::move(replacer); }
-    // Who shows the right-button menu (at a global screen position); without
-    // one the widget pops up the context menu's commands itself.
-    using ContextMenuHandler = std::function<void(const QPoint&)>;
-    void SetContextMenuHandler(ContextMenuHandler handler) { contextMenuHandler_ = std::move(handler); }
-    // The menu the widget popped up last, or nullptr.
-    QMenu* ContextMenu() const { return contextMenu_; }
+    // The right-button menu the widget pops up.
+    CContextMenu& ContextMenu() const { return *contextMenu_; }
 
     // --- ViewHost ---
     void Invalidate() override;
@@ -98,8 +95,7 @@ private:
     Qt::KeyboardModifiers eventModifiers_;
     bool inInputEvent_ = false;
     MenuTextReplacer menuTextReplacer_;
-    ContextMenuHandler contextMenuHandler_;
-    QMenu* contextMenu_ = nullptr;
+    CContextMenu* contextMenu_ = nullptr;  // owned as a child
 };
 
 }  // namespace rollpath
