@@ -8,6 +8,7 @@
 #include "UiTestSupport.h"
 #include "geometry/PolygonMeasures.h"
 #include "support/TempDir.h"
+#include "ui/ContextMenu.h"
 #include "ui/MainFrame.h"
 #include "ui/ViewWidget.h"
 
