@@ -12,6 +12,7 @@
 
 #include "project/PipelineFixture.h"
 #include "support/FaultyFileSystem.h"
+#include "support/SyntheticAirport.h"
 
 namespace rollpath {
 namespace {
@@ -119,23 +120,39 @@ TEST_F(SaveFaultTest, EveryFileFailingAtEveryWriteAtCloseAndAtRename) {
 // A pavement file larger than one chunk of an atomic write fails in its
 // middle: the part already written never reaches the old file.
 TEST_F(SaveFaultTest, ALongFileFailingHalfWayKeepsTheOldOne) {
-    ASSERT_TRUE(OpenNew(doc, "KORD"));
-    PrepareOpenedDocument(doc);
-    doc.SetModifiedFlag(true);
-    ASSERT_TRUE(Save(doc));
-    FaultyFileSystem counting(Fault::None, 0, "KORD.tms");
-    doc.SetModifiedFlag(true);
-    ASSERT_TRUE(Save(doc, counting));
-    ASSERT_GT(counting.writes(), 1) << "the file fits in one chunk";
+    CRollpathDoc big;
+    Attach(big);
+    testing::SyntheticAirportOptions options;
+    options.columns = 8;
+    options.rows = 8;
+    options.polygons = 4;
+    testing::BuildSyntheticAirport(big, options);
+    testing::PaveSyntheticAirport(big);
+    big.m_szCode = "SYN";
+    big.m_szTxpName = "SYN.txp";
+    big.m_szBgrName = "SYN.bgr";
+    big.m_szTxdName = "SYN.txd";
+    big.m_szTmsName = "SYN.tms";
+    PrepareOpenedDocument(big);
+    big.SetModifiedFlag(true);
+    FaultyFileSystem counting(Fault::None, 0, "SYN.tms");
+    ASSERT_TRUE(Save(big, counting));
+    ASSERT_GT(counting.writes(), 2) << "the file fits in two chunks";
 
-    const std::string old = ReadAll(Output("KORD.tms"));
-    FaultyFileSystem faulty(Fault::Write, counting.writes() / 2 + 1, "KORD.tms");
-    doc.SetModifiedFlag(true);
+    const std::string old = ReadAll(Output("SYN.tms"));
+    for (const int n : {2, counting.writes()}) {
+        FaultyFileSystem faulty(Fault::Write, n, "SYN.tms");
+        big.SetModifiedFlag(true);
+        messages.Clear();
+        EXPECT_FALSE(Save(big, faulty));
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create SYN.tms"});
+        EXPECT_EQ(ReadAll(Output("SYN.tms")), old);
+        EXPECT_FALSE(std::filesystem::exists(Output("SYN.tms.rptmp")));
+        EXPECT_TRUE(big.IsModified());
+    }
     messages.Clear();
-    EXPECT_FALSE(Save(doc, faulty));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create KORD.tms"});
-    EXPECT_EQ(ReadAll(Output("KORD.tms")), old);
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Save(big));
+    EXPECT_FALSE(big.IsModified());
 }
 
 }  // namespace
