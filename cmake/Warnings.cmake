@@ -7,3 +7,14 @@ if(ROLLPATH_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(rollpath_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzz build instruments all of our code for coverage; only the fuzz
+# targets themselves link libFuzzer's main.
+if(ROLLPATH_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "ROLLPATH_FUZZ needs clang (CXX=clang++)")
+    endif()
+    target_compile_options(rollpath_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(rollpath_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <string>
 
-#include "document/RollpathDoc.h"
 #include "document/AtomicFile.h"
+#include "document/InstallPaths.h"
+#include "document/RollpathDoc.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/NetworkFileDecoder.h"
 #include "scenery/Origin.h"
-#include "document/InstallPaths.h"
+#include "scenery/PlausibleValues.h"
 
 namespace rollpath {
 
@@ -113,6 +114,10 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
                     refuse("node position is not a finite number");
                     return;
                 }
+                if (!PlausiblePosition(r.values[0]) || !PlausiblePosition(r.values[2])) {
+                    refuse("node position is more than 1000000 ft from the origin");
+                    return;
+                }
                 // AddVertex reports a full pool itself.
                 if (doc.AddVertex(r.values[0], r.values[2], true) < 0) {
                     return;
@@ -150,6 +155,10 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
                 if (latest != nullptr) {
                     if (!std::isfinite(r.width)) {
                         refuse("edge width is not a finite number");
+                        return;
+                    }
+                    if (!PlausibleWidth(r.width)) {
+                        refuse("edge width is not between 0 and 1000 ft");
                         return;
                     }
                     latest->width = r.width;

@@ -10,6 +10,7 @@
 #include "scenery/Origin.h"
 #include "scenery/PavementFileDecoder.h"
 #include "scenery/PavementSections.h"
+#include "scenery/PlausibleValues.h"
 
 namespace rollpath {
 namespace {
@@ -84,6 +85,9 @@ bool PavementReader::Apply(const PavementRecord& r) {
                 if (!std::isfinite(r.values[0]) || !std::isfinite(r.values[1])) {
                     return Refuse("origin is not a finite number");
                 }
+                if (!PlausibleOrigin(r.values[0], r.values[1])) {
+                    return Refuse("origin is not a latitude and longitude");
+                }
                 origin_ = ArcsecondOrigin{r.values[0], r.values[1]};
             }
             return true;
@@ -91,6 +95,10 @@ bool PavementReader::Apply(const PavementRecord& r) {
             for (int i = 0; i < r.fieldsRead; ++i) {
                 if (r.pair[static_cast<std::size_t>(i)] > kMaxReadTileGridSide) {
                     return Refuse("tile grid of more than 256 columns or rows");
+                }
+                // A grid without tiles cannot hold the sections that follow.
+                if (r.pair[static_cast<std::size_t>(i)] == 0) {
+                    return Refuse("tile grid of no columns or rows");
                 }
             }
             if (r.fieldsRead >= 1) {
@@ -105,6 +113,9 @@ bool PavementReader::Apply(const PavementRecord& r) {
                 if (!std::isfinite(r.side)) {
                     return Refuse("tile side is not a finite number");
                 }
+                if (!(r.side > 0.0f) || r.side > kMaxFileTileSide) {
+                    return Refuse("tile side is not between 0 and 1000000 ft");
+                }
                 grid.side = r.side;
             }
             return true;
@@ -113,6 +124,9 @@ bool PavementReader::Apply(const PavementRecord& r) {
                 const double v = r.values[static_cast<std::size_t>(i)];
                 if (!std::isfinite(v)) {
                     return Refuse("tile grid corner is not a finite number");
+                }
+                if (!PlausiblePavementPosition(v)) {
+                    return Refuse("tile grid corner is more than 4000000 ft from the origin");
                 }
                 grid.lowerLeft[static_cast<std::size_t>(i)] = v;
             }
@@ -160,9 +174,15 @@ bool PavementReader::ApplyLights(const LightSectionRecord& lights) {
             if (!std::isfinite(c)) {
                 return Refuse("light position is not a finite number");
             }
+            if (!PlausiblePavementPosition(c)) {
+                return Refuse("light position is more than 4000000 ft from the origin");
+            }
         }
         if (!std::isfinite(entry.spacing)) {
             return Refuse("light spacing is not a finite number");
+        }
+        if (std::fabs(entry.spacing) > kMaxPavementPosition) {
+            return Refuse("light spacing is more than 4000000 ft");
         }
         auto light = std::make_unique<LightRecord>();
         light->shape = static_cast<int>(entry.shape);

@@ -3,12 +3,13 @@
 #include <cmath>
 #include <string>
 
+#include "document/AtomicFile.h"
+#include "document/InstallPaths.h"
 #include "document/RollpathDoc.h"
 #include "geometry/PolygonMeasures.h"
-#include "document/AtomicFile.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
-#include "document/InstallPaths.h"
+#include "scenery/PlausibleValues.h"
 #include "scenery/PolygonFileDecoder.h"
 
 namespace rollpath {
@@ -154,6 +155,10 @@ void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
                     const DPoint& p = pool[static_cast<std::size_t>(k)];
                     if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
                         refuse("polygon vertex is not a finite number");
+                        return;
+                    }
+                    if (!PlausiblePosition(p.x) || !PlausiblePosition(p.y)) {
+                        refuse("polygon vertex is more than 1000000 ft from the origin");
                         return;
                     }
                     points.push_back(p);

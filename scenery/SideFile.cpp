@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "document/RollpathDoc.h"
 #include "document/AtomicFile.h"
+#include "document/RollpathDoc.h"
 #include "scenery/BinaryIO.h"
+#include "scenery/PlausibleValues.h"
 #include "scenery/SideFileDecoder.h"
 
 namespace rollpath {
@@ -90,9 +91,9 @@ void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path) {
             case SideRecordKind::Segment: {
                 const SideSegmentRecord& s = r.segment;
                 RollpathSegment* segment = FindSegment(doc, s.vertex0, s.vertex1);
-                // Hold distances that are not numbers would poison the
-                // marking geometry.
-                if (segment == nullptr || !std::isfinite(s.extent0) || !std::isfinite(s.extent1)) {
+                // Hold distances that are not numbers, or absurdly long,
+                // would poison the marking geometry.
+                if (segment == nullptr || !PlausiblePosition(s.extent0) || !PlausiblePosition(s.extent1)) {
                     doc.Messages().Show(kMismatch);
                     return;
                 }

@@ -2,10 +2,10 @@
 
 #include <optional>
 
+#include "document/InstallPaths.h"
 #include "simdata/ArchiveDirectory.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
-#include "document/InstallPaths.h"
 #include "simdata/RunwayCheck.h"
 
 namespace rollpath {
@@ -94,6 +94,10 @@ int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
         return 0;
     }
     const StoredPosition stored = DecodeAirportRecord(*match, m_Doc.m_Airport);
+    if (!PlausibleStoredPosition(stored)) {
+        ReportDamaged(m_Kind.airportLabel);
+        return -1;
+    }
     latArcsec = stored.latArcsec;
     lonArcsec = stored.lonArcsec;
 

@@ -1,7 +1,9 @@
 #include "simdata/DatabaseRecords.h"
 
-#include "simdata/DatabaseLayout.h"
+#include <cmath>
+
 #include "document/InstallPaths.h"
+#include "simdata/DatabaseLayout.h"
 
 namespace rollpath {
 
@@ -27,6 +29,14 @@ StoredPosition DecodeAirportRecord(ByteSpan record, AirportRecord& airport) {
     airport.lon = ReduceLongitude(ArcsecondsToDegrees(stored.lonArcsec));
     airport.elevation = Int32At(record, L::kAirportElevation);
     return stored;
+}
+
+bool PlausibleStoredPosition(const StoredPosition& stored) {
+    constexpr double kPole = 90.0 * 3600.0;
+    constexpr double kCircle = 360.0 * 3600.0;
+    return std::isfinite(stored.latArcsec) && std::isfinite(stored.lonArcsec) &&
+           std::fabs(stored.latArcsec) <= kPole && stored.lonArcsec >= -kCircle / 2.0 &&
+           stored.lonArcsec <= kCircle;
 }
 
 bool AirportRecordMatches(ByteSpan record, std::string_view code) {

@@ -26,6 +26,11 @@ struct StoredPosition {
 // than its layout reads its missing fields as zero.
 StoredPosition DecodeAirportRecord(ByteSpan record, AirportRecord& airport);
 
+// A stored position the editor can place an airport at: finite, the latitude
+// within the poles, the longitude within the stored circle (or the signed
+// half circles). Anything else is a damaged record.
+bool PlausibleStoredPosition(const StoredPosition& stored);
+
 // Whether the code equals the record's first or second identifier, ignoring case.
 bool AirportRecordMatches(ByteSpan record, std::string_view code);
 

@@ -4,10 +4,10 @@
 #include <optional>
 #include <vector>
 
+#include "document/InstallPaths.h"
 #include "simdata/BinaryFile.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
-#include "document/InstallPaths.h"
 #include "simdata/RunwayCheck.h"
 
 namespace rollpath {
@@ -128,6 +128,10 @@ int LooseReader::Read(double& latArcsec, double& lonArcsec) {
         return -1;
     }
     const StoredPosition stored = DecodeAirportRecord(*record, m_Doc.m_Airport);
+    if (!PlausibleStoredPosition(stored)) {
+        ReportDamaged(kAirportFileName);
+        return -1;
+    }
     latArcsec = stored.latArcsec;
     lonArcsec = stored.lonArcsec;
 

@@ -1,5 +1,6 @@
 #include "simdata/RunwayCheck.h"
 
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -13,7 +14,10 @@ int CheckRunway(CRollpathDoc& doc, const std::string& name, double lat1, double 
     lon1 = ReduceLongitude(lon1);
     lon2 = ReduceLongitude(lon2);
     const bool allZero = lat1 == 0.0 && lon1 == 0.0 && lat2 == 0.0 && lon2 == 0.0;
-    if (allZero || (lat1 == lat2 && lon1 == lon2)) {
+    // An end beyond a pole has no place on the map either (one that is not a
+    // number fails the distance check below).
+    const bool beyondPole = std::fabs(lat1) > 90.0 || std::fabs(lat2) > 90.0;
+    if (allZero || (lat1 == lat2 && lon1 == lon2) || beyondPole) {
         doc.Messages().Show("Runway " + name + ": no position data");
         return 0;
     }

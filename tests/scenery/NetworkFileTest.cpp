@@ -291,6 +291,39 @@ TEST_F(NetworkFileTest, AttributesBeforeAnyEdgeAreIgnored) {
     EXPECT_EQ(doc.m_pSegments[1]->flags, 0);
 }
 
+// Finite but absurd numbers are refused like the ones that are not numbers,
+// before any geometry sees them; what came before stays.
+TEST_F(NetworkFileTest, AbsurdPositionsAndWidthsAreRefused) {
+    struct Case {
+        double x;
+        float width;
+        const char* problem;
+    };
+    for (const Case& c :
+         {Case{1e30, 20.0f, "node position is more than 1000000 ft from the origin"},
+          Case{-2e6, 20.0f, "node position is more than 1000000 ft from the origin"},
+          Case{5.0, 1e30f, "edge width is not between 0 and 1000 ft"},
+          Case{5.0, -1.0f, "edge width is not between 0 and 1000 ft"}, Case{1e6, 1000.0f, nullptr}}) {
+        Fresh f;
+        Golden g = Header();
+        Node(g, 1, 2);
+        Node(g, c.x, 3);
+        g.tag("<edge>").i32(0).i32(0).tag("<thck>").f32(c.width).tag("<endo>");
+        Read(f.doc, g.bytes);
+        if (c.problem == nullptr) {
+            EXPECT_TRUE(f.messages.shown.empty());
+            EXPECT_EQ(f.doc.m_pSegments.size(), 1u);
+            continue;
+        }
+        EXPECT_EQ(f.messages.shown, std::vector<std::string>{Path() + ": " + c.problem})
+            << c.x << " " << c.width;
+        EXPECT_GE(f.doc.m_nVertices, 1);
+        for (int i = 0; i < f.doc.m_nVertices; ++i) {
+            EXPECT_LE(std::fabs(f.doc.Vertex(i).x), 1e6);
+        }
+    }
+}
+
 TEST_F(NetworkFileTest, PositionsAndWidthsThatAreNotNumbersAreRefused) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     Golden g = Header();

@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "app/Settings.h"
-#include "scenery/Origin.h"
 #include "document/InstallPaths.h"
+#include "scenery/Origin.h"
 #include "support/TempDir.h"
 
 namespace rollpath {

@@ -410,7 +410,26 @@ INSTANTIATE_TEST_SUITE_P(
                     "tile grid of more than 256 columns or rows", 1},
         HostileCase{"TileSideNotANumber",
                     [](Golden& g) { g.tag("<feet>").f32(std::numeric_limits<float>::infinity()); },
-                    "tile side is not a finite number", 1}),
+                    "tile side is not a finite number", 1},
+        HostileCase{"GridOfABillionColumns", [](Golden& g) { g.tag("<tlxz>").u32(1000000000u).u32(8); },
+                    "tile grid of more than 256 columns or rows", 1},
+        HostileCase{"GridOfNoColumns", [](Golden& g) { g.tag("<tlxz>").u32(0).u32(8); },
+                    "tile grid of no columns or rows", 1},
+        HostileCase{"TileSideOfZero", [](Golden& g) { g.tag("<feet>").f32(0.0f); },
+                    "tile side is not between 0 and 1000000 ft", 1},
+        HostileCase{"TileSideOf1e30", [](Golden& g) { g.tag("<feet>").f32(1e30f); },
+                    "tile side is not between 0 and 1000000 ft", 1},
+        HostileCase{"GridCornerFarOut", [](Golden& g) { g.tag("<lowl>").f64(-1e12).f64(0.0).f64(0.0); },
+                    "tile grid corner is more than 4000000 ft from the origin", 1},
+        HostileCase{"LightFarOut",
+                    [](Golden& g) {
+                        g.tag("<lite>").u32(20).u32(1).u32(1).f32(1e30f).f32(2);
+                        g.u32(0);
+                    },
+                    "light position is more than 4000000 ft from the origin", 1},
+        HostileCase{"OriginBeyondThePole",
+                    [](Golden& g) { g.tag("<orgn>").f64(95.0 * 3600.0).f64(1006200.0).f64(0.0).u32(1); },
+                    "origin is not a latitude and longitude", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PavementFileTest, PolygonsBeforeTheBadOneInASectionStay) {

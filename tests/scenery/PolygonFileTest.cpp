@@ -277,7 +277,13 @@ INSTANTIATE_TEST_SUITE_P(
                         Pool(g, {{1, 1}, {std::numeric_limits<double>::infinity(), 2}});
                         Refs(g, {0, 1});
                     },
-                    "polygon vertex is not a finite number"}),
+                    "polygon vertex is not a finite number"},
+        HostileCase{"CornerFarOut",
+                    [](Golden& g) {
+                        Pool(g, {{1, 1}, {2, 1e30}});
+                        Refs(g, {0, 1});
+                    },
+                    "polygon vertex is more than 1000000 ft from the origin"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PolygonFileTest, APolygonBeforeAnyPoolIsRefused) {

@@ -168,6 +168,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
                                                                     1);
                                                         },
                                                         0, 0},
+                                           MismatchCase{"ExtentOf1e30",
+                                                        [](Golden& g) {
+                                                            g.i32(1);
+                                                            Segment(g, 0, 1, 0x80, 1.0, 1e30);
+                                                        },
+                                                        0, 0},
                                            MismatchCase{"NoVertexCount",
                                                         [](Golden& g) {
                                                             g.i32(1);

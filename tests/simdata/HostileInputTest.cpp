@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "SimdataTestSupport.h"
 #include "simdata/ArchiveDatabase.h"
@@ -336,6 +338,62 @@ TEST_F(HostileArchive, RandomDamageNeverReadsOutsideTheFiles) {
         }
         WriteFileBytes(FlyPath(target.file), original);
     }
+}
+
+// An airport record placed beyond a pole, or at a position that is not a
+// number, is damage: no airport is opened at it, whichever layout holds it.
+TEST_F(InstallTest, AirportPositionsOffTheGlobeAreDamage) {
+    struct Layout {
+        SampleLayout layout;
+        Reader read;
+        const char* message;
+    };
+    const Layout layouts[] = {{SampleLayout::Loose, &ReadLooseDatabase, "\\DATABASE\\AIRPORT.DBD is damaged"},
+                              {SampleLayout::Epd, &ReadEpdArchives, "AIRPORT.EPD is damaged"},
+                              {SampleLayout::Pod, &ReadPodArchives, "AIRPORT.POD is damaged"}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const Layout& l : layouts) {
+        for (const auto& [lat, lon] :
+             {std::pair{95.0, -122.25}, std::pair{-90.5, 10.0}, std::pair{nan, 10.0}, std::pair{37.5, 1e9}}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(l.layout)) + " " + std::to_string(lat) + " " +
+                         std::to_string(lon));
+            SampleAirport airport = TestField();
+            airport.lat = lat;
+            airport.lon = lon;
+            Install({airport}, l.layout);
+            doc.CleanUp();
+            messages.Clear();
+            double latArcsec = 0.0;
+            double lonArcsec = 0.0;
+            EXPECT_EQ(l.read(doc, "TST", latArcsec, lonArcsec), -1);
+            EXPECT_EQ(messages.shown, std::vector<std::string>{l.message});
+            EXPECT_TRUE(doc.m_pRunways.empty());
+        }
+        // At the pole itself an airport still opens.
+        SampleAirport pole = TestField();
+        pole.lat = 90.0;
+        pole.runways = {MakeRunway("09", "27", 89.999, 0.0, 89.999, 10.0)};
+        Install({pole}, l.layout);
+        doc.CleanUp();
+        messages.Clear();
+        double latArcsec = 0.0;
+        double lonArcsec = 0.0;
+        EXPECT_EQ(l.read(doc, "TST", latArcsec, lonArcsec), 1);
+        EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    }
+}
+
+// A runway end beyond a pole has no place either and is dropped like one
+// without position data; the others stay.
+TEST_F(InstallTest, RunwayEndsBeyondAPoleAreDropped) {
+    SampleAirport airport = TestField();
+    airport.runways.push_back(MakeRunway("04", "22", 95.0, -122.25, 37.5, -122.24));
+    Install({airport}, SampleLayout::Pod);
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway 04/22: no position data"});
 }
 
 }  // namespace

@@ -6,10 +6,13 @@ namespace rollpath::testing {
 
 class FaultyFile : public WritableFile {
 public:
-    FaultyFile(std::unique_ptr<WritableFile> real, FaultyFileSystem& owner)
-        : real_(std::move(real)), owner_(owner) {}
+    FaultyFile(std::unique_ptr<WritableFile> real, FaultyFileSystem& owner, bool chosen)
+        : real_(std::move(real)), owner_(owner), chosen_(chosen) {}
 
     bool Write(std::span<const std::uint8_t> bytes) override {
+        if (!chosen_) {
+            return real_->Write(bytes);
+        }
         ++owner_.writes_;
         if (owner_.fault_ == FaultyFileSystem::Fault::Write && owner_.writes_ == owner_.failWrite_) {
             // A disk that filled up half way: part of the data got there.
@@ -21,26 +24,38 @@ public:
 
     bool Close() override {
         const bool closed = real_->Close();
-        return closed && owner_.fault_ != FaultyFileSystem::Fault::Close;
+        return closed && !(chosen_ && owner_.fault_ == FaultyFileSystem::Fault::Close);
     }
 
 private:
     std::unique_ptr<WritableFile> real_;
     FaultyFileSystem& owner_;
+    bool chosen_;
 };
 
+bool FaultyFileSystem::Chosen(const std::filesystem::path& path) const {
+    if (onlyFile_.empty()) {
+        return true;
+    }
+    const std::string name = path.filename().string();
+    return name == onlyFile_ || (name.starts_with(onlyFile_) && name[onlyFile_.size()] == '.');
+}
+
 std::unique_ptr<WritableFile> FaultyFileSystem::Create(const std::filesystem::path& path) {
-    if (fault_ == Fault::Create) {
+    if (fault_ == Fault::Create && Chosen(path)) {
         return nullptr;
     }
     auto real = RealFileSystem().Create(path);
     if (!real) {
         return nullptr;
     }
-    return std::make_unique<FaultyFile>(std::move(real), *this);
+    return std::make_unique<FaultyFile>(std::move(real), *this, Chosen(path));
 }
 
 bool FaultyFileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (!Chosen(to)) {
+        return RealFileSystem().Rename(from, to);
+    }
     ++renames_;
     if (fault_ == Fault::Rename) {
         return false;

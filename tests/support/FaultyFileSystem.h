@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "document/FileSystem.h"
 
@@ -18,6 +20,11 @@ public:
     explicit FaultyFileSystem(Fault fault = Fault::None, int failWrite = 1)
         : fault_(fault), failWrite_(failWrite) {}
 
+    // Only the file of this name (the target of an atomic write, e.g.
+    // "KPAO.tms") fails, and only its writes are counted.
+    FaultyFileSystem(Fault fault, int failWrite, std::string onlyFile)
+        : fault_(fault), failWrite_(failWrite), onlyFile_(std::move(onlyFile)) {}
+
     std::unique_ptr<WritableFile> Create(const std::filesystem::path& path) override;
     bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void Remove(const std::filesystem::path& path) override;
@@ -27,8 +34,12 @@ public:
 
 private:
     friend class FaultyFile;
+    // The path is the file itself or its temporary file (name + suffix).
+    bool Chosen(const std::filesystem::path& path) const;
+
     Fault fault_;
     int failWrite_;
+    std::string onlyFile_;
     int writes_ = 0;
     int renames_ = 0;
 };

@@ -1,0 +1,50 @@
+#pragma once
+
+// The database targets: the sample installation of one layout with one of
+// its files replaced by the input (its first byte picks which), then the
+// airport opened as the editor opens it, runways placed and seeded.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "project/DocumentPipeline.h"
+#include "simdata/AirportLoader.h"
+
+namespace rollpath::fuzz {
+
+// files: paths relative to the installation folder.
+template <std::size_t N>
+int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<const char*, N>& files,
+                      std::span<const std::uint8_t> input) {
+    static const std::filesystem::path install = SampleInstall(layout, name);
+    static const std::map<std::string, std::vector<std::uint8_t>> originals = [&files] {
+        std::map<std::string, std::vector<std::uint8_t>> bytes;
+        for (const char* file : files) {
+            std::ifstream in(install / file, std::ios::binary);
+            bytes[file].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        return bytes;
+    }();
+    if (input.empty()) {
+        return 0;
+    }
+    const char* file = files[input[0] % N];
+    WriteInput(install / file, input.subspan(1));
+
+    FuzzDocument fuzz(install);
+    // Found through the second identifier: both indexes are searched.
+    if (LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms") == 1) {
+        PrepareOpenedDocument(fuzz.doc);
+    }
+
+    WriteInput(install / file, originals.at(file));
+    return 0;
+}
+
+}  // namespace rollpath::fuzz

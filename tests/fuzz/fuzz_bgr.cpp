@@ -1,0 +1,19 @@
+// The network file reader.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzScenery.h"
+#include "FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace rollpath;
+    const auto input = fuzz::Input(data, size);
+    const auto path = fuzz::Scratch() / "input.bgr";
+    fuzz::WriteInput(path, input);
+    fuzz::FuzzDocument fuzz;
+    const auto [lat, lon] = fuzz::NetworkOrigin(input);
+    ReadNetworkFile(fuzz.doc, path, lat, lon);
+    fuzz::UseDocument(fuzz.doc);
+    return 0;
+}

@@ -1,0 +1,28 @@
+// The command-line tool's settings file, then an airport built with those
+// settings (widths, colours and switches all come from the file).
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "FuzzSupport.h"
+#include "app/SettingsIni.h"
+#include "project/DocumentPipeline.h"
+#include "simdata/AirportLoader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace rollpath;
+    static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
+    const IniSettingsStore store =
+        IniSettingsStore::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+    fuzz::FuzzDocument fuzz(install);
+    fuzz.settings = SettingsFromIni(store);
+    // The folders stay in the scratch area whatever the file names.
+    fuzz.settings.FlyDir = install.string();
+    fuzz.settings.FlyDirSet = 1;
+    fuzz.settings.OutputDir = fuzz::Scratch().path().string();
+    if (LoadAirport(fuzz.doc, "KPAO", "KPAO.txd", "KPAO.txp", "KPAO.bgr", "KPAO.tms") == 1) {
+        PrepareOpenedDocument(fuzz.doc);
+    }
+    return 0;
+}

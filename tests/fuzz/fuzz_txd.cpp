@@ -1,0 +1,33 @@
+// The side file reader. The side file only adds attributes to what a network
+// file created, so the input carries both: a 32-bit little-endian length, that
+// many bytes of network file, then the side file.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzScenery.h"
+#include "FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace rollpath;
+    const auto input = fuzz::Input(data, size);
+    if (input.size() < 4) {
+        return 0;
+    }
+    const std::size_t declared =
+        static_cast<std::size_t>(input[0]) | static_cast<std::size_t>(input[1]) << 8 |
+        static_cast<std::size_t>(input[2]) << 16 | static_cast<std::size_t>(input[3]) << 24;
+    const auto rest = input.subspan(4);
+    const std::size_t networkSize = declared < rest.size() ? declared : rest.size();
+    const auto network = rest.first(networkSize);
+    const auto bgr = fuzz::Scratch() / "pair.bgr";
+    const auto txd = fuzz::Scratch() / "pair.txd";
+    fuzz::WriteInput(bgr, network);
+    fuzz::WriteInput(txd, rest.subspan(networkSize));
+    fuzz::FuzzDocument fuzz;
+    const auto [lat, lon] = fuzz::NetworkOrigin(network);
+    ReadNetworkFile(fuzz.doc, bgr, lat, lon);
+    ReadSideFile(fuzz.doc, txd);
+    fuzz::UseDocument(fuzz.doc);
+    return 0;
+}
