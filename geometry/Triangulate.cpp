@@ -255,7 +255,7 @@ private:
         const TriSegment& s = Seg(segnum);
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
-    int LocateEndpoint(const DPoint& v, const DPoint& vo, int root);
+    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root);
     void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
@@ -518,49 +518,57 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 // Walks the query structure from root to the trapezoid that holds v, where
 // vo is the other end of v's segment (it decides when v is already in the
 // map).
-int Triangulator::LocateEndpoint(const DPoint& v, const DPoint& vo, int root) {
+int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root) {
+    // Local copies: the points may be table entries, and the walk must not
+    // reload them after every step. Numbers are checked here once per node
+    // instead of through the accessors.
+    const DPoint v = vRef;
+    const DPoint vo = voRef;
+    const int points = n_;
     int r = root;
     for (int guard = 0; guard < qCount_ && !failed_; ++guard) {
-        const QueryNode& node = Q(r);
-        switch (node.type) {
-            case kSinkNode:
-                return node.key;
-            case kYNode: {
-                const DPoint& y = Pt(node.key);
-                if (Above(v, y)) {
-                    r = node.right;
-                } else if (SamePoint(v, y)) {
-                    r = Above(vo, y) ? node.right : node.left;
-                } else {
-                    r = node.left;
-                }
-                break;
-            }
-            case kXNode: {
-                const TriSegment& s = Seg(node.key);
-                // The height tests of the end point check and of LeftOf(s, v),
-                // shared: this is the innermost loop of the whole algorithm.
-                const bool atEnd1 = SameHeight(v.y, s.v1.y);
-                const bool atEnd0 = SameHeight(v.y, s.v0.y);
-                const bool isEndPoint = (atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
-                                        (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps);
-                bool left = false;
-                if (isEndPoint) {
-                    left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
-                } else if (atEnd1) {
-                    left = v.x < s.v1.x;
-                } else if (atEnd0) {
-                    left = v.x < s.v0.x;
-                } else {
-                    left = StrictlyLeftOf(s, v);
-                }
-                r = left ? node.left : node.right;
-                break;
-            }
-            default:
-                failed_ = true;
-                return -1;
+        if (r < 1 || r >= qCount_) {
+            break;
         }
+        const QueryNode node = nodes_[static_cast<std::size_t>(r)];
+        const int key = node.key;
+        if (node.type == kSinkNode) {
+            return key;
+        }
+        if (node.type == kYNode) {
+            if ((key < 1 || key > points) && key != kTopPoint && key != kBottomPoint) {
+                break;
+            }
+            const DPoint& y = points_[static_cast<std::size_t>(key)];
+            if (Above(v, y)) {
+                r = node.right;
+            } else if (SamePoint(v, y)) {
+                r = Above(vo, y) ? node.right : node.left;
+            } else {
+                r = node.left;
+            }
+            continue;
+        }
+        if (node.type != kXNode || key < 1 || key > points) {
+            break;
+        }
+        const TriSegment& s = segments_[static_cast<std::size_t>(key)];
+        // The height tests of the end point check and of LeftOf(s, v),
+        // shared: this is the innermost loop of the whole algorithm.
+        const bool atEnd1 = SameHeight(v.y, s.v1.y);
+        const bool atEnd0 = SameHeight(v.y, s.v0.y);
+        bool left = false;
+        if (!atEnd0 && !atEnd1) {
+            left = StrictlyLeftOf(s, v);
+        } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                   (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
+            left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+        } else if (atEnd1) {
+            left = v.x < s.v1.x;
+        } else {
+            left = v.x < s.v0.x;
+        }
+        r = left ? node.left : node.right;
     }
     failed_ = true;
     return -1;
