@@ -400,13 +400,15 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    // Only the first entries are cleared, so a call costs no more than it
-    // uses; every entry is set in full when it is allocated, and nothing
-    // beyond the allocators is ever read.
-    std::fill_n(trapezoids_.begin(), kClearedEntries,
+    // Only the first entries are cleared, as many as a polygon of this size
+    // typically uses, so a call costs no more than it uses (most polygons of
+    // a Save have a few vertices); every entry is set in full when it is
+    // allocated, and nothing beyond the allocators is ever read.
+    const int cleared = std::min(kClearedEntries, 8 * n_ + 8);
+    std::fill_n(trapezoids_.begin(), cleared,
                 Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
-    std::fill_n(nodes_.begin(), kClearedEntries, QueryNode{});
-    std::fill_n(parents_.begin(), kClearedEntries, TableIndex{0});
+    std::fill_n(nodes_.begin(), cleared, QueryNode{});
+    std::fill_n(parents_.begin(), cleared, TableIndex{0});
     trCount_ = 1;
     qCount_ = 1;
 
