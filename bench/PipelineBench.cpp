@@ -4,10 +4,11 @@
 // drag (the touched rebuild), one full OnDraw of a 1920 x 1080 view into the
 // recording canvas, and Save (every file, as with Shift held).
 //
-// The synthetic airport is saved once, under the code KDEN, into a program
-// folder of its own, so that it opens from the project list like any saved
-// project: its rollpaths, polygons and side data come from its files and the
-// runways from the database. The sample airports open as New.
+// The synthetic airport is saved once, under the code KDEN, into an
+// installation of its own (SyntheticProject.h), so that it opens from the
+// project list like any saved project: its rollpaths, polygons and side data
+// come from its files and the runways from the database. The sample airports
+// open as New from a clean installation.
 
 #include <benchmark/benchmark.h>
 
@@ -34,7 +35,7 @@ using bench::kSyntheticCode;
 // The installation, the program folders and the saved synthetic project,
 // written on first use.
 struct PipelineFolders {
-    PipelineFolders() { ok = bench::WriteSyntheticProject(dir.path(), settings, messages, error); }
+    PipelineFolders() { ok = bench::WriteSyntheticProject(dir.path(), syntheticSettings, messages, error); }
 
     static PipelineFolders& Get() {
         static PipelineFolders folders;
@@ -42,11 +43,13 @@ struct PipelineFolders {
     }
 
     void Attach(CRollpathDoc& doc, bool synthetic) {
-        bench::AttachToFolders(doc, dir.path(), settings, messages, synthetic);
+        bench::AttachToFolders(doc, dir.path(), synthetic ? syntheticSettings : settings, messages,
+                               synthetic);
     }
 
     testing::TempDir dir{"rollpath-bench"};
     Settings settings;
+    Settings syntheticSettings;
     RecordingMessageSink messages;
     bool ok = false;
     std::string error;

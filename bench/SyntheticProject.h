@@ -1,10 +1,12 @@
 #pragma once
 
 // The large synthetic airport saved as a project, so that it opens from the
-// project list like any saved airport: a sample installation under
-// root / "fly", and the airport saved under the code KDEN (whose database
-// entry gives the position and the runways) with its list and side file in
-// root / "synthetic". The sample airports keep root / "program".
+// project list like any saved airport: a sample installation of its own under
+// root / "fly-synthetic" with the airport saved under the code KDEN (whose
+// database entry gives the position and the runways), its list and side file
+// in root / "synthetic". The sample airports open from a clean installation,
+// root / "fly" with root / "program", since New reads the files already in
+// the output folder.
 
 #include <filesystem>
 #include <string>
@@ -20,7 +22,7 @@ inline constexpr const char* kSyntheticCode = "KDEN";
 
 inline void AttachToFolders(CRollpathDoc& doc, const std::filesystem::path& root, Settings& settings,
                             MessageSink& messages, bool synthetic) {
-    settings.FlyDir = (root / "fly").string();
+    settings.FlyDir = (root / (synthetic ? "fly-synthetic" : "fly")).string();
     doc.SetSettings(&settings);
     doc.SetMessageSink(&messages);
     doc.SetProgramDir(root / (synthetic ? "synthetic" : "program"));
@@ -28,7 +30,8 @@ inline void AttachToFolders(CRollpathDoc& doc, const std::filesystem::path& root
 
 inline bool WriteSyntheticProject(const std::filesystem::path& root, Settings& settings,
                                   MessageSink& messages, std::string& error) {
-    if (!testing::WriteSampleInstallation(root / "fly")) {
+    if (!testing::WriteSampleInstallation(root / "fly") ||
+        !testing::WriteSampleInstallation(root / "fly-synthetic")) {
         error = "the sample installation was not written";
         return false;
     }
