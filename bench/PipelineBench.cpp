@@ -150,7 +150,8 @@ void BM_Pipeline_Drag(benchmark::State& state, const char* airport) {
         state.SkipWithError("no vertex");
         return;
     }
-    const auto span = VertexIncidence(doc).SegmentsAt(v);
+    const VertexIncidence incidence(doc);  // the span below points into it
+    const auto span = incidence.SegmentsAt(v);
     const std::vector<int> segments(span.begin(), span.end());
     double dx = 1.0;
     for (auto _ : state) {
