@@ -66,7 +66,8 @@ void BM_RebuildTouchedAfterDrag(benchmark::State& state) {
         state.SkipWithError("no vertex of four rollpaths");
         return;
     }
-    const auto span = VertexIncidence(*doc).SegmentsAt(v);
+    const VertexIncidence incidence(*doc);  // the span below points into it
+    const auto span = incidence.SegmentsAt(v);
     const std::vector<int> segments(span.begin(), span.end());
     double dx = 1.0;
     for (auto _ : state) {
@@ -86,7 +87,8 @@ void BM_TouchedJunctionsOnly(benchmark::State& state) {
         state.SkipWithError("no vertex of four rollpaths");
         return;
     }
-    const auto span = VertexIncidence(*doc).SegmentsAt(v);
+    const VertexIncidence incidence(*doc);  // the span below points into it
+    const auto span = incidence.SegmentsAt(v);
     const std::vector<int> segments(span.begin(), span.end());
     DragVertex(*doc, v, segments, 1.0);
     for (auto _ : state) {

@@ -24,6 +24,10 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
 // build CODE [--tms] [--safe-mode] [COMMON]
 int RunBuild(const Args& args, std::ostream& out, std::ostream& err);
 
+// build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]: every
+// airport of the full-size database, one after another in one process
+int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err);
+
 // dump FILE: the records of a .bgr, .txp, .tms, .txd or .rpj file as JSON
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
 

@@ -12,6 +12,7 @@ constexpr const char* kUsage =
     "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
     "  rollpath-cli info CODE [COMMON]\n"
     "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
+    "  rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]\n"
     "  rollpath-cli dump FILE\n"
     "  rollpath-cli script FILE [COMMON]\n"
     "  rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] "
@@ -27,6 +28,7 @@ constexpr Command kCommands[] = {
     {"sample-install", &rollpath::cli::RunSampleInstall},
     {"info", &rollpath::cli::RunInfo},
     {"build", &rollpath::cli::RunBuild},
+    {"build-all", &rollpath::cli::RunBuildAll},
     {"dump", &rollpath::cli::RunDump},
     {"render", &rollpath::cli::RunRender},
     {"script", &rollpath::cli::RunScript},

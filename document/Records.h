@@ -146,13 +146,14 @@ struct NetworkVertex {
     double x = 0.0;
     double y = 0.0;
     int visited = 0;  // scratch mark of one rebuild pass
+    // Beside the position, which scans of the pool read with it.
+    int flags = 0;
+    int state = 0;  // -1 when deleted
     CappedList<GroundPolygon, kMaxVertexProducts> junctionPolys;
     CappedList<Quad, kMaxVertexProducts> centreQuads;
     CappedList<Quad, kMaxVertexProducts> edgeQuads;
     CappedList<DPoint, kMaxVertexProducts> lightPts0;  // centre-line lights
     CappedList<DPoint, kMaxVertexProducts> lightPts1;  // edge lights
-    int flags = 0;
-    int state = 0;  // -1 when deleted
 
     bool live() const { return state != -1; }
     DPoint pos() const { return DPoint{x, y}; }
@@ -208,6 +209,19 @@ const char* EndClassName(int endClass);
 
 struct RollpathSegment {
     int type = SegmentType::Rollpath;
+    // The fields every network scan reads come first, in one cache line, ahead
+    // of the generated geometry.
+    int vertex0 = 0;
+    int vertex1 = 0;
+    int endClass0 = EndClass::DeadEnd;
+    int endClass1 = EndClass::DeadEnd;
+    float width = 0.0f;  // feet
+    int flags = 0;
+    int exitMask = 0;
+    int reserved = 0;  // SegmentMark bits
+    int state = 0;     // -1 when deleted
+    double extent0 = 75.0;  // Runway Hold distance from the runway-side end, feet
+    double extent1 = 75.0;  // Critical Hold distance from vertex0, feet
 
     // Generated geometry. Left and right are relative to the direction from
     // vertex0 to vertex1.
@@ -228,17 +242,6 @@ struct RollpathSegment {
     std::array<DPoint, 2> leftLightLine{};
     std::array<DPoint, 2> throughLine{};
 
-    double extent0 = 75.0;  // Runway Hold distance from the runway-side end, feet
-    double extent1 = 75.0;  // Critical Hold distance from vertex0, feet
-    int vertex0 = 0;
-    int vertex1 = 0;
-    int endClass0 = EndClass::DeadEnd;
-    int endClass1 = EndClass::DeadEnd;
-    float width = 0.0f;  // feet
-    int flags = 0;
-    int exitMask = 0;
-    int reserved = 0;  // SegmentMark bits
-    int state = 0;     // -1 when deleted
 
     bool live() const { return state != -1; }
     int VertexAt(int end) const { return end == 0 ? vertex0 : vertex1; }

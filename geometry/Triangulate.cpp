@@ -41,6 +41,8 @@ constexpr double kFar = 1e30;
 constexpr int kTopPoint = kSegmentTableSize;
 constexpr int kBottomPoint = kSegmentTableSize + 1;
 constexpr double kEps = kTriangulationTolerance;
+static_assert(kQueryTableSize <= 32767 && kTrapezoidTableSize <= 32767 && kBottomPoint <= 32767,
+              "table numbers are kept in 16 bits");
 
 // ---- Point order ------------------------------------------------------------
 // By y with the tolerance, then by x exactly: a consistent sweep order even
@@ -93,13 +95,15 @@ double Cross(const DPoint& a, const DPoint& b, const DPoint& c) {
 
 struct TriSegment;
 bool LeftOf(const TriSegment& s, const DPoint& v);
+bool StrictlyLeftOf(const TriSegment& s, const DPoint& v);
 
 struct TriSegment {
     DPoint v0;  // start point (vertex number = segment number)
     DPoint v1;  // end point (start of the next segment)
     bool inserted = false;
-    int root0 = 0;  // query node from which v0 is located
-    int root1 = 0;  // query node from which v1 is located
+    bool upward = false;  // v1 is above v0
+    int root0 = 0;        // query node from which v0 is located
+    int root1 = 0;        // query node from which v1 is located
     int next = 0;
     int prev = 0;
 };
@@ -108,33 +112,38 @@ enum TrapezoidState { kTrapezoidCleared = 0, kTrapezoidValid = 1, kTrapezoidMerg
 enum ThreadSide { kNoSide = 0, kLeftSide = 1, kRightSide = 2 };
 
 // The point location runs through these tables at random, so they are kept
-// small: points are vertex numbers (see Pt), and the fields are narrow.
+// small: points are vertex numbers (see Pt), and every number fits 16 bits
+// (the largest table has fewer than 32768 entries), which halves the memory
+// the location walks through.
+using TableIndex = std::int16_t;
+
 struct Trapezoid {
-    int lseg = -1;
-    int rseg = -1;
-    int hi = 0;  // top point
-    int lo = 0;  // bottom point
-    int u0 = 0;
-    int u1 = 0;
-    int d0 = 0;
-    int d1 = 0;
-    int sink = 0;
+    TableIndex lseg = -1;
+    TableIndex rseg = -1;
+    TableIndex hi = 0;  // top point
+    TableIndex lo = 0;  // bottom point
+    TableIndex u0 = 0;
+    TableIndex u1 = 0;
+    TableIndex d0 = 0;
+    TableIndex d1 = 0;
+    TableIndex sink = 0;
     // A third upper neighbour kept while a segment is threaded through.
-    int usave = 0;
+    TableIndex usave = 0;
     std::int8_t uside = kNoSide;
     std::int8_t state = kTrapezoidValid;
 };
 
 enum QueryNodeType { kNodeCleared = 0, kXNode = 1, kYNode = 2, kSinkNode = 3 };
 
+// The parent of a node is needed only when trapezoids merge, so it is kept
+// apart (QueryParent) and a node fills 8 bytes.
 struct QueryNode {
     std::int8_t type = kNodeCleared;
     // The segment of an x-node, the point (vertex number) of a y-node, the
     // trapezoid of a sink.
-    int key = 0;
-    int parent = 0;
-    int left = 0;   // below, or left of the segment
-    int right = 0;  // above, or right of the segment
+    TableIndex key = 0;
+    TableIndex left = 0;   // below, or left of the segment
+    TableIndex right = 0;  // above, or right of the segment
 };
 
 struct VertexChainEntry {
@@ -200,6 +209,17 @@ private:
         }
         return nodes_[static_cast<std::size_t>(i)];
     }
+    TableIndex& QueryParent(int i) {
+        if (i < 1 || i >= qCount_) {
+            return Fail(parentScratch_);
+        }
+        return parents_[static_cast<std::size_t>(i)];
+    }
+    void SetNode(int i, QueryNodeType type, int key, int parent, int left, int right) {
+        Q(i) = QueryNode{static_cast<std::int8_t>(type), static_cast<TableIndex>(key),
+                         static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
+        QueryParent(i) = static_cast<TableIndex>(parent);
+    }
     VertexChainEntry& Vert(int i) {
         if (i < 1 || i > n_) {
             return Fail(vertScratch_);
@@ -235,7 +255,7 @@ private:
         const TriSegment& s = Seg(segnum);
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
-    int LocateEndpoint(const DPoint& v, const DPoint& vo, int root);
+    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root);
     void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
@@ -264,6 +284,7 @@ private:
     std::array<TriSegment, kSegmentTableSize> segments_{};
     std::array<Trapezoid, kTrapezoidTableSize> trapezoids_{};
     std::array<QueryNode, kQueryTableSize> nodes_{};
+    std::array<TableIndex, kQueryTableSize> parents_{};
     std::array<int, kSegmentTableSize> permutation_{};
     std::array<VertexChainEntry, kSegmentTableSize> vertexChains_{};
     std::array<MonotoneChainEntry, kChainTableSize> chain_{};
@@ -276,6 +297,7 @@ private:
     TriSegment segScratch_;
     Trapezoid trScratch_;
     QueryNode qScratch_;
+    TableIndex parentScratch_ = 0;
     VertexChainEntry vertScratch_;
     MonotoneChainEntry chainScratch_;
 
@@ -307,6 +329,7 @@ int Triangulator::NewNode() {
     }
     const int q = qCount_++;
     nodes_[static_cast<std::size_t>(q)] = QueryNode{};
+    parents_[static_cast<std::size_t>(q)] = 0;
     return q;
 }
 
@@ -323,6 +346,7 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
             s.prev = i == first ? last : i - 1;
             s.v0 = vertices[static_cast<std::size_t>(i)];
             s.v1 = vertices[static_cast<std::size_t>(s.next)];
+            s.upward = Above(s.v1, s.v0);
             points_[static_cast<std::size_t>(i)] = s.v0;
         }
         first = last + 1;
@@ -376,12 +400,15 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    // Only the first entries are cleared, so a call costs no more than it
-    // uses; every entry is set in full when it is allocated, and nothing
-    // beyond the allocators is ever read.
-    std::fill_n(trapezoids_.begin(), kClearedEntries,
+    // Only the first entries are cleared, as many as a polygon of this size
+    // typically uses, so a call costs no more than it uses (most polygons of
+    // a Save have a few vertices); every entry is set in full when it is
+    // allocated, and nothing beyond the allocators is ever read.
+    const int cleared = std::min(kClearedEntries, 8 * n_ + 8);
+    std::fill_n(trapezoids_.begin(), cleared,
                 Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
-    std::fill_n(nodes_.begin(), kClearedEntries, QueryNode{});
+    std::fill_n(nodes_.begin(), cleared, QueryNode{});
+    std::fill_n(parents_.begin(), cleared, TableIndex{0});
     trCount_ = 1;
     qCount_ = 1;
 
@@ -437,13 +464,13 @@ int Triangulator::InitQueryStructure(int segnum) {
         return 0;
     }
 
-    Q(i1) = {kYNode, upper, 0, i3, i2};
-    Q(i2) = {kSinkNode, above, i1, 0, 0};
-    Q(i3) = {kYNode, lower, i1, i4, i5};
-    Q(i4) = {kSinkNode, below, i3, 0, 0};
-    Q(i5) = {kXNode, segnum, i3, i6, i7};
-    Q(i6) = {kSinkNode, left, i5, 0, 0};
-    Q(i7) = {kSinkNode, right, i5, 0, 0};
+    SetNode(i1, kYNode, upper, 0, i3, i2);
+    SetNode(i2, kSinkNode, above, i1, 0, 0);
+    SetNode(i3, kYNode, lower, i1, i4, i5);
+    SetNode(i4, kSinkNode, below, i3, 0, 0);
+    SetNode(i5, kXNode, segnum, i3, i6, i7);
+    SetNode(i6, kSinkNode, left, i5, 0, 0);
+    SetNode(i7, kSinkNode, right, i5, 0, 0);
 
     Trapezoid& tl = Tr(left);
     Trapezoid& tr = Tr(right);
@@ -470,67 +497,80 @@ bool Triangulator::IsLeftOf(int segnum, const DPoint& v) {
     return LeftOf(Seg(segnum), v);
 }
 
+// For a point at the height of neither end: left of the segment taken from
+// its lower to its upper end.
+bool StrictlyLeftOf(const TriSegment& s, const DPoint& v) {
+    const DPoint& lower = s.upward ? s.v0 : s.v1;
+    const DPoint& upper = s.upward ? s.v1 : s.v0;
+    return Cross(lower, upper, v) > 0.0;
+}
+
 // Left of the segment taken from its lower to its upper end. A point at the
 // height of either end is left when its x is smaller than that end's.
 bool LeftOf(const TriSegment& s, const DPoint& v) {
-    const bool upward = Above(s.v1, s.v0);
-    const DPoint& lower = upward ? s.v0 : s.v1;
-    const DPoint& upper = upward ? s.v1 : s.v0;
     if (SameHeight(s.v1.y, v.y)) {
         return v.x < s.v1.x;
     }
     if (SameHeight(s.v0.y, v.y)) {
         return v.x < s.v0.x;
     }
-    return Cross(lower, upper, v) > 0.0;
+    return StrictlyLeftOf(s, v);
 }
 
 // Walks the query structure from root to the trapezoid that holds v, where
 // vo is the other end of v's segment (it decides when v is already in the
 // map).
-int Triangulator::LocateEndpoint(const DPoint& v, const DPoint& vo, int root) {
+int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root) {
+    // Local copies: the points may be table entries, and the walk must not
+    // reload them after every step. Numbers are checked here once per node
+    // instead of through the accessors.
+    const DPoint v = vRef;
+    const DPoint vo = voRef;
+    const int points = n_;
     int r = root;
     for (int guard = 0; guard < qCount_ && !failed_; ++guard) {
-        const QueryNode& node = Q(r);
-        switch (node.type) {
-            case kSinkNode:
-                return node.key;
-            case kYNode: {
-                const DPoint& y = Pt(node.key);
-                if (Above(v, y)) {
-                    r = node.right;
-                } else if (SamePoint(v, y)) {
-                    r = Above(vo, y) ? node.right : node.left;
-                } else {
-                    r = node.left;
-                }
-                break;
-            }
-            case kXNode: {
-                const TriSegment& s = Seg(node.key);
-                // The height tests of the end point check and of LeftOf(s, v),
-                // shared: this is the innermost loop of the whole algorithm.
-                const bool atEnd1 = SameHeight(v.y, s.v1.y);
-                const bool atEnd0 = SameHeight(v.y, s.v0.y);
-                const bool isEndPoint = (atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
-                                        (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps);
-                bool left = false;
-                if (isEndPoint) {
-                    left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
-                } else if (atEnd1) {
-                    left = v.x < s.v1.x;
-                } else if (atEnd0) {
-                    left = v.x < s.v0.x;
-                } else {
-                    left = LeftOf(s, v);
-                }
-                r = left ? node.left : node.right;
-                break;
-            }
-            default:
-                failed_ = true;
-                return -1;
+        if (r < 1 || r >= qCount_) {
+            break;
         }
+        const QueryNode node = nodes_[static_cast<std::size_t>(r)];
+        const int key = node.key;
+        if (node.type == kSinkNode) {
+            return key;
+        }
+        if (node.type == kYNode) {
+            if ((key < 1 || key > points) && key != kTopPoint && key != kBottomPoint) {
+                break;
+            }
+            const DPoint& y = points_[static_cast<std::size_t>(key)];
+            if (Above(v, y)) {
+                r = node.right;
+            } else if (SamePoint(v, y)) {
+                r = Above(vo, y) ? node.right : node.left;
+            } else {
+                r = node.left;
+            }
+            continue;
+        }
+        if (node.type != kXNode || key < 1 || key > points) {
+            break;
+        }
+        const TriSegment& s = segments_[static_cast<std::size_t>(key)];
+        // The height tests of the end point check and of LeftOf(s, v),
+        // shared: this is the innermost loop of the whole algorithm.
+        const bool atEnd1 = SameHeight(v.y, s.v1.y);
+        const bool atEnd0 = SameHeight(v.y, s.v0.y);
+        bool left = false;
+        if (!atEnd0 && !atEnd1) {
+            left = StrictlyLeftOf(s, v);
+        } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                   (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
+            left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+        } else if (atEnd1) {
+            left = v.x < s.v1.x;
+        } else {
+            left = v.x < s.v0.x;
+        }
+        r = left ? node.left : node.right;
     }
     failed_ = true;
     return -1;
@@ -572,8 +612,8 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
     node.key = p;
     node.left = i2;
     node.right = i1;
-    Q(i1) = {kSinkNode, tu, sk, 0, 0};
-    Q(i2) = {kSinkNode, tl, sk, 0, 0};
+    SetNode(i1, kSinkNode, tu, sk, 0, 0);
+    SetNode(i2, kSinkNode, tl, sk, 0, 0);
     Tr(tu).sink = i1;
     Tr(tl).sink = i2;
 }
@@ -640,7 +680,7 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
 int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                                  const TriSegment& s, bool swapped) {
     LinkUpperNeighbours(t, tn, s);
-    auto below = [&](int trap) -> int& { return viaD0 ? Tr(trap).d0 : Tr(trap).d1; };
+    auto below = [&](int trap) -> TableIndex& { return viaD0 ? Tr(trap).d0 : Tr(trap).d1; };
     if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
         // The bottom forms a triangle: the segment meets its neighbour,
         // which runs upward from the same point, on one side.
@@ -727,6 +767,7 @@ bool Triangulator::AddSegment(int segnum) {
     if (Above(s.v1, s.v0)) {
         std::swap(s.v0, s.v1);
         std::swap(s.root0, s.root1);
+        s.upward = Above(s.v1, s.v0);
         swapped = true;
     }
     // From here on s.v0 is the upper end point and s.v1 the lower.
@@ -770,8 +811,8 @@ bool Triangulator::AddSegment(int segnum) {
         node.key = segnum;
         node.left = i1;
         node.right = i2;
-        Q(i1) = {kSinkNode, t, sk, 0, 0};
-        Q(i2) = {kSinkNode, tn, sk, 0, 0};
+        SetNode(i1, kSinkNode, t, sk, 0, 0);
+        SetNode(i2, kSinkNode, tn, sk, 0, 0);
         if (t == tfirst) {
             tfirstr = tn;
         }
@@ -835,7 +876,7 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
             continue;
         }
         const int nextSink = Tr(tnext).sink;
-        QueryNode& parent = Q(Q(nextSink).parent);
+        QueryNode& parent = Q(QueryParent(nextSink));
         if (parent.left == nextSink) {
             parent.left = Tr(t).sink;
         } else {

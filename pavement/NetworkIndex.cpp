@@ -47,6 +47,7 @@ BoxGrid::BoxGrid(const std::vector<Box>& boxes, double cellSize) {
         const double extent = std::max(maxX - minX, maxY - minY);
         cell_ = std::max({cellSize, extent / kMaxCellsPerSide, kMinCellSize});
         nx_ = static_cast<int>(std::floor((maxX - minX) / cell_)) + 1;
+        inverseCell_ = 1.0 / cell_;
         ny_ = static_cast<int>(std::floor((maxY - minY) / cell_)) + 1;
     }
 
@@ -90,7 +91,9 @@ BoxGrid::BoxGrid(const std::vector<Box>& boxes, double cellSize) {
 }
 
 int BoxGrid::CellX(double x) const {
-    const double q = std::floor((x - originX_) / cell_);
+    // A multiplication rather than a division: the mapping only has to be
+    // the same, and monotonic, for items and queries.
+    const double q = std::floor((x - originX_) * inverseCell_);
     if (!(q > 0.0)) {
         return 0;
     }
@@ -98,7 +101,7 @@ int BoxGrid::CellX(double x) const {
 }
 
 int BoxGrid::CellY(double y) const {
-    const double q = std::floor((y - originY_) / cell_);
+    const double q = std::floor((y - originY_) * inverseCell_);
     if (!(q > 0.0)) {
         return 0;
     }
@@ -170,13 +173,23 @@ void BoxGrid::Query(const Box& box, std::vector<int>& out) {
 VertexIncidence::VertexIncidence(const CRollpathDoc& doc) {
     const int n = doc.m_nVertices;
     start_.assign(static_cast<std::size_t>(n) + 1, 0);
-    for (const auto& s : doc.m_pSegments) {
-        if (!UsableSegment(doc, *s)) {
-            continue;
+    // The segment objects are large and scattered: they are read once, into
+    // a compact list of the usable segments' ends, which both passes use.
+    struct Ends {
+        int segment, vertex0, vertex1;
+    };
+    std::vector<Ends> ends;
+    ends.reserve(doc.m_pSegments.size());
+    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
+        const RollpathSegment& s = *doc.m_pSegments[i];
+        if (UsableSegment(doc, s)) {
+            ends.push_back({static_cast<int>(i), s.vertex0, s.vertex1});
         }
-        ++start_[static_cast<std::size_t>(s->vertex0) + 1];
-        if (s->vertex1 != s->vertex0) {
-            ++start_[static_cast<std::size_t>(s->vertex1) + 1];
+    }
+    for (const Ends& e : ends) {
+        ++start_[static_cast<std::size_t>(e.vertex0) + 1];
+        if (e.vertex1 != e.vertex0) {
+            ++start_[static_cast<std::size_t>(e.vertex1) + 1];
         }
     }
     for (std::size_t v = 1; v < start_.size(); ++v) {
@@ -184,16 +197,10 @@ VertexIncidence::VertexIncidence(const CRollpathDoc& doc) {
     }
     segments_.resize(static_cast<std::size_t>(start_.back()));
     std::vector<int> fill(start_.begin(), start_.end() - 1);
-    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
-        const RollpathSegment& s = *doc.m_pSegments[i];
-        if (!UsableSegment(doc, s)) {
-            continue;
-        }
-        segments_[static_cast<std::size_t>(fill[static_cast<std::size_t>(s.vertex0)]++)] =
-            static_cast<int>(i);
-        if (s.vertex1 != s.vertex0) {
-            segments_[static_cast<std::size_t>(fill[static_cast<std::size_t>(s.vertex1)]++)] =
-                static_cast<int>(i);
+    for (const Ends& e : ends) {
+        segments_[static_cast<std::size_t>(fill[static_cast<std::size_t>(e.vertex0)]++)] = e.segment;
+        if (e.vertex1 != e.vertex0) {
+            segments_[static_cast<std::size_t>(fill[static_cast<std::size_t>(e.vertex1)]++)] = e.segment;
         }
     }
 }

@@ -53,6 +53,7 @@ private:
     double originX_ = 0.0;
     double originY_ = 0.0;
     double cell_ = 1.0;
+    double inverseCell_ = 1.0;
     int nx_ = 1;
     int ny_ = 1;
     std::vector<int> cellStart_;  // nx * ny + 1 offsets into cellItems_
@@ -67,6 +68,7 @@ private:
 // segment ends do not change while it is in use.
 class VertexIncidence {
 public:
+    VertexIncidence() = default;  // no vertices
     explicit VertexIncidence(const CRollpathDoc& doc);
     std::span<const int> SegmentsAt(int vertex) const;
 

@@ -40,13 +40,16 @@ Box PointBox(const DPoint& p, double radius) {
     return Box{p.x - radius, p.y - radius, p.x + radius, p.y + radius};
 }
 
-// The median longer side of the boxes: a cell of that size holds a few
-// items and an item covers a few cells, and a few absurd boxes from a
-// damaged file do not change it.
+// The median longer side of the boxes (of an even sample of at most 512 of
+// them): a cell of that size holds a few items and an item covers a few
+// cells, and a few absurd boxes from a damaged file do not change it.
 double TypicalSide(const std::vector<Box>& boxes) {
+    constexpr std::size_t kSample = 512;
+    const std::size_t stride = boxes.size() / kSample + 1;
     std::vector<double> sides;
-    sides.reserve(boxes.size());
-    for (const Box& b : boxes) {
+    sides.reserve(boxes.size() / stride + 1);
+    for (std::size_t i = 0; i < boxes.size(); i += stride) {
+        const Box& b = boxes[i];
         const double side = std::max(b.x1 - b.x0, b.y1 - b.y0);
         if (std::isfinite(side)) {
             sides.push_back(side);
@@ -166,9 +169,10 @@ void MergeCloseVertices(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
         }
         const DPoint p = doc.Vertex(i).pos();
         grid.Query(PointBox(p, radius + kBoxPad), candidates);
+        std::erase_if(candidates, [i](int j) { return j <= i; });
         std::sort(candidates.begin(), candidates.end());
         for (const int j : candidates) {
-            if (j > i && doc.IsLiveVertex(j) && Distance(p, doc.Vertex(j).pos()) < radius) {
+            if (doc.IsLiveVertex(j) && Distance(p, doc.Vertex(j).pos()) < radius) {
                 ReplaceVertex(doc, j, i, nullptr);
                 ++summary.verticesMerged;
             }
@@ -176,8 +180,19 @@ void MergeCloseVertices(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
     }
 }
 
-void PinRunwayEndJunctions(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
-    const VertexIncidence incidence(doc);
+// Whether each segment is a runway centre line, read once in list order:
+// the scans below look at the segments around every vertex, at random.
+std::vector<char> RunwayCentreLines(const CRollpathDoc& doc) {
+    std::vector<char> runway(doc.m_pSegments.size());
+    for (std::size_t i = 0; i < runway.size(); ++i) {
+        runway[i] = doc.m_pSegments[i]->type == SegmentType::RunwayCentreLine ? 1 : 0;
+    }
+    return runway;
+}
+
+void PinRunwayEndJunctions(CRollpathDoc& doc, const VertexIncidence& incidence,
+                           RebuildNetworkSummary& summary) {
+    const std::vector<char> runway = RunwayCentreLines(doc);
     for (int i = 0; i < SegmentCount(doc); ++i) {
         for (int end = 0; end < 2; ++end) {
             const RollpathSegment& s = Seg(doc, i);
@@ -185,13 +200,12 @@ void PinRunwayEndJunctions(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
                 continue;
             }
             const int v = s.VertexAt(end);
+            const bool sIsRunway = runway[static_cast<std::size_t>(i)] != 0;
             for (const int j : incidence.SegmentsAt(v)) {
-                const RollpathSegment& t = Seg(doc, j);
-                if (j == i ||
-                    (s.type == SegmentType::RunwayCentreLine) == (t.type == SegmentType::RunwayCentreLine)) {
+                if (j == i || sIsRunway == (runway[static_cast<std::size_t>(j)] != 0)) {
                     continue;
                 }
-                const RollpathSegment& rollpath = s.type == SegmentType::RunwayCentreLine ? t : s;
+                const RollpathSegment& rollpath = sIsRunway ? Seg(doc, j) : s;
                 if (PinAtRunwayEnd(doc, v, static_cast<double>(rollpath.width))) {
                     ++summary.endsPinned;
                 }
@@ -234,7 +248,8 @@ int NextCrossing(CRollpathDoc& doc, int i, const std::vector<int>& candidates, c
     return best;
 }
 
-void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
+// True when it changed the network (any crossing it tried to resolve).
+bool SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
     std::vector<Box> boxes(doc.m_pSegments.size());
     for (int i = 0; i < SegmentCount(doc); ++i) {
         boxes[static_cast<std::size_t>(i)] = SegmentBox(doc, Seg(doc, i), kBoxPad);
@@ -244,6 +259,7 @@ void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
     std::vector<int> more;
     std::vector<int> changed;
     bool poolRefused = false;
+    bool edited = false;
 
     for (int i = 0; i < SegmentCount(doc); ++i) {
         if (!UsableSegment(doc, i)) {
@@ -256,6 +272,7 @@ void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
         for (int j = NextCrossing(doc, i, candidates, boxes, -1, crossing); j >= 0;
              j = NextCrossing(doc, i, candidates, boxes, j, crossing)) {
             changed.clear();
+            edited = true;
             const CrossingOutcome outcome = ResolveCrossing(doc, i, j, crossing, poolRefused, &changed);
             if (!outcome.resolved) {
                 ++summary.crossingsRefused;
@@ -276,9 +293,17 @@ void SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
             candidates.insert(candidates.end(), more.begin(), more.end());
         }
     }
+    return edited;
 }
 
 void ClassifyEnds(CRollpathDoc& doc, const VertexIncidence& incidence) {
+    // Which segments count as a connection at their ends, read once in list
+    // order (classifying writes only the end classes, never these fields).
+    std::vector<char> connects(doc.m_pSegments.size());
+    for (std::size_t i = 0; i < connects.size(); ++i) {
+        const RollpathSegment& t = *doc.m_pSegments[i];
+        connects[i] = !t.provisional() && (t.flags & SegmentFlag::NoPolygon) == 0 ? 1 : 0;
+    }
     // The class by the runways depends on the vertex alone and no vertex
     // moves in this step: work it out once per vertex.
     std::vector<int> runwayClass(static_cast<std::size_t>(doc.m_nVertices), -1);
@@ -297,8 +322,7 @@ void ClassifyEnds(CRollpathDoc& doc, const VertexIncidence& incidence) {
         for (int end = 0; end < 2; ++end) {
             bool connected = false;
             for (const int j : incidence.SegmentsAt(s.VertexAt(end))) {
-                const RollpathSegment& t = Seg(doc, j);
-                if (j != i && !t.provisional() && (t.flags & SegmentFlag::NoPolygon) == 0) {
+                if (j != i && connects[static_cast<std::size_t>(j)] != 0) {
                     connected = true;
                     break;
                 }
@@ -322,21 +346,31 @@ void PinVerticesInRunways(CRollpathDoc& doc, const VertexIncidence& incidence,
 
 }  // namespace
 
-RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options) {
+RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options,
+                                     VertexIncidence& incidence) {
     RebuildNetworkSummary summary;
     if (options.rollpathsShown) {
         ConnectDanglingEnds(doc, summary);
     }
     MergeCloseVertices(doc, summary);
-    PinRunwayEndJunctions(doc, summary);
-    SplitCrossings(doc, summary);
+    // Pinning moves vertices only: the incidence holds until a crossing is
+    // split.
+    incidence = VertexIncidence(doc);
+    PinRunwayEndJunctions(doc, incidence, summary);
+    if (SplitCrossings(doc, summary)) {
+        incidence = VertexIncidence(doc);
+    }
     // Steps from here on move vertices but never change which segment uses
     // which vertex.
-    const VertexIncidence incidence(doc);
     ClassifyEnds(doc, incidence);
     ShortenDeadEnds(doc);
     PinVerticesInRunways(doc, incidence, summary);
     return summary;
+}
+
+RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options) {
+    VertexIncidence incidence;
+    return RebuildNetwork(doc, options, incidence);
 }
 
 }  // namespace rollpath

@@ -10,6 +10,7 @@
 // m_TouchedVertices), which the rebuild keeps pointing at live vertices.
 
 #include "document/RollpathDoc.h"
+#include "pavement/NetworkIndex.h"
 
 namespace rollpath {
 
@@ -33,5 +34,10 @@ struct RebuildNetworkSummary {
 };
 
 RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options = {});
+
+// The same, also giving the incidence of the rebuilt network (which the
+// caller would otherwise build again for the junctions).
+RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options,
+                                     VertexIncidence& incidence);
 
 }  // namespace rollpath

@@ -7,8 +7,8 @@
 namespace rollpath {
 
 void RebuildTouchedVertices(CRollpathDoc& doc, const RebuildNetworkOptions& options) {
-    RebuildNetwork(doc, options);
-    const VertexIncidence incidence(doc);
+    VertexIncidence incidence;
+    RebuildNetwork(doc, options, incidence);
     const int touched = doc.m_nTouched;
     for (int i = 0; i < touched; ++i) {
         const int k = doc.m_TouchedVertices[static_cast<std::size_t>(i)];

@@ -1,0 +1,242 @@
+// The world run: every airport of a full runways.csv (the database that
+// `sample-install --all-airports` writes from it) built one after another in
+// one process, as `build` builds one. Each airport gets a fresh document; the
+// project list is kept in a scratch folder of this run and emptied before
+// every airport, so that Save does not rewrite an ever longer list.
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/CommonOptions.h"
+#include "cli/Json.h"
+#include "project/DocumentPipeline.h"
+#include "simdata/SampleCsv.h"
+
+namespace rollpath::cli {
+
+namespace {
+
+constexpr const char* kSynopsis =
+    "rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]\n"
+    "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
+
+// A message with the airport's code (and so its file names) and every number
+// taken out: what kind of message it is, whichever airport shows it.
+std::string MessageKind(const std::string& text, const std::string& code) {
+    std::string kind = text;
+    if (!code.empty()) {
+        for (std::size_t at = kind.find(code); at != std::string::npos; at = kind.find(code, at + 4)) {
+            kind.replace(at, code.size(), "CODE");
+        }
+    }
+    std::string out;
+    for (std::size_t i = 0; i < kind.size(); ++i) {
+        if (std::isdigit(static_cast<unsigned char>(kind[i])) != 0) {
+            if (out.empty() || out.back() != '#') {
+                out += '#';
+            }
+        } else {
+            out += kind[i];
+        }
+    }
+    return out;
+}
+
+// Counts every message by kind; questions are answered Cancel, as the
+// headless build answers them.
+class CountingMessageSink : public MessageSink {
+public:
+    void Show(const std::string& text) override { ++counts["message: " + MessageKind(text, code)]; }
+    Answer Ask(const std::string& text) override {
+        ++counts["question: " + MessageKind(text, code)];
+        return Answer::Cancel;
+    }
+
+    std::string code;
+    std::map<std::string, long long> counts;
+};
+
+struct AirportTime {
+    std::string code;
+    double ms = 0.0;
+    bool built = false;
+};
+
+// The code an airport opens by: its ident when it fits.
+std::string CodeOf(const SampleAirport& airport) {
+    if (!airport.icaoId.empty()) {
+        return airport.icaoId;
+    }
+    return airport.faaId;
+}
+
+std::optional<std::string> ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
+    CommonOptions options;
+    std::optional<std::string> csvPath;
+    std::optional<std::string> timesPath;
+    long long limit = -1;
+    for (std::size_t i = 0; i < args.size();) {
+        std::string error;
+        switch (ParseCommonOption(args, i, options, error)) {
+            case OptionParse::Consumed:
+                continue;
+            case OptionParse::Error:
+                return UsageError(err, error, kSynopsis);
+            case OptionParse::NotCommon:
+                break;
+        }
+        if ((args[i] == "--limit" || args[i] == "--times") && i + 1 < args.size()) {
+            if (args[i] == "--times") {
+                timesPath = args[i + 1];
+            } else {
+                try {
+                    limit = std::stoll(args[i + 1]);
+                } catch (const std::exception&) {
+                    return UsageError(err, "--limit needs a number", kSynopsis);
+                }
+            }
+            i += 2;
+            continue;
+        }
+        if (args[i].starts_with("--") || csvPath) {
+            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
+        }
+        csvPath = args[i];
+        ++i;
+    }
+    if (!csvPath) {
+        return UsageError(err, "missing RUNWAYS.csv", kSynopsis);
+    }
+    const std::optional<std::string> csv = ReadText(*csvPath);
+    if (!csv) {
+        err << "rollpath-cli: cannot read " << *csvPath << '\n';
+        return kExitFailure;
+    }
+    std::string error;
+    const auto airports = AllAirportsFromRunwaysCsv(*csv, error);
+    if (!airports) {
+        err << "rollpath-cli: " << error << '\n';
+        return kExitFailure;
+    }
+
+    CountingMessageSink messages;
+    std::vector<AirportTime> times;
+    long long skipped = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (const SampleAirport& airport : *airports) {
+        if (limit >= 0 && static_cast<long long>(times.size()) >= limit) {
+            break;
+        }
+        const std::string code = CodeOf(airport);
+        if (code.empty()) {
+            ++skipped;  // no identifier the database can be searched by
+            continue;
+        }
+        Settings settings;
+        CRollpathDoc doc;
+        std::ostringstream setupErrors;
+        if (!PrepareDocument(options, settings, doc, setupErrors)) {
+            err << setupErrors.str();
+            return kExitFailure;
+        }
+        doc.SetMessageSink(&messages);
+        const std::filesystem::path scratch = doc.ProgramDir() / "build-all";
+        std::error_code ec;
+        std::filesystem::create_directories(scratch, ec);
+        doc.SetProgramDir(scratch);
+        std::filesystem::remove(ProjectListPath(doc), ec);
+        messages.code = code;
+
+        const auto begin = std::chrono::steady_clock::now();
+        bool built = OpenAirportByCode(doc, code, false, false);
+        if (built) {
+            PrepareOpenedDocument(doc);
+            built = Save(doc);
+        }
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back({code, std::chrono::duration<double, std::milli>(end - begin).count(), built});
+    }
+    const double totalSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    if (timesPath) {
+        std::ofstream csvOut(*timesPath, std::ios::binary);
+        csvOut << "code,ms,built\n";
+        for (const AirportTime& t : times) {
+            csvOut << t.code << ',' << t.ms << ',' << (t.built ? 1 : 0) << '\n';
+        }
+    }
+
+    std::vector<AirportTime> sorted = times;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const AirportTime& a, const AirportTime& b) { return a.ms > b.ms; });
+    const auto percentile = [&sorted](double p) {
+        if (sorted.empty()) {
+            return 0.0;
+        }
+        const auto k = static_cast<std::size_t>((1.0 - p) * static_cast<double>(sorted.size() - 1));
+        return sorted[k].ms;
+    };
+    long long built = 0;
+    double sum = 0.0;
+    for (const AirportTime& t : times) {
+        built += t.built ? 1 : 0;
+        sum += t.ms;
+    }
+
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Field("airports", static_cast<long long>(airports->size()));
+    json.Field("attempted", static_cast<long long>(times.size()));
+    json.Field("built", built);
+    json.Field("failed", static_cast<long long>(times.size()) - built);
+    json.Field("skipped", skipped);
+    json.Field("totalSeconds", totalSeconds);
+    json.Key("perAirportMs");
+    json.BeginObject();
+    json.Field("mean", times.empty() ? 0.0 : sum / static_cast<double>(times.size()));
+    json.Field("median", percentile(0.5));
+    json.Field("p99", percentile(0.99));
+    json.Field("max", percentile(1.0));
+    json.EndObject();
+    json.Key("slowest");
+    json.BeginArray();
+    for (std::size_t k = 0; k < sorted.size() && k < 10; ++k) {
+        json.BeginObject();
+        json.Field("code", sorted[k].code);
+        json.Field("ms", sorted[k].ms);
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Key("messages");
+    json.BeginObject();
+    for (const auto& [kind, count] : messages.counts) {
+        json.Field(kind, count);
+    }
+    json.EndObject();
+    json.EndObject();
+    out << '\n';
+    return built == static_cast<long long>(times.size()) ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace rollpath::cli

@@ -1,0 +1,256 @@
+#!/usr/bin/env python3
+"""Writes bench/results.md (to stdout) from the files scripts/bench leaves in
+build/bench/results: the benchmark medians beside their targets, the whole
+pipeline per airport, the peers with the ratio ours/peer, the peak memory of
+`rollpath-cli build` and the world run."""
+
+import json
+import os
+import re
+import subprocess
+import sys
+
+out = sys.argv[1]
+
+with open(os.path.join(out, "benchmarks.json")) as f:
+    data = json.load(f)
+context = data["context"]
+
+UNIT = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
+
+medians = {}
+for b in data["benchmarks"]:
+    if b.get("aggregate_name") != "median":
+        continue
+    name = b["run_name"]
+    scale = UNIT[b.get("time_unit", "ns")]
+    medians[name] = {
+        "real": b["real_time"] * scale,
+        "cpu": b["cpu_time"] * scale,
+        "counters": {k: v for k, v in b.items() if k not in (
+            "name", "run_name", "run_type", "aggregate_name", "aggregate_unit", "family_index",
+            "per_family_instance_index", "repetitions", "threads", "iterations", "real_time",
+            "cpu_time", "time_unit", "repetition_index")},
+    }
+errors = sorted({b["run_name"] for b in data["benchmarks"] if b.get("error_occurred")})
+
+
+def ms(v):
+    if v is None:
+        return "—"
+    if v >= 100:
+        return "%.0f ms" % v
+    if v >= 1:
+        return "%.2f ms" % v
+    return "%.1f µs" % (v * 1000)
+
+
+def verdict(value, target):
+    if target is None or value is None:
+        return ""
+    return "met" if value <= target else "**missed**"
+
+
+def cpu_model():
+    try:
+        text = subprocess.run(["lscpu"], capture_output=True, text=True).stdout
+        for line in text.splitlines():
+            if line.startswith("Model name:"):
+                return line.split(":", 1)[1].strip()
+    except OSError:
+        pass
+    return "unknown"
+
+
+print("# Benchmark results")
+print()
+print("Written by `scripts/bench` (Release build in build/bench, every benchmark run 5 times, medians).")
+print()
+print("| machine | |")
+print("| --- | --- |")
+print("| CPU | %s |" % cpu_model())
+print("| cores | %d (%s MHz) |" % (context.get("num_cpus", 0), context.get("mhz_per_cpu", "?")))
+print("| date | %s |" % context.get("date", "?"))
+load = context.get("load_avg")
+if load:
+    print("| load average at the start | %s |" % ", ".join("%.2f" % x for x in load))
+print()
+print("The machine is shared: the wall-clock time of a benchmark includes the time other processes held")
+print("the cores, so the targets are judged on the CPU time (both are shown).")
+print()
+
+AREAS = [
+    ("Triangulation (one star-shaped polygon)", [
+        ("BM_Triangulate/16", None), ("BM_Triangulate/64", None), ("BM_Triangulate/256", None),
+        ("BM_Triangulate/1024", None), ("BM_Triangulate/1999", 1.0)]),
+    ("Clipping (a 200-vertex star over 8 x 8 tiles)", [
+        ("BM_ClipToRectangleGrid", None), ("BM_PreciseClipToRectangleGrid", None)]),
+    ("Network rebuild (large synthetic airport)", [
+        ("BM_RebuildNetworkTidy", 5.0), ("BM_RebuildNetworkFirst", None),
+        ("BM_RebuildNetworkByPairsTidy", None)]),
+    ("Pavement rebuilds (large synthetic airport)", [
+        ("BM_RebuildTouchedAfterDrag", 2.0), ("BM_TouchedJunctionsOnly", None),
+        ("BM_RebuildAllPavement", 100.0)]),
+    ("Save: the pavement file (large synthetic airport)", [
+        ("BM_EncodePavementFile", None), ("BM_WritePavementFile", 300.0)]),
+    ("Paint: one OnDraw at 1920 x 1080 (large synthetic airport)", [
+        ("BM_OnDrawRecording/0", 16.0), ("BM_OnDrawRecording/2000", 16.0), ("BM_OnDrawRotated", 16.0),
+        ("BM_OnDrawQImage/0", 16.0), ("BM_OnDrawQImage/2000", 16.0)]),
+    ("Opening KSFO in the full-size database", [
+        ("BM_OpenKsfo/loose", 5.0), ("BM_OpenKsfo/epd", 50.0), ("BM_OpenKsfo/pod", 50.0)]),
+]
+
+for title, rows in AREAS:
+    present = [(n, t) for n, t in rows if n in medians]
+    if not present:
+        continue
+    print("## " + title)
+    print()
+    print("| benchmark | CPU time | wall time | target | |")
+    print("| --- | ---: | ---: | ---: | --- |")
+    for name, target in present:
+        m = medians[name]
+        print("| %s | %s | %s | %s | %s |" % (name, ms(m["cpu"]), ms(m["real"]),
+                                            "< " + ms(target) if target else "—", verdict(m["cpu"], target)))
+    print()
+
+# ---- The whole pipeline --------------------------------------------------
+STAGES = [("Open", "BM_Pipeline_Open", None), ("Initial update", "BM_Pipeline_InitialUpdate", 105.0),
+          ("Vertex drag", "BM_Pipeline_Drag", 2.0), ("Paint", "BM_Pipeline_Paint", 16.0),
+          ("Save", "BM_Pipeline_Save", 300.0)]
+AIRPORTS = ["synthetic", "KORD", "KDEN", "KBOS"]
+if any(("%s/%s" % (s[1], a)) in medians for s in STAGES for a in AIRPORTS):
+    print("## Whole pipeline")
+    print()
+    print("CPU time per step. The synthetic airport is the large synthetic airport saved as a project")
+    print("(its rollpaths, polygons and side data from its files, the runways of KDEN from the database);")
+    print("the sample airports open as New. Initial update: the network rebuild, the rebuild of all")
+    print("pavement and the tile grid (target: rebuild under 5 ms + rebuild-all under 100 ms). Vertex drag:")
+    print("the touched rebuild after moving the vertex with the most segments. Paint: one OnDraw into the")
+    print("recording canvas (the view's own work; the Qt painting of the synthetic airport is")
+    print("BM_OnDrawQImage above). Save: every file, as with Shift held.")
+    print()
+    print("| airport | segments | " + " | ".join("%s%s" % (s[0], " (< %s)" % ms(s[2]) if s[2] else "")
+                                              for s in STAGES) + " |")
+    print("| --- | ---: | " + " | ".join("---:" for _ in STAGES) + " |")
+    for a in AIRPORTS:
+        cells = []
+        segments = "—"
+        for label, bench, target in STAGES:
+            m = medians.get("%s/%s" % (bench, a))
+            if m is None:
+                cells.append("—")
+                continue
+            segments = "%d" % m["counters"].get("segments", 0)
+            flag = "" if target is None or m["cpu"] <= target else " **missed**"
+            cells.append(ms(m["cpu"]) + flag)
+        print("| %s | %s | %s |" % (a, segments, " | ".join(cells)))
+    print()
+
+rss_file = os.path.join(out, "build-rss.txt")
+if os.path.exists(rss_file):
+    text = open(rss_file).read()
+    m = re.search(r"Maximum resident set size \(kbytes\): (\d+)", text)
+    w = re.search(r"Elapsed \(wall clock\) time.*: (\S+)", text)
+    if m:
+        print("## Memory")
+        print()
+        print("Peak resident size of `rollpath-cli build KDEN` on the large synthetic airport saved as a")
+        print("project (open, initial update, Save of every file): **%.1f MiB** (wall time %s)." %
+              (int(m.group(1)) / 1024.0, w.group(1) if w else "?"))
+        print()
+
+# ---- Peers ------------------------------------------------------------------
+PEERS = [
+    ("Clipping to a rectangle (the middle half of each polygon's box)", "BM_Peer_Clip_Ours",
+     [("ours: ClipToRectangle", "BM_Peer_Clip_Ours"),
+      ("ours: PreciseClipToRectangle", "BM_Peer_Clip_OursPrecise"),
+      ("GEOS GEOSClipByRect", "BM_Peer_Clip_GeosClipByRect"),
+      ("Boost.Geometry intersection", "BM_Peer_Clip_BoostIntersection")],
+     [("ClipToRectangle / GEOS", "BM_Peer_Clip_Ours", "BM_Peer_Clip_GeosClipByRect"),
+      ("Precise / GEOS", "BM_Peer_Clip_OursPrecise", "BM_Peer_Clip_GeosClipByRect"),
+      ("ClipToRectangle / Boost", "BM_Peer_Clip_Ours", "BM_Peer_Clip_BoostIntersection"),
+      ("Precise / Boost", "BM_Peer_Clip_OursPrecise", "BM_Peer_Clip_BoostIntersection")]),
+    ("Triangulation", "BM_Peer_Triangulate_Ours",
+     [("ours: TriangulatePolygon", "BM_Peer_Triangulate_Ours"),
+      ("GEOS constrained Delaunay", "BM_Peer_Triangulate_GeosConstrainedDelaunay")],
+     [("ours / GEOS", "BM_Peer_Triangulate_Ours", "BM_Peer_Triangulate_GeosConstrainedDelaunay")]),
+]
+SIZES = [("16", "star of 16"), ("64", "star of 64"), ("256", "star of 256"), ("1024", "star of 1024"),
+         ("1999", "star of 1999"), ("0", "airport polygons")]
+if any(k.startswith("BM_Peer_") for k in medians):
+    print("## Peers")
+    print()
+    print("The same inputs for every library: star-shaped polygons, and all ground and junction polygons")
+    print("of the large synthetic airport (the `airport polygons` row, all of them per iteration). CPU")
+    print("time per iteration; a ratio above 1 means ours is slower. PreciseClipToRectangle refuses")
+    print("outlines of 512 vertices or more (its node lists are fixed), so it skips the two largest stars.")
+    print()
+    for title, _, columns, ratios in PEERS:
+        print("### " + title)
+        print()
+        print("| input | " + " | ".join(c[0] for c in columns) + " | " + " | ".join(r[0] for r in ratios) + " |")
+        print("| --- | " + " | ".join("---:" for _ in columns) + " | " + " | ".join("---:" for _ in ratios) + " |")
+        for arg, label in SIZES:
+            cells = []
+            for _, bench in columns:
+                m = medians.get("%s/%s" % (bench, arg))
+                cells.append(ms(m["cpu"]) if m else "—")
+            rcells = []
+            for _, a, b in ratios:
+                ma = medians.get("%s/%s" % (a, arg))
+                mb = medians.get("%s/%s" % (b, arg))
+                if a == "BM_Peer_Clip_OursPrecise" and arg in ("1024", "1999"):
+                    ma = None
+                rcells.append("%.2f" % (ma["cpu"] / mb["cpu"]) if ma and mb and mb["cpu"] > 0 else "—")
+            print("| %s | %s | %s |" % (label, " | ".join(cells), " | ".join(rcells)))
+        print()
+
+# ---- World run --------------------------------------------------------------
+world_file = os.path.join(out, "world.json")
+if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
+    try:
+        world = json.load(open(world_file))
+    except ValueError:
+        world = None
+    if world:
+        print("## World run")
+        print()
+        print("`rollpath-cli build-all` on the full-size database (`sample-install --all-airports`, loose")
+        print("layout): every airport opened as New, updated as the view does and saved, one after another")
+        print("in one process.")
+        print()
+        print("| | |")
+        print("| --- | --- |")
+        print("| airports in the CSV | %d |" % world["airports"])
+        print("| built | %d |" % world["built"])
+        print("| failed | %d |" % world["failed"])
+        print("| skipped (no identifier the database is searched by) | %d |" % world["skipped"])
+        print("| total time | %.1f s |" % world["totalSeconds"])
+        per = world["perAirportMs"]
+        print("| per airport: mean / median / p99 / max | %s / %s / %s / %s |" % (
+            ms(per["mean"]), ms(per["median"]), ms(per["p99"]), ms(per["max"])))
+        rss = os.path.join(out, "world-rss.txt")
+        if os.path.exists(rss):
+            m = re.search(r"(\d+)", open(rss).read())
+            if m:
+                print("| peak resident size | %.1f MiB |" % (int(m.group(1)) / 1024.0))
+        print()
+        print("Slowest airports: " + ", ".join("%s %s" % (s["code"], ms(s["ms"])) for s in world["slowest"]) + ".")
+        print()
+        print("Messages by kind (codes replaced by CODE, numbers by #):")
+        print()
+        print("| count | message |")
+        print("| ---: | --- |")
+        for kind, count in sorted(world["messages"].items(), key=lambda kv: -kv[1]):
+            print("| %d | %s |" % (count, kind.replace("|", "\\|").replace("\n", " ")))
+        if not world["messages"]:
+            print("| 0 | (none) |")
+        print()
+
+if errors:
+    print("## Benchmarks that stopped with an error")
+    print()
+    for e in errors:
+        print("- " + e)
+    print()

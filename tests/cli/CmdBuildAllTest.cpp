@@ -1,0 +1,86 @@
+#include "cli/CliTestSupport.h"
+#include "support/SampleInstallation.h"
+
+namespace rollpath::cli {
+namespace {
+
+// The world run on the sample runways: the database written by
+// `sample-install --all-airports` from the same CSV, every airport built.
+class BuildAllTest : public CliTest {
+protected:
+    BuildAllTest() {
+        const Outcome run =
+            Call(&RunSampleInstall, {Fly("loose"), "--layout", "loose", "--all-airports", Csv()});
+        EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    }
+    static std::string Csv() { return (testing::SamplesDir() / "runways.csv").string(); }
+    Args BuildAllArgs(Args extra = {}) {
+        Args args{Csv(), "--fly-dir", Fly("loose"), "--project-dir", (dir / "prog").string(), "--seed", "3"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    }
+};
+
+TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
+    const std::filesystem::path times = dir / "times.csv";
+    const Outcome run = Call(&RunBuildAll, BuildAllArgs({"--times", times.string()}));
+    ASSERT_EQ(run.status, kExitSuccess) << run.err << run.out;
+    const std::optional<JsonValue> json = ParseJson(run.out);
+    ASSERT_TRUE(json) << run.out;
+    const double attempted = (*json)["attempted"].Number();
+    EXPECT_GT(attempted, 10.0);
+    EXPECT_EQ((*json)["built"].Number(), attempted);
+    EXPECT_EQ((*json)["failed"].Number(), 0.0);
+    EXPECT_EQ((*json)["attempted"].Number() + (*json)["skipped"].Number(), (*json)["airports"].Number());
+    EXPECT_GE((*json)["perAirportMs"]["max"].Number(), (*json)["perAirportMs"]["median"].Number());
+    EXPECT_LE((*json)["slowest"].size(), 10u);
+    // Every airport is in the times file, and its files were written.
+    const std::string text = ReadText(times);
+    EXPECT_EQ(static_cast<double>(std::count(text.begin(), text.end(), '\n')), attempted + 1.0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "loose" / "Data" / "KSFO.bgr"));
+    // The project list holds the last airport only.
+    const std::string list = ReadText(dir / "prog" / "build-all" / "Rollpath.rpj");
+    EXPECT_EQ(std::count(list.begin(), list.end(), '['), 1);
+}
+
+TEST_F(BuildAllTest, LimitStopsEarlyAndMessagesAreCountedByKind) {
+    // No output folder: every Save fails with the same kind of message.
+    const Outcome run =
+        Call(&RunBuildAll, BuildAllArgs({"--limit", "3", "--output-dir", (dir / "missing" / "x").string()}));
+    const std::optional<JsonValue> json = ParseJson(run.out);
+    ASSERT_TRUE(json) << run.out << run.err;
+    EXPECT_EQ((*json)["attempted"].Number(), 3.0);
+    if ((*json)["failed"].Number() > 0.0) {
+        EXPECT_EQ(run.status, kExitFailure);
+        double counted = 0.0;
+        for (const auto& [kind, count] : (*json)["messages"].Members()) {
+            EXPECT_EQ(kind.find("KSFO"), std::string::npos) << kind;  // codes are taken out
+            counted += count.Number();
+        }
+        EXPECT_GE(counted, 3.0);
+    }
+}
+
+TEST_F(BuildAllTest, Usage) {
+    struct Case {
+        Args args;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {{}, "missing RUNWAYS.csv"},
+        {{Csv(), "--limit", "many"}, "--limit needs a number"},
+        {{Csv(), Csv()}, "unexpected argument"},
+        {{Csv(), "--fast"}, "unexpected argument '--fast'"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Call(&RunBuildAll, c.args);
+        EXPECT_EQ(run.status, kExitUsage) << c.reason;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("usage: rollpath-cli build-all"), std::string::npos) << run.err;
+    }
+    const Outcome missing = Call(&RunBuildAll, {(dir / "none.csv").string()});
+    EXPECT_EQ(missing.status, kExitFailure);
+}
+
+}  // namespace
+}  // namespace rollpath::cli
