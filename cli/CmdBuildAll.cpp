@@ -17,6 +17,7 @@
 #include "cli/Commands.h"
 #include "cli/CommonOptions.h"
 #include "cli/Json.h"
+#include "document/AnsiText.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/SampleCsv.h"
 
@@ -54,9 +55,11 @@ std::string MessageKind(const std::string& text, const std::string& code) {
 // headless build answers them.
 class CountingMessageSink : public MessageSink {
 public:
-    void Show(const std::string& text) override { ++counts["message: " + MessageKind(text, code)]; }
+    void Show(const std::string& text) override {
+        ++counts["message: " + AnsiToUtf8(MessageKind(text, code))];
+    }
     Answer Ask(const std::string& text) override {
-        ++counts["question: " + MessageKind(text, code)];
+        ++counts["question: " + AnsiToUtf8(MessageKind(text, code))];
         return Answer::Cancel;
     }
 
