@@ -1,0 +1,55 @@
+// A scripted editor session: every line through the same view the editor
+// uses (tools, drags, keys, dialogs answered from the script, Save into the
+// scratch folder). Lines that would write a file where the input says
+// (dump-doc, render) are left out.
+
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "cli/CommonOptions.h"
+#include "cli/ScriptSession.h"
+
+namespace {
+
+std::string WithoutFileWriters(const std::string& text) {
+    std::istringstream in(text);
+    std::string kept;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::vector<std::string> words;
+        std::string error;
+        if (rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
+            (words.front() == "dump-doc" || words.front() == "render")) {
+            continue;
+        }
+        kept += line;
+        kept += '\n';
+    }
+    return kept;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace rollpath;
+    static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
+    static const auto project = fuzz::Scratch() / "script-project";
+    std::filesystem::create_directories(project);
+    cli::CommonOptions options;
+    options.flyDir = install.string();
+    options.outputDir = (fuzz::Scratch() / "script-output").string();
+    options.projectDir = project.string();
+    options.seed = 1u;
+    std::ostringstream err;
+    cli::ScriptSession session(err);
+    if (!session.Prepare(options)) {
+        return 0;
+    }
+    std::istringstream script(WithoutFileWriters(std::string(reinterpret_cast<const char*>(data), size)));
+    (void)session.Run(script, "fuzz.script");
+    return 0;
+}
