@@ -60,7 +60,8 @@ bool CRollpathView::OnEditCommand(CommandId id) {
             OnContextCut();
             return true;
         case CommandId::ContextCopy:
-            if (m_Context.kind == ContextKind::Polygon && m_Context.polygon != nullptr) {
+            if (m_Context.kind == ContextKind::Polygon && m_Context.polygon != nullptr &&
+                m_Context.polygon->live()) {
                 m_CopiedPolygon = m_Context.polygon->points;
             }
             return true;
@@ -168,8 +169,12 @@ void CRollpathView::DeletePolygon(GroundPolygon& polygon) {
     InvalidatePolygon(polygon);
     m_Undo.RecordPolygonDeleted(&polygon);
     polygon.state = -1;
-    if (m_pSelectedPolygon == &polygon) {
-        m_pSelectedPolygon = nullptr;
+    if (m_pSelectedPolygon != nullptr && m_pSelectedPolygon != &polygon) {
+        InvalidatePolygon(*m_pSelectedPolygon);
+    }
+    m_pSelectedPolygon = nullptr;
+    if (m_Context.polygon == &polygon) {
+        m_Context = ViewContext{};
     }
     m_Doc.SetModifiedFlag(true);
 }

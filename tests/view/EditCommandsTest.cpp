@@ -242,6 +242,39 @@ TEST_F(VertexJoins, DeleteVertexIsOfferedOnlyWhereExactlyTwoSegmentsMeet) {
     EXPECT_EQ(LiveSegments(), 3);
 }
 
+TEST_F(EditCommands, DeleteVertexRefusesToJoinALoopOfTwoSegments) {
+    AddRunwayOnly();
+    const int a = AddVertexAt(doc, -400.0, 1000.0);
+    const int b = AddVertexAt(doc, 0.0, 1000.0);
+    AddSegment(doc, a, b, 50.0);
+    AddSegment(doc, b, a, 50.0);
+    OpenFocused();
+    view.OnCommand(CommandId::ViewVertices);
+    RightClick(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_Context.vertex, b);
+    ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
+    // Joining would leave one segment from a back to a.
+    view.OnCommand(CommandId::DeleteVertex);
+    EXPECT_TRUE(doc.Vertex(b).live());
+    EXPECT_EQ(LiveSegments(), 2);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(EditCommands, UndoOfANewPolygonRemovesIt) {
+    AddRunwayOnly();
+    OpenFocused();
+    view.OnCommand(CommandId::PolygonTool);
+    Click(DPoint{-100.0, 900.0});
+    Click(DPoint{-100.0, 1100.0});
+    Click(DPoint{100.0, 1100.0});
+    RightClick(DPoint{100.0, 900.0});
+    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
+    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::PolygonAdded);
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_FALSE(doc.m_pPolygons.front()->live());
+    EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
+}
+
 TEST_F(VertexJoins, CutOnTheSourceClearsItAndCopyIsGreyedThere) {
     doc.m_nSource = a;
     ShowVertices();
