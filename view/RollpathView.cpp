@@ -164,7 +164,7 @@ void CRollpathView::InvalidateObjects(CommandId toggle) {
 
 bool CRollpathView::OnCommand(CommandId id) {
     SyncWithDocument();
-    if (OnDiagramCommand(id)) {
+    if (OnDiagramCommand(id) || OnEditCommand(id)) {
         return true;
     }
     switch (id) {
@@ -225,6 +225,9 @@ bool CRollpathView::OnCommand(CommandId id) {
 std::optional<CommandUI> CRollpathView::UpdateCommandUI(CommandId id) const {
     if (std::optional<CommandUI> diagram = UpdateDiagramCommandUI(id)) {
         return diagram;
+    }
+    if (std::optional<CommandUI> edit = UpdateEditCommandUI(id)) {
+        return edit;
     }
     const bool loaded = IsLoaded();
     const auto shown = [loaded](int toggle) {

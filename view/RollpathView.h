@@ -184,6 +184,17 @@ public:
     void OnPlaceSource();
     void OnPlaceSink();
 
+    // --- Edit commands -----------------------------------------------------
+    void OnEditUndo();
+    // Delete (or Cut) of the selected polygon; Copy keeps its points.
+    void DeleteSelectedPolygon();
+    void CopySelectedPolygon();
+    void OnRollpathWidth();
+    // "R": every live segment's geometry, then every junction.
+    void RebuildAll();
+    // "O": moves vertices of slight bends onto straight lines.
+    void StraightenNetwork();
+
     // --- Picks --------------------------------------------------------------
     // The first point of the polygon whose rotated logical position lies
     // within 40 units of the device point in both axes, or -1.
@@ -254,6 +265,8 @@ public:
     LPoint m_LastLogical;  // unrotated
     ViewContext m_Context;
     CUndoRecord m_Undo;
+    // Copy's result; nothing pastes it.
+    std::vector<DPoint> m_CopiedPolygon;
 
     CBMP m_Bmp;
     int m_bDiagramLoaded = 0;
@@ -335,6 +348,35 @@ private:
     // Repainting what an edit touches.
     void InvalidateSegment(const RollpathSegment& segment);
     void InvalidatePolygon(const PolygonRecord& polygon);
+
+    // Edit menu and context menu commands.
+    bool OnEditCommand(CommandId id);
+    std::optional<CommandUI> UpdateEditCommandUI(CommandId id) const;
+    std::optional<CommandUI> ContextCommandUI(CommandId id) const;
+    bool PolygonEditable() const;
+    void OnContextCut();
+    void OnInsertVertex();
+    void OnDeleteVertex();
+    void OnContextProperties();
+    void DeletePolygon(GroundPolygon& polygon);
+    void DeleteSegment(RollpathSegment& segment);
+    // Marks the segment and the vertices only it used deleted; the vertices
+    // still used elsewhere go to the touched-vertex list.
+    void MarkSegmentDeleted(RollpathSegment& segment);
+    void SplitSegmentAtMouse(RollpathSegment& segment);
+    void RemoveVertex(int vertex);
+    void InsertPolygonPoint(GroundPolygon& polygon);
+    void DeletePolygonPoint(GroundPolygon& polygon);
+    void SegmentProperties(RollpathSegment& segment);
+    void VertexProperties(int vertex);
+    void RunwayProperties(RunwayRecord& runway);
+    void InvalidateVertexMark(int vertex);
+    // Undo, kind by kind.
+    void UndoSegmentsAdded();
+    void UndoVertexMoved();
+    void ReviveSegments();
+    void UndoPolygonPoints(PolygonRecord& polygon);
+    void UndoStraightening();
 
     bool OnDiagramCommand(CommandId id);
     std::optional<CommandUI> UpdateDiagramCommandUI(CommandId id) const;

@@ -18,6 +18,8 @@ void CUndoRecord::Clear() {
     m_pMarking = nullptr;
     m_nVertex = -1;
     m_Points.clear();
+    m_SavedIndices.clear();
+    m_SavedVertices.clear();
 }
 
 void CUndoRecord::RecordSegmentsAdded(std::span<RollpathSegment* const> chain) {
@@ -48,6 +50,24 @@ void CUndoRecord::RecordMarkingMoved(MarkingPolygon* piece) {
     Begin(UndoKind::MarkingMoved);
     m_pMarking = piece;
     m_Points = piece->points;
+}
+
+void CUndoRecord::RecordSegmentDeleted(RollpathSegment* segment) {
+    Begin(UndoKind::SegmentDeleted);
+    m_Segments.assign(1, segment);
+}
+
+void CUndoRecord::RecordPolygonDeleted(GroundPolygon* polygon) {
+    Begin(UndoKind::PolygonDeleted);
+    m_pPolygon = polygon;
+    m_Points = polygon->points;
+}
+
+void CUndoRecord::RecordStraightened(std::span<const int> vertices, std::span<const NetworkVertex> saved) {
+    Begin(UndoKind::Straightened);
+    const std::size_t n = std::min(vertices.size(), saved.size());
+    m_SavedIndices.assign(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(n));
+    m_SavedVertices.assign(saved.begin(), saved.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
 void CUndoRecord::ForgetVertexIndices() {

@@ -21,6 +21,8 @@ struct UndoKind {
     static constexpr int PolygonMoved = 13;
     static constexpr int PolygonDeleted = 14;
     static constexpr int Straightened = 51;
+    // Both numbers stand for a pavement-file marking piece's drag.
+    static constexpr int MarkingPieceMoved = 62;
     static constexpr int MarkingMoved = 63;
 };
 
@@ -36,6 +38,12 @@ public:
     void RecordPolygonPoints(int kind, GroundPolygon* polygon);
     // A pavement-file marking piece's points before it is dragged.
     void RecordMarkingMoved(MarkingPolygon* piece);
+    // A segment about to be deleted (with the vertices only it used).
+    void RecordSegmentDeleted(RollpathSegment* segment);
+    // A polygon about to be deleted; its record stays for the undo.
+    void RecordPolygonDeleted(GroundPolygon* polygon);
+    // The vertices the straightening pass moved and their records before.
+    void RecordStraightened(std::span<const int> vertices, std::span<const NetworkVertex> saved);
 
     // Forgets the step: nothing is left to undo.
     void Clear();
@@ -48,6 +56,9 @@ public:
     int VertexIndex() const { return m_nVertex; }
     // A copy of a polygon's or marking piece's points, or one vertex position.
     const std::vector<DPoint>& Points() const { return m_Points; }
+    // The straightened vertices and their saved records, pairwise.
+    const std::vector<int>& SavedIndices() const { return m_SavedIndices; }
+    const std::vector<NetworkVertex>& SavedVertices() const { return m_SavedVertices; }
 
     // After the vertex pool was renumbered: a step that names vertices by
     // their old numbers cannot be undone any more. A chain keeps its live
@@ -66,6 +77,8 @@ protected:
     MarkingPolygon* m_pMarking = nullptr;
     int m_nVertex = -1;
     std::vector<DPoint> m_Points;
+    std::vector<int> m_SavedIndices;
+    std::vector<NetworkVertex> m_SavedVertices;
 };
 
 }  // namespace rollpath

@@ -147,6 +147,14 @@ bool CRollpathView::OnChar(char c) {
         case 't':
             FlipToggle(m_bShowTriErrors);
             return true;
+        case 'R':
+        case 'r':
+            RebuildAll();
+            return true;
+        case 'O':
+        case 'o':
+            StraightenNetwork();
+            return true;
         default:
             break;
     }

@@ -347,6 +347,8 @@ void CRollpathView::OnRButtonDown(DevicePoint point) {
         m_bPlaceSink = 0;
         SetToolCursor(false);
     } else {
+        // The context menu's commands act where this click was.
+        RememberMouse(point);
         FindContext(point, p);
         m_Host.ShowContextMenu(point);
     }

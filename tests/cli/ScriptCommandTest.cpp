@@ -128,6 +128,25 @@ TEST_F(ScriptCommand, AVertexIsDraggedAndTheDragIsOneUndoStep) {
     EXPECT_EQ(json["view"]["undo"]["vertex"].Number(), segment["vertex1"].Number());
 }
 
+TEST_F(ScriptCommand, ContextCommandsSplitEditDeleteAndUndo) {
+    const JsonValue json = Dump(
+        "new KPAO\n"
+        "command rollpath-tool\nclick 600 900\nclick 900 600\nrclick 900 600\n"
+        "rclick 750 750\ncommand insert-vertex\n"
+        "dialog Width=35\ncommand context-properties\n"
+        "rclick 840 660\ncommand context-cut\ncommand undo\n"
+        "dialog Width=42\ncommand width\n");
+    const JsonValue& segments = json["document"]["segments"];
+    ASSERT_EQ(segments.size(), 3u) << err;
+    EXPECT_EQ(segments[1]["width"].Number(), 35);
+    EXPECT_EQ(segments[1]["state"].Number(), 0);
+    EXPECT_EQ(segments[2]["state"].Number(), 0);
+    EXPECT_EQ(segments[1]["vertex1"].Number(), segments[2]["vertex0"].Number());
+    EXPECT_TRUE(Near(VertexAt(json, segments[1]["vertex1"].Number()), {750, 750}, kPixelFeet));
+    EXPECT_EQ(json["view"]["undo"]["available"].Bool(), false);
+    EXPECT_EQ(json["view"]["rollpathWidth"].Number(), 42);
+}
+
 TEST_F(ScriptCommand, ARightClickRecordsTheContextAndKeysAndCharactersReachTheView) {
     const JsonValue json = Dump(
         "new KPAO\n"

@@ -125,6 +125,28 @@ private slots:
         QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::VertexMoved);
     }
 
+    void theEditMenusUndoTakesTheChainAwayAndIsThenGreyed() {
+        QWidget* viewport = Widget().viewport();
+        const QPoint a = FreePixel(40, 40);
+        const QPoint b = FreePixel(140, 40);
+        QVERIFY(a.x() >= 0 && b.x() >= 0);
+        QAction* undo = frame_->Action(CommandId::EditUndo);
+        QVERIFY(undo != nullptr);
+        QVERIFY(!undo->isEnabled());
+        Widget().View().OnCommand(CommandId::RollpathTool);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
+        QTest::mouseMove(viewport, b);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
+        const RollpathSegment& s = *doc_.m_pSegments.back();
+        QVERIFY(s.live());
+        frame_->UpdateActions();
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QVERIFY(!s.live());
+        QVERIFY(!undo->isEnabled());
+    }
+
     void aRightClickPopsUpTheContextMenu() {
         QWidget* viewport = Widget().viewport();
         const QPoint p = FreePixel(60, 60);

@@ -1,0 +1,532 @@
+// The Edit menu and the right-button menu: undo and its enabling, deleting
+// and copying polygons and segments, splitting and joining at vertices,
+// polygon points, the property dialogs, the rollpath width, and the
+// straightening pass with its undo.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "EditTestSupport.h"
+
+namespace rollpath {
+namespace {
+
+using testing::AddRunway;
+using testing::AddSegment;
+using testing::AddVertexAt;
+using testing::Distance;
+
+class EditCommands : public ::testing::Test, protected testing::EditTest {
+protected:
+    void OpenFocused() {
+        Open();
+        Focus(DPoint{0.0, 1000.0});
+        doc.SetModifiedFlag(false);
+    }
+    void AddRunwayOnly() { AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
+    bool Enabled(CommandId id) const {
+        const std::optional<CommandUI> ui = view.UpdateCommandUI(id);
+        return ui.has_value() && ui->enabled;
+    }
+    GroundPolygon& AddSquare() {
+        GroundPolygon& p = doc.AppendPolygon();
+        p.kind = PolygonKind::Ordinary;
+        p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
+        return p;
+    }
+    static double Width(const RollpathSegment& s) { return Distance(s.outline[1], s.outline[5]); }
+    DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
+};
+
+TEST_F(EditCommands, UndoIsASingleStepAndTheSecondUndoIsDisabled) {
+    AddRunwayOnly();
+    GroundPolygon& polygon = AddSquare();
+    OpenFocused();
+    EXPECT_FALSE(Enabled(CommandId::EditUndo));
+    Click(DPoint{0.0, 1000.0});
+    Release(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_pSelectedPolygon, &polygon);
+    view.OnCommand(CommandId::EditDelete);
+    ASSERT_TRUE(Enabled(CommandId::EditUndo));
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_TRUE(polygon.live());
+    EXPECT_FALSE(Enabled(CommandId::EditUndo));
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::None);
+    // Nothing is redone by a second Undo.
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_TRUE(polygon.live());
+}
+
+TEST_F(EditCommands, ADeletedPolygonComesBackWithItsPoints) {
+    AddRunwayOnly();
+    GroundPolygon& polygon = AddSquare();
+    const std::vector<DPoint> points = polygon.points;
+    OpenFocused();
+    // Nothing selected: Cut, Delete and Copy are greyed; Paste always is.
+    EXPECT_FALSE(Enabled(CommandId::EditCut));
+    EXPECT_FALSE(Enabled(CommandId::EditDelete));
+    EXPECT_FALSE(Enabled(CommandId::EditCopy));
+    EXPECT_FALSE(Enabled(CommandId::EditPaste));
+    Click(DPoint{0.0, 1000.0});
+    EXPECT_TRUE(Enabled(CommandId::EditCut));
+    EXPECT_TRUE(Enabled(CommandId::EditCopy));
+    // The Delete key does what the Delete command does.
+    view.OnKeyDown(ViewKey::Delete);
+    EXPECT_FALSE(polygon.live());
+    EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::PolygonDeleted);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(Enabled(CommandId::EditCut));
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_TRUE(polygon.live());
+    EXPECT_EQ(polygon.points, points);
+    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
+}
+
+TEST_F(EditCommands, CutIsGreyedWhileThePolygonToolIsOn) {
+    AddRunwayOnly();
+    AddSquare();
+    OpenFocused();
+    Click(DPoint{0.0, 1000.0});
+    ASSERT_TRUE(Enabled(CommandId::EditCut));
+    view.OnCommand(CommandId::PolygonTool);
+    EXPECT_FALSE(Enabled(CommandId::EditCut));
+    view.OnCommand(CommandId::EditCut);
+    EXPECT_TRUE(doc.m_pPolygons.front()->live());
+}
+
+TEST_F(EditCommands, CopyLeavesTheUndoStepOfTheEditBeforeIt) {
+    AddRunwayOnly();
+    GroundPolygon& polygon = AddSquare();
+    const std::vector<DPoint> points = polygon.points;
+    OpenFocused();
+    Drag(DPoint{0.0, 1000.0}, DPoint{100.0, 1100.0});
+    ASSERT_NE(polygon.points, points);
+    view.OnCommand(CommandId::EditCopy);
+    EXPECT_EQ(view.m_CopiedPolygon, polygon.points);
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::PolygonMoved);
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(polygon.points, points);
+}
+
+TEST_F(EditCommands, DeletingTheOnlySegmentOfAPairDeletesBothVerticesAndUndoRevivesAll) {
+    AddRunwayOnly();
+    RollpathSegment& s = testing::AddRollpath(doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    OpenFocused();
+    RightClick(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Segment);
+    EXPECT_TRUE(Enabled(CommandId::ContextCut));
+    EXPECT_FALSE(Enabled(CommandId::ContextCopy));
+    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+    view.OnCommand(CommandId::ContextCut);
+    EXPECT_FALSE(s.live());
+    EXPECT_FALSE(doc.Vertex(s.vertex0).live());
+    EXPECT_FALSE(doc.Vertex(s.vertex1).live());
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::SegmentDeleted);
+    EXPECT_TRUE(doc.IsModified());
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_TRUE(s.live());
+    EXPECT_TRUE(doc.Vertex(s.vertex0).live());
+    EXPECT_TRUE(doc.Vertex(s.vertex1).live());
+    EXPECT_NEAR(Width(s), 50.0, 1e-6);
+}
+
+TEST_F(EditCommands, ASegmentsVertexStillUsedElsewhereStays) {
+    AddRunwayOnly();
+    const int a = AddVertexAt(doc, -400.0, 1000.0);
+    const int b = AddVertexAt(doc, 0.0, 1000.0);
+    const int c = AddVertexAt(doc, 0.0, 1400.0);
+    RollpathSegment& ab = AddSegment(doc, a, b, 50.0);
+    AddSegment(doc, b, c, 50.0);
+    OpenFocused();
+    RightClick(DPoint{-200.0, 1000.0});
+    ASSERT_EQ(view.m_Context.segment, &ab);
+    view.OnCommand(CommandId::ContextCut);
+    EXPECT_FALSE(doc.Vertex(a).live());
+    EXPECT_TRUE(doc.Vertex(b).live());
+    EXPECT_EQ(LiveSegments(), 1);
+}
+
+TEST_F(EditCommands, TheKindOneUndoRemovesTheWholeChainTheToolDrew) {
+    AddRunwayOnly();
+    OpenFocused();
+    view.OnCommand(CommandId::RollpathTool);
+    Click(DPoint{0.0, 1000.0});
+    Click(DPoint{400.0, 1000.0});
+    // An undo halfway through a chain would cut the piece being drawn loose.
+    EXPECT_FALSE(Enabled(CommandId::EditUndo));
+    Click(DPoint{400.0, 1400.0});
+    RightClick(DPoint{400.0, 1400.0});
+    ASSERT_EQ(LiveSegments(), 2);
+    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::SegmentsAdded);
+    std::vector<int> chainVertices;
+    for (const auto& s : doc.m_pSegments) {
+        chainVertices.push_back(s->vertex0);
+        chainVertices.push_back(s->vertex1);
+    }
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(LiveSegments(), 0);
+    for (const int k : chainVertices) {
+        EXPECT_FALSE(doc.Vertex(k).live()) << k;
+    }
+}
+
+TEST_F(EditCommands, UndoOfAVertexDragPutsTheVertexBack) {
+    AddRunwayOnly();
+    RollpathSegment& s = testing::AddRollpath(doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    OpenFocused();
+    const DPoint before = doc.Vertex(s.vertex1).pos();
+    Drag(DPoint{200.0, 1000.0}, DPoint{300.0, 1200.0});
+    ASSERT_GT(Distance(doc.Vertex(s.vertex1).pos(), before), 100.0);
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(doc.Vertex(s.vertex1).pos(), before);
+    EXPECT_NEAR(s.outline[3].x, before.x, 1e-6);
+}
+
+class VertexJoins : public EditCommands {
+protected:
+    void SetUp() override {
+        AddRunwayOnly();
+        a = AddVertexAt(doc, -400.0, 1000.0);
+        b = AddVertexAt(doc, 0.0, 1000.0);
+        c = AddVertexAt(doc, 400.0, 1100.0);
+        AddSegment(doc, a, b, 50.0);
+        AddSegment(doc, b, c, 40.0);
+    }
+    void ShowVertices() {
+        OpenFocused();
+        view.OnCommand(CommandId::ViewVertices);
+    }
+    int a = -1;
+    int b = -1;
+    int c = -1;
+};
+
+TEST_F(VertexJoins, DeleteVertexJoinsTheTwoSegmentsIntoOne) {
+    ShowVertices();
+    RightClick(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Vertex);
+    EXPECT_TRUE(Enabled(CommandId::DeleteVertex));
+    EXPECT_FALSE(Enabled(CommandId::InsertVertex));
+    EXPECT_FALSE(Enabled(CommandId::ContextCut));
+    view.OnCommand(CommandId::DeleteVertex);
+    ASSERT_EQ(LiveSegments(), 1);
+    const RollpathSegment& s = *doc.m_pSegments.front();
+    EXPECT_TRUE(s.live());
+    EXPECT_EQ(s.vertex0, a);
+    EXPECT_EQ(s.vertex1, c);
+    // The first segment stays with its own width.
+    EXPECT_NEAR(Width(s), 50.0, 1e-6);
+    EXPECT_FALSE(doc.Vertex(b).live());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NEAR(s.outline[3].x, 400.0, 1e-6);
+}
+
+TEST_F(VertexJoins, DeleteVertexIsOfferedOnlyWhereExactlyTwoSegmentsMeet) {
+    const int d = AddVertexAt(doc, 0.0, 1400.0);
+    AddSegment(doc, b, d, 50.0);
+    ShowVertices();
+    RightClick(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Vertex);
+    EXPECT_EQ(view.m_Context.segmentsAtVertex, 3);
+    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+    RightClick(DPoint{-400.0, 1000.0});
+    ASSERT_EQ(view.m_Context.vertex, a);
+    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+    // Even when asked, a vertex with one segment stays.
+    view.OnCommand(CommandId::DeleteVertex);
+    EXPECT_TRUE(doc.Vertex(a).live());
+    EXPECT_EQ(LiveSegments(), 3);
+}
+
+TEST_F(EditCommands, DeleteVertexRefusesToJoinALoopOfTwoSegments) {
+    AddRunwayOnly();
+    const int a = AddVertexAt(doc, -400.0, 1000.0);
+    const int b = AddVertexAt(doc, 0.0, 1000.0);
+    AddSegment(doc, a, b, 50.0);
+    AddSegment(doc, b, a, 50.0);
+    OpenFocused();
+    view.OnCommand(CommandId::ViewVertices);
+    RightClick(DPoint{0.0, 1000.0});
+    ASSERT_EQ(view.m_Context.vertex, b);
+    ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
+    // Joining would leave one segment from a back to a.
+    view.OnCommand(CommandId::DeleteVertex);
+    EXPECT_TRUE(doc.Vertex(b).live());
+    EXPECT_EQ(LiveSegments(), 2);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(EditCommands, UndoOfANewPolygonRemovesIt) {
+    AddRunwayOnly();
+    OpenFocused();
+    view.OnCommand(CommandId::PolygonTool);
+    Click(DPoint{-100.0, 900.0});
+    Click(DPoint{-100.0, 1100.0});
+    Click(DPoint{100.0, 1100.0});
+    RightClick(DPoint{100.0, 900.0});
+    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
+    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::PolygonAdded);
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_FALSE(doc.m_pPolygons.front()->live());
+    EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
+}
+
+TEST_F(VertexJoins, CutOnTheSourceClearsItAndCopyIsGreyedThere) {
+    doc.m_nSource = a;
+    ShowVertices();
+    RightClick(DPoint{-400.0, 1000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Source);
+    EXPECT_FALSE(Enabled(CommandId::ContextCopy));
+    EXPECT_FALSE(Enabled(CommandId::ContextPaste));
+    EXPECT_FALSE(Enabled(CommandId::InsertVertex));
+    EXPECT_TRUE(Enabled(CommandId::ContextCut));
+    view.OnCommand(CommandId::ContextCut);
+    EXPECT_EQ(doc.m_nSource, -1);
+    EXPECT_TRUE(doc.Vertex(a).live());
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(VertexJoins, VertexPropertiesSetTheThreeFlagsAndKeepTheOthers) {
+    doc.Vertex(b).flags = 0x100;
+    ShowVertices();
+    RightClick(DPoint{0.0, 1000.0});
+    host.dialogs.Queue(DialogAnswer{{{"No Markings", "1"}}, DialogEnd::Ok});
+    view.OnCommand(CommandId::ContextProperties);
+    ASSERT_TRUE(host.dialogs.problems.empty()) << host.dialogs.problems.front();
+    EXPECT_EQ(doc.Vertex(b).flags, 0x100 | VertexFlag::NoMarkings);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(EditCommands, InsertVertexSplitsTheSegmentWhereTheMouseWas) {
+    AddRunwayOnly();
+    RollpathSegment& s = testing::AddRollpath(doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    const int far = s.vertex1;
+    OpenFocused();
+    RightClick(DPoint{50.0, 1000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Segment);
+    ASSERT_TRUE(Enabled(CommandId::InsertVertex));
+    view.OnCommand(CommandId::InsertVertex);
+    ASSERT_EQ(doc.m_pSegments.size(), 2u);
+    const RollpathSegment& second = *doc.m_pSegments[1];
+    EXPECT_EQ(s.vertex1, second.vertex0);
+    EXPECT_EQ(second.vertex1, far);
+    EXPECT_LT(Distance(doc.Vertex(s.vertex1).pos(), Seen(DPoint{50.0, 1000.0})), 1e-6);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(view.m_Undo.Available());
+}
+
+TEST_F(EditCommands, PolygonPointsAreInsertedIntoTheNearestEdgeAndDeletedAtTheirHandle) {
+    AddRunwayOnly();
+    GroundPolygon& polygon = AddSquare();
+    OpenFocused();
+    RightClick(DPoint{0.0, 1045.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Polygon);
+    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+    EXPECT_TRUE(Enabled(CommandId::InsertVertex));
+    view.OnCommand(CommandId::InsertVertex);
+    ASSERT_EQ(polygon.count(), 5);
+    // Between the two top corners.
+    EXPECT_EQ(polygon.points[1], (DPoint{-50.0, 1050.0}));
+    EXPECT_LT(Distance(polygon.points[2], Seen(DPoint{0.0, 1045.0})), 1e-6);
+    EXPECT_EQ(polygon.points[3], (DPoint{50.0, 1050.0}));
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.SetModifiedFlag(false);
+    RightClick(DPoint{49.5, 1049.5});
+    ASSERT_EQ(view.m_Context.polygonPoint, 3);
+    ASSERT_TRUE(Enabled(CommandId::DeleteVertex));
+    view.OnCommand(CommandId::DeleteVertex);
+    ASSERT_EQ(polygon.count(), 4);
+    EXPECT_EQ(polygon.points[3], (DPoint{50.0, 950.0}));
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(EditCommands, ContextCopyKeepsThePolygonsPoints) {
+    AddRunwayOnly();
+    GroundPolygon& polygon = AddSquare();
+    OpenFocused();
+    RightClick(DPoint{0.0, 1000.0});
+    view.OnCommand(CommandId::ContextCopy);
+    EXPECT_EQ(view.m_CopiedPolygon, polygon.points);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(EditCommands, RollpathPropertiesOkChangesTheWidthAndRebuilds) {
+    AddRunwayOnly();
+    RollpathSegment& s = testing::AddRollpath(doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    // A bit the dialog does not show.
+    constexpr int kOtherBit = 0x4000;
+    s.flags = kOtherBit;
+    OpenFocused();
+    RightClick(DPoint{0.0, 1000.0});
+    host.dialogs.Queue(DialogAnswer{{{"Width", "35"}, {"No Lighting", "1"}}, DialogEnd::Ok});
+    view.OnCommand(CommandId::ContextProperties);
+    ASSERT_TRUE(host.dialogs.problems.empty()) << host.dialogs.problems.front();
+    EXPECT_EQ(host.dialogs.shown.back(), "Rollpath Properties");
+    EXPECT_EQ(s.width, 35.0f);
+    EXPECT_NEAR(Width(s), 35.0, 1e-6);
+    EXPECT_EQ(s.flags, kOtherBit | SegmentFlag::NoLighting);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(EditCommands, RollpathPropertiesCancelledOrUnchangedLeaveTheSegment) {
+    AddRunwayOnly();
+    RollpathSegment& s = testing::AddRollpath(doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    OpenFocused();
+    RightClick(DPoint{0.0, 1000.0});
+    host.dialogs.Queue(DialogAnswer{{{"Width", "35"}}, DialogEnd::Cancel});
+    view.OnCommand(CommandId::ContextProperties);
+    host.dialogs.Queue(DialogAnswer{{}, DialogEnd::Ok});
+    view.OnCommand(CommandId::ContextProperties);
+    EXPECT_EQ(s.width, 50.0f);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(EditCommands, RunwayPropertiesStoreTheClosedBoxOnlyWhenItChanged) {
+    AddRunwayOnly();
+    OpenFocused();
+    RunwayRecord& runway = *doc.m_pRunways.front();
+    view.m_Context = ViewContext{};
+    view.m_Context.kind = ContextKind::Runway;
+    view.m_Context.runway = &runway;
+    host.dialogs.Queue(DialogAnswer{{}, DialogEnd::Ok});
+    view.OnCommand(CommandId::ContextProperties);
+    EXPECT_FALSE(doc.IsModified());
+    host.dialogs.Queue(DialogAnswer{{{"Closed", "1"}}, DialogEnd::Ok});
+    view.OnCommand(CommandId::ContextProperties);
+    EXPECT_EQ(runway.closed, 1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(EditCommands, PropertiesOverNothingShowTheAirport) {
+    AddRunwayOnly();
+    OpenFocused();
+    RightClick(DPoint{0.0, 3000.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Nothing);
+    view.OnCommand(CommandId::ContextProperties);
+    view.OnCommand(CommandId::AirportProperties);
+    EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>{"Airport Properties", "Airport Properties"}));
+}
+
+TEST_F(EditCommands, SetRollpathWidthTakesTheEnteredValueAndShowsIt) {
+    AddRunwayOnly();
+    OpenFocused();
+    ASSERT_TRUE(Enabled(CommandId::RollpathWidth));
+    host.dialogs.Queue(DialogAnswer{{{"Width", "37.5"}}, DialogEnd::Ok});
+    view.OnCommand(CommandId::RollpathWidth);
+    EXPECT_EQ(view.m_dRollpathWidth, 37.5);
+    EXPECT_EQ(host.statusWidth, 37.5);
+    host.dialogs.Queue(DialogAnswer{{{"Width", "20"}}, DialogEnd::Cancel});
+    view.OnCommand(CommandId::RollpathWidth);
+    EXPECT_EQ(view.m_dRollpathWidth, 37.5);
+}
+
+TEST_F(EditCommands, CenterPutsTheClickedPointInTheMiddle) {
+    AddRunwayOnly();
+    OpenFocused();
+    RightClick(DPoint{300.0, 1200.0});
+    view.OnCommand(CommandId::CenterAtMouse);
+    const DPoint middle = view.WindowToWorld(DevicePoint{host.client.width / 2, host.client.height / 2});
+    EXPECT_LT(Distance(middle, DPoint{300.0, 1200.0}), 2.0);
+}
+
+// The greyed items of the right-button menu, by what the click hit.
+TEST_F(EditCommands, TheContextMenuGreysItemsByKind) {
+    AddRunwayOnly();
+    OpenFocused();
+    struct Case {
+        const char* what;
+        int kind;
+        int segmentsAtVertex;
+        int polygonPoint;
+        bool cut, copy, insert, remove;
+    };
+    const Case cases[] = {
+        {"nothing", ContextKind::Nothing, 0, -1, false, false, false, false},
+        {"a segment", ContextKind::Segment, 0, -1, true, false, true, false},
+        {"a polygon off its points", ContextKind::Polygon, 0, -1, true, true, true, false},
+        {"a polygon at a point", ContextKind::Polygon, 0, 2, true, true, true, true},
+        {"a vertex of two segments", ContextKind::Vertex, 2, -1, false, false, false, true},
+        {"a vertex of three segments", ContextKind::Vertex, 3, -1, false, false, false, false},
+        {"the Source", ContextKind::Source, 2, -1, true, false, false, false},
+        {"the Sink", ContextKind::Sink, 2, -1, true, false, false, false},
+        {"a runway", ContextKind::Runway, 0, -1, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        view.m_Context = ViewContext{};
+        view.m_Context.kind = c.kind;
+        view.m_Context.segmentsAtVertex = c.segmentsAtVertex;
+        view.m_Context.polygonPoint = c.polygonPoint;
+        EXPECT_EQ(Enabled(CommandId::ContextCut), c.cut);
+        EXPECT_EQ(Enabled(CommandId::ContextCopy), c.copy);
+        EXPECT_FALSE(Enabled(CommandId::ContextPaste));
+        EXPECT_EQ(Enabled(CommandId::InsertVertex), c.insert);
+        EXPECT_EQ(Enabled(CommandId::DeleteVertex), c.remove);
+        EXPECT_TRUE(Enabled(CommandId::CenterAtMouse));
+        EXPECT_TRUE(Enabled(CommandId::ContextProperties));
+    }
+}
+
+class Straightening : public EditCommands {
+protected:
+    // A bend of one degree at b: the arms meet at 179 degrees.
+    void SetUp() override {
+        AddRunwayOnly();
+        a = AddVertexAt(doc, -400.0, 1000.0);
+        b = AddVertexAt(doc, 0.0, 1000.0 + 400.0 * std::tan(0.5 * 3.14159265358979323846 / 180.0));
+        c = AddVertexAt(doc, 400.0, 1000.0);
+        AddSegment(doc, a, b, 50.0);
+        AddSegment(doc, b, c, 50.0);
+        OpenFocused();
+        bent = doc.Vertex(b).pos();
+    }
+    int a = -1;
+    int b = -1;
+    int c = -1;
+    DPoint bent;
+};
+
+TEST_F(Straightening, TheOKeyMovesASlightBendOntoTheLineAndUndoRestoresIt) {
+    ASSERT_TRUE(view.OnChar('O'));
+    EXPECT_NEAR(doc.Vertex(b).y, 1000.0, 1e-9);
+    EXPECT_NEAR(doc.Vertex(b).x, 0.0, 1e-9);
+    EXPECT_EQ(view.m_StraightenedVertices, std::vector<int>{b});
+    EXPECT_EQ(view.m_bShowStraightened, 1);
+    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::Straightened);
+    EXPECT_TRUE(doc.IsModified());
+    // The segments were rebuilt along the new line.
+    EXPECT_NEAR(doc.m_pSegments.front()->outline[3].y, 1000.0, 1e-9);
+
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(doc.Vertex(b).pos(), bent);
+    EXPECT_NEAR(doc.m_pSegments.front()->outline[3].y, bent.y, 1e-9);
+    EXPECT_FALSE(view.m_Undo.Available());
+}
+
+TEST_F(Straightening, AStraightNetworkIsLeftAloneWithoutAnUndoStep) {
+    view.OnChar('o');
+    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::Straightened);
+    view.OnCommand(CommandId::EditUndo);
+    doc.Vertex(b).y = 1000.0;
+    doc.SetModifiedFlag(false);
+    view.OnChar('o');
+    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_TRUE(view.m_StraightenedVertices.empty());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(Straightening, TheRKeyRebuildsEverySegmentFromItsVertices) {
+    doc.Vertex(b).y = 1000.0;
+    ASSERT_GT(std::fabs(doc.m_pSegments.front()->outline[3].y - 1000.0), 1.0);
+    EXPECT_TRUE(view.OnChar('r'));
+    EXPECT_NEAR(doc.m_pSegments.front()->outline[3].y, 1000.0, 1e-9);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
+}  // namespace rollpath
