@@ -435,8 +435,10 @@ DevicePoint ScriptSession::ToDevice(double x, double y) const {
     const DPoint world{x, y};
     LPoint l;
     m_View.ProjectPoints(1, &world, &l, true);
-    return DevicePoint{TruncToInt(std::round(l.x * m_Host.dpi / 1000.0)),
-                       TruncToInt(std::round(-l.y * m_Host.dpi / 1000.0))};
+    // Far points saturate in logical units; the scaling must not overflow.
+    const double dpi = m_Host.dpi;
+    return DevicePoint{TruncToInt(std::round(static_cast<double>(l.x) * dpi / 1000.0)),
+                       TruncToInt(std::round(-static_cast<double>(l.y) * dpi / 1000.0))};
 }
 
 void ScriptSession::WriteViewState(JsonWriter& json) const {

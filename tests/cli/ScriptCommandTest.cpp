@@ -218,6 +218,15 @@ TEST_F(ScriptCommand, UnknownCommandsAndFailedOpensStopTheScript) {
     }
 }
 
+TEST_F(ScriptCommand, PointsFarOffTheAirportAreClickedWithoutOverflow) {
+    // Found by fuzzing: world points far outside the view saturate in
+    // logical units, and turning those into pixels overflowed.
+    const Outcome run = Script(
+        "new KPAO\nsize 1200 900\ncommand rollpath-tool\nclick 1e300 -1e300\nmove -1e300 1e300\n"
+        "rclick 2e9 2e9\nclick 0 0 shift\n");
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+}
+
 TEST_F(ScriptCommand, TheProgramRunsTheSampleScript) {
     const std::filesystem::path samples = rollpath::testing::SamplesDir();
     const std::filesystem::path work = dir / "work";
