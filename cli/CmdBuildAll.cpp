@@ -18,6 +18,7 @@
 #include "cli/CommonOptions.h"
 #include "cli/Json.h"
 #include "document/AnsiText.h"
+#include "document/WholeFile.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/SampleCsv.h"
 
@@ -81,16 +82,6 @@ std::string CodeOf(const SampleAirport& airport) {
     return airport.faaId;
 }
 
-std::optional<std::string> ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
@@ -130,7 +121,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     if (!csvPath) {
         return UsageError(err, "missing RUNWAYS.csv", kSynopsis);
     }
-    const std::optional<std::string> csv = ReadText(*csvPath);
+    const std::optional<std::string> csv = ReadWholeText(*csvPath);
     if (!csv) {
         err << "rollpath-cli: cannot read " << *csvPath << '\n';
         return kExitFailure;

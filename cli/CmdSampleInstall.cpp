@@ -1,10 +1,9 @@
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/SampleData.h"
+#include "document/WholeFile.h"
 #include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
 
@@ -42,19 +41,6 @@ std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::st
     return std::nullopt;
 }
 
-std::optional<std::string> ReadTextFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    return text.str();
-}
-
 }  // namespace
 
 int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
@@ -87,7 +73,7 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     std::string error;
     std::optional<std::vector<SampleAirport>> airports;
     if (parsed.allAirports) {
-        const std::optional<std::string> csv = ReadTextFile(*parsed.allAirports);
+        const std::optional<std::string> csv = ReadWholeText(*parsed.allAirports);
         if (!csv) {
             err << "rollpath-cli: cannot read " << *parsed.allAirports << '\n';
             return kExitFailure;

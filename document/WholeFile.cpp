@@ -20,4 +20,12 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     return bytes;
 }
 
+std::optional<std::string> ReadWholeText(const std::filesystem::path& path) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return std::string(bytes->begin(), bytes->end());
+}
+
 }  // namespace rollpath
