@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/ProjectList.h"
 #include "document/RollpathDoc.h"
 #include "project/DocumentPipeline.h"

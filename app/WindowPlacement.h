@@ -7,7 +7,7 @@
 #include <QRect>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace rollpath {
 

@@ -1,6 +1,6 @@
 #include "cli/CommonOptions.h"
 
-#include "app/SettingsIni.h"
+#include "settings/SettingsIni.h"
 
 #include <charconv>
 #include <string_view>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/ProgramDir.h"
 #include "document/RollpathDoc.h"
 

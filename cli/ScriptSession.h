@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "cli/CommonOptions.h"
 #include "cli/Json.h"
 #include "cli/ScriptHost.h"

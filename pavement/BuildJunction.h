@@ -5,7 +5,7 @@
 // markings with their lights, and the exit line where a rollpath meets a
 // runway centre line.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/RollpathDoc.h"
 #include "pavement/JunctionEnd.h"
 

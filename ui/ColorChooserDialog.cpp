@@ -2,7 +2,7 @@
 
 #include <QColorDialog>
 
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 
 namespace rollpath {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/ColorChooserDialog.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 
 namespace rollpath {
 

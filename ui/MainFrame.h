@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/RollpathDoc.h"
 #include "simdata/OpenAirport.h"
 #include "ui/HelpWindow.h"

@@ -7,7 +7,7 @@
 
 #include <QDialog>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 class QDialogButtonBox;
 class QTabWidget;

@@ -4,7 +4,7 @@
 #include <QPrinter>
 #include <algorithm>
 
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 #include "view/RollpathView.h"
 #include "view/ViewColors.h"
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "view/DibImage.h"
 #include "view/LogicalGeometry.h"
 

@@ -2,7 +2,7 @@
 
 // The view's fixed colours (0x00BBGGRR); the surfaces' colours are settings.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace rollpath {
 

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "../DrawScene.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 
 namespace rollpath {
 namespace {

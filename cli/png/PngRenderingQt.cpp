@@ -6,7 +6,7 @@
 
 #include "cli/PngRendering.h"
 #include "document/AtomicFile.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 #include "view/ViewColors.h"
 
 namespace rollpath::cli {

@@ -12,7 +12,7 @@
 #include <span>
 #include <string>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
 #include "support/SampleInstallation.h"

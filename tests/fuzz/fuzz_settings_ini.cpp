@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "app/SettingsIni.h"
+#include "settings/SettingsIni.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/AirportLoader.h"
 

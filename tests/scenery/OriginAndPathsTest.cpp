@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "document/InstallPaths.h"
 #include "scenery/Origin.h"
 #include "support/TempDir.h"

@@ -10,7 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/QtSettingsStore.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "ui/OpenAirportQtDialog.h"
 

@@ -19,7 +19,7 @@
 #include "ui/ColorPage.h"
 #include "ui/GeneralPage.h"
 #include "ui/PreferencesSheet.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 #include "ui/RollpathPage.h"
 #include "ui/SpinField.h"
 

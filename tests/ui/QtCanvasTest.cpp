@@ -9,7 +9,7 @@
 #include "UiTestSupport.h"
 #include "cli/Commands.h"
 #include "support/TempDir.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 #include "view/ViewColors.h"
 
 namespace rollpath {

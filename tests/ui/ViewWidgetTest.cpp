@@ -10,7 +10,7 @@
 #include "UiTestSupport.h"
 #include "support/TempDir.h"
 #include "ui/MainFrame.h"
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 #include "ui/ViewWidget.h"
 
 namespace rollpath {

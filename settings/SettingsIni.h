@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 namespace rollpath {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
-#include "app/SettingsIni.h"
+#include "settings/Settings.h"
+#include "settings/SettingsIni.h"
 #include "support/TempDir.h"
 
 namespace rollpath {

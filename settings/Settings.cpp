@@ -1,10 +1,10 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
-#include "app/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace rollpath {
 

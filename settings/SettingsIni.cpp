@@ -1,4 +1,4 @@
-#include "app/SettingsIni.h"
+#include "settings/SettingsIni.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
 namespace rollpath {
 

@@ -1,4 +1,4 @@
-#include "ui/QtCanvas.h"
+#include "qtcanvas/QtCanvas.h"
 
 #include <QImage>
 #include <QPen>
