@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "settings/Settings.h"
 #include "document/ProjectList.h"
 #include "document/RollpathDoc.h"
 #include "project/DocumentPipeline.h"
+#include "settings/Settings.h"
 #include "ui/AppCommands.h"
 #include "ui/QtMessageSink.h"
 #include "ui/RecentFileList.h"

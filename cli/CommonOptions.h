@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "document/ProgramDir.h"
 #include "document/RollpathDoc.h"
+#include "settings/Settings.h"
 
 namespace rollpath::cli {
 

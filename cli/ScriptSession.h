@@ -14,11 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "cli/CommonOptions.h"
 #include "cli/Json.h"
 #include "cli/ScriptHost.h"
 #include "document/RollpathDoc.h"
+#include "settings/Settings.h"
 #include "view/RollpathView.h"
 
 namespace rollpath::cli {

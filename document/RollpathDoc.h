@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "document/MessageSink.h"
 #include "document/Records.h"
+#include "settings/Settings.h"
 
 namespace rollpath {
 

@@ -5,9 +5,9 @@
 // markings with their lights, and the exit line where a rollpath meets a
 // runway centre line.
 
-#include "settings/Settings.h"
 #include "document/RollpathDoc.h"
 #include "pavement/JunctionEnd.h"
+#include "settings/Settings.h"
 
 namespace rollpath {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/ColorChooserDialog.h"
 #include "qtcanvas/QtCanvas.h"
+#include "ui/ColorChooserDialog.h"
 
 namespace rollpath {
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "document/RollpathDoc.h"
+#include "settings/Settings.h"
 #include "simdata/OpenAirport.h"
 #include "ui/HelpWindow.h"
 #include "view/CommandIds.h"

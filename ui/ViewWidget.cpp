@@ -7,9 +7,9 @@
 #include <QPixmap>
 #include <QScrollBar>
 
+#include "qtcanvas/QtCanvas.h"
 #include "ui/AnsiQt.h"
 #include "ui/ContextMenu.h"
-#include "qtcanvas/QtCanvas.h"
 #include "view/ViewColors.h"
 
 // The cursors live in a library: their resource must be initialised by name,

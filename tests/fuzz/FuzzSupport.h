@@ -12,9 +12,9 @@
 #include <span>
 #include <string>
 
-#include "settings/Settings.h"
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
+#include "settings/Settings.h"
 #include "support/SampleInstallation.h"
 #include "support/TempDir.h"
 

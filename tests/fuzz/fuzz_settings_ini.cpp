@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "settings/SettingsIni.h"
 #include "project/DocumentPipeline.h"
+#include "settings/SettingsIni.h"
 #include "simdata/AirportLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "settings/Settings.h"
 #include "document/InstallPaths.h"
 #include "scenery/Origin.h"
+#include "settings/Settings.h"
 #include "support/TempDir.h"
 
 namespace rollpath {

@@ -16,10 +16,10 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "qtcanvas/QtCanvas.h"
 #include "ui/ColorPage.h"
 #include "ui/GeneralPage.h"
 #include "ui/PreferencesSheet.h"
-#include "qtcanvas/QtCanvas.h"
 #include "ui/RollpathPage.h"
 #include "ui/SpinField.h"
 

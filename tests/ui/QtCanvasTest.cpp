@@ -8,8 +8,8 @@
 
 #include "UiTestSupport.h"
 #include "cli/Commands.h"
-#include "support/TempDir.h"
 #include "qtcanvas/QtCanvas.h"
+#include "support/TempDir.h"
 #include "view/ViewColors.h"
 
 namespace rollpath {

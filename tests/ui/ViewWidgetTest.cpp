@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "UiTestSupport.h"
+#include "qtcanvas/QtCanvas.h"
 #include "support/TempDir.h"
 #include "ui/MainFrame.h"
-#include "qtcanvas/QtCanvas.h"
 #include "ui/ViewWidget.h"
 
 namespace rollpath {
