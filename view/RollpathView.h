@@ -279,6 +279,8 @@ public:
     // Created with the view; its window exists while m_bPositionDialogOpen.
     PositionModel m_PositionDialog{[this](int code, int value) { OnPositionMessage(code, value); }};
     int m_bPositionDialogOpen = 0;
+    // The part of a diagram drag not yet in the whole-foot offsets.
+    DPoint m_DiagramDragRest;
 
 private:
     // Filled shapes: how few points after clipping still draw.
@@ -364,6 +366,7 @@ private:
     // still used elsewhere go to the touched-vertex list.
     void MarkSegmentDeleted(RollpathSegment& segment);
     void SplitSegmentAtMouse(RollpathSegment& segment);
+    std::optional<std::pair<RollpathSegment*, RollpathSegment*>> JoinAt(int vertex) const;
     void RemoveVertex(int vertex);
     void InsertPolygonPoint(GroundPolygon& polygon);
     void DeletePolygonPoint(GroundPolygon& polygon);

@@ -1,6 +1,7 @@
 // The drags: what each mouse move does in each drag state, and how the
 // left button's release ends them. Also the repainting of edited objects.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -16,6 +17,8 @@ namespace {
 
 // Covers the marks, dots and handles drawn around an object's points.
 constexpr int kEditMargin = 100;
+// More feet than any offset holds: a move beyond it is cut.
+constexpr double kDiagramDragLimit = 4.0e9;
 
 }  // namespace
 
@@ -203,9 +206,18 @@ void CRollpathView::MoveCriticalHold(const DPoint& m) {
     }
 }
 
+// The offsets are whole feet; what a move leaves over is carried to the
+// next one, so the diagram stays under the pointer however slowly it moves.
 void CRollpathView::MoveDiagram(const DPoint& delta) {
-    m_Doc.m_nBmpX = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpX) + RoundAwayFromZero(delta.x));
-    m_Doc.m_nBmpY = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpY) + RoundAwayFromZero(delta.y));
+    const auto whole = [](double& rest, double step) {
+        rest += step;
+        const double feet = std::clamp(std::round(rest), -kDiagramDragLimit, kDiagramDragLimit);
+        rest -= feet;
+        return static_cast<std::int64_t>(feet);
+    };
+    m_Doc.m_nBmpX = SaturateToInt(m_Doc.m_nBmpX + whole(m_DiagramDragRest.x, delta.x));
+    m_Doc.m_nBmpY = SaturateToInt(m_Doc.m_nBmpY + whole(m_DiagramDragRest.y, delta.y));
+    RefreshPositionDialog();
     RecomputeAnchor();
     m_Host.Invalidate();
 }

@@ -343,19 +343,22 @@ void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& s
     m_Pieces.clear();
     AppendSegmentEdgeMarkings(segment, m_Pieces);
     AppendSegmentCentreMarkings(m_Doc, segment, false, m_Pieces);
-    DrawPieces(canvas, m_Pieces, kMarkingYellow);
-    // A hold bar being dragged shows highlighted over itself.
+    // A hold bar being dragged is drawn highlighted only: not-xor over its
+    // own yellow would show white.
+    QuadBuffer bar;
     const bool runwayHold = m_nDragState == DragState::MoveRunwayHold;
     if ((runwayHold || m_nDragState == DragState::MoveCriticalHold) && IsListed(&segment)) {
-        QuadBuffer bar;
         if (runwayHold) {
             RunwayHoldQuads(m_Doc, segment, bar);
         } else {
             CriticalHoldQuads(m_Doc, segment, bar);
         }
-        Highlight highlight(canvas, true);
-        DrawPieces(canvas, std::span(bar.begin(), bar.end()), kMarkingYellow);
+        std::erase_if(m_Pieces,
+                      [&bar](const Quad& q) { return std::find(bar.begin(), bar.end(), q) != bar.end(); });
     }
+    DrawPieces(canvas, m_Pieces, kMarkingYellow);
+    Highlight highlight(canvas, bar.size() > 0);
+    DrawPieces(canvas, std::span(bar.begin(), bar.end()), kMarkingYellow);
 }
 
 int CRollpathView::LightRadius() const {

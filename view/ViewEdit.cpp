@@ -136,7 +136,7 @@ std::optional<CommandUI> CRollpathView::ContextCommandUI(CommandId id) const {
             break;
         case CommandId::DeleteVertex:
             enabled = (kind == ContextKind::Polygon && m_Context.polygonPoint >= 0) ||
-                      (kind == ContextKind::Vertex && m_Context.segmentsAtVertex == 2);
+                      (kind == ContextKind::Vertex && JoinAt(m_Context.vertex).has_value());
             break;
         case CommandId::CenterAtMouse:
         case CommandId::ContextProperties:
@@ -295,11 +295,13 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
     m_Doc.SetModifiedFlag(true);
 }
 
-// The first live segment at the vertex takes the second one's far end; the
-// second one and the vertex go.
-void CRollpathView::RemoveVertex(int vertex) {
+// The two live segments that removing the vertex would join, the first in
+// list order first; nothing when it has another number of segments, or when
+// joining them (a loop of two, or a segment with both ends here) would leave
+// a segment of no length.
+std::optional<std::pair<RollpathSegment*, RollpathSegment*>> CRollpathView::JoinAt(int vertex) const {
     if (!m_Doc.IsLiveVertex(vertex) || CountVertexSegments(m_Doc, vertex) != 2) {
-        return;
+        return std::nullopt;
     }
     RollpathSegment* a = nullptr;
     RollpathSegment* b = nullptr;
@@ -312,15 +314,25 @@ void CRollpathView::RemoveVertex(int vertex) {
         }
     }
     if (a == nullptr || b == nullptr) {
-        return;
+        return std::nullopt;
     }
     const int aOther = a->vertex0 == vertex ? a->vertex1 : a->vertex0;
     const int bOther = b->vertex0 == vertex ? b->vertex1 : b->vertex0;
-    // A loop of two segments, or a segment with both ends here, would leave
-    // a segment of no length.
     if (aOther == vertex || bOther == vertex || aOther == bOther) {
+        return std::nullopt;
+    }
+    return std::pair{a, b};
+}
+
+// The first live segment at the vertex takes the second one's far end; the
+// second one and the vertex go.
+void CRollpathView::RemoveVertex(int vertex) {
+    const auto join = JoinAt(vertex);
+    if (!join) {
         return;
     }
+    auto [a, b] = *join;
+    const int bOther = b->vertex0 == vertex ? b->vertex1 : b->vertex0;
     InvalidateVertexMark(vertex);
     InvalidateSegment(*a);
     InvalidateSegment(*b);
