@@ -23,23 +23,23 @@ constexpr double kDiagramDragLimit = 4.0e9;
 }  // namespace
 
 void CRollpathView::RememberMouse(DevicePoint point) {
-    m_LastMouse = point;
-    m_LastLogical = DeviceToLogical(point);
-    UnrotateLogical(m_LastLogical);
+    m_Mouse.device = point;
+    m_Mouse.logical = DeviceToLogical(point);
+    UnrotateLogical(m_Mouse.logical);
 }
 
 // The world move since the last mouse point, which becomes this point.
 DPoint CRollpathView::WorldDeltaTo(DevicePoint point) {
-    const LPoint previous = m_LastLogical;
+    const LPoint previous = m_Mouse.logical;
     RememberMouse(point);
     const double k = UnitsPerFoot();
-    return DPoint{(static_cast<double>(m_LastLogical.x) - previous.x) / k,
-                  (static_cast<double>(m_LastLogical.y) - previous.y) / k};
+    return DPoint{(static_cast<double>(m_Mouse.logical.x) - previous.x) / k,
+                  (static_cast<double>(m_Mouse.logical.y) - previous.y) / k};
 }
 
 void CRollpathView::OnMouseMove(DevicePoint point) {
     SyncWithDocument();
-    if (point == m_LastMouse) {
+    if (point == m_Mouse.device) {
         return;
     }
     const DPoint delta = WorldDeltaTo(point);
@@ -215,8 +215,8 @@ void CRollpathView::MoveDiagram(const DPoint& delta) {
         rest -= feet;
         return static_cast<std::int64_t>(feet);
     };
-    m_Doc.m_nBmpX = SaturateToInt(m_Doc.m_nBmpX + whole(m_DiagramDragRest.x, delta.x));
-    m_Doc.m_nBmpY = SaturateToInt(m_Doc.m_nBmpY + whole(m_DiagramDragRest.y, delta.y));
+    m_Doc.m_nBmpX = SaturateToInt(m_Doc.m_nBmpX + whole(m_Mouse.diagramRest.x, delta.x));
+    m_Doc.m_nBmpY = SaturateToInt(m_Doc.m_nBmpY + whole(m_Mouse.diagramRest.y, delta.y));
     RefreshPositionDialog();
     RecomputeAnchor();
     m_Host.Invalidate();

@@ -72,8 +72,8 @@ bool CRollpathView::OnEditCommand(CommandId id) {
             OnDeleteVertex();
             return true;
         case CommandId::CenterAtMouse:
-            if (m_LastMouse.x != std::numeric_limits<int>::min()) {
-                CenterAt(m_LastMouse);
+            if (m_Mouse.device.x != std::numeric_limits<int>::min()) {
+                CenterAt(m_Mouse.device);
             }
             return true;
         case CommandId::ContextProperties:
@@ -268,7 +268,7 @@ void CRollpathView::OnDeleteVertex() {
 // The new vertex goes where the mouse was; the copy follows the segment in
 // the list so that list order still runs along the line.
 void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
-    if (!segment.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!segment.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
     const auto at = std::find_if(m_Doc.m_pSegments.begin(), m_Doc.m_pSegments.end(),
@@ -278,7 +278,7 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
     }
     m_Doc.ClearTouched();
     InvalidateSegment(segment);
-    const DPoint p = WindowToWorld(m_LastMouse);
+    const DPoint p = WindowToWorld(m_Mouse.device);
     const int vertex = m_Doc.AddVertex(p.x, p.y, true);
     if (vertex < 0) {
         return;
@@ -356,36 +356,36 @@ void CRollpathView::RemoveVertex(int vertex) {
 
 // The new point goes into the edge nearest to the mouse (the first of equals).
 void CRollpathView::InsertPolygonPoint(GroundPolygon& polygon) {
-    if (!polygon.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!polygon.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
     InvalidatePolygon(polygon);
     const int n = polygon.count();
-    m_LogicalPoints.resize(static_cast<std::size_t>(n));
-    ProjectPoints(n, polygon.points.data(), m_LogicalPoints.data(), true);
-    const LPoint c = DeviceToLogical(m_LastMouse);
+    m_Draw.logical.resize(static_cast<std::size_t>(n));
+    ProjectPoints(n, polygon.points.data(), m_Draw.logical.data(), true);
+    const LPoint c = DeviceToLogical(m_Mouse.device);
     int best = 0;
     long long bestDistance = std::numeric_limits<long long>::max();
     for (int i = 0; i < n; ++i) {
-        const LPoint& from = m_LogicalPoints[static_cast<std::size_t>(i == 0 ? n - 1 : i - 1)];
-        const LPoint& to = m_LogicalPoints[static_cast<std::size_t>(i)];
+        const LPoint& from = m_Draw.logical[static_cast<std::size_t>(i == 0 ? n - 1 : i - 1)];
+        const LPoint& to = m_Draw.logical[static_cast<std::size_t>(i)];
         const long long d = std::llabs(DistanceToLine(c.x, c.y, from.x, from.y, to.x, to.y, 1));
         if (d < bestDistance) {
             bestDistance = d;
             best = i;
         }
     }
-    polygon.points.insert(polygon.points.begin() + best, WindowToWorld(m_LastMouse));
+    polygon.points.insert(polygon.points.begin() + best, WindowToWorld(m_Mouse.device));
     InvalidatePolygon(polygon);
     // Unlike before, the new point is saved like any other edit.
     m_Doc.SetModifiedFlag(true);
 }
 
 void CRollpathView::DeletePolygonPoint(GroundPolygon& polygon) {
-    if (!polygon.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!polygon.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
-    const int i = PickHandle(polygon, m_LastMouse);
+    const int i = PickHandle(polygon, m_Mouse.device);
     if (i < 0) {
         return;
     }

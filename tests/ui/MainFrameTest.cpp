@@ -216,39 +216,6 @@ private slots:
         QCOMPARE(shown, buttons);
     }
 
-    // The keys that menu items name run their commands: Ctrl+W opens the
-    // width dialog, Ctrl+Y switches the polygon tool, "<" turns the view as
-    // Rotate CW does.
-    void theKeysTheMenusNameRunTheirCommands() {
-        OpenRunway();
-        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bPolygonTool, 1);
-        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bPolygonTool, 0);
-
-        QString title;
-        testing::AnswerNextModal<QDialog>([&title](QDialog* dialog) {
-            title = dialog->windowTitle();
-            dialog->reject();
-        });
-        QTest::keyClick(frame_.get(), Qt::Key_W, Qt::ControlModifier);
-        QCOMPARE(title, QStringLiteral("Set Rollpath Width"));
-
-        for (const auto& [key, text] : {std::pair{Qt::Key_Less, '<'}, std::pair{Qt::Key_Greater, '>'}}) {
-            const double before = doc_.m_dRotation;
-            QTest::keyClick(&frame_->ViewWidget(), key, Qt::ShiftModifier);
-            const double byKey = doc_.m_dRotation;
-            doc_.m_dRotation = before;
-            for (QAction* item : frame_->ViewMenu()->actions()) {
-                if (item->text().endsWith(QStringLiteral("\t") + QLatin1Char(text))) {
-                    item->trigger();
-                }
-            }
-            QCOMPARE(doc_.m_dRotation, byKey);
-            QVERIFY(byKey != before);
-        }
-    }
-
     void theToolbarAndStatusBarItemsShowAndHideThem() {
         QAction* toolbar = frame_->Action(CommandId::ViewToolbar);
         QAction* status = frame_->Action(CommandId::ViewStatusBar);
@@ -311,13 +278,40 @@ private slots:
         QVERIFY(!menu.Action(CommandId::ContextPaste)->isEnabled());
     }
 
-    void theAcceleratorsReachTheirCommands() {
+    // The accelerators and the keys that menu items name run their commands:
+    // Ctrl+W opens the width dialog, Ctrl+Y switches the polygon tool, "<"
+    // turns the view as Rotate CW does and ">" as Rotate CCW.
+    void theKeysReachTheirCommands() {
         OpenRunway();
-        QCOMPARE(frame_->ViewWidget().View().m_bShowLights, 0);
+        CRollpathView& view = frame_->ViewWidget().View();
         QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bShowLights, 1);
+        QCOMPARE(view.m_bShowLights, 1);
         QTest::keyClick(frame_.get(), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bShowRunways, 0);
+        QCOMPARE(view.m_bShowRunways, 0);
+        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(view.m_bPolygonTool, 1);
+        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(view.m_bPolygonTool, 0);
+        QString title;
+        testing::AnswerNextModal<QDialog>([&title](QDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        });
+        QTest::keyClick(frame_.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(title, QStringLiteral("Set Rollpath Width"));
+        for (const auto& [key, text] : {std::pair{Qt::Key_Less, '<'}, std::pair{Qt::Key_Greater, '>'}}) {
+            const double before = doc_.m_dRotation;
+            QTest::keyClick(&frame_->ViewWidget(), key, Qt::ShiftModifier);
+            const double byKey = doc_.m_dRotation;
+            doc_.m_dRotation = before;
+            for (QAction* item : frame_->ViewMenu()->actions()) {
+                if (item->text().endsWith(QStringLiteral("\t") + QLatin1Char(text))) {
+                    item->trigger();
+                }
+            }
+            QCOMPARE(doc_.m_dRotation, byKey);
+            QVERIFY(byKey != before);
+        }
         QTest::keyClick(frame_.get(), Qt::Key_F1);
         QVERIFY(frame_->HelpWindow() != nullptr && frame_->HelpWindow()->isVisible());
     }

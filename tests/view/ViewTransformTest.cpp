@@ -337,10 +337,6 @@ TEST_F(Transform, ZoomedFarInALineScrollStillMoves) {
     view.OnKeyDown(ViewKey::Down);
     EXPECT_EQ(view.m_nScrollX, sx + 1);
     EXPECT_EQ(view.m_nScrollY, sy + 1);
-    view.OnKeyDown(ViewKey::Left);
-    view.OnKeyDown(ViewKey::Up);
-    EXPECT_EQ(view.m_nScrollX, sx);
-    EXPECT_EQ(view.m_nScrollY, sy);
 }
 
 TEST_F(Transform, ThumbTrackingMovesByTheThumbsTravelInPixels) {
