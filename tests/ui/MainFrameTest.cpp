@@ -288,6 +288,9 @@ private slots:
         QCOMPARE(view.m_bShowLights, 1);
         QTest::keyClick(frame_.get(), Qt::Key_R, Qt::ControlModifier);
         QCOMPARE(view.m_bShowRunways, 0);
+        QTest::keyClick(frame_.get(), Qt::Key_F1);
+        QVERIFY(frame_->HelpWindow() != nullptr && frame_->HelpWindow()->isVisible());
+        frame_->activateWindow();
         QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(view.m_bPolygonTool, 1);
         QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
@@ -312,8 +315,6 @@ private slots:
             QCOMPARE(doc_.m_dRotation, byKey);
             QVERIFY(byKey != before);
         }
-        QTest::keyClick(frame_.get(), Qt::Key_F1);
-        QVERIFY(frame_->HelpWindow() != nullptr && frame_->HelpWindow()->isVisible());
     }
 
     void printingFitsTheViewOnThePage() {
