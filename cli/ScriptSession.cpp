@@ -207,7 +207,9 @@ ScriptSession::Step ScriptSession::New(const Words& words, std::string& error) {
     }
     FixedOpenAirportDialog dialog(OpenAirportChoice{words[1], words.size() == 3});
     const bool opened = NewDocument(m_Doc, dialog, false);
-    m_View.OnInitialUpdate();
+    if (opened) {
+        m_View.OnInitialUpdate();
+    }
     if (!opened || m_Doc.m_bAirportLoaded == 0) {
         error = "cannot open airport '" + words[1] + "'";
         return Step::Failed;
@@ -224,8 +226,8 @@ ScriptSession::Step ScriptSession::Open(const Words& words, std::string& error) 
         return Step::Next;
     }
     bool opened = false;
-    if (words[1].size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        m_Doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(words[1])) {
+        m_Doc.Messages().Show(kBadCodeMessage);
     } else {
         PendingProject pending;
         pending.safeMode = words.size() == 3 ? 1 : 0;
@@ -235,7 +237,9 @@ ScriptSession::Step ScriptSession::Open(const Words& words, std::string& error) 
         SetPendingProject(pending, code, ProjectListPath(m_Doc));
         opened = OnOpenDocument(m_Doc, pending);
     }
-    m_View.OnInitialUpdate();
+    if (opened) {
+        m_View.OnInitialUpdate();
+    }
     if (!opened || m_Doc.m_bAirportLoaded == 0) {
         error = "cannot open airport '" + words[1] + "'";
         return Step::Failed;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/CappedList.h"
@@ -19,9 +20,14 @@ inline constexpr int kMaxVertices = 8192;
 inline constexpr int kMaxTouchedVertices = 1024;
 inline constexpr int kMaxVertexProducts = 45;
 inline constexpr int kMaxCodeLength = 5;
-inline constexpr const char* kCodeTooLongMessage = "Airport codes have at most 5 characters";
+inline constexpr const char* kBadCodeMessage = "Airport codes have 3 to 5 letters and digits";
 inline constexpr int kMaxPathLength = 259;
 inline constexpr int kMaxRunways = 50;
+
+// A code as the database keys airports: FAA identifiers have 3 or 4 letters
+// and digits, ICAO ones 4 (their key holds 5). Anything else would find no
+// airport, and would name files outside the folders the user chose.
+bool IsAirportCode(std::string_view code);
 
 struct AirportRecord {
     std::string key;     // the 10-character database key; selects the runways
@@ -218,8 +224,8 @@ struct RollpathSegment {
     float width = 0.0f;  // feet
     int flags = 0;
     int exitMask = 0;
-    int reserved = 0;  // SegmentMark bits
-    int state = 0;     // -1 when deleted
+    int reserved = 0;       // SegmentMark bits
+    int state = 0;          // -1 when deleted
     double extent0 = 75.0;  // Runway Hold distance from the runway-side end, feet
     double extent1 = 75.0;  // Critical Hold distance from vertex0, feet
 
@@ -241,7 +247,6 @@ struct RollpathSegment {
     std::array<DPoint, 2> rightLightLine{};
     std::array<DPoint, 2> leftLightLine{};
     std::array<DPoint, 2> throughLine{};
-
 
     bool live() const { return state != -1; }
     int VertexAt(int end) const { return end == 0 ? vertex0 : vertex1; }

@@ -62,6 +62,9 @@ bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, Pend
 // was written.
 bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem());
 
+// The question, naming the airport: "Save changes to KSFO?".
+std::string SaveChangesQuestion(const CRollpathDoc& doc);
+
 // The "Save changes?" prompt of a modified document before it is closed.
 // False when the user cancels, or when the save that was asked for failed
 // (so the unsaved work is not thrown away).

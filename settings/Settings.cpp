@@ -55,12 +55,16 @@ double Settings::RotationIncrement() const {
     }
 }
 
-WindowRect ParseWindowRect(const std::string& text) {
+std::optional<WindowRect> ReadWindowRect(const std::string& text) {
     WindowRect r;
     if (std::sscanf(text.c_str(), "%d %d %d %d", &r.left, &r.top, &r.right, &r.bottom) != 4) {
-        return WindowRect{};
+        return std::nullopt;
     }
     return r;
+}
+
+WindowRect ParseWindowRect(const std::string& text) {
+    return ReadWindowRect(text).value_or(WindowRect{});
 }
 
 std::string FormatWindowRect(const WindowRect& rect) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,8 @@ struct Settings {
 
 // "%d %d %d %d"; a text with fewer than four numbers gives the default rectangle.
 WindowRect ParseWindowRect(const std::string& text);
+// The same, but nothing for a text with fewer than four numbers.
+std::optional<WindowRect> ReadWindowRect(const std::string& text);
 std::string FormatWindowRect(const WindowRect& rect);
 
 // Reads every key in the start-up order. FlyDir and OutputDir are read only

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <system_error>
 
+#include "document/InstallPaths.h"
 #include "geometry/Geodesy.h"
 #include "simdata/ArchiveDatabase.h"
-#include "document/InstallPaths.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {
@@ -129,6 +129,24 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
         segment.vertex1 = vertex1;
     }
     doc.ClearTouched();
+}
+
+std::optional<std::string> InstallationProblem(const std::string& flyDir) {
+    std::error_code ec;
+    if (flyDir.find_first_not_of(" \t") == std::string::npos) {
+        return "Please enter the folder in which Fly! is installed.";
+    }
+    if (!std::filesystem::is_directory(flyDir, ec)) {
+        return "There is no folder " + flyDir + ".";
+    }
+    for (const char* name : {"\\DATABASE\\AIRPORT.DBD", "\\System\\Airport.epd", "\\System\\Airport.pod"}) {
+        if (InstallPathExists(flyDir, name)) {
+            return std::nullopt;
+        }
+    }
+    return flyDir +
+           " is not a Fly! folder: it holds neither the database (DATABASE/AIRPORT.DBD) nor the archives "
+           "(System/Airport.epd or System/Airport.pod).";
 }
 
 int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& txdName,

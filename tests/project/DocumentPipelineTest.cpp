@@ -182,7 +182,7 @@ TEST_F(PipelineTest, SaveModifiedAsksOnlyWhenModified) {
     EXPECT_FALSE(std::filesystem::exists(Program("Rollpath.rpj")));
     EXPECT_TRUE(SaveModified(doc));
     EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
-    EXPECT_EQ(messages.asked, (std::vector<std::string>(3, "Save changes?")));
+    EXPECT_EQ(messages.asked, (std::vector<std::string>(3, "Save changes to KPAO?")));
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -245,7 +245,7 @@ TEST_F(PipelineTest, OpenProjectChoices) {
 
     ScriptedOpenProject tooLong(OpenProjectChoice{"TOOLONG", false});
     EXPECT_FALSE(OnFileOpen(doc, tooLong, pending));
-    EXPECT_TRUE(messages.Saw("Airport codes have at most 5 characters"));
+    EXPECT_TRUE(messages.Saw(kBadCodeMessage));
 
     ScriptedOpenProject safe(OpenProjectChoice{"KPAO", true});
     ASSERT_TRUE(OnFileOpen(doc, safe, pending));

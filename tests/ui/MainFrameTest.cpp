@@ -369,12 +369,12 @@ private slots:
     }
 
     void theTitleNamesTheAirport() {
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
         doc_.m_szCode = "KABC";
         frame_->OnDocumentChanged(true);
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("KABC - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("KABC[*] - Rollpath"));
         frame_->OnDocumentChanged(false);
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
     }
 
     void theViewHasTheFocusForItsKeys() {

@@ -83,7 +83,7 @@ private slots:
         CPreferencesSheet sheet(settings);
         CGeneralPage& page = sheet.GeneralPage();
         // The group box keeps the caption it has always had.
-        QCOMPARE(GroupTitles(&page), (QStringList{"Sensitvities", "Rotation Increment"}));
+        QCOMPARE(GroupTitles(&page), (QStringList{"Sensitivities", "Rotation Increment"}));
         const QStringList labels = LabelTexts(&page);
         for (const char* label :
              {"&Vertex", "&Segment", "&Polygon", "&Bezier Depth", "&Fly! Path", "&Output"}) {

@@ -125,7 +125,7 @@ TEST(OpenProject, TheOpenCommandRefusesAnEntryLongerThanACode) {
     PendingProject pending;
     EXPECT_FALSE(OnFileOpen(doc, dialog, pending));
     EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"Open Project"}));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{kCodeTooLongMessage}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kBadCodeMessage}));
     // Cancel opens nothing and says nothing.
     messages.Clear();
     EXPECT_FALSE(OnFileOpen(doc, dialog, pending));
