@@ -45,6 +45,7 @@ std::optional<ViewKey> KeyNamed(const std::string& name) {
         {"delete", ViewKey::Delete}, {"pageup", ViewKey::PageUp}, {"pagedown", ViewKey::PageDown},
         {"left", ViewKey::Left},     {"right", ViewKey::Right},   {"up", ViewKey::Up},
         {"down", ViewKey::Down},     {"home", ViewKey::Home},     {"end", ViewKey::End},
+        {"escape", ViewKey::Escape},
     };
     const std::string lower = Lower(name);
     for (const auto& [text, key] : kKeys) {
@@ -337,7 +338,7 @@ ScriptSession::Step ScriptSession::Char(const Words& words, std::string& error) 
 ScriptSession::Step ScriptSession::Key(const Words& words, std::string& error) {
     const auto key = words.size() == 2 ? KeyNamed(words[1]) : std::nullopt;
     if (!key) {
-        error = "usage: key Delete|PageUp|PageDown|Left|Right|Up|Down|Home|End";
+        error = "usage: key Delete|PageUp|PageDown|Left|Right|Up|Down|Home|End|Escape";
         return Step::Usage;
     }
     m_View.OnKeyDown(*key);

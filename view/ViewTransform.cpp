@@ -128,7 +128,11 @@ void CRollpathView::CenterAt(DevicePoint p) {
 }
 
 void CRollpathView::SetZoom(int zoom) {
-    const LPoint c = DeviceToLogical(DevicePoint{m_Client.width / 2, m_Client.height / 2});
+    ZoomAbout(zoom, DevicePoint{m_Client.width / 2, m_Client.height / 2});
+}
+
+void CRollpathView::ZoomAbout(int zoom, DevicePoint anchor) {
+    const LPoint c = DeviceToLogical(anchor);
     double k = UnitsPerFoot();
     const int a = RoundHalfUp(c.x / k);
     const int b = RoundHalfUp(c.y / k);
@@ -141,6 +145,32 @@ void CRollpathView::SetZoom(int zoom) {
     UpdateScrollThumbs();
     UpdateStatusValues();
     UpdateVisibleArea();
+    m_Host.Invalidate();
+}
+
+void CRollpathView::OnMouseWheel(DevicePoint pointer, double notches) {
+    SyncWithDocument();
+    if (!IsLoaded() || !std::isfinite(notches) || notches == 0.0) {
+        return;
+    }
+    const double zoom = m_nZoom * std::pow(kWheelZoomFactor, -notches);
+    ZoomAbout(static_cast<int>(std::clamp(std::round(zoom), 0.0, static_cast<double>(kMaxZoom))), pointer);
+}
+
+// A window that changes size keeps the world point at its centre there.
+void CRollpathView::KeepCentreOnResize(DeviceSize before) {
+    const LPoint a = DeviceToLogical(DevicePoint{before.width, before.height});
+    const LPoint b = DeviceToLogical(DevicePoint{m_Client.width, m_Client.height});
+    const double k = UnitsPerFoot();
+    m_ResizeRest.x += (static_cast<double>(a.x) - b.x) / (2.0 * k);
+    m_ResizeRest.y += (static_cast<double>(b.y) - a.y) / (2.0 * k);
+    const double dx = std::round(m_ResizeRest.x);
+    const double dy = std::round(m_ResizeRest.y);
+    m_ResizeRest.x -= dx;
+    m_ResizeRest.y -= dy;
+    m_nScrollX = SaturateToInt(m_nScrollX + static_cast<std::int64_t>(dx));
+    m_nScrollY = SaturateToInt(m_nScrollY + static_cast<std::int64_t>(dy));
+    UpdateScrollThumbs();
     m_Host.Invalidate();
 }
 

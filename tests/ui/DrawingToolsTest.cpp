@@ -125,7 +125,9 @@ private slots:
         QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::VertexMoved);
     }
 
-    void theEditMenusUndoTakesTheChainAwayAndIsThenGreyed() {
+    // Escape ends the chain where the pointer is, as a right click there
+    // would, and the tool's prompt goes with it.
+    void escapeEndsTheChainAndTheEditMenusUndoTakesItAway() {
         QWidget* viewport = Widget().viewport();
         const QPoint a = FreePixel(40, 40);
         const QPoint b = FreePixel(140, 40);
@@ -136,9 +138,12 @@ private slots:
         Widget().View().OnCommand(CommandId::RollpathTool);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
         QTest::mouseMove(viewport, b);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
-        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
+        QTest::keyClick(&Widget(), Qt::Key_Escape);
+        QCOMPARE(Widget().View().m_bRollpathTool, 0);
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
         const RollpathSegment& s = *doc_.m_pSegments.back();
+        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
         QVERIFY(s.live());
         frame_->UpdateActions();
         QVERIFY(undo->isEnabled());
