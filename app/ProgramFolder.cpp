@@ -1,31 +1,19 @@
 #include "app/ProgramFolder.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <system_error>
 
+#include "document/ProgramDir.h"
+
 namespace rollpath {
 
-std::filesystem::path ChooseProgramFolder(const std::optional<std::string>& projectDir,
-                                          const std::filesystem::path& executableDir,
-                                          bool executableDirWritable,
-                                          const std::filesystem::path& userDataDir) {
-    if (projectDir && !projectDir->empty()) {
-        return std::filesystem::path(*projectDir);
-    }
-    if (!executableDir.empty() && executableDirWritable) {
-        return executableDir;
-    }
-    return userDataDir;
-}
-
-std::filesystem::path ProgramFolder(const std::optional<std::string>& projectDir) {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const std::filesystem::path folder = ChooseProgramFolder(
-        projectDir, exeDir.toStdString(), !exeDir.isEmpty() && QFileInfo(exeDir).isWritable(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
-    // A folder that cannot be made shows up at Save as "Cannot open Rollpath.rpj".
+std::filesystem::path ProgramFolder(const std::optional<std::string>& runDir, const std::string& settingDir) {
+    const std::filesystem::path folder =
+        ChooseProgramDir(runDir, settingDir, QCoreApplication::applicationDirPath().toStdString(),
+                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+    // A folder that cannot be made shows up at Save, when the project list
+    // cannot be written there.
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     return folder;

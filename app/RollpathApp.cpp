@@ -68,7 +68,7 @@ bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
     PlaceMainWindow();
 
     // 5. The program folder.
-    m_ProgramFolder = ProgramFolder(line.projectDir);
+    m_ProgramFolder = ProgramFolder(line.projectDir, LoadSettings(*m_Store).ProjectDir);
     m_Doc.SetProgramDir(m_ProgramFolder);
 
     // 6. The Fly! folder, chosen at the first start.

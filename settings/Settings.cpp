@@ -114,6 +114,7 @@ Settings LoadSettings(const SettingsStore& store) {
         ReadFolder(store, "FlyDir", s.FlyDir);
         ReadFolder(store, "OutputDir", s.OutputDir);
     }
+    ReadFolder(store, "ProjectDir", s.ProjectDir);
     ReadInt(store, "Rotation", s.Rotation);
     ReadInt(store, "MaxSegLength", s.MaxSegLength);
     ReadInt(store, "MaxVertexRadius", s.MaxVertexRadius);
@@ -146,6 +147,7 @@ void SaveSettings(const Settings& s, SettingsStore& store) {
     store.SetInt("FlyDirSet", s.FlyDirSet);
     store.SetText("FlyDir", s.FlyDir);
     store.SetText("OutputDir", s.OutputDir);
+    store.SetText("ProjectDir", s.ProjectDir);
     store.SetInt("Rotation", s.Rotation);
     store.SetInt("MaxSegLength", s.MaxSegLength);
     store.SetInt("MaxVertexRadius", s.MaxVertexRadius);

@@ -39,6 +39,7 @@ struct Settings {
     int FlyDirSet = 0;          // 1 once the simulator folder has been chosen
     std::string FlyDir;         // the simulator's installation folder
     std::string OutputDir;      // receives the scenery files
+    std::string ProjectDir;     // holds Rollpath.rpj and the side files; empty: the usual place
     int Rotation = 2;           // rotation increment: 0 = 0.25, 1 = 0.5, 2 = 1.0 degree
     int MaxSegLength = 25;      // Segment sensitivity, feet
     int MaxVertexRadius = 25;   // Vertex sensitivity, feet
