@@ -132,16 +132,15 @@ void CRollpathView::SetZoom(int zoom) {
 }
 
 void CRollpathView::ZoomAbout(int zoom, DevicePoint anchor) {
-    const LPoint c = DeviceToLogical(anchor);
-    double k = UnitsPerFoot();
-    const int a = RoundHalfUp(c.x / k);
-    const int b = RoundHalfUp(c.y / k);
+    // The offsets move, in whole feet, by how far the anchor's world point
+    // slid, turned as the drawing is turned: it stays under the anchor.
+    const DPoint before = WindowToWorld(anchor);
     m_nZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-    k = UnitsPerFoot();
-    const int a2 = RoundHalfUp(c.x / k);
-    const int b2 = RoundHalfUp(c.y / k);
-    m_nScrollX = SaturateToInt(static_cast<std::int64_t>(m_nScrollX) + a - a2);
-    m_nScrollY = SaturateToInt(static_cast<std::int64_t>(m_nScrollY) + b2 - b);
+    const DPoint after = WindowToWorld(anchor);
+    DPoint slid{before.x - after.x, before.y - after.y};
+    RotateWorldPoints(&slid, 1);
+    m_nScrollX = SaturateToInt(static_cast<std::int64_t>(m_nScrollX) + std::llround(slid.x));
+    m_nScrollY = SaturateToInt(static_cast<std::int64_t>(m_nScrollY) - std::llround(slid.y));
     UpdateScrollThumbs();
     UpdateStatusValues();
     UpdateVisibleArea();
