@@ -122,6 +122,7 @@ void CRollpathDoc::TakeModelFrom(CRollpathDoc& other) {
     m_nSink = other.m_nSink;
     m_TouchedVertices = other.m_TouchedVertices;
     m_nTouched = other.m_nTouched;
+    m_bTouchedOverflowReported = other.m_bTouchedOverflowReported;
     m_TileGrid = other.m_TileGrid;
     m_TriErrors = std::move(other.m_TriErrors);
     m_bModified = other.m_bModified;

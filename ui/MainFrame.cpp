@@ -330,8 +330,7 @@ bool CMainFrame::OpenAirport(OpenAirportDialog& dialog) {
 }
 
 void CMainFrame::OnDocumentChanged(bool opened) {
-    // The view starts over whether or not the airport opened: the records it
-    // pointed at are gone either way.
+    // The view starts over: the records it pointed at are gone.
     view_->View().OnInitialUpdate();
     titleCode_ = opened ? doc_.m_szCode : std::string();
     UpdateTitle();

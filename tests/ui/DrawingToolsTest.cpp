@@ -138,6 +138,8 @@ private slots:
         Widget().View().OnCommand(CommandId::RollpathTool);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
         QTest::mouseMove(viewport, b);
+        // The prompt shows when the pointer's cursor is set over the view.
+        QVERIFY(Widget().View().OnSetCursor());
         QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
         QTest::keyClick(&Widget(), Qt::Key_Escape);
         QCOMPARE(Widget().View().m_bRollpathTool, 0);
