@@ -1,6 +1,7 @@
 // Drawing with real mouse events on the editor's view widget (offscreen):
 // the rollpath tool draws a two-segment chain on KSFO.
 
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QtTest>
 #include <cmath>
@@ -141,6 +142,10 @@ private slots:
         // The prompt shows when the pointer's cursor is set over the view.
         QVERIFY(Widget().View().OnSetCursor());
         QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
+        // The pointer over b, as the view sees it moving there.
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), QPointF(viewport->mapToGlobal(b)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
         QTest::keyClick(&Widget(), Qt::Key_Escape);
         QCOMPARE(Widget().View().m_bRollpathTool, 0);
         QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
