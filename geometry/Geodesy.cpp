@@ -76,6 +76,15 @@ void CourseAndDistance(double lat1, double lon1, double lat2, double lon2, doubl
     }
 }
 
+double MidLongitude(double lon1, double lon2) {
+    const double mid = (lon1 + lon2) / 2.0;
+    if (std::fabs(lon2 - lon1) <= 180.0) {
+        return mid;
+    }
+    // Halfway the other way round lies opposite the plain mean.
+    return mid > 0.0 ? mid - 180.0 : mid + 180.0;
+}
+
 void DestinationPoint(double lat, double lon, double course, double distance, double& lat2, double& lon2) {
     if (distance < 0.0) {
         distance = -distance;

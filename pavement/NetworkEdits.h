@@ -21,6 +21,10 @@ bool UsableSegment(const CRollpathDoc& doc, int index);
 // (its junction pieces dropped), replaced by `to` in the touched-vertex list,
 // and hands a source or sink mark to `to`. Indices of segments whose ends
 // changed are appended to `changed`.
+//
+// Every edit here that moves a vertex or merges one into another touches
+// that vertex and the far vertices of its segments (once each), so that the
+// junctions the edit changed are rebuilt.
 void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* changed);
 
 // Every entry `from` of the touched-vertex list becomes `to`.

@@ -242,21 +242,39 @@ TEST(PreciseClipToRectangle, InsideComesBackClockwise) {
     EXPECT_EQ(points, clockwise);
 }
 
-TEST(PreciseClipToRectangle, OutsideContainingAndTooFew) {
-    std::vector<DPoint> points{{1, 1}};
-    std::vector<int> counts{1};
-    std::vector<DPoint> outside{{200, 10}, {220, 80}, {290, 50}};
-    EXPECT_EQ(PreciseClipToRectangle(outside.data(), 3, kRect, points, counts, {}), 0);
-    EXPECT_TRUE(points.empty());
-    EXPECT_TRUE(counts.empty());
-
-    std::vector<DPoint> around{{-50, -50}, {-50, 150}, {150, 150}, {150, -50}};
-    ASSERT_EQ(PreciseClipToRectangle(around.data(), 4, kRect, points, counts, {}), 1);
-    EXPECT_EQ(counts, std::vector<int>{4});
-    EXPECT_EQ(points, (std::vector<DPoint>{{0, 100}, {100, 100}, {100, 0}, {0, 0}}));
-
-    std::vector<DPoint> two{{10, 10}, {20, 20}};
-    EXPECT_EQ(PreciseClipToRectangle(two.data(), 2, kRect, points, counts, {}), 0);
+// Outlines in which no crossing of a side is found: wholly outside, around
+// the rectangle, or meeting its sides only at vertices and corners.
+TEST(PreciseClipToRectangle, OutlinesWithoutCrossings) {
+    struct Case {
+        const char* name;
+        std::vector<DPoint> polygon;
+        int pieces;  // 1 is the whole rectangle
+    };
+    const Case cases[] = {
+        {"outside", {{200, 10}, {220, 80}, {290, 50}}, 0},
+        {"two vertices", {{10, 10}, {20, 20}}, 0},
+        {"outside, within a foot of a corner", {{-1, 99}, {-5, 105}, {1, 102}}, 0},
+        {"outside, touching a side at a vertex", {{0, 50}, {-20, 40}, {-20, 60}}, 0},
+        {"around", {{-50, -50}, {-50, 150}, {150, 150}, {150, -50}}, 1},
+        {"around, through the corners", {{50, -50}, {-50, 50}, {50, 150}, {150, 50}}, 1},
+        // About 3200 sq ft inside, entering and leaving only at vertices on
+        // the left side: the pieces cannot be traced.
+        {"leaving and entering at vertices", {{50, 20}, {0, 40}, {-30, 50}, {0, 60}, {50, 80}, {80, 50}}, -1},
+    };
+    for (const Case& c : cases) {
+        std::vector<DPoint> v = c.polygon;
+        std::vector<DPoint> points{{1, 1}};
+        std::vector<int> counts{1};
+        EXPECT_EQ(PreciseClipToRectangle(v.data(), static_cast<int>(v.size()), kRect, points, counts, {}),
+                  c.pieces)
+            << c.name;
+        if (c.pieces == 1) {
+            EXPECT_EQ(counts, std::vector<int>{4}) << c.name;
+            EXPECT_EQ(points, (std::vector<DPoint>{{0, 100}, {100, 100}, {100, 0}, {0, 0}})) << c.name;
+        } else {
+            EXPECT_TRUE(points.empty() && counts.empty()) << c.name;
+        }
+    }
 }
 
 TEST(PreciseClipToRectangle, UShapeGivesTwoPieces) {

@@ -350,12 +350,58 @@ TEST(TriangulatePolygon, RandomSelfIntersectingOutlinesNeverPassAsTiled) {
     EXPECT_GT(refused, 300);
 }
 
-TEST(TriangulatePolygon, DuplicateVerticesDoNotCrash) {
-    const Contours c = Single({{0, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}});
-    std::vector<Triangle> triangles;
-    for (std::uint32_t seed = 0; seed < 60; ++seed) {
-        const int result = Triangulate(c, triangles, seed);
-        EXPECT_TRUE(result == -1 || result == 3) << seed;
+// Repeated points (exact, within the tolerance, and a last vertex that is the
+// first) give, for every insertion order, the triangles of the outline
+// without them, named by the caller's vertex numbers.
+TEST(TriangulatePolygon, RepeatedPointsAreLeftOut) {
+    struct Repeated {
+        std::vector<DPoint> outline;  // without repeats
+        std::vector<DPoint> given;
+        std::vector<int> outlineNumber;  // of each given vertex, 1-based
+    };
+    std::vector<Repeated> cases{{{{0, 0}, {10, 0}, {10, 10}, {0, 10}},
+                                 {{0, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}},
+                                 {1, 2, 2, 3, 4}}};
+    std::mt19937 rng(17);
+    for (int k = 0; k < 12; ++k) {
+        Repeated r;
+        r.outline = testing::StarPolygon(3 + 9 * k, static_cast<std::uint32_t>(k + 1));
+        for (std::size_t i = 0; i < r.outline.size(); ++i) {
+            const DPoint p = r.outline[i];
+            const int copies = static_cast<int>(rng() % 3);
+            for (int c = 0; c <= copies; ++c) {
+                r.given.push_back(c == 0 ? p : DPoint{p.x + 4e-8 * c, p.y - 4e-8});
+                r.outlineNumber.push_back(static_cast<int>(i) + 1);
+            }
+        }
+        if (k % 2 == 0) {
+            r.given.push_back(r.outline.front());
+            r.outlineNumber.push_back(1);
+        }
+        cases.push_back(r);
+    }
+    std::vector<Triangle> expected;
+    std::vector<Triangle> got;
+    for (const Repeated& r : cases) {
+        const Contours plain = Single(r.outline);
+        const Contours given = Single(r.given);
+        for (std::uint32_t seed = 0; seed < 60; ++seed) {
+            const std::string what =
+                std::to_string(r.outline.size()) + " vertices, seed " + std::to_string(seed);
+            const int count = Triangulate(plain, expected, seed);
+            ASSERT_EQ(count, static_cast<int>(r.outline.size()) - 2) << what;
+            ASSERT_EQ(Triangulate(given, got, seed), count) << what;
+            for (Triangle& t : got) {
+                for (int& v : t) {
+                    const int number = r.outlineNumber[static_cast<std::size_t>(v - 1)];
+                    // The first of the repeats: the point itself.
+                    ASSERT_EQ(r.given[static_cast<std::size_t>(v - 1)],
+                              r.outline[static_cast<std::size_t>(number - 1)]);
+                    v = number;
+                }
+            }
+            ASSERT_EQ(got, expected) << what;
+        }
     }
 }
 
