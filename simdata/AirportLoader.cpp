@@ -3,9 +3,9 @@
 #include <cmath>
 #include <system_error>
 
+#include "document/InstallPaths.h"
 #include "geometry/Geodesy.h"
 #include "simdata/ArchiveDatabase.h"
-#include "document/InstallPaths.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {
@@ -34,9 +34,6 @@ DatabaseReader FindArchiveReader(const Settings& settings) {
 // did not find the code (a failing first reader stops the search).
 int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archiveReader, double& latArcsec,
                 double& lonArcsec) {
-    if (archiveReader == nullptr) {
-        return ReadLooseDatabase(doc, code, latArcsec, lonArcsec);
-    }
     const bool archivesFirst = doc.GetSettings().PodFilesFirst != 0;
     const DatabaseReader first = archivesFirst ? archiveReader : &ReadLooseDatabase;
     const DatabaseReader second = archivesFirst ? &ReadLooseDatabase : archiveReader;
@@ -73,10 +70,8 @@ void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const s
 // theta + sign * 90 degrees, then along theta - sign * 90 degrees.
 void SetEndCorners(const DPoint& end, double theta, double halfWidth, double sign, DPoint& first,
                    DPoint& second) {
-    const double a = theta + sign * kPi / 2.0;
-    const double b = theta - sign * kPi / 2.0;
-    first = DPoint{end.x + halfWidth * std::cos(a), end.y + halfWidth * std::sin(a)};
-    second = DPoint{end.x + halfWidth * std::cos(b), end.y + halfWidth * std::sin(b)};
+    first = Along(end, UnitVector(theta + sign * kPi / 2.0), halfWidth);
+    second = Along(end, UnitVector(theta - sign * kPi / 2.0), halfWidth);
 }
 
 }  // namespace
@@ -135,9 +130,9 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
                 const std::string& txpName, const std::string& bgrName, const std::string& tmsName,
                 const SceneryReadBack& readBack) {
     const Settings& settings = doc.GetSettings();
+    // The archives mark an installation; its loose database alone does not.
     const DatabaseReader archiveReader = FindArchiveReader(settings);
-    // An installation holding only the loose database is read from it alone.
-    if (archiveReader == nullptr && !InstallPathExists(settings.FlyDir, "\\DATABASE\\AIRPORT.DBD")) {
+    if (archiveReader == nullptr) {
         doc.Messages().Show("Cannot locate Fly! directory");
         return 0;
     }

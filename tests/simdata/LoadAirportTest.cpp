@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "SimdataTestSupport.h"
 #include "geometry/Geodesy.h"
@@ -36,72 +38,89 @@ protected:
     }
 };
 
-TEST_F(LoadAirportTest, InstallationWithoutDatabaseIsNotAFlyFolder) {
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot locate Fly! directory"});
-}
-
-TEST_F(LoadAirportTest, EpdArchivesArePreferredOverPodArchives) {
-    Install({Named(TestField(), "From EPD")}, SampleLayout::Epd);
-    Install({Named(TestField(), "From POD")}, SampleLayout::Pod);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "From EPD");
-}
-
-TEST_F(LoadAirportTest, ArchivesFirstFallsBackToTheLooseDatabaseWhenTheCodeIsMissing) {
-    Install({Named(TestField("X", "OTH", ""), "Archive")}, SampleLayout::Pod);
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Loose");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LoadAirportTest, ArchivesFirstDoesNotSearchFurtherAfterAFailure) {
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" +
-                                                            FlyPath("System/Airport.pod").string(),
-                                                        "Cannot find TST"}));
-}
-
-TEST_F(LoadAirportTest, LooseFirstLeavesTheArchivesAloneWhenItFindsTheCode) {
-    settings.PodFilesFirst = 0;
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));  // would be reported as damaged
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Loose");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LoadAirportTest, LooseFirstFallsBackToTheArchives) {
-    settings.PodFilesFirst = 0;
-    Install({Named(TestField("X", "OTH", ""), "Loose")}, SampleLayout::Loose);
-    Install({Named(TestField(), "Archive")}, SampleLayout::Epd);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Archive");
-}
-
-TEST_F(LoadAirportTest, LooseFirstFailureStopsTheSearch) {
-    settings.PodFilesFirst = 0;
-    Install({TestField()}, SampleLayout::Epd);
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Cannot open \\DATABASE\\APRTFAA.DBI", "Cannot find TST"}));
-}
-
-TEST_F(LoadAirportTest, CodeFoundNowhereIsReportedWithTheCode) {
-    Install({TestField()}, SampleLayout::All);
-    EXPECT_EQ(Load("NOPE"), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot find NOPE"});
-}
-
-// An installation with only the loose database has no archive to locate it
-// by; it is read from the loose files.
-TEST_F(LoadAirportTest, LooseOnlyInstallationLoads) {
-    Install({TestField()}, SampleLayout::Loose);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+// Which source an opening reads: the archives locate the installation (the
+// ".epd" ones before the ".pod" ones); "PodFilesFirst" picks the first
+// reader, and the other is tried only when the first did not find the code.
+// A file that does not exist is no error.
+TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
+    const std::string noMember =
+        "DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.pod").string();
+    const auto install = [this](const char* name, SampleLayout layout, const char* code = "TST") {
+        return [this, name, layout, code] {
+            Install({Named(code == std::string("TST") ? TestField() : TestField("X", code, ""), name)},
+                    layout);
+        };
+    };
+    struct Case {
+        const char* name;
+        int podFilesFirst;
+        std::vector<std::function<void()>> install;
+        const char* code;
+        std::string airport;  // the airport read; empty when nothing loads
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {"no installation", 1, {}, "TST", "", {"Cannot locate Fly! directory"}},
+        {"only the loose database",
+         1,
+         {install("Loose", SampleLayout::Loose)},
+         "TST",
+         "",
+         {"Cannot locate Fly! directory"}},
+        {"epd before pod",
+         1,
+         {install("From EPD", SampleLayout::Epd), install("From POD", SampleLayout::Pod)},
+         "TST",
+         "From EPD",
+         {}},
+        {"archives first, then loose",
+         1,
+         {install("Archive", SampleLayout::Pod, "OTH"), install("Loose", SampleLayout::Loose)},
+         "TST",
+         "Loose",
+         {}},
+        {"archives first, a failing archive ends the search",
+         1,
+         {install("Loose", SampleLayout::Loose),
+          [this] {
+              WriteFileBytes(FlyPath("System/Airport.pod"),
+                             EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+          }},
+         "TST",
+         "",
+         {noMember, "Cannot find TST"}},
+        {"loose first, found there",
+         0,
+         {install("Loose", SampleLayout::Loose),
+          [this] { WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE)); }},
+         "TST",
+         "Loose",
+         {}},
+        {"loose first, then archives",
+         0,
+         {install("Loose", SampleLayout::Loose, "OTH"), install("Archive", SampleLayout::Epd)},
+         "TST",
+         "Archive",
+         {}},
+        {"loose first, archives only", 0, {install("Archive", SampleLayout::Epd)}, "TST", "Archive", {}},
+        {"found nowhere", 1, {install("All", SampleLayout::All)}, "NOPE", "", {"Cannot find NOPE"}},
+    };
+    for (const Case& c : cases) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            std::filesystem::remove_all(entry.path());
+        }
+        doc.CleanUp();
+        messages.Clear();
+        settings.PodFilesFirst = c.podFilesFirst;
+        for (const auto& step : c.install) {
+            step();
+        }
+        EXPECT_EQ(Load(c.code), c.airport.empty() ? 0 : 1) << c.name;
+        if (!c.airport.empty()) {
+            EXPECT_EQ(doc.m_Airport.name, c.airport) << c.name;
+        }
+        EXPECT_EQ(messages.shown, c.shown) << c.name;
+    }
 }
 
 TEST_F(LoadAirportTest, FolderNamesFromAWindowsDiskAreFoundIgnoringCase) {
@@ -120,7 +139,10 @@ TEST_F(LoadAirportTest, FolderNamesFromAWindowsDiskAreFoundIgnoringCase) {
     ASSERT_EQ(Load("TST"), 1);
     EXPECT_EQ(doc.m_pRunways.size(), 2u);
 
-    fs::remove_all(FlyPath("SYSTEM"));
+    // The loose database, read first, with its names in lower case (the
+    // archives, without their runways, could not give the airport).
+    settings.PodFilesFirst = 0;
+    fs::remove(FlyPath("SYSTEM/runway.pod"));
     fs::rename(FlyPath("DATABASE"), FlyPath("Database"));
     for (const char* name : {"AIRPORT.DBD", "RUNWAY.DBD", "APRTFAA.DBI", "APRTICAO.DBI", "RUNWAY.DBI"}) {
         std::string lower = name;
