@@ -372,7 +372,7 @@ ScriptSession::Step ScriptSession::Save() {
         return Step::Next;
     }
     const bool saved = rollpath::Save(m_Doc);
-    m_View.SyncWithDocument();
+    m_View.OnDocumentSaved();
     return saved ? Step::Next : Step::Failed;
 }
 

@@ -312,7 +312,7 @@ void CMainFrame::OnCommand(CommandId id) {
 
 void CMainFrame::OnFileSave() {
     Save(doc_);
-    view_->Invalidate();
+    view_->View().OnDocumentSaved();
 }
 
 void CMainFrame::OnFileNew() {

@@ -90,6 +90,14 @@ void CRollpathView::OnInitialUpdate() {
     UpdateVisibleArea();
 }
 
+void CRollpathView::OnDocumentSaved() {
+    SyncWithDocument();
+    if (!m_Doc.m_TriErrors.empty()) {
+        m_bShowTriErrors = 1;
+    }
+    m_Host.Invalidate();
+}
+
 void CRollpathView::FlipToggle(int& toggle) {
     toggle = toggle != 0 ? 0 : 1;
     m_Host.Invalidate();

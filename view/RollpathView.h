@@ -140,6 +140,11 @@ public:
     // call it at once.
     void SyncWithDocument();
 
+    // After a Save: catches up with the renumbered pool, switches the red
+    // display of the polygons the Save could not triangulate on when there
+    // are any, and repaints.
+    void OnDocumentSaved();
+
     // Commands by id; false when the view does not handle the command.
     bool OnCommand(CommandId id);
     // Nothing when the view does not handle the command.

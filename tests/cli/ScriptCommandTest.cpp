@@ -178,6 +178,28 @@ TEST_F(ScriptCommand, SaveAsksNothingAndTheNextNewAsksToSave) {
     EXPECT_NE(run.err.find("question: Save changes? -> yes"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(dir / "loose" / "Data" / "KPAO.bgr"));
     EXPECT_EQ(ReadText(dir / "kpao.svg").rfind("<?xml", 0), 0u);
+    // Info opens the airport as the editor does, with the rollpath saved.
+    const JsonValue info =
+        Info({"KPAO", "--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string()});
+    int rollpaths = 0;
+    for (std::size_t i = 0; i < info["segments"].size(); ++i) {
+        rollpaths += info["segments"][i]["type"].Number() == SegmentType::Rollpath ? 1 : 0;
+    }
+    EXPECT_EQ(rollpaths, 1);
+}
+
+TEST_F(ScriptCommand, SaveShowsThePolygonsItCouldNotTriangulateInRed) {
+    const std::filesystem::path svg = dir / "red.svg";
+    const Outcome run = Script(
+        "new KPAO\ncommand polygon-tool\n"
+        "click 1100 1100\nclick 1200 1200\nclick 1300 1100\nclick 1300 1200\nclick 1200 1100\nclick 1100 "
+        "1200\n"
+        "click 1101 1101\nrclick 1101 1101\nsave\nrender " +
+        svg.string() + "\n");
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_NE(run.err.find("message: Polygon triangulation error(s): shown in red."), std::string::npos)
+        << run.err;
+    EXPECT_NE(ReadText(svg).find("class=\"triangulation-errors\""), std::string::npos);
 }
 
 TEST_F(ScriptCommand, SaveRenumbersTheVerticesAndTheViewLetsGoOfOldNumbers) {

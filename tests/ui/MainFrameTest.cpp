@@ -282,6 +282,28 @@ private slots:
         QVERIFY(frame_->HelpWindow() != nullptr && frame_->HelpWindow()->isVisible());
     }
 
+    void saveShowsThePolygonsItCouldNotTriangulateInRed() {
+        testing::TempDir dir("rollpath-frame");
+        const Settings kept = doc_.GetSettings();
+        doc_.GetSettings().OutputDir = dir.path().string();
+        doc_.SetProgramDir(dir.path());
+        doc_.m_szCode = "TST";
+        doc_.m_szTxdName = "TST.txd";
+        doc_.m_szTxpName = "TST.txp";
+        doc_.m_szBgrName = "TST.bgr";
+        doc_.m_szTmsName = "TST.tms";
+        OpenRunway();
+        // A bow tie: no triangles can tile it.
+        doc_.AppendPolygon().points = {{100, 100}, {200, 200}, {300, 100},
+                                       {300, 200}, {200, 100}, {100, 200}};
+        doc_.SetModifiedFlag(true);
+        frame_->UpdateActions();
+        QTest::keyClick(frame_.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(doc_.m_TriErrors.size(), std::size_t{1});
+        QCOMPARE(frame_->ViewWidget().View().m_bShowTriErrors, 1);
+        doc_.GetSettings() = kept;
+    }
+
     void printingFitsTheViewOnThePage() {
         OpenRunway();
         const ScreenArea screen = frame_->ViewScreenArea();
