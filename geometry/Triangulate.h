@@ -18,7 +18,10 @@
 
 namespace rollpath {
 
-// The segment table has 2000 entries and entry 0 is not used.
+// The most vertices a call takes, all contours together (the segment table
+// has 2000 entries and entry 0 is not used). The other working tables hold 8
+// trapezoids and 16 query nodes per segment, so that no polygon within this
+// limit is turned away for want of room, whatever its insertion order.
 inline constexpr int kMaxTriangulationVertices = 1999;
 
 // Points whose y values differ by at most this much (feet) are at the same

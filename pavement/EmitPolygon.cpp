@@ -73,6 +73,9 @@ void EmitPiece(PavementWriteContext& context, TileMesh& mesh, std::span<const DP
     if (PolygonArea(contour.data() + 1, n) > 0.0) {
         ReversePolygon(contour.data() + 1, n);
     }
+    if (n > kMaxTriangulationVertices) {
+        context.ReportTriangulationLimit();
+    }
     const std::array<int, 1> counts{n};
     if (TriangulatePolygon(counts, contour, context.triangles, context.seed()) < 0) {
         context.RecordTriangulationError(piece);

@@ -35,4 +35,11 @@ void PavementWriteContext::ReportClipCapacity(std::string_view text) {
     }
 }
 
+void PavementWriteContext::ReportTriangulationLimit() {
+    if (!triangulationLimitShown_) {
+        triangulationLimitShown_ = true;
+        doc_.Messages().Show(kTriangulationLimitMessage);
+    }
+}
+
 }  // namespace rollpath

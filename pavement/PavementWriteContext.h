@@ -17,6 +17,9 @@
 namespace rollpath {
 
 inline constexpr const char* kTriangulationErrorMessage = "Polygon triangulation error(s): shown in red.";
+// A piece with more points than the triangulator takes (kMaxTriangulationVertices).
+inline constexpr const char* kTriangulationLimitMessage =
+    "Triangulation limit of 1999 polygon points exceeded";
 
 class PavementWriteContext {
 public:
@@ -39,6 +42,9 @@ public:
     // clip would otherwise repeat it for every tile.
     void ReportClipCapacity(std::string_view text);
 
+    // kTriangulationLimitMessage, once per Save.
+    void ReportTriangulationLimit();
+
     // Scratch of EmitPolygon and of the marking collection.
     std::vector<DPoint> subject;
     std::vector<DPoint> piecePoints;
@@ -53,6 +59,7 @@ private:
     bool triangulationErrorShown_ = false;
     bool markingCutShown_ = false;
     bool clipCapacityShown_ = false;
+    bool triangulationLimitShown_ = false;
 };
 
 }  // namespace rollpath
