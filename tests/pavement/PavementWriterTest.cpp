@@ -230,21 +230,6 @@ TEST_F(PavementWriter, APolygonTooLargeToClipIsWrittenInOneTileAndReportedAcross
     EXPECT_EQ(messages.shown, (std::vector<std::string>{kTriangulationLimitMessage, kRedPolygons}));
 }
 
-TEST_F(PavementWriter, APolygonPassingJustOutsideATileCornerDoesNotPaveTheTile) {
-    // Tile (1, 0) spans x 0 to 300 and y -200 to 100; the triangle's long
-    // side passes half a foot above its top-left corner.
-    Grid(-300.0, -200.0, 300.0f);
-    const std::vector<DPoint> triangle{{-100.0, 0.5}, {-100.0, 200.0}, {99.5, 200.0}};
-    Polygon(triangle);
-    const std::vector<DPoint> square{{100, -100}, {100, -50}, {150, -50}, {150, -100}};
-    Polygon(square);
-    for (const DecodedTile& t : DecodeTiles(Encode())) {
-        if (t.column == 1 && t.row == 0) {
-            EXPECT_EQ(t.pave(), Pieces{square});
-        }
-    }
-}
-
 TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {
     // The outline's centre points lie exactly on the side x = 0 of the tiles
     // west and east of it, where the clipper sees no crossing.

@@ -62,24 +62,19 @@ TEST(CheckRunway, TheCollectorKeepsFiftyAndNamesTheDroppedOnce) {
         good.lat0 = good.lat1 = 10.0;
         good.lon0 = 9.99;
         good.lon1 = 10.01;
-        if (i < 52) {
-            collector.Add(good);
-        }
-        RunwayRecord bad;
+        collector.Add(i < 52 ? good : RunwayRecord{});
+        RunwayRecord bad;  // no position
         bad.id0 = "B" + std::to_string(i);
         bad.id1 = "X";
         collector.Add(bad);
-        if (i < 20) {
-            dropped +=
-                (i == 0 ? "" : "\n") + std::string("Runway B") + std::to_string(i) + "/X: no position data";
-        }
+        dropped += i < 20 ? "Runway B" + std::to_string(i) + "/X: no position data\n" : "";
     }
     ASSERT_EQ(doc.m_pRunways.size(), 50u);
     EXPECT_EQ(doc.m_pRunways[49]->id0, "49");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway limit of 50 reached"});
     collector.ReportDropped();
     EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Runway limit of 50 reached", dropped + "\nand 40 more"}));
+              (std::vector<std::string>{"Runway limit of 50 reached", dropped + "and 48 more"}));
     collector.ReportDropped();
     EXPECT_EQ(messages.shown.size(), 2u);
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,67 +42,37 @@ protected:
 // reader, and the other is tried only when the first did not find the code.
 // A file that does not exist is no error.
 TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
-    const std::string noMember =
-        "DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.pod").string();
-    const auto install = [this](const char* name, SampleLayout layout, const char* code = "TST") {
-        return [this, name, layout, code] {
-            Install({Named(code == std::string("TST") ? TestField() : TestField("X", code, ""), name)},
-                    layout);
-        };
+    using L = SampleLayout;
+    enum Change { kNone, kNoArchives, kBadPod, kDamagedEpd };
+    // Each source holds one airport, named after the source and found by
+    // "TST" unless its code is "OTH".
+    struct Source {
+        L layout;
+        const char* name;
+        const char* code;
     };
     struct Case {
         const char* name;
         int podFilesFirst;
-        std::vector<std::function<void()>> install;
+        std::vector<Source> sources;
+        Change change;
         const char* code;
         std::string airport;  // the airport read; empty when nothing loads
         std::vector<std::string> shown;
     };
+    const std::string locate = "Cannot locate Fly! directory";
+    const std::string noMember =
+        "DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.pod").string();
     const Case cases[] = {
-        {"no installation", 1, {}, "TST", "", {"Cannot locate Fly! directory"}},
-        {"only the loose database",
-         1,
-         {install("Loose", SampleLayout::Loose), [this] { std::filesystem::remove_all(FlyPath("System")); }},
-         "TST",
-         "",
-         {"Cannot locate Fly! directory"}},
-        {"epd before pod",
-         1,
-         {install("From EPD", SampleLayout::Epd), install("From POD", SampleLayout::Pod)},
-         "TST",
-         "From EPD",
-         {}},
-        {"archives first, then loose",
-         1,
-         {install("Loose", SampleLayout::Loose), install("Archive", SampleLayout::Pod, "OTH")},
-         "TST",
-         "Loose",
-         {}},
-        {"archives first, a failing archive ends the search",
-         1,
-         {install("Loose", SampleLayout::Loose),
-          [this] {
-              WriteFileBytes(FlyPath("System/Airport.pod"),
-                             EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
-          }},
-         "TST",
-         "",
-         {noMember, "Cannot find TST"}},
-        {"loose first, found there",
-         0,
-         {install("Loose", SampleLayout::Loose),
-          [this] { WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE)); }},
-         "TST",
-         "Loose",
-         {}},
-        {"loose first, then archives",
-         0,
-         {install("Loose", SampleLayout::Loose, "OTH"), install("Archive", SampleLayout::Epd)},
-         "TST",
-         "Archive",
-         {}},
-        {"loose first, archives only", 0, {install("Archive", SampleLayout::Epd)}, "TST", "Archive", {}},
-        {"found nowhere", 1, {install("All", SampleLayout::All)}, "NOPE", "", {"Cannot find NOPE"}},
+        {"no installation", 1, {}, kNone, "TST", "", {locate}},
+        {"loose database only", 1, {{L::Loose, "L", "TST"}}, kNoArchives, "TST", "", {locate}},
+        {"epd before pod", 1, {{L::Epd, "E", "TST"}, {L::Pod, "P", "TST"}}, kNone, "TST", "E", {}},
+        {"pod, then loose", 1, {{L::Loose, "L", "TST"}, {L::Pod, "P", "OTH"}}, kNone, "TST", "L", {}},
+        {"failing pod", 1, {{L::Loose, "L", "TST"}}, kBadPod, "TST", "", {noMember, "Cannot find TST"}},
+        {"loose first", 0, {{L::Loose, "L", "TST"}}, kDamagedEpd, "TST", "L", {}},
+        {"loose, then epd", 0, {{L::Loose, "L", "OTH"}, {L::Epd, "E", "TST"}}, kNone, "TST", "E", {}},
+        {"loose first, epd only", 0, {{L::Epd, "E", "TST"}}, kNone, "TST", "E", {}},
+        {"found nowhere", 1, {{L::All, "A", "TST"}}, kNone, "NOPE", "", {"Cannot find NOPE"}},
     };
     for (const Case& c : cases) {
         for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
@@ -112,8 +81,17 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
         doc.CleanUp();
         messages.Clear();
         settings.PodFilesFirst = c.podFilesFirst;
-        for (const auto& step : c.install) {
-            step();
+        for (const Source& source : c.sources) {
+            const bool tst = std::string(source.code) == "TST";
+            Install({Named(tst ? TestField() : TestField("X", source.code, ""), source.name)}, source.layout);
+        }
+        if (c.change == kNoArchives) {
+            std::filesystem::remove_all(FlyPath("System"));
+        } else if (c.change == kBadPod) {
+            WriteFileBytes(FlyPath("System/Airport.pod"),
+                           EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+        } else if (c.change == kDamagedEpd) {
+            WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
         }
         EXPECT_EQ(Load(c.code), c.airport.empty() ? 0 : 1) << c.name;
         if (!c.airport.empty()) {

@@ -103,6 +103,10 @@ TEST_P(LooseMissingFile, HoldsNothingButAnUnreadableOneIsReported) {
     std::filesystem::create_directory(path);
     EXPECT_EQ(Read(c.code), -1);
     EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+    if (std::string(c.file) == "RUNWAY.DBD") {  // what was read before the failure stays
+        EXPECT_EQ(doc.m_Airport.name, "Test Field");
+        EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,15 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
         name.erase(name.find('.'), 1);
         return name;
     });
-
-TEST_F(LooseDatabase, UnreadableRunwayFileKeepsTheAirportAlreadyRead) {
-    Install({TestField()}, SampleLayout::Loose);
-    std::filesystem::remove(FlyPath("DATABASE/RUNWAY.DBD"));
-    std::filesystem::create_directory(FlyPath("DATABASE/RUNWAY.DBD"));
-    EXPECT_EQ(Read("TST"), -1);
-    EXPECT_EQ(doc.m_Airport.name, "Test Field");
-    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
-}
 
 TEST_F(LooseDatabase, RunwaysAreSelectedByTheAirportKeyInFileOrder) {
     SampleAirport a = TestField("AKEY", "AAA", "");
