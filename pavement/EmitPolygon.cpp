@@ -19,8 +19,9 @@ double AreaTolerance(double area) {
 // The pieces of the polygon in the tile, checked against the area of the
 // polygon that lies in it. PreciseClipToRectangle misses a crossing exactly
 // at a corner of either outline, and then fails or leaves pieces out. The
-// single polygon of ClipToRectangle has exactly the area in the tile. Returns the number of pieces, or -1
-// when the clipper failed, refused (refused set) or its pieces do not cover that area. inside receives the
+// single polygon of ClipToRectangle has exactly the area in the tile.
+// Returns the number of pieces, or -1 when the clipper failed, refused
+// (refused set) or its pieces do not cover that area. inside receives the
 // area in the tile.
 int ClipChecked(PavementWriteContext& context, std::span<const DPoint> polygon, const ClipRect& rect,
                 bool& refused, double& inside) {
