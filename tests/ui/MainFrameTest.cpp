@@ -178,6 +178,8 @@ private slots:
         QCOMPARE(frame_->Action(CommandId::EditUndo)->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z")),
                                       QKeySequence(QStringLiteral("Alt+Backspace"))}));
+        QCOMPARE(frame_->Action(CommandId::EditRedo)->shortcuts(),
+                 QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
         QCOMPARE(frame_->Action(CommandId::EditCut)->shortcuts().last(),
                  QKeySequence(Qt::SHIFT | Qt::Key_Delete));
         QCOMPARE(frame_->Action(CommandId::EditCopy)->shortcuts().last(),
