@@ -20,6 +20,7 @@ void CEditHistory::Start() {
     m_nBase = ++m_nLastId;
     m_nSaved = m_Doc.IsModified() ? 0 : m_nBase;
     m_nPendingKind = 0;
+    m_nEdits = 0;
 }
 
 void CEditHistory::Stop() {
@@ -57,6 +58,7 @@ bool CEditHistory::Commit(int kind, bool silent) {
     step->kind = kind;
     step->silent = silent;
     step->id = ++m_nLastId;
+    m_nEdits += silent ? 0 : 1;
     m_Steps.push_back(std::move(step));
     m_nApplied = m_Steps.size();
     Trim();

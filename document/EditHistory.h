@@ -64,6 +64,8 @@ public:
     int RedoKind() const;
     int UndoSteps() const;
     int RedoSteps() const;
+    // How many steps that are not silent were committed since Start.
+    std::uint64_t EditsCommitted() const { return m_nEdits; }
 
     HistoryRestore Undo();
     HistoryRestore Redo();
@@ -96,6 +98,7 @@ private:
     std::uint64_t m_nBase = 0;   // the state before the first step kept
     std::uint64_t m_nSaved = 0;  // the state last saved; 0 for none
     int m_nPendingKind = 0;
+    std::uint64_t m_nEdits = 0;
 };
 
 }  // namespace rollpath

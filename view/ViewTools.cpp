@@ -293,7 +293,6 @@ void CRollpathView::FinishPolygon() {
     GroundPolygon* added = m_pNewPolygon.get();
     m_Doc.m_pPolygons.push_back(std::move(m_pNewPolygon));
     InvalidatePolygon(*added);
-    CommitEdit(UndoKind::PolygonAdded);
 }
 
 // --- Source and Sink -------------------------------------------------------------
@@ -343,6 +342,7 @@ void CRollpathView::OnRButtonDown(DevicePoint point) {
         if (m_nDragState == DragState::CollectPolygon) {
             FinishPolygon();
             ComputeModelExtent();
+            CommitEdit(UndoKind::PolygonAdded);
         }
         SwitchPolygonToolOff();
     } else if (m_bPlaceSource != 0 || m_bPlaceSink != 0) {

@@ -46,7 +46,7 @@ DocumentSnapshot Snapshot(const CRollpathDoc& doc) {
     return s;
 }
 
-std::optional<std::string> FirstDifference(const DocumentSnapshot& a, const DocumentSnapshot& b) {
+std::optional<std::string> SnapshotDifference(const DocumentSnapshot& a, const DocumentSnapshot& b) {
     if (auto d = FirstDifferentRecord(a.segments, b.segments, "segment")) {
         return d;
     }

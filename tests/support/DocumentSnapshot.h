@@ -35,6 +35,6 @@ DocumentSnapshot Snapshot(const CRollpathDoc& doc);
 
 // The first difference, for a failure message ("segment 3", "vertex 12",
 // "rotation" ...); nothing when the two are the same.
-std::optional<std::string> FirstDifference(const DocumentSnapshot& a, const DocumentSnapshot& b);
+std::optional<std::string> SnapshotDifference(const DocumentSnapshot& a, const DocumentSnapshot& b);
 
 }  // namespace rollpath::testing

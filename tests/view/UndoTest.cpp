@@ -406,7 +406,7 @@ class EveryEdit : public ::testing::TestWithParam<EditCase> {};
 
 void ExpectState(const Editing& e, const DocumentSnapshot& expected, const char* when) {
     const DocumentSnapshot now = Snapshot(e.doc);
-    EXPECT_EQ(FirstDifference(expected, now).value_or("none"), "none") << when;
+    EXPECT_EQ(SnapshotDifference(expected, now).value_or("none"), "none") << when;
     EXPECT_TRUE(e.PointsOnlyIntoTheDocument()) << when;
 }
 
@@ -448,7 +448,8 @@ INSTANTIATE_TEST_SUITE_P(Undo, EveryEdit, ::testing::ValuesIn(kCases),
 
 class UndoHistory : public ::testing::Test, protected Editing {};
 
-TEST_F(UndoHistory, SelectingAPolygonIsNoEdit) {
+// A plain click selects (or picks a vertex without moving it): no edit.
+TEST_F(UndoHistory, ClickingWithoutMovingIsNoEdit) {
     OneRollpath(*this);
     AddSquare();
     OpenAt(DPoint{0.0, 1000.0});
@@ -456,13 +457,20 @@ TEST_F(UndoHistory, SelectingAPolygonIsNoEdit) {
     Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
     doc.SetModifiedFlag(false);
     const DocumentSnapshot moved = Snapshot(doc);
-    // A plain click selects; the pointer never moved.
-    Click(DPoint{0.0, 980.0});
-    ASSERT_NE(view.m_pSelectedPolygon, nullptr);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Snapshot(doc), moved);
-    EXPECT_EQ(doc.History().UndoKind(), UndoKind::VertexMoved);
-    EXPECT_EQ(doc.History().UndoSteps(), 1);
+    struct Row {
+        const char* what;
+        DPoint at;
+    };
+    for (const Row& row : {Row{"a polygon", {0.0, 980.0}}, Row{"a vertex", {-200.0, 1000.0}},
+                           Row{"a segment", {-100.0, 1000.0}}, Row{"nothing", {0.0, 1200.0}},
+                           Row{"the polygon's corner", {50.0, 1050.0}}}) {
+        SCOPED_TRACE(row.what);
+        Click(row.at);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(SnapshotDifference(moved, Snapshot(doc)).value_or("none"), "none");
+        EXPECT_EQ(doc.History().UndoKind(), UndoKind::VertexMoved);
+        EXPECT_EQ(doc.History().UndoSteps(), 1);
+    }
 }
 
 // Save renumbers the pool: the edits before it are still undone exactly,
@@ -482,13 +490,13 @@ TEST_F(UndoHistory, SaveRenumberingIsPassedThrough) {
     ASSERT_EQ(doc.m_nVertices, 2);
     view.OnCommand(CommandId::EditUndo);
     view.OnCommand(CommandId::EditUndo);
-    EXPECT_EQ(FirstDifference(start, Snapshot(doc)).value_or("none"), "none");
+    EXPECT_EQ(SnapshotDifference(start, Snapshot(doc)).value_or("none"), "none");
     EXPECT_TRUE(doc.IsModified());
     // A Save while steps wait to be redone keeps them.
     CompactNetwork(doc);
     view.OnCommand(CommandId::EditRedo);
     view.OnCommand(CommandId::EditRedo);
-    EXPECT_EQ(FirstDifference(saved, Snapshot(doc)).value_or("none"), "none");
+    EXPECT_EQ(SnapshotDifference(saved, Snapshot(doc)).value_or("none"), "none");
     EXPECT_FALSE(doc.IsModified());
     EXPECT_FALSE(doc.History().CanRedo());
 }
