@@ -138,6 +138,7 @@ void CRollpathView::OnLButtonDown(DevicePoint point) {
     } else if (m_bPositioning != 0) {
         m_Doc.History().Begin(UndoKind::DiagramMoved);
         m_nDragState = DragState::MoveDiagram;
+        m_Mouse.diagramRest = DPoint{};
     } else {
         ClickSelection(point, p);
     }
