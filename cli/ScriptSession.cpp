@@ -163,6 +163,9 @@ ScriptSession::Step ScriptSession::Execute(const Words& words, std::string& erro
     if (name == "command") {
         return Command(words, error);
     }
+    if ((name == "undo" || name == "redo") && words.size() == 1) {
+        return Command(Words{"command", name}, error);
+    }
     if (name == "click" || name == "press" || name == "move" || name == "release" || name == "rclick") {
         return Mouse(words, error);
     }
@@ -501,16 +504,14 @@ void ScriptSession::WriteViewState(JsonWriter& json) const {
     json.Field("vertex", v.m_Context.vertex).Field("segmentsAtVertex", v.m_Context.segmentsAtVertex);
     json.Field("polygonPoint", v.m_Context.polygonPoint);
     json.EndObject();
+    const CEditHistory& history = m_Doc.History();
     json.Key("undo").BeginObject();
-    json.Field("kind", v.m_Undo.Kind()).Field("available", v.m_Undo.Available());
-    json.Key("segments").BeginArray();
-    for (const RollpathSegment* s : v.m_Undo.Segments()) {
-        json.Int(IndexIn(m_Doc.m_pSegments, s));
-    }
-    json.EndArray();
-    json.Field("vertex", v.m_Undo.VertexIndex());
-    json.Field("polygon", IndexIn(m_Doc.m_pPolygons, v.m_Undo.Polygon()));
-    json.Field("points", static_cast<int>(v.m_Undo.Points().size()));
+    json.Field("kind", history.UndoKind()).Field("available", history.CanUndo());
+    json.Field("steps", history.UndoSteps());
+    json.EndObject();
+    json.Key("redo").BeginObject();
+    json.Field("kind", history.RedoKind()).Field("available", history.CanRedo());
+    json.Field("steps", history.RedoSteps());
     json.EndObject();
     json.Field("captured", m_Host.captured);
     json.Key("prompt").AnsiString(m_Host.prompt);

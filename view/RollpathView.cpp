@@ -40,10 +40,10 @@ void CRollpathView::ResetViewState() {
     m_nActiveIndex = -1;
     m_pNewPolygon.reset();
     m_pNewSegment.reset();
+    m_bChainAdded = 0;
     m_pConstrainingRunway = nullptr;
     m_nHoldEnd = 0;
     m_Context = ViewContext{};
-    m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
     m_Bmp.Reset();
@@ -88,6 +88,8 @@ void CRollpathView::OnInitialUpdate() {
     m_Host.Invalidate();
     UpdateStatusValues();
     UpdateVisibleArea();
+    // Undo goes back to the airport as it was shown first.
+    m_Doc.History().Start();
 }
 
 void CRollpathView::OnDocumentSaved() {
@@ -315,7 +317,6 @@ void CRollpathView::ForgetRecords() {
     m_pNewSegment.reset();
     m_pConstrainingRunway = nullptr;
     m_Context = ViewContext{};
-    m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
     m_Host.Invalidate();
@@ -339,7 +340,6 @@ void CRollpathView::ForgetVertexIndices() {
         m_Context.kind == ContextKind::Sink) {
         m_Context = ViewContext{};
     }
-    m_Undo.ForgetVertexIndices();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
     m_Host.Invalidate();

@@ -20,7 +20,7 @@
 #include "view/Bmp.h"
 #include "view/Canvas.h"
 #include "view/CommandIds.h"
-#include "view/UndoRecord.h"
+#include "view/UndoKinds.h"
 #include "view/ViewHost.h"
 #include "view/dialogs/PositionModel.h"
 
@@ -190,7 +190,9 @@ public:
     void OnPlaceSink();
 
     // --- Edit commands -----------------------------------------------------
+    // Undo and Redo through the document's history, one edit at a time.
     void OnEditUndo();
+    void OnEditRedo();
     // Delete (or Cut) of the selected polygon; Copy keeps its points.
     void DeleteSelectedPolygon();
     void CopySelectedPolygon();
@@ -262,10 +264,11 @@ public:
     // So does the segment being stretched (marked provisional); it is the
     // last entry of the segment list, after the chain finished so far.
     std::unique_ptr<RollpathSegment> m_pNewSegment;
+    // Whether the chain the rollpath tool draws has added a segment yet.
+    int m_bChainAdded = 0;
     RunwayRecord* m_pConstrainingRunway = nullptr;
     int m_nHoldEnd = 0;
     ViewContext m_Context;
-    CUndoRecord m_Undo;
     // Copy's result; nothing pastes it.
     std::vector<DPoint> m_CopiedPolygon;
 
@@ -373,12 +376,10 @@ private:
     void VertexProperties(int vertex);
     void RunwayProperties(RunwayRecord& runway);
     void InvalidateVertexMark(int vertex);
-    // Undo, kind by kind.
-    void UndoSegmentsAdded();
-    void UndoVertexMoved();
-    void ReviveSegments();
-    void UndoPolygonPoints(PolygonRecord& polygon);
-    void UndoStraightening();
+    // The end of an edit: what it changed becomes one step of the history.
+    void CommitEdit(int kind, bool silent = false);
+    // After Undo or Redo: nothing the view held may name what is gone.
+    void AfterRestore(const HistoryRestore& restore);
 
     bool OnDiagramCommand(CommandId id);
     std::optional<CommandUI> UpdateDiagramCommandUI(CommandId id) const;

@@ -81,7 +81,7 @@ void CRollpathView::OnLoadDiagram() {
     m_Doc.m_nBmpY = 0;
     m_Doc.m_nBmpScale = 100;
     RefreshPositionDialog();
-    m_Doc.SetModifiedFlag();
+    CommitEdit(UndoKind::DiagramLoaded);
     m_Host.Invalidate();
 }
 
@@ -110,18 +110,18 @@ void CRollpathView::OnPositionMessage(int code, int value) {
         case PositionCode::Horizontal:
             m_Doc.m_nBmpX = value;
             RecomputeAnchor();
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         case PositionCode::Vertical:
             m_Doc.m_nBmpY = value;
             RecomputeAnchor();
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         case PositionCode::Scale:
             m_Doc.m_nBmpScale = value;
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         default:

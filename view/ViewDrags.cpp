@@ -92,8 +92,10 @@ void CRollpathView::OnLButtonUp(DevicePoint /*point*/) {
             EndPolygonDrag();
             break;
         case DragState::MoveMarking:
-            // Pieces read from a pavement file are never saved.
+            // Pieces read from a pavement file are never saved, but the drag
+            // is undone like any other.
             m_nDragState = DragState::Idle;
+            CommitEdit(UndoKind::MarkingMoved);
             break;
         case DragState::MoveVertex:
             EndVertexDrag();
@@ -104,7 +106,7 @@ void CRollpathView::OnLButtonUp(DevicePoint /*point*/) {
             break;
         case DragState::MoveDiagram:
             m_nDragState = DragState::Idle;
-            m_Doc.SetModifiedFlag(true);
+            CommitEdit(UndoKind::DiagramMoved);
             break;
         default:
             // The tools go on until the right button.
@@ -229,17 +231,20 @@ void CRollpathView::EndVertexDrag() {
     m_nDragState = DragState::Idle;
     m_pConstrainingRunway = nullptr;
     ComputeModelExtent();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::VertexMoved);
     m_Host.Invalidate();
 }
 
+// A click that only selects the polygon changes nothing and leaves no step.
 void CRollpathView::EndPolygonDrag() {
     if (m_pSelectedPolygon != nullptr) {
         InvalidatePolygon(*m_pSelectedPolygon);
     }
+    const int kind =
+        m_nDragState == DragState::MovePolygonPoint ? UndoKind::PolygonPointMoved : UndoKind::PolygonMoved;
     m_nDragState = DragState::Idle;
     ComputeModelExtent();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(kind);
 }
 
 void CRollpathView::EndHoldDrag() {
@@ -248,7 +253,7 @@ void CRollpathView::EndHoldDrag() {
     }
     m_SegmentList.clear();
     m_nDragState = DragState::Idle;
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::HoldMoved);
 }
 
 // --- Repainting ------------------------------------------------------------------------

@@ -41,6 +41,9 @@ bool CRollpathView::OnEditCommand(CommandId id) {
         case CommandId::EditUndo:
             OnEditUndo();
             return true;
+        case CommandId::EditRedo:
+            OnEditRedo();
+            return true;
         case CommandId::EditCut:
         case CommandId::EditDelete:
             DeleteSelectedPolygon();
@@ -94,12 +97,16 @@ bool CRollpathView::PolygonEditable() const {
 
 std::optional<CommandUI> CRollpathView::UpdateEditCommandUI(CommandId id) const {
     switch (id) {
-        case CommandId::EditUndo: {
-            // An undo in the middle of a chain or a polygon would pull the
-            // ground from under the piece still being drawn.
-            const bool drawing =
-                m_nDragState == DragState::StretchSegment || m_nDragState == DragState::CollectPolygon;
-            return CommandUI{m_Undo.Available() && !drawing, std::nullopt, std::nullopt};
+        case CommandId::EditUndo:
+        case CommandId::EditRedo: {
+            // In the middle of a drag or of a chain or polygon being drawn,
+            // a restore would pull the ground from under the piece in hand.
+            const bool idle = m_nDragState == DragState::Idle;
+            const CEditHistory& history = m_Doc.History();
+            if (id == CommandId::EditUndo) {
+                return CommandUI{idle && history.CanUndo(), std::nullopt, UndoMenuText(history.UndoKind())};
+            }
+            return CommandUI{idle && history.CanRedo(), std::nullopt, RedoMenuText(history.RedoKind())};
         }
         case CommandId::EditCut:
         case CommandId::EditDelete:
@@ -167,7 +174,6 @@ void CRollpathView::DeletePolygon(GroundPolygon& polygon) {
         return;
     }
     InvalidatePolygon(polygon);
-    m_Undo.RecordPolygonDeleted(&polygon);
     polygon.state = -1;
     if (m_pSelectedPolygon != nullptr && m_pSelectedPolygon != &polygon) {
         InvalidatePolygon(*m_pSelectedPolygon);
@@ -176,7 +182,7 @@ void CRollpathView::DeletePolygon(GroundPolygon& polygon) {
     if (m_Context.polygon == &polygon) {
         m_Context = ViewContext{};
     }
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::PolygonDeleted);
 }
 
 // --- Segments and vertices ----------------------------------------------------------------
@@ -214,12 +220,10 @@ void CRollpathView::DeleteSegment(RollpathSegment& segment) {
     m_Doc.ClearTouched();
     MarkSegmentDeleted(segment);
     RebuildTouchedVertices(m_Doc, RebuildOptions());
-    m_SegmentList.assign(1, &segment);
-    m_Undo.RecordSegmentDeleted(&segment);
     if (m_Context.segment == &segment) {
         m_Context = ViewContext{};
     }
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::SegmentDeleted);
 }
 
 void CRollpathView::OnContextCut() {
@@ -236,12 +240,12 @@ void CRollpathView::OnContextCut() {
             break;
         case ContextKind::Source:
             m_Doc.m_nSource = -1;
-            m_Doc.SetModifiedFlag(true);
+            CommitEdit(UndoKind::SourceCleared);
             m_Host.Invalidate();
             break;
         case ContextKind::Sink:
             m_Doc.m_nSink = -1;
-            m_Doc.SetModifiedFlag(true);
+            CommitEdit(UndoKind::SinkCleared);
             m_Host.Invalidate();
             break;
         default:
@@ -292,7 +296,7 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
     RebuildTouchedVertices(m_Doc, RebuildOptions());
     InvalidateSegment(segment);
     InvalidateSegment(copy);
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::SegmentSplit);
 }
 
 // The two live segments that removing the vertex would join, the first in
@@ -349,7 +353,7 @@ void CRollpathView::RemoveVertex(int vertex) {
     InvalidateVertexMark(a->vertex1);
     RebuildTouchedVertices(m_Doc, RebuildOptions());
     m_Context = ViewContext{};
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::VertexRemoved);
 }
 
 // --- Polygon points -----------------------------------------------------------------------
@@ -377,8 +381,8 @@ void CRollpathView::InsertPolygonPoint(GroundPolygon& polygon) {
     }
     polygon.points.insert(polygon.points.begin() + best, WindowToWorld(m_Mouse.device));
     InvalidatePolygon(polygon);
-    // Unlike before, the new point is saved like any other edit.
-    m_Doc.SetModifiedFlag(true);
+    // Unlike before, the new point is saved and undone like any other edit.
+    CommitEdit(UndoKind::PolygonPointInserted);
 }
 
 void CRollpathView::DeletePolygonPoint(GroundPolygon& polygon) {
@@ -393,7 +397,7 @@ void CRollpathView::DeletePolygonPoint(GroundPolygon& polygon) {
     polygon.points.erase(polygon.points.begin() + i);
     InvalidatePolygon(polygon);
     m_Context.polygonPoint = -1;
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::PolygonPointDeleted);
 }
 
 // --- Properties -----------------------------------------------------------------------------
@@ -446,7 +450,7 @@ void CRollpathView::SegmentProperties(RollpathSegment& segment) {
     InvalidateVertexMark(segment.vertex1);
     RebuildTouchedVertices(m_Doc, RebuildOptions());
     InvalidateSegment(segment);
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::SegmentProperties);
 }
 
 void CRollpathView::VertexProperties(int vertex) {
@@ -465,7 +469,7 @@ void CRollpathView::VertexProperties(int vertex) {
     RebuildTouchedVertices(m_Doc, RebuildOptions());
     // The junction may reach well beyond the mark.
     m_Host.Invalidate();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::VertexProperties);
 }
 
 void CRollpathView::RunwayProperties(RunwayRecord& runway) {
@@ -475,7 +479,7 @@ void CRollpathView::RunwayProperties(RunwayRecord& runway) {
     }
     runway.closed = dialog.Closed() ? 1 : 0;
     InvalidateWorldPoints(runway.corners, kMarkMargin);
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::RunwayProperties);
 }
 
 void CRollpathView::OnRollpathWidth() {
@@ -494,6 +498,8 @@ void CRollpathView::RebuildAll() {
         return;
     }
     RebuildAllPavement(m_Doc);
+    // Generated pavement only: no edit of its own, undone with the one before.
+    CommitEdit(UndoKind::Rebuilt, true);
     m_Host.Invalidate();
 }
 
@@ -509,9 +515,9 @@ void CRollpathView::StraightenNetwork() {
         RebuildAllPavement(m_Doc);
         m_StraightenedVertices = result.vertices;
         m_bShowStraightened = 1;
-        m_Undo.RecordStraightened(result.vertices, result.saved);
-        m_Doc.SetModifiedFlag(true);
     }
+    // Without a move only the rebuild changed anything.
+    CommitEdit(result.moved ? UndoKind::Straightened : UndoKind::Rebuilt, !result.moved);
     m_Host.Invalidate();
 }
 

@@ -141,6 +141,7 @@ private slots:
               {"E&xit", "Quit the application; prompts to save documents", {}}}},
             {"&Edit",
              {{"&Undo\tCtrl+Z", "Undo the last action", {"Ctrl+Z", "Alt+Backspace"}},
+              {"&Redo\tCtrl+Shift+Z", "Redo the previously undone action", {"Ctrl+Shift+Z"}},
               {"-", "", {}},
               {"Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", {"Ctrl+X", "Shift+Del"}},
               {"&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", {"Ctrl+C", "Ctrl+Ins"}},
@@ -203,9 +204,9 @@ private slots:
             }
         }
 
-        const QStringList buttons = {"New",      "Open",    "Save",   "-",      "Cut",      "Copy",
-                                     "Paste",    "-",       "Zoom",   "Lights", "Markings", "-",
-                                     "Rollpath", "Polygon", "Source", "Sink"};
+        const QStringList buttons = {"New",      "Open", "Save",     "-",       "Cut",    "Copy",
+                                     "Paste",    "Undo", "Redo",     "-",       "Zoom",   "Lights",
+                                     "Markings", "-",    "Rollpath", "Polygon", "Source", "Sink"};
         QToolBar* bar = frame_->ToolBar();
         QCOMPARE(bar->iconSize(), QSize(16, 15));
         QStringList shown;
