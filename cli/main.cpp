@@ -1,5 +1,6 @@
 // rollpath-cli: the editor's core without its window. main() only dispatches.
 
+#include <clocale>
 #include <iostream>
 #include <string_view>
 
@@ -37,6 +38,9 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the editor's QApplication adopts it, so that the
+    // CLI runs the same paths; no number may follow it.
+    std::setlocale(LC_ALL, "");
     if (argc < 2) {
         std::cerr << kUsage;
         return rollpath::cli::kExitUsage;

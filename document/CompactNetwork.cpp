@@ -22,9 +22,9 @@ void CompactNetwork(CRollpathDoc& doc) {
     }
 
     // New index of every old slot, in the order the live segments meet them.
+    // Only the vertices met are copied; the pool keeps its slots.
     std::vector<int> newIndex(static_cast<std::size_t>(doc.m_nVertices), -1);
-    std::vector<NetworkVertex> pool(static_cast<std::size_t>(kMaxVertices));
-    int count = 0;
+    std::vector<NetworkVertex> met;
     for (const auto& segment : doc.m_pSegments) {
         if (!segment->live()) {
             continue;
@@ -32,11 +32,12 @@ void CompactNetwork(CRollpathDoc& doc) {
         for (const int old : {segment->vertex0, segment->vertex1}) {
             int& slot = newIndex[static_cast<std::size_t>(old)];
             if (slot < 0) {
-                slot = count++;
-                pool[static_cast<std::size_t>(slot)] = std::move(doc.Vertex(old));
+                slot = static_cast<int>(met.size());
+                met.push_back(std::move(doc.Vertex(old)));
             }
         }
     }
+    const int count = static_cast<int>(met.size());
     for (auto& segment : doc.m_pSegments) {
         if (segment->live()) {
             segment->vertex0 = newIndex[static_cast<std::size_t>(segment->vertex0)];
@@ -49,8 +50,10 @@ void CompactNetwork(CRollpathDoc& doc) {
     doc.m_nSource = renumber(doc.m_nSource);
     doc.m_nSink = renumber(doc.m_nSink);
 
-    // Vertices that were not met go with the old pool, their products too.
-    doc.m_Vertices = std::move(pool);
+    // Vertices that were not met go, their products too.
+    for (int i = 0; i < doc.m_nVertices; ++i) {
+        doc.Vertex(i) = i < count ? std::move(met[static_cast<std::size_t>(i)]) : NetworkVertex{};
+    }
     doc.m_nVertices = count;
     // Indices in the touched list named old slots.
     doc.ClearTouched();

@@ -1,11 +1,12 @@
 #include "simdata/AirportLoader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <system_error>
 
+#include "document/InstallPaths.h"
 #include "geometry/Geodesy.h"
 #include "simdata/ArchiveDatabase.h"
-#include "document/InstallPaths.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {
@@ -122,7 +123,10 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
         RollpathSegment& segment = doc.AppendSegment();
         segment = RollpathSegment{};
         segment.type = SegmentType::RunwayCentreLine;
-        segment.width = static_cast<float>(runway->width);
+        // A database may give any width; the centre line keeps one that the
+        // network file holds (a water runway may be wider than a rollpath).
+        segment.width =
+            static_cast<float>(std::clamp(static_cast<double>(runway->width), 0.0, kMaxRollpathWidth));
         segment.extent0 = 75.0;
         segment.extent1 = 75.0;
         segment.vertex0 = vertex0;

@@ -19,6 +19,7 @@ RollpathWidthModel::RollpathWidthModel(double width)
     DialogControl& field = AddField(kWidth, "", m_szShownWidth, false);
     field.name = "Width";
     field.suffix = "ft";
+    field.range = kRollpathWidthRange;
     AddSpin(kWidthSpin, kWidth);
     AddCheck(kFineStep, "x 0.1", false).sameRow = true;
 }
