@@ -233,7 +233,7 @@ Lines ViewOrNetworkCommand() {
 }  // namespace
 
 std::vector<std::string> EditingSession::Lines() const {
-    std::vector<std::string> lines{"new " + airport};
+    std::vector<std::string> lines{opening + " " + airport};
     for (const auto& step : steps) {
         lines.insert(lines.end(), step.begin(), step.end());
     }
