@@ -95,13 +95,13 @@ TEST(SavedFilesUnchanged, SyntheticAirportsBeforeAndAfterDrags) {
     const std::vector<AirportCase> cases = {
         {"large",
          {},
-         {0x944209f856ff1222ull, 0x8431036067ab233ull, 0xd0da28fb5f3f2279ull, 0x92e6f3463373704bull, 9959846},
-         {0x944209f856ff1222ull, 0xcd15a70c001fd528ull, 0x61f54540753b8d3dull, 0x25960129e41b654eull,
+         {0x944209f856ff1222ull, 0x8431036067ab233ull, 0x72a0dd3d0a8e1388ull, 0x92e6f3463373704bull, 9959846},
+         {0x944209f856ff1222ull, 0xcd15a70c001fd528ull, 0x83e233ffd6f56e5aull, 0x25960129e41b654eull,
           9962090}},
         {"small, other seed",
          {7, 14, 11, 260.0, 40},
-         {0x3d1b88a117da8e83ull, 0xd6513815575bb38dull, 0x3dc23d8194e2be0ull, 0x503c2ee801f306f1ull, 471038},
-         {0x3d1b88a117da8e83ull, 0xfc491e72e64d3d23ull, 0x4294dfd5f311670eull, 0x6c3044d6f55a82d2ull,
+         {0x3d1b88a117da8e83ull, 0xd6513815575bb38dull, 0x8297b5cfb1b81ec1ull, 0x503c2ee801f306f1ull, 471038},
+         {0x3d1b88a117da8e83ull, 0xfc491e72e64d3d23ull, 0xa2a60c49e258d157ull, 0x6c3044d6f55a82d2ull,
           471770}},
     };
     for (const AirportCase& c : cases) {
