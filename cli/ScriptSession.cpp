@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <span>
 #include <sstream>
+#include <system_error>
 
 #include "cli/Commands.h"
 #include "cli/DocumentJson.h"
@@ -22,13 +23,15 @@ namespace {
 
 constexpr int kMaxClientSide = 16384;
 
-std::optional<double> ParseNumber(const std::string& text) {
-    if (text.empty()) {
-        return std::nullopt;
+// A number as scripts write it: an optional sign, digits with a point, an
+// exponent; nothing else, in every locale.
+std::optional<double> ParseNumber(std::string_view text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
     }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
@@ -398,6 +401,10 @@ ScriptSession::Step ScriptSession::Modeless(const Words& words, std::string& err
     if (m_Host.dialogs.problems.size() > problems) {
         error = "dialog \"" + AnsiToUtf8(title) + "\": " + m_Host.dialogs.problems[problems];
         return Step::Usage;
+    }
+    // A refused OK leaves the dialog open, as the user sees it.
+    if (answer.end == DialogEnd::Ok && dialog->Refusal()) {
+        m_Messages.Show(dialog->Refusal()->message);
     }
     return Step::Next;
 }

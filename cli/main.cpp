@@ -2,6 +2,7 @@
 // each subcommand parses its own arguments, "--help" included.
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,6 +32,9 @@ constexpr Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The user's locale, as the editor's QApplication adopts it, so that the
+    // CLI runs the same paths; no number may follow it.
+    std::setlocale(LC_ALL, "");
     using namespace rollpath::cli;
     CLI::App app("The Rollpath editor without its window.", "rollpath-cli");
     app.set_version_flag("--version", std::string("rollpath-cli ") + kRollpathVersion);

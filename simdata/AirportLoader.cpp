@@ -1,5 +1,6 @@
 #include "simdata/AirportLoader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <system_error>
 
@@ -117,7 +118,10 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
         RollpathSegment& segment = doc.AppendSegment();
         segment = RollpathSegment{};
         segment.type = SegmentType::RunwayCentreLine;
-        segment.width = static_cast<float>(runway->width);
+        // A database may give any width; the centre line keeps one that the
+        // network file holds (a water runway may be wider than a rollpath).
+        segment.width =
+            static_cast<float>(std::clamp(static_cast<double>(runway->width), 0.0, kMaxRollpathWidth));
         segment.extent0 = 75.0;
         segment.extent1 = 75.0;
         segment.vertex0 = vertex0;

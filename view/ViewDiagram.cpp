@@ -69,10 +69,17 @@ void CRollpathView::OnLoadDiagram() {
     if (!path) {
         return;
     }
-    // The project list keeps the path in a field of this size.
+    // The project list keeps the path in a field of this size, between
+    // double quotes on one line.
     if (path->size() > static_cast<std::size_t>(kMaxPathLength)) {
         m_Host.Messages().Show("Cannot use the airport diagram " + *path + ": its path is longer than " +
                                std::to_string(kMaxPathLength) + " characters");
+        return;
+    }
+    if (path->find_first_of("\"\r\n") != std::string::npos) {
+        m_Host.Messages().Show(
+            "Cannot use the airport diagram " + *path +
+            ": its path holds a double quote or a line break, which the project list cannot keep");
         return;
     }
     m_Doc.m_szBmpPath = *path;

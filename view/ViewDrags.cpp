@@ -8,6 +8,7 @@
 #include "geometry/PolygonMeasures.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
+#include "scenery/PlausibleValues.h"
 #include "view/HitTest.h"
 #include "view/RollpathView.h"
 
@@ -135,9 +136,10 @@ void CRollpathView::MoveVertexTo(const DPoint& m) {
     if (!m_Doc.IsLiveVertex(m_nActiveIndex)) {
         return;
     }
-    const DPoint target = m_pConstrainingRunway != nullptr
-                              ? ProjectOntoLine(m_pConstrainingRunway->end0, m_pConstrainingRunway->end1, m)
-                              : m;
+    const DPoint target =
+        m_pConstrainingRunway != nullptr
+            ? WithinFileBounds(ProjectOntoLine(m_pConstrainingRunway->end0, m_pConstrainingRunway->end1, m))
+            : m;
     for (const RollpathSegment* s : m_SegmentList) {
         InvalidateSegment(*s);
     }
@@ -171,9 +173,15 @@ void CRollpathView::MovePolygonPoint(const DPoint& m) {
 
 void CRollpathView::MovePoints(PolygonRecord& polygon, const DPoint& delta) {
     InvalidatePolygon(polygon);
+    // The whole shape stops where its first point reaches the file bounds.
+    DPoint move = delta;
+    for (const DPoint& p : polygon.points) {
+        const DPoint to = WithinFileBounds(DPoint{p.x + move.x, p.y + move.y});
+        move = DPoint{to.x - p.x, to.y - p.y};
+    }
     for (DPoint& p : polygon.points) {
-        p.x += delta.x;
-        p.y += delta.y;
+        p.x += move.x;
+        p.y += move.y;
     }
     InvalidatePolygon(polygon);
 }

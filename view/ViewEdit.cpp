@@ -13,6 +13,7 @@
 #include "pavement/SegmentGeometry.h"
 #include "pavement/SplitSegment.h"
 #include "pavement/Straightening.h"
+#include "scenery/PolygonFile.h"
 #include "view/RollpathView.h"
 #include "view/dialogs/AirportPropertiesModel.h"
 #include "view/dialogs/PolygonPropertiesModel.h"
@@ -27,6 +28,8 @@ namespace {
 
 // Covers a vertex mark or a polygon's handles.
 constexpr int kMarkMargin = 100;
+constexpr int kMinPolygonPoints = 3;
+constexpr const char* kPolygonRemovedPrompt = "Polygon removed: a polygon needs three points";
 
 bool UsesVertex(const RollpathSegment& s, int vertex) {
     return s.vertex0 == vertex || s.vertex1 == vertex;
@@ -363,6 +366,11 @@ void CRollpathView::InsertPolygonPoint(GroundPolygon& polygon) {
     if (!polygon.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
+    // The simulator takes no more corners in one file.
+    if (PolygonFileCorners(m_Doc) >= kMaxPolygonFileVertices) {
+        m_Doc.Messages().Show(kTooManyPolygonVerticesMessage);
+        return;
+    }
     InvalidatePolygon(polygon);
     const int n = polygon.count();
     m_Draw.logical.resize(static_cast<std::size_t>(n));
@@ -391,6 +399,13 @@ void CRollpathView::DeletePolygonPoint(GroundPolygon& polygon) {
     }
     const int i = PickHandle(polygon, m_Mouse.device);
     if (i < 0) {
+        return;
+    }
+    // Two points could no longer be seen or picked: the polygon goes whole,
+    // as one undo step that brings it back with its points.
+    if (polygon.count() <= kMinPolygonPoints) {
+        DeletePolygon(polygon);
+        m_Host.SetStatusPrompt(kPolygonRemovedPrompt);
         return;
     }
     InvalidatePolygon(polygon);

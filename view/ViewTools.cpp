@@ -5,6 +5,7 @@
 
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
+#include "scenery/PolygonFile.h"
 #include "view/HitTest.h"
 #include "view/PolygonPoints.h"
 #include "view/RollpathView.h"
@@ -287,6 +288,12 @@ void CRollpathView::FinishPolygon() {
     InvalidatePolygon(*m_pNewPolygon);
     std::vector<DPoint> kept = FilterPolygonPoints(m_pNewPolygon->points, m_Doc.GetSettings().MaxPolyVertex);
     if (kept.size() <= 2) {
+        m_pNewPolygon.reset();
+        return;
+    }
+    // The simulator takes no more corners in one file.
+    if (PolygonFileCorners(m_Doc) + static_cast<int>(kept.size()) > kMaxPolygonFileVertices) {
+        m_Doc.Messages().Show(kTooManyPolygonVerticesMessage);
         m_pNewPolygon.reset();
         return;
     }

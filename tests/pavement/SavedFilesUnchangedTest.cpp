@@ -97,13 +97,13 @@ TEST(SavedFilesUnchanged, SyntheticAirportsBeforeAndAfterDrags) {
     const std::vector<AirportCase> cases = {
         {"large",
          {},
-         {0x944209f856ff1222ull, 0x8431036067ab233ull, 0xd0da28fb5f3f2279ull, 0x56a551289e309c49ull, 9958082},
-         {0x944209f856ff1222ull, 0xcd15a70c001fd528ull, 0x61f54540753b8d3dull, 0x523e741b82ac8e58ull,
+         {0x944209f856ff1222ull, 0x8431036067ab233ull, 0x72a0dd3d0a8e1388ull, 0x56a551289e309c49ull, 9958082},
+         {0x944209f856ff1222ull, 0xcd15a70c001fd528ull, 0x83e233ffd6f56e5aull, 0x523e741b82ac8e58ull,
           9960326}},
         {"small, other seed",
          {7, 14, 11, 260.0, 40},
-         {0x3d1b88a117da8e83ull, 0xd6513815575bb38dull, 0x3dc23d8194e2be0ull, 0x81cd72d45f5ade7bull, 470282},
-         {0x3d1b88a117da8e83ull, 0xfc491e72e64d3d23ull, 0x4294dfd5f311670eull, 0x1eac098f884b0322ull,
+         {0x3d1b88a117da8e83ull, 0xd6513815575bb38dull, 0x8297b5cfb1b81ec1ull, 0x81cd72d45f5ade7bull, 470282},
+         {0x3d1b88a117da8e83ull, 0xfc491e72e64d3d23ull, 0xa2a60c49e258d157ull, 0x1eac098f884b0322ull,
           471014}},
     };
     for (const AirportCase& c : cases) {

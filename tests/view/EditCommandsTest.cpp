@@ -247,6 +247,44 @@ TEST_F(EditCommands, PolygonPointsAreInsertedIntoTheNearestEdgeAndDeletedAtTheir
     ASSERT_EQ(polygon.count(), 4);
     EXPECT_EQ(polygon.points[3], (DPoint{50.0, 950.0}));
     EXPECT_TRUE(doc.IsModified());
+
+    // Below three points a polygon could no longer be seen or picked: it
+    // goes whole, in one undo step that brings it back as it was.
+    RightClick(DPoint{-49.5, 950.5});
+    view.OnCommand(CommandId::DeleteVertex);
+    ASSERT_EQ(polygon.count(), 3);
+    const std::vector<DPoint> triangle = polygon.points;
+    RightClick(DPoint{-49.5, 1049.5});
+    view.OnCommand(CommandId::DeleteVertex);
+    EXPECT_FALSE(polygon.live());
+    EXPECT_EQ(host.prompt, "Polygon removed: a polygon needs three points");
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_TRUE(polygon.live());
+    EXPECT_EQ(polygon.points, triangle);
+}
+
+// The simulator takes 8192 polygon corners in one file: an edit that would
+// pass them is refused with that message, not the file at its next open.
+TEST_F(EditCommands, EditsPastTheSimulatorsPolygonCornersAreRefused) {
+    AddRunwayOnly();
+    GroundPolygon& square = AddSquare();
+    GroundPolygon& big = doc.AppendPolygon();
+    big.kind = PolygonKind::Ordinary;
+    for (int i = 0; i < 8188; ++i) {
+        big.points.push_back({5000.0 + i, 5000.0 + (i % 2)});
+    }
+    OpenFocused();
+    RightClick(DPoint{0.0, 1045.0});
+    view.OnCommand(CommandId::InsertVertex);
+    EXPECT_EQ(square.count(), 4);
+    view.OnCommand(CommandId::PolygonTool);
+    for (const DPoint& p : {DPoint{200, 900}, DPoint{300, 900}, DPoint{250, 1000}}) {
+        Click(p);
+    }
+    RightClick(DPoint{250, 1000});
+    EXPECT_EQ(doc.m_pPolygons.size(), 2u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>(2, "Maximum of 8192 polygon vertices exceeded"));
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(EditCommands, ContextCopyKeepsThePolygonsPoints) {
