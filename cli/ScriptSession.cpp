@@ -12,6 +12,7 @@
 #include "cli/DocumentJson.h"
 #include "cli/Json.h"
 #include "cli/PngRendering.h"
+#include "document/AnsiText.h"
 #include "document/AtomicFile.h"
 #include "project/DocumentPipeline.h"
 
@@ -176,6 +177,9 @@ ScriptSession::Step ScriptSession::Execute(const Words& words, std::string& erro
     }
     if (name == "dialog") {
         return Dialog(words, error);
+    }
+    if (name == "modeless") {
+        return Modeless(words, error);
     }
     if (name == "save" && words.size() == 1) {
         return Save();
@@ -361,6 +365,37 @@ ScriptSession::Step ScriptSession::Dialog(const Words& words, std::string& error
         return Step::Usage;
     }
     m_Responses.push_back(std::move(response));
+    return Step::Next;
+}
+
+// Values typed into the open modeless dialog (the diagram's Position
+// dialog) at once, then its OK or Cancel when the last word says so.
+ScriptSession::Step ScriptSession::Modeless(const Words& words, std::string& error) {
+    DialogAnswer answer;
+    answer.end = DialogEnd::KeepOpen;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::size_t eq = words[i].find('=');
+        if (i + 1 == words.size() && (words[i] == "ok" || words[i] == "cancel")) {
+            answer.end = words[i] == "ok" ? DialogEnd::Ok : DialogEnd::Cancel;
+        } else if (eq == std::string::npos || eq == 0) {
+            error = "usage: modeless FIELD=VALUE ... [ok|cancel]";
+            return Step::Usage;
+        } else {
+            answer.fields.emplace_back(words[i].substr(0, eq), words[i].substr(eq + 1));
+        }
+    }
+    DialogModel* dialog = m_Host.dialogs.OpenModeless();
+    if (dialog == nullptr) {
+        m_Err << "rollpath-cli: modeless: no modeless dialog is open\n";
+        return Step::Next;
+    }
+    const std::string title = dialog->Title();
+    const std::size_t problems = m_Host.dialogs.problems.size();
+    m_Host.dialogs.AnswerModeless(answer);
+    if (m_Host.dialogs.problems.size() > problems) {
+        error = "dialog \"" + AnsiToUtf8(title) + "\": " + m_Host.dialogs.problems[problems];
+        return Step::Usage;
+    }
     return Step::Next;
 }
 

@@ -59,6 +59,7 @@ private:
     Step Key(const Words& words, std::string& error);
     Step Answer(const Words& words, std::string& error);
     Step Dialog(const Words& words, std::string& error);
+    Step Modeless(const Words& words, std::string& error);
     Step Save();
     Step DumpDoc(const Words& words, std::string& error);
     Step Render(const Words& words, std::string& error);

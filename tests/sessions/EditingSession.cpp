@@ -1,0 +1,289 @@
+#include "sessions/EditingSession.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace rollpath::testing {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Clicks land on a grid, so that later steps meet what earlier ones drew:
+// drags start on vertices and corners, right clicks find segments. 150 ft
+// apart, well beyond the 25 ft sensitivities.
+constexpr int kGridStep = 150;
+constexpr int kGridHalf = 8;
+// Steps that need to know what they click draw in a strip of their own,
+// north-east of everything the grid reaches.
+constexpr int kStripX = 4000;
+constexpr int kStripY = 4000;
+constexpr int kStripSlots = 12;
+constexpr int kStripSpacing = 300;
+constexpr int kStripLength = 200;
+
+std::string At(int x, int y) {
+    return std::to_string(x) + " " + std::to_string(y);
+}
+
+rc::Gen<std::string> GridPoint() {
+    return rc::gen::exec([] {
+        const int i = *rc::gen::inRange(-kGridHalf, kGridHalf + 1);
+        const int j = *rc::gen::inRange(-kGridHalf, kGridHalf + 1);
+        return At(i * kGridStep, j * kGridStep);
+    });
+}
+
+// A grid point, or the middle of a grid edge (where a segment drawn between
+// two grid points passes).
+rc::Gen<std::string> PickPoint() {
+    return rc::gen::exec([] {
+        const int i = *rc::gen::inRange(-kGridHalf, kGridHalf + 1);
+        const int j = *rc::gen::inRange(-kGridHalf, kGridHalf + 1);
+        const int half = *rc::gen::inRange(0, 3);
+        return At(i * kGridStep + (half == 1 ? kGridStep / 2 : 0),
+                  j * kGridStep + (half == 2 ? kGridStep / 2 : 0));
+    });
+}
+
+// Widths as an author might type them: sensible ones, ones out of range,
+// text that is no number, a decimal comma.
+rc::Gen<std::string> WidthText() {
+    return rc::gen::weightedOneOf<std::string>({
+        {4, rc::gen::map(
+                rc::gen::inRange(10, 10001),
+                [](int tenths) { return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10); })},
+        {1, rc::gen::map(rc::gen::inRange(1, 1001), [](int feet) { return std::to_string(feet); })},
+        {2, rc::gen::element<std::string>("0", "-5", "0.5", "1000.1", "1500", "1e6", "-1e300", "abc", "",
+                                          "nan", "inf", "12,5", " 75 ", "1000", "1")},
+    });
+}
+
+rc::Gen<std::string> Check() {
+    return rc::gen::element<std::string>("0", "1");
+}
+
+Lines DrawChain() {
+    const int n = *rc::gen::inRange(1, 5);
+    Lines lines{"command rollpath-tool"};
+    std::string last;
+    for (int k = 0; k < n; ++k) {
+        last = *GridPoint();
+        lines.push_back("click " + last);
+    }
+    lines.push_back("rclick " + last);
+    return lines;
+}
+
+Lines DrawPolygon() {
+    const int n = *rc::gen::inRange(2, 7);
+    Lines lines{"command polygon-tool"};
+    std::string last;
+    for (int k = 0; k < n; ++k) {
+        last = *GridPoint();
+        lines.push_back("click " + last);
+    }
+    lines.push_back("rclick " + last);
+    return lines;
+}
+
+// Whatever lies under the press is dragged: a vertex, a polygon point or a
+// whole polygon, a hold bar.
+Lines Drag() {
+    Lines lines{"press " + *PickPoint()};
+    const int moves = *rc::gen::inRange(1, 3);
+    std::string to;
+    for (int k = 0; k < moves; ++k) {
+        to = *PickPoint();
+        lines.push_back("move " + to);
+    }
+    lines.push_back("release " + to);
+    return lines;
+}
+
+Lines EditSelection() {
+    return {"click " + *PickPoint(),
+            *rc::gen::element<std::string>("command delete", "command cut", "command copy", "command paste",
+                                           "command undo")};
+}
+
+Lines ContextCommand() {
+    return {"rclick " + *PickPoint(),
+            *rc::gen::element<std::string>("command context-cut", "command context-copy",
+                                           "command context-paste", "command insert-vertex",
+                                           "command delete-vertex", "command center", "command undo")};
+}
+
+// Properties of whatever lies there, answered with a width (typed into the
+// first field of a Rollpath Properties dialog), as it is, or cancelled.
+Lines Properties() {
+    const std::string answer = *rc::gen::weightedOneOf<std::string>({
+        {3, rc::gen::map(WidthText(), [](std::string w) { return "\"" + w + "\""; })},
+        {1, rc::gen::element<std::string>("yes", "cancel")},
+    });
+    return {"answer " + answer, "rclick " + *PickPoint(), "command context-properties"};
+}
+
+// A rollpath of its own in the strip, then its flags and those of its first
+// vertex set through the property dialogs. The type goes first and No
+// Polygon last, as both decide which flags can be set.
+Lines FlagsOnARollpathOfItsOwn() {
+    const int x = kStripX + kStripSpacing * *rc::gen::inRange(0, kStripSlots);
+    Lines lines{"command rollpath-tool", "click " + At(x, kStripY), "click " + At(x, kStripY + kStripLength),
+                "rclick " + At(x, kStripY + kStripLength)};
+    if (*rc::gen::arbitrary<bool>()) {
+        std::string fields = "dialog Type=Rollpath \"No Polygon=0\"";
+        for (const char* flag : {"No Markings", "No Lighting", "No Exit", "No Fill", "Critical Hold"}) {
+            fields += " \"" + std::string(flag) + "=" + *Check() + "\"";
+        }
+        fields += " Width=" + *WidthText();
+        if (*rc::gen::arbitrary<bool>()) {
+            fields += " \"No Polygon=1\"";
+        }
+        if (*rc::gen::arbitrary<bool>()) {
+            fields += " \"Type=Runway Centerline\"";
+        }
+        lines.push_back(fields);
+        lines.push_back("rclick " + At(x, kStripY + kStripLength / 2));
+        lines.push_back("command context-properties");
+    }
+    if (*rc::gen::arbitrary<bool>()) {
+        lines.push_back("dialog \"No Polygon=" + *Check() + "\" \"No Markings=" + *Check() +
+                        "\" \"No Lighting=" + *Check() + "\"");
+        lines.push_back("rclick " + At(x, kStripY));
+        lines.push_back("command context-properties");
+    }
+    return lines;
+}
+
+Lines RollpathWidth() {
+    const std::string width = *WidthText();
+    const std::string answer =
+        *rc::gen::arbitrary<bool>() ? "dialog \"Width=" + width + "\"" : "answer \"" + width + "\"";
+    return {answer, "command width"};
+}
+
+Lines SourceOrSink() {
+    const std::string at = *GridPoint();
+    return {*rc::gen::element<std::string>("command place-source", "command place-sink"), "click " + at,
+            "rclick " + at};
+}
+
+// A path up to the longest the editor keeps, in folders that need not exist.
+std::string LongPath(int length) {
+    std::string path = "/tmp/rollpath diagrams";
+    while (static_cast<int>(path.size()) + 12 < length) {
+        path += "/scans of 19";
+    }
+    path += "/kpao";
+    path.append(static_cast<std::size_t>(std::max(0, length - static_cast<int>(path.size()) - 4)), 'x');
+    return path + ".bmp";
+}
+
+Lines LoadDiagram(const SessionOptions& options) {
+    std::string path = options.diagramPath;
+    if (path.empty() || *rc::gen::inRange(0, 4) == 0) {
+        path = LongPath(*rc::gen::inRange(40, 260));
+    }
+    return {"answer \"" + path + "\"", "command load-diagram"};
+}
+
+// Positioning: the diagram dragged, then the Position dialog's fields.
+Lines PositionDiagram() {
+    Lines lines{"command position-diagram"};
+    if (*rc::gen::arbitrary<bool>()) {
+        const std::string to = *PickPoint();
+        lines.insert(lines.end(), {"press " + *PickPoint(), "move " + to, "release " + to});
+    }
+    std::string fields = "modeless";
+    if (*rc::gen::arbitrary<bool>()) {
+        fields += " Horizontal=" + std::to_string(*rc::gen::inRange(-5000, 5001));
+    }
+    if (*rc::gen::arbitrary<bool>()) {
+        fields += " Vertical=" + std::to_string(*rc::gen::inRange(-5000, 5001));
+    }
+    if (*rc::gen::arbitrary<bool>()) {
+        fields += " Scale=" + std::to_string(*rc::gen::inRange(-20, 400));
+    }
+    lines.push_back(fields + " " + *rc::gen::element<std::string>("ok", "cancel"));
+    return lines;
+}
+
+Lines ViewOrNetworkCommand() {
+    return {*rc::gen::element<std::string>("command rotate-cw", "command rotate-ccw", "key pageup",
+                                           "key pagedown", "key left", "key up", "char R", "char O",
+                                           "command undo")};
+}
+
+}  // namespace
+
+std::vector<std::string> EditingSession::Lines() const {
+    std::vector<std::string> lines{"new " + airport};
+    for (const auto& step : steps) {
+        lines.insert(lines.end(), step.begin(), step.end());
+    }
+    return lines;
+}
+
+std::string EditingSession::Script() const {
+    std::string script;
+    for (const std::string& line : Lines()) {
+        script += line + "\n";
+    }
+    return script;
+}
+
+void showValue(const EditingSession& session, std::ostream& os) {
+    os << "\n" << session.Script();
+}
+
+rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options) {
+    using Make = std::function<Lines()>;
+    std::vector<std::pair<int, Make>> kinds{
+        {6, &DrawChain},
+        {3, &DrawPolygon},
+        {5, &Drag},
+        {2, &EditSelection},
+        {4, &ContextCommand},
+        {3, &Properties},
+        {2, &FlagsOnARollpathOfItsOwn},
+        {2, &RollpathWidth},
+        {2, &SourceOrSink},
+        {1, [options] { return LoadDiagram(options); }},
+        {1, &PositionDiagram},
+        {2, &ViewOrNetworkCommand},
+    };
+    if (options.saves) {
+        kinds.push_back({1, [] { return Lines{"save"}; }});
+    }
+    return rc::gen::exec([kinds] {
+        int total = 0;
+        for (const auto& kind : kinds) {
+            total += kind.first;
+        }
+        int pick = *rc::gen::inRange(0, total);
+        for (const auto& [weight, make] : kinds) {
+            if (pick < weight) {
+                return make();
+            }
+            pick -= weight;
+        }
+        return Lines{};
+    });
+}
+
+rc::Gen<EditingSession> GenEditingSession(const SessionOptions& options) {
+    return rc::gen::exec([options] {
+        EditingSession session;
+        session.airport = *rc::gen::elementOf(options.airports);
+        // The step count follows the size, so that shrinking drops steps.
+        session.steps = *rc::gen::resize(
+            options.maxSteps,
+            rc::gen::container<std::vector<std::vector<std::string>>>(GenEditingStep(options)));
+        return session;
+    });
+}
+
+}  // namespace rollpath::testing
