@@ -1,5 +1,7 @@
+#include "checks/LayoutChecks.h"
 #include "cli/Commands.h"
 #include "cli/CommonOptions.h"
+#include "cli/FindingsOutput.h"
 #include "cli/Json.h"
 #include "cli/StreamMessageSink.h"
 #include "document/InstallPaths.h"
@@ -10,10 +12,10 @@ namespace rollpath::cli {
 namespace {
 
 constexpr const char* kSynopsis =
-    "rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
+    "rollpath-cli build CODE [--tms] [--safe-mode] [--check] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
-void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved) {
+void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved, const FindingCounts* checked) {
     const std::filesystem::path output = OutputDirectory(doc.GetSettings());
     JsonWriter json(out);
     json.BeginObject();
@@ -27,6 +29,15 @@ void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved) {
     json.Field("txd", (doc.ProgramDir() / doc.m_szTxdName).string());
     json.Field("tms", (output / doc.m_szTmsName).string());
     json.EndObject();
+    if (checked != nullptr) {
+        json.Key("check");
+        json.BeginObject();
+        json.Field("errors", checked->errors);
+        json.Field("warnings", checked->warnings);
+        json.Key("counts");
+        WriteCountsJson(json, *checked);
+        json.EndObject();
+    }
     json.EndObject();
     out << '\n';
 }
@@ -38,6 +49,7 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
     std::optional<std::string> code;
     bool loadTms = false;
     bool safeMode = false;
+    bool check = false;
     for (std::size_t i = 0; i < args.size();) {
         std::string error;
         switch (ParseCommonOption(args, i, options, error)) {
@@ -52,6 +64,8 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
             loadTms = true;
         } else if (args[i] == "--safe-mode") {
             safeMode = true;
+        } else if (args[i] == "--check") {
+            check = true;
         } else if (args[i].starts_with("--") || code) {
             return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
         } else {
@@ -75,9 +89,20 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     PrepareOpenedDocument(doc);
+    // A batch pipeline stops here rather than write a layout with errors.
+    std::optional<FindingCounts> checked;
+    if (check) {
+        const std::vector<Finding> findings = RunLayoutChecks(doc, EnabledChecks(settings.DisabledChecks));
+        WriteFindingLines(err, findings, "check: ");
+        checked = CountFindings(findings);
+        if (checked->errors > 0) {
+            WriteSummary(out, doc, false, &*checked);
+            return kExitFailure;
+        }
+    }
     // Save as the Save command does with Shift held: even when unmodified.
     const bool saved = Save(doc);
-    WriteSummary(out, doc, saved);
+    WriteSummary(out, doc, saved, checked ? &*checked : nullptr);
     return saved ? kExitSuccess : kExitFailure;
 }
 

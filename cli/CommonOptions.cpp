@@ -81,6 +81,24 @@ OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t&
     return OptionParse::NotCommon;
 }
 
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name, bool& missing) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        if (i + 1 >= args.size()) {
+            missing = true;
+            return std::nullopt;
+        }
+        i += 2;
+        return args[i - 1];
+    }
+    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+        ++i;
+        return std::string(arg.substr(name.size() + 1));
+    }
+    return std::nullopt;
+}
+
 void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollpathDoc& doc) {
     if (options.flyDir) {
         settings.FlyDir = *options.flyDir;

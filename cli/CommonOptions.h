@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/ProgramDir.h"
@@ -34,6 +35,12 @@ enum class OptionParse {
 
 OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, CommonOptions& options,
                               std::string& error);
+
+// The value of option `name` at args[i], given as "--name VALUE" or
+// "--name=VALUE"; i moves past it. Nothing when args[i] is another argument,
+// or (with `missing` set) when the value is missing.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
+                                       std::string_view name, bool& missing);
 
 // The Fly! and output folders go into the settings, the project folder (or
 // the default) into the document.

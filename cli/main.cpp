@@ -11,8 +11,9 @@ constexpr const char* kUsage =
     "usage:\n"
     "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
     "  rollpath-cli info CODE [COMMON]\n"
-    "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
-    "  rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]\n"
+    "  rollpath-cli build CODE [--tms] [--safe-mode] [--check] [COMMON]\n"
+    "  rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [--check] [COMMON]\n"
+    "  rollpath-cli check CODE [--format text|json] [--only ID,...] [COMMON]\n"
     "  rollpath-cli dump FILE\n"
     "  rollpath-cli script FILE [COMMON]\n"
     "  rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] "
@@ -29,6 +30,7 @@ constexpr Command kCommands[] = {
     {"info", &rollpath::cli::RunInfo},
     {"build", &rollpath::cli::RunBuild},
     {"build-all", &rollpath::cli::RunBuildAll},
+    {"check", &rollpath::cli::RunCheck},
     {"dump", &rollpath::cli::RunDump},
     {"render", &rollpath::cli::RunRender},
     {"script", &rollpath::cli::RunScript},

@@ -118,6 +118,9 @@ Settings LoadSettings(const SettingsStore& store) {
     ReadColor(store, "PolygonColor", s.PolygonColor);
     ReadInt(store, "PreciseClipping", s.PreciseClipping);
     ReadInt(store, "PodFilesFirst", s.PodFilesFirst);
+    if (auto v = store.GetText("DisabledChecks")) {
+        s.DisabledChecks = std::move(*v);
+    }
     for (int i = 0; i < kCustomColorCount; ++i) {
         ReadColor(store, CustomColorKey(i).c_str(), s.CustomColors[static_cast<std::size_t>(i)]);
     }
@@ -150,6 +153,7 @@ void SaveSettings(const Settings& s, SettingsStore& store) {
     store.SetInt("PolygonColor", static_cast<int>(s.PolygonColor));
     store.SetInt("PreciseClipping", s.PreciseClipping);
     store.SetInt("PodFilesFirst", s.PodFilesFirst);
+    store.SetText("DisabledChecks", s.DisabledChecks);
     for (int i = 0; i < kCustomColorCount; ++i) {
         store.SetInt(CustomColorKey(i), static_cast<int>(s.CustomColors[static_cast<std::size_t>(i)]));
     }

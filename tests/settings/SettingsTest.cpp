@@ -78,6 +78,7 @@ TEST(Settings, EveryKeyRoundTrips) {
     s.PolygonColor = Rgb(16, 17, 18);
     s.PreciseClipping = 0;
     s.PodFilesFirst = 0;
+    s.DisabledChecks = "polygon,sharp-turn";
     s.CustomColors[15] = Rgb(255, 0, 0);
     MemorySettingsStore store;
     SaveSettings(s, store);
