@@ -46,6 +46,7 @@ void CRollpathView::ResetViewState() {
     m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Bmp.Reset();
     m_bDiagramLoaded = 0;
     ClosePositionDialog();
@@ -310,6 +311,7 @@ void CRollpathView::ForgetRecords() {
     m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Host.Invalidate();
 }
 
@@ -334,6 +336,9 @@ void CRollpathView::ForgetVertexIndices() {
     m_Undo.ForgetVertexIndices();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    if (m_MarkedObject.kind == ObjectRef::Kind::Vertex) {
+        m_MarkedObject = ObjectRef{};
+    }
     m_Host.Invalidate();
 }
 

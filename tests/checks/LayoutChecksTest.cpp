@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "checks/LayoutChecks.h"
+#include "checks/LayoutFingerprint.h"
 #include "pavement/TileGrid.h"
 #include "support/NetworkBuilder.h"
 #include "support/PolygonGenerators.h"
@@ -293,6 +294,38 @@ TEST(LayoutChecks, CountsAndTheirText) {
         EXPECT_EQ(FindingCountText(counts), row.text);
         EXPECT_EQ(counts.Of(CheckId::Polygon), row.errors);
         EXPECT_EQ(counts.Of(CheckId::SharpTurn), row.warnings);
+    }
+}
+
+// Each edit the checks could see changes the fingerprint; looking does not.
+TEST(LayoutChecks, FingerprintFollowsWhatTheChecksRead) {
+    const std::function<void(CRollpathDoc&)> edits[] = {
+        [](CRollpathDoc& doc) { doc.Vertex(0).x += 0.001; },
+        [](CRollpathDoc& doc) { doc.Vertex(1).flags |= VertexFlag::NoPolygon; },
+        [](CRollpathDoc& doc) { doc.m_pSegments[0]->flags |= SegmentFlag::RunwayHold; },
+        [](CRollpathDoc& doc) { doc.m_pSegments[0]->width = 51.0f; },
+        [](CRollpathDoc& doc) { doc.m_pSegments[0]->vertex1 = 2; },
+        [](CRollpathDoc& doc) { doc.m_pSegments[0]->state = -1; },
+        [](CRollpathDoc& doc) { doc.m_pPolygons[0]->points[1].y += 1.0; },
+        [](CRollpathDoc& doc) { doc.m_pPolygons[0]->state = -1; },
+        [](CRollpathDoc& doc) { doc.m_nSource = 1; },
+        [](CRollpathDoc& doc) { ComputeTileGrid(doc); },
+        [](CRollpathDoc& doc) { AddRollpath(doc, {0.0, 0.0}, {0.0, 100.0}, 50.0); },
+        [](CRollpathDoc& doc) { doc.GetSettings().MaxSegLength = 30; },
+        [](CRollpathDoc& doc) { doc.GetSettings().DisabledChecks = "polygon"; },
+    };
+    for (std::size_t k = 0; k < std::size(edits); ++k) {
+        Settings settings;
+        CRollpathDoc doc;
+        doc.SetSettings(&settings);
+        AddRollpath(doc, {0.0, 0.0}, {500.0, 0.0}, 50.0);
+        AddVertexAt(doc, 0.0, 300.0);
+        AddGroundPolygon(doc, {{0, 100}, {0, 200}, {100, 200}});
+        const std::uint64_t before = LayoutFingerprint(doc);
+        RunLayoutChecks(doc, CheckSet::All());
+        EXPECT_EQ(LayoutFingerprint(doc), before) << k;
+        edits[k](doc);
+        EXPECT_NE(LayoutFingerprint(doc), before) << k;
     }
 }
 
