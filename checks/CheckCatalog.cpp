@@ -19,14 +19,11 @@ constexpr std::array<CheckInfo, kCheckCount> kChecks{{
     {CheckId::OutsideTiles, "outside-tiles", Severity::Error, "Pieces outside the tile grid or 50 nm"},
 }};
 
+// The text without the blanks and tabs around it.
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // Calls f with each trimmed, non-empty item of a comma-separated list;

@@ -109,26 +109,6 @@ std::optional<Format> FormatOf(const std::string& path) {
     return std::nullopt;
 }
 
-// The option's value from "--name VALUE" or "--name=VALUE"; nothing when the
-// argument is another one. `missing` is set when the value is absent.
-std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::string_view name,
-                                       bool& missing) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            missing = true;
-            return std::nullopt;
-        }
-        i += 2;
-        return args[i - 1];
-    }
-    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
-        ++i;
-        return std::string(arg.substr(name.size() + 1));
-    }
-    return std::nullopt;
-}
-
 // Fills `r` from the arguments; an error text when they cannot be used.
 std::string ParseRenderArgs(const Args& args, RenderArgs& r) {
     std::vector<std::string> positional;

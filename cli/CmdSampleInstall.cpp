@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "cli/Commands.h"
+#include "cli/CommonOptions.h"
 #include "cli/Json.h"
 #include "cli/SampleData.h"
 #include "document/WholeFile.h"
@@ -20,26 +21,6 @@ struct SampleInstallArgs {
     SampleLayout layout = SampleLayout::All;
     std::optional<std::string> allAirports;
 };
-
-// The option's value, from "--name VALUE" or "--name=VALUE"; nothing when arg
-// is not this option. missing is set when the value is absent.
-std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::string_view name,
-                                       bool& missing) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            missing = true;
-            return std::nullopt;
-        }
-        i += 2;
-        return args[i - 1];
-    }
-    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
-        ++i;
-        return std::string(arg.substr(name.size() + 1));
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 

@@ -12,7 +12,8 @@ CChecksPage::CChecksPage(const Settings& settings, QWidget* parent) : QWidget(pa
     auto* list = new QVBoxLayout(group);
     for (const CheckInfo& info : AllChecks()) {
         const QString id = QString::fromLatin1(info.id.data(), static_cast<qsizetype>(info.id.size()));
-        const QString title = QString::fromLatin1(info.title.data(), static_cast<qsizetype>(info.title.size()));
+        const QString title =
+            QString::fromLatin1(info.title.data(), static_cast<qsizetype>(info.title.size()));
         auto* box = new QCheckBox(title + QStringLiteral(" (") + id + QStringLiteral(")"), group);
         box->setObjectName(id);
         box->setChecked(enabled.Has(info.check));

@@ -68,7 +68,8 @@ void CLayoutChecksPanel::ShowFindings(std::vector<Finding> findings) {
         severity->setToolTip(QString::fromLatin1(SeverityName(f.severity)));
         table_->setItem(row, kSeverityColumn, severity);
         const std::string_view id = InfoOf(f.check).id;
-        table_->setItem(row, kIdColumn, Cell(QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size()))));
+        table_->setItem(row, kIdColumn,
+                        Cell(QString::fromLatin1(id.data(), static_cast<qsizetype>(id.size()))));
         table_->setItem(row, kMessageColumn, Cell(FromAnsi(f.message)));
     }
     countLabel_->setText(QString::fromStdString(FindingCountText(CountFindings(findings_))));

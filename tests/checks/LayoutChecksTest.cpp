@@ -310,7 +310,9 @@ TEST(LayoutChecks, FingerprintFollowsWhatTheChecksRead) {
         [](CRollpathDoc& doc) { doc.m_pPolygons[0]->state = -1; },
         [](CRollpathDoc& doc) { doc.m_nSource = 1; },
         [](CRollpathDoc& doc) { ComputeTileGrid(doc); },
-        [](CRollpathDoc& doc) { AddRollpath(doc, {0.0, 0.0}, {0.0, 100.0}, 50.0); },
+        [](CRollpathDoc& doc) {
+            AddRollpath(doc, {0.0, 0.0}, {0.0, 100.0}, 50.0);
+        },
         [](CRollpathDoc& doc) { doc.GetSettings().MaxSegLength = 30; },
         [](CRollpathDoc& doc) { doc.GetSettings().DisabledChecks = "polygon"; },
     };

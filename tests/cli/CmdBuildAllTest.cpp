@@ -44,7 +44,8 @@ TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
     EXPECT_EQ(checks["findings"].Members().size(), 9u);
     for (const auto& [id, airports] : checks["airportsWithFindings"].Members()) {
         EXPECT_LE(airports.Number(), checks["findings"][id].Number()) << id;
-        EXPECT_EQ(static_cast<double>(checks["examples"][id].size()), std::min(airports.Number(), 10.0)) << id;
+        EXPECT_EQ(static_cast<double>(checks["examples"][id].size()), std::min(airports.Number(), 10.0))
+            << id;
     }
     // The project list holds the last airport only.
     const std::string list = ReadText(dir / "prog" / "build-all" / "Rollpath.rpj");

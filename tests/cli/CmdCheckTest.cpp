@@ -114,7 +114,8 @@ TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
     ASSERT_TRUE(std::filesystem::remove(tms));
     Outcome run = Call(&RunBuild, CheckArgs({"--check"}));
     EXPECT_EQ(run.status, kExitFailure);
-    EXPECT_NE(run.err.find("check: error polygon (849.8, 1250.1): polygon 0 crosses or touches itself"), std::string::npos)
+    EXPECT_NE(run.err.find("check: error polygon (849.8, 1250.1): polygon 0 crosses or touches itself"),
+              std::string::npos)
         << run.err;
     std::optional<JsonValue> json = ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;

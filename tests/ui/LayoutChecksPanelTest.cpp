@@ -146,7 +146,8 @@ private slots:
         frame_->UpdateActions();
         frame_->OnCommand(CommandId::FileSave);
         QVERIFY(std::filesystem::exists(dir.path() / "KTST.tms"));
-        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Saved with 2 layout errors: see Tools > Check Layout (F7)"));
+        QCOMPARE(frame_->MessagePaneText(),
+                 QStringLiteral("Saved with 2 layout errors: see Tools > Check Layout (F7)"));
         QCOMPARE(Panel().Table()->rowCount(), 3);
     }
 

@@ -45,18 +45,16 @@ TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndAGoneOneIsNot) {
         bool exists;
         const char* layer;  // where the mark is drawn, or none
     } rows[] = {
-        {ObjectRef::Segment(0), true, "marked"},
-        {ObjectRef::Vertex(1), true, "marked"},
-        {ObjectRef::Polygon(0), true, nullptr},
-        {ObjectRef::Segment(1), false, nullptr},
-        {ObjectRef::Vertex(99), false, nullptr},
-        {ObjectRef{}, false, nullptr},
+        {ObjectRef::Segment(0), true, "marked"}, {ObjectRef::Vertex(1), true, "marked"},
+        {ObjectRef::Polygon(0), true, nullptr},  {ObjectRef::Segment(1), false, nullptr},
+        {ObjectRef::Vertex(99), false, nullptr}, {ObjectRef{}, false, nullptr},
     };
     for (const auto& row : rows) {
         view.m_pSelectedPolygon = nullptr;
         EXPECT_EQ(view.SelectObject(row.object), row.exists);
         EXPECT_EQ(Draw().InLayer("marked").empty(), row.layer == nullptr);
-        EXPECT_EQ(view.m_pSelectedPolygon != nullptr, row.object.kind == ObjectRef::Kind::Polygon && row.exists);
+        EXPECT_EQ(view.m_pSelectedPolygon != nullptr,
+                  row.object.kind == ObjectRef::Kind::Polygon && row.exists);
     }
     // A deleted segment is gone; the next left click takes a mark away.
     ASSERT_TRUE(view.SelectObject(ObjectRef::Segment(0)));
