@@ -16,8 +16,7 @@
 #include <vector>
 
 #include "checks/LayoutChecks.h"
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/FindingsOutput.h"
 #include "cli/Json.h"
 #include "document/AnsiText.h"
@@ -89,7 +88,7 @@ struct CheckTally {
                 }
             }
         }
-        checked_ += 1;
+        ++checked_;
     }
 
     void Write(JsonWriter& json) const {
@@ -138,50 +137,23 @@ std::string CodeOf(const SampleAirport& airport) {
 
 int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
-    std::optional<std::string> csvPath;
+    std::string csvPath;
     std::optional<std::string> timesPath;
     long long limit = -1;
     bool check = false;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, options, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return UsageError(err, error, kSynopsis);
-            case OptionParse::NotCommon:
-                break;
-        }
-        if ((args[i] == "--limit" || args[i] == "--times") && i + 1 < args.size()) {
-            if (args[i] == "--times") {
-                timesPath = args[i + 1];
-            } else {
-                try {
-                    limit = std::stoll(args[i + 1]);
-                } catch (const std::exception&) {
-                    return UsageError(err, "--limit needs a number", kSynopsis);
-                }
-            }
-            i += 2;
-            continue;
-        }
-        if (args[i] == "--check") {
-            check = true;
-            ++i;
-            continue;
-        }
-        if (args[i].starts_with("--") || csvPath) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        }
-        csvPath = args[i];
-        ++i;
+    CommandParser app("build-all", kSynopsis);
+    app.add_option("RUNWAYS.csv", csvPath, "the runway list of every airport")->required();
+    app.add_option("--limit", limit, "build only the first N airports")->type_name("N");
+    app.add_option("--times", timesPath, "each airport's time, as CSV")->type_name("FILE.csv");
+    app.add_flag("--check", check,
+                 "count the layout checks' findings by check (every airport is still saved)");
+    AddCommonOptions(app, options);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
-    if (!csvPath) {
-        return UsageError(err, "missing RUNWAYS.csv", kSynopsis);
-    }
-    const std::optional<std::string> csv = ReadWholeText(*csvPath);
+    const std::optional<std::string> csv = ReadWholeText(csvPath);
     if (!csv) {
-        err << "rollpath-cli: cannot read " << *csvPath << '\n';
+        err << "rollpath-cli: cannot read " << csvPath << '\n';
         return kExitFailure;
     }
     std::string error;
@@ -224,7 +196,6 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
         bool built = OpenAirportByCode(doc, code, false, false);
         if (built) {
             PrepareOpenedDocument(doc);
-            // Counted only: the run still saves every airport.
             if (check) {
                 tally.Add(code, RunLayoutChecks(doc, EnabledChecks(settings.DisabledChecks)));
             }

@@ -1,8 +1,7 @@
 // check CODE: the layout checks on an airport opened as `build` opens it.
 
 #include "checks/LayoutChecks.h"
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/FindingsOutput.h"
 #include "cli/Json.h"
 #include "cli/StreamMessageSink.h"
@@ -20,45 +19,31 @@ constexpr const char* kSynopsis =
 struct CheckArgs {
     CommonOptions common;
     std::string code;
-    bool json = false;
+    std::string format = "text";
     std::optional<CheckSet> only;
 };
 
-// Fills `parsed`; an error text when the arguments cannot be used.
-std::string ParseCheckArgs(const Args& args, CheckArgs& parsed) {
-    bool haveCode = false;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, parsed.common, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return error;
-            case OptionParse::NotCommon:
-                break;
-        }
-        bool missing = false;
-        if (const auto format = OptionValue(args, i, "--format", missing)) {
-            if (*format != "text" && *format != "json") {
-                return "--format takes text or json, not '" + *format + "'";
-            }
-            parsed.json = *format == "json";
-        } else if (const auto only = OptionValue(args, i, "--only", missing)) {
-            std::string unknown;
-            parsed.only = ParseCheckList(*only, &unknown);
-            if (!parsed.only) {
-                return "--only: no check is called '" + unknown + "'";
-            }
-        } else if (missing) {
-            return args[i] + " needs a value";
-        } else if (args[i].starts_with("--") || haveCode) {
-            return "unexpected argument '" + args[i] + "'";
-        } else {
-            parsed.code = args[i++];
-            haveCode = true;
-        }
-    }
-    return haveCode ? std::string() : "missing CODE";
+// Fills `parsed`: nothing when the arguments were taken, else the exit
+// status with the help or the usage error written out.
+std::optional<int> ParseCheckArgs(const Args& args, CheckArgs& parsed, std::ostream& out, std::ostream& err) {
+    CommandParser app("check", kSynopsis);
+    app.add_option("CODE", parsed.code, "the airport's FAA or ICAO code")->required();
+    app.add_option("--format", parsed.format, "text (one finding a line) or json")
+        ->check(CLI::IsMember({"text", "json"}))
+        ->type_name("text|json");
+    app.add_option_function<std::string>(
+           "--only",
+           [&parsed](const std::string& text) {
+               std::string unknown;
+               parsed.only = ParseCheckList(text, &unknown);
+               if (!parsed.only) {
+                   throw CLI::ValidationError("--only", "no check is called '" + unknown + "'");
+               }
+           },
+           "run these checks alone, by id, separated by commas")
+        ->type_name("ID,...");
+    AddCommonOptions(app, parsed.common);
+    return ParseArgs(app, args, out, err);
 }
 
 void WriteJson(std::ostream& out, const CRollpathDoc& doc, const std::vector<Finding>& findings) {
@@ -80,9 +65,8 @@ void WriteJson(std::ostream& out, const CRollpathDoc& doc, const std::vector<Fin
 
 int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     CheckArgs parsed;
-    const std::string error = ParseCheckArgs(args, parsed);
-    if (!error.empty()) {
-        return UsageError(err, error, kSynopsis);
+    if (const std::optional<int> status = ParseCheckArgs(args, parsed, out, err)) {
+        return *status;
     }
     Settings settings;
     CRollpathDoc doc;
@@ -97,7 +81,7 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     PrepareOpenedDocument(doc);
     const std::vector<Finding> findings =
         RunLayoutChecks(doc, parsed.only.value_or(EnabledChecks(settings.DisabledChecks)));
-    if (parsed.json) {
+    if (parsed.format == "json") {
         WriteJson(out, doc, findings);
     } else {
         WriteFindingLines(out, findings);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <ostream>
-
 // The options every airport command takes:
 //   --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N
 // each also as --name=VALUE.
@@ -9,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "document/ProgramDir.h"
@@ -26,21 +24,6 @@ struct CommonOptions {
     std::optional<std::string> settingsFile;
     std::optional<std::uint32_t> seed;  // for the triangulator's generator
 };
-
-enum class OptionParse {
-    Consumed,   // args[i] (and its value) was a common option; i is past it
-    NotCommon,  // args[i] is something else; i is unchanged
-    Error,      // a common option without a valid value; error says why
-};
-
-OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, CommonOptions& options,
-                              std::string& error);
-
-// The value of option `name` at args[i], given as "--name VALUE" or
-// "--name=VALUE"; i moves past it. Nothing when args[i] is another argument,
-// or (with `missing` set) when the value is missing.
-std::optional<std::string> OptionValue(const std::vector<std::string>& args, std::size_t& i,
-                                       std::string_view name, bool& missing);
 
 // The Fly! and output folders go into the settings, the project folder (or
 // the default) into the document.

@@ -43,7 +43,7 @@ void CRollpathView::CenterOnWorld(const DPoint& p) {
     }
     DPoint turned = p;
     RotateWorldPoints(&turned, 1);
-    const LPoint centre = DeviceToLogical(DevicePoint{m_nClientWidth / 2, m_nClientHeight / 2});
+    const LPoint centre = DeviceToLogical(DevicePoint{m_Client.width / 2, m_Client.height / 2});
     const double k = UnitsPerFoot();
     m_nScrollX = SaturateToInt(std::llround(turned.x + kHalfField - centre.x / k));
     m_nScrollY = SaturateToInt(std::llround(centre.y / k - turned.y + kHalfField));

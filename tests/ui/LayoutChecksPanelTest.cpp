@@ -100,7 +100,8 @@ private slots:
         frame_->OnCheckLayout();
         ClickRow(RowOf(CheckId::Polygon));
         QCOMPARE(View().m_pSelectedPolygon, doc_.m_pPolygons[0].get());
-        const DevicePoint centre{View().m_nClientWidth / 2, View().m_nClientHeight / 2};
+        const DeviceSize client = frame_->ViewWidget().ClientSize();
+        const DevicePoint centre{client.width / 2, client.height / 2};
         const DPoint seen = View().WindowToWorld(centre);
         QVERIFY(std::hypot(seen.x + 700.0, seen.y - 700.0) < 5.0);
 
