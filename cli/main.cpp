@@ -24,6 +24,7 @@ constexpr Command kCommands[] = {
     {"info", "what opening an airport gives, as JSON", &rollpath::cli::RunInfo},
     {"build", "open an airport as the editor would and save all its files", &rollpath::cli::RunBuild},
     {"build-all", "build every airport of a runway list", &rollpath::cli::RunBuildAll},
+    {"check", "what the layout checks find on an airport", &rollpath::cli::RunCheck},
     {"dump", "any file the editor writes, as JSON", &rollpath::cli::RunDump},
     {"render", "draw an airport as the editor shows it (SVG or PNG)", &rollpath::cli::RunRender},
     {"script", "a headless editor session", &rollpath::cli::RunScript},

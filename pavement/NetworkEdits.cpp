@@ -68,6 +68,32 @@ int SplitInto(CRollpathDoc& doc, int index, int vertex) {
     return static_cast<int>(doc.m_pSegments.size()) - 1;
 }
 
+bool SameEnds(const RollpathSegment& a, const RollpathSegment& b) {
+    return (a.vertex0 == b.vertex0 && a.vertex1 == b.vertex1) ||
+           (a.vertex0 == b.vertex1 && a.vertex1 == b.vertex0);
+}
+
+// The two pieces of a split: one that joins the same two vertices as another
+// live segment is deleted, since the network already has it. (X may have
+// been a vertex before, or have taken the ends of the other segment of the
+// crossing.)
+void DropDuplicatePieces(CRollpathDoc& doc, int index, int copy) {
+    RollpathSegment& first = Segment(doc, index);
+    RollpathSegment& second = Segment(doc, copy);
+    for (int i = 0; i < static_cast<int>(doc.m_pSegments.size()); ++i) {
+        const RollpathSegment& s = Segment(doc, i);
+        if (i == index || i == copy || !s.live()) {
+            continue;
+        }
+        if (SameEnds(s, first)) {
+            first.state = -1;
+        }
+        if (SameEnds(s, second)) {
+            second.state = -1;
+        }
+    }
+}
+
 // X on one segment of a crossing: already a vertex, an end moved to it, or a
 // split.
 void AttachToCrossing(CRollpathDoc& doc, int index, int x, CrossingOutcome& outcome,
@@ -87,6 +113,7 @@ void AttachToCrossing(CRollpathDoc& doc, int index, int x, CrossingOutcome& outc
     } else {
         const int copy = SplitInto(doc, index, x);
         ++outcome.splits;
+        DropDuplicatePieces(doc, index, copy);
         if (changed != nullptr) {
             changed->push_back(index);
             changed->push_back(copy);
@@ -109,6 +136,14 @@ void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* change
     if (from == to) {
         return;
     }
+    // The far ends of the live segments at `to` before the change.
+    std::vector<int> joined;
+    for (const auto& s : doc.m_pSegments) {
+        if (s->live() && (s->vertex0 == to || s->vertex1 == to)) {
+            joined.push_back(s->vertex0 == to ? s->vertex1 : s->vertex0);
+        }
+    }
+    // Their far ends turn or lose a segment: rebuild them too.
     std::vector<int> farEnds;
     for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
         RollpathSegment& s = *doc.m_pSegments[i];
@@ -121,10 +156,14 @@ void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* change
         if (s.vertex1 == from) {
             s.vertex1 = to;
         }
-        if (s.vertex0 == s.vertex1) {
+        const int far = s.vertex0 == to ? s.vertex1 : s.vertex0;
+        if (s.vertex0 == s.vertex1 || std::find(joined.begin(), joined.end(), far) != joined.end()) {
             s.state = -1;
         } else {
-            farEnds.push_back(s.vertex0 == to ? s.vertex1 : s.vertex0);
+            joined.push_back(far);
+        }
+        if (s.vertex0 != s.vertex1) {
+            farEnds.push_back(far);
         }
         if (changed != nullptr) {
             changed->push_back(static_cast<int>(i));

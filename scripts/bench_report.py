@@ -100,6 +100,8 @@ AREAS = [
         ("BM_CommitAfterDrag", None), ("BM_UndoDrag", 50.0), ("BM_RedoDrag", 50.0)]),
     ("Opening KSFO in the full-size database", [
         ("BM_OpenKsfo/loose", 5.0), ("BM_OpenKsfo/epd", 50.0), ("BM_OpenKsfo/pod", 50.0)]),
+    ("Layout checks (large synthetic airport): all of them, then each alone", [
+        ("BM_LayoutChecks", 20.0)] + [("BM_LayoutCheckAlone/%d" % k, None) for k in range(9)]),
 ]
 
 for title, rows in AREAS:
@@ -112,7 +114,8 @@ for title, rows in AREAS:
     print("| --- | ---: | ---: | ---: | --- |")
     for name, target in present:
         m = medians[name]
-        print("| %s | %s | %s | %s | %s |" % (name, ms(m["cpu"]), ms(m["real"]),
+        label = m["counters"].get("label")
+        print("| %s | %s | %s | %s | %s |" % (name + (" (%s)" % label if label else ""), ms(m["cpu"]), ms(m["real"]),
                                             "< " + ms(target) if target else "—", verdict(m["cpu"], target)))
     print()
 
@@ -275,6 +278,18 @@ if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
         if not world["messages"]:
             print("| 0 | (none) |")
         print()
+        checks = world.get("checks")
+        if checks:
+            print("Layout checks (`build-all --check`) on the %d airports opened: findings by check, the" %
+                  checks["airports"])
+            print("airports with at least one, and the first of them.")
+            print()
+            print("| check | findings | airports | first airports |")
+            print("| --- | ---: | ---: | --- |")
+            for check, count in checks["findings"].items():
+                print("| `%s` | %d | %d | %s |" % (check, count, checks["airportsWithFindings"][check],
+                                                 ", ".join(checks["examples"][check]) or "—"))
+            print()
 
 if errors:
     print("## Benchmarks that stopped with an error")

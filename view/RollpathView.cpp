@@ -46,6 +46,7 @@ void CRollpathView::ResetViewState() {
     m_Context = ViewContext{};
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Bmp.Reset();
     m_bDiagramLoaded = 0;
     ClosePositionDialog();
@@ -319,6 +320,7 @@ void CRollpathView::ForgetRecords() {
     m_Context = ViewContext{};
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Host.Invalidate();
 }
 
@@ -342,6 +344,9 @@ void CRollpathView::ForgetVertexIndices() {
     }
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    if (m_MarkedObject.kind == ObjectRef::Kind::Vertex) {
+        m_MarkedObject = ObjectRef{};
+    }
     m_Host.Invalidate();
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/Finding.h"
 #include "document/RollpathDoc.h"
 #include "geometry/Clip.h"
 #include "pavement/NetworkRebuild.h"
@@ -207,6 +208,19 @@ public:
     // within 40 units of the device point in both axes, or -1.
     int PickHandle(const PolygonRecord& polygon, DevicePoint point) const;
 
+    // --- Layout check findings --------------------------------------------
+    // Scrolls so that a world point (LocalFeet) is at the window's centre;
+    // the zoom stays.
+    void CenterOnWorld(const DPoint& p);
+    // Selects what a finding is about: a polygon becomes the selected
+    // polygon, a segment or a vertex is marked until the next left click.
+    // False, and nothing selected, when the object is gone.
+    bool SelectObject(const ObjectRef& object);
+    // The object's properties dialog, as the right-button menu opens it.
+    void ObjectProperties(const ObjectRef& object);
+    // A drag or a drawing tool's stroke is going on.
+    bool IsDragging() const { return m_nDragState != DragState::Idle; }
+
     // --- Diagram ---------------------------------------------------------
     void LoadDiagram(const std::string& path);
     void RecomputeAnchor();
@@ -246,6 +260,8 @@ public:
     int m_bShowTriErrors = 0;
     int m_bShowStraightened = 0;
     std::vector<int> m_StraightenedVertices;
+    // The segment or vertex a finding selected, drawn highlighted.
+    ObjectRef m_MarkedObject;
 
     // Tools, selection and drags.
     int m_nDragState = DragState::Idle;
@@ -397,6 +413,8 @@ private:
     void DrawStraightenedVertices(Canvas& canvas);
     void DrawSourceAndSink(Canvas& canvas);
     void DrawTriangulationErrors(Canvas& canvas);
+    void DrawMarkedObject(Canvas& canvas);
+    bool ObjectExists(const ObjectRef& object) const;
     void DrawBenchmark(Canvas& canvas);
     void DrawGrid(Canvas& canvas);
 

@@ -115,8 +115,9 @@ bool CRollpathView::OnSetCursor() {
 
 void CRollpathView::OnLButtonDown(DevicePoint point) {
     SyncWithDocument();
-    if (m_bShowStraightened != 0) {
+    if (m_bShowStraightened != 0 || m_MarkedObject.kind != ObjectRef::Kind::None) {
         m_bShowStraightened = 0;
+        m_MarkedObject = ObjectRef{};
         m_Host.Invalidate();
     }
     if (!IsLoaded()) {

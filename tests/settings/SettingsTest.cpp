@@ -80,6 +80,7 @@ TEST(Settings, EveryKeyRoundTrips) {
     s.PreciseClipping = 0;
     s.PodFilesFirst = 0;
     s.UndoLevels = 7;
+    s.DisabledChecks = "polygon,sharp-turn";
     s.CustomColors[15] = Rgb(255, 0, 0);
     MemorySettingsStore store;
     SaveSettings(s, store);
