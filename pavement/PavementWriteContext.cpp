@@ -45,9 +45,9 @@ void PavementWriteContext::ReportClipCapacity(std::string_view text) {
 }
 
 void PavementWriteContext::ReportTriangulationLimit() {
-    if (!triangulationLimitShown_) {
+    if (saving_ != nullptr && !triangulationLimitShown_) {
         triangulationLimitShown_ = true;
-        doc_.Messages().Show(kTriangulationLimitMessage);
+        saving_->Messages().Show(kTriangulationLimitMessage);
     }
 }
 

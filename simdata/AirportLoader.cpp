@@ -42,7 +42,9 @@ int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archi
     return result == 0 ? second(doc, code, latArcsec, lonArcsec) : result;
 }
 
-void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
+// Returns whether a network file was there: an empty one is a layout whose
+// author cut every rollpath, not a new airport.
+bool ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
                           const std::string& bgrName, const std::string& tmsName,
                           const SceneryReadBack& readBack, double latArcsec, double lonArcsec) {
     const Settings& settings = doc.GetSettings();
@@ -51,20 +53,22 @@ void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const s
         if (readBack.readPavementFile && FileExists(tms)) {
             readBack.readPavementFile(doc, tms);
         }
-        return;
+        return false;
     }
     const std::filesystem::path txp = OutputFilePath(settings, txpName);
     if (readBack.readPolygonFile && FileExists(txp)) {
         readBack.readPolygonFile(doc, txp, latArcsec, lonArcsec);
     }
     const std::filesystem::path bgr = OutputFilePath(settings, bgrName);
-    if (readBack.readNetworkFile && FileExists(bgr)) {
+    const bool networkFile = readBack.readNetworkFile && FileExists(bgr);
+    if (networkFile) {
         readBack.readNetworkFile(doc, bgr, latArcsec, lonArcsec);
     }
     const std::filesystem::path txd = doc.ProgramDir() / txdName;
     if (readBack.readSideFile && FileExists(txd)) {
         readBack.readSideFile(doc, txd);
     }
+    return networkFile;
 }
 
 // The end point moved by the half width to both sides: first along
@@ -152,10 +156,11 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
     }
     doc.OrderRunwaysSoftFirst();
 
-    ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
+    const bool networkFile =
+        ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
 
     PlaceRunways(doc);
-    if (doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
+    if (!networkFile && doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
         SeedRunwayCentreLines(doc);
     }
     return 1;

@@ -244,6 +244,7 @@ TEST(SavedWork, ReproductionsOfLostWorkNowSurvive) {
          {{"dialog Width=1500", "command width"},
           {"command rollpath-tool", "click 300 300", "click 300 600", "rclick 300 600"}},
          "message: Please enter a number between 1 and 1000."},
+        {"the runway centre line cut", {{"rclick -675 0", "command context-cut"}}, nullptr},
         {"a long diagram path", {{"answer \"" + longPath + "\"", "command load-diagram"}}, nullptr},
         {"a diagram scale below 1",
          {{"answer \"" + Folders().DiagramPath().string() + "\"", "command load-diagram"},
