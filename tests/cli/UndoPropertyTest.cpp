@@ -57,11 +57,13 @@ RC_GTEST_PROP(UndoProperty, UndoAllAndRedoAllGiveBackTheSavedFiles, ()) {
     }
     const SavedFiles edited = Save(run);
     const CEditHistory& history = run.Document().History();
-    for (int i = 0; i < kMaxSteps && history.CanUndo(); ++i) {
+    int undone = 0;
+    for (; undone < kMaxSteps && history.CanUndo(); ++undone) {
         run.Run("undo\n");
     }
     AssertSameFiles(opened, Save(run), "undone");
-    for (int i = 0; i < kMaxSteps && history.CanRedo(); ++i) {
+    // The session may have undone steps itself: redo only what was undone here.
+    for (int i = 0; i < undone; ++i) {
         run.Run("redo\n");
     }
     AssertSameFiles(edited, Save(run), "redone");

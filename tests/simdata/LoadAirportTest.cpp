@@ -337,7 +337,9 @@ TEST_F(LoadAirportTest, OpeningFromThePavementFileReadsOnlyItAndSeedsNothing) {
     EXPECT_NE(doc.m_pRunways[0]->end0, DPoint{});
 }
 
-TEST_F(LoadAirportTest, NetworkWithASegmentIsNotSeededAndAnEmptyOneIs) {
+// An empty network file is a layout whose rollpaths were all cut: only an
+// airport without one gets the runway centre lines to start from.
+TEST_F(LoadAirportTest, OnlyAnAirportWithoutNetworkFileIsSeeded) {
     Install({TestField()}, SampleLayout::Pod);
     Touch(FlyPath("Data/TST.bgr"));
     SceneryReadBack readBack;
@@ -351,6 +353,11 @@ TEST_F(LoadAirportTest, NetworkWithASegmentIsNotSeededAndAnEmptyOneIs) {
 
     doc.CleanUp();
     readBack.readNetworkFile = [](CRollpathDoc&, const std::filesystem::path&, double, double) {};
+    ASSERT_EQ(Load("TST", readBack), 1);
+    EXPECT_TRUE(doc.m_pSegments.empty());
+
+    doc.CleanUp();
+    std::filesystem::remove(FlyPath("Data/TST.bgr"));
     ASSERT_EQ(Load("TST", readBack), 1);
     EXPECT_EQ(doc.m_pSegments.size(), 2u);
 }
