@@ -1,5 +1,6 @@
 #include "simdata/AirportLoader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <system_error>
 
@@ -34,9 +35,6 @@ DatabaseReader FindArchiveReader(const Settings& settings) {
 // did not find the code (a failing first reader stops the search).
 int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archiveReader, double& latArcsec,
                 double& lonArcsec) {
-    if (archiveReader == nullptr) {
-        return ReadLooseDatabase(doc, code, latArcsec, lonArcsec);
-    }
     const bool archivesFirst = doc.GetSettings().PodFilesFirst != 0;
     const DatabaseReader first = archivesFirst ? archiveReader : &ReadLooseDatabase;
     const DatabaseReader second = archivesFirst ? &ReadLooseDatabase : archiveReader;
@@ -44,7 +42,9 @@ int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archi
     return result == 0 ? second(doc, code, latArcsec, lonArcsec) : result;
 }
 
-void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
+// Returns whether a network file was there: an empty one is a layout whose
+// author cut every rollpath, not a new airport.
+bool ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
                           const std::string& bgrName, const std::string& tmsName,
                           const SceneryReadBack& readBack, double latArcsec, double lonArcsec) {
     const Settings& settings = doc.GetSettings();
@@ -53,30 +53,30 @@ void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const s
         if (readBack.readPavementFile && FileExists(tms)) {
             readBack.readPavementFile(doc, tms);
         }
-        return;
+        return false;
     }
     const std::filesystem::path txp = OutputFilePath(settings, txpName);
     if (readBack.readPolygonFile && FileExists(txp)) {
         readBack.readPolygonFile(doc, txp, latArcsec, lonArcsec);
     }
     const std::filesystem::path bgr = OutputFilePath(settings, bgrName);
-    if (readBack.readNetworkFile && FileExists(bgr)) {
+    const bool networkFile = readBack.readNetworkFile && FileExists(bgr);
+    if (networkFile) {
         readBack.readNetworkFile(doc, bgr, latArcsec, lonArcsec);
     }
     const std::filesystem::path txd = doc.ProgramDir() / txdName;
     if (readBack.readSideFile && FileExists(txd)) {
         readBack.readSideFile(doc, txd);
     }
+    return networkFile;
 }
 
 // The end point moved by the half width to both sides: first along
 // theta + sign * 90 degrees, then along theta - sign * 90 degrees.
 void SetEndCorners(const DPoint& end, double theta, double halfWidth, double sign, DPoint& first,
                    DPoint& second) {
-    const double a = theta + sign * kPi / 2.0;
-    const double b = theta - sign * kPi / 2.0;
-    first = DPoint{end.x + halfWidth * std::cos(a), end.y + halfWidth * std::sin(a)};
-    second = DPoint{end.x + halfWidth * std::cos(b), end.y + halfWidth * std::sin(b)};
+    first = Along(end, UnitVector(theta + sign * kPi / 2.0), halfWidth);
+    second = Along(end, UnitVector(theta - sign * kPi / 2.0), halfWidth);
 }
 
 }  // namespace
@@ -122,7 +122,10 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
         RollpathSegment& segment = doc.AppendSegment();
         segment = RollpathSegment{};
         segment.type = SegmentType::RunwayCentreLine;
-        segment.width = static_cast<float>(runway->width);
+        // A database may give any width; the centre line keeps one that the
+        // network file holds (a water runway may be wider than a rollpath).
+        segment.width =
+            static_cast<float>(std::clamp(static_cast<double>(runway->width), 0.0, kMaxRollpathWidth));
         segment.extent0 = 75.0;
         segment.extent1 = 75.0;
         segment.vertex0 = vertex0;
@@ -139,23 +142,22 @@ std::optional<std::string> InstallationProblem(const std::string& flyDir) {
     if (!std::filesystem::is_directory(flyDir, ec)) {
         return "There is no folder " + flyDir + ".";
     }
-    for (const char* name : {"\\DATABASE\\AIRPORT.DBD", "\\System\\Airport.epd", "\\System\\Airport.pod"}) {
+    // The archives mark an installation, as for opening an airport.
+    for (const char* name : {"\\System\\Airport.epd", "\\System\\Airport.pod"}) {
         if (InstallPathExists(flyDir, name)) {
             return std::nullopt;
         }
     }
-    return flyDir +
-           " is not a Fly! folder: it holds neither the database (DATABASE/AIRPORT.DBD) nor the archives "
-           "(System/Airport.epd or System/Airport.pod).";
+    return flyDir + " is not a Fly! folder: it holds neither System/Airport.epd nor System/Airport.pod.";
 }
 
 int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& txdName,
                 const std::string& txpName, const std::string& bgrName, const std::string& tmsName,
                 const SceneryReadBack& readBack) {
     const Settings& settings = doc.GetSettings();
+    // The archives mark an installation; its loose database alone does not.
     const DatabaseReader archiveReader = FindArchiveReader(settings);
-    // An installation holding only the loose database is read from it alone.
-    if (archiveReader == nullptr && !InstallPathExists(settings.FlyDir, "\\DATABASE\\AIRPORT.DBD")) {
+    if (archiveReader == nullptr) {
         doc.Messages().Show("Cannot locate Fly! directory");
         return 0;
     }
@@ -171,10 +173,11 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
     }
     doc.OrderRunwaysSoftFirst();
 
-    ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
+    const bool networkFile =
+        ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
 
     PlaceRunways(doc);
-    if (doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
+    if (!networkFile && doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
         SeedRunwayCentreLines(doc);
     }
     return 1;

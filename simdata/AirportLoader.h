@@ -23,8 +23,8 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
                 const SceneryReadBack& readBack = {});
 
 // Why a folder is not a Fly! installation, naming what is missing: it does
-// not exist, or holds neither the loose database (DATABASE/AIRPORT.DBD) nor
-// the archives (System/Airport.epd or .pod). Nothing when it is one.
+// not exist, or holds none of the archives (System/Airport.epd or .pod) that
+// mark one. Nothing when it is one.
 std::optional<std::string> InstallationProblem(const std::string& flyDir);
 
 // Sets each runway's ends and corners in LocalFeet around the current benchmark.

@@ -292,6 +292,10 @@ bool WriteSampleInstallation(const std::filesystem::path& flyDir, const std::vec
     if ((all || layout == SampleLayout::Loose) && !WriteLoose(flyDir, airports, error)) {
         return false;
     }
+    // The archives locate an installation: a loose one has them too, empty.
+    if (layout == SampleLayout::Loose && !WritePod(flyDir, {}, error)) {
+        return false;
+    }
     if ((all || layout == SampleLayout::Epd) && !WriteEpd(flyDir, airports, error)) {
         return false;
     }

@@ -19,8 +19,8 @@ namespace rollpath {
 inline constexpr int kFlyDirPathField = 1016;
 inline constexpr int kFlyDirBrowseButton = 1017;
 inline constexpr const char* kFlyDirExplanation =
-    "Choose the folder in which Fly! is installed: the one that holds its DATABASE folder or the "
-    "archives in its System folder. Rollpath reads the airports from there and writes the scenery "
+    "Choose the folder in which Fly! is installed: the one whose System folder holds the archives "
+    "Airport.epd or Airport.pod. Rollpath reads the airports from there and writes the scenery "
     "into its Data folder.";
 
 class SetFlyDirQtDialog : public QDialog {

@@ -23,7 +23,7 @@ bool IsRunwaySide(int endClass) {
 
 HoldAxis AxisBetween(const DPoint& a, const DPoint& b) {
     const double angle = std::atan2(b.y - a.y, b.x - a.x);
-    return HoldAxis{a, DPoint{std::cos(angle), std::sin(angle)}, std::hypot(b.x - a.x, b.y - a.y)};
+    return HoldAxis{a, UnitVector(angle), std::hypot(b.x - a.x, b.y - a.y)};
 }
 
 }  // namespace

@@ -188,6 +188,11 @@ void CRollpathView::OnRotateCW() {
     CacheRotation();
     UpdateStatusValues();
     m_Host.Invalidate();
+    // The rotation is saved with the airport: an edit like any other, or
+    // part of the drag under way.
+    if (m_nDragState == DragState::Idle) {
+        CommitEdit(UndoKind::Rotated);
+    }
 }
 
 void CRollpathView::OnRotateCCW() {
@@ -196,6 +201,9 @@ void CRollpathView::OnRotateCCW() {
     CacheRotation();
     UpdateStatusValues();
     m_Host.Invalidate();
+    if (m_nDragState == DragState::Idle) {
+        CommitEdit(UndoKind::Rotated);
+    }
 }
 
 void CRollpathView::OnZoomCommand() {

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
+#include <fstream>
 
 #include "ModalAnswer.h"
 #include "RollpathVersion.h"
@@ -118,11 +119,14 @@ private slots:
     }
 
     // The question says what folder it wants and takes only a Fly! folder:
-    // one that is missing or holds no database is refused with a message
+    // one that is missing or holds no archives is refused with a message
     // naming what is missing, and the question stays.
     void theFirstStartAsksForTheFlyFolderOnce() {
         InstallSamples();
         std::filesystem::create_directories(Dir() / "empty");
+        // A loose database without the archives is no installation.
+        std::filesystem::create_directories(Dir() / "loose" / "DATABASE");
+        std::ofstream(Dir() / "loose" / "DATABASE" / "AIRPORT.DBD") << "x";
         const QString fly = QString::fromStdString(FlyDir());
         {
             CRollpathApp app;
@@ -133,7 +137,8 @@ private slots:
                 QVERIFY(Shown(dialog).contains(QString::fromLatin1(kFlyDirExplanation)));
                 QCOMPARE(dialog->PathField()->text(), QString());
                 QCOMPARE(dialog->PathField()->objectName(), QStringLiteral("1016"));
-                for (const std::filesystem::path& wrong : {Dir() / "missing", Dir() / "empty"}) {
+                for (const std::filesystem::path& wrong :
+                     {Dir() / "missing", Dir() / "empty", Dir() / "loose"}) {
                     dialog->PathField()->setText(QString::fromStdString(wrong.string()));
                     testing::AnswerNextMessageBox(QMessageBox::Ok, &refusals.emplaceBack());
                     dialog->accept();
@@ -149,17 +154,19 @@ private slots:
                 });
                 dialog->BrowseButton()->click();
                 QCOMPARE(browseTitle, QStringLiteral("Choose Fly! Path"));
-                QCOMPARE(browseInitial, QString::fromStdString((Dir() / "empty").string()));
+                QCOMPARE(browseInitial, QString::fromStdString((Dir() / "loose").string()));
                 dialog->accept();
             });
             QVERIFY(app.InitInstance(Line()));
             QCOMPARE(title, QStringLiteral("Set Fly! Directory"));
             const QString empty = QString::fromStdString((Dir() / "empty").string());
+            const QString loose = QString::fromStdString((Dir() / "loose").string());
             QCOMPARE(refusals, (QStringList{"There is no folder " +
                                                 QString::fromStdString((Dir() / "missing").string()) + ".",
-                                            empty + " is not a Fly! folder: it holds neither the database "
-                                                    "(DATABASE/AIRPORT.DBD) nor the archives "
-                                                    "(System/Airport.epd or System/Airport.pod)."}));
+                                            empty + " is not a Fly! folder: it holds neither "
+                                                    "System/Airport.epd nor System/Airport.pod.",
+                                            loose + " is not a Fly! folder: it holds neither "
+                                                    "System/Airport.epd nor System/Airport.pod."}));
             QCOMPARE(app.GetSettings().FlyDir, FlyDir());
             QCOMPARE(app.GetSettings().OutputDir, FlyDir() + "/Data");
             QCOMPARE(app.GetSettings().FlyDirSet, 1);

@@ -99,8 +99,7 @@ private slots:
         QCOMPARE(PixelOf(doc_.Vertex(second.vertex1).pos()), c);
         QCOMPARE(first.width, 50.0f);
         QVERIFY(doc_.IsModified());
-        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::SegmentsAdded);
-        QCOMPARE(Widget().View().m_Undo.Segments().size(), std::size_t{2});
+        QCOMPARE(doc_.History().UndoKind(), UndoKind::SegmentsAdded);
         // The corner has its junction pavement.
         QVERIFY(!doc_.Vertex(first.vertex1).junctionPolys.empty());
     }
@@ -123,12 +122,13 @@ private slots:
         QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
         QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
         QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), to);
-        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::VertexMoved);
+        QCOMPARE(doc_.History().UndoKind(), UndoKind::VertexMoved);
     }
 
     // Escape ends the chain where the pointer is, as a right click there
-    // would, and the tool's prompt goes with it.
-    void escapeEndsTheChainAndTheEditMenusUndoTakesItAway() {
+    // would, and the tool's prompt goes with it; Edit > Undo takes the chain
+    // away and Redo brings it back.
+    void escapeEndsTheChainThatUndoTakesAwayAndRedoBringsBack() {
         QWidget* viewport = Widget().viewport();
         const QPoint a = FreePixel(40, 40);
         const QPoint b = FreePixel(140, 40);
@@ -136,6 +136,7 @@ private slots:
         QAction* undo = frame_->Action(CommandId::EditUndo);
         QVERIFY(undo != nullptr);
         QVERIFY(!undo->isEnabled());
+        const std::size_t before = doc_.m_pSegments.size();
         Widget().View().OnCommand(CommandId::RollpathTool);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
         QTest::mouseMove(viewport, b);
@@ -149,14 +150,25 @@ private slots:
         QTest::keyClick(&Widget(), Qt::Key_Escape);
         QCOMPARE(Widget().View().m_bRollpathTool, 0);
         QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
         const RollpathSegment& s = *doc_.m_pSegments.back();
         QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
         QVERIFY(s.live());
         frame_->UpdateActions();
         QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));
+        QAction* redo = frame_->Action(CommandId::EditRedo);
+        QVERIFY(!redo->isEnabled());
         undo->trigger();
-        QVERIFY(!s.live());
+        QCOMPARE(doc_.m_pSegments.size(), before);
         QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo\tCtrl+Z"));
+        QVERIFY(redo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("&Redo New Rollpath\tCtrl+Shift+Z"));
+        redo->trigger();
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
     }
 
     void aRightClickPopsUpTheContextMenu() {
