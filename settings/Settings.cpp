@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "settings/SettingRanges.h"
 #include "settings/SettingsStore.h"
 
 namespace rollpath {
@@ -24,9 +25,12 @@ void ReadColor(const SettingsStore& store, const char* key, ColorRef& value) {
     }
 }
 
-void ReadScaled(const SettingsStore& store, const char* key, double scale, double& value) {
+// Stored in fractions of a foot; a value outside its range is read as the
+// nearest end.
+void ReadScaled(const SettingsStore& store, const char* key, double scale, const NumberRange& range,
+                double& value) {
     if (const auto v = store.GetInt(key)) {
-        value = *v * scale;
+        value = range.Clamp(*v * scale);
     }
 }
 
@@ -120,13 +124,13 @@ Settings LoadSettings(const SettingsStore& store) {
     ReadInt(store, "MaxVertexRadius", s.MaxVertexRadius);
     ReadInt(store, "MaxPolyVertex", s.MaxPolyVertex);
     ReadInt(store, "BezierDepth", s.BezierDepth);
-    ReadScaled(store, "EdgeWidth", 0.01, s.EdgeWidth);
-    ReadScaled(store, "EdgeInset", 0.01, s.EdgeInset);
+    ReadScaled(store, "EdgeWidth", 0.01, kLineWidthRange, s.EdgeWidth);
+    ReadScaled(store, "EdgeInset", 0.01, kEdgeInsetRange, s.EdgeInset);
     ReadInt(store, "MarkShort", s.MarkShort);
     ReadInt(store, "RunwayExit", s.RunwayExit);
-    ReadScaled(store, "CenterOffset", 0.1, s.CenterOffset);
+    ReadScaled(store, "CenterOffset", 0.1, kCenterOffsetRange, s.CenterOffset);
     ReadInt(store, "RunwayExitMax", s.RunwayExitMax);
-    ReadScaled(store, "LiteOffset", 0.01, s.LiteOffset);
+    ReadScaled(store, "LiteOffset", 0.01, kEdgeOffsetRange, s.LiteOffset);
     ReadInt(store, "LiteSpacing", s.LiteSpacing);
     ReadColor(store, "AsphaltColor", s.AsphaltColor);
     ReadColor(store, "ConcreteColor", s.ConcreteColor);

@@ -81,7 +81,7 @@ std::string FormatWindowRect(const WindowRect& rect);
 
 // Reads every key in the start-up order. FlyDir and OutputDir are read only
 // when FlyDirSet is not 0 (otherwise the first-start dialog chooses them).
-// Missing keys keep their defaults; stored values are taken as they are.
+// Missing keys keep their defaults; a decimal outside its range is clamped.
 // Why a stored folder is not used: one message for each folder longer than
 // a folder setting holds (259 bytes); LoadSettings leaves such a folder empty.
 std::vector<std::string> RefusedFolderMessages(const SettingsStore& store);
