@@ -287,7 +287,8 @@ TEST(PreferencePages, ValuesRoundTripThroughTheirTexts) {
             settings.*f.setting = random.Int(f.min, f.max);
         }
         for (const DecimalField& f : RollpathPageModel::DecimalFieldTable()) {
-            settings.*f.setting = random.Int(-99999, 99999) / 100.0;
+            settings.*f.setting =
+                random.Int(static_cast<int>(f.range.min * 100), static_cast<int>(f.range.max * 100)) / 100.0;
         }
         GeneralPageModel general(settings);
         RollpathPageModel rollpaths(settings);
