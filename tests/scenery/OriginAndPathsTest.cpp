@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
-#include <limits>
 
 #include "document/InstallPaths.h"
 #include "scenery/Origin.h"
@@ -29,18 +27,6 @@ TEST(Origin, NegativeLongitudesGetAFullCircle) {
     }
     EXPECT_EQ(OriginToArcseconds(-33.5, 0.0).lat, -120600.0);
     EXPECT_EQ(LatitudeFromArcseconds(-120600.0), -33.5);
-}
-
-TEST(Origin, WithinOneArcsecondIsInclusive) {
-    const double lat = 170000.0;
-    const double lon = 855000.0;
-    EXPECT_TRUE(OriginWithinOneArcsecond({lat + 1.0, lon}, lat, lon));
-    EXPECT_TRUE(OriginWithinOneArcsecond({lat, lon - 1.0}, lat, lon));
-    EXPECT_FALSE(OriginWithinOneArcsecond({lat + 1.01, lon}, lat, lon));
-    EXPECT_FALSE(OriginWithinOneArcsecond({lat, lon - 1.01}, lat, lon));
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_FALSE(OriginWithinOneArcsecond({nan, lon}, lat, lon));
-    EXPECT_FALSE(OriginWithinOneArcsecond({lat, nan}, lat, lon));
 }
 
 TEST(OutputDirectory, TheOutputSettingWinsOverTheSimulatorFolder) {

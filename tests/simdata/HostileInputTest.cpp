@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <random>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -135,30 +133,6 @@ INSTANTIATE_TEST_SUITE_P(Files, Truncation,
                                                     {"\\DATABASE\\RUNWAY.DBD is damaged"},
                                                     true}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// Any cut of a one-member archive removes part of the member or the
-// directory, so every shorter copy is reported as damaged.
-TEST_F(InstallTest, EveryCutOfAnArchiveIsReportedAsDamage) {
-    Install({TestField()}, SampleLayout::All);
-    for (const char* file : {"System/Airport.epd", "System/Airport.pod"}) {
-        const Bytes full = ReadFileBytes(FlyPath(file));
-        const bool epd = std::string(file).ends_with("epd");
-        for (std::size_t length = 0; length < full.size(); length += 7) {
-            WriteFileBytes(FlyPath(file),
-                           Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
-            messages.Clear();
-            double lat = 0.0;
-            double lon = 0.0;
-            const int result =
-                epd ? ReadEpdArchives(doc, "TST", lat, lon) : ReadPodArchives(doc, "TST", lat, lon);
-            ASSERT_EQ(result, -1) << file << " " << length;
-            ASSERT_EQ(messages.shown,
-                      std::vector<std::string>{epd ? "AIRPORT.EPD is damaged" : "AIRPORT.POD is damaged"})
-                << length;
-        }
-        WriteFileBytes(FlyPath(file), full);
-    }
-}
 
 // --- Hand-made hostile fields ----------------------------------------
 
@@ -295,49 +269,6 @@ TEST_F(HostileArchive, EmptyAndTinyMembersHoldNoRecords) {
         EXPECT_EQ(ReadEpd(), 0) << size;
     }
     EXPECT_TRUE(messages.shown.empty());
-}
-
-// Random bytes written over the headers, directories and index entries of a
-// small installation: whatever the result, reads stay inside the files.
-TEST_F(HostileArchive, RandomDamageNeverReadsOutsideTheFiles) {
-    struct Target {
-        const char* file;
-        Reader read;
-        const char* code;
-    };
-    const Target targets[] = {{"System/Airport.epd", &ReadEpdArchives, "TST"},
-                              {"System/Runway.epd", &ReadEpdArchives, "TST"},
-                              {"System/Airport.pod", &ReadPodArchives, "TST"},
-                              {"System/Runway.pod", &ReadPodArchives, "KTST"},
-                              {"DATABASE/APRTFAA.DBI", &ReadLooseDatabase, "TST"},
-                              {"DATABASE/APRTICAO.DBI", &ReadLooseDatabase, "KTST"},
-                              {"DATABASE/RUNWAY.DBI", &ReadLooseDatabase, "TST"}};
-    std::mt19937 random(20240611);
-    for (const Target& target : targets) {
-        const Bytes original = ReadFileBytes(FlyPath(target.file));
-        for (int round = 0; round < 150; ++round) {
-            Bytes bytes = original;
-            const int changes = 1 + static_cast<int>(random() % 4);
-            for (int i = 0; i < changes; ++i) {
-                const std::size_t at = random() % bytes.size();
-                if (random() % 2 == 0) {
-                    bytes[at] = static_cast<std::uint8_t>(random());
-                } else {
-                    PutUInt32(bytes, at - at % 4, static_cast<std::uint32_t>(random()));
-                }
-            }
-            WriteFileBytes(FlyPath(target.file), bytes);
-            doc.CleanUp();
-            messages.Clear();
-            const int result = target.read(doc, target.code, lat, lon);
-            ASSERT_TRUE(result >= -1 && result <= 1);
-            if (result == -1) {
-                ASSERT_FALSE(messages.shown.empty());
-            }
-            ASSERT_LE(doc.m_pRunways.size(), static_cast<std::size_t>(kMaxRunways));
-        }
-        WriteFileBytes(FlyPath(target.file), original);
-    }
 }
 
 // An airport record placed beyond a pole, or at a position that is not a
