@@ -1,9 +1,9 @@
-// Damaged and hostile database files: every read stays inside what was read
-// from disk, the user gets a message, and the document keeps what it had.
+// Damaged and hostile database fields: the user gets the message naming the
+// file, and the document keeps what it had. (Random damage and cuts are the
+// fuzz targets' work.)
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -24,117 +24,6 @@ using testing::TestField;
 using testing::WriteFileBytes;
 
 using Reader = int (*)(CRollpathDoc&, const std::string&, double&, double&);
-
-struct FileCase {
-    const char* name;
-    SampleLayout layout;
-    const char* file;
-    Reader read;
-    // Messages a damaged copy of this file may give.
-    std::vector<std::string> allowed;
-    // The file is read after the airport record, which a failure keeps.
-    bool afterAirport = false;
-};
-
-void PrintTo(const FileCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class Truncation : public InstallTest, public ::testing::WithParamInterface<FileCase> {};
-
-// A small installation, one file cut at every length: no crash, no read
-// outside the file (the sanitizers watch), a message for every failure.
-TEST_P(Truncation, AtEveryByte) {
-    const FileCase& c = GetParam();
-    Install({TestField("A", "AAA", ""), TestField()}, c.layout);
-    const Bytes full = ReadFileBytes(FlyPath(c.file));
-    ASSERT_GT(full.size(), 80u);
-    int reported = 0;
-    for (std::size_t length = 0; length < full.size(); ++length) {
-        WriteFileBytes(FlyPath(c.file),
-                       Bytes(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(length)));
-        doc.CleanUp();
-        doc.AppendRunway().id0 = "kept";
-        messages.Clear();
-        double lat = 0.0;
-        double lon = 0.0;
-        const int result = c.read(doc, "TST", lat, lon);
-        ASSERT_GE(result, -1) << length;
-        ASSERT_LE(result, 1) << length;
-        if (result == -1) {
-            ASSERT_FALSE(messages.shown.empty()) << length;
-            if (c.afterAirport) {
-                ASSERT_EQ(doc.m_Airport.name, "Test Field") << length;
-            }
-        }
-        reported += messages.shown.empty() ? 0 : 1;
-        for (const std::string& text : messages.shown) {
-            const bool known = std::find(c.allowed.begin(), c.allowed.end(), text) != c.allowed.end() ||
-                               text.starts_with("Runway ");
-            ASSERT_TRUE(known) << length << ": " << text;
-        }
-        ASSERT_LE(doc.m_pRunways.size(), 2u) << length;
-    }
-    EXPECT_EQ(reported, static_cast<int>(full.size()));
-    // The whole file still reads.
-    WriteFileBytes(FlyPath(c.file), full);
-    doc.CleanUp();
-    messages.Clear();
-    double lat = 0.0;
-    double lon = 0.0;
-    EXPECT_EQ(c.read(doc, "TST", lat, lon), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, Truncation,
-                         ::testing::Values(FileCase{"AirportEpd",
-                                                    SampleLayout::Epd,
-                                                    "System/Airport.epd",
-                                                    &ReadEpdArchives,
-                                                    {"AIRPORT.EPD is damaged"}},
-                                           FileCase{"RunwayEpd",
-                                                    SampleLayout::Epd,
-                                                    "System/Runway.epd",
-                                                    &ReadEpdArchives,
-                                                    {"RUNWAY.EPD is damaged"},
-                                                    true},
-                                           FileCase{"AirportPod",
-                                                    SampleLayout::Pod,
-                                                    "System/Airport.pod",
-                                                    &ReadPodArchives,
-                                                    {"AIRPORT.POD is damaged"}},
-                                           FileCase{"RunwayPod",
-                                                    SampleLayout::Pod,
-                                                    "System/Runway.pod",
-                                                    &ReadPodArchives,
-                                                    {"RUNWAY.POD is damaged"},
-                                                    true},
-                                           FileCase{"FaaIndex",
-                                                    SampleLayout::Loose,
-                                                    "DATABASE/APRTFAA.DBI",
-                                                    &ReadLooseDatabase,
-                                                    {"\\DATABASE\\APRTFAA.DBI is damaged"}},
-                                           FileCase{"AirportDbd",
-                                                    SampleLayout::Loose,
-                                                    "DATABASE/AIRPORT.DBD",
-                                                    &ReadLooseDatabase,
-                                                    {"\\DATABASE\\AIRPORT.DBD is damaged"}},
-                                           FileCase{"RunwayIndex",
-                                                    SampleLayout::Loose,
-                                                    "DATABASE/RUNWAY.DBI",
-                                                    &ReadLooseDatabase,
-                                                    {"\\DATABASE\\RUNWAY.DBI is damaged"},
-                                                    true},
-                                           FileCase{"RunwayDbd",
-                                                    SampleLayout::Loose,
-                                                    "DATABASE/RUNWAY.DBD",
-                                                    &ReadLooseDatabase,
-                                                    {"\\DATABASE\\RUNWAY.DBD is damaged"},
-                                                    true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// --- Hand-made hostile fields ----------------------------------------
 
 class HostileArchive : public InstallTest {
 public:
