@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "document/InstallPaths.h"
@@ -60,6 +61,20 @@ TEST(OutputDirectory, FindsTheDataFolderInAnyCase) {
     EXPECT_EQ(OutputDirectory(s), fly / "DATA");
     std::filesystem::create_directory(fly / "Data");
     EXPECT_EQ(OutputDirectory(s), fly / "Data");
+}
+
+// A batch build keeps the output folder's listing between airports; files
+// that other programs add or remove in between are still seen.
+TEST(OutputDirectory, FindsSceneryFilesInAnyCaseAsTheyComeAndGo) {
+    testing::TempDir out;
+    Settings s;
+    s.OutputDir = out.path().string();
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "KSFO.bgr");
+    std::ofstream(out / "ksfo.bgr") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "ksfo.bgr");
+    std::filesystem::remove(out / "ksfo.bgr");
+    std::ofstream(out / "Ksfo.BGR") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "Ksfo.BGR");
 }
 
 }  // namespace
