@@ -54,5 +54,19 @@ TEST(InstallPaths, TheOutputSettingWinsOverTheDataFolder) {
     EXPECT_EQ(OutputFilePath(s, "KSFO.tms"), std::filesystem::path("/out/scenery/KSFO.tms"));
 }
 
+// A batch build keeps the output folder's listing between airports; files
+// that other programs add or remove in between are still seen.
+TEST(InstallPaths, SceneryFilesAreFoundInAnyCaseAsTheyComeAndGo) {
+    testing::TempDir out;
+    Settings s;
+    s.OutputDir = out.path().string();
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "KSFO.bgr");
+    std::ofstream(out / "ksfo.bgr") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "ksfo.bgr");
+    std::filesystem::remove(out / "ksfo.bgr");
+    std::ofstream(out / "Ksfo.BGR") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "Ksfo.BGR");
+}
+
 }  // namespace
 }  // namespace rollpath
