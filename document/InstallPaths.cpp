@@ -3,38 +3,14 @@
 #include <optional>
 #include <system_error>
 
+#include "document/FolderListing.h"
+
 namespace rollpath {
 
 namespace {
 
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The entry of folder whose name equals component ignoring case; the least
-// such name when several do, so that the choice does not depend on the order
-// in which the file system lists them.
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
-                                                      std::string_view component) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    std::optional<std::string> best;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) {
-            break;
-        }
-        std::string name = it->path().filename().string();
-        if (EqualsIgnoreCase(name, component) && (!best || name < *best)) {
-            best = std::move(name);
-        }
-    }
-    if (!best) {
-        return std::nullopt;
-    }
-    return folder / *best;
 }
 
 }  // namespace
@@ -71,8 +47,8 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
             path = std::move(exact);
             continue;
         }
-        if (auto found = FindIgnoringCase(path, component)) {
-            path = std::move(*found);
+        if (auto found = FindInFolderIgnoringCase(path, component)) {
+            path /= *found;
         } else {
             path = std::move(exact);
             exists = false;

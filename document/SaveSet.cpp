@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "document/FolderListing.h"
+
 namespace rollpath {
 
 SaveSet::~SaveSet() {
@@ -58,6 +60,9 @@ bool SaveSet::Commit() {
             files_.Remove(m.kept);
             m.kept.clear();
         }
+    }
+    for (Member& m : members_) {
+        NoteFileCreated(m.file->target());
     }
     members_.clear();
     return true;
