@@ -18,6 +18,7 @@
 #include "cli/CommonOptions.h"
 #include "cli/Json.h"
 #include "document/AnsiText.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/SampleCsv.h"
@@ -121,7 +122,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     if (!csvPath) {
         return UsageError(err, "missing RUNWAYS.csv", kSynopsis);
     }
-    const std::optional<std::string> csv = ReadWholeText(*csvPath);
+    const std::optional<std::string> csv = ReadWholeText(PathFromUtf8(*csvPath));
     if (!csv) {
         err << "rollpath-cli: cannot read " << *csvPath << '\n';
         return kExitFailure;
@@ -174,7 +175,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (timesPath) {
-        std::ofstream csvOut(*timesPath, std::ios::binary);
+        std::ofstream csvOut(PathFromUtf8(*timesPath), std::ios::binary);
         csvOut << "code,ms,built\n";
         for (const AirportTime& t : times) {
             csvOut << t.code << ',' << t.ms << ',' << (t.built ? 1 : 0) << '\n';

@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Dump.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 
 namespace rollpath::cli {
@@ -67,7 +68,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 1 || args[0].starts_with("--")) {
         return UsageError(err, "unexpected argument '" + args[args.size() > 1 ? 1 : 0] + "'", kSynopsis);
     }
-    const std::filesystem::path path = args[0];
+    const std::filesystem::path path = PathFromUtf8(args[0]);
     const std::optional<FormatEntry> format = FormatOf(path);
     if (!format) {
         return UsageError(err, "cannot tell the kind of '" + args[0] + "' from its extension", kSynopsis);

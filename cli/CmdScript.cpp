@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/CommonOptions.h"
 #include "cli/ScriptSession.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath::cli {
 
@@ -35,7 +36,7 @@ int RunScript(const Args& args, std::ostream& /*out*/, std::ostream& err) {
     if (!file) {
         return UsageError(err, "missing FILE", kSynopsis);
     }
-    std::ifstream script(*file, std::ios::binary);
+    std::ifstream script(PathFromUtf8(*file), std::ios::binary);
     if (!script) {
         err << "rollpath-cli: cannot read script '" << *file << "'\n";
         return kExitFailure;

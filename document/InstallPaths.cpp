@@ -3,6 +3,8 @@
 #include <optional>
 #include <system_error>
 
+#include "document/Utf8Path.h"
+
 namespace rollpath {
 
 namespace {
@@ -26,7 +28,7 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
         if (ec) {
             break;
         }
-        std::string name = it->path().filename().string();
+        std::string name = Utf8FromPath(it->path().filename());
         if (EqualsIgnoreCase(name, component) && (!best || name < *best)) {
             best = std::move(name);
         }
@@ -34,7 +36,7 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
     if (!best) {
         return std::nullopt;
     }
-    return folder / *best;
+    return folder / PathFromUtf8(*best);
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
         if (component.empty()) {
             continue;
         }
-        std::filesystem::path exact = path / std::string(component);
+        std::filesystem::path exact = path / PathFromUtf8(component);
         std::error_code ec;
         if (!exists || std::filesystem::exists(exact, ec)) {
             path = std::move(exact);
@@ -88,18 +90,18 @@ bool InstallPathExists(const std::filesystem::path& base, std::string_view relat
 
 std::filesystem::path OutputDirectory(const Settings& settings) {
     if (!settings.OutputDir.empty()) {
-        return std::filesystem::path(settings.OutputDir);
+        return PathFromUtf8(settings.OutputDir);
     }
-    return ResolveInstallPath(settings.FlyDir, "\\Data");
+    return ResolveInstallPath(PathFromUtf8(settings.FlyDir), "\\Data");
 }
 
 std::filesystem::path OutputFilePath(const Settings& settings, std::string_view fileName) {
     if (!settings.OutputDir.empty()) {
-        return ResolveInstallPath(settings.OutputDir, fileName);
+        return ResolveInstallPath(PathFromUtf8(settings.OutputDir), fileName);
     }
     std::string relative = "\\Data\\";
     relative += fileName;
-    return ResolveInstallPath(settings.FlyDir, relative);
+    return ResolveInstallPath(PathFromUtf8(settings.FlyDir), relative);
 }
 
 }  // namespace rollpath

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -137,7 +138,7 @@ double SignedAngle(double x0, double y0, double x1, double y1, double x2, double
     if (c < -1.0 || c > 1.0) {
         return 0.0;
     }
-    return sign * std::acos(c);
+    return sign * math::Acos(c);
 }
 
 namespace {
@@ -204,10 +205,10 @@ DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const D
 }
 
 void IntersectWithNormal(const DPoint& p0, const DPoint& p1, const DPoint& p2, DPoint& p3) {
-    const double phi = NormalizeAngle(std::atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
-    const double length = 2.0 * std::hypot(p2.x - p1.x, p2.y - p1.y);
-    const DPoint n1{p1.x + length * std::cos(phi), p1.y + length * std::sin(phi)};
-    const DPoint n2{p1.x - length * std::cos(phi), p1.y - length * std::sin(phi)};
+    const double phi = NormalizeAngle(math::Atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
+    const double length = 2.0 * math::Hypot(p2.x - p1.x, p2.y - p1.y);
+    const DPoint n1{p1.x + length * math::Cos(phi), p1.y + length * math::Sin(phi)};
+    const DPoint n2{p1.x - length * math::Cos(phi), p1.y - length * math::Sin(phi)};
     DPoint hit;
     if (IntersectSegments(p2, p3, n1, n2, hit, false) != 0) {
         p3 = hit;

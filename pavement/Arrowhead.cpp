@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -12,14 +13,14 @@ constexpr double kArmAngle = 10.0 * kDegToRad;
 constexpr double kCutAngle = 80.0 * kDegToRad;
 
 DPoint Along(const DPoint& p, double angle, double distance) {
-    return DPoint{p.x + distance * std::cos(angle), p.y + distance * std::sin(angle)};
+    return DPoint{p.x + distance * math::Cos(angle), p.y + distance * math::Sin(angle)};
 }
 
 }  // namespace
 
 std::array<DPoint, 6> ArrowheadPoints(const DPoint& tip, double phi, double q, double stroke) {
-    const double t = stroke / std::cos(kCutAngle);
-    const double e = q - t * std::sin(kCutAngle);
+    const double t = stroke / math::Cos(kCutAngle);
+    const double e = q - t * math::Sin(kCutAngle);
     const DPoint p1 = Along(tip, phi, t);
     return {tip,
             p1,

@@ -7,6 +7,7 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/Fillets.h"
 
 namespace rollpath {
@@ -22,7 +23,7 @@ DPoint Add(const DPoint& p, const DPoint& v, double d) {
 }
 
 double Distance(const DPoint& a, const DPoint& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return math::Hypot(a.x - b.x, a.y - b.y);
 }
 
 DPoint Midpoint(const DPoint& a, const DPoint& b) {
@@ -119,7 +120,7 @@ bool BuildsCentreCurve(const CRollpathDoc& doc, const DPoint& p, const JunctionE
         return true;
     }
     const bool deadElsewhere = runway->segment->EndClassAt(1 - runway->end) == EndClass::DeadEnd;
-    const double length = std::hypot(p.x - runway->far.x, p.y - runway->far.y);
+    const double length = math::Hypot(p.x - runway->far.x, p.y - runway->far.y);
     return !(deadElsewhere && length < doc.GetSettings().RunwayExitMax);
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/SegmentEnds.h"
 
 namespace rollpath {
@@ -13,7 +14,7 @@ constexpr double kSqrt2 = 1.4142135623730951;
 constexpr double kStroke = 3.0;  // width of a chevron arm, feet
 
 DPoint Unit(double angle) {
-    return DPoint{std::cos(angle), std::sin(angle)};
+    return DPoint{math::Cos(angle), math::Sin(angle)};
 }
 
 DPoint Add(const DPoint& p, const DPoint& v, double d) {
@@ -54,13 +55,13 @@ int BlastPadQuads(const RollpathSegment& segment, QuadBuffer& buffer) {
     const DPoint m = Midpoint(segment.extensionCorners[0], segment.extensionCorners[1]);
     const DPoint e = Midpoint(segment.outline[static_cast<std::size_t>(OutlineLeft(outer))],
                               segment.outline[static_cast<std::size_t>(OutlineRight(outer))]);
-    const double psi = std::atan2(e.y - m.y, e.x - m.x);
+    const double psi = math::Atan2(e.y - m.y, e.x - m.x);
     const DPoint u = Unit(psi);
     const DPoint d1 = Unit(psi + kPi / 4.0);
     const DPoint d2 = Unit(psi - kPi / 4.0);
     const DPoint nL = Unit(psi + kPi / 2.0);
     const DPoint nR = Unit(psi - kPi / 2.0);
-    double length = std::hypot(e.x - m.x, e.y - m.y);
+    double length = math::Hypot(e.x - m.x, e.y - m.y);
     // Each arm ends 3 ft inside the pavement edge.
     const double arm = (static_cast<double>(segment.width) - 6.0) * kSqrt2 / 2.0;
     const double spacing = length >= 250.0 ? 100.0 : 50.0;
@@ -96,7 +97,7 @@ void ExtensionArrowheads(const CRollpathDoc& doc, RollpathSegment& segment) {
     }
     const DPoint out = doc.Vertex(segment.VertexAt(outer)).pos();
     const DPoint in = doc.Vertex(segment.VertexAt(1 - outer)).pos();
-    const double phi = std::atan2(out.y - in.y, out.x - in.x);
+    const double phi = math::Atan2(out.y - in.y, out.x - in.x);
     const double w = static_cast<double>(segment.width);
     const double q = w / 4.0;
     const double stroke = w <= 50.0 ? 1.0 : (w <= 100.0 ? 1.5 : 2.0);
@@ -104,8 +105,8 @@ void ExtensionArrowheads(const CRollpathDoc& doc, RollpathSegment& segment) {
     const double steep = 80.0 * kDegToRad;
     // The inner side of an arm starts t along the axis from the tip, so that
     // the arm, opening at 10 degrees, is `stroke` wide.
-    const double t = stroke / std::cos(steep);
-    const double e = q - t * std::sin(steep);
+    const double t = stroke / math::Cos(steep);
+    const double e = q - t * math::Sin(steep);
     const DPoint u = Unit(phi);
     const DPoint n{-u.y, u.x};
     const DPoint dMinus = Unit(phi - arms);

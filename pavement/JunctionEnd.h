@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "document/RollpathDoc.h"
+#include "geometry/PortableMath.h"
 #include "pavement/SegmentEnds.h"
 
 namespace rollpath {
@@ -25,7 +26,7 @@ struct JunctionEnd {
     // The unit normal on one side of travel toward the vertex.
     DPoint Normal(bool towardLeft) const {
         const double a = dir + (towardLeft ? 1.5707963267948966 : -1.5707963267948966);
-        return DPoint{std::cos(a), std::sin(a)};
+        return DPoint{math::Cos(a), math::Sin(a)};
     }
 
     // Whether a side of travel toward the vertex is the segment's own left:

@@ -5,6 +5,7 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/BuildJunction.h"
 #include "pavement/ExtensionMarkings.h"
 #include "pavement/JunctionWalk.h"
@@ -78,8 +79,8 @@ bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std
         e.segment = &s;
         e.end = end;
         e.far = far;
-        e.dir = std::atan2(p.y - far.y, p.x - far.x);
-        e.u = DPoint{std::cos(e.dir), std::sin(e.dir)};
+        e.dir = math::Atan2(p.y - far.y, p.x - far.x);
+        e.u = DPoint{math::Cos(e.dir), math::Sin(e.dir)};
         e.halfWidth = static_cast<double>(s.width) / 2.0;
         e.endClass = endClass;
         ends.push_back(e);
@@ -100,7 +101,7 @@ void MitreStraight(const DPoint& p, JunctionEnd& a, JunctionEnd& b, double theta
     beta = a.dir + theta / 2.0;
     const double r = (a.halfWidth + b.halfWidth) / 2.0;
     // beta points away from the corner: the corner's bisector is its opposite.
-    const DPoint j{p.x - r * std::cos(beta), p.y - r * std::sin(beta)};
+    const DPoint j{p.x - r * math::Cos(beta), p.y - r * math::Sin(beta)};
     const bool aLeft = theta < 0.0;
     a.Corner(aLeft) = j;
     b.Corner(!aLeft) = j;
@@ -206,7 +207,7 @@ void CloseStraightCentreLines(CRollpathDoc& doc, const DPoint& p, std::vector<Ju
     RollpathSegment& a = *ends[static_cast<std::size_t>(pair.a)].segment;
     const double reach =
         doc.GetSettings().LiteOffset + static_cast<double>(ends.front().segment->width) / 2.0;
-    a.throughLine = {p, DPoint{p.x + reach * std::cos(pair.beta), p.y + reach * std::sin(pair.beta)}};
+    a.throughLine = {p, DPoint{p.x + reach * math::Cos(pair.beta), p.y + reach * math::Sin(pair.beta)}};
     a.flags |= SegmentFlag::ThroughLine;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/Arrowhead.h"
 
 namespace rollpath {
@@ -40,17 +41,17 @@ struct EndFrame {
 };
 
 double AxisAngle(const RunwayRecord& r) {
-    return std::atan2(r.end1.y - r.end0.y, r.end1.x - r.end0.x);
+    return math::Atan2(r.end1.y - r.end0.y, r.end1.x - r.end0.x);
 }
 
 double AxisLength(const RunwayRecord& r) {
-    return std::hypot(r.end1.x - r.end0.x, r.end1.y - r.end0.y);
+    return math::Hypot(r.end1.x - r.end0.x, r.end1.y - r.end0.y);
 }
 
 EndFrame FrameOf(const RunwayRecord& r, int end) {
     const double a = AxisAngle(r) + (end == 0 ? 0.0 : kPi);
     EndFrame f;
-    f.in = DPoint{std::cos(a), std::sin(a)};
+    f.in = DPoint{math::Cos(a), math::Sin(a)};
     f.left = DPoint{-f.in.y, f.in.x};
     if (end == 0) {
         f.origin = r.end0;
@@ -80,7 +81,7 @@ Quad Band(const EndFrame& f, double along0, double along1, double lateral0, doub
 
 // A bar centred at c along the direction of `angle`.
 Quad Bar(const DPoint& c, double angle, double halfLength, double halfWidth) {
-    const DPoint u{std::cos(angle), std::sin(angle)};
+    const DPoint u{math::Cos(angle), math::Sin(angle)};
     const DPoint n{-u.y, u.x};
     const auto p = [&](double a, double b) {
         return DPoint{c.x + a * u.x + b * n.x, c.y + a * u.y + b * n.y};
@@ -177,8 +178,8 @@ void AppendDisplacedThresholdMarks(const RunwayRecord& runway, int end, std::vec
         static_cast<int>(std::min(d / kArrowSlot, static_cast<double>(kMaxDisplacedThresholdArrows)));
     const double q = runway.width / 4.0;
     const double stroke = ArrowStrokeFor(runway.width);
-    const double outward = std::atan2(-f.in.y, -f.in.x);
-    const double t = stroke / std::cos(80.0 * kDegToRad);
+    const double outward = math::Atan2(-f.in.y, -f.in.x);
+    const double t = stroke / math::Cos(80.0 * kDegToRad);
     for (int k = 0; k < arrows; ++k) {
         const double slotEnd = d - kArrowSlot * k;
         const double tip = slotEnd - kArrowMargin;

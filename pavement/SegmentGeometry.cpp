@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/RunwayExtension.h"
 
 namespace rollpath {
@@ -22,10 +23,10 @@ bool GetSegmentFrame(const CRollpathDoc& doc, const RollpathSegment& segment, Se
     }
     frame.p0 = doc.Vertex(segment.vertex0).pos();
     frame.p1 = doc.Vertex(segment.vertex1).pos();
-    frame.angle = std::atan2(frame.p1.y - frame.p0.y, frame.p1.x - frame.p0.x);
-    frame.unit = DPoint{std::cos(frame.angle), std::sin(frame.angle)};
-    frame.leftN = DPoint{std::cos(frame.angle + kPi / 2.0), std::sin(frame.angle + kPi / 2.0)};
-    frame.rightN = DPoint{std::cos(frame.angle - kPi / 2.0), std::sin(frame.angle - kPi / 2.0)};
+    frame.angle = math::Atan2(frame.p1.y - frame.p0.y, frame.p1.x - frame.p0.x);
+    frame.unit = DPoint{math::Cos(frame.angle), math::Sin(frame.angle)};
+    frame.leftN = DPoint{math::Cos(frame.angle + kPi / 2.0), math::Sin(frame.angle + kPi / 2.0)};
+    frame.rightN = DPoint{math::Cos(frame.angle - kPi / 2.0), math::Sin(frame.angle - kPi / 2.0)};
     frame.halfWidth = static_cast<double>(segment.width) / 2.0;
     return true;
 }

@@ -3,9 +3,10 @@
 #include <cmath>
 #include <system_error>
 
-#include "geometry/Geodesy.h"
-#include "simdata/ArchiveDatabase.h"
 #include "document/InstallPaths.h"
+#include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
+#include "simdata/ArchiveDatabase.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {
@@ -75,8 +76,8 @@ void SetEndCorners(const DPoint& end, double theta, double halfWidth, double sig
                    DPoint& second) {
     const double a = theta + sign * kPi / 2.0;
     const double b = theta - sign * kPi / 2.0;
-    first = DPoint{end.x + halfWidth * std::cos(a), end.y + halfWidth * std::sin(a)};
-    second = DPoint{end.x + halfWidth * std::cos(b), end.y + halfWidth * std::sin(b)};
+    first = DPoint{end.x + halfWidth * math::Cos(a), end.y + halfWidth * math::Sin(a)};
+    second = DPoint{end.x + halfWidth * math::Cos(b), end.y + halfWidth * math::Sin(b)};
 }
 
 }  // namespace

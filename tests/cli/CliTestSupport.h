@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -44,6 +46,12 @@ inline std::string ReadText(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+#ifdef _WIN32
+// For cmd.exe; the tests' arguments hold no double quotes.
+inline std::string Quoted(const std::string& arg) {
+    return "\"" + arg + "\"";
+}
+#else
 inline std::string Quoted(const std::string& arg) {
     std::string quoted = "'";
     for (const char c : arg) {
@@ -51,6 +59,7 @@ inline std::string Quoted(const std::string& arg) {
     }
     return quoted + "'";
 }
+#endif
 
 class CliTest : public ::testing::Test {
 protected:
@@ -63,15 +72,23 @@ protected:
         const std::filesystem::path out = dir / "stdout.txt";
         const std::filesystem::path err = dir / "stderr.txt";
         command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+#ifdef _WIN32
+        // cmd /c drops the outer pair of quotes of a line that has several.
+        const int status = std::system(("\"" + command + "\"").c_str());
+#else
         const int raw = std::system(command.c_str());
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
         Outcome run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.status = status;
         run.out = ReadText(out);
         run.err = ReadText(err);
         return run;
     }
 
-    std::string Fly(const std::string& layout) const { return (dir / layout).string(); }
+    std::string Fly(const std::string& layout) const {
+        return (dir / layout).string();
+    }
 
     void InstallLayout(const std::string& layout) {
         const Outcome run = Call(&RunSampleInstall, {Fly(layout), "--layout", layout});
