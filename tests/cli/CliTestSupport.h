@@ -61,34 +61,44 @@ inline std::string Quoted(const std::string& arg) {
 }
 #endif
 
+// Runs the built program in workDir (when given) through the shell, its
+// output in files of outputDir.
+inline Outcome RunProgram(const Args& args, const std::filesystem::path& outputDir,
+                          const std::filesystem::path& workDir = {}) {
+    std::string command = Quoted(ROLLPATH_CLI_EXE);
+    for (const std::string& arg : args) {
+        command += " " + Quoted(arg);
+    }
+    const std::filesystem::path out = outputDir / "stdout.txt";
+    const std::filesystem::path err = outputDir / "stderr.txt";
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+#ifdef _WIN32
+    if (!workDir.empty()) {
+        command = "cd /d " + Quoted(workDir.string()) + " && " + command;
+    }
+    // cmd /c drops the outer pair of quotes of a line that has several.
+    const int status = std::system(("\"" + command + "\"").c_str());
+#else
+    if (!workDir.empty()) {
+        command = "cd " + Quoted(workDir.string()) + " && " + command;
+    }
+    const int raw = std::system(command.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    Outcome run;
+    run.status = status;
+    run.out = ReadText(out);
+    run.err = ReadText(err);
+    return run;
+}
+
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the built program with its output in files of the temporary folder.
-    Outcome Program(const Args& args) {
-        std::string command = Quoted(ROLLPATH_CLI_EXE);
-        for (const std::string& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        const std::filesystem::path out = dir / "stdout.txt";
-        const std::filesystem::path err = dir / "stderr.txt";
-        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-#ifdef _WIN32
-        // cmd /c drops the outer pair of quotes of a line that has several.
-        const int status = std::system(("\"" + command + "\"").c_str());
-#else
-        const int raw = std::system(command.c_str());
-        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-#endif
-        Outcome run;
-        run.status = status;
-        run.out = ReadText(out);
-        run.err = ReadText(err);
-        return run;
+    Outcome Program(const Args& args, const std::filesystem::path& workDir = {}) {
+        return RunProgram(args, dir.path(), workDir);
     }
 
-    std::string Fly(const std::string& layout) const {
-        return (dir / layout).string();
-    }
+    std::string Fly(const std::string& layout) const { return (dir / layout).string(); }
 
     void InstallLayout(const std::string& layout) {
         const Outcome run = Call(&RunSampleInstall, {Fly(layout), "--layout", layout});
