@@ -13,7 +13,8 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
     const QCommandLineOption project(QStringLiteral("project-dir"), QStringLiteral("The project folder"),
                                      QStringLiteral("DIR"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help"));
-    parser.addOptions({fly, output, project, help});
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("The program's version"));
+    parser.addOptions({fly, output, project, help, version});
     parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("The airport to open"));
 
     EditorCommandLine line;
@@ -22,6 +23,7 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
         return line;
     }
     line.help = parser.isSet(help);
+    line.version = parser.isSet(version);
     if (parser.isSet(fly)) {
         line.flyDir = parser.value(fly).toStdString();
     }

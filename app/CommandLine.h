@@ -17,12 +17,14 @@ struct EditorCommandLine {
     std::optional<std::string> code;        // the airport to open: a code or a path
     std::string error;                      // set when the line cannot be used
     bool help = false;
+    bool version = false;
 };
 
 // `arguments` includes the program name first, as QCoreApplication gives it.
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments);
 
 inline constexpr const char* kEditorUsage =
-    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [CODE | FILE]\n";
+    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [CODE | FILE]\n"
+    "       rollpath --version\n";
 
 }  // namespace rollpath

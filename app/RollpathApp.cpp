@@ -1,10 +1,10 @@
 #include "app/RollpathApp.h"
 
 #include <QApplication>
-#include <QInputDialog>
-#include <QMessageBox>
 #include <algorithm>
 #include <cstdio>
+
+#include "RollpathVersion.h"
 
 #include "app/ProgramFolder.h"
 #include "app/QtSettingsStore.h"
@@ -12,40 +12,15 @@
 #include "document/Utf8Path.h"
 #include "ui/MainFrame.h"
 #include "ui/PreferencesSheet.h"
+#include "ui/QtDialogHost.h"
 #include "ui/SetFlyDirQtDialog.h"
 #include "ui/ViewWidget.h"
+#include "view/dialogs/AboutModel.h"
+#include "view/dialogs/OpenProjectModel.h"
 
 namespace rollpath {
 
 namespace {
-
-// The Open command's list of saved airports, until the full Open Project
-// dialog takes its place.
-class ListOpenProjectDialog : public OpenProjectDialog {
-public:
-    explicit ListOpenProjectDialog(QWidget* parent) : parent_(parent) {}
-    std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
-        QStringList items;
-        for (const std::string& s : sections) {
-            items << QString::fromStdString(s);
-        }
-        bool ok = false;
-        const QString chosen = QInputDialog::getItem(parent_, QStringLiteral("Open Project"),
-                                                     QStringLiteral("Airport"), items, 0, false, &ok);
-        if (!ok) {
-            return std::nullopt;
-        }
-        return OpenProjectChoice{chosen.toStdString(), false};
-    }
-
-private:
-    QWidget* parent_;
-};
-
-void ShowAboutBox(QWidget* parent) {
-    QMessageBox::about(parent, QStringLiteral("About Rollpath"),
-                       QStringLiteral("Rollpath\n\nThe airport ground layout editor for Fly!"));
-}
 
 // The file title of a path, the airport code it stands for. Codes are kept
 // in capitals, so a title typed in small letters finds the same airport.
@@ -65,9 +40,7 @@ bool IsBlank(const std::string& text) {
 
 }  // namespace
 
-CRollpathApp::CRollpathApp()
-    : m_OpenProjectDialog([](QWidget* parent) { return std::make_unique<ListOpenProjectDialog>(parent); }),
-      m_AboutBox(ShowAboutBox) {}
+CRollpathApp::CRollpathApp() = default;
 
 CRollpathApp::~CRollpathApp() = default;
 
@@ -102,16 +75,17 @@ bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
     // 6. The Fly! folder, chosen at the first start.
     ChooseFlyDirectory(line);
 
-    // 7. Every other setting, then the airport of the command line.
+    // 7. Every other setting, then the airport of the command line. One
+    // that does not open has said why; the editor stays, with the empty
+    // document.
     ReadSettings();
-    bool started = true;
     if (line.code) {
-        started = OpenFile(*line.code) == OpenResult::Opened;
+        OpenFile(*line.code);
     }
 
     // 8. Done.
     m_bStartingUp = 0;
-    return started;
+    return true;
 }
 
 void CRollpathApp::PlaceMainWindow() {
@@ -128,6 +102,9 @@ void CRollpathApp::ChooseFlyDirectory(const EditorCommandLine& line) {
         const Settings stored = LoadSettings(*m_Store);
         m_Settings.FlyDir = stored.FlyDir;
         m_Settings.OutputDir = stored.OutputDir;
+        for (const std::string& message : RefusedFolderMessages(*m_Store)) {
+            m_Messages.Show(message);
+        }
     } else if (!line.flyDir) {
         SetFlyDirQtDialog dialog(m_pMainWnd.get());
         const std::optional<std::string> chosen = dialog.Run();
@@ -136,6 +113,11 @@ void CRollpathApp::ChooseFlyDirectory(const EditorCommandLine& line) {
             m_Settings.FlyDir = *chosen;
             m_Settings.OutputDir = Utf8FromPath((PathFromUtf8(*chosen) / "Data").make_preferred());
             m_Settings.FlyDirSet = 1;
+            // Kept at once: the answer must not depend on how this run ends.
+            m_Store->SetInt("FlyDirSet", 1);
+            m_Store->SetText("FlyDir", m_Settings.FlyDir);
+            m_Store->SetText("OutputDir", m_Settings.OutputDir);
+            m_Store->Sync();
         }
     }
     m_StoredFlyDir = m_Settings.FlyDir;
@@ -209,6 +191,9 @@ CRollpathApp::OpenResult CRollpathApp::OpenListedCode(const std::string& code) {
         m_Doc.Messages().Show(kCodeTooLongMessage);
         return OpenResult::Cancelled;
     }
+    // Safe mode is asked for each time in the Open dialog; no other way of
+    // opening inherits it.
+    m_Pending.safeMode = 0;
     const bool opened = rollpath::OpenDocumentFile(m_Doc, code, m_Pending);
     const OpenResult result = opened ? OpenResult::Opened : OpenResult::Failed;
     DocumentOpened(result);
@@ -272,8 +257,9 @@ void CRollpathApp::OnFileOpen() {
             return choice;
         }
     };
-    const std::unique_ptr<OpenProjectDialog> dialog = m_OpenProjectDialog(m_pMainWnd.get());
-    PromptAfterChoice prompt(*dialog, m_Doc);
+    QtDialogHost host(m_pMainWnd.get());
+    HostedOpenProjectDialog dialog(host);
+    PromptAfterChoice prompt(dialog, m_Doc);
     const bool opened = rollpath::OnFileOpen(m_Doc, prompt, m_Pending);
     if (prompt.proceeded) {
         DocumentOpened(opened ? OpenResult::Opened : OpenResult::Failed);
@@ -291,7 +277,8 @@ void CRollpathApp::OnPreferences() {
 }
 
 void CRollpathApp::OnAppAbout() {
-    m_AboutBox(m_pMainWnd.get());
+    AboutModel about(std::string("Qt ") + qVersion());
+    QtDialogHost(m_pMainWnd.get()).RunDialog(about);
 }
 
 // --- Command routing ------------------------------------------------------------
@@ -321,13 +308,10 @@ bool CRollpathApp::OnAppCommand(CommandId id) {
 std::optional<CommandUI> CRollpathApp::UpdateAppCommandUI(CommandId id) const {
     switch (id) {
         case CommandId::FileNew:
+        case CommandId::FileOpen:
         case CommandId::Preferences:
         case CommandId::AppAbout:
             return CommandUI{true, std::nullopt, std::nullopt};
-        case CommandId::FileOpen: {
-            std::error_code ec;
-            return CommandUI{std::filesystem::exists(ProjectListPath(m_Doc), ec), std::nullopt, std::nullopt};
-        }
         case CommandId::RecentFile:
             return CommandUI{!m_RecentFiles.Empty(), std::nullopt, std::nullopt};
         default:
@@ -352,10 +336,12 @@ int RunRollpathApp(int argc, char** argv) {
         std::fputs(kEditorUsage, stdout);
         return 0;
     }
-    CRollpathApp theApp;
-    if (!theApp.InitInstance(line)) {
-        return 1;
+    if (line.version) {
+        std::printf("rollpath %s\n", kRollpathVersion);
+        return 0;
     }
+    CRollpathApp theApp;
+    theApp.InitInstance(line);
     return QApplication::exec();
 }
 

@@ -37,8 +37,9 @@ public:
     CRollpathApp(const CRollpathApp&) = delete;
     CRollpathApp& operator=(const CRollpathApp&) = delete;
 
-    // The start-up sequence. False when start-up fails: the airport named on
-    // the command line did not open.
+    // The start-up sequence. An airport of the command line that does not
+    // open leaves the editor with the empty document; start-up still
+    // succeeds.
     bool InitInstance(const EditorCommandLine& line);
 
     Settings& GetSettings() { return m_Settings; }
@@ -66,15 +67,6 @@ public:
     std::vector<std::string> RecentFiles() const override { return m_RecentFiles.Entries(); }
     void OnMainFrameClose() override;
 
-    // The dialog in which Open lists the saved airports.
-    using OpenProjectDialogFactory = std::function<std::unique_ptr<OpenProjectDialog>(QWidget* parent)>;
-    void SetOpenProjectDialogFactory(OpenProjectDialogFactory factory) {
-        m_OpenProjectDialog = std::move(factory);
-    }
-    // The About box.
-    using AboutBox = std::function<void(QWidget* parent)>;
-    void SetAboutBox(AboutBox about) { m_AboutBox = std::move(about); }
-
 private:
     enum class OpenResult { Cancelled, Opened, Failed };
 
@@ -96,8 +88,6 @@ private:
     QtMessageSink m_Messages;
     CRollpathDoc m_Doc;
     std::unique_ptr<CMainFrame> m_pMainWnd;
-    OpenProjectDialogFactory m_OpenProjectDialog;
-    AboutBox m_AboutBox;
 
     // Folders given on the command line hold for this run; the stored ones
     // are written back unless the user chose others in the Preferences.

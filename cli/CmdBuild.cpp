@@ -1,5 +1,4 @@
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/Json.h"
 #include "cli/StreamMessageSink.h"
 #include "document/InstallPaths.h"
@@ -36,32 +35,16 @@ void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved) {
 
 int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
-    std::optional<std::string> code;
+    std::string code;
     bool loadTms = false;
     bool safeMode = false;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, options, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return UsageError(err, error, kSynopsis);
-            case OptionParse::NotCommon:
-                break;
-        }
-        if (args[i] == "--tms") {
-            loadTms = true;
-        } else if (args[i] == "--safe-mode") {
-            safeMode = true;
-        } else if (args[i].starts_with("--") || code) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        } else {
-            code = args[i];
-        }
-        ++i;
-    }
-    if (!code) {
-        return UsageError(err, "missing CODE", kSynopsis);
+    CommandParser app("build", kSynopsis);
+    app.add_option("CODE", code, "the airport's FAA or ICAO code")->required();
+    app.add_flag("--tms", loadTms, "fill the document from the airport's pavement file");
+    app.add_flag("--safe-mode", safeMode, "open without the ground polygons");
+    AddCommonOptions(app, options);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
 
     Settings settings;
@@ -72,7 +55,7 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     // As the editor opens it: the listed project, else as New.
-    if (!OpenAirportByCode(doc, *code, loadTms, safeMode)) {
+    if (!OpenAirportByCode(doc, code, loadTms, safeMode)) {
         return kExitFailure;
     }
     PrepareOpenedDocument(doc);

@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/Json.h"
 #include "document/AnsiText.h"
 #include "document/Utf8Path.h"
@@ -87,44 +86,20 @@ std::string CodeOf(const SampleAirport& airport) {
 
 int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
-    std::optional<std::string> csvPath;
+    std::string csvPath;
     std::optional<std::string> timesPath;
     long long limit = -1;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, options, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return UsageError(err, error, kSynopsis);
-            case OptionParse::NotCommon:
-                break;
-        }
-        if ((args[i] == "--limit" || args[i] == "--times") && i + 1 < args.size()) {
-            if (args[i] == "--times") {
-                timesPath = args[i + 1];
-            } else {
-                try {
-                    limit = std::stoll(args[i + 1]);
-                } catch (const std::exception&) {
-                    return UsageError(err, "--limit needs a number", kSynopsis);
-                }
-            }
-            i += 2;
-            continue;
-        }
-        if (args[i].starts_with("--") || csvPath) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        }
-        csvPath = args[i];
-        ++i;
+    CommandParser app("build-all", kSynopsis);
+    app.add_option("RUNWAYS.csv", csvPath, "the runway list of every airport")->required();
+    app.add_option("--limit", limit, "build only the first N airports")->type_name("N");
+    app.add_option("--times", timesPath, "each airport's time, as CSV")->type_name("FILE.csv");
+    AddCommonOptions(app, options);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
-    if (!csvPath) {
-        return UsageError(err, "missing RUNWAYS.csv", kSynopsis);
-    }
-    const std::optional<std::string> csv = ReadWholeText(PathFromUtf8(*csvPath));
+    const std::optional<std::string> csv = ReadWholeText(PathFromUtf8(csvPath));
     if (!csv) {
-        err << "rollpath-cli: cannot read " << *csvPath << '\n';
+        err << "rollpath-cli: cannot read " << csvPath << '\n';
         return kExitFailure;
     }
     std::string error;

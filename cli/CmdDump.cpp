@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/Commands.h"
+#include "cli/ArgParse.h"
 #include "cli/Dump.h"
 #include "document/Utf8Path.h"
 #include "document/WholeFile.h"
@@ -62,28 +62,28 @@ std::optional<DumpStop> DumpRecords(JsonWriter& json, DumpFormat format,
 }  // namespace
 
 int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        return UsageError(err, "missing FILE", kSynopsis);
+    std::string file;
+    CommandParser app("dump", kSynopsis);
+    app.add_option("FILE", file, "a .bgr, .txp, .tms or .txd file, or Rollpath.rpj")->required();
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
-    if (args.size() > 1 || args[0].starts_with("--")) {
-        return UsageError(err, "unexpected argument '" + args[args.size() > 1 ? 1 : 0] + "'", kSynopsis);
-    }
-    const std::filesystem::path path = PathFromUtf8(args[0]);
+    const std::filesystem::path path = PathFromUtf8(file);
     const std::optional<FormatEntry> format = FormatOf(path);
     if (!format) {
-        return UsageError(err, "cannot tell the kind of '" + args[0] + "' from its extension", kSynopsis);
+        return UsageError(err, "cannot tell the kind of '" + file + "' from its extension", kSynopsis);
     }
 
     JsonWriter json(out);
     json.BeginObject();
-    json.Field("file", args[0]);
+    json.Field("file", file);
     json.Field("format", format->extension.substr(1));
     std::error_code ec;
     const std::optional<std::vector<std::uint8_t>> bytes =
         std::filesystem::is_directory(path, ec) ? std::nullopt : ReadWholeFile(path);
     std::optional<DumpStop> stop;
     if (!bytes) {
-        err << "rollpath-cli: cannot open " << args[0] << '\n';
+        err << "rollpath-cli: cannot open " << file << '\n';
         stop = DumpStop{"cannotOpen", "cannot open the file", std::nullopt, std::nullopt};
     } else {
         json.Field("size", bytes->size());

@@ -1,5 +1,4 @@
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/DocumentJson.h"
 #include "cli/StreamMessageSink.h"
 #include "simdata/OpenAirport.h"
@@ -16,24 +15,12 @@ constexpr const char* kSynopsis =
 
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
-    std::optional<std::string> code;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, options, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return UsageError(err, error, kSynopsis);
-            case OptionParse::NotCommon:
-                break;
-        }
-        if (args[i].starts_with("--") || code) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        }
-        code = args[i++];
-    }
-    if (!code) {
-        return UsageError(err, "missing CODE", kSynopsis);
+    std::string code;
+    CommandParser app("info", kSynopsis);
+    app.add_option("CODE", code, "the airport's FAA or ICAO code")->required();
+    AddCommonOptions(app, options);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
 
     Settings settings;
@@ -45,7 +32,7 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     // As the New command does, with the code typed into the Open Airport dialog.
-    FixedOpenAirportDialog dialog(OpenAirportChoice{*code, false});
+    FixedOpenAirportDialog dialog(OpenAirportChoice{code, false});
     if (!OnNewDocument(doc, dialog, false)) {
         return kExitFailure;
     }

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/PngRendering.h"
 #include "cli/StreamMessageSink.h"
 #include "document/AtomicFile.h"
@@ -110,73 +109,44 @@ std::optional<Format> FormatOf(const std::string& path) {
     return std::nullopt;
 }
 
-// The option's value from "--name VALUE" or "--name=VALUE"; nothing when the
-// argument is another one. `missing` is set when the value is absent.
-std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::string_view name,
-                                       bool& missing) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            missing = true;
-            return std::nullopt;
-        }
-        i += 2;
-        return args[i - 1];
+// Fills `r` from the arguments: nothing when they were taken, else the exit
+// status with the help or the usage error written out.
+std::optional<int> ParseRenderArgs(const Args& args, RenderArgs& r, std::ostream& out, std::ostream& err) {
+    CommandParser app("render", kSynopsis);
+    app.add_option("CODE", r.code, "the airport's FAA or ICAO code")->required();
+    app.add_option("OUT", r.out, "the picture, .svg or .png")->required();
+    app.add_option_function<std::string>(
+           "--size",
+           [&r](const std::string& text) {
+               const auto parsed = ParseSize(text);
+               if (!parsed) {
+                   throw CLI::ValidationError(
+                       "--size", "needs WIDTHxHEIGHT in pixels, each 1 to 16384, not '" + text + "'");
+               }
+               r.size = *parsed;
+           },
+           "the picture's size in pixels (default 1200x900)")
+        ->type_name("WxH");
+    app.add_option_function<std::string>(
+           "--show",
+           [&r](const std::string& text) {
+               std::string error;
+               if (!ParseShow(text, r.show, error)) {
+                   throw CLI::ValidationError(error);
+               }
+           },
+           "what else to draw: markings, lights, vertices, grid")
+        ->type_name("LIST");
+    AddCommonOptions(app, r.common);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return status;
     }
-    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
-        ++i;
-        return std::string(arg.substr(name.size() + 1));
-    }
-    return std::nullopt;
-}
-
-// Fills `r` from the arguments; an error text when they cannot be used.
-std::string ParseRenderArgs(const Args& args, RenderArgs& r) {
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, r.common, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return error;
-            case OptionParse::NotCommon:
-                break;
-        }
-        bool missing = false;
-        if (const auto size = OptionValue(args, i, "--size", missing)) {
-            const auto parsed = ParseSize(*size);
-            if (!parsed) {
-                return "--size needs WIDTHxHEIGHT in pixels, each 1 to 16384, not '" + *size + "'";
-            }
-            r.size = *parsed;
-            continue;
-        }
-        if (const auto show = OptionValue(args, i, "--show", missing)) {
-            if (!ParseShow(*show, r.show, error)) {
-                return error;
-            }
-            continue;
-        }
-        if (missing) {
-            return args[i] + " needs a value";
-        }
-        if (args[i].starts_with("--")) {
-            return "unexpected argument '" + args[i] + "'";
-        }
-        positional.push_back(args[i++]);
-    }
-    if (positional.size() != 2) {
-        return positional.size() < 2 ? "missing CODE or OUT" : "unexpected argument '" + positional[2] + "'";
-    }
-    r.code = positional[0];
-    r.out = positional[1];
     const auto format = FormatOf(r.out);
     if (!format) {
-        return "OUT must end in .svg or .png: '" + r.out + "'";
+        return UsageError(err, "OUT must end in .svg or .png: '" + r.out + "'", kSynopsis);
     }
     r.format = *format;
-    return {};
+    return std::nullopt;
 }
 
 // Opens the airport as the New command does, through the airport loader.
@@ -196,10 +166,10 @@ bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesyst
     return WriteFileOrReport(path, bytes, Utf8FromPath(path.filename()), messages);
 }
 
-int RunRender(const Args& args, std::ostream& /*out*/, std::ostream& err) {
+int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
     RenderArgs r;
-    if (const std::string error = ParseRenderArgs(args, r); !error.empty()) {
-        return UsageError(err, error, kSynopsis);
+    if (const std::optional<int> status = ParseRenderArgs(args, r, out, err)) {
+        return *status;
     }
     Settings settings;
     CRollpathDoc doc;

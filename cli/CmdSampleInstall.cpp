@@ -1,6 +1,6 @@
 #include <filesystem>
 
-#include "cli/Commands.h"
+#include "cli/ArgParse.h"
 #include "cli/Json.h"
 #include "cli/SampleData.h"
 #include "document/Utf8Path.h"
@@ -22,52 +22,30 @@ struct SampleInstallArgs {
     std::optional<std::string> allAirports;
 };
 
-// The option's value, from "--name VALUE" or "--name=VALUE"; nothing when arg
-// is not this option. missing is set when the value is absent.
-std::optional<std::string> OptionValue(const Args& args, std::size_t& i, std::string_view name,
-                                       bool& missing) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 >= args.size()) {
-            missing = true;
-            return std::nullopt;
-        }
-        i += 2;
-        return args[i - 1];
-    }
-    if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
-        ++i;
-        return std::string(arg.substr(name.size() + 1));
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     SampleInstallArgs parsed;
-    bool haveDir = false;
-    for (std::size_t i = 0; i < args.size();) {
-        bool missing = false;
-        if (auto layout = OptionValue(args, i, "--layout", missing)) {
-            const std::optional<SampleLayout> known = ParseSampleLayout(*layout);
-            if (!known) {
-                return UsageError(err, "unknown layout '" + *layout + "'", kSynopsis);
-            }
-            parsed.layout = *known;
-            parsed.layoutName = *layout;
-        } else if (auto file = OptionValue(args, i, "--all-airports", missing)) {
-            parsed.allAirports = *file;
-        } else if (missing) {
-            return UsageError(err, args[i] + " needs a value", kSynopsis);
-        } else if (args[i].starts_with("--") || haveDir) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        } else {
-            parsed.dir = args[i++];
-            haveDir = true;
-        }
+    CommandParser app("sample-install", kSynopsis);
+    app.add_option("DIR", parsed.dir, "the folder of the installation")->required();
+    app.add_option_function<std::string>(
+           "--layout",
+           [&parsed](const std::string& name) {
+               const std::optional<SampleLayout> known = ParseSampleLayout(name);
+               if (!known) {
+                   throw CLI::ValidationError("--layout", "unknown layout '" + name + "'");
+               }
+               parsed.layout = *known;
+               parsed.layoutName = name;
+           },
+           "loose, epd, pod or all (the default)")
+        ->type_name("LAYOUT");
+    app.add_option("--all-airports", parsed.allAirports, "every positioned airport of a runway list")
+        ->type_name("RUNWAYS.csv");
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
-    if (!haveDir || parsed.dir.empty()) {
+    if (parsed.dir.empty()) {
         return UsageError(err, "missing DIR", kSynopsis);
     }
 

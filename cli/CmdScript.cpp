@@ -1,7 +1,6 @@
 #include <fstream>
 
-#include "cli/Commands.h"
-#include "cli/CommonOptions.h"
+#include "cli/ArgParse.h"
 #include "cli/ScriptSession.h"
 #include "document/Utf8Path.h"
 
@@ -15,37 +14,25 @@ constexpr const char* kSynopsis =
 
 }  // namespace
 
-int RunScript(const Args& args, std::ostream& /*out*/, std::ostream& err) {
+int RunScript(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
-    std::optional<std::string> file;
-    for (std::size_t i = 0; i < args.size();) {
-        std::string error;
-        switch (ParseCommonOption(args, i, options, error)) {
-            case OptionParse::Consumed:
-                continue;
-            case OptionParse::Error:
-                return UsageError(err, error, kSynopsis);
-            case OptionParse::NotCommon:
-                break;
-        }
-        if (args[i].starts_with("--") || file) {
-            return UsageError(err, "unexpected argument '" + args[i] + "'", kSynopsis);
-        }
-        file = args[i++];
+    std::string file;
+    CommandParser app("script", kSynopsis);
+    app.add_option("FILE", file, "the script, one command per line")->required();
+    AddCommonOptions(app, options);
+    if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
+        return *status;
     }
-    if (!file) {
-        return UsageError(err, "missing FILE", kSynopsis);
-    }
-    std::ifstream script(PathFromUtf8(*file), std::ios::binary);
+    std::ifstream script(PathFromUtf8(file), std::ios::binary);
     if (!script) {
-        err << "rollpath-cli: cannot read script '" << *file << "'\n";
+        err << "rollpath-cli: cannot read script '" << file << "'\n";
         return kExitFailure;
     }
     ScriptSession session(err);
     if (!session.Prepare(options)) {
         return kExitFailure;
     }
-    return session.Run(script, *file);
+    return session.Run(script, file);
 }
 
 }  // namespace rollpath::cli

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <ostream>
-
 // The options every airport command takes:
 //   --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N
 // each also as --name=VALUE.
@@ -9,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,15 +24,6 @@ struct CommonOptions {
     std::optional<std::string> settingsFile;
     std::optional<std::uint32_t> seed;  // for the triangulator's generator
 };
-
-enum class OptionParse {
-    Consumed,   // args[i] (and its value) was a common option; i is past it
-    NotCommon,  // args[i] is something else; i is unchanged
-    Error,      // a common option without a valid value; error says why
-};
-
-OptionParse ParseCommonOption(const std::vector<std::string>& args, std::size_t& i, CommonOptions& options,
-                              std::string& error);
 
 // The Fly! and output folders go into the settings, the project folder (or
 // the default) into the document.

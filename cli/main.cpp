@@ -1,8 +1,9 @@
-// rollpath-cli: the editor's core without its window. main() only dispatches.
+// rollpath-cli: the editor's core without its window. main() only dispatches:
+// each subcommand parses its own arguments, "--help" included.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -13,35 +14,26 @@
 #include <shellapi.h>
 #endif
 
+#include "RollpathVersion.h"
 #include "cli/Commands.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage:\n"
-    "  rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
-    "  rollpath-cli info CODE [COMMON]\n"
-    "  rollpath-cli build CODE [--tms] [--safe-mode] [COMMON]\n"
-    "  rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]\n"
-    "  rollpath-cli dump FILE\n"
-    "  rollpath-cli script FILE [COMMON]\n"
-    "  rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] "
-    "[COMMON]\n"
-    "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N\n";
-
 struct Command {
-    std::string_view name;
+    const char* name;
+    const char* summary;
     int (*run)(const rollpath::cli::Args&, std::ostream&, std::ostream&);
 };
 
 constexpr Command kCommands[] = {
-    {"sample-install", &rollpath::cli::RunSampleInstall},
-    {"info", &rollpath::cli::RunInfo},
-    {"build", &rollpath::cli::RunBuild},
-    {"build-all", &rollpath::cli::RunBuildAll},
-    {"dump", &rollpath::cli::RunDump},
-    {"render", &rollpath::cli::RunRender},
-    {"script", &rollpath::cli::RunScript},
+    {"sample-install", "write a small Fly! installation from the sample data",
+     &rollpath::cli::RunSampleInstall},
+    {"info", "what opening an airport gives, as JSON", &rollpath::cli::RunInfo},
+    {"build", "open an airport as the editor would and save all its files", &rollpath::cli::RunBuild},
+    {"build-all", "build every airport of a runway list", &rollpath::cli::RunBuildAll},
+    {"dump", "any file the editor writes, as JSON", &rollpath::cli::RunDump},
+    {"render", "draw an airport as the editor shows it (SVG or PNG)", &rollpath::cli::RunRender},
+    {"script", "a headless editor session", &rollpath::cli::RunScript},
 };
 
 // The arguments as UTF-8, which the core takes for paths. Windows hands
@@ -75,23 +67,36 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    using namespace rollpath::cli;
     const std::vector<std::string> arguments = Arguments(argc, argv);
-    argc = static_cast<int>(arguments.size());
-    if (argc < 2) {
-        std::cerr << kUsage;
-        return rollpath::cli::kExitUsage;
-    }
-    const std::string_view name = arguments[1];
-    if (name == "--help" || name == "-h" || name == "help") {
-        std::cout << kUsage;
-        return rollpath::cli::kExitSuccess;
-    }
-    const rollpath::cli::Args args(arguments.begin() + 2, arguments.end());
+    CLI::App app("The Rollpath editor without its window.", "rollpath-cli");
+    app.set_version_flag("--version", std::string("rollpath-cli ") + kRollpathVersion);
+    app.require_subcommand(1);
+    app.footer("Each command prints its own options with --help.");
     for (const Command& command : kCommands) {
-        if (command.name == name) {
-            return command.run(args, std::cout, std::cerr);
+        CLI::App* sub = app.add_subcommand(command.name, command.summary);
+        // The command's own parser takes everything after its name.
+        sub->prefix_command();
+        sub->set_help_flag();
+    }
+    try {
+        // CLI11 takes the arguments after the program's name, last first.
+        app.parse(std::vector<std::string>(arguments.rbegin(), arguments.rend() - 1));
+    } catch (const CLI::Success& e) {
+        return app.exit(e, std::cout, std::cerr);
+    } catch (const CLI::ParseError& e) {
+        // A word that is no command is named as such.
+        const bool unknown =
+            arguments.size() > 1 && !arguments[1].starts_with('-') && app.get_subcommands().empty();
+        std::cerr << "rollpath-cli: "
+                  << (unknown ? "unknown command '" + arguments[1] + "'" : std::string(e.what())) << '\n'
+                  << app.help();
+        return kExitUsage;
+    }
+    for (const Command& command : kCommands) {
+        if (const CLI::App* sub = app.get_subcommand(command.name); sub->parsed()) {
+            return command.run(sub->remaining(), std::cout, std::cerr);
         }
     }
-    std::cerr << "rollpath-cli: unknown command '" << name << "'\n" << kUsage;
-    return rollpath::cli::kExitUsage;
+    return kExitUsage;
 }

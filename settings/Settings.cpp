@@ -30,12 +30,11 @@ void ReadScaled(const SettingsStore& store, const char* key, double scale, doubl
     }
 }
 
+// A folder too long to be kept is refused whole: cut short, it would name
+// another folder, and files would be written where nobody chose.
 void ReadFolder(const SettingsStore& store, const char* key, std::string& value) {
-    if (auto v = store.GetText(key)) {
+    if (auto v = store.GetText(key); v && v->size() <= kMaxFolderLength) {
         value = std::move(*v);
-        if (value.size() > kMaxFolderLength) {
-            value.resize(kMaxFolderLength);
-        }
     }
 }
 
@@ -85,6 +84,20 @@ int ScaleForStore(double value, int factor) {
         return std::numeric_limits<int>::min();
     }
     return static_cast<int>(nudged);
+}
+
+std::vector<std::string> RefusedFolderMessages(const SettingsStore& store) {
+    std::vector<std::string> messages;
+    if (store.GetInt("FlyDirSet").value_or(0) == 0) {
+        return messages;
+    }
+    for (const char* key : {"FlyDir", "OutputDir"}) {
+        if (const auto v = store.GetText(key); v && v->size() > kMaxFolderLength) {
+            messages.push_back(std::string("The stored ") + key + " folder is longer than " +
+                               std::to_string(kMaxFolderLength) + " bytes and is not used");
+        }
+    }
+    return messages;
 }
 
 Settings LoadSettings(const SettingsStore& store) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rollpath {
 
@@ -74,6 +75,9 @@ std::string FormatWindowRect(const WindowRect& rect);
 // Reads every key in the start-up order. FlyDir and OutputDir are read only
 // when FlyDirSet is not 0 (otherwise the first-start dialog chooses them).
 // Missing keys keep their defaults; stored values are taken as they are.
+// Why a stored folder is not used: one message for each folder longer than
+// a folder setting holds (259 bytes); LoadSettings leaves such a folder empty.
+std::vector<std::string> RefusedFolderMessages(const SettingsStore& store);
 Settings LoadSettings(const SettingsStore& store);
 
 // Writes every key, the scaled ones as whole hundredths or tenths.

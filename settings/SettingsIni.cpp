@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
+#include <charconv>
 #include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -87,12 +86,18 @@ std::optional<int> IniSettingsStore::GetInt(const std::string& key) const {
     if (!text || text->empty()) {
         return std::nullopt;
     }
-    const char* begin = text->c_str();
-    char* end = nullptr;
-    errno = 0;
-    // Decimal, or 0x... for colours.
-    const long long v = std::strtoll(begin, &end, 0);
-    if (end == begin || *end != '\0' || errno == ERANGE || v < INT_MIN ||
+    // Decimal (a leading zero is no octal mark), or 0x... for colours.
+    std::string_view digits = *text;
+    int base = 10;
+    if (digits.starts_with("0x") || digits.starts_with("0X")) {
+        digits.remove_prefix(2);
+        base = 16;
+    } else if (digits.starts_with('+')) {
+        digits.remove_prefix(1);
+    }
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v, base);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || v < INT_MIN ||
         v > static_cast<long long>(UINT_MAX)) {
         return std::nullopt;
     }

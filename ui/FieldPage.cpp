@@ -18,6 +18,11 @@ CSpinField* CFieldPage::AddField(QGridLayout* grid, int row, int control, std::s
     auto* field = new CSpinField(this);
     field->setObjectName(QString::number(control));
     field->SetText(QString::fromStdString(model_.Text(control)));
+    QStringList widest;
+    for (const std::string& text : model_.ExtremeTexts(control)) {
+        widest << QString::fromStdString(text);
+    }
+    field->SetWidestTexts(widest);
     field->SetStepFunction([this, control](const QString& text, bool up, bool shift) {
         return QString::fromStdString(model_.StepSpin(control, text.toStdString(), up, shift));
     });

@@ -2,7 +2,12 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "ui/SpinField.h"
 
 namespace rollpath {
 
@@ -40,17 +45,38 @@ CRollpathPage::CRollpathPage(const Settings& settings, QWidget* parent)
     : CFieldPage(model_, parent), model_(settings) {
     setObjectName(QStringLiteral("148"));
     auto* layout = new QVBoxLayout(this);
+    // Every group's label column is as wide as the widest label of the page,
+    // so that the fields of all groups stand in one column, each as wide as
+    // its widest value.
+    int labelWidth = 0;
+    for (const Group& g : kGroups) {
+        for (const int control : g.controls) {
+            const std::string_view label = LabelOf(control);
+            labelWidth = std::max(
+                labelWidth, QLabel(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())))
+                                .sizeHint()
+                                .width());
+        }
+    }
+    int fieldWidth = 0;
+    std::vector<QGridLayout*> grids;
     for (const Group& g : kGroups) {
         auto* group = new QGroupBox(QString::fromUtf8(g.title), this);
         auto* grid = new QGridLayout(group);
         int row = 0;
         for (const int control : g.controls) {
             if (control != 0) {
-                AddField(grid, row++, control, LabelOf(control), true);
+                fieldWidth = std::max(
+                    fieldWidth, AddField(grid, row++, control, LabelOf(control), true)->sizeHint().width());
             }
         }
-        grid->setColumnStretch(1, 1);
+        grid->setColumnMinimumWidth(0, labelWidth);
+        grid->setColumnStretch(3, 1);
+        grids.push_back(grid);
         layout->addWidget(group);
+    }
+    for (QGridLayout* grid : grids) {
+        grid->setColumnMinimumWidth(1, fieldWidth);
     }
     layout->addStretch(1);
 }

@@ -2,8 +2,12 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace rollpath {
 
@@ -14,8 +18,20 @@ QToolButton* Arrow(Qt::ArrowType type, QWidget* parent) {
     button->setArrowType(type);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(16, 11);
     return button;
+}
+
+// The arrows of the style's own spin box beside a field of `height`: each
+// half the field's height, as wide as the style draws them.
+QSize ArrowSize(int height) {
+    QSpinBox spin;
+    QStyleOptionSpinBox option;
+    option.initFrom(&spin);
+    option.rect = QRect(QPoint(0, 0), spin.sizeHint());
+    option.subControls = QStyle::SC_SpinBoxUp;
+    const int width =
+        spin.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, &spin).width();
+    return QSize(std::max(width + 2, 16), std::max(height / 2, 8));
 }
 
 }  // namespace
@@ -27,6 +43,7 @@ SpinButton::SpinButton(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(up_);
     layout->addWidget(down_);
+    SetArrowSize(ArrowSize(QLineEdit().sizeHint().height()));
     connect(up_, &QToolButton::clicked, this, [this] { emit Stepped(-1); });
     connect(down_, &QToolButton::clicked, this, [this] { emit Stepped(1); });
 }
@@ -38,7 +55,13 @@ void SpinButton::AttachTo(QLineEdit* field) {
     field_ = field;
     if (field_ != nullptr) {
         field_->installEventFilter(this);
+        SetArrowSize(ArrowSize(field_->sizeHint().height()));
     }
+}
+
+void SpinButton::SetArrowSize(QSize size) {
+    up_->setFixedSize(size);
+    down_->setFixedSize(size);
 }
 
 bool SpinButton::eventFilter(QObject* watched, QEvent* event) {

@@ -29,6 +29,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetArrowSize(QSize size);
+
     QToolButton* up_;
     QToolButton* down_;
     QLineEdit* field_ = nullptr;

@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace rollpath {
 
@@ -52,6 +55,36 @@ QString CSpinField::SelectedText() const {
 
 void CSpinField::SetMaxLength(int length) {
     lineEdit()->setMaxLength(length);
+}
+
+void CSpinField::SetWidestTexts(QStringList texts) {
+    widest_ = std::move(texts);
+    updateGeometry();
+}
+
+// As the spin boxes of the toolkit measure their range: the widest text, a
+// blank and room for the cursor, then the frame and arrows the style adds.
+QSize CSpinField::sizeHint() const {
+    const QSize base = QAbstractSpinBox::sizeHint();
+    if (widest_.isEmpty()) {
+        return base;
+    }
+    ensurePolished();
+    const QFontMetrics metrics = fontMetrics();
+    int width = 0;
+    for (const QString& text : widest_) {
+        width = std::max(width, metrics.horizontalAdvance(text + QLatin1Char(' ')));
+    }
+    width += 2;
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize full = style()->sizeFromContents(QStyle::CT_SpinBox, &option,
+                                                 QSize(width, lineEdit()->sizeHint().height()), this);
+    return QSize(std::max(base.width(), full.width()), base.height());
+}
+
+QSize CSpinField::minimumSizeHint() const {
+    return QSize(sizeHint().width(), QAbstractSpinBox::minimumSizeHint().height());
 }
 
 // One notification is one step, however far the wheel or the page keys go.

@@ -7,6 +7,7 @@
 // returns the new one. The step knows whether Shift was held.
 
 #include <QAbstractSpinBox>
+#include <QStringList>
 #include <functional>
 
 namespace rollpath {
@@ -26,6 +27,12 @@ public:
     void SelectField();
     QString SelectedText() const;
     void SetMaxLength(int length);
+    // The texts the field must show whole (its widest allowed values); it is
+    // never laid out narrower than the widest of them.
+    void SetWidestTexts(QStringList texts);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     void stepBy(int steps) override;
 
@@ -41,6 +48,7 @@ private:
     bool ShiftHeld() const;
 
     StepFunction step_;
+    QStringList widest_;
     // The modifiers of the input event that makes the step, if any.
     Qt::KeyboardModifiers eventModifiers_;
     bool inInputEvent_ = false;

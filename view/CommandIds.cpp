@@ -36,8 +36,10 @@ constexpr CommandInfo kCommands[] = {
     {C::ViewGrid, "grid", kShowGridText, "Show/Hide Grid"},
     {C::ViewDiagram, "diagram", kHideDiagramText, "Show/Hide Airport Diagram\nShow/Hide Diagram"},
     {C::Zoom, "zoom", "&Zoom", "Zoom\nZoom"},
-    {C::RotateCW, "rotate-cw", "Rotate &CW\t>", "Rotate Clockwise"},
-    {C::RotateCCW, "rotate-ccw", "Rotate CC&W\t<", "Rotate Counter Clockwise"},
+    // The view turns by "<" (or ",") for CW and ">" (or ".") for CCW; the
+    // items name the keys that run them.
+    {C::RotateCW, "rotate-cw", "Rotate &CW\t<", "Rotate Clockwise"},
+    {C::RotateCCW, "rotate-ccw", "Rotate CC&W\t>", "Rotate Counter Clockwise"},
     {C::RollpathTool, "rollpath-tool", "&Rollpath\tCtrl+T", "Rollpath Tool\nRollpath"},
     {C::PolygonTool, "polygon-tool", "&Polygon\tCtrl+Y", "Polygon Tool\nPolygon"},
     {C::PlaceSource, "place-source", "Place &Source",
@@ -78,13 +80,30 @@ constexpr CommandId kContextMenu[] = {C::ContextCut,   C::ContextCopy,   C::Cont
                                       C::DeleteVertex, C::CenterAtMouse, C::ContextProperties};
 
 constexpr Accelerator kAccelerators[] = {
-    {"Ctrl+A", C::ViewRollpaths}, {"Ctrl+B", C::LoadDiagram},  {"Ctrl+C", C::EditCopy},
-    {"Ctrl+D", C::ViewDiagram},   {"Ctrl+E", C::ViewVertices}, {"Ctrl+G", C::ViewPolygons},
-    {"Ctrl+L", C::ViewLights},    {"Ctrl+M", C::ViewMarkings}, {"Ctrl+N", C::FileNew},
-    {"Ctrl+O", C::FileOpen},      {"Ctrl+P", C::FilePrint},    {"Ctrl+R", C::ViewRunways},
-    {"Ctrl+S", C::FileSave},      {"Ctrl+T", C::RollpathTool}, {"Ctrl+V", C::EditPaste},
-    {"Ctrl+X", C::EditCut},       {"Ctrl+Z", C::EditUndo},     {"Alt+Backspace", C::EditUndo},
-    {"Shift+Del", C::EditCut},    {"Ctrl+Ins", C::EditCopy},   {"Shift+Ins", C::EditPaste},
+    {"Ctrl+A", C::ViewRollpaths},
+    {"Ctrl+B", C::LoadDiagram},
+    {"Ctrl+C", C::EditCopy},
+    {"Ctrl+D", C::ViewDiagram},
+    {"Ctrl+E", C::ViewVertices},
+    {"Ctrl+G", C::ViewPolygons},
+    {"Ctrl+L", C::ViewLights},
+    {"Ctrl+M", C::ViewMarkings},
+    {"Ctrl+N", C::FileNew},
+    {"Ctrl+O", C::FileOpen},
+    {"Ctrl+P", C::FilePrint},
+    {"Ctrl+R", C::ViewRunways},
+    {"Ctrl+S", C::FileSave},
+    {"Ctrl+T", C::RollpathTool},
+    {"Ctrl+V", C::EditPaste},
+    {"Ctrl+X", C::EditCut},
+    {"Ctrl+Z", C::EditUndo},
+    {"Alt+Backspace", C::EditUndo},
+    {"Shift+Del", C::EditCut},
+    {"Ctrl+Ins", C::EditCopy},
+    {"Shift+Ins", C::EditPaste},
+    // Named in the menu texts of their items.
+    {"Ctrl+W", C::RollpathWidth},
+    {"Ctrl+Y", C::PolygonTool},
 };
 
 }  // namespace

@@ -20,8 +20,8 @@ constexpr int kInvalidateMargin = 100;
 CRollpathView::CRollpathView(CRollpathDoc& doc, ViewHost& host) : m_Doc(doc), m_Host(host) {}
 
 void CRollpathView::OnSize(int width, int height) {
-    m_nClientWidth = width;
-    m_nClientHeight = height;
+    m_Client.width = width;
+    m_Client.height = height;
     UpdateVisibleArea();
 }
 
@@ -109,14 +109,14 @@ void CRollpathView::InvalidateWorldPoints(std::span<const DPoint> points, int ma
     if (points.empty()) {
         return;
     }
-    m_WorkPoints.assign(points.begin(), points.end());
-    const int n = static_cast<int>(m_WorkPoints.size());
-    RotateWorldPoints(m_WorkPoints.data(), n);
-    m_LogicalPoints.resize(m_WorkPoints.size());
-    ProjectPoints(n, m_WorkPoints.data(), m_LogicalPoints.data(), false);
+    m_Invalidation.world.assign(points.begin(), points.end());
+    const int n = static_cast<int>(m_Invalidation.world.size());
+    RotateWorldPoints(m_Invalidation.world.data(), n);
+    m_Invalidation.logical.resize(m_Invalidation.world.size());
+    ProjectPoints(n, m_Invalidation.world.data(), m_Invalidation.logical.data(), false);
     LRect area{std::numeric_limits<int>::max(), std::numeric_limits<int>::min(),
                std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
-    for (const LPoint& p : m_LogicalPoints) {
+    for (const LPoint& p : m_Invalidation.logical) {
         area.left = std::min(area.left, p.x);
         area.right = std::max(area.right, p.x);
         area.top = std::max(area.top, p.y);

@@ -221,8 +221,6 @@ public:
     int m_nZoom = kInitialZoom;
     int m_nScrollX = kHalfField;
     int m_nScrollY = kHalfField;
-    int m_nClientWidth = 0;
-    int m_nClientHeight = 0;
     double m_dSin = 0.0;
     double m_dCos = 1.0;
     ClipRect m_VisibleArea;
@@ -261,8 +259,6 @@ public:
     std::unique_ptr<RollpathSegment> m_pNewSegment;
     RunwayRecord* m_pConstrainingRunway = nullptr;
     int m_nHoldEnd = 0;
-    DevicePoint m_LastMouse{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
-    LPoint m_LastLogical;  // unrotated
     ViewContext m_Context;
     CUndoRecord m_Undo;
     // Copy's result; nothing pastes it.
@@ -364,6 +360,7 @@ private:
     // still used elsewhere go to the touched-vertex list.
     void MarkSegmentDeleted(RollpathSegment& segment);
     void SplitSegmentAtMouse(RollpathSegment& segment);
+    std::optional<std::pair<RollpathSegment*, RollpathSegment*>> JoinAt(int vertex) const;
     void RemoveVertex(int vertex);
     void InsertPolygonPoint(GroundPolygon& polygon);
     void DeletePolygonPoint(GroundPolygon& polygon);
@@ -418,11 +415,33 @@ private:
     unsigned m_nSeenRecordsReleased = 0;
     unsigned m_nSeenPoolRenumbered = 0;
 
-    // Work buffers reused by every shape.
-    std::vector<DPoint> m_WorkPoints;
-    std::vector<LPoint> m_LogicalPoints;
-    std::vector<DPoint> m_LightPoints;
-    std::vector<Quad> m_Pieces;
+    // The client area in pixels, from the last size message.
+    DeviceSize m_Client;
+
+    // Where the mouse was last, for the world move of the next event.
+    struct MouseTrack {
+        DevicePoint device{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
+        LPoint logical;  // unrotated
+        // The part of a diagram drag not yet in the whole-foot offsets.
+        DPoint diagramRest;
+    };
+    MouseTrack m_Mouse;
+
+    // Scratch buffers, reused shape after shape: one set for drawing and one
+    // for working out the areas to repaint, so that neither can overwrite
+    // points the other is still using.
+    struct DrawBuffers {
+        std::vector<DPoint> world;
+        std::vector<LPoint> logical;
+        std::vector<DPoint> lights;
+        std::vector<Quad> pieces;
+    };
+    struct InvalidationBuffers {
+        std::vector<DPoint> world;
+        std::vector<LPoint> logical;
+    };
+    DrawBuffers m_Draw;
+    InvalidationBuffers m_Invalidation;
 };
 
 }  // namespace rollpath

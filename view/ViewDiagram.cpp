@@ -206,7 +206,7 @@ void CRollpathView::DrawDiagram(Canvas& canvas) {
     std::int64_t yMin = -kUnclippedLimit;
     std::int64_t yMax = kUnclippedLimit;
     if (m_Doc.GetSettings().PreciseClipping == 1) {
-        const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+        const LPoint size = DeviceToLogical(DevicePoint{m_Client.width, m_Client.height});
         xMin = 0;
         xMax = size.x;
         yMin = size.y;

@@ -1,6 +1,7 @@
 // The drags: what each mouse move does in each drag state, and how the
 // left button's release ends them. Also the repainting of edited objects.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -16,27 +17,29 @@ namespace {
 
 // Covers the marks, dots and handles drawn around an object's points.
 constexpr int kEditMargin = 100;
+// More feet than any offset holds: a move beyond it is cut.
+constexpr double kDiagramDragLimit = 4.0e9;
 
 }  // namespace
 
 void CRollpathView::RememberMouse(DevicePoint point) {
-    m_LastMouse = point;
-    m_LastLogical = DeviceToLogical(point);
-    UnrotateLogical(m_LastLogical);
+    m_Mouse.device = point;
+    m_Mouse.logical = DeviceToLogical(point);
+    UnrotateLogical(m_Mouse.logical);
 }
 
 // The world move since the last mouse point, which becomes this point.
 DPoint CRollpathView::WorldDeltaTo(DevicePoint point) {
-    const LPoint previous = m_LastLogical;
+    const LPoint previous = m_Mouse.logical;
     RememberMouse(point);
     const double k = UnitsPerFoot();
-    return DPoint{(static_cast<double>(m_LastLogical.x) - previous.x) / k,
-                  (static_cast<double>(m_LastLogical.y) - previous.y) / k};
+    return DPoint{(static_cast<double>(m_Mouse.logical.x) - previous.x) / k,
+                  (static_cast<double>(m_Mouse.logical.y) - previous.y) / k};
 }
 
 void CRollpathView::OnMouseMove(DevicePoint point) {
     SyncWithDocument();
-    if (point == m_LastMouse) {
+    if (point == m_Mouse.device) {
         return;
     }
     const DPoint delta = WorldDeltaTo(point);
@@ -203,9 +206,18 @@ void CRollpathView::MoveCriticalHold(const DPoint& m) {
     }
 }
 
+// The offsets are whole feet; what a move leaves over is carried to the
+// next one, so the diagram stays under the pointer however slowly it moves.
 void CRollpathView::MoveDiagram(const DPoint& delta) {
-    m_Doc.m_nBmpX = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpX) + RoundAwayFromZero(delta.x));
-    m_Doc.m_nBmpY = SaturateToInt(static_cast<std::int64_t>(m_Doc.m_nBmpY) + RoundAwayFromZero(delta.y));
+    const auto whole = [](double& rest, double step) {
+        rest += step;
+        const double feet = std::clamp(std::round(rest), -kDiagramDragLimit, kDiagramDragLimit);
+        rest -= feet;
+        return static_cast<std::int64_t>(feet);
+    };
+    m_Doc.m_nBmpX = SaturateToInt(m_Doc.m_nBmpX + whole(m_Mouse.diagramRest.x, delta.x));
+    m_Doc.m_nBmpY = SaturateToInt(m_Doc.m_nBmpY + whole(m_Mouse.diagramRest.y, delta.y));
+    RefreshPositionDialog();
     RecomputeAnchor();
     m_Host.Invalidate();
 }

@@ -118,12 +118,12 @@ int CRollpathView::ClipToVisibleArea(int n) {
     if (n <= 0) {
         return 0;
     }
-    double x0 = m_WorkPoints[0].x;
+    double x0 = m_Draw.world[0].x;
     double x1 = x0;
-    double y0 = m_WorkPoints[0].y;
+    double y0 = m_Draw.world[0].y;
     double y1 = y0;
     for (int i = 1; i < n; ++i) {
-        const DPoint& p = m_WorkPoints[static_cast<std::size_t>(i)];
+        const DPoint& p = m_Draw.world[static_cast<std::size_t>(i)];
         x0 = std::min(x0, p.x);
         x1 = std::max(x1, p.x);
         y0 = std::min(y0, p.y);
@@ -136,23 +136,23 @@ int CRollpathView::ClipToVisibleArea(int n) {
     if (x0 >= a.left && x1 <= a.right && y0 >= a.bottom && y1 <= a.top) {
         return n;
     }
-    return ClipToRectangle(m_WorkPoints.data(), n, m_VisibleArea, m_WorkPoints);
+    return ClipToRectangle(m_Draw.world.data(), n, m_VisibleArea, m_Draw.world);
 }
 
 void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush,
                                     ClipRule rule) {
-    m_WorkPoints.assign(points, points + n);
-    RotateWorldPoints(m_WorkPoints.data(), n);
+    m_Draw.world.assign(points, points + n);
+    RotateWorldPoints(m_Draw.world.data(), n);
     const int count = ClipToVisibleArea(n);
     if (count == 0 || (rule == ClipRule::Polygon && count < 3)) {
         return;
     }
-    m_LogicalPoints.resize(static_cast<std::size_t>(count));
-    ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
+    m_Draw.logical.resize(static_cast<std::size_t>(count));
+    ProjectPoints(count, m_Draw.world.data(), m_Draw.logical.data(), false);
     if (m_bOutlineOnly != 0) {
-        canvas.Polyline(m_LogicalPoints);
+        canvas.Polyline(m_Draw.logical);
     } else {
-        canvas.FillPolygon(m_LogicalPoints, brush);
+        canvas.FillPolygon(m_Draw.logical, brush);
     }
 }
 
@@ -165,9 +165,9 @@ void CRollpathView::DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygo
     {
         Highlight highlight(canvas, selected);
         if (collecting) {
-            m_LogicalPoints.resize(static_cast<std::size_t>(n));
-            ProjectPoints(n, polygon.points.data(), m_LogicalPoints.data(), true);
-            canvas.Polyline(m_LogicalPoints);
+            m_Draw.logical.resize(static_cast<std::size_t>(n));
+            ProjectPoints(n, polygon.points.data(), m_Draw.logical.data(), true);
+            canvas.Polyline(m_Draw.logical);
         } else if (n >= 3) {
             DrawFilledShape(canvas, polygon.points.data(), n, m_Doc.GetSettings().PolygonColor,
                             ClipRule::Polygon);
@@ -301,10 +301,10 @@ void CRollpathView::DrawRunway(Canvas& canvas, const RunwayRecord& runway) {
     if (m_bShowMarkings == 0) {
         return;
     }
-    m_Pieces.clear();
-    BuildRunwayMarkings(runway, m_Pieces);
+    m_Draw.pieces.clear();
+    BuildRunwayMarkings(runway, m_Draw.pieces);
     Layer layer(canvas, "runway-markings");
-    DrawPieces(canvas, m_Pieces, runway.closed != 0 ? kMarkingYellow : kRunwayMarkingWhite);
+    DrawPieces(canvas, m_Draw.pieces, runway.closed != 0 ? kMarkingYellow : kRunwayMarkingWhite);
 }
 
 void CRollpathView::DrawMarkings(Canvas& canvas) {
@@ -341,22 +341,25 @@ void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& s
     if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0) {
         return;
     }
-    m_Pieces.clear();
-    AppendSegmentEdgeMarkings(segment, m_Pieces);
-    AppendSegmentCentreMarkings(m_Doc, segment, false, m_Pieces);
-    DrawPieces(canvas, m_Pieces, kMarkingYellow);
-    // A hold bar being dragged shows highlighted over itself.
+    m_Draw.pieces.clear();
+    AppendSegmentEdgeMarkings(segment, m_Draw.pieces);
+    AppendSegmentCentreMarkings(m_Doc, segment, false, m_Draw.pieces);
+    // A hold bar being dragged is drawn highlighted only: not-xor over its
+    // own yellow would show white.
+    QuadBuffer bar;
     const bool runwayHold = m_nDragState == DragState::MoveRunwayHold;
     if ((runwayHold || m_nDragState == DragState::MoveCriticalHold) && IsListed(&segment)) {
-        QuadBuffer bar;
         if (runwayHold) {
             RunwayHoldQuads(m_Doc, segment, bar);
         } else {
             CriticalHoldQuads(m_Doc, segment, bar);
         }
-        Highlight highlight(canvas, true);
-        DrawPieces(canvas, std::span(bar.begin(), bar.end()), kMarkingYellow);
+        std::erase_if(m_Draw.pieces,
+                      [&bar](const Quad& q) { return std::find(bar.begin(), bar.end(), q) != bar.end(); });
     }
+    DrawPieces(canvas, m_Draw.pieces, kMarkingYellow);
+    Highlight highlight(canvas, bar.size() > 0);
+    DrawPieces(canvas, std::span(bar.begin(), bar.end()), kMarkingYellow);
 }
 
 int CRollpathView::LightRadius() const {
@@ -380,11 +383,11 @@ void CRollpathView::DrawLightDot(Canvas& canvas, const DPoint& p) {
 // 16-bit drawing range.
 void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points) {
     const auto n = static_cast<int>(points.size());
-    m_LogicalPoints.resize(points.size());
-    ProjectPoints(n, points.data(), m_LogicalPoints.data(), true);
+    m_Draw.logical.resize(points.size());
+    ProjectPoints(n, points.data(), m_Draw.logical.data(), true);
     const long long r = LightRadius();
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const LPoint& l = m_LogicalPoints[i];
+        const LPoint& l = m_Draw.logical[i];
         if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) {
             continue;
         }
@@ -397,8 +400,8 @@ void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points
 
 void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row) {
     double spacing = 0.0;
-    LightPointsAlongLine(row, m_Doc.GetSettings().LiteSpacing, m_LightPoints, spacing);
-    DrawLightDots(canvas, m_LightPoints);
+    LightPointsAlongLine(row, m_Doc.GetSettings().LiteSpacing, m_Draw.lights, spacing);
+    DrawLightDots(canvas, m_Draw.lights);
 }
 
 void CRollpathView::DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment) {
@@ -434,12 +437,12 @@ void CRollpathView::DrawLights(Canvas& canvas) {
             }
             canvas.SetPen(kCentreLightGreen);
             canvas.SetBrush(kCentreLightGreen);
-            m_LightPoints.assign(v.lightPts0.begin(), v.lightPts0.end());
-            DrawLightDots(canvas, m_LightPoints);
+            m_Draw.lights.assign(v.lightPts0.begin(), v.lightPts0.end());
+            DrawLightDots(canvas, m_Draw.lights);
             canvas.SetPen(kEdgeLightBlue);
             canvas.SetBrush(kEdgeLightBlue);
-            m_LightPoints.assign(v.lightPts1.begin(), v.lightPts1.end());
-            DrawLightDots(canvas, m_LightPoints);
+            m_Draw.lights.assign(v.lightPts1.begin(), v.lightPts1.end());
+            DrawLightDots(canvas, m_Draw.lights);
         }
     }
     canvas.SetDefaultPen();
@@ -529,13 +532,13 @@ void CRollpathView::DrawTriangulationErrors(Canvas& canvas) {
         const std::vector<DPoint>& polygon = m_Doc.m_TriErrors[i];
         const int n = static_cast<int>(
             std::min(polygon.size(), static_cast<std::size_t>(kMaxTriangulationErrorPoints)));
-        m_WorkPoints.assign(polygon.begin(), polygon.begin() + n);
-        RotateWorldPoints(m_WorkPoints.data(), n);
+        m_Draw.world.assign(polygon.begin(), polygon.begin() + n);
+        RotateWorldPoints(m_Draw.world.data(), n);
         const int count = ClipToVisibleArea(n);
         if (count > 2) {
-            m_LogicalPoints.resize(static_cast<std::size_t>(count));
-            ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
-            canvas.FillPolygon(m_LogicalPoints, kTriangulationErrorRed);
+            m_Draw.logical.resize(static_cast<std::size_t>(count));
+            ProjectPoints(count, m_Draw.world.data(), m_Draw.logical.data(), false);
+            canvas.FillPolygon(m_Draw.logical, kTriangulationErrorRed);
         }
     }
 }
@@ -570,16 +573,16 @@ void CRollpathView::DrawGrid(Canvas& canvas) {
             const float bottom = y0 + static_cast<float>(j) * side;
             const float right = left + side;
             const float top = bottom + side;
-            m_WorkPoints = {DPoint{left, bottom}, DPoint{left, top}, DPoint{right, top},
+            m_Draw.world = {DPoint{left, bottom}, DPoint{left, top}, DPoint{right, top},
                             DPoint{right, bottom}, DPoint{left, bottom}};
-            RotateWorldPoints(m_WorkPoints.data(), 5);
+            RotateWorldPoints(m_Draw.world.data(), 5);
             const int count = ClipToVisibleArea(5);
             if (count == 0) {
                 continue;
             }
-            m_LogicalPoints.resize(static_cast<std::size_t>(count));
-            ProjectPoints(count, m_WorkPoints.data(), m_LogicalPoints.data(), false);
-            canvas.Polyline(m_LogicalPoints);
+            m_Draw.logical.resize(static_cast<std::size_t>(count));
+            ProjectPoints(count, m_Draw.world.data(), m_Draw.logical.data(), false);
+            canvas.Polyline(m_Draw.logical);
         }
     }
 }

@@ -72,8 +72,8 @@ bool CRollpathView::OnEditCommand(CommandId id) {
             OnDeleteVertex();
             return true;
         case CommandId::CenterAtMouse:
-            if (m_LastMouse.x != std::numeric_limits<int>::min()) {
-                CenterAt(m_LastMouse);
+            if (m_Mouse.device.x != std::numeric_limits<int>::min()) {
+                CenterAt(m_Mouse.device);
             }
             return true;
         case CommandId::ContextProperties:
@@ -136,7 +136,7 @@ std::optional<CommandUI> CRollpathView::ContextCommandUI(CommandId id) const {
             break;
         case CommandId::DeleteVertex:
             enabled = (kind == ContextKind::Polygon && m_Context.polygonPoint >= 0) ||
-                      (kind == ContextKind::Vertex && m_Context.segmentsAtVertex == 2);
+                      (kind == ContextKind::Vertex && JoinAt(m_Context.vertex).has_value());
             break;
         case CommandId::CenterAtMouse:
         case CommandId::ContextProperties:
@@ -268,7 +268,7 @@ void CRollpathView::OnDeleteVertex() {
 // The new vertex goes where the mouse was; the copy follows the segment in
 // the list so that list order still runs along the line.
 void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
-    if (!segment.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!segment.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
     const auto at = std::find_if(m_Doc.m_pSegments.begin(), m_Doc.m_pSegments.end(),
@@ -278,7 +278,7 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
     }
     m_Doc.ClearTouched();
     InvalidateSegment(segment);
-    const DPoint p = WindowToWorld(m_LastMouse);
+    const DPoint p = WindowToWorld(m_Mouse.device);
     const int vertex = m_Doc.AddVertex(p.x, p.y, true);
     if (vertex < 0) {
         return;
@@ -295,11 +295,13 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
     m_Doc.SetModifiedFlag(true);
 }
 
-// The first live segment at the vertex takes the second one's far end; the
-// second one and the vertex go.
-void CRollpathView::RemoveVertex(int vertex) {
+// The two live segments that removing the vertex would join, the first in
+// list order first; nothing when it has another number of segments, or when
+// joining them (a loop of two, or a segment with both ends here) would leave
+// a segment of no length.
+std::optional<std::pair<RollpathSegment*, RollpathSegment*>> CRollpathView::JoinAt(int vertex) const {
     if (!m_Doc.IsLiveVertex(vertex) || CountVertexSegments(m_Doc, vertex) != 2) {
-        return;
+        return std::nullopt;
     }
     RollpathSegment* a = nullptr;
     RollpathSegment* b = nullptr;
@@ -312,15 +314,25 @@ void CRollpathView::RemoveVertex(int vertex) {
         }
     }
     if (a == nullptr || b == nullptr) {
-        return;
+        return std::nullopt;
     }
     const int aOther = a->vertex0 == vertex ? a->vertex1 : a->vertex0;
     const int bOther = b->vertex0 == vertex ? b->vertex1 : b->vertex0;
-    // A loop of two segments, or a segment with both ends here, would leave
-    // a segment of no length.
     if (aOther == vertex || bOther == vertex || aOther == bOther) {
+        return std::nullopt;
+    }
+    return std::pair{a, b};
+}
+
+// The first live segment at the vertex takes the second one's far end; the
+// second one and the vertex go.
+void CRollpathView::RemoveVertex(int vertex) {
+    const auto join = JoinAt(vertex);
+    if (!join) {
         return;
     }
+    auto [a, b] = *join;
+    const int bOther = b->vertex0 == vertex ? b->vertex1 : b->vertex0;
     InvalidateVertexMark(vertex);
     InvalidateSegment(*a);
     InvalidateSegment(*b);
@@ -344,36 +356,36 @@ void CRollpathView::RemoveVertex(int vertex) {
 
 // The new point goes into the edge nearest to the mouse (the first of equals).
 void CRollpathView::InsertPolygonPoint(GroundPolygon& polygon) {
-    if (!polygon.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!polygon.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
     InvalidatePolygon(polygon);
     const int n = polygon.count();
-    m_LogicalPoints.resize(static_cast<std::size_t>(n));
-    ProjectPoints(n, polygon.points.data(), m_LogicalPoints.data(), true);
-    const LPoint c = DeviceToLogical(m_LastMouse);
+    m_Draw.logical.resize(static_cast<std::size_t>(n));
+    ProjectPoints(n, polygon.points.data(), m_Draw.logical.data(), true);
+    const LPoint c = DeviceToLogical(m_Mouse.device);
     int best = 0;
     long long bestDistance = std::numeric_limits<long long>::max();
     for (int i = 0; i < n; ++i) {
-        const LPoint& from = m_LogicalPoints[static_cast<std::size_t>(i == 0 ? n - 1 : i - 1)];
-        const LPoint& to = m_LogicalPoints[static_cast<std::size_t>(i)];
+        const LPoint& from = m_Draw.logical[static_cast<std::size_t>(i == 0 ? n - 1 : i - 1)];
+        const LPoint& to = m_Draw.logical[static_cast<std::size_t>(i)];
         const long long d = std::llabs(DistanceToLine(c.x, c.y, from.x, from.y, to.x, to.y, 1));
         if (d < bestDistance) {
             bestDistance = d;
             best = i;
         }
     }
-    polygon.points.insert(polygon.points.begin() + best, WindowToWorld(m_LastMouse));
+    polygon.points.insert(polygon.points.begin() + best, WindowToWorld(m_Mouse.device));
     InvalidatePolygon(polygon);
     // Unlike before, the new point is saved like any other edit.
     m_Doc.SetModifiedFlag(true);
 }
 
 void CRollpathView::DeletePolygonPoint(GroundPolygon& polygon) {
-    if (!polygon.live() || m_LastMouse.x == std::numeric_limits<int>::min()) {
+    if (!polygon.live() || m_Mouse.device.x == std::numeric_limits<int>::min()) {
         return;
     }
-    const int i = PickHandle(polygon, m_LastMouse);
+    const int i = PickHandle(polygon, m_Mouse.device);
     if (i < 0) {
         return;
     }

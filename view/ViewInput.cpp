@@ -1,6 +1,7 @@
 // Scrolling, keys, characters, zoom and rotation.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "geometry/Geodesy.h"
@@ -35,10 +36,11 @@ int StepFor(ScrollCode code, int thumbPos, int current) {
     return 0;
 }
 
-// Whole feet for a move of `feet`; a move of less than half a foot (a line
-// step when zoomed in far) still moves by one foot, so the keys never stall.
+// Whole feet for a move of `feet`, rounded alike both ways so that a step
+// and its reverse cancel; a move of less than half a foot (a line step when
+// zoomed in far) still moves by one foot, so the keys never stall.
 int WholeFeet(double feet, int direction) {
-    const int rounded = RoundHalfUp(feet);
+    const int rounded = static_cast<int>(std::lround(feet));
     if (rounded == 0 && direction != 0) {
         return direction > 0 ? 1 : -1;
     }

@@ -138,6 +138,7 @@ void CRollpathView::OnLButtonDown(DevicePoint point) {
         PlaceSourceOrSink(p, false);
     } else if (m_bPositioning != 0) {
         m_nDragState = DragState::MoveDiagram;
+        m_Mouse.diagramRest = DPoint{};
     } else {
         ClickSelection(point, p);
     }

@@ -119,7 +119,7 @@ DPoint CRollpathView::WindowToWorld(DevicePoint p) const {
 }
 
 void CRollpathView::CenterAt(DevicePoint p) {
-    const LPoint d = DeviceToLogical(DevicePoint{m_nClientWidth / 2 - p.x, m_nClientHeight / 2 - p.y});
+    const LPoint d = DeviceToLogical(DevicePoint{m_Client.width / 2 - p.x, m_Client.height / 2 - p.y});
     const double k = UnitsPerFoot();
     m_nScrollX = SubtractSaturated(m_nScrollX, RoundHalfUp(d.x / k));
     m_nScrollY = AddSaturated(m_nScrollY, RoundHalfUp(d.y / k));
@@ -129,7 +129,7 @@ void CRollpathView::CenterAt(DevicePoint p) {
 }
 
 void CRollpathView::SetZoom(int zoom) {
-    const LPoint c = DeviceToLogical(DevicePoint{m_nClientWidth / 2, m_nClientHeight / 2});
+    const LPoint c = DeviceToLogical(DevicePoint{m_Client.width / 2, m_Client.height / 2});
     double k = UnitsPerFoot();
     const int a = RoundHalfUp(c.x / k);
     const int b = RoundHalfUp(c.y / k);
@@ -154,7 +154,7 @@ double CRollpathView::ComputeModelExtent() {
 }
 
 void CRollpathView::UpdateVisibleArea() {
-    const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+    const LPoint size = DeviceToLogical(DevicePoint{m_Client.width, m_Client.height});
     const LPoint o = BenchmarkLogical();
     const double k = UnitsPerFoot();
     double left = -o.x / k;
@@ -183,13 +183,13 @@ void CRollpathView::UpdateStatusValues() {
 
 void CRollpathView::InitialFit() {
     const double extent = ComputeModelExtent();
-    const LPoint size = DeviceToLogical(DevicePoint{m_nClientWidth, m_nClientHeight});
+    const LPoint size = DeviceToLogical(DevicePoint{m_Client.width, m_Client.height});
     // A window of no size fits nothing: it gets the largest zoom value.
     const double m = std::max(
         1.0, std::min(std::fabs(static_cast<double>(size.x)), std::fabs(static_cast<double>(size.y))));
     const std::int64_t zoom = std::int64_t{100} * TruncToInt(0.5 + 120.0 * extent / m);
     m_nZoom = static_cast<int>(std::clamp<std::int64_t>(zoom, kMinZoom, kMaxZoom));
-    const LPoint c = DeviceToLogical(DevicePoint{m_nClientWidth / 2, m_nClientHeight / 2});
+    const LPoint c = DeviceToLogical(DevicePoint{m_Client.width / 2, m_Client.height / 2});
     const double k = UnitsPerFoot();
     m_nScrollX = TruncToInt(kHalfField - c.x / k);
     m_nScrollY = TruncToInt(c.y / k + kHalfField);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "RollpathVersion.h"
 #include "cli/CliTestSupport.h"
 #include "cli/Commands.h"
 #include "support/JsonValue.h"
@@ -151,11 +152,14 @@ TEST_F(CliTest, AllAirportsWritesEveryPositionedAirportOfTheFile) {
     EXPECT_EQ(info["runways"][0]["surfaceName"].Text(), "Concrete");
 }
 
+using Command = int (*)(const Args&, std::ostream&, std::ostream&);
+
 struct UsageCase {
     const char* name;
-    bool info;  // else sample-install
+    Command command;
+    const char* synopsis;  // what follows "usage: rollpath-cli "
     Args args;
-    const char* reason;
+    const char* named;  // the argument or option the reason names
 };
 
 void PrintTo(const UsageCase& c, std::ostream* os) {
@@ -164,34 +168,66 @@ void PrintTo(const UsageCase& c, std::ostream* os) {
 
 class CliUsage : public ::testing::TestWithParam<UsageCase> {};
 
-TEST_P(CliUsage, IsStatusTwoWithTheReason) {
+TEST_P(CliUsage, IsStatusTwoWithTheReasonAndTheSynopsis) {
     const UsageCase& c = GetParam();
-    const Outcome run = Call(c.info ? &RunInfo : &RunSampleInstall, c.args);
+    const Outcome run = Call(c.command, c.args);
     EXPECT_EQ(run.status, kExitUsage);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(run.err.starts_with(std::string("rollpath-cli: ") + c.reason + "\nusage: rollpath-cli "))
-        << run.err;
+    EXPECT_TRUE(run.err.starts_with("rollpath-cli: ")) << run.err;
+    EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(std::string("\nusage: rollpath-cli ") + c.synopsis), std::string::npos) << run.err;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliUsage,
     ::testing::Values(
-        UsageCase{"info_without_code", true, {}, "missing CODE"},
-        UsageCase{"info_only_options", true, {"--fly-dir", "/x"}, "missing CODE"},
-        UsageCase{"info_two_codes", true, {"KSFO", "KBOS"}, "unexpected argument 'KBOS'"},
-        UsageCase{"info_unknown_option", true, {"KSFO", "--tms"}, "unexpected argument '--tms'"},
-        UsageCase{"info_option_without_value", true, {"KSFO", "--fly-dir"}, "--fly-dir needs a value"},
-        UsageCase{"info_bad_seed",
-                  true,
-                  {"KSFO", "--seed", "x"},
-                  "--seed needs a whole number from 0 to 4294967295, not 'x'"},
-        UsageCase{"install_without_dir", false, {}, "missing DIR"},
-        UsageCase{"install_bad_layout", false, {"d", "--layout", "zip"}, "unknown layout 'zip'"},
-        UsageCase{"install_layout_without_value", false, {"d", "--layout"}, "--layout needs a value"},
-        UsageCase{"install_two_dirs", false, {"d", "e"}, "unexpected argument 'e'"},
-        UsageCase{
-            "install_common_option", false, {"d", "--fly-dir", "x"}, "unexpected argument '--fly-dir'"}),
+        UsageCase{"info_without_code", &RunInfo, "info", {"--fly-dir", "/x"}, "CODE"},
+        UsageCase{"info_two_codes", &RunInfo, "info", {"KSFO", "KBOS"}, "KBOS"},
+        UsageCase{"info_unknown_option", &RunInfo, "info", {"KSFO", "--tms"}, "--tms"},
+        UsageCase{"info_option_without_value", &RunInfo, "info", {"KSFO", "--fly-dir"}, "--fly-dir"},
+        UsageCase{"info_bad_seed", &RunInfo, "info", {"KSFO", "--seed", "x"}, "from 0 to 4294967295, not 'x'"},
+        UsageCase{"info_negative_seed", &RunInfo, "info", {"KSFO", "--seed=-1"}, "not '-1'"},
+        UsageCase{"install_without_dir", &RunSampleInstall, "sample-install", {}, "DIR"},
+        UsageCase{"install_bad_layout", &RunSampleInstall, "sample-install", {"d", "--layout", "zip"}, "'zip'"},
+        UsageCase{"install_two_dirs", &RunSampleInstall, "sample-install", {"d", "e"}, "e"},
+        UsageCase{"install_common_option", &RunSampleInstall, "sample-install", {"d", "--fly-dir", "x"}, "--fly-dir"},
+        UsageCase{"build_without_code", &RunBuild, "build", {}, "CODE"},
+        UsageCase{"build_unknown_option", &RunBuild, "build", {"KPAO", "--bogus"}, "--bogus"},
+        UsageCase{"build_two_codes", &RunBuild, "build", {"KPAO", "KSFO"}, "KSFO"},
+        UsageCase{"build_all_without_list", &RunBuildAll, "build-all", {}, "RUNWAYS.csv"},
+        UsageCase{"build_all_limit_not_a_number", &RunBuildAll, "build-all", {"r.csv", "--limit", "x"}, "--limit"},
+        UsageCase{"build_all_two_lists", &RunBuildAll, "build-all", {"r.csv", "s.csv"}, "s.csv"},
+        UsageCase{"render_no_output", &RunRender, "render", {"KSFO"}, "OUT"},
+        UsageCase{"render_wrong_extension", &RunRender, "render", {"KSFO", "out.jpg"}, "out.jpg"},
+        UsageCase{"render_bad_size", &RunRender, "render", {"KSFO", "o.svg", "--size", "0x100"}, "'0x100'"},
+        UsageCase{"render_size_without_value", &RunRender, "render", {"KSFO", "o.svg", "--size"}, "--size"},
+        UsageCase{"render_unknown_layer", &RunRender, "render", {"KSFO", "o.svg", "--show", "runways"}, "runways"},
+        UsageCase{"render_three_names", &RunRender, "render", {"KSFO", "o.svg", "more"}, "more"},
+        UsageCase{"dump_nothing", &RunDump, "dump", {}, "FILE"},
+        UsageCase{"dump_two_files", &RunDump, "dump", {"a.bgr", "b.bgr"}, "b.bgr"},
+        UsageCase{"script_nothing", &RunScript, "script", {}, "FILE"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// Every command prints its usage for --help and -h, and nothing else.
+TEST(CliHelp, EveryCommandPrintsItsUsage) {
+    const std::pair<const char*, Command> commands[] = {{"sample-install", &RunSampleInstall},
+                                                        {"info", &RunInfo},
+                                                        {"build", &RunBuild},
+                                                        {"build-all", &RunBuildAll},
+                                                        {"dump", &RunDump},
+                                                        {"render", &RunRender},
+                                                        {"script", &RunScript}};
+    for (const auto& [name, command] : commands) {
+        for (const char* flag : {"--help", "-h"}) {
+            const Outcome run = Call(command, {flag});
+            EXPECT_EQ(run.status, kExitSuccess) << name << flag;
+            EXPECT_TRUE(run.out.starts_with(std::string("usage: rollpath-cli ") + name + " ")) << run.out;
+            EXPECT_EQ(run.err, "") << name;
+        }
+    }
+}
 
 TEST_F(CliTest, SampleInstallFailuresAreStatusOne) {
     Outcome run = Call(&RunSampleInstall, {Fly("x"), "--all-airports", (dir / "missing.csv").string()});
@@ -209,15 +245,23 @@ TEST_F(CliTest, SampleInstallFailuresAreStatusOne) {
 TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
     Outcome run = Program({});
     EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_TRUE(run.err.starts_with("usage:"));
+    EXPECT_NE(run.err.find("build-all"), std::string::npos) << run.err;
 
     run = Program({"--help"});
     EXPECT_EQ(run.status, kExitSuccess);
-    EXPECT_TRUE(run.out.starts_with("usage:"));
+    EXPECT_NE(run.out.find("sample-install"), std::string::npos) << run.out;
+
+    run = Program({"--version"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_EQ(run.out, std::string("rollpath-cli ") + kRollpathVersion + "\n");
+
+    run = Program({"build", "--help"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_TRUE(run.out.starts_with("usage: rollpath-cli build CODE")) << run.out;
 
     run = Program({"frobnicate"});
     EXPECT_EQ(run.status, kExitUsage);
-    EXPECT_TRUE(run.err.starts_with("rollpath-cli: unknown command 'frobnicate'\n"));
+    EXPECT_NE(run.err.find("frobnicate"), std::string::npos) << run.err;
 
     run = Program({"sample-install", Fly("prog"), "--layout", "epd"});
     ASSERT_EQ(run.status, kExitSuccess) << run.err;

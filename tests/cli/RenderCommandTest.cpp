@@ -95,32 +95,6 @@ TEST_F(RenderCommand, AnUnknownAirportFails) {
     EXPECT_FALSE(std::filesystem::exists(dir / "z.svg"));
 }
 
-struct UsageCase {
-    const char* name;
-    Args args;
-};
-
-TEST_F(RenderCommand, UsageErrors) {
-    const UsageCase cases[] = {
-        {"nothing", {}},
-        {"no output", {"KSFO"}},
-        {"wrong extension", {"KSFO", "out.jpg"}},
-        {"bad size", {"KSFO", "out.svg", "--size", "12x"}},
-        {"zero size", {"KSFO", "out.svg", "--size", "0x100"}},
-        {"huge size", {"KSFO", "out.svg", "--size", "100000x100"}},
-        {"size without value", {"KSFO", "out.svg", "--size"}},
-        {"unknown layer", {"KSFO", "out.svg", "--show", "markings,runways"}},
-        {"unknown option", {"KSFO", "out.svg", "--colour"}},
-        {"three names", {"KSFO", "out.svg", "more"}},
-    };
-    for (const UsageCase& c : cases) {
-        std::ostringstream out;
-        std::ostringstream errStream;
-        EXPECT_EQ(RunRender(c.args, out, errStream), kExitUsage) << c.name;
-        EXPECT_NE(errStream.str().find("usage: rollpath-cli render"), std::string::npos) << c.name;
-    }
-}
-
 TEST_F(RenderCommand, TheProgramRenders) {
     const std::string out = (dir / "prog.svg").string();
     const Outcome run = RunProgram(

@@ -17,6 +17,8 @@ TEST(SettingsIni, ReadsTheSettingsSectionAsTheEditorStoresIt) {
         "CenterOffset=42\n"
         "AsphaltColor=0x00FF0000\n"
         "BezierDepth=seven\n"
+        "MarkShort=050\n"
+        "RunwayExit=+0300\n"
         "MaxSegLength=99999999999\n"
         "garbage line\n"
         "=5\n");
@@ -26,7 +28,9 @@ TEST(SettingsIni, ReadsTheSettingsSectionAsTheEditorStoresIt) {
     EXPECT_DOUBLE_EQ(s.EdgeWidth, 1.25);
     EXPECT_DOUBLE_EQ(s.CenterOffset, 4.2);
     EXPECT_EQ(s.AsphaltColor, 0x00FF0000u);
-    EXPECT_EQ(s.BezierDepth, 5);    // not a number: the default stays
+    EXPECT_EQ(s.BezierDepth, 5);  // not a number: the default stays
+    EXPECT_EQ(s.MarkShort, 50);   // decimal, whatever its leading zeros
+    EXPECT_EQ(s.RunwayExit, 300);
     EXPECT_EQ(s.MaxSegLength, 25);  // out of range: the default stays
     EXPECT_TRUE(s.OutputDir.empty());
 }

@@ -95,6 +95,16 @@ TEST(Settings, FoldersAreReadOnlyOnceChosen) {
     const Settings s = LoadSettings(store);
     EXPECT_EQ(s.FlyDir, "/old");
     EXPECT_EQ(s.OutputDir, "/old/Data");
+    EXPECT_TRUE(RefusedFolderMessages(store).empty());
+    // Too long to be held: refused whole, with a word why, never cut into
+    // another folder (here inside a two-byte character).
+    const std::string longest = "/" + std::string(257, 'a') + "\xC3\xA9";
+    store.SetText("OutputDir", longest.substr(0, 259));
+    store.SetText("FlyDir", longest);
+    EXPECT_EQ(LoadSettings(store).OutputDir, longest.substr(0, 259));
+    EXPECT_TRUE(LoadSettings(store).FlyDir.empty());
+    EXPECT_EQ(RefusedFolderMessages(store),
+              std::vector<std::string>{"The stored FlyDir folder is longer than 259 bytes and is not used"});
 }
 
 TEST(Settings, StoredValuesAreTakenAsTheyAre) {

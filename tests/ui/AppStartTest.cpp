@@ -4,7 +4,10 @@
 // "Save changes?" prompt. Every test has its own settings file.
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -13,12 +16,14 @@
 #include <QtTest>
 
 #include "ModalAnswer.h"
+#include "RollpathVersion.h"
 #include "UiTestSupport.h"
 #include "app/RollpathApp.h"
 #include "app/WindowPlacement.h"
 #include "support/TempDir.h"
 #include "ui/GeneralPage.h"
 #include "ui/MainFrame.h"
+#include "ui/ModelQtDialog.h"
 #include "ui/PreferencesSheet.h"
 #include "ui/SetFlyDirQtDialog.h"
 #include "ui/SpinField.h"
@@ -26,23 +31,23 @@
 
 namespace rollpath {
 
-// Answers the Open Project dialog with a fixed code.
-class FixedOpenProjectDialog : public OpenProjectDialog {
-public:
-    explicit FixedOpenProjectDialog(std::vector<std::string>& seen, std::string code)
-        : seen_(seen), code_(std::move(code)) {}
-    std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
-        seen_ = sections;
-        if (code_.empty()) {
-            return std::nullopt;
+// What a dialog on screen shows: its title, then the texts of its widgets
+// (list lines, labels, check boxes) in the order they were made.
+QStringList Shown(const QDialog* dialog) {
+    QStringList shown{dialog->windowTitle()};
+    for (const QWidget* w : dialog->findChildren<QWidget*>()) {
+        if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            shown << label->text();
+        } else if (const auto* list = qobject_cast<const QListWidget*>(w)) {
+            for (int i = 0; i < list->count(); ++i) {
+                shown << list->item(i)->text() + (i == list->currentRow() ? QStringLiteral(" *") : QString());
+            }
+        } else if (const auto* box = qobject_cast<const QCheckBox*>(w)) {
+            shown << box->text();
         }
-        return OpenProjectChoice{code_, false};
     }
-
-private:
-    std::vector<std::string>& seen_;
-    std::string code_;
-};
+    return shown;
+}
 
 class AppStartTest : public QObject {
     Q_OBJECT
@@ -294,14 +299,40 @@ private slots:
         }
     }
 
-    void anAirportThatDoesNotOpenEndsTheStartUp() {
+    // The message, then the editor with the empty document; the folder
+    // chosen at the first start of that run is kept.
+    void anAirportThatDoesNotOpenLeavesTheEditorOpen() {
         InstallSamples();
-        StoreFlyDir(FlyDir());
         CRollpathApp app;
         QString message;
-        testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
-        QVERIFY(!app.InitInstance(Line({"XXXX"})));
+        testing::AnswerNextModal<SetFlyDirQtDialog>([this, &message](SetFlyDirQtDialog* dialog) {
+            dialog->PathField()->setText(QString::fromStdString(FlyDir()));
+            testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+            dialog->accept();
+        });
+        QVERIFY(app.InitInstance(Line({"XXXX"})));
         QCOMPARE(message, QStringLiteral("Cannot find XXXX"));
+        QVERIFY(app.MainFrame()->isVisible());
+        QCOMPARE(app.GetDocument().m_bAirportLoaded, 0);
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(Stored("Settings/FlyDir").toString(), QString::fromStdString(FlyDir()));
+        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
+        QVERIFY(app.MainFrame()->close());
+    }
+
+    void helpAboutShowsTheVersionsAndTheLicence() {
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QStringList shown;
+        testing::AnswerNextModal<ModelQtDialog>([&shown](ModelQtDialog* dialog) {
+            shown = Shown(dialog);
+            dialog->accept();
+        });
+        app.MainFrame()->Action(CommandId::AppAbout)->trigger();
+        QCOMPARE(shown.value(0), QStringLiteral("About Rollpath"));
+        QCOMPARE(shown.value(1), QStringLiteral("Rollpath Version ") + QString::fromLatin1(kRollpathVersion));
+        QVERIFY(shown.join('\n').contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())));
+        QVERIFY(shown.join('\n').contains(QStringLiteral("License")));
     }
 
     void saveIsEnabledWhileModifiedAndAlwaysWithShift() {
@@ -325,14 +356,10 @@ private slots:
         QTest::keyRelease(&frame.ViewWidget(), Qt::Key_Shift, Qt::NoModifier);
         frame.UpdateActions();
         QVERIFY(!save->isEnabled());
-        // Saving writes the list; Open is enabled once it exists.
-        QVERIFY(!frame.Action(CommandId::FileOpen)->isEnabled());
         app.GetDocument().SetModifiedFlag(true);
         frame.UpdateActions();
         save->trigger();
         QVERIFY(!app.GetDocument().IsModified());
-        frame.UpdateActions();
-        QVERIFY(frame.Action(CommandId::FileOpen)->isEnabled());
         QVERIFY(frame.close());
     }
 
@@ -392,13 +419,24 @@ private slots:
             frame.OnCommand(CommandId::FileSave);
             QVERIFY(std::filesystem::exists(Dir() / "project" / "Rollpath.rpj"));
 
-            std::vector<std::string> listed;
-            app.SetOpenProjectDialogFactory(
-                [&listed](QWidget*) { return std::make_unique<FixedOpenProjectDialog>(listed, "KSFO"); });
+            // A second airport in the list: they are listed sorted, the
+            // first one selected; safe mode is ticked for this one opening.
+            QVERIFY(app.OpenDocumentFile("KBOS"));
+            app.GetDocument().SetModifiedFlag(true);
             frame.UpdateActions();
+            frame.OnCommand(CommandId::FileSave);
+            QStringList shown;
+            testing::AnswerNextModal<ModelQtDialog>([&shown](ModelQtDialog* dialog) {
+                shown = Shown(dialog);
+                qobject_cast<QListWidget*>(dialog->ControlWidget(1023))->setCurrentRow(1);
+                qobject_cast<QCheckBox*>(dialog->ControlWidget(1102))->click();
+                dialog->accept();
+            });
             frame.Action(CommandId::FileOpen)->trigger();
-            QCOMPARE(listed, std::vector<std::string>{"KSFO"});
-            QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
+            QCOMPARE(shown,
+                     (QStringList{"Open Project", "KBOS *", "KSFO", "Airports", "&No polygons (safe mode)"}));
+            QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+            QCOMPARE(app.GetDocument().m_bSafeMode, 1);
             QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO - Rollpath"));
 
             // The recent files: KSFO first, shown as "&1 KSFO".
@@ -407,10 +445,12 @@ private slots:
             QCOMPARE(recent.size(), std::size_t{4});
             QCOMPARE(recent[0]->text(), QStringLiteral("&1 KSFO"));
             QVERIFY(recent[0]->isEnabled());
-            QVERIFY(!recent[1]->isVisible());
+            QCOMPARE(recent[1]->text(), QStringLiteral("&2 KBOS"));
+            QVERIFY(!recent[2]->isVisible());
             QCOMPARE(recent[0]->statusTip(), QStringLiteral("Open this document"));
             recent[0]->trigger();
             QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+            QCOMPARE(app.GetDocument().m_bSafeMode, 0);
             QVERIFY(frame.close());
         }
         QCOMPARE(Stored("Recent File List/File1").toString(), QStringLiteral("KSFO"));
@@ -430,10 +470,24 @@ private slots:
         QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
     }
 
-    void theRecentFileItemIsGreyedWhileTheListIsEmpty() {
+    // Before anything was saved: Open shows an empty list, the recent-file
+    // item is greyed.
+    void aFreshStartOffersOpenButNoRecentFile() {
         CRollpathApp app;
         StartAnswering(app, std::nullopt, Line());
         app.MainFrame()->UpdateActions();
+        QVERIFY(!std::filesystem::exists(Dir() / "project" / "Rollpath.rpj"));
+        QAction* open = app.MainFrame()->Action(CommandId::FileOpen);
+        QVERIFY(open->isEnabled());
+        QStringList shown;
+        testing::AnswerNextModal<ModelQtDialog>([&shown](ModelQtDialog* dialog) {
+            shown = Shown(dialog);
+            dialog->accept();
+        });
+        open->trigger();
+        QCOMPARE(shown, (QStringList{"Open Project", "Airports", "&No polygons (safe mode)"}));
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+
         const auto& recent = app.MainFrame()->RecentFileActions();
         QCOMPARE(recent[0]->text(), QStringLiteral("Recent File"));
         QVERIFY(!recent[0]->isEnabled());

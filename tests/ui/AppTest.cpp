@@ -37,6 +37,7 @@ private slots:
         QVERIFY(!ParseEditorCommandLine({"rollpath", "--bogus"}).error.empty());
         QVERIFY(!ParseEditorCommandLine({"rollpath", "KSFO", "KOAK"}).error.empty());
         QVERIFY(ParseEditorCommandLine({"rollpath", "--help"}).help);
+        QVERIFY(ParseEditorCommandLine({"rollpath", "--version"}).version);
     }
 
     void settingsLiveInTheSettingsGroup() {

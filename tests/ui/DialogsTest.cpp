@@ -18,9 +18,7 @@
 #include "ui/ModelQtDialog.h"
 #include "ui/QtDialogHost.h"
 #include "ui/SpinButton.h"
-#include "view/dialogs/AboutModel.h"
 #include "view/dialogs/AirportPropertiesModel.h"
-#include "view/dialogs/OpenProjectModel.h"
 #include "view/dialogs/PolygonPropertiesModel.h"
 #include "view/dialogs/RollpathPropertiesModel.h"
 #include "view/dialogs/RollpathWidthModel.h"
@@ -252,6 +250,12 @@ private slots:
         ModelQtDialog dialog(model);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Set Rollpath Width"));
+        QCOMPARE(qobject_cast<QLabel*>(dialog.LabelOf(1028))->text(), QStringLiteral("&Width"));
+        // The arrows stand beside the field as high as it is, each half of it.
+        auto* spin = Widget<SpinButton>(dialog, 1029);
+        const int fieldHeight = dialog.ControlWidget(1028)->height();
+        QVERIFY(std::abs(spin->UpArrow()->height() + spin->DownArrow()->height() - fieldHeight) <= 1);
+        QCOMPARE(spin->UpArrow()->height(), spin->DownArrow()->height());
         QCOMPARE(Text(dialog, 1028), QStringLiteral("12.0"));
         Step(dialog, 1029, true);
         QCOMPARE(Text(dialog, 1028), QStringLiteral("13.0"));
@@ -281,33 +285,6 @@ private slots:
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         QVERIFY(!host.RunDialog(cancelled));
-    }
-
-    void openProject() {
-        OpenProjectModel model({"KDEF", "kabc", "KXYZ"});
-        ModelQtDialog dialog(model);
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Project"));
-        auto* list = Widget<QListWidget>(dialog, 1023);
-        QCOMPARE(list->count(), 3);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("kabc"));
-        QCOMPARE(list->item(1)->text(), QStringLiteral("KDEF"));
-        QCOMPARE(list->currentRow(), 0);
-        QCOMPARE(Widget<QCheckBox>(dialog, 1102)->text(), QStringLiteral("&No polygons (safe mode)"));
-        list->setCurrentRow(1);
-        Click(dialog, 1102);
-        dialog.accept();
-        QCOMPARE(model.Choice().code, std::string("KDEF"));
-        QVERIFY(model.Choice().safeMode);
-    }
-
-    void aboutRollpath() {
-        AboutModel model;
-        ModelQtDialog dialog(model);
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("About Rollpath"));
-        QCOMPARE(qobject_cast<QLabel*>(dialog.ControlWidget(AboutModel::kVersion))->text(),
-                 QString::fromLatin1(kProgramVersionText));
     }
 
     void fileFiltersInQtsForm() {

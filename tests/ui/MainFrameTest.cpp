@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <fstream>
 
+#include "ModalAnswer.h"
 #include "support/NetworkBuilder.h"
 #include "support/TempDir.h"
 #include "ui/AnsiQt.h"
@@ -60,27 +61,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
     }
 
-    void cleanup() { frame_.reset(); }
-
-    void theViewMenuHasTheResourceTexts() {
-        const QStringList expected = {QStringLiteral("&Toolbar"),
-                                      QStringLiteral("&Status Bar"),
-                                      QStringLiteral("&Runways\tCtrl+R"),
-                                      QStringLiteral("R&ollpaths\tCtrl+A"),
-                                      QStringLiteral("&Polygons\tCtrl+G"),
-                                      QStringLiteral("&Vertices\tCtrl+E"),
-                                      QStringLiteral("&Lights\tCtrl+L"),
-                                      QStringLiteral("&Markings\tCtrl+M"),
-                                      QStringLiteral("Show &Grid"),
-                                      QStringLiteral("Hide &Diagram\tCtrl+D"),
-                                      QStringLiteral("&Zoom"),
-                                      QStringLiteral("Rotate &CW\t>"),
-                                      QStringLiteral("Rotate CC&W\t<")};
-        QCOMPARE(ViewMenuTexts(), expected);
-        QCOMPARE(frame_->menuBar()->actions().at(2)->text(), QStringLiteral("&View"));
-        QCOMPARE(frame_->Action(CommandId::ViewRunways)->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
-        QCOMPARE(frame_->Action(CommandId::ViewLights)->statusTip(), QStringLiteral("Show/Hide Lights"));
-        QCOMPARE(frame_->Action(CommandId::FileNew)->text(), QStringLiteral("&New\tCtrl+N"));
+    void cleanup() {
+        testing::CancelPendingAnswers();
+        frame_.reset();
     }
 
     void displayCommandsNeedAnAirport() {
@@ -131,82 +114,106 @@ private slots:
     }
 
     // Every popup, item, separator, text, prompt and shortcut of the menu
-    // bar, as the command table lays them out.
-    void everyMenuItemExistsWithItsIdTextAndShortcut() {
+    // bar and every toolbar button, written out as the user sees them.
+    void everyMenuItemAndButtonIsAsTheUserSeesIt() {
+        struct Item {
+            const char* text;  // "-" for a separator
+            const char* prompt;
+            QStringList keys;
+        };
+        const std::vector<std::pair<QString, std::vector<Item>>> expected = {
+            {"&File",
+             {{"&New\tCtrl+N", "Create New Rollpath File", {"Ctrl+N"}},
+              {"&Open...\tCtrl+O", "Open Rollpath File", {"Ctrl+O"}},
+              {"&Save\tCtrl+S", "Save the active document", {"Ctrl+S"}},
+              {"-", "", {}},
+              {"Preferences...", "Program Preferences", {}},
+              {"-", "", {}},
+              {"&Print...\tCtrl+P", "Print the active document", {"Ctrl+P"}},
+              {"Print Pre&view", "Display full pages", {}},
+              {"P&rint Setup...", "Change the printer and printing options", {}},
+              {"-", "", {}},
+              {"Recent File", "Open this document", {}},
+              {"", "Open this document", {}},
+              {"", "Open this document", {}},
+              {"", "Open this document", {}},
+              {"-", "", {}},
+              {"E&xit", "Quit the application; prompts to save documents", {}}}},
+            {"&Edit",
+             {{"&Undo\tCtrl+Z", "Undo the last action", {"Ctrl+Z", "Alt+Backspace"}},
+              {"-", "", {}},
+              {"Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", {"Ctrl+X", "Shift+Del"}},
+              {"&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", {"Ctrl+C", "Ctrl+Ins"}},
+              {"&Paste\tCtrl+V", "Insert Clipboard contents", {"Ctrl+V", "Shift+Ins"}},
+              {"&Delete\tDel", "", {}},
+              {"-", "", {}},
+              {"Properties...", "Airport Properties", {}}}},
+            {"&View",
+             {{"&Toolbar", "Show or hide the toolbar", {}},
+              {"&Status Bar", "Show or hide the status bar", {}},
+              {"-", "", {}},
+              {"&Runways\tCtrl+R", "Show/Hide Runways", {"Ctrl+R"}},
+              {"R&ollpaths\tCtrl+A", "Show/Hide Rollpaths", {"Ctrl+A"}},
+              {"&Polygons\tCtrl+G", "Show/Hide Polygons", {"Ctrl+G"}},
+              {"&Vertices\tCtrl+E", "Show/Hide Rollpath Vertices", {"Ctrl+E"}},
+              {"&Lights\tCtrl+L", "Show/Hide Lights", {"Ctrl+L"}},
+              {"&Markings\tCtrl+M", "Show/Hide Markings", {"Ctrl+M"}},
+              {"Show &Grid", "Show/Hide Grid", {}},
+              {"Hide &Diagram\tCtrl+D", "Show/Hide Airport Diagram", {"Ctrl+D"}},
+              {"-", "", {}},
+              {"&Zoom", "Zoom", {}},
+              {"Rotate &CW\t<", "Rotate Clockwise", {}},
+              {"Rotate CC&W\t>", "Rotate Counter Clockwise", {}}}},
+            {"&Tools",
+             {{"&Rollpath\tCtrl+T", "Rollpath Tool", {"Ctrl+T"}},
+              {"&Polygon\tCtrl+Y", "Polygon Tool", {"Ctrl+Y"}},
+              {"-", "", {}},
+              {"Place &Source", "Set the vertex for the initial aircraft position", {}},
+              {"Place Sin&k", "Set the vertex for the final aircraft position", {}},
+              {"-", "", {}},
+              {"Rollpath &Width...\tCtrl+W", "", {"Ctrl+W"}}}},
+            {"&Diagram",
+             {{"&Load\tCtrl+B", "Load Airport Diagram", {"Ctrl+B"}},
+              {"&Position...", "Position Airport Diagram", {}}}},
+            {"&Help",
+             {{"&Help Topics", "List Help topics", {}},
+              {"-", "", {}},
+              {"&About Rollpath...", "Display program information, version number and copyright", {}}}},
+        };
         const QList<QAction*> popups = frame_->menuBar()->actions();
-        const auto layout = MenuBarLayout();
-        QCOMPARE(popups.size(), static_cast<qsizetype>(layout.size()));
-        QStringList titles;
-        for (QAction* popup : popups) {
-            titles << popup->text();
-        }
-        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Tools", "&Diagram", "&Help"}));
-        for (std::size_t p = 0; p < layout.size(); ++p) {
-            QMenu* menu = popups[static_cast<qsizetype>(p)]->menu();
-            QVERIFY(menu != nullptr);
-            QList<QAction*> items = menu->actions();
-            qsizetype k = 0;
-            for (const CommandId id : layout[p].items) {
-                QVERIFY2(k < items.size(), qPrintable(titles[static_cast<qsizetype>(p)]));
-                QAction* item = items[k++];
-                if (id == CommandId::Separator) {
-                    QVERIFY(item->isSeparator());
+        QCOMPARE(popups.size(), static_cast<qsizetype>(expected.size()));
+        for (std::size_t p = 0; p < expected.size(); ++p) {
+            QCOMPARE(popups[static_cast<qsizetype>(p)]->text(), expected[p].first);
+            const QList<QAction*> items = popups[static_cast<qsizetype>(p)]->menu()->actions();
+            QCOMPARE(items.size(), static_cast<qsizetype>(expected[p].second.size()));
+            for (qsizetype k = 0; k < items.size(); ++k) {
+                const Item& want = expected[p].second[static_cast<std::size_t>(k)];
+                const QString where = expected[p].first + QStringLiteral(" item ") + QString::number(k);
+                QCOMPARE(items[k]->isSeparator(), QString::fromLatin1(want.text) == QStringLiteral("-"));
+                if (items[k]->isSeparator()) {
                     continue;
                 }
-                const CommandInfo* info = FindCommand(id);
-                QCOMPARE(item->data().toInt(), static_cast<int>(id));
-                QCOMPARE(item, frame_->Action(id));
-                if (id != CommandId::ViewGrid && id != CommandId::ViewDiagram) {
-                    QCOMPARE(item->text(), FromAnsi(info->menuText));
-                }
-                const std::string_view prompt = info->prompt;
-                QCOMPARE(item->statusTip(), FromAnsi(prompt.substr(0, prompt.find('\n'))));
+                QVERIFY2(items[k]->text() == QString::fromLatin1(want.text), qPrintable(where));
+                QVERIFY2(items[k]->statusTip() == QString::fromLatin1(want.prompt), qPrintable(where));
                 QList<QKeySequence> keys;
-                for (const Accelerator& a : Accelerators()) {
-                    if (a.id == id) {
-                        keys << QKeySequence(
-                            QString::fromLatin1(a.keys.data(), static_cast<qsizetype>(a.keys.size())));
-                    }
+                for (const QString& key : want.keys) {
+                    keys << QKeySequence(key);
                 }
-                QCOMPARE(item->shortcuts(), keys);
-                if (id == CommandId::RecentFile) {
-                    k += 3;  // the other recent files, hidden while there are none
-                }
+                QVERIFY2(items[k]->shortcuts() == keys, qPrintable(where));
             }
-            QCOMPARE(k, items.size());
         }
-        QCOMPARE(frame_->Action(CommandId::EditUndo)->shortcuts(),
-                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z")),
-                                      QKeySequence(QStringLiteral("Alt+Backspace"))}));
-        QCOMPARE(frame_->Action(CommandId::EditCut)->shortcuts().last(),
-                 QKeySequence(Qt::SHIFT | Qt::Key_Delete));
-        QCOMPARE(frame_->Action(CommandId::EditCopy)->shortcuts().last(),
-                 QKeySequence(Qt::CTRL | Qt::Key_Insert));
-        QCOMPARE(frame_->Action(CommandId::EditPaste)->shortcuts().last(),
-                 QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-        // Named in their texts, but without accelerators.
-        QVERIFY(frame_->Action(CommandId::RollpathWidth)->shortcuts().isEmpty());
-        QVERIFY(frame_->Action(CommandId::PolygonTool)->shortcuts().isEmpty());
-    }
 
-    void theToolbarHasItsButtonsInOrderWithIconsAndTooltips() {
+        const QStringList buttons = {"New",      "Open",    "Save",   "-",      "Cut",      "Copy",
+                                     "Paste",    "-",       "Zoom",   "Lights", "Markings", "-",
+                                     "Rollpath", "Polygon", "Source", "Sink"};
         QToolBar* bar = frame_->ToolBar();
-        const QList<QAction*> buttons = bar->actions();
-        const auto layout = ToolbarLayout();
-        QCOMPARE(buttons.size(), static_cast<qsizetype>(layout.size()));
         QCOMPARE(bar->iconSize(), QSize(16, 15));
-        for (std::size_t i = 0; i < layout.size(); ++i) {
-            QAction* b = buttons[static_cast<qsizetype>(i)];
-            if (layout[i] == CommandId::Separator) {
-                QVERIFY(b->isSeparator());
-                continue;
-            }
-            QCOMPARE(b, frame_->Action(layout[i]));
-            QVERIFY2(!b->icon().pixmap(16, 15).isNull(), FindCommand(layout[i])->name.data());
-            QCOMPARE(b->toolTip(), TooltipOf(*FindCommand(layout[i])));
+        QStringList shown;
+        for (QAction* b : bar->actions()) {
+            shown << (b->isSeparator() ? QStringLiteral("-") : b->toolTip());
+            QVERIFY(b->isSeparator() || !b->icon().pixmap(16, 15).isNull());
         }
-        QCOMPARE(frame_->Action(CommandId::FileNew)->toolTip(), QStringLiteral("New"));
-        QCOMPARE(frame_->Action(CommandId::PlaceSink)->toolTip(), QStringLiteral("Sink"));
+        QCOMPARE(shown, buttons);
     }
 
     void theToolbarAndStatusBarItemsShowAndHideThem() {
@@ -271,15 +278,43 @@ private slots:
         QVERIFY(!menu.Action(CommandId::ContextPaste)->isEnabled());
     }
 
-    void theAcceleratorsReachTheirCommands() {
+    // The accelerators and the keys that menu items name run their commands:
+    // Ctrl+W opens the width dialog, Ctrl+Y switches the polygon tool, "<"
+    // turns the view as Rotate CW does and ">" as Rotate CCW.
+    void theKeysReachTheirCommands() {
         OpenRunway();
-        QCOMPARE(frame_->ViewWidget().View().m_bShowLights, 0);
+        CRollpathView& view = frame_->ViewWidget().View();
         QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bShowLights, 1);
+        QCOMPARE(view.m_bShowLights, 1);
         QTest::keyClick(frame_.get(), Qt::Key_R, Qt::ControlModifier);
-        QCOMPARE(frame_->ViewWidget().View().m_bShowRunways, 0);
+        QCOMPARE(view.m_bShowRunways, 0);
         QTest::keyClick(frame_.get(), Qt::Key_F1);
         QVERIFY(frame_->HelpWindow() != nullptr && frame_->HelpWindow()->isVisible());
+        frame_->activateWindow();
+        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(view.m_bPolygonTool, 1);
+        QTest::keyClick(frame_.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(view.m_bPolygonTool, 0);
+        QString title;
+        testing::AnswerNextModal<QDialog>([&title](QDialog* dialog) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        });
+        QTest::keyClick(frame_.get(), Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(title, QStringLiteral("Set Rollpath Width"));
+        for (const auto& [key, text] : {std::pair{Qt::Key_Less, '<'}, std::pair{Qt::Key_Greater, '>'}}) {
+            const double before = doc_.m_dRotation;
+            QTest::keyClick(&frame_->ViewWidget(), key, Qt::ShiftModifier);
+            const double byKey = doc_.m_dRotation;
+            doc_.m_dRotation = before;
+            for (QAction* item : frame_->ViewMenu()->actions()) {
+                if (item->text().endsWith(QStringLiteral("\t") + QLatin1Char(text))) {
+                    item->trigger();
+                }
+            }
+            QCOMPARE(doc_.m_dRotation, byKey);
+            QVERIFY(byKey != before);
+        }
     }
 
     void printingFitsTheViewOnThePage() {

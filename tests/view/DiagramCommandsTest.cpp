@@ -2,7 +2,9 @@
 // the host's file dialog and the modeless Position dialog.
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -207,17 +209,33 @@ TEST_F(DiagramCommands, OkAndEscapeCloseTheDialogAndEndPositioning) {
     }
 }
 
-TEST_F(DiagramCommands, ADragRefreshesTheOpenDialog) {
+// However the pointer wanders while the diagram is dragged, at any zoom, the
+// diagram moves by the pointer's travel (to the whole foot), the Position
+// dialog shows the offsets after every move, and a spin step then starts
+// from them.
+RC_GTEST_FIXTURE_PROP(DiagramCommands, TheDiagramFollowsThePointerAndTheDialogFollowsTheDiagram,
+                      (const std::vector<std::pair<int, int>>& moves)) {
     doc.m_szBmpPath = Bitmap(100, 100);
     Open();
-    view.RefreshPositionDialog();  // closed: nothing to show
-    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "0");
+    view.SetZoom(*rc::gen::inRange(1, 501).as("zoom / 100") * 100);
     view.OnCommand(CommandId::PositionDiagram);
-    doc.m_nBmpX = 17;
-    doc.m_nBmpY = -9;
-    view.RefreshPositionDialog();
-    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "17");
-    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kVertical), "-9");
+    DevicePoint at{600, 450};
+    view.OnMouseMove(at);
+    const DPoint start = view.WindowToWorld(at);
+    view.OnLButtonDown(at);
+    for (const auto& [dx, dy] : moves) {
+        at = DevicePoint{600 + dx % 500, 450 + dy % 400};
+        view.OnMouseMove(at);
+        RC_ASSERT(view.PositionDialog().TextOf(PositionModel::kHorizontal) == std::to_string(doc.m_nBmpX));
+        RC_ASSERT(view.PositionDialog().TextOf(PositionModel::kVertical) == std::to_string(doc.m_nBmpY));
+    }
+    view.OnLButtonUp(at);
+    const DPoint end = view.WindowToWorld(at);
+    RC_ASSERT(std::fabs(doc.m_nBmpX - (end.x - start.x)) <= 0.5 + 1e-9);
+    RC_ASSERT(std::fabs(doc.m_nBmpY - (end.y - start.y)) <= 0.5 + 1e-9);
+    const int x = doc.m_nBmpX;
+    view.PositionDialog().SpinUp(PositionModel::kHorizontalSpin);
+    RC_ASSERT(doc.m_nBmpX == x + 1);
 }
 
 TEST_F(DiagramCommands, ANewDocumentClosesTheDialog) {

@@ -242,7 +242,7 @@ TEST_F(VertexJoins, DeleteVertexIsOfferedOnlyWhereExactlyTwoSegmentsMeet) {
     EXPECT_EQ(LiveSegments(), 3);
 }
 
-TEST_F(EditCommands, DeleteVertexRefusesToJoinALoopOfTwoSegments) {
+TEST_F(EditCommands, DeleteVertexIsGreyedAtALoopOfTwoSegments) {
     AddRunwayOnly();
     const int a = AddVertexAt(doc, -400.0, 1000.0);
     const int b = AddVertexAt(doc, 0.0, 1000.0);
@@ -254,6 +254,7 @@ TEST_F(EditCommands, DeleteVertexRefusesToJoinALoopOfTwoSegments) {
     ASSERT_EQ(view.m_Context.vertex, b);
     ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
     // Joining would leave one segment from a back to a.
+    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
     view.OnCommand(CommandId::DeleteVertex);
     EXPECT_TRUE(doc.Vertex(b).live());
     EXPECT_EQ(LiveSegments(), 2);
@@ -441,26 +442,22 @@ TEST_F(EditCommands, TheContextMenuGreysItemsByKind) {
     struct Case {
         const char* what;
         int kind;
-        int segmentsAtVertex;
         int polygonPoint;
         bool cut, copy, insert, remove;
     };
     const Case cases[] = {
-        {"nothing", ContextKind::Nothing, 0, -1, false, false, false, false},
-        {"a segment", ContextKind::Segment, 0, -1, true, false, true, false},
-        {"a polygon off its points", ContextKind::Polygon, 0, -1, true, true, true, false},
-        {"a polygon at a point", ContextKind::Polygon, 0, 2, true, true, true, true},
-        {"a vertex of two segments", ContextKind::Vertex, 2, -1, false, false, false, true},
-        {"a vertex of three segments", ContextKind::Vertex, 3, -1, false, false, false, false},
-        {"the Source", ContextKind::Source, 2, -1, true, false, false, false},
-        {"the Sink", ContextKind::Sink, 2, -1, true, false, false, false},
-        {"a runway", ContextKind::Runway, 0, -1, false, false, false, false},
+        {"nothing", ContextKind::Nothing, -1, false, false, false, false},
+        {"a segment", ContextKind::Segment, -1, true, false, true, false},
+        {"a polygon off its points", ContextKind::Polygon, -1, true, true, true, false},
+        {"a polygon at a point", ContextKind::Polygon, 2, true, true, true, true},
+        {"the Source", ContextKind::Source, -1, true, false, false, false},
+        {"the Sink", ContextKind::Sink, -1, true, false, false, false},
+        {"a runway", ContextKind::Runway, -1, false, false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         view.m_Context = ViewContext{};
         view.m_Context.kind = c.kind;
-        view.m_Context.segmentsAtVertex = c.segmentsAtVertex;
         view.m_Context.polygonPoint = c.polygonPoint;
         EXPECT_EQ(Enabled(CommandId::ContextCut), c.cut);
         EXPECT_EQ(Enabled(CommandId::ContextCopy), c.copy);

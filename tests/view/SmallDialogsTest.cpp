@@ -10,7 +10,6 @@
 #include "document/ProjectList.h"
 #include "project/DocumentPipeline.h"
 #include "support/TempDir.h"
-#include "view/dialogs/AboutModel.h"
 #include "view/dialogs/OpenProjectModel.h"
 #include "view/dialogs/PositionModel.h"
 #include "view/dialogs/RollpathWidthModel.h"
@@ -181,14 +180,6 @@ TEST(ScriptedDialogs, FileNamesComeFromTheirOwnQueue) {
     EXPECT_EQ(dialogs.GetOpenFileName(request), "a.bmp");
     EXPECT_EQ(dialogs.GetOpenFileName(request), std::nullopt);
     EXPECT_EQ(dialogs.shown.size(), 3u);
-}
-
-TEST(AboutDialog, ShowsTheProgramAndItsVersion) {
-    AboutModel about;
-    EXPECT_EQ(about.Title(), "About Rollpath");
-    EXPECT_EQ(about.Resource(), 100);
-    EXPECT_EQ(about.TextOf(AboutModel::kVersion), kProgramVersionText);
-    EXPECT_EQ(about.Buttons(), DialogButtons::Ok);
 }
 
 }  // namespace

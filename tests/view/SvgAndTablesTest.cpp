@@ -75,23 +75,6 @@ TEST(CommandTable, IdsNamesAndTexts) {
     }
     EXPECT_FALSE(CommandFromNumber(12345).has_value());
     EXPECT_EQ(FindCommandByName("no-such-command"), nullptr);
-    struct Text {
-        int id;
-        std::string_view menu;
-        std::string_view prompt;
-    };
-    for (const Text t :
-         {Text{32785, "&Runways\tCtrl+R", "Show/Hide Runways"}, Text{32802, "Show &Grid", "Show/Hide Grid"},
-          Text{32773, "Hide &Diagram\tCtrl+D", "Show/Hide Airport Diagram\nShow/Hide Diagram"},
-          Text{32776, "&Zoom", "Zoom\nZoom"}, Text{32778, "Rotate &CW\t>", "Rotate Clockwise"},
-          Text{32779, "Rotate CC&W\t<", "Rotate Counter Clockwise"},
-          Text{57600, "&New\tCtrl+N", "Create New Rollpath File\nNew"},
-          Text{32793, "Ce&nter", "Center diagram at mouse"}, Text{32788, "&Delete\tDel", ""}}) {
-        const CommandInfo* c = FindCommand(static_cast<CommandId>(t.id));
-        ASSERT_NE(c, nullptr) << t.id;
-        EXPECT_EQ(c->menuText, t.menu);
-        EXPECT_EQ(c->prompt, t.prompt);
-    }
 }
 
 TEST(CommandTable, LayoutsNameKnownCommands) {

@@ -16,8 +16,7 @@ RollpathWidthModel::RollpathWidthModel(double width)
       m_dOpenedWidth(width),
       m_szShownWidth(FormatFixed(width, 1, 4)),
       m_dWidth(width) {
-    DialogControl& field = AddField(kWidth, "", m_szShownWidth, false);
-    field.name = "Width";
+    DialogControl& field = AddField(kWidth, "&Width", m_szShownWidth, false);
     field.suffix = "ft";
     AddSpin(kWidthSpin, kWidth);
     AddCheck(kFineStep, "x 0.1", false).sameRow = true;

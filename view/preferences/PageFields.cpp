@@ -113,6 +113,17 @@ std::string FieldPageModel::Text(int control) const {
     return std::to_string(Integer(control));
 }
 
+std::vector<std::string> FieldPageModel::ExtremeTexts(int control) const {
+    constexpr double kWidestDecimal = 999.99;
+    if (FindDecimal(control) != nullptr) {
+        return {FormatDecimalField(-kWidestDecimal), FormatDecimalField(kWidestDecimal)};
+    }
+    if (const IntegerField* field = FindInteger(control)) {
+        return {std::to_string(field->min), std::to_string(field->max)};
+    }
+    return {};
+}
+
 std::string FieldPageModel::StepSpin(int control, std::string_view text, bool up, bool shift) {
     if (FindDecimal(control) != nullptr) {
         double& value = decimalValues_[control];

@@ -94,6 +94,10 @@ public:
     double Decimal(int control) const;
     // The text a field shows for its value: "%d" or "%5.2f".
     std::string Text(int control) const;
+    // The texts of the field's extreme values, which it must have room for:
+    // an integer field's least and greatest, a decimal field's -999.99 and
+    // 999.99 (no width or offset of a rollpath comes near).
+    std::vector<std::string> ExtremeTexts(int control) const;
 
     // A spin step on the field `control` whose text is `text`; the new text.
     // A decimal step also becomes the field's value at once.
