@@ -8,42 +8,22 @@
 #include <memory>
 #include <vector>
 
+#include "PavedAirport.h"
 #include "pavement/Junctions.h"
 #include "pavement/NetworkIndex.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
-#include "support/SyntheticAirport.h"
 
 namespace rollpath {
 namespace {
 
-std::unique_ptr<CRollpathDoc> PavedAirport() {
-    auto doc = std::make_unique<CRollpathDoc>();
-    testing::BuildSyntheticAirport(*doc);
-    testing::PaveSyntheticAirport(*doc);
-    return doc;
-}
+using bench::PavedAirport;
 
 // A vertex where four rollpaths cross, away from the runways.
 int CrossingOfFour(const CRollpathDoc& doc) {
-    const VertexIncidence incidence(doc);
-    for (int v = 0; v < doc.m_nVertices; ++v) {
-        const auto segments = incidence.SegmentsAt(v);
-        if (!doc.IsLiveVertex(v) || segments.size() != 4) {
-            continue;
-        }
-        bool plain = true;
-        for (const int i : segments) {
-            const RollpathSegment& s = *doc.m_pSegments[static_cast<std::size_t>(i)];
-            plain = plain && s.type == SegmentType::Rollpath && s.endClass0 == EndClass::Rollpath &&
-                    s.endClass1 == EndClass::Rollpath;
-        }
-        if (plain) {
-            return v;
-        }
-    }
-    return -1;
+    const std::vector<int> found = bench::PlainCrossings(doc, 1);
+    return found.empty() ? -1 : found.front();
 }
 
 // A drag of vertex v by dx, as the view ends it: the vertex moves, its

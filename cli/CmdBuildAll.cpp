@@ -5,6 +5,7 @@
 // every airport, so that Save does not rewrite an ever longer list.
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
@@ -14,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "checks/LayoutChecks.h"
 #include "cli/ArgParse.h"
+#include "cli/FindingsOutput.h"
 #include "cli/Json.h"
 #include "document/AnsiText.h"
 #include "document/Utf8Path.h"
@@ -27,7 +30,7 @@ namespace rollpath::cli {
 namespace {
 
 constexpr const char* kSynopsis =
-    "rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]\n"
+    "rollpath-cli build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [--check] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
 // A message with the airport's code (and so its file names) and every number
@@ -68,6 +71,55 @@ public:
     std::map<std::string, long long> counts;
 };
 
+// What the layout checks found over the run: findings and airports by
+// check, and the first airports each check fired on.
+struct CheckTally {
+    static constexpr std::size_t kExamples = 10;
+
+    void Add(const std::string& code, const std::vector<Finding>& findings) {
+        const FindingCounts counts = CountFindings(findings);
+        for (const CheckInfo& info : AllChecks()) {
+            const auto k = static_cast<std::size_t>(info.check);
+            const int n = counts.Of(info.check);
+            findings_.byCheck[k] += n;
+            if (n > 0) {
+                ++airports_.byCheck[k];
+                if (examples_[k].size() < kExamples) {
+                    examples_[k].push_back(code);
+                }
+            }
+        }
+        ++checked_;
+    }
+
+    void Write(JsonWriter& json) const {
+        json.BeginObject();
+        json.Field("airports", checked_);
+        json.Key("findings");
+        WriteCountsJson(json, findings_);
+        json.Key("airportsWithFindings");
+        WriteCountsJson(json, airports_);
+        json.Key("examples");
+        json.BeginObject();
+        for (const CheckInfo& info : AllChecks()) {
+            json.Key(info.id);
+            json.BeginArray();
+            for (const std::string& code : examples_[static_cast<std::size_t>(info.check)]) {
+                json.String(code);
+            }
+            json.EndArray();
+        }
+        json.EndObject();
+        json.EndObject();
+    }
+
+private:
+    long long checked_ = 0;
+    FindingCounts findings_;
+    FindingCounts airports_;
+    std::array<std::vector<std::string>, kCheckCount> examples_;
+};
+
 struct AirportTime {
     std::string code;
     double ms = 0.0;
@@ -89,10 +141,13 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     std::string csvPath;
     std::optional<std::string> timesPath;
     long long limit = -1;
+    bool check = false;
     CommandParser app("build-all", kSynopsis);
     app.add_option("RUNWAYS.csv", csvPath, "the runway list of every airport")->required();
     app.add_option("--limit", limit, "build only the first N airports")->type_name("N");
     app.add_option("--times", timesPath, "each airport's time, as CSV")->type_name("FILE.csv");
+    app.add_flag("--check", check,
+                 "count the layout checks' findings by check (every airport is still saved)");
     AddCommonOptions(app, options);
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
@@ -110,6 +165,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     CountingMessageSink messages;
+    CheckTally tally;
     std::vector<AirportTime> times;
     long long skipped = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -141,6 +197,9 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
         bool built = OpenAirportByCode(doc, code, false, false);
         if (built) {
             PrepareOpenedDocument(doc);
+            if (check) {
+                tally.Add(code, RunLayoutChecks(doc, EnabledChecks(settings.DisabledChecks)));
+            }
             built = Save(doc);
         }
         const auto end = std::chrono::steady_clock::now();
@@ -204,6 +263,10 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
         json.Field(kind, count);
     }
     json.EndObject();
+    if (check) {
+        json.Key("checks");
+        tally.Write(json);
+    }
     json.EndObject();
     out << '\n';
     return built == static_cast<long long>(times.size()) ? kExitSuccess : kExitFailure;

@@ -29,7 +29,7 @@ constexpr FormatEntry kFormats[] = {
 
 // Chosen by the file name's extension, whatever its case.
 std::optional<FormatEntry> FormatOf(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
+    std::string extension = Utf8FromPath(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const FormatEntry& entry : kFormats) {

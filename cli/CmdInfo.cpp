@@ -1,7 +1,7 @@
 #include "cli/ArgParse.h"
 #include "cli/DocumentJson.h"
 #include "cli/StreamMessageSink.h"
-#include "simdata/OpenAirport.h"
+#include "project/DocumentPipeline.h"
 
 namespace rollpath::cli {
 
@@ -31,9 +31,9 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
 
-    // As the New command does, with the code typed into the Open Airport dialog.
-    FixedOpenAirportDialog dialog(OpenAirportChoice{code, false});
-    if (!OnNewDocument(doc, dialog, false)) {
+    // As the editor opens it: the listed project, else as New, with the
+    // files already saved for the airport read back.
+    if (!OpenAirportByCode(doc, code, false, false)) {
         return kExitFailure;
     }
 

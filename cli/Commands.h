@@ -24,6 +24,11 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err);
 // build CODE [--tms] [--safe-mode] [COMMON]
 int RunBuild(const Args& args, std::ostream& out, std::ostream& err);
 
+// check CODE [--format text|json] [--only ID,...] [COMMON]: the layout
+// checks on the airport opened as build opens it; 1 when a check of error
+// severity fails
+int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
+
 // build-all RUNWAYS.csv [--limit N] [--times FILE.csv] [COMMON]: every
 // airport of the full-size database, one after another in one process
 int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err);

@@ -94,6 +94,10 @@ bool ScriptHost::RunDialog(DialogModel& dialog) {
         }
     }
     if (!ok) {
+        // A refused OK shows the refusal; the script has no second try.
+        if (dialog.Refusal()) {
+            Messages().Show(dialog.Refusal()->message);
+        }
         dialog.Cancel();
     }
     m_Err << "dialog: " << AnsiToUtf8(dialog.Title()) << " -> " << (ok ? "ok" : "cancel") << '\n';

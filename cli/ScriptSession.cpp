@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <span>
 #include <sstream>
+#include <system_error>
 
 #include "cli/Commands.h"
 #include "cli/DocumentJson.h"
@@ -23,13 +24,15 @@ namespace {
 
 constexpr int kMaxClientSide = 16384;
 
-std::optional<double> ParseNumber(const std::string& text) {
-    if (text.empty()) {
-        return std::nullopt;
+// A number as scripts write it: an optional sign, digits with a point, an
+// exponent; nothing else, in every locale.
+std::optional<double> ParseNumber(std::string_view text) {
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
     }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
@@ -163,6 +166,9 @@ ScriptSession::Step ScriptSession::Execute(const Words& words, std::string& erro
     }
     if (name == "command") {
         return Command(words, error);
+    }
+    if ((name == "undo" || name == "redo") && words.size() == 1) {
+        return Command(Words{"command", name}, error);
     }
     if (name == "click" || name == "press" || name == "move" || name == "release" || name == "rclick") {
         return Mouse(words, error);
@@ -397,6 +403,10 @@ ScriptSession::Step ScriptSession::Modeless(const Words& words, std::string& err
         error = "dialog \"" + AnsiToUtf8(title) + "\": " + m_Host.dialogs.problems[problems];
         return Step::Usage;
     }
+    // A refused OK leaves the dialog open, as the user sees it.
+    if (answer.end == DialogEnd::Ok && dialog->Refusal()) {
+        m_Messages.Show(dialog->Refusal()->message);
+    }
     return Step::Next;
 }
 
@@ -408,7 +418,7 @@ ScriptSession::Step ScriptSession::Save() {
         return Step::Next;
     }
     const bool saved = rollpath::Save(m_Doc);
-    m_View.SyncWithDocument();
+    m_View.OnDocumentSaved();
     return saved ? Step::Next : Step::Failed;
 }
 
@@ -502,16 +512,14 @@ void ScriptSession::WriteViewState(JsonWriter& json) const {
     json.Field("vertex", v.m_Context.vertex).Field("segmentsAtVertex", v.m_Context.segmentsAtVertex);
     json.Field("polygonPoint", v.m_Context.polygonPoint);
     json.EndObject();
+    const CEditHistory& history = m_Doc.History();
     json.Key("undo").BeginObject();
-    json.Field("kind", v.m_Undo.Kind()).Field("available", v.m_Undo.Available());
-    json.Key("segments").BeginArray();
-    for (const RollpathSegment* s : v.m_Undo.Segments()) {
-        json.Int(IndexIn(m_Doc.m_pSegments, s));
-    }
-    json.EndArray();
-    json.Field("vertex", v.m_Undo.VertexIndex());
-    json.Field("polygon", IndexIn(m_Doc.m_pPolygons, v.m_Undo.Polygon()));
-    json.Field("points", static_cast<int>(v.m_Undo.Points().size()));
+    json.Field("kind", history.UndoKind()).Field("available", history.CanUndo());
+    json.Field("steps", history.UndoSteps());
+    json.EndObject();
+    json.Key("redo").BeginObject();
+    json.Field("kind", history.RedoKind()).Field("available", history.CanRedo());
+    json.Field("steps", history.RedoSteps());
     json.EndObject();
     json.Field("captured", m_Host.captured);
     json.Key("prompt").AnsiString(m_Host.prompt);

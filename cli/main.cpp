@@ -2,6 +2,7 @@
 // each subcommand parses its own arguments, "--help" included.
 
 #include <CLI/CLI.hpp>
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -31,6 +32,7 @@ constexpr Command kCommands[] = {
     {"info", "what opening an airport gives, as JSON", &rollpath::cli::RunInfo},
     {"build", "open an airport as the editor would and save all its files", &rollpath::cli::RunBuild},
     {"build-all", "build every airport of a runway list", &rollpath::cli::RunBuildAll},
+    {"check", "what the layout checks find on an airport", &rollpath::cli::RunCheck},
     {"dump", "any file the editor writes, as JSON", &rollpath::cli::RunDump},
     {"render", "draw an airport as the editor shows it (SVG or PNG)", &rollpath::cli::RunRender},
     {"script", "a headless editor session", &rollpath::cli::RunScript},
@@ -67,6 +69,9 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
+    // The user's locale, as the editor's QApplication adopts it, so that the
+    // CLI runs the same paths; no number may follow it.
+    std::setlocale(LC_ALL, "");
     using namespace rollpath::cli;
     const std::vector<std::string> arguments = Arguments(argc, argv);
     CLI::App app("The Rollpath editor without its window.", "rollpath-cli");

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/MessageSink.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath {
 namespace {
@@ -27,40 +28,76 @@ AtomicFile::~AtomicFile() {
     }
 }
 
+void AtomicFile::Fail(const std::error_code& reason, const std::filesystem::path& where) {
+    if (!failed_) {
+        reason_ = reason;
+        failedPath_ = where;
+    }
+    failed_ = true;
+}
+
+std::string AtomicFile::Failure() const {
+    const std::error_code reason = reason_ ? reason_ : std::make_error_code(std::errc::io_error);
+    return Utf8FromPath(failedPath_) + ": " + reason.message();
+}
+
 bool AtomicFile::Open() {
     if (pending_) {
         Discard();
     }
+    failed_ = false;
+    finished_ = false;
     pending_ = true;
-    file_ = files_.Create(temporary_);
-    failed_ = file_ == nullptr;
+    std::error_code reason;
+    file_ = files_.Create(temporary_, reason);
+    if (file_ == nullptr) {
+        // The user knows the file by its own name, not the temporary one.
+        Fail(reason, target_);
+    }
     return !failed_;
 }
 
 bool AtomicFile::Write(std::span<const std::uint8_t> bytes) {
     if (failed_ || !file_) {
-        failed_ = true;
+        Fail(std::make_error_code(std::errc::bad_file_descriptor), target_);
         return false;
     }
     for (std::size_t pos = 0; !failed_ && pos < bytes.size(); pos += kChunkSize) {
-        if (!file_->Write(bytes.subspan(pos, std::min(kChunkSize, bytes.size() - pos)))) {
-            failed_ = true;
+        std::error_code reason;
+        if (!file_->Write(bytes.subspan(pos, std::min(kChunkSize, bytes.size() - pos)), reason)) {
+            Fail(reason, target_);
         }
     }
     return !failed_;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Finish() {
+    if (finished_ && !failed_) {
+        return true;
+    }
     if (failed_ || !file_) {
-        if (pending_) {
-            Discard();
-        }
+        Fail(std::make_error_code(std::errc::bad_file_descriptor), target_);
         return false;
     }
-    const bool closed = file_->Close();
+    std::error_code reason;
+    const bool closed = file_->Close(reason);
     file_.reset();
-    if (!closed || !files_.Rename(temporary_, target_)) {
-        failed_ = true;
+    if (!closed) {
+        Fail(reason, target_);
+        return false;
+    }
+    finished_ = true;
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (!Finish()) {
+        Discard();
+        return false;
+    }
+    std::error_code reason;
+    if (!files_.Rename(temporary_, target_, reason)) {
+        Fail(reason, target_);
         Discard();
         return false;
     }
@@ -70,11 +107,18 @@ bool AtomicFile::Commit() {
 
 void AtomicFile::Discard() {
     if (file_) {
-        file_->Close();
+        std::error_code ignored;
+        file_->Close(ignored);
         file_.reset();
     }
     files_.Remove(temporary_);
     pending_ = false;
+}
+
+std::string FailureMessage(const std::string& words, const std::string& failure) {
+    // "Cannot create temporary file." goes on without its full stop.
+    const std::string start = words.ends_with('.') ? words.substr(0, words.size() - 1) : words;
+    return start + ": " + failure;
 }
 
 bool WriteFileOrReport(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
@@ -82,7 +126,7 @@ bool WriteFileOrReport(const std::filesystem::path& target, std::span<const std:
     AtomicFile file(target, files);
     const bool ok = file.Open() && file.Write(bytes) && file.Commit();
     if (!ok) {
-        messages.Show("Cannot create " + displayName);
+        messages.Show(FailureMessage("Cannot create " + displayName, file.Failure()));
     }
     return ok;
 }

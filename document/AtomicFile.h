@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "document/FileSystem.h"
 
@@ -32,15 +33,22 @@ public:
     // write is seen where it happens; after one failure every later call
     // fails too.
     bool Write(std::span<const std::uint8_t> bytes);
-    // Closes the temporary file and moves it over the target. False, with the
+    // Closes the temporary file; false when anything failed since Open. The
+    // target is not touched yet.
+    bool Finish();
+    // Finishes and moves the temporary file over the target. False, with the
     // target left as it was, when anything failed since Open.
     bool Commit();
+    // Removes the temporary file.
+    void Discard();
 
     const std::filesystem::path& target() const { return target_; }
     const std::filesystem::path& temporary() const { return temporary_; }
+    // Why the file could not be written: the path and the system's reason.
+    std::string Failure() const;
 
 private:
-    void Discard();
+    void Fail(const std::error_code& reason, const std::filesystem::path& where);
 
     std::filesystem::path target_;
     std::filesystem::path temporary_;
@@ -48,10 +56,18 @@ private:
     std::unique_ptr<WritableFile> file_;
     bool failed_ = false;
     bool pending_ = false;  // a temporary file may exist
+    bool finished_ = false;
+    std::error_code reason_;
+    std::filesystem::path failedPath_;
 };
 
+// "Cannot create KSFO.txp: /data/KSFO.txp: No space left on device": the
+// message's own words, then the path and the system's reason.
+std::string FailureMessage(const std::string& words, const std::string& failure);
+
 // Writes bytes to target through an AtomicFile, in chunks. On any failure
-// shows "Cannot create " + displayName and returns false; the old file stays.
+// shows "Cannot create " + displayName with the path and the reason, and
+// returns false; the old file stays.
 bool WriteFileOrReport(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                        const std::string& displayName, MessageSink& messages,
                        FileSystem& files = RealFileSystem());

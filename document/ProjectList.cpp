@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -13,7 +13,9 @@
 #include "document/MessageSink.h"
 #include "document/ProjectListReader.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
+#include "geometry/NumberText.h"
 
 namespace rollpath {
 
@@ -24,6 +26,11 @@ std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
 }
 
 }  // namespace
+
+bool IsPlainFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\:") == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
 
 void SetPendingDefaults(PendingProject& pending, const std::string& code) {
     pending.code = code;
@@ -86,54 +93,70 @@ std::string FormatProjectEntry(const CRollpathDoc& doc) {
     std::string entry = "[" + doc.m_szCode + "]\n";
     entry += "txp=" + doc.m_szTxpName + "\n";
     entry += "bgr=" + doc.m_szBgrName + "\n";
-    char numbers[160];
-    std::snprintf(numbers, sizeof numbers, " %d %d %d %f\n", doc.m_nBmpX, doc.m_nBmpY, doc.m_nBmpScale,
-                  doc.m_dRotation);
-    entry += "bmp=\"" + doc.m_szBmpPath + "\"" + numbers;
+    // " %d %d %d %f", the same in every locale.
+    entry += "bmp=\"" + doc.m_szBmpPath + "\" " + std::to_string(doc.m_nBmpX) + " " +
+             std::to_string(doc.m_nBmpY) + " " + std::to_string(doc.m_nBmpScale) + " " +
+             FormatFixed(doc.m_dRotation, 6) + "\n";
     return entry;
+}
+
+std::string ProjectListFailureWords(const std::filesystem::path& listPath) {
+    std::error_code ec;
+    // A failure before the list existed is a list that cannot be created;
+    // after, it is the temporary copy that could not be made.
+    return std::filesystem::exists(listPath, ec) ? "Cannot create temporary file."
+                                                 : "Cannot open Rollpath.rpj";
+}
+
+std::optional<std::string> RewrittenProjectList(const CRollpathDoc& doc,
+                                                const std::filesystem::path& listPath,
+                                                MessageSink& messages) {
+    std::string text;
+    std::error_code ec;
+    if (std::filesystem::exists(listPath, ec)) {
+        errno = 0;
+        const std::optional<std::vector<std::uint8_t>> old = ReadWholeFile(listPath);
+        if (!old) {
+            messages.Show(FailureMessage("Cannot open Rollpath.rpj",
+                                         Utf8FromPath(listPath) + ": " + LastSystemError().message()));
+            return std::nullopt;
+        }
+        // Entries are copied whole, each as its header and three lines, so
+        // that a short one cannot take lines of the entry written after it;
+        // this airport's own entry, comments and a last line without a line
+        // feed (which no reader takes) are dropped.
+        ProjectListReader reader(AsText(*old));
+        ProjectListLine line;
+        while (reader.Next(line)) {
+            if (line.IsHeader()) {
+                const ProjectListEntry entry = ReadProjectEntry(reader, line);
+                if (entry.header.SectionName() != doc.m_szCode) {
+                    text += entry.header.AsWritten() + '\n';
+                    for (const std::optional<ProjectListLine>& l : entry.lines) {
+                        text += (l ? l->AsWritten() : std::string()) + '\n';
+                    }
+                }
+            } else if (!line.IsComment() && line.terminated) {
+                text += line.AsWritten() + '\n';
+            }
+        }
+    }
+    return text + FormatProjectEntry(doc);
 }
 
 bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages,
                       FileSystem& files) {
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(listPath, ec);
-    // A failure before the list existed is a list that cannot be created;
-    // after, it is the temporary copy that could not be made.
-    const char* const failure = exists ? "Cannot create temporary file." : "Cannot open Rollpath.rpj";
-
-    std::string text;
-    if (exists) {
-        const std::optional<std::vector<std::uint8_t>> old = ReadWholeFile(listPath);
-        if (!old) {
-            messages.Show("Cannot open Rollpath.rpj");
-            return false;
-        }
-        // Other entries are copied whole (a long diagram path must not lose
-        // the numbers after it); this airport's own entry and comments are
-        // dropped.
-        ProjectListReader reader(AsText(*old));
-        ProjectListLine line;
-        while (reader.Next(line)) {
-            const std::string whole = line.AsWritten();
-            if (line.IsComment()) {
-                continue;
-            }
-            if (line.StartsSection() && ProjectSectionName(whole) == doc.m_szCode) {
-                ReadProjectEntry(reader, line);
-                continue;
-            }
-            text += whole;
-            text += '\n';
-        }
+    const std::string words = ProjectListFailureWords(listPath);
+    const std::optional<std::string> text = RewrittenProjectList(doc, listPath, messages);
+    if (!text) {
+        return false;
     }
-    text += FormatProjectEntry(doc);
-
     // The new list replaces the old one in one rename; it is never deleted
     // first, so a crash in between cannot lose every airport's entry.
     AtomicFile out(listPath, files);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    if (!out.Open() || !out.Write(std::span<const std::uint8_t>(bytes, text.size())) || !out.Commit()) {
-        messages.Show(failure);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text->data());
+    if (!out.Open() || !out.Write(std::span<const std::uint8_t>(bytes, text->size())) || !out.Commit()) {
+        messages.Show(FailureMessage(words, out.Failure()));
         return false;
     }
     return true;

@@ -10,7 +10,9 @@
 //   bmp="PATH" X Y SCALE ROTATION
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/FileSystem.h"
@@ -37,6 +39,11 @@ struct PendingProject {
     int safeMode = 0;
 };
 
+// A name a list entry may give a scenery file: a plain file name, with no
+// folder, drive, ".." or absolute path in it, so that a list received from
+// someone else cannot make Save write outside the output folder.
+bool IsPlainFileName(std::string_view name);
+
 // Step one of filling the record for a code: the file names from the code,
 // no diagram, position 0, 0, scale 100, rotation 0. The safe-mode choice is
 // kept.
@@ -58,11 +65,23 @@ void SortProjectSections(std::vector<std::string>& sections);
 // The entry written for the document: four lines, each ending in a line feed.
 std::string FormatProjectEntry(const CRollpathDoc& doc);
 
-// Rewrites the list with the document's entry at the end: other entries keep
-// their order and text, comment lines are dropped. The new list replaces the
-// old one in one rename, so a failure leaves the old list as it was. Shows
-// "Cannot open Rollpath.rpj" or "Cannot create temporary file." and returns
-// false when it cannot write.
+// The list as Save rewrites it, with the document's entry at the end: other
+// entries keep their order and text (each written as its header and three
+// lines, so that an entry the file cut short cannot take the lines of the
+// next), comment lines and an unterminated last line outside an entry are
+// dropped. Nothing, after "Cannot open Rollpath.rpj" with the path and the
+// reason, when the old list cannot be read.
+std::optional<std::string> RewrittenProjectList(const CRollpathDoc& doc,
+                                                const std::filesystem::path& listPath, MessageSink& messages);
+
+// The start of the message when the rewritten list cannot be written: the
+// list cannot be created, or (when it exists) its temporary copy.
+std::string ProjectListFailureWords(const std::filesystem::path& listPath);
+
+// Rewrites the list (RewrittenProjectList) on its own. The new list replaces
+// the old one in one rename, so a failure leaves the old list as it was.
+// Shows "Cannot open Rollpath.rpj" or "Cannot create temporary file." with
+// the path and the reason, and returns false when it cannot write.
 bool WriteProjectList(const CRollpathDoc& doc, const std::filesystem::path& listPath, MessageSink& messages,
                       FileSystem& files = RealFileSystem());
 

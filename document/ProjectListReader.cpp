@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
-#include <cstdlib>
 #include <utility>
+
+#include "geometry/NumberText.h"
 
 namespace rollpath {
 
@@ -18,25 +18,25 @@ std::string WithoutCarriageReturn(std::string line) {
 }
 
 // Reads an int the way "%d" does, saturating instead of overflowing.
-bool ParseInt(const char*& p, int& value) {
-    char* end = nullptr;
-    const long v = std::strtol(p, &end, 10);
-    if (end == p) {
+bool ParseInt(std::string_view& text, int& value) {
+    std::size_t used = 0;
+    const std::optional<int> v = ParseInteger(text, &used);
+    if (!v) {
         return false;
     }
-    p = end;
-    value = static_cast<int>(std::clamp<long>(v, INT_MIN, INT_MAX));
+    text.remove_prefix(used);
+    value = *v;
     return true;
 }
 
-bool ParseDouble(const char*& p, double& value) {
-    char* end = nullptr;
-    const double v = std::strtod(p, &end);
-    if (end == p) {
+bool ParseDouble(std::string_view& text, double& value) {
+    std::size_t used = 0;
+    const std::optional<double> v = ParseDecimal(text, &used);
+    if (!v) {
         return false;
     }
-    p = end;
-    value = v;
+    text.remove_prefix(used);
+    value = *v;
     return true;
 }
 
@@ -69,17 +69,17 @@ void ParseDiagramLine(const std::string& text, PendingProject& pending) {
         pos = UnquotedPathEnd(text);
         pending.bmpPath = text.substr(0, pos);
     }
-    const std::string rest = text.substr(pos);
-    const char* p = rest.c_str();
+    std::string_view p = std::string_view(text).substr(pos);
     if (!ParseInt(p, pending.bmpX) || !ParseInt(p, pending.bmpY) || !ParseInt(p, pending.bmpScale)) {
         return;
     }
     ParseDouble(p, pending.rotation);
 }
 
-// The text after the first "=" of an entry line as readers see it.
+// The text after the first "=" of an entry line, read whole: every line the
+// editor writes must come back as it was written.
 std::optional<std::string> ValueOf(const std::optional<ProjectListLine>& line) {
-    const std::string text = line ? line->AsRead(kEntryLineLength) : std::string();
+    const std::string text = line ? line->AsWritten() : std::string();
     const std::size_t eq = text.find('=');
     if (eq == std::string::npos) {
         return std::nullopt;
@@ -120,10 +120,13 @@ ProjectListEntry ReadProjectEntry(ProjectListReader& reader, ProjectListLine hea
     ProjectListEntry entry;
     entry.header = std::move(header);
     for (std::optional<ProjectListLine>& line : entry.lines) {
+        ProjectListReader ahead = reader;
         ProjectListLine next;
-        if (reader.Next(next)) {
-            line = std::move(next);
+        if (!ahead.Next(next) || next.StartsSection()) {
+            break;
         }
+        reader = ahead;
+        line = std::move(next);
     }
     return entry;
 }

@@ -6,9 +6,10 @@
 //
 // A line ends at a line feed; a carriage return before it (a list written on
 // Windows) is not part of the line. Readers look at most at the first 254
-// characters of a line (259 for the three lines of an entry). A last line
+// characters of a header, and at the lines of an entry whole. A last line
 // without a line feed is ignored, except as one of the three lines of an
-// entry, which are taken by position whatever they hold.
+// entry, which are taken by position. An entry ends early at a line that
+// starts the next section: its missing lines keep their defaults.
 
 #include <array>
 #include <cstddef>
@@ -21,7 +22,6 @@
 namespace rollpath {
 
 inline constexpr std::size_t kListLineLength = 254;
-inline constexpr std::size_t kEntryLineLength = 259;
 
 // The text between "[" and the first "]" (or the end of the line).
 std::string ProjectSectionName(std::string_view line);
@@ -61,10 +61,12 @@ private:
 // An entry: its header and the three lines after it.
 struct ProjectListEntry {
     ProjectListLine header;
-    std::array<std::optional<ProjectListLine>, 3> lines;  // nothing where the file ended first
+    // Nothing where the file or the entry ended first.
+    std::array<std::optional<ProjectListLine>, 3> lines;
 };
 
-// Takes the three lines after a header, whatever they hold.
+// Takes the three lines after a header, whatever they hold, up to a line
+// that starts another section (which is left to be read next).
 ProjectListEntry ReadProjectEntry(ProjectListReader& reader, ProjectListLine header);
 
 // What the entry's lines give the pending record: the text after the first

@@ -22,6 +22,10 @@ inline constexpr int kMaxCodeLength = 5;
 inline constexpr const char* kCodeTooLongMessage = "Airport codes have at most 5 characters";
 inline constexpr int kMaxPathLength = 259;
 inline constexpr int kMaxRunways = 50;
+// The widths in feet a rollpath can be given; the widest runways are about
+// 300 ft. Files may hold 0 (an edge without its width).
+inline constexpr double kMinRollpathWidth = 1.0;
+inline constexpr double kMaxRollpathWidth = 1000.0;
 
 struct AirportRecord {
     std::string key;     // the 10-character database key; selects the runways
@@ -218,8 +222,8 @@ struct RollpathSegment {
     float width = 0.0f;  // feet
     int flags = 0;
     int exitMask = 0;
-    int reserved = 0;  // SegmentMark bits
-    int state = 0;     // -1 when deleted
+    int reserved = 0;       // SegmentMark bits
+    int state = 0;          // -1 when deleted
     double extent0 = 75.0;  // Runway Hold distance from the runway-side end, feet
     double extent1 = 75.0;  // Critical Hold distance from vertex0, feet
 
@@ -241,7 +245,6 @@ struct RollpathSegment {
     std::array<DPoint, 2> rightLightLine{};
     std::array<DPoint, 2> leftLightLine{};
     std::array<DPoint, 2> throughLine{};
-
 
     bool live() const { return state != -1; }
     int VertexAt(int end) const { return end == 0 ? vertex0 : vertex1; }

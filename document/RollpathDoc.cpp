@@ -58,6 +58,7 @@ void NetworkVertex::ClearProducts() {
 
 void CRollpathDoc::CleanUp() {
     ++m_nRecordsReleased;
+    m_History.Stop();
     m_pRunways.clear();
     m_pMarkings.clear();
     m_pSegments.clear();
@@ -108,6 +109,13 @@ void CRollpathDoc::SetModifiedFlag(bool modified) {
         return;
     }
     m_bModified = modified;
+    m_History.NoteSaved(!modified);
+}
+
+void CRollpathDoc::FollowHistory(bool modified) {
+    if (m_bLoadedFromTms == 0) {
+        m_bModified = modified;
+    }
 }
 
 RollpathSegment& CRollpathDoc::AppendSegment() {

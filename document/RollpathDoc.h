@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "document/EditHistory.h"
 #include "document/MessageSink.h"
 #include "document/Records.h"
 #include "settings/Settings.h"
@@ -79,6 +80,7 @@ public:
 
     // Releases every record and every generated buffer and resets the model
     // (the airport record itself is left for the next load to overwrite).
+    // The history stops.
     void CleanUp();
 
     // Soft-surface runways move before hard ones so that hard runways are
@@ -86,8 +88,14 @@ public:
     void OrderRunwaysSoftFirst();
 
     bool IsModified() const { return m_bModified; }
-    // Ignored while the document was filled from the pavement file.
+    // Ignored while the document was filled from the pavement file. Clearing
+    // the flag makes the history's present state the saved one.
     void SetModifiedFlag(bool modified = true);
+    // Whether the history's present state differs from the saved one.
+    void FollowHistory(bool modified);
+
+    CEditHistory& History() { return m_History; }
+    const CEditHistory& History() const { return m_History; }
 
     RollpathSegment& AppendSegment();
     GroundPolygon& AppendPolygon();
@@ -128,6 +136,7 @@ private:
     RecordingMessageSink m_DefaultMessages;
     MessageSink* m_pMessages = &m_DefaultMessages;
     std::filesystem::path m_ProgramDir;
+    CEditHistory m_History{*this};
 };
 
 }  // namespace rollpath

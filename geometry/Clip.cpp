@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 #include "geometry/PolygonMeasures.h"
@@ -178,6 +179,35 @@ int TracePieces(const std::vector<ClipNode>& subject, const std::vector<ClipNode
     return writer.Pieces();
 }
 
+// No crossing was found: the outline lies inside the rectangle, outside it
+// or around it, or it meets the sides only at its vertices or at the
+// rectangle's corners, where the strict test finds nothing. The area of the
+// plain clip tells these apart without the foot-wide boundary band of
+// PointInPolygon: none of the rectangle, all of it, or a part that cannot be
+// traced (-1).
+int WithoutCrossings(const DPoint* v, int n, const ClipRect& rect, const std::array<DPoint, 4>& corners,
+                     std::vector<DPoint>& outPoints, std::vector<int>& outCounts) {
+    if (std::all_of(v, v + n, [&rect](const DPoint& p) { return InRect(rect, p.x, p.y); })) {
+        outPoints.assign(v, v + n);
+        outCounts.push_back(n);
+        return 1;
+    }
+    std::vector<DPoint> clipped;
+    const int kept = ClipToRectangle(v, n, rect, clipped);
+    const double inside = std::fabs(PolygonArea(clipped.data(), kept));
+    const double whole = (rect.right - rect.left) * (rect.top - rect.bottom);
+    const double tolerance = 1e-9 * whole;
+    if (!(inside > tolerance)) {
+        return 0;
+    }
+    if (inside >= whole - tolerance) {
+        outPoints.assign(corners.begin(), corners.end());
+        outCounts.push_back(4);
+        return 1;
+    }
+    return -1;
+}
+
 }  // namespace
 
 int ClipAgainstEdge(const DPoint* v, int n, double c, int side, std::vector<DPoint>& out) {
@@ -321,23 +351,7 @@ int PreciseClipToRectangle(DPoint* v, int n, const ClipRect& rect, std::vector<D
     }
 
     if (entering.empty()) {
-        // No crossing was found. Normally the first vertex then tells where
-        // the whole outline lies; but a crossing exactly at a vertex is not
-        // found, so every vertex must be in the rectangle before the outline
-        // is taken as inside.
-        const bool allInside =
-            std::all_of(v, v + n, [&rect](const DPoint& p) { return InRect(rect, p.x, p.y); });
-        if (allInside && PointInPolygon(v[0].x, v[0].y, corners.data(), 4) >= 0) {
-            outPoints.assign(v, v + n);
-            outCounts.push_back(n);
-            return 1;
-        }
-        if (PointInPolygon(corners[0].x, corners[0].y, v, n) >= 0) {
-            outPoints.assign(corners.begin(), corners.end());
-            outCounts.push_back(4);
-            return 1;
-        }
-        return 0;
+        return WithoutCrossings(v, n, rect, corners, outPoints, outCounts);
     }
 
     PieceWriter writer(outPoints, outCounts);

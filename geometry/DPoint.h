@@ -1,6 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cmath>
+
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -13,6 +16,21 @@ struct DPoint {
 
     friend bool operator==(const DPoint&, const DPoint&) = default;
 };
+
+// The point `distance` from p along `direction`: feet when the direction is a
+// unit vector. Every offset and stroke of the pavement is built with it.
+inline DPoint Along(const DPoint& p, const DPoint& direction, double distance) {
+    return DPoint{p.x + distance * direction.x, p.y + distance * direction.y};
+}
+
+// The unit vector at `angle` radians, counter-clockwise from east.
+inline DPoint UnitVector(double angle) {
+    return DPoint{math::Cos(angle), math::Sin(angle)};
+}
+
+inline DPoint Midpoint(const DPoint& a, const DPoint& b) {
+    return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+}
 
 // Every painted marking piece is a quadrilateral.
 using Quad = std::array<DPoint, 4>;

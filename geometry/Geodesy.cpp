@@ -1,7 +1,8 @@
 #include "geometry/Geodesy.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "geometry/NumberText.h"
 
 #include "geometry/PortableMath.h"
 
@@ -22,6 +23,15 @@ constexpr double kParallelThreshold = 0.01;
 // Added before splitting so that values printed as whole seconds do not come
 // out one unit low through binary rounding.
 constexpr double kSplitEpsilon = 8.726646259971647e-9;
+
+// "%0Nd" or "%Nd" of a value that is not negative.
+std::string PaddedInt(int value, int width, char pad) {
+    std::string text = std::to_string(value);
+    if (text.size() < static_cast<std::size_t>(width)) {
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), pad);
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -76,6 +86,15 @@ void CourseAndDistance(double lat1, double lon1, double lat2, double lon2, doubl
     } else {
         course = 360.0 - c;
     }
+}
+
+double MidLongitude(double lon1, double lon2) {
+    const double mid = (lon1 + lon2) / 2.0;
+    if (std::fabs(lon2 - lon1) <= 180.0) {
+        return mid;
+    }
+    // Halfway the other way round lies opposite the plain mean.
+    return mid > 0.0 ? mid - 180.0 : mid + 180.0;
 }
 
 void DestinationPoint(double lat, double lon, double course, double distance, double& lat2, double& lon2) {
@@ -152,15 +171,13 @@ std::string FormatLatLon(double a, LatLonKind kind, int style) {
     SplitDegrees(a, degrees, minutes, seconds);
     const char letter = kind == LatLonKind::Latitude ? (a < 0.0 ? 'S' : 'N') : (a < 0.0 ? 'W' : 'E');
 
-    char buffer[64] = {};
+    std::string text;
     switch (style) {
         case 4:
-            std::snprintf(buffer, sizeof buffer, "%3d%c %02d' %07.4f\" %c", degrees, kDegreeSign, minutes,
-                          seconds, letter);
-            break;
         case 2:
-            std::snprintf(buffer, sizeof buffer, "%3d%c %02d' %05.2f\" %c", degrees, kDegreeSign, minutes,
-                          seconds, letter);
+            // "%3d° %02d' %07.4f\" N", or "%05.2f" for the seconds of style 2.
+            text = PaddedInt(degrees, 3, ' ') + kDegreeSign + " " + PaddedInt(minutes, 2, '0') + "' " +
+                   FormatFixed(seconds, style, style + 3, '0') + "\" " + letter;
             break;
         case 0: {
             double m = minutes + seconds / 60.0;
@@ -169,15 +186,16 @@ std::string FormatLatLon(double a, LatLonKind kind, int style) {
                 ++degrees;
                 m = 0.0;
             }
-            const char* format = kind == LatLonKind::Latitude ? "%c%02d%c %04.1f'" : "%c%03d%c %04.1f'";
-            std::snprintf(buffer, sizeof buffer, format, letter, degrees, kDegreeSign, m);
-            return buffer;
+            // "%c%02d° %04.1f'" for latitudes, three digits of degrees for longitudes.
+            const int digits = kind == LatLonKind::Latitude ? 2 : 3;
+            return letter + PaddedInt(degrees, digits, '0') + kDegreeSign + " " + FormatFixed(m, 1, 4, '0') +
+                   "'";
         }
         default:
             return std::string();
     }
     // Styles 2 and 4 skip exactly one leading blank.
-    return buffer[0] == ' ' ? std::string(buffer + 1) : std::string(buffer);
+    return text[0] == ' ' ? text.substr(1) : text;
 }
 
 }  // namespace rollpath

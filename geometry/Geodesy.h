@@ -41,6 +41,11 @@ void CourseAndDistance(double lat1, double lon1, double lat2, double lon2, doubl
 // CourseAndDistance for them (errors near 1 percent of the distance).
 void DestinationPoint(double lat, double lon, double course, double distance, double& lat2, double& lon2);
 
+// The longitude halfway between two (degrees in [-180, 180]), taken the short
+// way round as CourseAndDistance takes their difference: across the 180th
+// meridian when they lie more than 180 degrees apart.
+double MidLongitude(double lon1, double lon2);
+
 DPoint LatLonToLocalFeet(double benchLat, double benchLon, double lat, double lon);
 void LocalFeetToLatLon(double benchLat, double benchLon, double x, double y, double& lat, double& lon);
 

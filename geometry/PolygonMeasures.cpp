@@ -207,8 +207,8 @@ DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const D
 void IntersectWithNormal(const DPoint& p0, const DPoint& p1, const DPoint& p2, DPoint& p3) {
     const double phi = NormalizeAngle(math::Atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
     const double length = 2.0 * math::Hypot(p2.x - p1.x, p2.y - p1.y);
-    const DPoint n1{p1.x + length * math::Cos(phi), p1.y + length * math::Sin(phi)};
-    const DPoint n2{p1.x - length * math::Cos(phi), p1.y - length * math::Sin(phi)};
+    const DPoint n1 = Along(p1, UnitVector(phi), length);
+    const DPoint n2 = Along(p1, UnitVector(phi), -length);
     DPoint hit;
     if (IntersectSegments(p2, p3, n1, n2, hit, false) != 0) {
         p3 = hit;

@@ -1371,6 +1371,64 @@ Triangulator& Tables() {
     return tables;
 }
 
+// Repeated points: a vertex that is the same point (within the tolerance) as
+// the one kept before it in its contour, or a last vertex that is the first,
+// gives a zero-length edge that the trapezoidation cannot place.
+struct WithoutRepeats {
+    std::vector<int> counts;
+    std::vector<DPoint> vertices{DPoint{}};  // numbered from 1 like the caller's
+    std::vector<int> callerNumber{0};        // the caller's number of each vertex
+};
+
+// The contours of the caller's input, each as the range [first, end) of
+// vertex numbers; false when the input is malformed (the triangulation
+// itself refuses it).
+bool ContourRanges(std::span<const int> counts, std::span<const DPoint> vertices,
+                   std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    std::size_t first = 1;
+    for (const int count : counts) {
+        if (count <= 0 || first > vertices.size() ||
+            static_cast<std::size_t>(count) > vertices.size() - first) {
+            return false;
+        }
+        ranges.emplace_back(first, first + static_cast<std::size_t>(count));
+        first += static_cast<std::size_t>(count);
+    }
+    return true;
+}
+
+bool HasRepeatedPoints(std::span<const DPoint> vertices,
+                       const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    return std::any_of(ranges.begin(), ranges.end(), [&vertices](const auto& r) {
+        for (std::size_t i = r.first; i < r.second; ++i) {
+            if (SamePoint(vertices[i], vertices[i + 1 < r.second ? i + 1 : r.first])) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
+WithoutRepeats DropRepeatedPoints(std::span<const DPoint> vertices,
+                                  const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+    WithoutRepeats out;
+    for (const auto& [first, end] : ranges) {
+        const std::size_t start = out.vertices.size();
+        for (std::size_t i = first; i < end; ++i) {
+            if (out.vertices.size() == start || !SamePoint(vertices[i], out.vertices.back())) {
+                out.vertices.push_back(vertices[i]);
+                out.callerNumber.push_back(static_cast<int>(i));
+            }
+        }
+        while (out.vertices.size() > start + 1 && SamePoint(out.vertices.back(), out.vertices[start])) {
+            out.vertices.pop_back();
+            out.callerNumber.pop_back();
+        }
+        out.counts.push_back(static_cast<int>(out.vertices.size() - start));
+    }
+    return out;
+}
+
 }  // namespace
 
 std::uint32_t UtcSecondSeed() {
@@ -1381,7 +1439,19 @@ std::uint32_t UtcSecondSeed() {
 
 int TriangulatePolygon(std::span<const int> contourCounts, std::span<const DPoint> vertices,
                        std::vector<Triangle>& triangles, std::optional<std::uint32_t> seed) {
-    return Tables().Run(contourCounts, vertices, triangles, seed.value_or(UtcSecondSeed()));
+    const std::uint32_t order = seed.value_or(UtcSecondSeed());
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    if (!ContourRanges(contourCounts, vertices, ranges) || !HasRepeatedPoints(vertices, ranges)) {
+        return Tables().Run(contourCounts, vertices, triangles, order);
+    }
+    const WithoutRepeats distinct = DropRepeatedPoints(vertices, ranges);
+    const int result = Tables().Run(distinct.counts, distinct.vertices, triangles, order);
+    for (Triangle& t : triangles) {
+        for (int& v : t) {
+            v = distinct.callerNumber[static_cast<std::size_t>(v)];
+        }
+    }
+    return result;
 }
 
 }  // namespace rollpath

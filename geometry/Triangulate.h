@@ -18,7 +18,10 @@
 
 namespace rollpath {
 
-// The segment table has 2000 entries and entry 0 is not used.
+// The most vertices a call takes, all contours together (the segment table
+// has 2000 entries and entry 0 is not used). The other working tables hold 8
+// trapezoids and 16 query nodes per segment, so that no polygon within this
+// limit is turned away for want of room, whatever its insertion order.
 inline constexpr int kMaxTriangulationVertices = 1999;
 
 // Points whose y values differ by at most this much (feet) are at the same
@@ -39,8 +42,13 @@ std::uint32_t UtcSecondSeed();
 // the outer boundary and runs counter-clockwise (negative PolygonArea);
 // further contours are holes and run clockwise. Coordinates are feet.
 //
+// A vertex that is the same point as the one before it in its contour
+// (within kTriangulationTolerance in both coordinates), or a last vertex
+// that is the first, is left out; the triangles name the first of such
+// repeats by its own number.
+//
 // Writes the triangles, counter-clockwise, to triangles and returns their
-// number: n - 2 + 2h for n vertices and h holes. Returns -1 and leaves
+// number: n - 2 + 2h for n vertices left and h holes. Returns -1 and leaves
 // triangles empty when the input is refused (fewer than 3 or more than
 // kMaxTriangulationVertices vertices, a contour of fewer than 3 vertices, a
 // wrongly oriented contour, a coordinate that is not finite or beyond

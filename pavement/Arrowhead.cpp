@@ -12,22 +12,19 @@ namespace {
 constexpr double kArmAngle = 10.0 * kDegToRad;
 constexpr double kCutAngle = 80.0 * kDegToRad;
 
-DPoint Along(const DPoint& p, double angle, double distance) {
-    return DPoint{p.x + distance * math::Cos(angle), p.y + distance * math::Sin(angle)};
-}
-
 }  // namespace
 
+double ArrowheadNotch(double stroke) {
+    return stroke / math::Cos(kCutAngle);
+}
+
 std::array<DPoint, 6> ArrowheadPoints(const DPoint& tip, double phi, double q, double stroke) {
-    const double t = stroke / math::Cos(kCutAngle);
+    const double t = ArrowheadNotch(stroke);
     const double e = q - t * math::Sin(kCutAngle);
-    const DPoint p1 = Along(tip, phi, t);
-    return {tip,
-            p1,
-            Along(p1, phi - kArmAngle, e),
-            Along(tip, phi - kArmAngle, q),
-            Along(p1, phi + kArmAngle, e),
-            Along(tip, phi + kArmAngle, q)};
+    const DPoint minus = UnitVector(phi - kArmAngle);
+    const DPoint plus = UnitVector(phi + kArmAngle);
+    const DPoint p1 = Along(tip, UnitVector(phi), t);
+    return {tip, p1, Along(p1, minus, e), Along(tip, minus, q), Along(p1, plus, e), Along(tip, plus, q)};
 }
 
 void AppendArrowheadQuads(const std::array<DPoint, 6>& p, std::vector<Quad>& out) {

@@ -20,6 +20,9 @@ namespace rollpath {
 // e = q - t sin 80 degrees.
 std::array<DPoint, 6> ArrowheadPoints(const DPoint& tip, double phi, double q, double stroke);
 
+// t: how far behind the tip the inner edges of the arms meet.
+double ArrowheadNotch(double stroke);
+
 // The two arms as quads: (p0, p1, p2, p3) and (p0, p1, p4, p5).
 void AppendArrowheadQuads(const std::array<DPoint, 6>& points, std::vector<Quad>& out);
 

@@ -18,16 +18,8 @@ constexpr int kMinDepth = 3;
 constexpr int kMaxDepth = 10;
 constexpr int kLightsPerCurve = 5;
 
-DPoint Add(const DPoint& p, const DPoint& v, double d) {
-    return DPoint{p.x + d * v.x, p.y + d * v.y};
-}
-
 double Distance(const DPoint& a, const DPoint& b) {
     return math::Hypot(a.x - b.x, a.y - b.y);
-}
-
-DPoint Midpoint(const DPoint& a, const DPoint& b) {
-    return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
 }
 
 // A line of the corner: its points level with the vertex and with the far
@@ -38,7 +30,7 @@ struct Line {
 };
 
 Line OffsetLine(const DPoint& p, const JunctionEnd& e, const DPoint& normal, double offset) {
-    return Line{Add(p, normal, offset), Add(e.far, normal, offset)};
+    return Line{Along(p, normal, offset), Along(e.far, normal, offset)};
 }
 
 // The five lines of each segment at a corner, in the order: pavement edge on
@@ -94,9 +86,9 @@ std::vector<DPoint> LeadPolyline(const Fillet& f, const std::vector<DPoint>& cur
                                  const JunctionEnd& b) {
     std::vector<DPoint> polyline;
     polyline.reserve(curve.size() + 2);
-    polyline.push_back(Add(f.t1, a.u, -1.0));
+    polyline.push_back(Along(f.t1, a.u, -1.0));
     polyline.insert(polyline.end(), curve.begin(), curve.end());
-    polyline.push_back(Add(f.t2, b.u, -1.0));
+    polyline.push_back(Along(f.t2, b.u, -1.0));
     return polyline;
 }
 
@@ -148,7 +140,7 @@ void BuildExit(const CRollpathDoc& doc, const JunctionEnd& a, const JunctionEnd&
     }
     const int index = ExitIndex(rollpath.end, runwayFirst);
     rollpath.segment->exitQuads[static_cast<std::size_t>(index)] =
-        Quad{edge.a, edge.b, Add(edge.b, run, 1.0), Add(edge.a, run, 1.0)};
+        Quad{edge.a, edge.b, Along(edge.b, run, 1.0), Along(edge.a, run, 1.0)};
     rollpath.segment->exitMask |= 1 << index;
 }
 
@@ -254,8 +246,8 @@ void ShapePolygonAndEnds(const CornerFrame& f, const CornerFillets& k, int depth
 void BuildCentreCurve(CRollpathDoc& doc, NetworkVertex& vertex, const CornerFrame& f, const Fillet& centre,
                       int depth) {
     const double half = doc.GetSettings().EdgeWidth / 2.0;
-    const EndEdge e0{Add(centre.t1, f.fa, half), Add(centre.t1, f.fa, -half)};
-    const EndEdge e1{Add(centre.t2, f.fb, half), Add(centre.t2, f.fb, -half)};
+    const EndEdge e0{Along(centre.t1, f.fa, half), Along(centre.t1, f.fa, -half)};
+    const EndEdge e1{Along(centre.t2, f.fb, half), Along(centre.t2, f.fb, -half)};
     const auto polyline = LeadPolyline(centre, FilletCurve(centre, depth), f.a, f.b);
     if (!CurvedStrip(vertex, StripList::Centre, polyline, doc.GetSettings().EdgeWidth, e0, e1)) {
         return;
@@ -279,8 +271,8 @@ void BuildCentreCurve(CRollpathDoc& doc, NetworkVertex& vertex, const CornerFram
 void BuildEdgeCurve(CRollpathDoc& doc, NetworkVertex& vertex, const CornerFrame& f, const Fillet& edgeMark,
                     int depth) {
     const double half = doc.GetSettings().EdgeWidth / 2.0;
-    const EndEdge e0{Add(edgeMark.t1, f.fa, half), Add(edgeMark.t1, f.fa, -half)};
-    const EndEdge e1{Add(edgeMark.t2, f.fb, half), Add(edgeMark.t2, f.fb, -half)};
+    const EndEdge e0{Along(edgeMark.t1, f.fa, half), Along(edgeMark.t1, f.fa, -half)};
+    const EndEdge e1{Along(edgeMark.t2, f.fb, half), Along(edgeMark.t2, f.fb, -half)};
     const auto polyline = LeadPolyline(edgeMark, FilletCurve(edgeMark, depth), f.a, f.b);
     if (!CurvedStrip(vertex, StripList::Edge, polyline, doc.GetSettings().EdgeWidth, e0, e1)) {
         return;

@@ -18,12 +18,11 @@ double AreaTolerance(double area) {
 
 // The pieces of the polygon in the tile, checked against the area of the
 // polygon that lies in it. PreciseClipToRectangle misses a crossing exactly
-// at a corner of either outline, and then fails or leaves pieces out; and it
-// takes the tile for lying inside the polygon when a corner of the tile is
-// within a foot of the outline. The single polygon of ClipToRectangle has
-// exactly the area in the tile. Returns the number of pieces, or -1 when the
-// clipper failed, refused (refused set) or its pieces do not cover that area.
-// inside receives the area in the tile.
+// at a corner of either outline, and then fails or leaves pieces out. The
+// single polygon of ClipToRectangle has exactly the area in the tile.
+// Returns the number of pieces, or -1 when the clipper failed, refused
+// (refused set) or its pieces do not cover that area. inside receives the
+// area in the tile.
 int ClipChecked(PavementWriteContext& context, std::span<const DPoint> polygon, const ClipRect& rect,
                 bool& refused, double& inside) {
     const int n = static_cast<int>(polygon.size());
@@ -74,6 +73,9 @@ void EmitPiece(PavementWriteContext& context, TileMesh& mesh, std::span<const DP
     contour.insert(contour.end(), piece.begin(), piece.end());
     if (PolygonArea(contour.data() + 1, n) > 0.0) {
         ReversePolygon(contour.data() + 1, n);
+    }
+    if (n > kMaxTriangulationVertices) {
+        context.ReportTriangulationLimit();
     }
     const std::array<int, 1> counts{n};
     if (TriangulatePolygon(counts, contour, context.triangles, context.seed()) < 0) {

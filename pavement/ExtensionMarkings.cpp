@@ -1,9 +1,11 @@
 #include "pavement/ExtensionMarkings.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/Geodesy.h"
 #include "geometry/PortableMath.h"
+#include "pavement/Arrowhead.h"
 #include "pavement/SegmentEnds.h"
 
 namespace rollpath {
@@ -12,18 +14,6 @@ namespace {
 
 constexpr double kSqrt2 = 1.4142135623730951;
 constexpr double kStroke = 3.0;  // width of a chevron arm, feet
-
-DPoint Unit(double angle) {
-    return DPoint{math::Cos(angle), math::Sin(angle)};
-}
-
-DPoint Add(const DPoint& p, const DPoint& v, double d) {
-    return DPoint{p.x + d * v.x, p.y + d * v.y};
-}
-
-DPoint Midpoint(const DPoint& a, const DPoint& b) {
-    return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
-}
 
 // The extension's outer end: vertex1 with flag 0x40, vertex0 with 0x20, -1
 // without an extension.
@@ -37,11 +27,12 @@ int OuterEnd(const RollpathSegment& s) {
     return -1;
 }
 
-// The two arms of a chevron with its apex at c, each `arm` long.
-void Chevron(QuadBuffer& buffer, const DPoint& c, double arm, const DPoint& u, const DPoint& d1,
-             const DPoint& d2) {
-    buffer.Add(Quad{c, Add(c, d2, arm), Add(Add(c, d2, arm), d1, kStroke), Add(c, u, kStroke * kSqrt2)});
-    buffer.Add(Quad{c, Add(c, d1, arm), Add(Add(c, d1, arm), d2, kStroke), Add(c, u, kStroke * kSqrt2)});
+// A stroke along `arm` from `from`, kStroke wide toward `inward`: the
+// stroke's inner edge starts `inner` from `from`, on the line where the
+// stroke begins.
+Quad Stroke(const DPoint& from, const DPoint& arm, const DPoint& inward, double length, const DPoint& inner) {
+    const DPoint end = Along(from, arm, length);
+    return Quad{from, end, Along(end, inward, kStroke), inner};
 }
 
 }  // namespace
@@ -56,36 +47,57 @@ int BlastPadQuads(const RollpathSegment& segment, QuadBuffer& buffer) {
     const DPoint e = Midpoint(segment.outline[static_cast<std::size_t>(OutlineLeft(outer))],
                               segment.outline[static_cast<std::size_t>(OutlineRight(outer))]);
     const double psi = math::Atan2(e.y - m.y, e.x - m.x);
-    const DPoint u = Unit(psi);
-    const DPoint d1 = Unit(psi + kPi / 4.0);
-    const DPoint d2 = Unit(psi - kPi / 4.0);
-    const DPoint nL = Unit(psi + kPi / 2.0);
-    const DPoint nR = Unit(psi - kPi / 2.0);
-    double length = math::Hypot(e.x - m.x, e.y - m.y);
-    // Each arm ends 3 ft inside the pavement edge.
+    const DPoint u = UnitVector(psi);
+    const DPoint d1 = UnitVector(psi + kPi / 4.0);
+    const DPoint d2 = UnitVector(psi - kPi / 4.0);
+    const DPoint nL = UnitVector(psi + kPi / 2.0);
+    const DPoint nR = UnitVector(psi - kPi / 2.0);
+    const double padLength = math::Hypot(e.x - m.x, e.y - m.y);
+    // Each arm ends 3 ft inside the pavement edge...
     const double arm = (static_cast<double>(segment.width) - 6.0) * kSqrt2 / 2.0;
-    const double spacing = length >= 250.0 ? 100.0 : 50.0;
+    // ... and, its stroke included, no further out than the pad's end, from
+    // an apex (or the end line) `from` feet out along the pad. An arm shorter
+    // than its stroke is wide is not painted.
+    const auto armWithin = [&](double limit, double from) {
+        return std::min(limit, (padLength - from) * kSqrt2 - kStroke);
+    };
+    const auto chevron = [&](const DPoint& c, double from) {
+        const double length = armWithin(arm, from);
+        if (length >= kStroke) {
+            const DPoint inner = Along(c, u, kStroke * kSqrt2);
+            buffer.Add(Stroke(c, d2, d1, length, inner));
+            buffer.Add(Stroke(c, d1, d2, length, inner));
+        }
+    };
+    const double spacing = padLength >= 250.0 ? 100.0 : 50.0;
 
+    double length = padLength;
     DPoint c = m;
+    double apex = 0.0;  // how far c lies out along the pad
     if (spacing == 100.0) {
         // The tips of a chevron whose apex lies 50 ft behind the runway's end,
-        // cut off at the end line.
-        const double tip = arm - 50.0 * kSqrt2;
-        const DPoint a = Add(m, nR, 50.0);
-        const DPoint b = Add(m, nL, 50.0);
-        buffer.Add(Quad{a, Add(a, d2, tip), Add(Add(a, d2, tip), d1, kStroke), Add(a, nL, kStroke * kSqrt2)});
-        buffer.Add(Quad{b, Add(b, d1, tip), Add(Add(b, d1, tip), d2, kStroke), Add(b, nR, kStroke * kSqrt2)});
+        // cut off at the end line: on a pad narrower than 106 ft its arms end
+        // before they reach the line.
+        const double tip = armWithin(arm - 50.0 * kSqrt2, 0.0);
+        if (tip > 0.0) {
+            const DPoint a = Along(m, nR, 50.0);
+            const DPoint b = Along(m, nL, 50.0);
+            buffer.Add(Stroke(a, d2, d1, tip, Along(a, nL, kStroke * kSqrt2)));
+            buffer.Add(Stroke(b, d1, d2, tip, Along(b, nR, kStroke * kSqrt2)));
+        }
         length -= 50.0;
-        c = Add(m, u, 50.0);
+        c = Along(m, u, 50.0);
+        apex = 50.0;
     }
     const double count = std::trunc(length / spacing);
     for (double i = 0.0; i < count && !buffer.Full(); i += 1.0) {
-        Chevron(buffer, c, arm, u, d1, d2);
-        c = Add(c, u, spacing);
+        chevron(c, apex);
+        c = Along(c, u, spacing);
+        apex += spacing;
     }
     const double rest = length - count * spacing;
     if (rest > 25.0) {
-        Chevron(buffer, c, rest * kSqrt2, u, d1, d2);
+        chevron(c, apex);
     }
     return buffer.size();
 }
@@ -98,26 +110,14 @@ void ExtensionArrowheads(const CRollpathDoc& doc, RollpathSegment& segment) {
     const DPoint out = doc.Vertex(segment.VertexAt(outer)).pos();
     const DPoint in = doc.Vertex(segment.VertexAt(1 - outer)).pos();
     const double phi = math::Atan2(out.y - in.y, out.x - in.x);
-    const double w = static_cast<double>(segment.width);
-    const double q = w / 4.0;
-    const double stroke = w <= 50.0 ? 1.0 : (w <= 100.0 ? 1.5 : 2.0);
-    const double arms = 10.0 * kDegToRad;
-    const double steep = 80.0 * kDegToRad;
-    // The inner side of an arm starts t along the axis from the tip, so that
-    // the arm, opening at 10 degrees, is `stroke` wide.
-    const double t = stroke / math::Cos(steep);
-    const double e = q - t * math::Sin(steep);
-    const DPoint u = Unit(phi);
+    const double q = static_cast<double>(segment.width) / 4.0;
+    const double stroke = ArrowStrokeFor(static_cast<double>(segment.width));
+    const DPoint u = UnitVector(phi);
     const DPoint n{-u.y, u.x};
-    const DPoint dMinus = Unit(phi - arms);
-    const DPoint dPlus = Unit(phi + arms);
     const DPoint m = Midpoint(segment.extensionCorners[0], segment.extensionCorners[1]);
-    const DPoint b0 = Add(Add(m, u, 4.0), n, -1.5 * q);
+    const DPoint b0 = Along(Along(m, u, 4.0), n, -1.5 * q);
     for (std::size_t k = 0; k < segment.extensionMarks.size(); ++k) {
-        const DPoint b = Add(b0, n, static_cast<double>(k) * q);
-        const DPoint p1 = Add(b, u, t);
-        segment.extensionMarks[k] = {
-            b, p1, Add(p1, dMinus, e), Add(b, dMinus, q), Add(p1, dPlus, e), Add(b, dPlus, q)};
+        segment.extensionMarks[k] = ArrowheadPoints(Along(b0, n, static_cast<double>(k) * q), phi, q, stroke);
     }
 }
 

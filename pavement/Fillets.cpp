@@ -14,10 +14,6 @@ double Length(const DPoint& a, const DPoint& b) {
     return math::Hypot(a.x - b.x, a.y - b.y);
 }
 
-DPoint Back(const DPoint& c, const DPoint& u, double d) {
-    return DPoint{c.x - d * u.x, c.y - d * u.y};
-}
-
 // Positive when p lies to the left of the direction d taken at `at`.
 double LeftOf(const DPoint& d, const DPoint& at, const DPoint& p) {
     return d.x * (p.y - at.y) - d.y * (p.x - at.x);
@@ -33,8 +29,8 @@ struct Across {
 Across MitreCorners(const DPoint& prev, const DPoint& c, const DPoint& next, double half) {
     const double toPrev = math::Atan2(prev.y - c.y, prev.x - c.x);
     const double mitre = toPrev + SignedAngle(prev.x, prev.y, c.x, c.y, next.x, next.y) / 2.0;
-    const DPoint p{c.x + half * math::Cos(mitre), c.y + half * math::Sin(mitre)};
-    const DPoint q{c.x - half * math::Cos(mitre), c.y - half * math::Sin(mitre)};
+    const DPoint p = Along(c, UnitVector(mitre), half);
+    const DPoint q = Along(c, UnitVector(mitre), -half);
     const DPoint travel{next.x - prev.x, next.y - prev.y};
     return LeftOf(travel, c, p) >= LeftOf(travel, c, q) ? Across{p, q} : Across{q, p};
 }
@@ -49,7 +45,7 @@ Fillet FilletControlPoints(const DPoint& c, double cap, const DPoint& farA, cons
                            const DPoint& uA, const DPoint& uB) {
     const double dA = std::min(cap, Length(farA, c));
     const double dB = std::min(cap, Length(farB, c));
-    return Fillet{Back(c, uA, dA), Back(c, uA, dA / 2.0), Back(c, uB, dB / 2.0), Back(c, uB, dB)};
+    return Fillet{Along(c, uA, -dA), Along(c, uA, -dA / 2.0), Along(c, uB, -dB / 2.0), Along(c, uB, -dB)};
 }
 
 DPoint FilletPoint(const Fillet& f, double t) {

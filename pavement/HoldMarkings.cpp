@@ -13,7 +13,7 @@ constexpr double kDash = 3.0;        // dash length and gap of the runway hold, 
 constexpr double kBlockStep = 10.0;  // lateral step of the critical hold's blocks, feet
 
 DPoint At(const DPoint& base, const DPoint& u, double along, const DPoint& n, double across) {
-    return DPoint{base.x + along * u.x + across * n.x, base.y + along * u.y + across * n.y};
+    return Along(Along(base, u, along), n, across);
 }
 
 // A reference vertex R of the segment, the unit vector u from R toward the
@@ -34,7 +34,7 @@ bool GetHoldFrame(const CRollpathDoc& doc, const RollpathSegment& s, bool fromVe
     const DPoint o = fromVertex0 ? f.p1 : f.p0;
     const double a = math::Atan2(o.y - r.y, o.x - r.x);
     frame.r = r;
-    frame.u = DPoint{math::Cos(a), math::Sin(a)};
+    frame.u = UnitVector(a);
     frame.n = DPoint{-frame.u.y, frame.u.x};
     frame.fromVertex0 = fromVertex0;
     return true;
@@ -145,7 +145,7 @@ int HoldEndQuads(const CRollpathDoc& doc, const RollpathSegment& segment, int ki
     const double half = doc.GetSettings().EdgeWidth / 2.0;
     const auto side = [&](double t, const DPoint& normal) {
         const DPoint q = At(f.r, f.u, t, f.n, 0.0);
-        return DPoint{q.x + half * normal.x, q.y + half * normal.y};
+        return Along(q, normal, half);
     };
     Quad first = segment.centreStripe;
     first[1] = side(tFirst, own.leftN);

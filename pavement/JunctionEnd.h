@@ -4,10 +4,8 @@
 // from the segment's far vertex: "toward the vertex" is the direction of
 // travel, and its left and right are the sides of the junction's corners.
 
-#include <cmath>
-
 #include "document/RollpathDoc.h"
-#include "geometry/PortableMath.h"
+#include "geometry/Geodesy.h"
 #include "pavement/SegmentEnds.h"
 
 namespace rollpath {
@@ -24,10 +22,7 @@ struct JunctionEnd {
     bool IsRunway() const { return segment->type == SegmentType::RunwayCentreLine; }
 
     // The unit normal on one side of travel toward the vertex.
-    DPoint Normal(bool towardLeft) const {
-        const double a = dir + (towardLeft ? 1.5707963267948966 : -1.5707963267948966);
-        return DPoint{math::Cos(a), math::Sin(a)};
-    }
+    DPoint Normal(bool towardLeft) const { return UnitVector(dir + (towardLeft ? kPi / 2.0 : -kPi / 2.0)); }
 
     // Whether a side of travel toward the vertex is the segment's own left:
     // the segment runs toward the vertex when it meets it with vertex1.

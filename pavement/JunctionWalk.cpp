@@ -4,7 +4,6 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
-#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -29,7 +28,7 @@ double TurnAngle(const DPoint& f, const DPoint& p, const DPoint& g) {
 Neighbour NextAroundVertex(const std::vector<JunctionEnd>& ends, int current, const DPoint& p) {
     const int n = static_cast<int>(ends.size());
     const JunctionEnd& a = ends[static_cast<std::size_t>(current)];
-    const DPoint q{p.x + 50.0 * math::Cos(a.dir + kPi / 2.0), p.y + 50.0 * math::Sin(a.dir + kPi / 2.0)};
+    const DPoint q = Along(p, UnitVector(a.dir + kPi / 2.0), 50.0);
     int sideQ = SideOf(a.far, p, q);
     if (sideQ == 0) {
         sideQ = 1;

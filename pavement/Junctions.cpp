@@ -17,10 +17,6 @@ namespace rollpath {
 
 namespace {
 
-DPoint Add(const DPoint& p, const DPoint& v, double d) {
-    return DPoint{p.x + d * v.x, p.y + d * v.y};
-}
-
 bool Finite(const DPoint& p) {
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
@@ -80,7 +76,7 @@ bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std
         e.end = end;
         e.far = far;
         e.dir = math::Atan2(p.y - far.y, p.x - far.x);
-        e.u = DPoint{math::Cos(e.dir), math::Sin(e.dir)};
+        e.u = UnitVector(e.dir);
         e.halfWidth = static_cast<double>(s.width) / 2.0;
         e.endClass = endClass;
         ends.push_back(e);
@@ -101,7 +97,7 @@ void MitreStraight(const DPoint& p, JunctionEnd& a, JunctionEnd& b, double theta
     beta = a.dir + theta / 2.0;
     const double r = (a.halfWidth + b.halfWidth) / 2.0;
     // beta points away from the corner: the corner's bisector is its opposite.
-    const DPoint j{p.x - r * math::Cos(beta), p.y - r * math::Sin(beta)};
+    const DPoint j = Along(p, UnitVector(beta), -r);
     const bool aLeft = theta < 0.0;
     a.Corner(aLeft) = j;
     b.Corner(!aLeft) = j;
@@ -127,13 +123,13 @@ void EndStripeOnRunwayEdge(const CRollpathDoc& doc, const DPoint& p, const Junct
     const Settings& st = doc.GetSettings();
     const double mark = t.halfWidth - st.EdgeInset - st.EdgeWidth / 2.0;
     DPoint x;
-    if (IntersectSegments(Add(p, nr, r.halfWidth), Add(r.far, nr, r.halfWidth), Add(p, nt, mark),
-                          Add(t.far, nt, mark), x, false) == 0) {
+    if (IntersectSegments(Along(p, nr, r.halfWidth), Along(r.far, nr, r.halfWidth), Along(p, nt, mark),
+                          Along(t.far, nt, mark), x, false) == 0) {
         return;
     }
     const EdgeStripeEnd stripe = t.EdgeStripe(tFacing);
-    *stripe.outer = Add(x, r.u, 0.5);
-    *stripe.inner = Add(x, r.u, -0.5);
+    *stripe.outer = Along(x, r.u, 0.5);
+    *stripe.inner = Along(x, r.u, -0.5);
 }
 
 bool ProductLimitReached(const NetworkVertex& v) {
@@ -207,45 +203,18 @@ void CloseStraightCentreLines(CRollpathDoc& doc, const DPoint& p, std::vector<Ju
     RollpathSegment& a = *ends[static_cast<std::size_t>(pair.a)].segment;
     const double reach =
         doc.GetSettings().LiteOffset + static_cast<double>(ends.front().segment->width) / 2.0;
-    a.throughLine = {p, DPoint{p.x + reach * math::Cos(pair.beta), p.y + reach * math::Sin(pair.beta)}};
+    a.throughLine = {p, Along(p, UnitVector(pair.beta), reach)};
     a.flags |= SegmentFlag::ThroughLine;
 }
 
-}  // namespace
-
-void ConstructVertexPolygons(CRollpathDoc& doc, int k) {
-    if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
-        return;
-    }
-    std::vector<int> segmentsAtK;
-    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
-        const RollpathSegment& s = *doc.m_pSegments[i];
-        if (s.vertex0 == k || s.vertex1 == k) {
-            segmentsAtK.push_back(static_cast<int>(i));
-        }
-    }
-    ConstructVertexPolygons(doc, k, segmentsAtK);
-}
-
-void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK) {
-    if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
-        return;
-    }
-    doc.Vertex(k).ClearProducts();
-    if (!doc.Vertex(k).live()) {
-        return;  // a deleted vertex carries no pavement
-    }
-    std::vector<JunctionEnd> ends;
-    if (!CollectEnds(doc, k, segmentsAtK, ends) || ends.size() < 2) {
-        return;
-    }
+// The corners around vertex k, clockwise from the first end, each once: a
+// mitre, a junction or a stripe ended on a runway's edge. A proper walk
+// returns to the first end after n corners; the bound keeps degenerate
+// layouts (segments lying on top of each other) from circling.
+void BuildCorners(CRollpathDoc& doc, int k, std::vector<JunctionEnd>& ends) {
     const DPoint p = doc.Vertex(k).pos();
     const int n = static_cast<int>(ends.size());
     StraightPair straight;
-
-    // Clockwise around the vertex from the first end, each corner once. A
-    // proper walk returns to the first end after n corners; the bound keeps
-    // degenerate layouts (segments lying on top of each other) from circling.
     int current = 0;
     for (int corner = 0; corner < n; ++corner) {
         const Neighbour next = NextAroundVertex(ends, current, p);
@@ -278,10 +247,43 @@ void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segm
             break;
         }
     }
-
     if (straight.a >= 0) {
         CloseStraightCentreLines(doc, p, ends, straight);
     }
+}
+
+}  // namespace
+
+void ConstructVertexPolygons(CRollpathDoc& doc, int k) {
+    if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
+        return;
+    }
+    std::vector<int> segmentsAtK;
+    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
+        const RollpathSegment& s = *doc.m_pSegments[i];
+        if (s.vertex0 == k || s.vertex1 == k) {
+            segmentsAtK.push_back(static_cast<int>(i));
+        }
+    }
+    ConstructVertexPolygons(doc, k, segmentsAtK);
+}
+
+void ConstructVertexPolygons(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK) {
+    if (doc.m_bSafeMode != 0 || k < 0 || k >= doc.m_nVertices) {
+        return;
+    }
+    doc.Vertex(k).ClearProducts();
+    if (!doc.Vertex(k).live()) {
+        return;  // a deleted vertex carries no pavement
+    }
+    std::vector<JunctionEnd> ends;
+    if (!CollectEnds(doc, k, segmentsAtK, ends)) {
+        return;
+    }
+    if (ends.size() >= 2) {
+        BuildCorners(doc, k, ends);
+    }
+    // Every end's rows follow its markings, a dead end's too.
     for (JunctionEnd& e : ends) {
         UpdateLightLines(doc, *e.segment);
     }

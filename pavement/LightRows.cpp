@@ -15,10 +15,6 @@ constexpr double kJunctionClearance = 50.0;
 // Every stretch is shorter than this.
 constexpr double kStretchBound = 100000.0;
 
-DPoint Along(const DPoint& p, const DPoint& v, double d) {
-    return DPoint{p.x + d * v.x, p.y + d * v.y};
-}
-
 double Length(const DPoint& a, const DPoint& b) {
     return math::Hypot(b.x - a.x, b.y - a.y);
 }
@@ -106,13 +102,16 @@ void UpdateLightLines(CRollpathDoc& doc, RollpathSegment& segment) {
         segment.rightLightLine[at] = Along(x, f.rightN, offset);
         segment.leftLightLine[at] = Along(x, f.leftN, offset);
     };
-    if (segment.endClass0 == EndClass::DeadEnd) {
-        setPoint(0, x0);
-    } else if (segment.endClass1 == EndClass::DeadEnd) {
-        setPoint(1, x1);
-    } else if (Length(x0, x1) >= 2.0 * st.LiteSpacing) {
-        setPoint(0, Along(x0, f.unit, kJunctionClearance));
-        setPoint(1, Along(x1, f.unit, -kJunctionClearance));
+    // A row starts where the markings start at a dead end, and keeps clear
+    // of a junction, whose curved rows light it.
+    const bool dead0 = segment.endClass0 == EndClass::DeadEnd;
+    const bool dead1 = segment.endClass1 == EndClass::DeadEnd;
+    const double stretch = Length(x0, x1);
+    const bool row = (dead0 && dead1) ||
+                     (stretch >= 2.0 * st.LiteSpacing && (dead0 == dead1 || stretch > kJunctionClearance));
+    if (row) {
+        setPoint(0, Along(x0, f.unit, dead0 ? 0.0 : kJunctionClearance));
+        setPoint(1, Along(x1, f.unit, dead1 ? 0.0 : -kJunctionClearance));
     } else {
         const DPoint middle{(x0.x + x1.x) / 2.0, (x0.y + x1.y) / 2.0};
         setPoint(0, middle);

@@ -19,12 +19,13 @@ int LightPointsAlongLine(const std::array<DPoint, 2>& line, int liteSpacing, std
 // would be hundreds of miles long) is lit at this many points.
 inline constexpr int kMaxLightsPerRow = 20000;
 
-// Recomputes the segment's three light rows (centre line, and LiteOffset
-// outside each pavement edge) from its stripes as the junctions trimmed them.
-// The shortest of the stripes' sides gives the stretch the rows follow. A
-// dead end's rows start where its markings start; between two junctions the
-// rows stop 50 ft short of each junction's stripe ends, or, on a stretch
-// shorter than twice LiteSpacing, shrink to one light each at its middle.
+// Recomputes both ends of the segment's three light rows (centre line, and
+// LiteOffset outside each pavement edge) from its stripes as the junctions
+// trimmed them. The shortest of the stripes' sides gives the stretch the rows
+// follow. At a dead end the rows start where its markings start; at a
+// junction they stop 50 ft short of its stripe ends. A stretch shorter than
+// twice LiteSpacing with a junction at an end, or one that a junction's
+// clearance would use up, gets one light each at its middle.
 // The rows stay as they are when the stretch cannot be projected onto the
 // centre line.
 void UpdateLightLines(CRollpathDoc& doc, RollpathSegment& segment);

@@ -1,5 +1,6 @@
 #include "pavement/NetworkEdits.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/PolygonMeasures.h"
@@ -19,10 +20,30 @@ DPoint PositionOf(const CRollpathDoc& doc, int vertex) {
     return doc.Vertex(vertex).pos();
 }
 
+void TouchOnce(CRollpathDoc& doc, int vertex) {
+    const auto begin = doc.m_TouchedVertices.begin();
+    const auto end = begin + doc.m_nTouched;
+    if (std::find(begin, end, vertex) == end) {
+        doc.TouchVertex(vertex);
+    }
+}
+
+// The rebuild's own edits are rebuilt like the user's: a vertex it moves, and
+// the far vertex of every segment there, whose direction turned with it.
+void TouchWithNeighbours(CRollpathDoc& doc, int vertex) {
+    TouchOnce(doc, vertex);
+    for (const auto& s : doc.m_pSegments) {
+        if (UsableSegment(doc, *s) && (s->vertex0 == vertex) != (s->vertex1 == vertex)) {
+            TouchOnce(doc, s->vertex0 == vertex ? s->vertex1 : s->vertex0);
+        }
+    }
+}
+
 void MoveVertex(CRollpathDoc& doc, int vertex, const DPoint& to) {
     NetworkVertex& v = doc.Vertex(vertex);
     v.x = to.x;
     v.y = to.y;
+    TouchWithNeighbours(doc, vertex);
 }
 
 bool MoveVertexIfElsewhere(CRollpathDoc& doc, int vertex, const DPoint& to) {
@@ -34,11 +55,43 @@ bool MoveVertexIfElsewhere(CRollpathDoc& doc, int vertex, const DPoint& to) {
 }
 
 // Appends a record to the segment list and splits `index` into it at
-// `vertex`; returns the new record's index.
+// `vertex`; returns the new record's index. The cut and both far ends are
+// rebuilt: a vertex found within a foot of the cut leaves the halves a
+// little turned.
 int SplitInto(CRollpathDoc& doc, int index, int vertex) {
     RollpathSegment& copy = doc.AppendSegment();
-    SplitSegment(doc, copy, Segment(doc, index), vertex);
+    RollpathSegment& segment = Segment(doc, index);
+    SplitSegment(doc, copy, segment, vertex);
+    for (const int v : {vertex, segment.vertex0, copy.vertex1}) {
+        TouchOnce(doc, v);
+    }
     return static_cast<int>(doc.m_pSegments.size()) - 1;
+}
+
+bool SameEnds(const RollpathSegment& a, const RollpathSegment& b) {
+    return (a.vertex0 == b.vertex0 && a.vertex1 == b.vertex1) ||
+           (a.vertex0 == b.vertex1 && a.vertex1 == b.vertex0);
+}
+
+// The two pieces of a split: one that joins the same two vertices as another
+// live segment is deleted, since the network already has it. (X may have
+// been a vertex before, or have taken the ends of the other segment of the
+// crossing.)
+void DropDuplicatePieces(CRollpathDoc& doc, int index, int copy) {
+    RollpathSegment& first = Segment(doc, index);
+    RollpathSegment& second = Segment(doc, copy);
+    for (int i = 0; i < static_cast<int>(doc.m_pSegments.size()); ++i) {
+        const RollpathSegment& s = Segment(doc, i);
+        if (i == index || i == copy || !s.live()) {
+            continue;
+        }
+        if (SameEnds(s, first)) {
+            first.state = -1;
+        }
+        if (SameEnds(s, second)) {
+            second.state = -1;
+        }
+    }
 }
 
 // X on one segment of a crossing: already a vertex, an end moved to it, or a
@@ -60,6 +113,7 @@ void AttachToCrossing(CRollpathDoc& doc, int index, int x, CrossingOutcome& outc
     } else {
         const int copy = SplitInto(doc, index, x);
         ++outcome.splits;
+        DropDuplicatePieces(doc, index, copy);
         if (changed != nullptr) {
             changed->push_back(index);
             changed->push_back(copy);
@@ -82,6 +136,15 @@ void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* change
     if (from == to) {
         return;
     }
+    // The far ends of the live segments at `to` before the change.
+    std::vector<int> joined;
+    for (const auto& s : doc.m_pSegments) {
+        if (s->live() && (s->vertex0 == to || s->vertex1 == to)) {
+            joined.push_back(s->vertex0 == to ? s->vertex1 : s->vertex0);
+        }
+    }
+    // Their far ends turn or lose a segment: rebuild them too.
+    std::vector<int> farEnds;
     for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
         RollpathSegment& s = *doc.m_pSegments[i];
         if (!s.live() || (s.vertex0 != from && s.vertex1 != from)) {
@@ -93,8 +156,14 @@ void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* change
         if (s.vertex1 == from) {
             s.vertex1 = to;
         }
-        if (s.vertex0 == s.vertex1) {
+        const int far = s.vertex0 == to ? s.vertex1 : s.vertex0;
+        if (s.vertex0 == s.vertex1 || std::find(joined.begin(), joined.end(), far) != joined.end()) {
             s.state = -1;
+        } else {
+            joined.push_back(far);
+        }
+        if (s.vertex0 != s.vertex1) {
+            farEnds.push_back(far);
         }
         if (changed != nullptr) {
             changed->push_back(static_cast<int>(i));
@@ -109,6 +178,11 @@ void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* change
     }
     if (doc.m_nSink == from) {
         doc.m_nSink = to;
+    }
+    // The segments that moved over turned with their end.
+    TouchOnce(doc, to);
+    for (const int v : farEnds) {
+        TouchOnce(doc, v);
     }
 }
 

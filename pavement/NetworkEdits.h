@@ -17,10 +17,17 @@ bool UsableSegment(const CRollpathDoc& doc, const RollpathSegment& segment);
 bool UsableSegment(const CRollpathDoc& doc, int index);
 
 // Every live segment end at `from` takes `to`; a segment left with both
-// ends at one vertex has no length and is deleted. `from` is marked deleted
+// ends at one vertex has no length and is deleted, and so is one that now
+// joins the same two vertices as a live segment that already used `to` (a
+// rollpath drawn back over itself would otherwise be written twice, and
+// pave twice). `from` is marked deleted
 // (its junction pieces dropped), replaced by `to` in the touched-vertex list,
 // and hands a source or sink mark to `to`. Indices of segments whose ends
 // changed are appended to `changed`.
+//
+// Every edit here that moves a vertex or merges one into another touches
+// that vertex and the far vertices of its segments (once each), so that the
+// junctions the edit changed are rebuilt.
 void ReplaceVertex(CRollpathDoc& doc, int from, int to, std::vector<int>* changed);
 
 // Every entry `from` of the touched-vertex list becomes `to`.
@@ -63,7 +70,9 @@ struct CrossingOutcome {
 // Finds or adds the crossing vertex X, then for segment s and then segment t
 // (unless X is already one of its vertices): the end closer than
 // MaxSegLength to X (vertex0 first) is replaced by X everywhere, otherwise
-// the segment is split at X (the copy appended). Once the full vertex pool
+// the segment is split at X (the copy appended); a piece that joins the same
+// two vertices as another live segment is deleted.
+// Once the full vertex pool
 // has refused a vertex (`poolRefused` set), later crossings are left alone
 // without asking again, so the user sees the limit message once.
 CrossingOutcome ResolveCrossing(CRollpathDoc& doc, int s, int t, const DPoint& crossing, bool& poolRefused,

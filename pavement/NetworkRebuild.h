@@ -7,7 +7,9 @@
 // ends their shortened markings and pins vertices inside runways onto the
 // centre lines. The junctions of the touched vertices are rebuilt afterwards
 // by the caller (ConstructVertexPolygons for each entry of
-// m_TouchedVertices), which the rebuild keeps pointing at live vertices.
+// m_TouchedVertices), which the rebuild keeps pointing at live vertices and
+// extends with every vertex it moves, merges into or creates, and with the
+// far vertices of their segments.
 
 #include "document/RollpathDoc.h"
 #include "pavement/NetworkIndex.h"

@@ -5,33 +5,49 @@
 
 namespace rollpath {
 
-PavementWriteContext::PavementWriteContext(CRollpathDoc& doc) : doc_(doc), seed_(doc.TriangulationSeed()) {
-    doc_.m_TriErrors.clear();
+PavementWriteContext::PavementWriteContext(CRollpathDoc& doc)
+    : doc_(doc), saving_(&doc), seed_(doc.TriangulationSeed()) {
+    doc.m_TriErrors.clear();
 }
 
+PavementWriteContext::PavementWriteContext(const CRollpathDoc& doc, TrialRun)
+    : doc_(doc), seed_(doc.TriangulationSeed()) {}
+
 void PavementWriteContext::RecordTriangulationError(std::span<const DPoint> polygon) {
+    ++triangulationErrors_;
+    if (saving_ == nullptr) {
+        return;
+    }
     if (!triangulationErrorShown_) {
         triangulationErrorShown_ = true;
-        doc_.Messages().Show(kTriangulationErrorMessage);
+        saving_->Messages().Show(kTriangulationErrorMessage);
     }
-    if (doc_.m_TriErrors.size() < static_cast<std::size_t>(kMaxTriangulationErrors)) {
+    if (saving_->m_TriErrors.size() < static_cast<std::size_t>(kMaxTriangulationErrors)) {
         const std::size_t kept =
             std::min(polygon.size(), static_cast<std::size_t>(kMaxTriangulationErrorPoints));
-        doc_.m_TriErrors.emplace_back(polygon.begin(), polygon.begin() + static_cast<std::ptrdiff_t>(kept));
+        saving_->m_TriErrors.emplace_back(polygon.begin(),
+                                          polygon.begin() + static_cast<std::ptrdiff_t>(kept));
     }
 }
 
 void PavementWriteContext::ReportMarkingCut() {
-    if (!markingCutShown_) {
+    if (saving_ != nullptr && !markingCutShown_) {
         markingCutShown_ = true;
-        doc_.Messages().Show(kMarkingCutMessage);
+        saving_->Messages().Show(kMarkingCutMessage);
     }
 }
 
 void PavementWriteContext::ReportClipCapacity(std::string_view text) {
-    if (!clipCapacityShown_) {
+    if (saving_ != nullptr && !clipCapacityShown_) {
         clipCapacityShown_ = true;
-        doc_.Messages().Show(std::string(text));
+        saving_->Messages().Show(std::string(text));
+    }
+}
+
+void PavementWriteContext::ReportTriangulationLimit() {
+    if (saving_ != nullptr && !triangulationLimitShown_) {
+        triangulationLimitShown_ = true;
+        saving_->Messages().Show(kTriangulationLimitMessage);
     }
 }
 

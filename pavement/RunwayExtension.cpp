@@ -30,10 +30,6 @@ bool AlongAxis(const DPoint& inside, const DPoint& outside, const RunwayRecord& 
            AngleBetween(reverse, axis) <= kExtensionAxisTolerance;
 }
 
-DPoint Offset(const DPoint& base, const DPoint& normal, double distance) {
-    return DPoint{base.x + distance * normal.x, base.y + distance * normal.y};
-}
-
 // The edge stripes continue from their points at the outside end to the
 // runway's end line, keeping their offsets from the centre line.
 void BuildExtensionEdgeStripes(const CRollpathDoc& doc, RollpathSegment& s, int outsideEnd) {
@@ -44,17 +40,16 @@ void BuildExtensionEdgeStripes(const CRollpathDoc& doc, RollpathSegment& s, int 
     const Settings& settings = doc.GetSettings();
     const double outer = f.halfWidth - settings.EdgeInset;
     const double inner = outer - settings.EdgeWidth;
-    const DPoint m{(s.extensionCorners[0].x + s.extensionCorners[1].x) / 2.0,
-                   (s.extensionCorners[0].y + s.extensionCorners[1].y) / 2.0};
+    const DPoint m = Midpoint(s.extensionCorners[0], s.extensionCorners[1]);
 
     const DPoint rightInner = outsideEnd == 0 ? s.rightEdgeStripe[0] : s.rightEdgeStripe[1];
     const DPoint rightOuter = outsideEnd == 0 ? s.rightEdgeStripe[3] : s.rightEdgeStripe[2];
     const DPoint leftOuter = outsideEnd == 0 ? s.leftEdgeStripe[0] : s.leftEdgeStripe[1];
     const DPoint leftInner = outsideEnd == 0 ? s.leftEdgeStripe[3] : s.leftEdgeStripe[2];
 
-    s.extensionEdgeStripes[0] = {rightInner, Offset(m, f.rightN, inner), Offset(m, f.rightN, outer),
+    s.extensionEdgeStripes[0] = {rightInner, Along(m, f.rightN, inner), Along(m, f.rightN, outer),
                                  rightOuter};
-    s.extensionEdgeStripes[1] = {leftOuter, Offset(m, f.leftN, outer), Offset(m, f.leftN, inner), leftInner};
+    s.extensionEdgeStripes[1] = {leftOuter, Along(m, f.leftN, outer), Along(m, f.leftN, inner), leftInner};
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ double AxisLength(const RunwayRecord& r) {
 EndFrame FrameOf(const RunwayRecord& r, int end) {
     const double a = AxisAngle(r) + (end == 0 ? 0.0 : kPi);
     EndFrame f;
-    f.in = DPoint{math::Cos(a), math::Sin(a)};
+    f.in = UnitVector(a);
     f.left = DPoint{-f.in.y, f.in.x};
     if (end == 0) {
         f.origin = r.end0;
@@ -68,8 +68,7 @@ EndFrame FrameOf(const RunwayRecord& r, int end) {
 }
 
 DPoint At(const EndFrame& f, double along, double lateral) {
-    return DPoint{f.origin.x + along * f.in.x + lateral * f.left.x,
-                  f.origin.y + along * f.in.y + lateral * f.left.y};
+    return Along(Along(f.origin, f.in, along), f.left, lateral);
 }
 
 // The rectangle from `along0` to `along1` inside the end and from `lateral0`
@@ -81,11 +80,9 @@ Quad Band(const EndFrame& f, double along0, double along1, double lateral0, doub
 
 // A bar centred at c along the direction of `angle`.
 Quad Bar(const DPoint& c, double angle, double halfLength, double halfWidth) {
-    const DPoint u{math::Cos(angle), math::Sin(angle)};
+    const DPoint u = UnitVector(angle);
     const DPoint n{-u.y, u.x};
-    const auto p = [&](double a, double b) {
-        return DPoint{c.x + a * u.x + b * n.x, c.y + a * u.y + b * n.y};
-    };
+    const auto p = [&](double a, double b) { return Along(Along(c, u, a), n, b); };
     return Quad{p(-halfLength, halfWidth), p(halfLength, halfWidth), p(halfLength, -halfWidth),
                 p(-halfLength, -halfWidth)};
 }
@@ -108,7 +105,7 @@ double DisplacedOf(const EndFrame& f) {
 // corner line through `corner`.
 DPoint TowardCorner(const EndFrame& f, double along, const DPoint& corner, double fraction) {
     const DPoint c = At(f, along, 0.0);
-    return DPoint{c.x + fraction * (corner.x - f.origin.x), c.y + fraction * (corner.y - f.origin.y)};
+    return Along(c, DPoint{corner.x - f.origin.x, corner.y - f.origin.y}, fraction);
 }
 
 }  // namespace
@@ -179,7 +176,7 @@ void AppendDisplacedThresholdMarks(const RunwayRecord& runway, int end, std::vec
     const double q = runway.width / 4.0;
     const double stroke = ArrowStrokeFor(runway.width);
     const double outward = math::Atan2(-f.in.y, -f.in.x);
-    const double t = stroke / math::Cos(80.0 * kDegToRad);
+    const double t = ArrowheadNotch(stroke);
     for (int k = 0; k < arrows; ++k) {
         const double slotEnd = d - kArrowSlot * k;
         const double tip = slotEnd - kArrowMargin;

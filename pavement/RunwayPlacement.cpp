@@ -15,16 +15,10 @@ constexpr double kRunwayEndReach = 200.0;
 // A rollpath end this much beyond half its width from a runway end point is
 // still pinned to that end.
 constexpr double kEndPinSlack = 5.0;
-// Half the length of the perpendicular that finds a vertex's foot.
-constexpr double kFootReach = 100.0;
 // Room around a runway's box within which the ray test still runs.
 constexpr double kBoxSlack = 2.0;
 // A vertex this close to a centre line counts as on it.
 constexpr double kOnLineTolerance = 1e-6;
-
-DPoint Midpoint(const DPoint& a, const DPoint& b) {
-    return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
-}
 
 }  // namespace
 
@@ -122,14 +116,8 @@ bool FootOnCentreLine(const RunwayRecord& runway, const DPoint& p, DPoint& foot)
     if (std::fabs(offLine) < kOnLineTolerance) {
         return false;
     }
-    const DPoint n{-dy / length, dx / length};
-    const DPoint a{p.x + kFootReach * n.x, p.y + kFootReach * n.y};
-    const DPoint b{p.x - kFootReach * n.x, p.y - kFootReach * n.y};
-    DPoint x;
-    if (IntersectSegments(runway.end0, runway.end1, a, b, x, false) == 0) {
-        return false;
-    }
-    foot = x;
+    // Back across the centre line by the distance to its left.
+    foot = Along(p, DPoint{-dy / length, dx / length}, -offLine);
     return true;
 }
 

@@ -8,14 +8,6 @@
 
 namespace rollpath {
 
-namespace {
-
-DPoint Along(const DPoint& base, const DPoint& direction, double distance) {
-    return DPoint{base.x + distance * direction.x, base.y + distance * direction.y};
-}
-
-}  // namespace
-
 bool GetSegmentFrame(const CRollpathDoc& doc, const RollpathSegment& segment, SegmentFrame& frame) {
     if (segment.vertex0 < 0 || segment.vertex0 >= doc.m_nVertices || segment.vertex1 < 0 ||
         segment.vertex1 >= doc.m_nVertices) {
@@ -24,9 +16,9 @@ bool GetSegmentFrame(const CRollpathDoc& doc, const RollpathSegment& segment, Se
     frame.p0 = doc.Vertex(segment.vertex0).pos();
     frame.p1 = doc.Vertex(segment.vertex1).pos();
     frame.angle = math::Atan2(frame.p1.y - frame.p0.y, frame.p1.x - frame.p0.x);
-    frame.unit = DPoint{math::Cos(frame.angle), math::Sin(frame.angle)};
-    frame.leftN = DPoint{math::Cos(frame.angle + kPi / 2.0), math::Sin(frame.angle + kPi / 2.0)};
-    frame.rightN = DPoint{math::Cos(frame.angle - kPi / 2.0), math::Sin(frame.angle - kPi / 2.0)};
+    frame.unit = UnitVector(frame.angle);
+    frame.leftN = UnitVector(frame.angle + kPi / 2.0);
+    frame.rightN = UnitVector(frame.angle - kPi / 2.0);
     frame.halfWidth = static_cast<double>(segment.width) / 2.0;
     return true;
 }

@@ -3,9 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <span>
+#include <system_error>
 
+#include "document/AtomicFile.h"
 #include "document/CompactNetwork.h"
 #include "document/InstallPaths.h"
+#include "document/SaveSet.h"
+#include "document/Utf8Path.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/PavementWriter.h"
@@ -37,6 +42,21 @@ std::filesystem::path ProjectListPath(const CRollpathDoc& doc) {
     return doc.ProgramDir() / kProjectListName;
 }
 
+namespace {
+
+// A name from the list, or the airport's default one with a message when the
+// list names something other than a plain file.
+std::string PlainFileName(CRollpathDoc& doc, const std::string& listed, const std::string& standard) {
+    if (IsPlainFileName(listed)) {
+        return listed;
+    }
+    doc.Messages().Show("Rollpath.rpj names \"" + listed + "\" for " + doc.m_szCode +
+                        ", which is not a plain file name: " + standard + " is used instead");
+    return standard;
+}
+
+}  // namespace
+
 bool NewDocument(CRollpathDoc& doc, OpenAirportDialog& dialog, bool startingUp) {
     return OnNewDocument(doc, dialog, startingUp, EditorSceneryReadBack());
 }
@@ -46,8 +66,8 @@ bool OnOpenDocument(CRollpathDoc& doc, const PendingProject& pending) {
     doc.SetModifiedFlag(false);
     doc.m_szCode = pending.code;
     doc.m_szTxdName = pending.txdName;
-    doc.m_szTxpName = pending.txpName;
-    doc.m_szBgrName = pending.bgrName;
+    doc.m_szTxpName = PlainFileName(doc, pending.txpName, pending.code + ".txp");
+    doc.m_szBgrName = PlainFileName(doc, pending.bgrName, pending.code + ".bgr");
     doc.m_szTmsName = pending.tmsName;
     doc.m_szBmpPath = pending.bmpPath;
     doc.m_nBmpX = pending.bmpX;
@@ -78,7 +98,7 @@ bool OnFileOpen(CRollpathDoc& doc, OpenProjectDialog& dialog, PendingProject& pe
 }
 
 bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, PendingProject& pending) {
-    const std::string code = path.stem().string();
+    const std::string code = Utf8FromPath(path.stem());
     if (code.empty()) {
         return false;
     }
@@ -90,22 +110,149 @@ bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, Pend
     return OnOpenDocument(doc, pending);
 }
 
-bool Save(CRollpathDoc& doc, FileSystem& files) {
-    if (!WriteProjectList(doc, ProjectListPath(doc), doc.Messages(), files)) {
+namespace {
+
+// What an author can have drawn: the network or a ground polygon (pavement
+// read from a pavement file is neither).
+bool HoldsEditableWork(const CRollpathDoc& doc) {
+    const auto live = [](const auto& record) { return record->live(); };
+    return std::any_of(doc.m_pSegments.begin(), doc.m_pSegments.end(), live) ||
+           std::any_of(doc.m_pPolygons.begin(), doc.m_pPolygons.end(), [](const auto& polygon) {
+               return polygon->live() && polygon->kind != PolygonKind::Pavement;
+           });
+}
+
+// A document read from its pavement file alone holds nothing of the editable
+// files: its Save may create them, never replace them, and it leaves the
+// pavement file it came from alone.
+bool MaySaveFromPavementFile(CRollpathDoc& doc, const std::filesystem::path& output) {
+    if (!HoldsEditableWork(doc)) {
+        doc.Messages().Show(doc.m_szCode + " was opened from its pavement file " + doc.m_szTmsName +
+                            " alone: there is no network and no ground polygon to save");
         return false;
     }
-    CompactNetwork(doc);
-    const std::filesystem::path output = OutputDirectory(doc.GetSettings());
-    // Every file is attempted even when an earlier one failed.
-    const bool polygons = WritePolygonFile(doc, output, files);
-    const bool network = WriteNetworkFile(doc, output, files);
-    const bool side = WriteSideFile(doc, doc.ProgramDir(), files);
-    const bool pavement = WritePavementFile(doc, output, files);
-    const bool ok = polygons && network && side && pavement;
-    if (ok) {
-        doc.SetModifiedFlag(false);
+    for (const std::filesystem::path& file :
+         {output / doc.m_szTxpName, output / doc.m_szBgrName, doc.ProgramDir() / doc.m_szTxdName}) {
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec)) {
+            doc.Messages().Show("Cannot save " + doc.m_szCode + " opened from its pavement file " +
+                                doc.m_szTmsName + ": it would overwrite " + Utf8FromPath(file));
+            return false;
+        }
     }
-    return ok;
+    return true;
+}
+
+// An output folder that is missing is made when its parent exists; anything
+// deeper missing is reported by the file that cannot be created there.
+void MakeMissingFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    if (!std::filesystem::exists(folder, ec) && std::filesystem::is_directory(folder.parent_path(), ec)) {
+        std::filesystem::create_directory(folder, ec);
+    }
+}
+
+// The network as the rebuild sees it: every segment's vertices and state,
+// every vertex's position and state.
+std::vector<double> NetworkShape(const CRollpathDoc& doc) {
+    std::vector<double> shape;
+    for (const auto& s : doc.m_pSegments) {
+        shape.insert(shape.end(), {double(s->vertex0), double(s->vertex1), double(s->state)});
+    }
+    for (int v = 0; v < doc.m_nVertices; ++v) {
+        const NetworkVertex& vertex = doc.Vertex(v);
+        shape.insert(shape.end(), {vertex.x, vertex.y, double(vertex.state)});
+    }
+    return shape;
+}
+
+// The network rebuild that opening runs, repeated until it changes nothing:
+// one pass can leave work for the next (two vertices pinned onto the same
+// runway crossing merge only then), and the network saved must be the one
+// the next open gives.
+void SettleNetwork(CRollpathDoc& doc) {
+    constexpr int kMaxPasses = 4;
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+        const std::vector<double> before = NetworkShape(doc);
+        RebuildNetwork(doc);
+        if (NetworkShape(doc) == before) {
+            break;
+        }
+    }
+    doc.ClearTouched();
+}
+
+void WriteBytes(AtomicFile& file, std::span<const std::uint8_t> bytes) {
+    file.Write(bytes);
+}
+
+}  // namespace
+
+bool Save(CRollpathDoc& doc, FileSystem& files) {
+    const bool fromPavementFile = doc.m_bLoadedFromTms != 0;
+    const std::filesystem::path output = OutputDirectory(doc.GetSettings());
+    const std::filesystem::path listPath = ProjectListPath(doc);
+    if (fromPavementFile && !MaySaveFromPavementFile(doc, output)) {
+        return false;
+    }
+    MakeMissingFolder(output);
+    MakeMissingFolder(doc.ProgramDir());
+
+    const std::string listWords = ProjectListFailureWords(listPath);
+    const std::optional<std::string> list = RewrittenProjectList(doc, listPath, doc.Messages());
+    if (!list) {
+        return false;
+    }
+    // Every destination is created before anything is written, and the files
+    // replace the old ones all together or not at all.
+    SaveSet set(files);
+    AtomicFile* listFile = set.Add(listPath, listWords);
+    AtomicFile* polygons =
+        listFile ? set.Add(output / doc.m_szTxpName, "Cannot create " + doc.m_szTxpName) : nullptr;
+    AtomicFile* network =
+        polygons ? set.Add(output / doc.m_szBgrName, "Cannot create " + doc.m_szBgrName) : nullptr;
+    AtomicFile* side =
+        network ? set.Add(doc.ProgramDir() / doc.m_szTxdName, "Cannot create " + doc.m_szTxdName) : nullptr;
+    AtomicFile* pavement = side && !fromPavementFile
+                               ? set.Add(output / doc.m_szTmsName, "Cannot create " + doc.m_szTmsName)
+                               : nullptr;
+    if (side == nullptr || (!fromPavementFile && pavement == nullptr)) {
+        doc.Messages().Show(set.Failure());
+        return false;
+    }
+
+    if (pavement != nullptr) {
+        SettleNetwork(doc);
+    }
+    CompactNetwork(doc);
+    if (pavement != nullptr) {
+        // The pavement (and the flags it sets) that the next open builds from
+        // these files, on the grid it gives: rebuilds during editing touch
+        // only what an edit touched, and may leave rows and the grid as an
+        // earlier state had them.
+        RebuildAllPavement(doc);
+        ComputeTileGrid(doc);
+    }
+    WriteBytes(*listFile, std::span(reinterpret_cast<const std::uint8_t*>(list->data()), list->size()));
+    WriteBytes(*polygons, EncodePolygonFile(doc));
+    WriteBytes(*network, EncodeNetworkFile(doc));
+    WriteBytes(*side, EncodeSideFile(doc));
+    if (pavement != nullptr) {
+        // Generated whole even after a failed write, so that the
+        // triangulation errors are those of the whole Save.
+        EncodePavementFile(doc, [pavement](std::span<const std::uint8_t> bytes) { pavement->Write(bytes); });
+    }
+    if (!set.Commit()) {
+        doc.Messages().Show(set.Failure());
+        return false;
+    }
+    // The simulator takes no more; edits refuse to go past it, but a file
+    // read from elsewhere may hold more.
+    if (PolygonFileCorners(doc) > kMaxPolygonFileVertices) {
+        doc.Messages().Show(kTooManyPolygonVerticesMessage);
+    }
+    doc.SetModifiedFlag(false);
+    return true;
 }
 
 bool SaveModified(CRollpathDoc& doc, FileSystem& files) {

@@ -56,10 +56,14 @@ bool OnFileOpen(CRollpathDoc& doc, OpenProjectDialog& dialog, PendingProject& pe
 bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, PendingProject& pending);
 
 // Save: the project list (this airport's entry last), the compaction of the
-// vertex pool, then the polygon, network, side and pavement files. A file
-// that cannot be written shows its own message and does not stop the
-// others. True, and the document no longer modified, only when every file
-// was written.
+// vertex pool, then the polygon, network, side and pavement files. A missing
+// output folder is made when its parent exists. Every file is written to a
+// temporary one first, and they replace the old files all together or not
+// at all: a file that cannot be created or written shows one message, with
+// its path and the system's reason, and nothing is replaced. True, and the
+// document no longer modified, only when every file was written. A document
+// read from its pavement file alone writes the editable files only where
+// none exist yet, and never its pavement file.
 bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem());
 
 // The "Save changes?" prompt of a modified document before it is closed.

@@ -1,15 +1,18 @@
 #include "scenery/NetworkFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "document/AtomicFile.h"
 #include "document/InstallPaths.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/NetworkFileDecoder.h"
 #include "scenery/Origin.h"
 #include "scenery/PlausibleValues.h"
+#include "scenery/ReadProblems.h"
 
 namespace rollpath {
 
@@ -70,19 +73,45 @@ bool WriteNetworkFile(CRollpathDoc& doc) {
     return WriteNetworkFile(doc, OutputDirectory(doc.GetSettings()));
 }
 
+namespace {
+
+// A coordinate no node of ours can have, mended to the nearest one it can.
+double MendedPosition(double v, ReadProblems& problems) {
+    if (PlausiblePosition(v)) {
+        return v;
+    }
+    problems.Note(
+        "node position is not within 1000000 ft of the origin; the node was moved to the nearest "
+        "such position");
+    return std::isnan(v) ? 0.0 : std::clamp(v, -kMaxFilePosition, kMaxFilePosition);
+}
+
+float MendedWidth(float width, ReadProblems& problems) {
+    if (PlausibleWidth(width)) {
+        return width;
+    }
+    problems.Note("edge width is not between 0 and 1000 ft; the edge got the nearest such width");
+    return std::isnan(width) ? 0.0f : static_cast<float>(std::clamp<double>(width, 0.0, kMaxFileWidth));
+}
+
+}  // namespace
+
 void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec) {
     const auto bytes = ReadWholeFile(path);
     if (!bytes) {
         return;
     }
-    const std::string name = path.string();
-    auto refuse = [&](const std::string& problem) { doc.Messages().Show(name + ": " + problem); };
+    const std::string name = Utf8FromPath(path);
+    // One implausible record is mended or skipped; the records after it
+    // still count.
+    ReadProblems problems(doc.Messages(), name);
 
     NetworkFileDecoder decoder(*bytes);
     NetworkRecord r;
     // Attribute records apply to the edge most recently read from this file;
-    // any before the first edge have nothing to apply to and are ignored.
+    // any before the first edge, or after a skipped one, have nothing to
+    // apply to and are ignored.
     RollpathSegment* latest = nullptr;
     for (;;) {
         const DecodeStatus status = decoder.Next(r);
@@ -105,21 +134,15 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
                     doc.Messages().Show(name + " position is not within 1' of Airport");
                     return;
                 }
-                doc.m_Airport.lat = LatitudeFromArcseconds(origin.lat);
-                doc.m_Airport.lon = LongitudeFromArcseconds(origin.lon);
+                MoveBenchmarkTo(doc.m_Airport, origin);
                 break;
             }
             case NetworkTag::Location: {
-                if (!std::isfinite(r.values[0]) || !std::isfinite(r.values[2])) {
-                    refuse("node position is not a finite number");
-                    return;
-                }
-                if (!PlausiblePosition(r.values[0]) || !PlausiblePosition(r.values[2])) {
-                    refuse("node position is more than 1000000 ft from the origin");
-                    return;
-                }
+                // Mended rather than skipped: edges name nodes by their order.
+                const double x = MendedPosition(r.values[0], problems);
+                const double y = MendedPosition(r.values[2], problems);
                 // AddVertex reports a full pool itself.
-                if (doc.AddVertex(r.values[0], r.values[2], true) < 0) {
+                if (doc.AddVertex(x, y, true) < 0) {
                     return;
                 }
                 // Reading a file is no edit: the touched list would only
@@ -137,9 +160,10 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
             case NetworkTag::Edge: {
                 const bool known = r.nodes[0] >= 0 && r.nodes[0] < doc.m_nVertices && r.nodes[1] >= 0 &&
                                    r.nodes[1] < doc.m_nVertices;
+                latest = nullptr;
                 if (!known) {
-                    refuse("edge refers to a missing node");
-                    return;
+                    problems.Note("edge refers to a missing node; it was left out");
+                    break;
                 }
                 RollpathSegment& segment = doc.AppendSegment();
                 segment.type = SegmentType::RunwayCentreLine;
@@ -153,15 +177,7 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
             }
             case NetworkTag::Thickness:
                 if (latest != nullptr) {
-                    if (!std::isfinite(r.width)) {
-                        refuse("edge width is not a finite number");
-                        return;
-                    }
-                    if (!PlausibleWidth(r.width)) {
-                        refuse("edge width is not between 0 and 1000 ft");
-                        return;
-                    }
-                    latest->width = r.width;
+                    latest->width = MendedWidth(r.width, problems);
                 }
                 break;
             case NetworkTag::Type:

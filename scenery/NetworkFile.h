@@ -29,7 +29,10 @@ bool WriteNetworkFile(CRollpathDoc& doc);
 // document and moves the benchmark to the file's origin. latArcsec and
 // lonArcsec are the airport's position from the database; a file whose origin
 // lies more than one arcsecond away is refused. A missing file is no error.
-// Reading stops at the first problem, keeping what was read before it.
+// A node at no plausible position, or an edge of no plausible width, is
+// mended to the nearest plausible value, an edge to a missing node skipped
+// (each with a message naming the file), and reading goes on; at an unknown
+// tag it stops, keeping what was read before.
 void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec);
 

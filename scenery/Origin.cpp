@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/Records.h"
 #include "scenery/BinaryIO.h"
 
 namespace rollpath {
@@ -24,6 +25,16 @@ double LongitudeFromArcseconds(double lonArcsec) {
         lon -= 360.0;
     }
     return lon;
+}
+
+void MoveBenchmarkTo(AirportRecord& airport, const ArcsecondOrigin& origin) {
+    const ArcsecondOrigin stored = OriginToArcseconds(airport.lat, airport.lon);
+    if (stored.lat != origin.lat) {
+        airport.lat = LatitudeFromArcseconds(origin.lat);
+    }
+    if (stored.lon != origin.lon) {
+        airport.lon = LongitudeFromArcseconds(origin.lon);
+    }
 }
 
 bool OriginWithinOneArcsecond(const ArcsecondOrigin& fileOrigin, double latArcsec, double lonArcsec) {

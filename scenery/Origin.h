@@ -27,6 +27,14 @@ double LongitudeFromArcseconds(double lonArcsec);
 // never within.
 bool OriginWithinOneArcsecond(const ArcsecondOrigin& fileOrigin, double latArcsec, double lonArcsec);
 
+struct AirportRecord;
+
+// Moves the benchmark to a file's origin, unless the origin is what the
+// benchmark itself is stored as: reading back what was written from it then
+// leaves it exactly where it was, rather than an arcsecond division away
+// (which would shift everything placed from it).
+void MoveBenchmarkTo(AirportRecord& airport, const ArcsecondOrigin& origin);
+
 class ByteWriter;
 
 // The origin payload of the three tagged files: latitude, longitude

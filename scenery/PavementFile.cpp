@@ -1,67 +1,65 @@
 #include "scenery/PavementFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
 #include "scenery/PavementFileDecoder.h"
 #include "scenery/PavementSections.h"
 #include "scenery/PlausibleValues.h"
+#include "scenery/ReadProblems.h"
 
 namespace rollpath {
 namespace {
 
 class PavementReader {
 public:
-    PavementReader(CRollpathDoc& doc, const std::filesystem::path& path) : doc_(doc), name_(path.string()) {}
+    PavementReader(CRollpathDoc& doc, const std::filesystem::path& path)
+        : doc_(doc), name_(Utf8FromPath(path)), problems_(doc.Messages(), name_) {}
 
     void Read(std::span<const std::uint8_t> bytes);
 
 private:
     // Applies what the record holds (all of it, or what was read before the
-    // data ended); false when reading must stop.
-    bool Apply(const PavementRecord& r);
-    bool ApplyMesh(const PavementRecord& r);
-    bool ApplyLights(const LightSectionRecord& lights);
+    // data ended). A value no writer of ours writes leaves its record, or its
+    // polygon or light, out with a message; reading goes on.
+    void Apply(const PavementRecord& r);
+    void ApplyMesh(const PavementRecord& r);
+    void ApplyLights(const LightSectionRecord& lights);
     void Finish();
-    bool Refuse(const std::string& problem) {
-        doc_.Messages().Show(name_ + ": " + problem);
-        return false;
-    }
+    void Skip(const std::string& problem) { problems_.Note(problem + "; it was left out"); }
 
     CRollpathDoc& doc_;
     std::string name_;
+    ReadProblems problems_;
     std::optional<ArcsecondOrigin> origin_;
     bool sawLights_ = false;
     RecordList<LightRecord> lights_;
 };
 
 void PavementReader::Read(std::span<const std::uint8_t> bytes) {
-    PavementFileDecoder decoder(bytes, kMaxReadMeshVertices);
+    // No limit on a section's vertices: whatever the writer wrote is read.
+    PavementFileDecoder decoder(bytes);
     PavementRecord r;
     for (;;) {
         const DecodeStatus status = decoder.Next(r);
-        if (status == DecodeStatus::End) {
+        if (status == DecodeStatus::End || status == DecodeStatus::OverLimit) {
             break;
         }
         if (status == DecodeStatus::UnknownTag) {
             doc_.Messages().Show(UnknownTokenMessage(r.tag));
             break;
         }
-        if (status == DecodeStatus::OverLimit) {
-            Refuse("mesh section has more than 8096 vertices");
-            break;
-        }
         // A record cut short still gives what was read of it.
-        if (!Apply(r)) {
-            break;
-        }
+        Apply(r);
         if (status == DecodeStatus::Malformed) {
-            Refuse(decoder.Problem());
+            problems_.Note(decoder.Problem());
             break;
         }
         if (status == DecodeStatus::Truncated) {
@@ -71,34 +69,29 @@ void PavementReader::Read(std::span<const std::uint8_t> bytes) {
     Finish();
 }
 
-bool PavementReader::Apply(const PavementRecord& r) {
+void PavementReader::Apply(const PavementRecord& r) {
     TileGrid& grid = doc_.m_TileGrid;
     switch (r.kind) {
         case PavementTag::Begin:
         case PavementTag::Tile:
         case PavementTag::Index:
         case PavementTag::End:
-            return true;
+            return;
         case PavementTag::Origin:
             // A latitude without its longitude is no origin.
             if (r.fieldsRead >= 2) {
-                if (!std::isfinite(r.values[0]) || !std::isfinite(r.values[1])) {
-                    return Refuse("origin is not a finite number");
-                }
                 if (!PlausibleOrigin(r.values[0], r.values[1])) {
-                    return Refuse("origin is not a latitude and longitude");
+                    return Skip("origin is not a latitude and longitude");
                 }
                 origin_ = ArcsecondOrigin{r.values[0], r.values[1]};
             }
-            return true;
+            return;
         case PavementTag::TileCount:
             for (int i = 0; i < r.fieldsRead; ++i) {
-                if (r.pair[static_cast<std::size_t>(i)] > kMaxReadTileGridSide) {
-                    return Refuse("tile grid of more than 256 columns or rows");
-                }
                 // A grid without tiles cannot hold the sections that follow.
-                if (r.pair[static_cast<std::size_t>(i)] == 0) {
-                    return Refuse("tile grid of no columns or rows");
+                const std::uint32_t n = r.pair[static_cast<std::size_t>(i)];
+                if (n == 0 || n > kMaxReadTileGridSide) {
+                    return Skip("tile grid is not of 1 to 256 columns and rows");
                 }
             }
             if (r.fieldsRead >= 1) {
@@ -107,30 +100,25 @@ bool PavementReader::Apply(const PavementRecord& r) {
             if (r.fieldsRead >= 2) {
                 grid.rows = r.pair[1];
             }
-            return true;
+            return;
         case PavementTag::TileSide:
             if (r.fieldsRead >= 1) {
-                if (!std::isfinite(r.side)) {
-                    return Refuse("tile side is not a finite number");
-                }
-                if (!(r.side > 0.0f) || r.side > kMaxFileTileSide) {
-                    return Refuse("tile side is not between 0 and 1000000 ft");
+                if (!(r.side > 0.0f) || !(r.side <= kMaxFileTileSide)) {
+                    return Skip("tile side is not between 0 and 1000000 ft");
                 }
                 grid.side = r.side;
             }
-            return true;
+            return;
         case PavementTag::LowerLeft:
             for (int i = 0; i < r.fieldsRead; ++i) {
-                const double v = r.values[static_cast<std::size_t>(i)];
-                if (!std::isfinite(v)) {
-                    return Refuse("tile grid corner is not a finite number");
+                if (!PlausiblePavementPosition(r.values[static_cast<std::size_t>(i)])) {
+                    return Skip("tile grid corner is not within 4000000 ft of the origin");
                 }
-                if (!PlausiblePavementPosition(v)) {
-                    return Refuse("tile grid corner is more than 4000000 ft from the origin");
-                }
-                grid.lowerLeft[static_cast<std::size_t>(i)] = v;
             }
-            return true;
+            for (int i = 0; i < r.fieldsRead; ++i) {
+                grid.lowerLeft[static_cast<std::size_t>(i)] = r.values[static_cast<std::size_t>(i)];
+            }
+            return;
         case PavementTag::Pavement:
         case PavementTag::EdgeMarkings:
         case PavementTag::CentreMarkings:
@@ -138,20 +126,23 @@ bool PavementReader::Apply(const PavementRecord& r) {
         case PavementTag::Lights:
             return ApplyLights(r.lights);
     }
-    return true;
 }
 
-bool PavementReader::ApplyMesh(const PavementRecord& r) {
+void PavementReader::ApplyMesh(const PavementRecord& r) {
     const MeshSectionRecord& mesh = r.mesh;
     for (const MeshPolygonRecord& polygon : mesh.polygons) {
         std::vector<DPoint> points;
         points.reserve(polygon.indices.size());
         for (const std::uint32_t k : polygon.indices) {
             if (k >= mesh.vertices.size()) {
-                return Refuse("polygon refers to a missing vertex");
+                break;
             }
             const MeshVertexRecord& v = mesh.vertices[k];
             points.push_back({v.x / kMeshUnitsPerFoot, v.y / kMeshUnitsPerFoot});
+        }
+        if (points.size() != polygon.indices.size()) {
+            Skip("polygon refers to a missing vertex");
+            continue;
         }
         if (r.kind == PavementTag::Pavement) {
             GroundPolygon& ground = doc_.AppendPolygon();
@@ -164,25 +155,16 @@ bool PavementReader::ApplyMesh(const PavementRecord& r) {
             doc_.m_pMarkings.push_back(std::move(marking));
         }
     }
-    return true;
 }
 
-bool PavementReader::ApplyLights(const LightSectionRecord& lights) {
+void PavementReader::ApplyLights(const LightSectionRecord& lights) {
     sawLights_ = true;
     for (const LightEntryRecord& entry : lights.lights) {
-        for (const float c : entry.coords) {
-            if (!std::isfinite(c)) {
-                return Refuse("light position is not a finite number");
-            }
-            if (!PlausiblePavementPosition(c)) {
-                return Refuse("light position is more than 4000000 ft from the origin");
-            }
-        }
-        if (!std::isfinite(entry.spacing)) {
-            return Refuse("light spacing is not a finite number");
-        }
-        if (std::fabs(entry.spacing) > kMaxPavementPosition) {
-            return Refuse("light spacing is more than 4000000 ft");
+        const bool placed = std::all_of(entry.coords.begin(), entry.coords.end(),
+                                        [](float c) { return PlausiblePavementPosition(c); });
+        if (!placed || !PlausiblePavementPosition(entry.spacing)) {
+            Skip("light is not within 4000000 ft of the origin");
+            continue;
         }
         auto light = std::make_unique<LightRecord>();
         light->shape = static_cast<int>(entry.shape);
@@ -194,13 +176,11 @@ bool PavementReader::ApplyLights(const LightSectionRecord& lights) {
         light->spacing = entry.spacing;
         lights_.push_back(std::move(light));
     }
-    return true;
 }
 
 void PavementReader::Finish() {
     if (origin_ && origin_->lat + origin_->lon != 0.0) {
-        doc_.m_Airport.lat = LatitudeFromArcseconds(origin_->lat);
-        doc_.m_Airport.lon = LongitudeFromArcseconds(origin_->lon);
+        MoveBenchmarkTo(doc_.m_Airport, *origin_);
     }
     // The file's lights form a new list.
     if (sawLights_) {

@@ -10,8 +10,6 @@ namespace rollpath {
 
 class CRollpathDoc;
 
-// The most vertices the reader accepts in one mesh section.
-inline constexpr std::uint32_t kMaxReadMeshVertices = 8096;
 // The largest tile grid the reader accepts in either direction; the editor
 // writes 8 by 8.
 inline constexpr std::uint32_t kMaxReadTileGridSide = 256;
@@ -21,8 +19,10 @@ inline constexpr std::uint32_t kMaxReadTileGridSide = 256;
 // kind 1 and 2, and the lights, which replace the document's light list when
 // the file holds a light section. The file's origin, when one was read and
 // its latitude and longitude do not sum to zero, becomes the benchmark once
-// reading ends. A missing file changes nothing. Reading stops at the first
-// problem, keeping what was read before it.
+// reading ends. A missing file changes nothing. A record, polygon or light
+// holding a value no writer of ours writes is left out (with a message
+// naming the file) and reading goes on; at an unknown tag or the end of the
+// data reading stops, keeping what was read before.
 void ReadPavementFile(CRollpathDoc& doc, const std::filesystem::path& path);
 
 }  // namespace rollpath

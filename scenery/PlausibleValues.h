@@ -2,10 +2,14 @@
 
 // Bounds on the numbers the scenery readers take from a file. A finite but
 // absurd value (a node a million miles out, a lane wider than an airport)
-// would reach the geometry as surely as a NaN does: the readers refuse it
-// with a message instead.
+// would reach the geometry as surely as a NaN does: the readers mend or skip
+// it with a message instead. No bound may refuse what our own writers write:
+// the editor keeps every position it makes within kMaxFilePosition, and
+// every width within kMaxRollpathWidth.
 
 #include <cmath>
+
+#include "document/Records.h"
 
 namespace rollpath {
 
@@ -15,14 +19,26 @@ inline constexpr double kMaxFilePosition = 1.0e6;
 // Positions in the pavement file, which holds what was built around the
 // accepted ones: pavement edges, lights beside them and the tile grid.
 inline constexpr double kMaxPavementPosition = 4.0e6;
-// Widths of rollpaths in feet: the widest runways are about 300 ft.
-inline constexpr double kMaxFileWidth = 1000.0;
+// Widths of rollpaths in feet.
+inline constexpr double kMaxFileWidth = kMaxRollpathWidth;
+// A hold distance lies along its segment, whose ends lie within the position
+// bound: at most the diagonal of that square.
+inline constexpr double kMaxFileExtent = 3.0e6;
 // The side of one pavement tile in feet (the editor's tiles cover the
 // drawing in 8 by 8, a few thousand feet each for a real airport).
 inline constexpr double kMaxFileTileSide = 1.0e6;
 
 inline bool PlausiblePosition(double v) {
     return std::isfinite(v) && std::fabs(v) <= kMaxFilePosition;
+}
+
+// The nearest point the files can keep: the editor holds whatever the mouse
+// places within it. A coordinate that is no number becomes 0.
+inline DPoint WithinFileBounds(DPoint p) {
+    const auto bound = [](double v) {
+        return std::isnan(v) ? 0.0 : std::fmax(-kMaxFilePosition, std::fmin(kMaxFilePosition, v));
+    };
+    return DPoint{bound(p.x), bound(p.y)};
 }
 
 inline bool PlausiblePavementPosition(double v) {

@@ -6,30 +6,35 @@
 #include "document/AtomicFile.h"
 #include "document/InstallPaths.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "geometry/PolygonMeasures.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
 #include "scenery/PlausibleValues.h"
 #include "scenery/PolygonFileDecoder.h"
+#include "scenery/ReadProblems.h"
 
 namespace rollpath {
 namespace {
 
 constexpr const char* kBeginBanner = "<bgno> ========== BEGIN OBJECT ==========";
 constexpr const char* kEndBanner = "<endo> ========== END OBJECT ==========";
-constexpr const char* kTooManyVertices = "Maximum of 8192 polygon vertices exceeded";
+// Pavement read from a pavement file is no ground polygon of the author's.
+bool Written(const GroundPolygon& polygon) {
+    return polygon.live() && polygon.kind != PolygonKind::Pavement;
+}
 
-int PoolTotal(const CRollpathDoc& doc) {
+}  // namespace
+
+int PolygonFileCorners(const CRollpathDoc& doc) {
     int total = 0;
     for (const auto& polygon : doc.m_pPolygons) {
-        if (polygon->live()) {
+        if (Written(*polygon)) {
             total += polygon->count();
         }
     }
     return total;
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> EncodePolygonFile(CRollpathDoc& doc) {
     ByteWriter w;
@@ -38,9 +43,9 @@ std::vector<std::uint8_t> EncodePolygonFile(CRollpathDoc& doc) {
     WriteOriginPayload(w, doc.m_Airport.lat, doc.m_Airport.lon);
 
     w.Text("<vert> ---- vertex pool ----");
-    w.I32(PoolTotal(doc));
+    w.I32(PolygonFileCorners(doc));
     for (const auto& polygon : doc.m_pPolygons) {
-        if (!polygon->live()) {
+        if (!Written(*polygon)) {
             continue;
         }
         if (PolygonArea(polygon->points.data(), polygon->count()) > 0.0) {
@@ -56,7 +61,7 @@ std::vector<std::uint8_t> EncodePolygonFile(CRollpathDoc& doc) {
     // Each corner has its own pool entry, so the indices simply run on.
     std::int32_t next = 0;
     for (const auto& polygon : doc.m_pPolygons) {
-        if (!polygon->live()) {
+        if (!Written(*polygon)) {
             continue;
         }
         w.Text("<poly> ---- polygon ----");
@@ -75,10 +80,8 @@ std::vector<std::uint8_t> EncodePolygonFile(CRollpathDoc& doc) {
 bool WritePolygonFile(CRollpathDoc& doc, const std::filesystem::path& folder, FileSystem& files) {
     const bool written = WriteFileOrReport(folder / doc.m_szTxpName, EncodePolygonFile(doc), doc.m_szTxpName,
                                            doc.Messages(), files);
-    // The simulator gets the file as it is, but the editor will refuse to
-    // read it back: say so now rather than at the next open.
-    if (written && PoolTotal(doc) > static_cast<int>(kMaxPolygonFileVertices)) {
-        doc.Messages().Show(kTooManyVertices);
+    if (written && PolygonFileCorners(doc) > kMaxPolygonFileVertices) {
+        doc.Messages().Show(kTooManyPolygonVerticesMessage);
     }
     return written;
 }
@@ -93,10 +96,11 @@ void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
     if (!bytes) {
         return;
     }
-    const std::string name = path.string();
-    auto refuse = [&](const std::string& problem) { doc.Messages().Show(name + ": " + problem); };
+    const std::string name = Utf8FromPath(path);
+    ReadProblems problems(doc.Messages(), name);
 
-    PolygonFileDecoder decoder(*bytes, kMaxPolygonFileVertices);
+    // No limit on the pool: whatever a writer wrote is read.
+    PolygonFileDecoder decoder(*bytes);
     PolygonFileRecord r;
     std::vector<DPoint> pool;  // the latest "<vert>" record's vertices
     bool automatic = false;
@@ -109,10 +113,8 @@ void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
                 doc.Messages().Show(UnknownTokenMessage(r.tag));
                 return;
             case DecodeStatus::OverLimit:
-                doc.Messages().Show(kTooManyVertices);
-                return;
             case DecodeStatus::Malformed:
-                refuse(decoder.Problem());
+                problems.Note(decoder.Problem());
                 return;
             case DecodeStatus::End:
             case DecodeStatus::Truncated:
@@ -147,21 +149,24 @@ void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
             case PolygonTag::References: {
                 std::vector<DPoint> points;
                 points.reserve(r.indices.size());
+                std::string problem;
                 for (const std::int32_t k : r.indices) {
                     if (k < 0 || static_cast<std::size_t>(k) >= pool.size()) {
-                        refuse("polygon refers to a missing vertex");
-                        return;
+                        problem = "polygon refers to a missing vertex; it was left out";
+                        break;
                     }
                     const DPoint& p = pool[static_cast<std::size_t>(k)];
-                    if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
-                        refuse("polygon vertex is not a finite number");
-                        return;
-                    }
                     if (!PlausiblePosition(p.x) || !PlausiblePosition(p.y)) {
-                        refuse("polygon vertex is more than 1000000 ft from the origin");
-                        return;
+                        problem =
+                            "polygon vertex is not a position within 1000000 ft of the origin; the polygon "
+                            "was left out";
+                        break;
                     }
                     points.push_back(p);
+                }
+                if (!problem.empty()) {
+                    problems.Note(problem);
+                    break;
                 }
                 GroundPolygon& polygon = doc.AppendPolygon();
                 polygon.kind = automatic ? PolygonKind::Automatic : PolygonKind::Ordinary;

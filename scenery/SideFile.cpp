@@ -1,11 +1,15 @@
 #include "scenery/SideFile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "document/AtomicFile.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/PlausibleValues.h"
+#include "scenery/ReadProblems.h"
 #include "scenery/SideFileDecoder.h"
 
 namespace rollpath {
@@ -13,9 +17,13 @@ namespace {
 
 constexpr const char* kMismatch = "TXD file does not match BGR file";
 
-RollpathSegment* FindSegment(CRollpathDoc& doc, int vertex0, int vertex1) {
+// The first segment joining the two vertices that no earlier record matched,
+// so that two segments between the same vertices each get their own record.
+RollpathSegment* FindSegment(CRollpathDoc& doc, int vertex0, int vertex1,
+                             std::unordered_set<const RollpathSegment*>& matched) {
     for (const auto& segment : doc.m_pSegments) {
-        if (segment->vertex0 == vertex0 && segment->vertex1 == vertex1) {
+        if (segment->vertex0 == vertex0 && segment->vertex1 == vertex1 && !matched.contains(segment.get())) {
+            matched.insert(segment.get());
             return segment.get();
         }
     }
@@ -32,12 +40,29 @@ NetworkVertex* FindVertex(CRollpathDoc& doc, double x, double y) {
     return nullptr;
 }
 
+// Hold distances that are not numbers, or absurdly long, would poison the
+// marking geometry: they get the distance of a new segment.
+double MendedExtent(double extent, ReadProblems& problems) {
+    if (std::isfinite(extent) && std::fabs(extent) <= kMaxFileExtent) {
+        return extent;
+    }
+    problems.Note("hold distance is no plausible number of feet; it was set to 75 ft");
+    return 75.0;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> EncodeSideFile(const CRollpathDoc& doc) {
     ByteWriter w;
-    w.I32(static_cast<std::int32_t>(doc.m_pSegments.size()));
+    // Exactly the edges of the network file, in its order: deleted segments
+    // hold vertex numbers from before the pool was compacted.
+    const auto live = std::count_if(doc.m_pSegments.begin(), doc.m_pSegments.end(),
+                                    [](const auto& segment) { return segment->live(); });
+    w.I32(static_cast<std::int32_t>(live));
     for (const auto& segment : doc.m_pSegments) {
+        if (!segment->live()) {
+            continue;
+        }
         w.I32(segment->vertex0);
         w.I32(segment->vertex1);
         w.I32(segment->flags);
@@ -72,6 +97,8 @@ void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path) {
     if (!bytes) {
         return;
     }
+    ReadProblems problems(doc.Messages(), Utf8FromPath(path));
+    std::unordered_set<const RollpathSegment*> matched;
     SideFileDecoder decoder(*bytes);
     SideFileRecord r;
     for (;;) {
@@ -90,16 +117,14 @@ void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path) {
                 break;
             case SideRecordKind::Segment: {
                 const SideSegmentRecord& s = r.segment;
-                RollpathSegment* segment = FindSegment(doc, s.vertex0, s.vertex1);
-                // Hold distances that are not numbers, or absurdly long,
-                // would poison the marking geometry.
-                if (segment == nullptr || !PlausiblePosition(s.extent0) || !PlausiblePosition(s.extent1)) {
+                RollpathSegment* segment = FindSegment(doc, s.vertex0, s.vertex1, matched);
+                if (segment == nullptr) {
                     doc.Messages().Show(kMismatch);
                     return;
                 }
                 segment->flags = s.flags;
-                segment->extent1 = s.extent1 == 0.0 ? 75.0 : s.extent1;
-                segment->extent0 = s.extent0;
+                segment->extent1 = s.extent1 == 0.0 ? 75.0 : MendedExtent(s.extent1, problems);
+                segment->extent0 = MendedExtent(s.extent0, problems);
                 break;
             }
             case SideRecordKind::Vertex: {

@@ -15,8 +15,8 @@ namespace rollpath {
 
 class CRollpathDoc;
 
-// The file's bytes: every segment in list order (deleted ones included), then
-// every pool slot in use.
+// The file's bytes: the live segments in list order (the edges of the
+// network file), then every pool slot in use.
 std::vector<std::uint8_t> EncodeSideFile(const CRollpathDoc& doc);
 
 // Writes folder / m_szTxdName through a temporary file. On failure shows
@@ -27,9 +27,11 @@ bool WriteSideFile(CRollpathDoc& doc, const std::filesystem::path& folder,
 bool WriteSideFile(CRollpathDoc& doc);
 
 // Gives each record's attributes to the first segment with the same two
-// vertex numbers and to the first pool slot at exactly the same position. A
-// missing file is no error; a short file or a record without a match shows
-// "TXD file does not match BGR file" and stops, keeping what was applied.
+// vertex numbers that no earlier record matched, and to the first pool slot
+// at exactly the same position. A missing file is no error; a short file or
+// a record without a match shows "TXD file does not match BGR file" and
+// stops, keeping what was applied. A hold distance of no plausible length is
+// mended (with a message naming the file).
 void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path);
 
 }  // namespace rollpath

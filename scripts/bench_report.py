@@ -96,8 +96,12 @@ AREAS = [
     ("Paint: one OnDraw at 1920 x 1080 (large synthetic airport)", [
         ("BM_OnDrawRecording/0", 16.0), ("BM_OnDrawRecording/2000", 16.0), ("BM_OnDrawRotated", 16.0),
         ("BM_OnDrawQImage/0", 16.0), ("BM_OnDrawQImage/2000", 16.0)]),
+    ("Undo history (large synthetic airport)", [
+        ("BM_CommitAfterDrag", None), ("BM_UndoDrag", 50.0), ("BM_RedoDrag", 50.0)]),
     ("Opening KSFO in the full-size database", [
         ("BM_OpenKsfo/loose", 5.0), ("BM_OpenKsfo/epd", 50.0), ("BM_OpenKsfo/pod", 50.0)]),
+    ("Layout checks (large synthetic airport): all of them, then each alone", [
+        ("BM_LayoutChecks", 20.0)] + [("BM_LayoutCheckAlone/%d" % k, None) for k in range(9)]),
 ]
 
 for title, rows in AREAS:
@@ -110,7 +114,8 @@ for title, rows in AREAS:
     print("| --- | ---: | ---: | ---: | --- |")
     for name, target in present:
         m = medians[name]
-        print("| %s | %s | %s | %s | %s |" % (name, ms(m["cpu"]), ms(m["real"]),
+        label = m["counters"].get("label")
+        print("| %s | %s | %s | %s | %s |" % (name + (" (%s)" % label if label else ""), ms(m["cpu"]), ms(m["real"]),
                                             "< " + ms(target) if target else "—", verdict(m["cpu"], target)))
     print()
 
@@ -145,6 +150,19 @@ if any(("%s/%s" % (s[1], a)) in medians for s in STAGES for a in AIRPORTS):
             flag = "" if target is None or m["cpu"] <= target else " **missed**"
             cells.append(ms(m["cpu"]) + flag)
         print("| %s | %s | %s |" % (a, segments, " | ".join(cells)))
+    print()
+
+history = medians.get("BM_HistoryOf100Drags")
+if history:
+    counters = history["counters"]
+    extra = counters.get("extraMB")
+    print("## Undo history memory")
+    print()
+    print("Resident memory added by 100 levels of vertex drags on the large synthetic airport: **%.1f MiB**"
+          % extra)
+    print("(target: under 100 MiB, %s). Heap in use added: %.1f MiB, of which %.1f MiB is the copy of the" %
+          (verdict(extra, 100.0), counters.get("heapMB", 0.0), counters.get("committedCopyHeapMB", 0.0)))
+    print("committed state.")
     print()
 
 rss_file = os.path.join(out, "build-rss.txt")
@@ -260,6 +278,18 @@ if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
         if not world["messages"]:
             print("| 0 | (none) |")
         print()
+        checks = world.get("checks")
+        if checks:
+            print("Layout checks (`build-all --check`) on the %d airports opened: findings by check, the" %
+                  checks["airports"])
+            print("airports with at least one, and the first of them.")
+            print()
+            print("| check | findings | airports | first airports |")
+            print("| --- | ---: | ---: | --- |")
+            for check, count in checks["findings"].items():
+                print("| `%s` | %d | %d | %s |" % (check, count, checks["airportsWithFindings"][check],
+                                                 ", ".join(checks["examples"][check]) or "—"))
+            print()
 
 if errors:
     print("## Benchmarks that stopped with an error")

@@ -131,6 +131,10 @@ Settings LoadSettings(const SettingsStore& store) {
     ReadColor(store, "PolygonColor", s.PolygonColor);
     ReadInt(store, "PreciseClipping", s.PreciseClipping);
     ReadInt(store, "PodFilesFirst", s.PodFilesFirst);
+    ReadInt(store, "UndoLevels", s.UndoLevels);
+    if (auto v = store.GetText("DisabledChecks")) {
+        s.DisabledChecks = std::move(*v);
+    }
     for (int i = 0; i < kCustomColorCount; ++i) {
         ReadColor(store, CustomColorKey(i).c_str(), s.CustomColors[static_cast<std::size_t>(i)]);
     }
@@ -163,6 +167,8 @@ void SaveSettings(const Settings& s, SettingsStore& store) {
     store.SetInt("PolygonColor", static_cast<int>(s.PolygonColor));
     store.SetInt("PreciseClipping", s.PreciseClipping);
     store.SetInt("PodFilesFirst", s.PodFilesFirst);
+    store.SetInt("UndoLevels", s.UndoLevels);
+    store.SetText("DisabledChecks", s.DisabledChecks);
     for (int i = 0; i < kCustomColorCount; ++i) {
         store.SetInt(CustomColorKey(i), static_cast<int>(s.CustomColors[static_cast<std::size_t>(i)]));
     }

@@ -59,6 +59,9 @@ struct Settings {
     ColorRef PolygonColor = Rgb(192, 192, 192);
     int PreciseClipping = 1;  // clip the diagram bitmap to the visible area
     int PodFilesFirst = 1;    // search the archives before the loose database
+    int UndoLevels = 100;     // edits that can be undone, 1..1000
+    // The layout checks switched off, by their ids separated by commas.
+    std::string DisabledChecks;
     std::array<ColorRef, kCustomColorCount> CustomColors;
 
     Settings() { CustomColors.fill(Rgb(255, 255, 255)); }

@@ -1,11 +1,12 @@
 #include "simdata/AirportLoader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <system_error>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "geometry/Geodesy.h"
-#include "geometry/PortableMath.h"
 #include "simdata/ArchiveDatabase.h"
 #include "simdata/LooseDatabase.h"
 
@@ -22,10 +23,10 @@ bool FileExists(const std::filesystem::path& path) {
 
 // The archive reader of the installation; null when it has no archives.
 DatabaseReader FindArchiveReader(const Settings& settings) {
-    if (InstallPathExists(settings.FlyDir, "\\System\\Airport.epd")) {
+    if (InstallPathExists(PathFromUtf8(settings.FlyDir), "\\System\\Airport.epd")) {
         return &ReadEpdArchives;
     }
-    if (InstallPathExists(settings.FlyDir, "\\System\\Airport.pod")) {
+    if (InstallPathExists(PathFromUtf8(settings.FlyDir), "\\System\\Airport.pod")) {
         return &ReadPodArchives;
     }
     return nullptr;
@@ -35,9 +36,6 @@ DatabaseReader FindArchiveReader(const Settings& settings) {
 // did not find the code (a failing first reader stops the search).
 int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archiveReader, double& latArcsec,
                 double& lonArcsec) {
-    if (archiveReader == nullptr) {
-        return ReadLooseDatabase(doc, code, latArcsec, lonArcsec);
-    }
     const bool archivesFirst = doc.GetSettings().PodFilesFirst != 0;
     const DatabaseReader first = archivesFirst ? archiveReader : &ReadLooseDatabase;
     const DatabaseReader second = archivesFirst ? &ReadLooseDatabase : archiveReader;
@@ -45,7 +43,9 @@ int ReadAirport(CRollpathDoc& doc, const std::string& code, DatabaseReader archi
     return result == 0 ? second(doc, code, latArcsec, lonArcsec) : result;
 }
 
-void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
+// Returns whether a network file was there: an empty one is a layout whose
+// author cut every rollpath, not a new airport.
+bool ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const std::string& txpName,
                           const std::string& bgrName, const std::string& tmsName,
                           const SceneryReadBack& readBack, double latArcsec, double lonArcsec) {
     const Settings& settings = doc.GetSettings();
@@ -54,30 +54,30 @@ void ReadBackSceneryFiles(CRollpathDoc& doc, const std::string& txdName, const s
         if (readBack.readPavementFile && FileExists(tms)) {
             readBack.readPavementFile(doc, tms);
         }
-        return;
+        return false;
     }
     const std::filesystem::path txp = OutputFilePath(settings, txpName);
     if (readBack.readPolygonFile && FileExists(txp)) {
         readBack.readPolygonFile(doc, txp, latArcsec, lonArcsec);
     }
     const std::filesystem::path bgr = OutputFilePath(settings, bgrName);
-    if (readBack.readNetworkFile && FileExists(bgr)) {
+    const bool networkFile = readBack.readNetworkFile && FileExists(bgr);
+    if (networkFile) {
         readBack.readNetworkFile(doc, bgr, latArcsec, lonArcsec);
     }
     const std::filesystem::path txd = doc.ProgramDir() / txdName;
     if (readBack.readSideFile && FileExists(txd)) {
         readBack.readSideFile(doc, txd);
     }
+    return networkFile;
 }
 
 // The end point moved by the half width to both sides: first along
 // theta + sign * 90 degrees, then along theta - sign * 90 degrees.
 void SetEndCorners(const DPoint& end, double theta, double halfWidth, double sign, DPoint& first,
                    DPoint& second) {
-    const double a = theta + sign * kPi / 2.0;
-    const double b = theta - sign * kPi / 2.0;
-    first = DPoint{end.x + halfWidth * math::Cos(a), end.y + halfWidth * math::Sin(a)};
-    second = DPoint{end.x + halfWidth * math::Cos(b), end.y + halfWidth * math::Sin(b)};
+    first = Along(end, UnitVector(theta + sign * kPi / 2.0), halfWidth);
+    second = Along(end, UnitVector(theta - sign * kPi / 2.0), halfWidth);
 }
 
 }  // namespace
@@ -123,7 +123,10 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
         RollpathSegment& segment = doc.AppendSegment();
         segment = RollpathSegment{};
         segment.type = SegmentType::RunwayCentreLine;
-        segment.width = static_cast<float>(runway->width);
+        // A database may give any width; the centre line keeps one that the
+        // network file holds (a water runway may be wider than a rollpath).
+        segment.width =
+            static_cast<float>(std::clamp(static_cast<double>(runway->width), 0.0, kMaxRollpathWidth));
         segment.extent0 = 75.0;
         segment.extent1 = 75.0;
         segment.vertex0 = vertex0;
@@ -136,9 +139,9 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
                 const std::string& txpName, const std::string& bgrName, const std::string& tmsName,
                 const SceneryReadBack& readBack) {
     const Settings& settings = doc.GetSettings();
+    // The archives mark an installation; its loose database alone does not.
     const DatabaseReader archiveReader = FindArchiveReader(settings);
-    // An installation holding only the loose database is read from it alone.
-    if (archiveReader == nullptr && !InstallPathExists(settings.FlyDir, "\\DATABASE\\AIRPORT.DBD")) {
+    if (archiveReader == nullptr) {
         doc.Messages().Show("Cannot locate Fly! directory");
         return 0;
     }
@@ -154,10 +157,11 @@ int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& t
     }
     doc.OrderRunwaysSoftFirst();
 
-    ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
+    const bool networkFile =
+        ReadBackSceneryFiles(doc, txdName, txpName, bgrName, tmsName, readBack, latArcsec, lonArcsec);
 
     PlaceRunways(doc);
-    if (doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
+    if (!networkFile && doc.m_pSegments.empty() && !doc.m_pRunways.empty() && doc.m_bLoadedFromTms == 0) {
         SeedRunwayCentreLines(doc);
     }
     return 1;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "simdata/ArchiveDirectory.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
@@ -38,9 +39,10 @@ public:
     int Read(double& latArcsec, double& lonArcsec);
 
 private:
-    // Opens the archive and finds the member; false after a message.
-    bool OpenMember(const char* archiveName, const char* label, const char* memberName, BinaryFile& archive,
-                    ArchiveMember& member);
+    // Opens the archive and finds the member: 1, or 0 when the archive does
+    // not exist (it holds nothing, which is no error), or -1 after a message.
+    int OpenMember(const char* archiveName, const char* label, const char* memberName, BinaryFile& archive,
+                   ArchiveMember& member);
     void ReportDamaged(const char* label) { m_Doc.Messages().Show(std::string(label) + " is damaged"); }
 
     CRollpathDoc& m_Doc;
@@ -48,33 +50,39 @@ private:
     const std::string& m_Code;
 };
 
-bool ArchiveReader::OpenMember(const char* archiveName, const char* label, const char* memberName,
-                               BinaryFile& archive, ArchiveMember& member) {
-    const std::filesystem::path path = ResolveInstallPath(m_Doc.GetSettings().FlyDir, archiveName);
+int ArchiveReader::OpenMember(const char* archiveName, const char* label, const char* memberName,
+                              BinaryFile& archive, ArchiveMember& member) {
+    const std::filesystem::path path =
+        ResolveInstallPath(PathFromUtf8(m_Doc.GetSettings().FlyDir), archiveName);
+    if (!InstallPathExists(PathFromUtf8(m_Doc.GetSettings().FlyDir), archiveName)) {
+        return 0;
+    }
     if (!archive.Open(path)) {
         m_Doc.Messages().Show(std::string("Cannot open ") + label);
-        return false;
+        return -1;
     }
     switch (m_Kind.findMember(archive, memberName, member)) {
         case MemberLookup::Found:
-            return true;
+            return 1;
         case MemberLookup::Missing:
             archive.Close();
-            m_Doc.Messages().Show(std::string(memberName) + " not found in" + path.string());
-            return false;
+            m_Doc.Messages().Show(std::string(memberName) + " not found in" + Utf8FromPath(path));
+            return -1;
         case MemberLookup::Damaged:
             break;
     }
     archive.Close();
     ReportDamaged(label);
-    return false;
+    return -1;
 }
 
 int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
     BinaryFile airports;
     ArchiveMember airportMember;
-    if (!OpenMember(m_Kind.airportArchive, m_Kind.airportLabel, L::kAirportMember, airports, airportMember)) {
-        return -1;
+    if (const int opened = OpenMember(m_Kind.airportArchive, m_Kind.airportLabel, L::kAirportMember, airports,
+                                      airportMember);
+        opened != 1) {
+        return opened;
     }
     std::optional<Bytes> match;
     const bool airportsRead =
@@ -103,8 +111,10 @@ int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
 
     BinaryFile runways;
     ArchiveMember runwayMember;
-    if (!OpenMember(m_Kind.runwayArchive, m_Kind.runwayLabel, L::kRunwayMember, runways, runwayMember)) {
-        return -1;
+    if (const int opened =
+            OpenMember(m_Kind.runwayArchive, m_Kind.runwayLabel, L::kRunwayMember, runways, runwayMember);
+        opened != 1) {
+        return opened;
     }
     RunwayCollector collector(m_Doc);
     const std::string& key = m_Doc.m_Airport.key;
@@ -115,6 +125,7 @@ int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
             }
             return true;
         });
+    collector.ReportDropped();
     if (!runwaysRead) {
         ReportDamaged(m_Kind.runwayLabel);
         return -1;

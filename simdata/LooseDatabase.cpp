@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "simdata/BinaryFile.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
@@ -64,13 +65,19 @@ public:
     int Read(double& latArcsec, double& lonArcsec);
 
 private:
+    // A file that does not exist holds nothing: the loose database then has
+    // no airport to give, and that is no error.
+    bool Missing(const char* name) const {
+        return !InstallPathExists(PathFromUtf8(m_Doc.GetSettings().FlyDir), name);
+    }
     std::optional<IndexFile> LoadIndex(const char* name, L::IndexLayout layout);
     // The record offset of the first entry whose key equals the code; -1 when
-    // the file cannot be opened, 0 when no entry matches, 1 found.
+    // the file cannot be opened, 0 when it does not exist or no entry
+    // matches, 1 found.
     int FindCode(const char* name, L::IndexLayout layout, std::int64_t& offset);
     void ReportDamaged(const char* name) { m_Doc.Messages().Show(std::string(name) + " is damaged"); }
     std::filesystem::path PathOf(const char* name) const {
-        return ResolveInstallPath(m_Doc.GetSettings().FlyDir, name);
+        return ResolveInstallPath(PathFromUtf8(m_Doc.GetSettings().FlyDir), name);
     }
 
     CRollpathDoc& m_Doc;
@@ -91,6 +98,9 @@ std::optional<IndexFile> LooseReader::LoadIndex(const char* name, L::IndexLayout
 }
 
 int LooseReader::FindCode(const char* name, L::IndexLayout layout, std::int64_t& offset) {
+    if (Missing(name)) {
+        return 0;
+    }
     const std::optional<IndexFile> index = LoadIndex(name, layout);
     if (!index) {
         return -1;
@@ -112,6 +122,10 @@ int LooseReader::Read(double& latArcsec, double& lonArcsec) {
     }
     if (found != 1) {
         return found;
+    }
+    // Without the records the index points to, the airport is not there.
+    if (Missing(kAirportFileName) || Missing(kRunwayIndexName) || Missing(kRunwayFileName)) {
+        return 0;
     }
 
     BinaryFile airports;
@@ -166,6 +180,7 @@ int LooseReader::Read(double& latArcsec, double& lonArcsec) {
         }
         collector.Add(DecodeRunwayRecord(*runway));
     }
+    collector.ReportDropped();
     return 1;
 }
 

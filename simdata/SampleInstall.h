@@ -60,7 +60,9 @@ Bytes EncodePodArchive(const std::vector<ArchiveMemberData>& members);
 
 // Writes the layout's files under flyDir (creating "DATABASE", "System" and
 // the output folder "Data"); each file through a temporary file renamed over
-// the old one. False with a reason when something cannot be written.
+// the old one. The loose layout has ".pod" archives without airports beside
+// its database, as the archives locate an installation. False with a reason
+// when something cannot be written.
 bool WriteSampleInstallation(const std::filesystem::path& flyDir, const std::vector<SampleAirport>& airports,
                              SampleLayout layout, std::string& error);
 

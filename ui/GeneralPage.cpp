@@ -14,6 +14,7 @@ namespace rollpath {
 namespace {
 
 constexpr int kBezierField = 1065;
+constexpr int kUndoLevelsField = 1110;
 
 QLineEdit* FolderField(QWidget* parent, int control, const std::string& text) {
     auto* field = new QLineEdit(QString::fromStdString(text), parent);
@@ -49,6 +50,7 @@ CGeneralPage::CGeneralPage(const Settings& settings, QWidget* parent)
 
     auto* grid = new QGridLayout;
     AddField(grid, 0, kBezierField, GeneralPageModel::Fields()[3].label, false);
+    AddField(grid, 3, kUndoLevelsField, GeneralPageModel::Fields()[4].label, false);
     flyPath_ = FolderField(this, kFlyPathField, model_.flyDir);
     flyBrowse_ = BrowseButton(this, kFlyPathBrowse);
     output_ = FolderField(this, kOutputField, model_.outputDir);

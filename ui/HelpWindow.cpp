@@ -11,6 +11,8 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextB
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
     browser_->setOpenExternalLinks(true);
+    // The guide's pictures are beside it in the resources.
+    browser_->setSearchPaths({QStringLiteral(":/help")});
     browser_->setMarkdown(UserGuide());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

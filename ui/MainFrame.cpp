@@ -27,6 +27,7 @@
 #include "ui/AppCommands.h"
 #include "ui/ContextMenu.h"
 #include "ui/HelpWindow.h"
+#include "ui/LayoutChecksPanel.h"
 #include "ui/OpenAirportQtDialog.h"
 #include "ui/RecentFileList.h"
 #include "ui/UiResources.h"
@@ -80,6 +81,8 @@ CMainFrame::CMainFrame(CRollpathDoc& doc, MessageSink& messages, QWidget* parent
             [this](const QString& text) { statusBar()->showMessage(text); });
     idleTimer_ = new QTimer(this);
     connect(idleTimer_, &QTimer::timeout, this, &CMainFrame::UpdateActions);
+    // The checks follow edits on the idle timer alone, not on every command.
+    connect(idleTimer_, &QTimer::timeout, checks_, &CLayoutChecksPanel::OnIdle);
     idleTimer_->start(kIdleUpdateMs);
     view_->View().OnInitialUpdate();
     view_->setFocus();
@@ -140,6 +143,8 @@ void CMainFrame::BuildMenus() {
             fileMenu_ = menu;
         } else if (popup.title == kViewMenuTitle) {
             viewMenu_ = menu;
+        } else if (popup.title == "&Tools") {
+            BuildLayoutChecks(menu);
         }
     }
 }
@@ -312,7 +317,8 @@ void CMainFrame::OnCommand(CommandId id) {
 
 void CMainFrame::OnFileSave() {
     Save(doc_);
-    view_->Invalidate();
+    view_->View().OnDocumentSaved();
+    ReportLayoutChecks();
 }
 
 void CMainFrame::OnFileNew() {
@@ -374,6 +380,9 @@ void CMainFrame::UpdateActions() {
     }
     UpdateRecentFileItems();
     UpdatePanes();
+    if (checkLayoutAction_ != nullptr) {
+        checkLayoutAction_->setEnabled(doc_.m_bAirportLoaded != 0);
+    }
 }
 
 void CMainFrame::UpdateRecentFileItems() {

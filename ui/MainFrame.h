@@ -34,6 +34,7 @@ namespace rollpath {
 
 class AppCommands;
 class CContextMenu;
+class CLayoutChecksPanel;
 class CViewWidget;
 struct ScreenArea;
 
@@ -62,6 +63,8 @@ public:
     // The four recent-file items, the first standing for "Recent File".
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
     CHelpWindow* HelpWindow() const { return helpWindow_.data(); }
+    CLayoutChecksPanel& LayoutChecks() { return *checks_; }
+    QAction* CheckLayoutAction() const { return checkLayoutAction_; }
 
     // The New command's dialog and load, shown in this window. True when an
     // airport was loaded.
@@ -94,6 +97,8 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnHelpTopics();
+    // Tools > Check Layout (F7): shows the Layout Checks panel, checked now.
+    void OnCheckLayout();
 
     // Whether Shift is held down now (Save is enabled while it is).
     bool ShiftKeyDown() const;
@@ -110,6 +115,10 @@ private:
     void BuildToolBar();
     void BuildStatusBar();
     void BuildFrameKeys();
+    void BuildLayoutChecks(QMenu* tools);
+    // After a Save: the checks' findings in the panel, and the errors among
+    // them in the message pane.
+    void ReportLayoutChecks();
     std::optional<CommandUI> FrameCommandUI(CommandId id) const;
     bool OnFrameCommand(CommandId id);
     void OnFileSave();
@@ -133,6 +142,8 @@ private:
     QLabel* rotationPane_ = nullptr;
     QTimer* idleTimer_ = nullptr;
     QPointer<CHelpWindow> helpWindow_;
+    CLayoutChecksPanel* checks_ = nullptr;
+    QAction* checkLayoutAction_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     std::string titleCode_;  // the airport in the title; empty for "Untitled"
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
@@ -290,6 +291,14 @@ void ModelQtDialog::Refresh() {
 
 void ModelQtDialog::accept() {
     if (attached_ && !model_.Ok()) {
+        // The standard refusal: the message, then the field selected again.
+        if (const std::optional<FieldRefusal>& refusal = model_.Refusal()) {
+            QMessageBox::warning(this, QStringLiteral("Rollpath"), FromAnsi(refusal->message));
+            if (auto* field = qobject_cast<QLineEdit*>(ControlWidget(refusal->control))) {
+                field->setFocus();
+                field->selectAll();
+            }
+        }
         return;
     }
     QDialog::accept();

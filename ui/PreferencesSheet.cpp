@@ -6,6 +6,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/ChecksPage.h"
 #include "ui/ColorPage.h"
 #include "ui/GeneralPage.h"
 #include "ui/RollpathPage.h"
@@ -19,11 +20,13 @@ CPreferencesSheet::CPreferencesSheet(Settings& settings, QWidget* parent)
       m_GeneralPage(new CGeneralPage(settings, tabs_)),
       m_RollpathPage(new CRollpathPage(settings, tabs_)),
       m_ColorPage(new CColorPage(settings, tabs_)),
+      m_ChecksPage(new CChecksPage(settings, tabs_)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(QStringLiteral("Preferences"));
     tabs_->addTab(m_GeneralPage, QStringLiteral("General"));
     tabs_->addTab(m_RollpathPage, QStringLiteral("Rollpaths"));
     tabs_->addTab(m_ColorPage, QStringLiteral("Colors"));
+    tabs_->addTab(m_ChecksPage, QStringLiteral("Checks"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons_);
@@ -75,6 +78,7 @@ void CPreferencesSheet::CopyTo(Settings& settings) const {
     m_GeneralPage->Model().CopyTo(settings);
     m_RollpathPage->Model().CopyTo(settings);
     m_ColorPage->Model().CopyTo(settings);
+    m_ChecksPage->CopyTo(settings);
 }
 
 bool CPreferencesSheet::Run() {

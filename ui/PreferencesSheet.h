@@ -1,7 +1,7 @@
 #pragma once
 
-// CPreferencesSheet, the modal "Preferences" sheet: the General, Rollpaths
-// and Colors pages. Each page starts from the settings; only OK hands the
+// CPreferencesSheet, the modal "Preferences" sheet: the General, Rollpaths,
+// Colors and Checks pages. Each page starts from the settings; only OK hands the
 // values back (the colour chooser's custom colours excepted, which are the
 // application's own). A page whose field is refused keeps the sheet open.
 
@@ -14,6 +14,7 @@ class QTabWidget;
 
 namespace rollpath {
 
+class CChecksPage;
 class CColorPage;
 class CFieldPage;
 class CGeneralPage;
@@ -28,6 +29,7 @@ public:
     CGeneralPage& GeneralPage() { return *m_GeneralPage; }
     CRollpathPage& RollpathPage() { return *m_RollpathPage; }
     CColorPage& ColorPage() { return *m_ColorPage; }
+    CChecksPage& ChecksPage() { return *m_ChecksPage; }
     QTabWidget* Tabs() const { return tabs_; }
     QDialogButtonBox* Buttons() const { return buttons_; }
 
@@ -48,6 +50,7 @@ private:
     CGeneralPage* m_GeneralPage;
     CRollpathPage* m_RollpathPage;
     CColorPage* m_ColorPage;
+    CChecksPage* m_ChecksPage;
     QDialogButtonBox* buttons_;
     int currentPage_ = 0;
 };

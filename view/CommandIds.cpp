@@ -20,6 +20,7 @@ constexpr CommandInfo kCommands[] = {
     {C::RecentFile, "recent-file", "Recent File", "Open this document"},
     {C::AppExit, "exit", "E&xit", "Quit the application; prompts to save documents\nExit"},
     {C::EditUndo, "undo", "&Undo\tCtrl+Z", "Undo the last action\nUndo"},
+    {C::EditRedo, "redo", "&Redo\tCtrl+Shift+Z", "Redo the previously undone action\nRedo"},
     {C::EditCut, "cut", "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut"},
     {C::EditCopy, "copy", "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy"},
     {C::EditPaste, "paste", "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste"},
@@ -64,17 +65,18 @@ constexpr CommandId kFileMenu[] = {C::FileNew,        C::FileOpen,  C::FileSave,
                                    C::Preferences,    C::Separator, C::FilePrint,  C::FilePrintPreview,
                                    C::FilePrintSetup, C::Separator, C::RecentFile, C::Separator,
                                    C::AppExit};
-constexpr CommandId kEditMenu[] = {C::EditUndo,  C::Separator,  C::EditCut,   C::EditCopy,
-                                   C::EditPaste, C::EditDelete, C::Separator, C::AirportProperties};
+constexpr CommandId kEditMenu[] = {C::EditUndo,   C::EditRedo,  C::Separator,
+                                   C::EditCut,    C::EditCopy,  C::EditPaste,
+                                   C::EditDelete, C::Separator, C::AirportProperties};
 constexpr CommandId kToolsMenu[] = {C::RollpathTool, C::PolygonTool, C::Separator,    C::PlaceSource,
                                     C::PlaceSink,    C::Separator,   C::RollpathWidth};
 constexpr CommandId kDiagramMenu[] = {C::LoadDiagram, C::PositionDiagram};
 constexpr CommandId kHelpMenu[] = {C::HelpTopics, C::Separator, C::AppAbout};
 
-constexpr CommandId kToolbar[] = {C::FileNew,      C::FileOpen,    C::FileSave,     C::Separator,
-                                  C::EditCut,      C::EditCopy,    C::EditPaste,    C::Separator,
-                                  C::Zoom,         C::ViewLights,  C::ViewMarkings, C::Separator,
-                                  C::RollpathTool, C::PolygonTool, C::PlaceSource,  C::PlaceSink};
+constexpr CommandId kToolbar[] = {
+    C::FileNew,      C::FileOpen,  C::FileSave,     C::Separator,   C::EditCut,     C::EditCopy,
+    C::EditPaste,    C::EditUndo,  C::EditRedo,     C::Separator,   C::Zoom,        C::ViewLights,
+    C::ViewMarkings, C::Separator, C::RollpathTool, C::PolygonTool, C::PlaceSource, C::PlaceSink};
 
 constexpr CommandId kContextMenu[] = {C::ContextCut,   C::ContextCopy,   C::ContextPaste,     C::InsertVertex,
                                       C::DeleteVertex, C::CenterAtMouse, C::ContextProperties};
@@ -98,6 +100,7 @@ constexpr Accelerator kAccelerators[] = {
     {"Ctrl+X", C::EditCut},
     {"Ctrl+Z", C::EditUndo},
     {"Alt+Backspace", C::EditUndo},
+    {"Ctrl+Shift+Z", C::EditRedo},
     {"Shift+Del", C::EditCut},
     {"Ctrl+Ins", C::EditCopy},
     {"Shift+Ins", C::EditPaste},

@@ -25,6 +25,7 @@ enum class CommandId : int {
     RecentFile = 57616,
     AppExit = 57665,
     EditUndo = 57643,
+    EditRedo = 57644,
     EditCut = 57635,
     EditCopy = 57634,
     EditPaste = 57637,

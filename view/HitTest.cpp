@@ -24,7 +24,7 @@ bool IsRunwaySide(int endClass) {
 
 HoldAxis AxisBetween(const DPoint& a, const DPoint& b) {
     const double angle = math::Atan2(b.y - a.y, b.x - a.x);
-    return HoldAxis{a, DPoint{math::Cos(angle), math::Sin(angle)}, math::Hypot(b.x - a.x, b.y - a.y)};
+    return HoldAxis{a, UnitVector(angle), math::Hypot(b.x - a.x, b.y - a.y)};
 }
 
 }  // namespace

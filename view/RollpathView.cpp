@@ -40,12 +40,13 @@ void CRollpathView::ResetViewState() {
     m_nActiveIndex = -1;
     m_pNewPolygon.reset();
     m_pNewSegment.reset();
+    m_bChainAdded = 0;
     m_pConstrainingRunway = nullptr;
     m_nHoldEnd = 0;
     m_Context = ViewContext{};
-    m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Bmp.Reset();
     m_bDiagramLoaded = 0;
     ClosePositionDialog();
@@ -88,6 +89,16 @@ void CRollpathView::OnInitialUpdate() {
     m_Host.Invalidate();
     UpdateStatusValues();
     UpdateVisibleArea();
+    // Undo goes back to the airport as it was shown first.
+    m_Doc.History().Start();
+}
+
+void CRollpathView::OnDocumentSaved() {
+    SyncWithDocument();
+    if (!m_Doc.m_TriErrors.empty()) {
+        m_bShowTriErrors = 1;
+    }
+    m_Host.Invalidate();
 }
 
 void CRollpathView::FlipToggle(int& toggle) {
@@ -307,9 +318,9 @@ void CRollpathView::ForgetRecords() {
     m_pNewSegment.reset();
     m_pConstrainingRunway = nullptr;
     m_Context = ViewContext{};
-    m_Undo.Clear();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    m_MarkedObject = ObjectRef{};
     m_Host.Invalidate();
 }
 
@@ -331,9 +342,11 @@ void CRollpathView::ForgetVertexIndices() {
         m_Context.kind == ContextKind::Sink) {
         m_Context = ViewContext{};
     }
-    m_Undo.ForgetVertexIndices();
     m_StraightenedVertices.clear();
     m_bShowStraightened = 0;
+    if (m_MarkedObject.kind == ObjectRef::Kind::Vertex) {
+        m_MarkedObject = ObjectRef{};
+    }
     m_Host.Invalidate();
 }
 

@@ -14,13 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "checks/Finding.h"
 #include "document/RollpathDoc.h"
 #include "geometry/Clip.h"
 #include "pavement/NetworkRebuild.h"
 #include "view/Bmp.h"
 #include "view/Canvas.h"
 #include "view/CommandIds.h"
-#include "view/UndoRecord.h"
+#include "view/UndoKinds.h"
 #include "view/ViewHost.h"
 #include "view/dialogs/PositionModel.h"
 
@@ -140,6 +141,11 @@ public:
     // call it at once.
     void SyncWithDocument();
 
+    // After a Save: catches up with the renumbered pool, switches the red
+    // display of the polygons the Save could not triangulate on when there
+    // are any, and repaints.
+    void OnDocumentSaved();
+
     // Commands by id; false when the view does not handle the command.
     bool OnCommand(CommandId id);
     // Nothing when the view does not handle the command.
@@ -185,7 +191,9 @@ public:
     void OnPlaceSink();
 
     // --- Edit commands -----------------------------------------------------
+    // Undo and Redo through the document's history, one edit at a time.
     void OnEditUndo();
+    void OnEditRedo();
     // Delete (or Cut) of the selected polygon; Copy keeps its points.
     void DeleteSelectedPolygon();
     void CopySelectedPolygon();
@@ -199,6 +207,19 @@ public:
     // The first point of the polygon whose rotated logical position lies
     // within 40 units of the device point in both axes, or -1.
     int PickHandle(const PolygonRecord& polygon, DevicePoint point) const;
+
+    // --- Layout check findings --------------------------------------------
+    // Scrolls so that a world point (LocalFeet) is at the window's centre;
+    // the zoom stays.
+    void CenterOnWorld(const DPoint& p);
+    // Selects what a finding is about: a polygon becomes the selected
+    // polygon, a segment or a vertex is marked until the next left click.
+    // False, and nothing selected, when the object is gone.
+    bool SelectObject(const ObjectRef& object);
+    // The object's properties dialog, as the right-button menu opens it.
+    void ObjectProperties(const ObjectRef& object);
+    // A drag or a drawing tool's stroke is going on.
+    bool IsDragging() const { return m_nDragState != DragState::Idle; }
 
     // --- Diagram ---------------------------------------------------------
     void LoadDiagram(const std::string& path);
@@ -239,6 +260,8 @@ public:
     int m_bShowTriErrors = 0;
     int m_bShowStraightened = 0;
     std::vector<int> m_StraightenedVertices;
+    // The segment or vertex a finding selected, drawn highlighted.
+    ObjectRef m_MarkedObject;
 
     // Tools, selection and drags.
     int m_nDragState = DragState::Idle;
@@ -257,10 +280,11 @@ public:
     // So does the segment being stretched (marked provisional); it is the
     // last entry of the segment list, after the chain finished so far.
     std::unique_ptr<RollpathSegment> m_pNewSegment;
+    // Whether the chain the rollpath tool draws has added a segment yet.
+    int m_bChainAdded = 0;
     RunwayRecord* m_pConstrainingRunway = nullptr;
     int m_nHoldEnd = 0;
     ViewContext m_Context;
-    CUndoRecord m_Undo;
     // Copy's result; nothing pastes it.
     std::vector<DPoint> m_CopiedPolygon;
 
@@ -368,12 +392,10 @@ private:
     void VertexProperties(int vertex);
     void RunwayProperties(RunwayRecord& runway);
     void InvalidateVertexMark(int vertex);
-    // Undo, kind by kind.
-    void UndoSegmentsAdded();
-    void UndoVertexMoved();
-    void ReviveSegments();
-    void UndoPolygonPoints(PolygonRecord& polygon);
-    void UndoStraightening();
+    // The end of an edit: what it changed becomes one step of the history.
+    void CommitEdit(int kind, bool silent = false);
+    // After Undo or Redo: nothing the view held may name what is gone.
+    void AfterRestore(const HistoryRestore& restore);
 
     bool OnDiagramCommand(CommandId id);
     std::optional<CommandUI> UpdateDiagramCommandUI(CommandId id) const;
@@ -391,6 +413,8 @@ private:
     void DrawStraightenedVertices(Canvas& canvas);
     void DrawSourceAndSink(Canvas& canvas);
     void DrawTriangulationErrors(Canvas& canvas);
+    void DrawMarkedObject(Canvas& canvas);
+    bool ObjectExists(const ObjectRef& object) const;
     void DrawBenchmark(Canvas& canvas);
     void DrawGrid(Canvas& canvas);
 

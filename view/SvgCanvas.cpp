@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "geometry/NumberText.h"
+
 namespace rollpath {
 
 namespace {
 
 std::string Number(double v) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    std::string s = text;
+    std::string s = FormatFixed(v, 2);
     // Trailing zeros only make the file longer.
     while (!s.empty() && s.back() == '0') {
         s.pop_back();

@@ -71,10 +71,17 @@ void CRollpathView::OnLoadDiagram() {
     if (!path) {
         return;
     }
-    // The project list keeps the path in a field of this size.
+    // The project list keeps the path in a field of this size, between
+    // double quotes on one line.
     if (path->size() > static_cast<std::size_t>(kMaxPathLength)) {
         m_Host.Messages().Show("Cannot use the airport diagram " + *path + ": its path is longer than " +
                                std::to_string(kMaxPathLength) + " characters");
+        return;
+    }
+    if (path->find_first_of("\"\r\n") != std::string::npos) {
+        m_Host.Messages().Show(
+            "Cannot use the airport diagram " + *path +
+            ": its path holds a double quote or a line break, which the project list cannot keep");
         return;
     }
     m_Doc.m_szBmpPath = *path;
@@ -83,7 +90,7 @@ void CRollpathView::OnLoadDiagram() {
     m_Doc.m_nBmpY = 0;
     m_Doc.m_nBmpScale = 100;
     RefreshPositionDialog();
-    m_Doc.SetModifiedFlag();
+    CommitEdit(UndoKind::DiagramLoaded);
     m_Host.Invalidate();
 }
 
@@ -112,18 +119,18 @@ void CRollpathView::OnPositionMessage(int code, int value) {
         case PositionCode::Horizontal:
             m_Doc.m_nBmpX = value;
             RecomputeAnchor();
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         case PositionCode::Vertical:
             m_Doc.m_nBmpY = value;
             RecomputeAnchor();
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         case PositionCode::Scale:
             m_Doc.m_nBmpScale = value;
-            m_Doc.SetModifiedFlag();
+            CommitEdit(UndoKind::DiagramPositioned);
             m_Host.Invalidate();
             break;
         default:

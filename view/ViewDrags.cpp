@@ -8,6 +8,7 @@
 #include "geometry/PolygonMeasures.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
+#include "scenery/PlausibleValues.h"
 #include "view/HitTest.h"
 #include "view/RollpathView.h"
 
@@ -92,8 +93,10 @@ void CRollpathView::OnLButtonUp(DevicePoint /*point*/) {
             EndPolygonDrag();
             break;
         case DragState::MoveMarking:
-            // Pieces read from a pavement file are never saved.
+            // Pieces read from a pavement file are never saved, but the drag
+            // is undone like any other.
             m_nDragState = DragState::Idle;
+            CommitEdit(UndoKind::MarkingMoved);
             break;
         case DragState::MoveVertex:
             EndVertexDrag();
@@ -104,7 +107,7 @@ void CRollpathView::OnLButtonUp(DevicePoint /*point*/) {
             break;
         case DragState::MoveDiagram:
             m_nDragState = DragState::Idle;
-            m_Doc.SetModifiedFlag(true);
+            CommitEdit(UndoKind::DiagramMoved);
             break;
         default:
             // The tools go on until the right button.
@@ -133,9 +136,10 @@ void CRollpathView::MoveVertexTo(const DPoint& m) {
     if (!m_Doc.IsLiveVertex(m_nActiveIndex)) {
         return;
     }
-    const DPoint target = m_pConstrainingRunway != nullptr
-                              ? ProjectOntoLine(m_pConstrainingRunway->end0, m_pConstrainingRunway->end1, m)
-                              : m;
+    const DPoint target =
+        m_pConstrainingRunway != nullptr
+            ? WithinFileBounds(ProjectOntoLine(m_pConstrainingRunway->end0, m_pConstrainingRunway->end1, m))
+            : m;
     for (const RollpathSegment* s : m_SegmentList) {
         InvalidateSegment(*s);
     }
@@ -169,9 +173,15 @@ void CRollpathView::MovePolygonPoint(const DPoint& m) {
 
 void CRollpathView::MovePoints(PolygonRecord& polygon, const DPoint& delta) {
     InvalidatePolygon(polygon);
+    // The whole shape stops where its first point reaches the file bounds.
+    DPoint move = delta;
+    for (const DPoint& p : polygon.points) {
+        const DPoint to = WithinFileBounds(DPoint{p.x + move.x, p.y + move.y});
+        move = DPoint{to.x - p.x, to.y - p.y};
+    }
     for (DPoint& p : polygon.points) {
-        p.x += delta.x;
-        p.y += delta.y;
+        p.x += move.x;
+        p.y += move.y;
     }
     InvalidatePolygon(polygon);
 }
@@ -229,17 +239,20 @@ void CRollpathView::EndVertexDrag() {
     m_nDragState = DragState::Idle;
     m_pConstrainingRunway = nullptr;
     ComputeModelExtent();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::VertexMoved);
     m_Host.Invalidate();
 }
 
+// A click that only selects the polygon changes nothing and leaves no step.
 void CRollpathView::EndPolygonDrag() {
     if (m_pSelectedPolygon != nullptr) {
         InvalidatePolygon(*m_pSelectedPolygon);
     }
+    const int kind =
+        m_nDragState == DragState::MovePolygonPoint ? UndoKind::PolygonPointMoved : UndoKind::PolygonMoved;
     m_nDragState = DragState::Idle;
     ComputeModelExtent();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(kind);
 }
 
 void CRollpathView::EndHoldDrag() {
@@ -248,7 +261,7 @@ void CRollpathView::EndHoldDrag() {
     }
     m_SegmentList.clear();
     m_nDragState = DragState::Idle;
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(UndoKind::HoldMoved);
 }
 
 // --- Repainting ------------------------------------------------------------------------

@@ -103,6 +103,7 @@ void CRollpathView::OnDraw(Canvas& canvas) {
     if (m_bShowTriErrors != 0) {
         DrawTriangulationErrors(canvas);
     }
+    DrawMarkedObject(canvas);
     DrawBenchmark(canvas);
     if (m_bShowGrid != 0) {
         DrawGrid(canvas);

@@ -177,6 +177,11 @@ void CRollpathView::OnRotateCW() {
     CacheRotation();
     UpdateStatusValues();
     m_Host.Invalidate();
+    // The rotation is saved with the airport: an edit like any other, or
+    // part of the drag under way.
+    if (m_nDragState == DragState::Idle) {
+        CommitEdit(UndoKind::Rotated);
+    }
 }
 
 void CRollpathView::OnRotateCCW() {
@@ -185,6 +190,9 @@ void CRollpathView::OnRotateCCW() {
     CacheRotation();
     UpdateStatusValues();
     m_Host.Invalidate();
+    if (m_nDragState == DragState::Idle) {
+        CommitEdit(UndoKind::Rotated);
+    }
 }
 
 void CRollpathView::OnZoomCommand() {

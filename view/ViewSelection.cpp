@@ -75,6 +75,7 @@ void CRollpathView::ClickSelection(DevicePoint point, const DPoint& p) {
 // --- Starting the drags ----------------------------------------------------------
 
 void CRollpathView::StartHoldDrag(RollpathSegment* segment, int dragState) {
+    m_Doc.History().Begin(UndoKind::HoldMoved);
     m_SegmentList.assign(1, segment);
     m_nDragState = dragState;
     InvalidateSegment(*segment);
@@ -111,7 +112,7 @@ void CRollpathView::StartVertexDrag(int vertex) {
     if (full) {
         m_Doc.Messages().Show(kSegmentListLimitMessage);
     }
-    m_Undo.RecordVertexMoved(vertex, position, m_SegmentList);
+    m_Doc.History().Begin(UndoKind::VertexMoved);
     m_nDragState = DragState::MoveVertex;
     m_nActiveIndex = vertex;
     // Junctions, markings, lights and marks leave the picture while it lasts.
@@ -119,20 +120,20 @@ void CRollpathView::StartVertexDrag(int vertex) {
 }
 
 void CRollpathView::StartPolygonPointDrag(int point) {
-    m_Undo.RecordPolygonPoints(UndoKind::PolygonPointMoved, m_pSelectedPolygon);
+    m_Doc.History().Begin(UndoKind::PolygonPointMoved);
     m_nDragState = DragState::MovePolygonPoint;
     m_nActiveIndex = point;
 }
 
 void CRollpathView::StartPolygonDrag(GroundPolygon* polygon) {
-    m_Undo.RecordPolygonPoints(UndoKind::PolygonMoved, polygon);
+    m_Doc.History().Begin(UndoKind::PolygonMoved);
     m_pSelectedPolygon = polygon;
     InvalidatePolygon(*polygon);
     m_nDragState = DragState::MovePolygon;
 }
 
 void CRollpathView::StartMarkingDrag(MarkingPolygon* piece) {
-    m_Undo.RecordMarkingMoved(piece);
+    m_Doc.History().Begin(UndoKind::MarkingMoved);
     m_pSelectedMarking = piece;
     InvalidatePolygon(*piece);
     m_nDragState = DragState::MoveMarking;

@@ -6,6 +6,7 @@
 #include "geometry/PortableMath.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
+#include "scenery/PolygonFile.h"
 #include "view/HitTest.h"
 #include "view/PolygonPoints.h"
 #include "view/RollpathView.h"
@@ -115,8 +116,9 @@ bool CRollpathView::OnSetCursor() {
 
 void CRollpathView::OnLButtonDown(DevicePoint point) {
     SyncWithDocument();
-    if (m_bShowStraightened != 0) {
+    if (m_bShowStraightened != 0 || m_MarkedObject.kind != ObjectRef::Kind::None) {
         m_bShowStraightened = 0;
+        m_MarkedObject = ObjectRef{};
         m_Host.Invalidate();
     }
     if (!IsLoaded()) {
@@ -137,6 +139,7 @@ void CRollpathView::OnLButtonDown(DevicePoint point) {
     } else if (m_bPlaceSink != 0) {
         PlaceSourceOrSink(p, false);
     } else if (m_bPositioning != 0) {
+        m_Doc.History().Begin(UndoKind::DiagramMoved);
         m_nDragState = DragState::MoveDiagram;
         m_Mouse.diagramRest = DPoint{};
     } else {
@@ -168,6 +171,8 @@ void CRollpathView::ClickRollpathTool(const DPoint& p) {
     if (m_nDragState != DragState::StretchSegment) {
         m_Doc.ClearTouched();
         m_SegmentList.clear();
+        m_bChainAdded = 0;
+        m_Doc.History().Begin(UndoKind::SegmentsAdded);
         StartSegment(p);
         return;
     }
@@ -222,10 +227,7 @@ void CRollpathView::FinishSegment(const DPoint& q) {
     if (math::Hypot(q.x - a.x, q.y - a.y) > m_Doc.GetSettings().MaxSegLength) {
         s.reserved &= ~SegmentMark::Provisional;
         m_Doc.m_pSegments.push_back(std::move(m_pNewSegment));
-        // The whole chain drawn since the first click, so that undoing it
-        // takes all of it away.
-        m_Undo.RecordSegmentsAdded(m_SegmentList);
-        m_Doc.SetModifiedFlag(true);
+        m_bChainAdded = 1;
     } else {
         // Too short: dropped; its vertices stay in the pool.
         std::erase(m_SegmentList, m_pNewSegment.get());
@@ -233,10 +235,14 @@ void CRollpathView::FinishSegment(const DPoint& q) {
     }
 }
 
+// The whole chain drawn since the first click is one step. A chain of only
+// dropped segments leaves just its unconnected vertices: no edit of its own.
 void CRollpathView::EndChain() {
     RebuildTouchedVertices(m_Doc, RebuildOptions());
     m_SegmentList.clear();
     ComputeModelExtent();
+    CommitEdit(UndoKind::SegmentsAdded, m_bChainAdded == 0);
+    m_bChainAdded = 0;
     m_Host.Invalidate();
     SwitchRollpathToolOff();
 }
@@ -287,12 +293,16 @@ void CRollpathView::FinishPolygon() {
         m_pNewPolygon.reset();
         return;
     }
+    // The simulator takes no more corners in one file.
+    if (PolygonFileCorners(m_Doc) + static_cast<int>(kept.size()) > kMaxPolygonFileVertices) {
+        m_Doc.Messages().Show(kTooManyPolygonVerticesMessage);
+        m_pNewPolygon.reset();
+        return;
+    }
     m_pNewPolygon->points = std::move(kept);
     GroundPolygon* added = m_pNewPolygon.get();
     m_Doc.m_pPolygons.push_back(std::move(m_pNewPolygon));
-    m_Undo.RecordPolygonAdded(added);
     InvalidatePolygon(*added);
-    m_Doc.SetModifiedFlag(true);
 }
 
 // --- Source and Sink -------------------------------------------------------------
@@ -317,7 +327,7 @@ void CRollpathView::PlaceSourceOrSink(const DPoint& p, bool source) {
     }
     SetToolCursor(false);
     m_Host.Invalidate();
-    m_Doc.SetModifiedFlag(true);
+    CommitEdit(source ? UndoKind::SourcePlaced : UndoKind::SinkPlaced);
 }
 
 // --- The right button ------------------------------------------------------------
@@ -342,6 +352,7 @@ void CRollpathView::OnRButtonDown(DevicePoint point) {
         if (m_nDragState == DragState::CollectPolygon) {
             FinishPolygon();
             ComputeModelExtent();
+            CommitEdit(UndoKind::PolygonAdded);
         }
         SwitchPolygonToolOff();
     } else if (m_bPlaceSource != 0 || m_bPlaceSink != 0) {

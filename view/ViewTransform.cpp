@@ -10,6 +10,7 @@
 #include "geometry/PolygonMeasures.h"
 #include "geometry/PortableMath.h"
 #include "pavement/TileGrid.h"
+#include "scenery/PlausibleValues.h"
 #include "view/RollpathView.h"
 
 namespace rollpath {
@@ -115,7 +116,8 @@ DPoint CRollpathView::WindowToWorld(DevicePoint p) const {
     LPoint l = DeviceToLogical(p);
     UnrotateLogical(l);
     const double k = UnitsPerFoot();
-    return DPoint{l.x / k + m_nScrollX - kHalfField, l.y / k - m_nScrollY + kHalfField};
+    // Nothing the mouse places may lie where no file of ours can keep it.
+    return WithinFileBounds(DPoint{l.x / k + m_nScrollX - kHalfField, l.y / k - m_nScrollY + kHalfField});
 }
 
 void CRollpathView::CenterAt(DevicePoint p) {

@@ -23,7 +23,7 @@ protected:
 
 TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
     const std::filesystem::path times = dir / "times.csv";
-    const Outcome run = Call(&RunBuildAll, BuildAllArgs({"--times", times.string()}));
+    const Outcome run = Call(&RunBuildAll, BuildAllArgs({"--times", times.string(), "--check"}));
     ASSERT_EQ(run.status, kExitSuccess) << run.err << run.out;
     const std::optional<JsonValue> json = ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;
@@ -38,6 +38,15 @@ TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
     const std::string text = ReadText(times);
     EXPECT_EQ(static_cast<double>(std::count(text.begin(), text.end(), '\n')), attempted + 1.0);
     EXPECT_TRUE(std::filesystem::exists(dir / "loose" / "Data" / "KSFO.bgr"));
+    // Every airport was checked; each check has its counts.
+    const JsonValue& checks = (*json)["checks"];
+    EXPECT_EQ(checks["airports"].Number(), attempted);
+    EXPECT_EQ(checks["findings"].Members().size(), 9u);
+    for (const auto& [id, airports] : checks["airportsWithFindings"].Members()) {
+        EXPECT_LE(airports.Number(), checks["findings"][id].Number()) << id;
+        EXPECT_EQ(static_cast<double>(checks["examples"][id].size()), std::min(airports.Number(), 10.0))
+            << id;
+    }
     // The project list holds the last airport only.
     const std::string list = ReadText(dir / "prog" / "build-all" / "Rollpath.rpj");
     EXPECT_EQ(std::count(list.begin(), list.end(), '['), 1);

@@ -63,9 +63,9 @@ TEST_F(BuildTest, FailuresAndUsage) {
     run = Call(&RunBuild, BuildArgs("KPAO", {"--settings", (dir / "missing.ini").string()}));
     EXPECT_EQ(run.status, kExitFailure);
 
-    run = Call(&RunBuild, BuildArgs("KPAO", {"--output-dir", (dir / "no-such").string()}));
+    run = Call(&RunBuild, BuildArgs("KPAO", {"--output-dir", (dir / "no" / "such").string()}));
     EXPECT_EQ(run.status, kExitFailure);
-    EXPECT_NE(run.err.find("message: Cannot create KPAO.bgr"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("message: Cannot create KPAO.txp: "), std::string::npos) << run.err;
 }
 
 TEST_F(BuildTest, TheProgramBuildsToo) {

@@ -256,7 +256,7 @@ TEST_F(DumpTest, ProjectListEntriesAsWrittenAndAsRead) {
     const JsonValue json = Dump(PutText("Rollpath.RPJ", text + "[KPAO"), kExitSuccess);
     EXPECT_EQ(json["format"].Text(), "rpj");
     const JsonValue& r = json["records"];
-    ASSERT_EQ(r.size(), 6u);
+    ASSERT_EQ(r.size(), 7u);
 
     EXPECT_EQ(r[0]["record"].Text(), "comment");
     EXPECT_EQ(r[0]["line"].Number(), 1);
@@ -295,15 +295,18 @@ TEST_F(DumpTest, ProjectListEntriesAsWrittenAndAsRead) {
     EXPECT_EQ(r[4]["record"].Text(), "comment");
     EXPECT_EQ(r[4]["text"].Text(), ";tail");
 
-    // The file ends inside this entry: the last line is taken without its
-    // line feed, the missing ones are null.
+    // The next section cuts this entry short: the missing lines are null,
+    // and the last line, without its line feed, is nobody's.
     const JsonValue& cut = r[5];
     EXPECT_EQ(cut["name"].Text(), "KABC");
     EXPECT_EQ(cut["lines"][0].Text(), "txp=q");
-    EXPECT_EQ(cut["lines"][1].Text(), "[KPAO");
+    EXPECT_TRUE(cut["lines"][1].IsNull());
     EXPECT_TRUE(cut["lines"][2].IsNull());
     EXPECT_EQ(cut["polygonFile"].Text(), "q");
     EXPECT_EQ(cut["networkFile"].Text(), "KABC.bgr");
+    EXPECT_EQ(r[6]["record"].Text(), "line");
+    EXPECT_EQ(r[6]["text"].Text(), "[KPAO");
+    EXPECT_FALSE(r[6]["terminated"].Bool());
 }
 
 }  // namespace

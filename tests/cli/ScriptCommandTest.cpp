@@ -75,7 +75,7 @@ TEST_F(ScriptCommand, TheRollpathToolDrawsAChainThatSharesItsVertices) {
     EXPECT_EQ(view["rollpathTool"].Number(), 0);
     EXPECT_EQ(view["dragState"].Number(), 0);
     EXPECT_EQ(view["undo"]["kind"].Number(), 1);
-    EXPECT_EQ(view["undo"]["segments"].size(), 2u);
+    EXPECT_EQ(view["undo"]["steps"].Number(), 1);
     // The corner between the two got its junction pavement.
     EXPECT_GT(
         json["document"]["vertices"][static_cast<std::size_t>(a["vertex1"].Number())]["junctionPolys"].size(),
@@ -125,7 +125,7 @@ TEST_F(ScriptCommand, AVertexIsDraggedAndTheDragIsOneUndoStep) {
     const JsonValue& segment = json["document"]["segments"][1];
     EXPECT_TRUE(Near(VertexAt(json, segment["vertex1"].Number()), {1000, 800}, kPixelFeet));
     EXPECT_EQ(json["view"]["undo"]["kind"].Number(), 2);
-    EXPECT_EQ(json["view"]["undo"]["vertex"].Number(), segment["vertex1"].Number());
+    EXPECT_EQ(json["view"]["undo"]["steps"].Number(), 2);
 }
 
 TEST_F(ScriptCommand, ContextCommandsSplitEditDeleteAndUndo) {
@@ -134,7 +134,7 @@ TEST_F(ScriptCommand, ContextCommandsSplitEditDeleteAndUndo) {
         "command rollpath-tool\nclick 600 900\nclick 900 600\nrclick 900 600\n"
         "rclick 750 750\ncommand insert-vertex\n"
         "dialog Width=35\ncommand context-properties\n"
-        "rclick 840 660\ncommand context-cut\ncommand undo\n"
+        "rclick 840 660\ncommand context-cut\nundo\n"
         "dialog Width=42\ncommand width\n");
     const JsonValue& segments = json["document"]["segments"];
     ASSERT_EQ(segments.size(), 3u) << err;
@@ -143,7 +143,9 @@ TEST_F(ScriptCommand, ContextCommandsSplitEditDeleteAndUndo) {
     EXPECT_EQ(segments[2]["state"].Number(), 0);
     EXPECT_EQ(segments[1]["vertex1"].Number(), segments[2]["vertex0"].Number());
     EXPECT_TRUE(Near(VertexAt(json, segments[1]["vertex1"].Number()), {750, 750}, kPixelFeet));
-    EXPECT_EQ(json["view"]["undo"]["available"].Bool(), false);
+    // Undo takes the Cut back; the split and the properties stay undoable.
+    EXPECT_EQ(json["view"]["redo"]["kind"].Number(), 4);
+    EXPECT_EQ(json["view"]["undo"]["steps"].Number(), 3);
     EXPECT_EQ(json["view"]["rollpathWidth"].Number(), 42);
 }
 
@@ -178,6 +180,24 @@ TEST_F(ScriptCommand, SaveAsksNothingAndTheNextNewAsksToSave) {
     EXPECT_NE(run.err.find("question: Save changes? -> yes"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(dir / "loose" / "Data" / "KPAO.bgr"));
     EXPECT_EQ(ReadText(dir / "kpao.svg").rfind("<?xml", 0), 0u);
+    // Info opens the airport as the editor does: the runway's centre line and
+    // the rollpath saved.
+    const Args info{"KPAO", "--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string()};
+    EXPECT_EQ(Info(info)["segments"].size(), 2u);
+}
+
+TEST_F(ScriptCommand, SaveShowsThePolygonsItCouldNotTriangulateInRed) {
+    const std::filesystem::path svg = dir / "red.svg";
+    const Outcome run = Script(
+        "new KPAO\ncommand polygon-tool\n"
+        "click 1100 1100\nclick 1200 1200\nclick 1300 1100\nclick 1300 1200\nclick 1200 1100\nclick 1100 "
+        "1200\n"
+        "click 1101 1101\nrclick 1101 1101\nsave\nrender " +
+        svg.string() + "\n");
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_NE(run.err.find("message: Polygon triangulation error(s): shown in red."), std::string::npos)
+        << run.err;
+    EXPECT_NE(ReadText(svg).find("class=\"triangulation-errors\""), std::string::npos);
 }
 
 TEST_F(ScriptCommand, SaveRenumbersTheVerticesAndTheViewLetsGoOfOldNumbers) {
@@ -189,7 +209,8 @@ TEST_F(ScriptCommand, SaveRenumbersTheVerticesAndTheViewLetsGoOfOldNumbers) {
     EXPECT_FALSE(json["document"]["modified"].Bool());
     // The dropped segment's two vertices are gone from the pool.
     EXPECT_EQ(json["document"]["vertices"].size(), 4u);
-    EXPECT_FALSE(json["view"]["undo"]["available"].Bool());
+    // The edits before the Save can still be undone.
+    EXPECT_EQ(json["view"]["undo"]["kind"].Number(), 2);
 }
 
 struct FailureCase {

@@ -22,7 +22,10 @@ namespace rollpath::fuzz {
 template <std::size_t N>
 int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<const char*, N>& files,
                       std::span<const std::uint8_t> input) {
-    static const std::filesystem::path install = SampleInstall(layout, name);
+    // The loose database is read beside the archives that locate the
+    // installation, first when "PodFilesFirst" is clear.
+    const bool loose = layout == SampleLayout::Loose;
+    static const std::filesystem::path install = SampleInstall(loose ? SampleLayout::All : layout, name);
     static const std::map<std::string, std::vector<std::uint8_t>> originals = [&files] {
         std::map<std::string, std::vector<std::uint8_t>> bytes;
         for (const char* file : files) {
@@ -38,6 +41,7 @@ int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<co
     WriteInput(install / file, input.subspan(1));
 
     FuzzDocument fuzz(install);
+    fuzz.settings.PodFilesFirst = loose ? 0 : 1;
     // Found through the second identifier: both indexes are searched.
     if (LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms") == 1) {
         PrepareOpenedDocument(fuzz.doc);

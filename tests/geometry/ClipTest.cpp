@@ -226,37 +226,51 @@ TEST(ClipAgainstEdge2, MalformedListsAreRefused) {
 
 // ---- PreciseClipToRectangle --------------------------------------------------
 
-TEST(PreciseClipToRectangle, InsideComesBackClockwise) {
+// Outlines in which no crossing of a side is found: inside (a vertex on a
+// side counts as inside; the result, and the caller's array, run clockwise),
+// outside, around the rectangle, or meeting its sides only at vertices and
+// corners.
+TEST(PreciseClipToRectangle, OutlinesWithoutCrossings) {
     const std::vector<DPoint> clockwise{{10, 10}, {20, 80}, {90, 50}};
-    std::vector<DPoint> v = clockwise;
-    std::vector<DPoint> points;
-    std::vector<int> counts;
-    ASSERT_EQ(PreciseClipToRectangle(v.data(), 3, kRect, points, counts, {}), 1);
-    EXPECT_EQ(counts, std::vector<int>{3});
-    EXPECT_EQ(points, clockwise);
-
-    // The same triangle counter-clockwise is reversed in the caller's array.
-    v = testing::Reversed(clockwise);
-    ASSERT_EQ(PreciseClipToRectangle(v.data(), 3, kRect, points, counts, {}), 1);
-    EXPECT_EQ(v, clockwise);
-    EXPECT_EQ(points, clockwise);
-}
-
-TEST(PreciseClipToRectangle, OutsideContainingAndTooFew) {
-    std::vector<DPoint> points{{1, 1}};
-    std::vector<int> counts{1};
-    std::vector<DPoint> outside{{200, 10}, {220, 80}, {290, 50}};
-    EXPECT_EQ(PreciseClipToRectangle(outside.data(), 3, kRect, points, counts, {}), 0);
-    EXPECT_TRUE(points.empty());
-    EXPECT_TRUE(counts.empty());
-
-    std::vector<DPoint> around{{-50, -50}, {-50, 150}, {150, 150}, {150, -50}};
-    ASSERT_EQ(PreciseClipToRectangle(around.data(), 4, kRect, points, counts, {}), 1);
-    EXPECT_EQ(counts, std::vector<int>{4});
-    EXPECT_EQ(points, (std::vector<DPoint>{{0, 100}, {100, 100}, {100, 0}, {0, 0}}));
-
-    std::vector<DPoint> two{{10, 10}, {20, 20}};
-    EXPECT_EQ(PreciseClipToRectangle(two.data(), 2, kRect, points, counts, {}), 0);
+    const std::vector<DPoint> corners{{0, 100}, {100, 100}, {100, 0}, {0, 0}};
+    struct Case {
+        const char* name;
+        std::vector<DPoint> polygon;
+        int pieces;
+        std::vector<DPoint> points;
+    };
+    const Case cases[] = {
+        {"inside", clockwise, 1, clockwise},
+        {"inside, counter-clockwise", testing::Reversed(clockwise), 1, clockwise},
+        {"inside, a vertex on a side", {{0, 50}, {50, 90}, {50, 10}}, 1, {{0, 50}, {50, 90}, {50, 10}}},
+        {"outside", {{200, 10}, {220, 80}, {290, 50}}, 0, {}},
+        {"two vertices", {{10, 10}, {20, 20}}, 0, {}},
+        {"outside, within a foot of a corner", {{-1, 99}, {-5, 105}, {1, 102}}, 0, {}},
+        {"outside, touching a side at a vertex", {{0, 50}, {-20, 40}, {-20, 60}}, 0, {}},
+        {"around", {{-50, -50}, {-50, 150}, {150, 150}, {150, -50}}, 1, corners},
+        {"around, through the corners", {{50, -50}, {-50, 50}, {50, 150}, {150, 50}}, 1, corners},
+        // About 3200 sq ft inside, entering and leaving only at vertices on
+        // the left side: the pieces cannot be traced.
+        {"leaving and entering at vertices",
+         {{50, 20}, {0, 40}, {-30, 50}, {0, 60}, {50, 80}, {80, 50}},
+         -1,
+         {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<DPoint> v = c.polygon;
+        std::vector<DPoint> points{{1, 1}};
+        std::vector<int> counts{1};
+        EXPECT_EQ(PreciseClipToRectangle(v.data(), static_cast<int>(v.size()), kRect, points, counts, {}),
+                  c.pieces)
+            << c.name;
+        EXPECT_EQ(points, c.points) << c.name;
+        EXPECT_EQ(counts,
+                  c.points.empty() ? std::vector<int>{} : std::vector<int>{static_cast<int>(c.points.size())})
+            << c.name;
+        if (c.points.size() == 3) {
+            EXPECT_EQ(v, c.points) << c.name;
+        }
+    }
 }
 
 TEST(PreciseClipToRectangle, UShapeGivesTwoPieces) {
@@ -272,14 +286,6 @@ TEST(PreciseClipToRectangle, UShapeGivesTwoPieces) {
     EXPECT_DOUBLE_EQ(PolygonArea(second.data(), 4), 1000.0);
     EXPECT_TRUE(HasPoint(first, {10, 0}) && HasPoint(first, {30, 50}));
     EXPECT_TRUE(HasPoint(second, {70, 0}) && HasPoint(second, {90, 50}));
-}
-
-TEST(PreciseClipToRectangle, VertexOnASideCountsAsInside) {
-    std::vector<DPoint> v{{0, 50}, {50, 90}, {50, 10}};
-    std::vector<DPoint> points;
-    std::vector<int> counts;
-    ASSERT_EQ(PreciseClipToRectangle(v.data(), 3, kRect, points, counts, {}), 1);
-    EXPECT_EQ(points, v);
 }
 
 TEST(PreciseClipToRectangle, PieceThroughSeveralSidesIsTracedOnce) {

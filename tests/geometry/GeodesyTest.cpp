@@ -51,39 +51,29 @@ TEST(Geodesy, QuadrantDistanceFollowsTheRhumbLine) {
     EXPECT_NEAR(distance, 60.0 / std::cos(course * kDegToRad), 1e-9);
 }
 
-TEST(Geodesy, SamePointGivesZeroCourseAndDistance) {
-    double course = 1.0;
-    double distance = 1.0;
-    CourseAndDistance(47.5, -122.3, 47.5, -122.3, course, distance);
-    EXPECT_EQ(course, 0.0);
-    EXPECT_EQ(distance, 0.0);
-}
-
-TEST(Geodesy, ParallelAndMeridianSailing) {
-    double course = 0.0;
-    double distance = 0.0;
-    CourseAndDistance(40.0, -74.0, 40.0, -73.5, course, distance);
-    EXPECT_EQ(course, 90.0);
-    EXPECT_NEAR(distance, 60.0 * 0.5 * std::cos(40.0 * kDegToRad), 1e-12);
-    CourseAndDistance(40.0, -73.5, 40.0, -74.0, course, distance);
-    EXPECT_EQ(course, 270.0);
-
-    CourseAndDistance(40.0, -74.0, 40.5, -74.0, course, distance);
-    EXPECT_EQ(course, 0.0);
-    EXPECT_NEAR(distance, 30.0, 1e-9);
-    CourseAndDistance(40.5, -74.0, 40.0, -74.0, course, distance);
-    EXPECT_EQ(course, 180.0);
-    EXPECT_NEAR(distance, 30.0, 1e-9);
-}
-
-TEST(Geodesy, AntimeridianIsCrossedTheShortWay) {
-    double course = 0.0;
-    double distance = 0.0;
-    CourseAndDistance(-17.0, 179.5, -17.0, -179.5, course, distance);
-    EXPECT_EQ(course, 90.0);
-    EXPECT_NEAR(distance, 60.0 * std::cos(-17.0 * kDegToRad), 1e-9);
-    CourseAndDistance(-17.0, -179.5, -17.0, 179.5, course, distance);
-    EXPECT_EQ(course, 270.0);
+// The same point, parallel and meridian sailing, and the 180th meridian
+// crossed the short way.
+TEST(Geodesy, CourseAndDistanceOnParallelsAndMeridians) {
+    struct Case {
+        double lat1, lon1, lat2, lon2, course, distance;
+    };
+    const Case cases[] = {
+        {47.5, -122.3, 47.5, -122.3, 0.0, 0.0},
+        {40.0, -74.0, 40.0, -73.5, 90.0, 30.0 * std::cos(40.0 * kDegToRad)},
+        {40.0, -73.5, 40.0, -74.0, 270.0, 30.0 * std::cos(40.0 * kDegToRad)},
+        {40.0, -74.0, 40.5, -74.0, 0.0, 30.0},
+        {40.5, -74.0, 40.0, -74.0, 180.0, 30.0},
+        {-17.0, 179.5, -17.0, -179.5, 90.0, 60.0 * std::cos(-17.0 * kDegToRad)},
+        {-17.0, -179.5, -17.0, 179.5, 270.0, 60.0 * std::cos(-17.0 * kDegToRad)},
+    };
+    for (const Case& c : cases) {
+        double course = -1.0;
+        double distance = -1.0;
+        CourseAndDistance(c.lat1, c.lon1, c.lat2, c.lon2, course, distance);
+        EXPECT_EQ(course, c.course) << c.lat1 << " " << c.lon1 << " to " << c.lat2 << " " << c.lon2;
+        EXPECT_NEAR(distance, c.distance, 1e-9)
+            << c.lat1 << " " << c.lon1 << " to " << c.lat2 << " " << c.lon2;
+    }
 }
 
 TEST(Geodesy, MeridionalPartsAreOddAndGrowPoleward) {
@@ -95,41 +85,31 @@ TEST(Geodesy, MeridionalPartsAreOddAndGrowPoleward) {
     EXPECT_LT(MeridionalParts(60.0), MeridionalParts(61.0));
 }
 
-TEST(Geodesy, OneMinuteNorthIsOneNauticalMile) {
-    const DPoint p = LatLonToLocalFeet(37.5, -122.0, 37.5 + 1.0 / 60.0, -122.0);
-    EXPECT_NEAR(p.x, 0.0, 1e-9);
-    EXPECT_NEAR(p.y, 6076.1, 1e-6);
-}
-
-TEST(Geodesy, LocalFeetOriginIsTheBenchmark) {
+// One minute north is one nautical mile; LocalFeet's origin is the
+// benchmark; one minute of departure east at 60 degrees is two minutes of
+// longitude.
+TEST(Geodesy, LocalFeetAndLatitudeLongitude) {
+    const DPoint north = LatLonToLocalFeet(37.5, -122.0, 37.5 + 1.0 / 60.0, -122.0);
+    EXPECT_NEAR(north.x, 0.0, 1e-9);
+    EXPECT_NEAR(north.y, 6076.1, 1e-6);
     double lat = 0.0;
     double lon = 0.0;
     LocalFeetToLatLon(51.47, -0.46, 0.0, 0.0, lat, lon);
     EXPECT_EQ(lat, 51.47);
     EXPECT_EQ(lon, -0.46);
-}
-
-TEST(Geodesy, OneNauticalMileEastUsesDeparture) {
-    double lat = 0.0;
-    double lon = 0.0;
     LocalFeetToLatLon(60.0, 10.0, 6076.1, 0.0, lat, lon);
     EXPECT_NEAR(lat, 60.0, 1e-12);
-    // One minute of departure at 60 degrees is two minutes of longitude.
     EXPECT_NEAR(lon, 10.0 + 2.0 / 60.0, 1e-9);
 }
 
-TEST(Geodesy, NegativeDistanceGoesTheOtherWay) {
-    double lat1 = 0.0, lon1 = 0.0, lat2 = 0.0, lon2 = 0.0;
+// A negative distance goes the other way; the 180th meridian is crossed.
+TEST(Geodesy, DestinationGoesBackwardsAndWraps) {
+    double lat1 = 0.0, lon1 = 0.0, lat = 0.0, lon = 0.0;
     DestinationPoint(45.0, 7.0, 90.0, -1.0, lat1, lon1);
-    DestinationPoint(45.0, 7.0, 270.0, 1.0, lat2, lon2);
-    EXPECT_DOUBLE_EQ(lat1, lat2);
-    EXPECT_DOUBLE_EQ(lon1, lon2);
+    DestinationPoint(45.0, 7.0, 270.0, 1.0, lat, lon);
+    EXPECT_DOUBLE_EQ(lat1, lat);
+    EXPECT_DOUBLE_EQ(lon1, lon);
     EXPECT_LT(lon1, 7.0);
-}
-
-TEST(Geodesy, DestinationWrapsAcrossTheAntimeridian) {
-    double lat = 0.0;
-    double lon = 0.0;
     DestinationPoint(-17.75, 179.99, 90.0, 2.0, lat, lon);
     EXPECT_LT(lon, -179.9);
     EXPECT_GE(lon, -180.0);

@@ -132,32 +132,6 @@ TEST(TriangulatePolygon, SmallPolygons) {
     }
 }
 
-TEST(TriangulatePolygon, TriangleKeepsItsVertexNumbers) {
-    const Contours c = Single({{0, 0}, {10, 0}, {0, 10}});
-    std::vector<Triangle> triangles;
-    ASSERT_EQ(Triangulate(c, triangles, 5u), 1);
-    Triangle t = triangles[0];
-    std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
-    EXPECT_EQ(t, (Triangle{1, 2, 3}));
-}
-
-TEST(TriangulatePolygon, VerticesOfLaterContoursAreNumberedOnward) {
-    Contours c;
-    c.Add({{0, 0}, {100, 0}, {100, 100}, {0, 100}});
-    c.Add({{40, 40}, {40, 60}, {60, 60}, {60, 40}});  // clockwise hole
-    std::vector<Triangle> triangles;
-    const int result = Triangulate(c, triangles, 11u);
-    ExpectTiles(c, triangles, result, "square with a square hole");
-    // Every vertex of both contours is used.
-    std::vector<int> used;
-    for (const Triangle& t : triangles) {
-        used.insert(used.end(), t.begin(), t.end());
-    }
-    for (int v = 1; v <= 8; ++v) {
-        EXPECT_NE(std::find(used.begin(), used.end(), v), used.end()) << v;
-    }
-}
-
 // ---- Generated families ------------------------------------------------------
 
 struct Family {
@@ -350,12 +324,47 @@ TEST(TriangulatePolygon, RandomSelfIntersectingOutlinesNeverPassAsTiled) {
     EXPECT_GT(refused, 300);
 }
 
-TEST(TriangulatePolygon, DuplicateVerticesDoNotCrash) {
-    const Contours c = Single({{0, 0}, {10, 0}, {10, 0}, {10, 10}, {0, 10}});
-    std::vector<Triangle> triangles;
-    for (std::uint32_t seed = 0; seed < 60; ++seed) {
-        const int result = Triangulate(c, triangles, seed);
-        EXPECT_TRUE(result == -1 || result == 3) << seed;
+// Repeated points (exact, within the tolerance, and a last vertex that is the
+// first) give, for every insertion order, the triangles of the outline
+// without them, named by the caller's vertex numbers.
+TEST(TriangulatePolygon, RepeatedPointsAreLeftOut) {
+    std::mt19937 rng(17);
+    std::vector<Triangle> expected;
+    std::vector<Triangle> got;
+    for (int k = 0; k < 13; ++k) {
+        // First the square (0,0) (10,0) (10,0) (10,10) (0,10), then stars.
+        const std::vector<DPoint> outline =
+            k == 0 ? std::vector<DPoint>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}
+                   : testing::StarPolygon(9 * k - 6, static_cast<std::uint32_t>(k));
+        std::vector<DPoint> given;
+        std::vector<int> number;  // the outline's number of each given vertex
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            const int copies = k == 0 ? (i == 1 ? 1 : 0) : static_cast<int>(rng() % 3);
+            for (int c = 0; c <= copies; ++c) {
+                given.push_back(c < 2 ? outline[i] : DPoint{outline[i].x + 8e-8, outline[i].y});
+                number.push_back(static_cast<int>(i) + 1);
+            }
+        }
+        if (k % 2 == 1) {
+            given.push_back(outline.front());
+            number.push_back(1);
+        }
+        for (std::uint32_t seed = 0; seed < 60; ++seed) {
+            const std::string what =
+                std::to_string(outline.size()) + " vertices, seed " + std::to_string(seed);
+            ASSERT_EQ(Triangulate(Single(outline), expected, seed), static_cast<int>(outline.size()) - 2)
+                << what;
+            ASSERT_EQ(Triangulate(Single(given), got, seed), static_cast<int>(expected.size())) << what;
+            for (Triangle& t : got) {
+                for (int& v : t) {
+                    // The first of the repeats, the point itself, is named.
+                    const auto at = static_cast<std::size_t>(v - 1);
+                    v = number[at];
+                    ASSERT_EQ(given[at], outline[static_cast<std::size_t>(v - 1)]) << what;
+                }
+            }
+            ASSERT_EQ(got, expected) << what;
+        }
     }
 }
 

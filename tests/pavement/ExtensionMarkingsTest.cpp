@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "pavement/ExtensionMarkings.h"
+#include "pavement/SegmentGeometry.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath {
@@ -33,61 +35,83 @@ struct Extension {
     }
 };
 
-TEST(BlastPad, A200FootPadHasFourChevronsFiftyFeetApart) {
-    Extension e(150.0, 200.0, SegmentFlag::BlastPad);
-    ASSERT_NE(e.s->flags & SegmentFlag::ExtensionAt1, 0);
-    QuadBuffer b;
-    ASSERT_EQ(BlastPadQuads(*e.s, b), 8);
-    const double arm = (150.0 - 6.0) * kSqrt2 / 2.0;  // 101.8 ft
-    for (int c = 0; c < 4; ++c) {
-        const DPoint apex{1000.0 + 50.0 * c, 0.0};
-        for (int k = 0; k < 2; ++k) {
-            const Quad& q = b[2 * c + k];
-            EXPECT_NEAR(q[0].x, apex.x, kTol);
-            EXPECT_NEAR(q[0].y, apex.y, kTol);
-            EXPECT_NEAR(Dist(q[0], q[1]), arm, kTol);
-            // The arm ends 3 ft inside the pavement edge, away from the runway.
-            EXPECT_NEAR(std::fabs(q[1].y), 72.0, kTol);
-            EXPECT_GT(q[1].x, apex.x);
-            // The stroke is 3 ft wide.
-            EXPECT_NEAR(Dist(q[1], q[2]), 3.0, kTol);
-            EXPECT_NEAR(Dist(q[0], q[3]), 3.0 * kSqrt2, kTol);
-        }
-        // One arm each side of the axis.
-        EXPECT_LT(b[2 * c][1].y * b[2 * c + 1][1].y, 0.0);
-    }
-}
-
-TEST(BlastPad, A300FootPadStartsWithTipsAndEndsWithAShortChevron) {
-    Extension e(150.0, 300.0, SegmentFlag::BlastPad);
-    QuadBuffer b;
-    ASSERT_EQ(BlastPadQuads(*e.s, b), 8);
-    const double arm = (150.0 - 6.0) * kSqrt2 / 2.0;
-    // The tips of the chevron 50 ft behind the runway's end start on the end
-    // line, 50 ft either side of the axis.
-    EXPECT_NEAR(b[0][0].x, 1000.0, kTol);
-    EXPECT_NEAR(b[0][0].y, -50.0, kTol);
-    EXPECT_NEAR(b[1][0].x, 1000.0, kTol);
-    EXPECT_NEAR(b[1][0].y, 50.0, kTol);
-    EXPECT_NEAR(Dist(b[0][0], b[0][1]), arm - 50.0 * kSqrt2, kTol);
-    // Chevrons at 50 and 150 ft with full arms, and at 250 ft with the 50 ft
-    // left over (arms 70.7 ft).
-    const double apexes[] = {1050.0, 1150.0, 1250.0};
-    const double arms[] = {arm, arm, 50.0 * kSqrt2};
-    for (int c = 0; c < 3; ++c) {
-        for (int k = 0; k < 2; ++k) {
-            const Quad& q = b[2 + 2 * c + k];
-            EXPECT_NEAR(q[0].x, apexes[c], kTol);
-            EXPECT_NEAR(q[0].y, 0.0, kTol);
-            EXPECT_NEAR(Dist(q[0], q[1]), arms[c], kTol);
+// Every stroke of the chevrons lies on the pad, from the runway's end line
+// to the pad's outer end and within its edges, whatever the pad's size and
+// heading.
+TEST(BlastPad, EveryChevronLiesOnThePad) {
+    for (const double heading : {0.0, 2.3}) {
+        const DPoint u{std::cos(heading), std::sin(heading)};
+        for (int width = 30; width <= 300; width += 9) {
+            CRollpathDoc doc;
+            AddRunway(doc, {-1000.0 * u.x, -1000.0 * u.y}, {1000.0 * u.x, 1000.0 * u.y}, width);
+            const int out = AddVertexAt(doc, 0.0, 0.0);
+            RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), out, width,
+                                            SegmentType::RunwayCentreLine, SegmentFlag::BlastPad);
+            for (int length = 50; length <= 1000; length += 10) {
+                doc.Vertex(out).x = (1000.0 + length) * u.x;
+                doc.Vertex(out).y = (1000.0 + length) * u.y;
+                SegmentGeometry(doc, s);
+                ASSERT_NE(s.flags & SegmentFlag::ExtensionAt1, 0);
+                QuadBuffer b;
+                BlastPadQuads(s, b);
+                const std::string pad = std::to_string(width) + " x " + std::to_string(length) + " ft";
+                EXPECT_GE(b.size(), 2) << pad;
+                for (int i = 0; i < b.size(); ++i) {
+                    for (const DPoint& p : b[i]) {
+                        const DPoint d{p.x - 1000.0 * u.x, p.y - 1000.0 * u.y};
+                        const double along = d.x * u.x + d.y * u.y;
+                        const double across = d.y * u.x - d.x * u.y;
+                        ASSERT_TRUE(along >= -kTol && along <= length + kTol &&
+                                    std::fabs(across) <= width / 2.0 + kTol)
+                            << pad << ", quad " << i << " at " << along << " along, " << across << " across";
+                    }
+                }
+            }
         }
     }
 }
 
-TEST(BlastPad, AShortRestIsLeftBareAndALongPadIsCutAtTheBuffer) {
-    Extension shortRest(100.0, 120.0, SegmentFlag::BlastPad);  // 2 chevrons, 20 ft left
+// The layout: chevrons 50 ft apart on a pad shorter than 250 ft, else the
+// tips of one 50 ft behind the end line and then chevrons 100 ft apart;
+// arms 3 ft inside the edges, shortened where the pad ends; a rest of up to
+// 25 ft left bare; a pad too long for the buffer cut there.
+TEST(BlastPad, ChevronsAndTheirArms) {
+    const double arm = (150.0 - 6.0) / kSqrt2;   // 101.8 ft on a 150 ft pad
+    const double lastArm = 50.0 * kSqrt2 - 3.0;  // its stroke's corner on the pad's end
+    struct Layout {
+        double width, length;
+        std::vector<double> apexes;  // feet beyond the runway's end; -50 the tips
+        std::vector<double> arms;
+    };
+    const Layout layouts[] = {
+        {150.0, 200.0, {0.0, 50.0, 100.0, 150.0}, {arm, arm, arm, lastArm}},
+        {150.0, 300.0, {-50.0, 50.0, 150.0, 250.0}, {arm - 50.0 * kSqrt2, arm, arm, lastArm}},
+        {100.0, 120.0, {0.0, 50.0}, {94.0 / kSqrt2, 94.0 / kSqrt2}},
+    };
+    for (const Layout& l : layouts) {
+        Extension e(l.width, l.length, SegmentFlag::BlastPad);
+        QuadBuffer b;
+        ASSERT_EQ(BlastPadQuads(*e.s, b), 2 * static_cast<int>(l.apexes.size())) << l.length;
+        for (std::size_t c = 0; c < l.apexes.size(); ++c) {
+            for (int k = 0; k < 2; ++k) {
+                const Quad& q = b[2 * static_cast<int>(c) + k];
+                if (l.apexes[c] < 0.0) {
+                    // A tip starts on the end line, 50 ft off the axis.
+                    EXPECT_NEAR(q[0].x, 1000.0, kTol);
+                    EXPECT_NEAR(std::fabs(q[0].y), 50.0, kTol);
+                } else {
+                    EXPECT_NEAR(q[0].x, 1000.0 + l.apexes[c], kTol);
+                    EXPECT_NEAR(q[0].y, 0.0, kTol);
+                }
+                EXPECT_NEAR(Dist(q[0], q[1]), l.arms[c], kTol) << l.length << " chevron " << c;
+                EXPECT_GT(q[1].x, q[0].x);                 // away from the runway
+                EXPECT_NEAR(Dist(q[1], q[2]), 3.0, kTol);  // a 3 ft stroke
+            }
+            // One arm each side of the axis.
+            EXPECT_LT(b[2 * static_cast<int>(c)][1].y * b[2 * static_cast<int>(c) + 1][1].y, 0.0);
+        }
+    }
     QuadBuffer b;
-    EXPECT_EQ(BlastPadQuads(*shortRest.s, b), 4);
     Extension longPad(100.0, 1.0e7, SegmentFlag::BlastPad);
     EXPECT_EQ(BlastPadQuads(*longPad.s, b), kMarkingBufferQuads);
     EXPECT_TRUE(b.Cut());
@@ -95,68 +119,42 @@ TEST(BlastPad, AShortRestIsLeftBareAndALongPadIsCutAtTheBuffer) {
     EXPECT_EQ(BlastPadQuads(*none.s, b), 0);
 }
 
-struct ArrowCase {
-    const char* name;
-    double width;
-    double stroke;
-};
-
-class ArrowheadCase : public ::testing::TestWithParam<ArrowCase> {};
-
-TEST_P(ArrowheadCase, FourArrowheadsPointBackAtTheRunway) {
-    const ArrowCase& c = GetParam();
-    Extension e(c.width, 300.0);
-    ExtensionArrowheads(e.doc, *e.s);
-    const double q = c.width / 4.0;
-    const double arms = 10.0 * 3.141592653589793 / 180.0;
-    for (int k = 0; k < 4; ++k) {
-        const auto& m = e.s->extensionMarks[static_cast<std::size_t>(k)];
-        // Tips 4 ft past the runway's end, a quarter width apart.
-        EXPECT_NEAR(m[0].x, 1004.0, kTol);
-        EXPECT_NEAR(m[0].y, (-1.5 + k) * q, kTol);
-        // Arms q long, opening 10 degrees either side, away from the runway.
-        for (const int tip : {3, 5}) {
-            const DPoint& p = m[static_cast<std::size_t>(tip)];
-            EXPECT_NEAR(Dist(m[0], p), q, kTol);
-            EXPECT_NEAR(std::atan2(std::fabs(p.y - m[0].y), p.x - m[0].x), arms, kTol);
-        }
-        // Each arm is a stroke of the width for its rollpath: its inner
-        // side (from p1) runs parallel to its outer side, `stroke` away.
-        for (const int far : {2, 4}) {
-            const DPoint& p = m[static_cast<std::size_t>(far)];
-            const DPoint& outer = m[static_cast<std::size_t>(far + 1)];
-            const double dx = outer.x - m[0].x;
-            const double dy = outer.y - m[0].y;
-            const double length = std::hypot(dx, dy);
-            EXPECT_NEAR(std::fabs((m[1].x - m[0].x) * dy - (m[1].y - m[0].y) * dx) / length, c.stroke, 1e-9);
-            EXPECT_NEAR(std::fabs((p.x - m[0].x) * dy - (p.y - m[0].y) * dx) / length, c.stroke, 1e-9);
+// Four arrowheads across the extension, their tips 4 ft past the runway's end
+// a quarter width apart, their arms a quarter width long opening away from
+// the runway, stroked for the width (the arrowhead's own shape is tested with
+// the runway's arrows). An extension at vertex0 points the same way; a
+// segment without an extension is left alone.
+TEST(Arrowheads, FourPointBackAtTheRunway) {
+    const double cos80 = std::cos(80.0 * 3.141592653589793 / 180.0);
+    for (const auto& [width, stroke] : {std::pair{50.0, 1.0}, std::pair{100.0, 1.5}, std::pair{150.0, 2.0}}) {
+        Extension e(width, 300.0);
+        ExtensionArrowheads(e.doc, *e.s);
+        const double q = width / 4.0;
+        for (int k = 0; k < 4; ++k) {
+            const auto& m = e.s->extensionMarks[static_cast<std::size_t>(k)];
+            EXPECT_NEAR(m[0].x, 1004.0, kTol);
+            EXPECT_NEAR(m[0].y, (-1.5 + k) * q, kTol);
+            EXPECT_NEAR(Dist(m[0], m[1]) * cos80, stroke, kTol);
+            for (const std::size_t tip : {3u, 5u}) {
+                EXPECT_NEAR(Dist(m[0], m[tip]), q, kTol);
+                EXPECT_GT(m[tip].x, m[0].x);
+            }
         }
     }
-}
-
-INSTANTIATE_TEST_SUITE_P(Widths, ArrowheadCase,
-                         ::testing::Values(ArrowCase{"width_50", 50.0, 1.0},
-                                           ArrowCase{"width_100", 100.0, 1.5},
-                                           ArrowCase{"width_150", 150.0, 2.0}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Arrowheads, AnExtensionAtVertex0PointsTheOtherWay) {
     CRollpathDoc doc;
     AddRunway(doc, {-1000.0, 0.0}, {1000.0, 0.0}, 100);
     const int out = AddVertexAt(doc, 1200.0, 0.0);
-    const int in = AddVertexAt(doc, 0.0, 0.0);
-    RollpathSegment& s = AddSegment(doc, out, in, 100.0, SegmentType::RunwayCentreLine);
+    RollpathSegment& s =
+        AddSegment(doc, out, AddVertexAt(doc, 0.0, 0.0), 100.0, SegmentType::RunwayCentreLine);
     ASSERT_NE(s.flags & SegmentFlag::ExtensionAt0, 0);
     ExtensionArrowheads(doc, s);
     EXPECT_NEAR(s.extensionMarks[0][0].x, 1004.0, kTol);
     EXPECT_GT(s.extensionMarks[0][3].x, 1004.0);
-}
 
-TEST(Arrowheads, ASegmentWithoutAnExtensionIsLeftAlone) {
-    Extension e(100.0, -500.0);
-    const auto before = e.s->extensionMarks;
-    ExtensionArrowheads(e.doc, *e.s);
-    EXPECT_EQ(e.s->extensionMarks, before);
+    Extension none(100.0, -500.0);
+    const auto before = none.s->extensionMarks;
+    ExtensionArrowheads(none.doc, *none.s);
+    EXPECT_EQ(none.s->extensionMarks, before);
 }
 
 }  // namespace

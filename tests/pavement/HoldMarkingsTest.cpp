@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(Widths, RunwayHoldCase,
                                            HoldCase{"width_2_one_dash", 2.0, 1, 3.0, 1.5}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RunwayHold, CentreLineStopsAt72AndResumesAt82Point5FromTheRunwaySide) {
+TEST(HoldMarkings, TheCentreLineIsCutAroundTheHold) {
     for (const bool atVertex0 : {true, false}) {
         SCOPED_TRACE(atVertex0 ? "runway at vertex0" : "runway at vertex1");
         SouthFromRunway r(50.0, atVertex0);
@@ -131,6 +131,15 @@ TEST(RunwayHold, CentreLineStopsAt72AndResumesAt82Point5FromTheRunwaySide) {
         EXPECT_NEAR(std::fabs(first[1].x - first[2].x), 1.0, kTol);
         EXPECT_NEAR(std::fabs(second[0].x - second[3].x), 1.0, kTol);
     }
+    // A critical hold 60 ft from vertex0 (here the far end, at (0, -600)),
+    // whatever the runway side, cuts the line from 59.5 to 64.5 ft.
+    SouthFromRunway r(50.0, false);
+    r.s->extent1 = 60.0;
+    QuadBuffer b;
+    ASSERT_EQ(HoldEndQuads(r.doc, *r.s, SegmentFlag::CriticalHold, b), 2);
+    EXPECT_NEAR(b[0][1].y, -600.0 + 59.5, kTol);
+    EXPECT_NEAR(b[1][0].y, -600.0 + 64.5, kTol);
+    EXPECT_EQ(HoldEndQuads(r.doc, *r.s, SegmentFlag::BlastPad, b), 0);
 }
 
 TEST(CriticalHold, FiftyFootRollpathHasEightBlocksBetweenTwoBars) {
@@ -156,23 +165,9 @@ TEST(CriticalHold, FiftyFootRollpathHasEightBlocksBetweenTwoBars) {
         EXPECT_NEAR(bar[0].from, -22.0, kTol);
         EXPECT_NEAR(bar[0].to, 22.0, kTol);
     }
-}
-
-TEST(CriticalHold, NarrowRollpathGetsOnlyTheBars) {
-    SouthFromRunway r(12.0, true);  // W = 6 - 2 - 1 = 3, not above 3.5
-    QuadBuffer b;
-    EXPECT_EQ(CriticalHoldQuads(r.doc, *r.s, b), 2);
-}
-
-TEST(CriticalHold, CentreLineIsCutFromHalfAFootBeforeToHalfAFootBeyond) {
-    SouthFromRunway r(50.0, false);  // measured from vertex0 whatever the runway side
-    r.s->extent1 = 75.0;
-    QuadBuffer b;
-    ASSERT_EQ(HoldEndQuads(r.doc, *r.s, SegmentFlag::CriticalHold, b), 2);
-    // vertex0 is the far end at (0, -600); the cut lies 74.5 .. 79.5 from it.
-    EXPECT_NEAR(b[0][1].y, -600.0 + 74.5, kTol);
-    EXPECT_NEAR(b[1][0].y, -600.0 + 79.5, kTol);
-    EXPECT_EQ(HoldEndQuads(r.doc, *r.s, SegmentFlag::BlastPad, b), 0);
+    // A narrow rollpath gets only the bars: W = 6 - 2 - 1 = 3, not above 3.5.
+    SouthFromRunway narrow(12.0, true);
+    EXPECT_EQ(CriticalHoldQuads(narrow.doc, *narrow.s, b), 2);
 }
 
 TEST(HoldMarkings, AMarkingLargerThanTheBufferIsCutAtOneHundredQuads) {

@@ -179,6 +179,41 @@ TEST(JunctionInvariants, ResultDoesNotDependOnEarlierRuns) {
     }
 }
 
+// Every rollpath's light rows follow its markings, whatever meets its
+// vertices: at a dead end the centre row starts MarkShort in, where the
+// markings start, and a stub's row does not run on to the vertex where it
+// meets others.
+TEST(JunctionInvariants, LightRowsFollowTheMarkings) {
+    int deadEnds = 0;
+    for (std::uint64_t seed = 1; seed <= kSeeds; ++seed) {
+        CRollpathDoc doc;
+        BuildAndRebuild(doc, seed);
+        const double markShort = doc.GetSettings().MarkShort;
+        for (const auto& s : doc.m_pSegments) {
+            const bool row = !(s->centreLightLine[0] == s->centreLightLine[1]);
+            if (!row || !s->live() || s->type != SegmentType::Rollpath ||
+                (s->flags & SegmentFlag::NoPolygon) != 0 || !doc.IsLiveVertex(s->vertex0) ||
+                !doc.IsLiveVertex(s->vertex1)) {
+                continue;
+            }
+            const DPoint ends[] = {doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos()};
+            for (int e = 0; e < 2; ++e) {
+                const DPoint& light = s->centreLightLine[static_cast<std::size_t>(e)];
+                const double in = std::hypot(light.x - ends[e].x, light.y - ends[e].y);
+                const std::string where =
+                    "seed " + std::to_string(seed) + " v" + std::to_string(s->VertexAt(e));
+                if (s->EndClassAt(e) != EndClass::DeadEnd) {
+                    EXPECT_TRUE(in > 1e-6 || s->EndClassAt(1 - e) != EndClass::DeadEnd) << where;
+                } else if (std::hypot(ends[1].x - ends[0].x, ends[1].y - ends[0].y) > 2.0 * markShort) {
+                    EXPECT_NEAR(in, markShort, 1e-6) << where;
+                    ++deadEnds;
+                }
+            }
+        }
+    }
+    EXPECT_GT(deadEnds, kSeeds);
+}
+
 TEST(JunctionInvariants, VertexListsStayWithinTheirCapacity) {
     for (std::uint64_t seed = 1; seed <= kSeeds; ++seed) {
         CRollpathDoc doc;

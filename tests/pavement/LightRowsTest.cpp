@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "pavement/LightRows.h"
-#include "pavement/SegmentGeometry.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath {
@@ -100,48 +99,38 @@ void ExpectRows(const RollpathSegment& s, double x0, double x1, double offset) {
     }
 }
 
-TEST(LightLines, RowsBetweenJunctionsStartFiftyFeetInsideTheStripes) {
-    Row r(460.0, EndClass::Rollpath, EndClass::Rollpath);
-    r.TrimStripes(30.0, 430.0);  // a 400 ft stretch
-    UpdateLightLines(r.doc, *r.s);
-    ExpectRows(*r.s, 80.0, 380.0, 25.0 + r.doc.GetSettings().LiteOffset);
-}
-
-TEST(LightLines, AStretchShorterThanTwoSpacingsGetsOneLightAtItsMiddle) {
-    Row r(200.0, EndClass::Runway, EndClass::Rollpath);
-    r.TrimStripes(20.0, 170.0);  // 150 ft with LiteSpacing 100
-    UpdateLightLines(r.doc, *r.s);
-    ExpectRows(*r.s, 95.0, 95.0, 30.0);
-    std::vector<DPoint> points;
-    double spacing = 0.0;
-    EXPECT_EQ(LightPointsAlongLine(r.s->centreLightLine, 100, points, spacing), 1);
-    // Exactly two spacings long is long enough for a row.
-    Row exact(260.0, EndClass::Rollpath, EndClass::Rollpath);
-    exact.TrimStripes(30.0, 230.0);
-    UpdateLightLines(exact.doc, *exact.s);
-    ExpectRows(*exact.s, 80.0, 180.0, 30.0);
-}
-
-TEST(LightLines, ADeadEndsRowsStartWhereItsMarkingsStart) {
-    Row r(500.0, EndClass::DeadEnd, EndClass::Rollpath);
-    SegmentEndGeometry(r.doc, *r.s, 0, r.doc.GetSettings().MarkShort);
-    r.s->centreStripe[1].x = r.s->centreStripe[2].x = 470.0;  // a junction trims the other end
-    UpdateLightLines(r.doc, *r.s);
-    // From 50 ft (MarkShort) in, without the clearance; the other end keeps
-    // its row as it was (the vertex).
-    ExpectRows(*r.s, 50.0, 500.0, 30.0);
-
-    Row atEnd1(500.0, EndClass::Rollpath, EndClass::DeadEnd);
-    SegmentEndGeometry(atEnd1.doc, *atEnd1.s, 1, 80.0);
-    UpdateLightLines(atEnd1.doc, *atEnd1.s);
-    ExpectRows(*atEnd1.s, 0.0, 420.0, 30.0);
-}
-
-TEST(LightLines, EdgeRowsLieLiteOffsetOutsideThePavement) {
-    Row r(800.0, EndClass::Rollpath, EndClass::Rollpath);
-    r.doc.GetSettings().LiteOffset = 10.0;
-    UpdateLightLines(r.doc, *r.s);
-    ExpectRows(*r.s, 50.0, 750.0, 35.0);
+// The rows follow the stretch the stripes cover (from `from` to `to`): at a
+// dead end they start where the markings start, at a junction they stop
+// 50 ft short of its stripe ends; a stretch shorter than two LiteSpacings
+// (100 ft) with a junction at an end gets one light each at its middle.
+TEST(LightLines, RowsFollowTheMarkedStretch) {
+    constexpr int kDead = EndClass::DeadEnd;
+    constexpr int kJoin = EndClass::Rollpath;
+    struct Case {
+        const char* name;
+        double length;
+        int class0, class1;
+        double from, to;
+        double row0, row1;
+    };
+    const Case cases[] = {
+        {"between junctions", 460.0, kJoin, kJoin, 30.0, 430.0, 80.0, 380.0},
+        {"exactly two spacings", 260.0, kJoin, kJoin, 30.0, 230.0, 80.0, 180.0},
+        {"shorter than two spacings", 200.0, EndClass::Runway, kJoin, 20.0, 170.0, 95.0, 95.0},
+        {"dead end at vertex0", 500.0, kDead, kJoin, 50.0, 470.0, 50.0, 420.0},
+        {"dead end at vertex1", 500.0, kJoin, kDead, 0.0, 420.0, 50.0, 420.0},
+        {"two dead ends", 500.0, kDead, kDead, 50.0, 450.0, 50.0, 450.0},
+        {"short stub", 200.0, kDead, kJoin, 50.0, 90.0, 70.0, 70.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Row r(c.length, c.class0, c.class1);
+        r.TrimStripes(c.from, c.to);
+        r.doc.GetSettings().LiteOffset = 10.0;
+        UpdateLightLines(r.doc, *r.s);
+        // The edge rows lie LiteOffset outside the 50 ft pavement.
+        ExpectRows(*r.s, c.row0, c.row1, 35.0);
+    }
 }
 
 TEST(LightLines, TheShortestStripeSideGivesTheStretch) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 #include <vector>
@@ -45,20 +47,73 @@ RebuildNetworkSummary& operator+=(RebuildNetworkSummary& t, const RebuildNetwork
     return t;
 }
 
+bool Usable(const CRollpathDoc& doc, const RollpathSegment& s) {
+    return s.live() && doc.IsLiveVertex(s.vertex0) && doc.IsLiveVertex(s.vertex1);
+}
+
+double Direction(const CRollpathDoc& doc, const RollpathSegment& s) {
+    const DPoint a = doc.Vertex(s.vertex0).pos();
+    const DPoint b = doc.Vertex(s.vertex1).pos();
+    return std::atan2(b.y - a.y, b.x - a.x);
+}
+
 // What a document looked like before a rebuild, for the checks after it.
 struct NetworkBefore {
+    struct Segment {
+        int vertex0, vertex1;
+        bool usable;
+        double direction;
+    };
     std::vector<bool> liveVertex;
-    std::vector<bool> degenerateSegment;
+    std::vector<DPoint> position;
+    std::vector<Segment> segment;
 
     explicit NetworkBefore(const CRollpathDoc& doc) {
         for (int v = 0; v < doc.m_nVertices; ++v) {
             liveVertex.push_back(doc.IsLiveVertex(v));
+            position.push_back(doc.Vertex(v).pos());
         }
         for (const auto& s : doc.m_pSegments) {
-            degenerateSegment.push_back(s->vertex0 == s->vertex1);
+            const bool usable = Usable(doc, *s);
+            segment.push_back({s->vertex0, s->vertex1, usable, usable ? Direction(doc, *s) : 0.0});
         }
     }
 };
+
+// What the rebuild changed is rebuilt after it (the touched list was emptied
+// before it): every vertex it moved or created, every vertex a segment end
+// took, both ends of every segment it created or turned.
+void ExpectChangesTouched(const NetworkBefore& before, const CRollpathDoc& after,
+                          const std::string& context) {
+    const auto touched = [&after](int v) {
+        const auto listed = after.m_TouchedVertices.begin();
+        return std::find(listed, listed + after.m_nTouched, v) != listed + after.m_nTouched;
+    };
+    for (int v = 0; v < after.m_nVertices; ++v) {
+        const auto old = static_cast<std::size_t>(v);
+        if (after.IsLiveVertex(v) &&
+            (old >= before.position.size() || !(after.Vertex(v).pos() == before.position[old]))) {
+            EXPECT_TRUE(touched(v)) << context << " vertex " << v << " moved or created";
+        }
+    }
+    for (std::size_t i = 0; i < after.m_pSegments.size(); ++i) {
+        const RollpathSegment& s = *after.m_pSegments[i];
+        if (!Usable(after, s)) {
+            continue;
+        }
+        const std::string where = context + " segment " + std::to_string(i);
+        if (i >= before.segment.size()) {
+            EXPECT_TRUE(touched(s.vertex0) && touched(s.vertex1)) << where << " created";
+            continue;
+        }
+        const NetworkBefore::Segment& b = before.segment[i];
+        EXPECT_TRUE(s.vertex0 == b.vertex0 || touched(s.vertex0)) << where << " took a vertex";
+        EXPECT_TRUE(s.vertex1 == b.vertex1 || touched(s.vertex1)) << where << " took a vertex";
+        const double turn = std::remainder(Direction(after, s) - b.direction, 2.0 * 3.141592653589793);
+        EXPECT_TRUE(!b.usable || std::fabs(turn) <= 1e-9 || (touched(s.vertex0) && touched(s.vertex1)))
+            << where << " turned";
+    }
+}
 
 // Vertices the rebuild deleted are no longer used, and no live segment has
 // been left with both ends at one vertex.
@@ -76,7 +131,7 @@ void ExpectNoDanglingReferences(const NetworkBefore& before, const CRollpathDoc&
                 EXPECT_TRUE(after.IsLiveVertex(v)) << context << " segment " << i << " vertex " << v;
             }
         }
-        if (i >= before.degenerateSegment.size() || !before.degenerateSegment[i]) {
+        if (i >= before.segment.size() || before.segment[i].vertex0 != before.segment[i].vertex1) {
             EXPECT_NE(s.vertex0, s.vertex1) << context << " segment " << i;
         }
     }
@@ -95,6 +150,8 @@ TEST(NetworkRebuildEquivalence, IndexedSearchesMatchPairwiseScansOnRandomNetwork
         pairs.SetMessageSink(&pairsMessages);
         BuildRandomNetwork(indexed, seed);
         BuildRandomNetwork(pairs, seed);
+        indexed.ClearTouched();
+        pairs.ClearTouched();
         ExpectSameModel(indexed, pairs, context + " as built");
         const NetworkBefore before(indexed);
 
@@ -106,6 +163,9 @@ TEST(NetworkRebuildEquivalence, IndexedSearchesMatchPairwiseScansOnRandomNetwork
             EXPECT_EQ(a, b) << at;
             ExpectSameModel(indexed, pairs, at);
             EXPECT_EQ(indexedMessages.shown, pairsMessages.shown) << at;
+            if (pass == 0) {
+                ExpectChangesTouched(before, indexed, at);
+            }
             totals += a;
         }
         ExpectNoDanglingReferences(before, indexed, context);

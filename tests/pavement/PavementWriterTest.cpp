@@ -10,6 +10,7 @@
 
 #include "TileWriterTestSupport.h"
 #include "geometry/Triangulate.h"
+#include "pavement/PavementWriteContext.h"
 #include "pavement/TileContent.h"
 #include "pavement/TileGrid.h"
 #include "support/FaultyFileSystem.h"
@@ -197,10 +198,10 @@ TEST_F(PavementWriter, UntriangulablePolygonsAreReportedOncePerSaveAndKeptForThe
 
 TEST_F(PavementWriter, APolygonTooLargeToClipIsWrittenInOneTileAndReportedAcrossTiles) {
     // 600 corners of a star, more than the clipper's node list holds.
-    const auto star = [](DPoint centre) {
+    const auto star = [](DPoint centre, int corners = 600) {
         std::vector<DPoint> points;
-        for (int k = 0; k < 600; ++k) {
-            const double a = -2.0 * 3.141592653589793 * k / 600.0;
+        for (int k = 0; k < corners; ++k) {
+            const double a = -2.0 * 3.141592653589793 * k / corners;
             const double r = k % 2 == 0 ? 400.0 : 380.0;
             points.push_back({centre.x + r * std::cos(a), centre.y + r * std::sin(a)});
         }
@@ -221,29 +222,12 @@ TEST_F(PavementWriter, APolygonTooLargeToClipIsWrittenInOneTileAndReportedAcross
     EXPECT_EQ(doc.m_TriErrors[0].size(), 50u);
     ASSERT_EQ(tiles.size(), 4u);
     EXPECT_EQ(tiles[0].pave().size(), 1u);
-}
 
-TEST_F(PavementWriter, APolygonPassingJustOutsideATileCornerDoesNotPaveTheTile) {
-    // Tile (1, 0) spans x 0 to 300 and y -200 to 100; the triangle's long
-    // side passes half a foot above its top-left corner.
-    Grid(-300.0, -200.0, 300.0f);
-    const std::vector<DPoint> triangle{{-100.0, 0.5}, {-100.0, 200.0}, {99.5, 200.0}};
-    Polygon(triangle);
-    const std::vector<DPoint> square{{100, -100}, {100, -50}, {150, -50}, {150, -100}};
-    Polygon(square);
-    // The clipper alone takes the tile for lying inside the triangle.
-    std::vector<DPoint> subject = triangle;
-    std::vector<DPoint> points;
-    std::vector<int> counts;
-    ASSERT_EQ(
-        PreciseClipToRectangle(subject.data(), 3, TileRectangle(doc.m_TileGrid, 1, 0), points, counts, {}),
-        1);
-    ASSERT_EQ(counts, std::vector<int>{4});
-    for (const DecodedTile& t : DecodeTiles(Encode())) {
-        if (t.column == 1 && t.row == 0) {
-            EXPECT_EQ(t.pave(), Pieces{square});
-        }
-    }
+    // In one tile, 2000 corners are more than the triangulator takes.
+    doc.m_pPolygons[0]->points = star({500.0, 500.0}, 2000);
+    messages.Clear();
+    Encode();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kTriangulationLimitMessage, kRedPolygons}));
 }
 
 TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {

@@ -20,13 +20,6 @@ double LeftOf(const DPoint& a, const DPoint& b, const DPoint& p) {
     return (dx * (p.y - a.y) - dy * (p.x - a.x)) / std::hypot(dx, dy);
 }
 
-// Distance of p along the line from a toward b.
-double Along(const DPoint& a, const DPoint& b, const DPoint& p) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    return (dx * (p.x - a.x) + dy * (p.y - a.y)) / std::hypot(dx, dy);
-}
-
 #define EXPECT_POINT(p, ex, ey)         \
     do {                                \
         EXPECT_NEAR((p).x, (ex), 1e-9); \
@@ -84,42 +77,6 @@ TEST(SegmentGeometry, EdgeStripesOfA75FootRollpathLieBetween34Point5And35Point5)
     EXPECT_NEAR(-LeftOf(p0, p1, s.rightEdgeStripe[3]), 35.5, kTol);  // outer
     EXPECT_NEAR(LeftOf(p0, p1, s.leftEdgeStripe[0]), 35.5, kTol);    // outer
     EXPECT_NEAR(LeftOf(p0, p1, s.leftEdgeStripe[3]), 34.5, kTol);    // inner
-}
-
-TEST(SegmentEndGeometry, DeadEndMarkingsStartMarkShortInsideWhileTheOutlineReachesTheVertex) {
-    CRollpathDoc doc;
-    const DPoint p0{10.0, 20.0};
-    const DPoint p1{10.0 + 300.0 * 0.6, 20.0 + 300.0 * 0.8};
-    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, p0.x, p0.y), AddVertexAt(doc, p1.x, p1.y), 50.0);
-    const RollpathSegment before = s;
-
-    SegmentEndGeometry(doc, s, 0, 50.0);
-    EXPECT_NEAR(Along(p0, p1, s.centreStripe[0]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.centreStripe[3]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.rightEdgeStripe[0]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.rightEdgeStripe[3]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.leftEdgeStripe[0]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.leftEdgeStripe[3]), 50.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.outline[1]), 0.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.outline[5]), 0.0, kTol);
-    EXPECT_EQ(s.outline[0], p0);
-    // The stub seed follows the shortened stripe.
-    EXPECT_EQ(s.stub0[0], s.centreStripe[0]);
-    EXPECT_EQ(s.stub0[3], s.centreStripe[3]);
-    // The other end is left as it was.
-    EXPECT_EQ(s.centreStripe[1], before.centreStripe[1]);
-    EXPECT_EQ(s.centreStripe[2], before.centreStripe[2]);
-    EXPECT_EQ(s.rightEdgeStripe[1], before.rightEdgeStripe[1]);
-    EXPECT_EQ(s.leftEdgeStripe[2], before.leftEdgeStripe[2]);
-    EXPECT_EQ(s.outline[2], before.outline[2]);
-    EXPECT_EQ(s.stub1, before.stub1);
-
-    SegmentEndGeometry(doc, s, 1, 50.0);
-    EXPECT_NEAR(Along(p0, p1, s.centreStripe[1]), 250.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.leftEdgeStripe[2]), 250.0, kTol);
-    EXPECT_NEAR(Along(p0, p1, s.outline[4]), 300.0, kTol);
-    EXPECT_EQ(s.stub1[1], s.centreStripe[1]);
-    EXPECT_EQ(s.stub1[2], s.centreStripe[2]);
 }
 
 TEST(SegmentGeometry, StubsLightRowsAndClearedMarks) {

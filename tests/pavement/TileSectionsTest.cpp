@@ -167,7 +167,9 @@ TEST_F(Extension, PavesItsPolygonAndPaintsEdgeStripesAndArrowheadsOfTwoQuadsEach
 TEST_F(Extension, ABlastPadHasChevronsAndNoEdgeStripes) {
     s->flags |= SegmentFlag::BlastPad;
     QuadBuffer quads;
-    ASSERT_EQ(BlastPadQuads(*s, quads), 8);
+    // Chevrons at 50, 150 and 250 ft; on 80 ft of pavement the tips of the
+    // one behind the runway's end do not reach past the end line.
+    ASSERT_EQ(BlastPadQuads(*s, quads), 6);
     Pieces centre;
     for (const Quad& q : quads) {
         centre.push_back(Written({q.begin(), q.end()}));

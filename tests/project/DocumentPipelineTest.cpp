@@ -1,4 +1,5 @@
 #include <cmath>
+#include <fstream>
 #include <limits>
 
 #include "document/ProjectList.h"
@@ -112,50 +113,27 @@ TEST_F(PipelineTest, SavedNetworkReopensWithEveryAttribute) {
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
 
-TEST_F(PipelineTest, AFileThatCannotBeWrittenKeepsTheDocumentModified) {
+// Every destination is checked before anything is written: a missing output
+// folder is made when its parent exists; otherwise one message names the
+// path and the system's reason, and no file of the Save is written.
+TEST_F(PipelineTest, ASaveIntoAMissingFolderMakesItOrWritesNothing) {
     ASSERT_TRUE(OpenNew(doc, "KPAO"));
     DrawNetwork(doc);
-    settings.OutputDir = (dir / "no-such-folder").string();
+    const std::filesystem::path deep = dir / "no" / "such";
+    settings.OutputDir = deep.string();
     EXPECT_FALSE(Save(doc));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(messages.Saw("Cannot create KPAO.txp"));
-    EXPECT_TRUE(messages.Saw("Cannot create KPAO.bgr"));
-    EXPECT_TRUE(messages.Saw("Cannot create KPAO.tms"));
-    // The others were still written.
-    EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
-    EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Cannot create KPAO.txp: " + (deep / "KPAO.txp").string() +
+                                       ": No such file or directory"});
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "program"));
 
     messages.Clear();
-    settings.OutputDir.clear();
+    settings.OutputDir = (dir / "no").string();
     EXPECT_TRUE(Save(doc));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(PipelineTest, APavementFileThatCannotBeWrittenKeepsTheOldOneAndTheDocumentModified) {
-    ASSERT_TRUE(OpenNew(doc, "KPAO"));
-    DrawNetwork(doc);
-    ComputeTileGrid(doc);
-    // Every file is small enough for one write: the pavement file's is the
-    // last of a Save.
-    testing::FaultyFileSystem counting;
-    ASSERT_TRUE(Save(doc, counting));
-    EXPECT_TRUE(std::filesystem::exists(Output("KPAO.tms")));
-    const std::string tms = ReadAll(Output("KPAO.tms"));
-    const std::string txp = ReadAll(Output("KPAO.txp"));
-
-    GroundPolygon& added = doc.AppendPolygon();
-    added.kind = PolygonKind::Ordinary;
-    added.points = {{200, 200}, {200, 300}, {300, 300}};
-    doc.SetModifiedFlag(true);
-    testing::FaultyFileSystem failing(testing::FaultyFileSystem::Fault::Write, counting.writes());
-    EXPECT_FALSE(Save(doc, failing));
-    EXPECT_EQ(failing.writes(), counting.writes());
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create KPAO.tms"});
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ReadAll(Output("KPAO.tms")), tms);
-    EXPECT_FALSE(std::filesystem::exists(Output("KPAO.tms.rptmp")));
-    // The files before it were written.
-    EXPECT_NE(ReadAll(Output("KPAO.txp")), txp);
+    EXPECT_TRUE(std::filesystem::exists(dir / "no" / "KPAO.tms"));
 }
 
 TEST_F(PipelineTest, AListThatCannotBeWrittenStopsTheSave) {
@@ -164,10 +142,62 @@ TEST_F(PipelineTest, AListThatCannotBeWrittenStopsTheSave) {
     const int vertices = doc.m_nVertices;
     testing::FaultyFileSystem files(testing::FaultyFileSystem::Fault::Create);
     EXPECT_FALSE(Save(doc, files));
-    EXPECT_TRUE(messages.Saw("Cannot open Rollpath.rpj"));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Cannot open Rollpath.rpj: " + Program("Rollpath.rpj").string() +
+                                       ": Permission denied"});
     EXPECT_EQ(doc.m_nVertices, vertices);  // not compacted: nothing else ran
     EXPECT_FALSE(std::filesystem::exists(Output("KPAO.bgr")));
     EXPECT_TRUE(doc.IsModified());
+}
+
+// An airport opened from its pavement file alone holds none of the editable
+// files: its Save never replaces them, nor the pavement file it came from,
+// and it writes what it holds of its own or says there is nothing.
+TEST_F(PipelineTest, ADocumentReadFromItsPavementFileNeverReplacesTheEditableFiles) {
+    ASSERT_TRUE(OpenNew(doc, "KPAO"));
+    DrawNetwork(doc);
+    ASSERT_TRUE(Save(doc));
+    const auto saved = [this] {
+        return std::vector<std::string>{ReadAll(Output("KPAO.txp")), ReadAll(Output("KPAO.bgr")),
+                                        ReadAll(Program("KPAO.txd")), ReadAll(Output("KPAO.tms"))};
+    };
+    const std::vector<std::string> before = saved();
+
+    CRollpathDoc tms;
+    Attach(tms);
+    FixedOpenAirportDialog dialog(OpenAirportChoice{"KPAO", true});
+    ASSERT_TRUE(NewDocument(tms, dialog, false));
+    ASSERT_FALSE(tms.m_pPolygons.empty());
+    messages.Clear();
+    EXPECT_FALSE(Save(tms));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"KPAO was opened from its pavement file KPAO.tms alone: "
+                                       "there is no network and no ground polygon to save"});
+    EXPECT_EQ(saved(), before);
+
+    GroundPolygon& drawn = tms.AppendPolygon();
+    drawn.kind = PolygonKind::Ordinary;
+    drawn.points = {{0, 0}, {50, 0}, {0, 50}};
+    messages.Clear();
+    EXPECT_FALSE(Save(tms));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Cannot save KPAO opened from its pavement file KPAO.tms: "
+                                       "it would overwrite " +
+                                       Output("KPAO.txp").string()});
+    EXPECT_EQ(saved(), before);
+
+    for (const auto& file : {Output("KPAO.txp"), Output("KPAO.bgr"), Program("KPAO.txd")}) {
+        std::filesystem::remove(file);
+    }
+    messages.Clear();
+    EXPECT_TRUE(Save(tms));
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    EXPECT_EQ(ReadAll(Output("KPAO.tms")), before[3]);
+    CRollpathDoc back;
+    Attach(back);
+    ASSERT_TRUE(OpenAirportByCode(back, "KPAO", false, false));
+    ASSERT_EQ(back.m_pPolygons.size(), 1u);
+    EXPECT_EQ(back.m_pPolygons[0]->count(), 3);
 }
 
 TEST_F(PipelineTest, SaveModifiedAsksOnlyWhenModified) {
@@ -189,7 +219,7 @@ TEST_F(PipelineTest, SaveModifiedAsksOnlyWhenModified) {
 TEST_F(PipelineTest, AFailedSaveAtThePromptKeepsTheDocumentOpen) {
     ASSERT_TRUE(OpenNew(doc, "KPAO"));
     doc.SetModifiedFlag(true);
-    settings.OutputDir = (dir / "no-such-folder").string();
+    settings.OutputDir = (dir / "no" / "such").string();
     messages.answers = {Answer::Yes};
     EXPECT_FALSE(SaveModified(doc));
 }
@@ -214,6 +244,32 @@ TEST_F(PipelineTest, ListedPlacementIsSanitisedAtOpen) {
         EXPECT_EQ(doc.m_nBmpScale, c.expectedScale);
         EXPECT_EQ(doc.m_dRotation, c.expectedRotation);
     }
+}
+
+// The names of a list entry are plain file names: any other, which could make
+// Save write outside the output folder, is refused for the default one.
+TEST_F(PipelineTest, ListedNamesOutsideTheOutputFolderAreRefused) {
+    for (const std::string name :
+         {"../../x.txp", "/some/where/x.bgr", "sub/x.txp", "C:x.txp", "..\\x.txp", "..", ""}) {
+        std::ofstream(Program("Rollpath.rpj")) << "[KPAO]\ntxp=" << name << "\nbgr=" << name << "\nbmp=\n";
+        PendingProject pending;
+        SetPendingProject(pending, "KPAO", ProjectListPath(doc));
+        messages.Clear();
+        ASSERT_TRUE(OnOpenDocument(doc, pending));
+        EXPECT_EQ(doc.m_szTxpName, "KPAO.txp");
+        EXPECT_EQ(doc.m_szBgrName, "KPAO.bgr");
+        EXPECT_EQ(messages.shown.size(), 2u) << name;
+        EXPECT_TRUE(messages.Saw("Rollpath.rpj names \"" + name +
+                                 "\" for KPAO, which is not a plain file name: KPAO.txp is used instead"));
+    }
+    std::ofstream(Program("Rollpath.rpj")) << "[KPAO]\ntxp=apron 2.txp\nbgr=net.bgr\nbmp=\n";
+    PendingProject pending;
+    SetPendingProject(pending, "KPAO", ProjectListPath(doc));
+    messages.Clear();
+    ASSERT_TRUE(OnOpenDocument(doc, pending));
+    EXPECT_EQ(doc.m_szTxpName, "apron 2.txp");
+    EXPECT_EQ(doc.m_szBgrName, "net.bgr");
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 class ScriptedOpenProject : public OpenProjectDialog {

@@ -17,6 +17,14 @@ namespace {
 
 using Fault = FaultyFileSystem::Fault;
 
+// The file's message, then its path and the system's reason.
+bool ReportedWithReason(const RecordingMessageSink& messages, const std::string& name,
+                        const std::filesystem::path& path) {
+    return messages.shown.size() == 1 &&
+           messages.shown.front().starts_with("Cannot create " + name + ": " + path.string() + ": ") &&
+           messages.shown.front().size() > ("Cannot create " + name + ": " + path.string() + ": ").size();
+}
+
 bool OnlyTarget(const std::filesystem::path& folder) {
     int count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -47,7 +55,7 @@ TEST_P(AtomicFileFaults, AFailureKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_FALSE(WriteFileOrReport(target, fresh, "KTST.tms", messages, files));
     EXPECT_EQ(ReadBytes(target), old);
     EXPECT_TRUE(OnlyTarget(dir.path()));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create KTST.tms"});
+    EXPECT_TRUE(ReportedWithReason(messages, "KTST.tms", target)) << messages.shown.front();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,7 +92,9 @@ TEST(AtomicFile, AMissingFolderCannotBeCreated) {
     TempDir dir;
     RecordingMessageSink messages;
     EXPECT_FALSE(WriteFileOrReport(dir / "no" / "such.bgr", Bytes{1}, "such.bgr", messages));
-    EXPECT_TRUE(messages.Saw("Cannot create such.bgr"));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Cannot create such.bgr: " + (dir / "no" / "such.bgr").string() +
+                                       ": No such file or directory"});
 }
 
 TEST(AtomicFile, AnAbandonedWriteRemovesItsTemporary) {
@@ -133,7 +143,7 @@ TEST_P(WriterFaults, ReportTheFileNameAndKeepTheOldFile) {
         messages.Clear();
         FaultyFileSystem files(fault, 1);
         EXPECT_FALSE(c.write(doc, dir.path(), files));
-        EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create " + c.file});
+        EXPECT_TRUE(ReportedWithReason(messages, c.file, File(c.file)));
         EXPECT_EQ(ReadBytes(File(c.file)), (Bytes{'o', 'l', 'd'}));
     }
     messages.Clear();
@@ -174,12 +184,13 @@ TEST(RealFileSystem, AFullDiskShowsAsAFailure) {
     if (!std::filesystem::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full here";
     }
-    auto file = RealFileSystem().Create("/dev/full");
+    std::error_code reason;
+    auto file = RealFileSystem().Create("/dev/full", reason);
     ASSERT_NE(file, nullptr);
     const Bytes data(100, 1);
-    const bool wrote = file->Write(data);
-    const bool closed = file->Close();
-    EXPECT_FALSE(wrote && closed);
+    const bool wrote = file->Write(data, reason) && file->Close(reason);
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(reason, std::errc::no_space_on_device);
 }
 
 }  // namespace

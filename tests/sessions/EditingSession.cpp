@@ -17,12 +17,15 @@ using Lines = std::vector<std::string>;
 constexpr int kGridStep = 150;
 constexpr int kGridHalf = 8;
 // Steps that need to know what they click draw in a strip of their own,
-// north-east of everything the grid reaches.
-constexpr int kStripX = 4000;
-constexpr int kStripY = 4000;
-constexpr int kStripSlots = 12;
-constexpr int kStripSpacing = 300;
+// north-east of everything the grid and the sample airports reach, each
+// farther from the next than the widest rollpath reaches.
+constexpr int kStripX = 15000;
+constexpr int kStripY = 15000;
+constexpr int kStripSlots = 8;
+constexpr int kStripSpacing = 1200;
 constexpr int kStripLength = 200;
+// RapidCheck's largest size, at which its choices cover their whole range.
+constexpr int kFullSize = 100;
 
 std::string At(int x, int y) {
     return std::to_string(x) + " " + std::to_string(y);
@@ -109,11 +112,18 @@ Lines EditSelection() {
                                            "command undo")};
 }
 
+// A right-button command where a segment, polygon or runway lies, or (while
+// vertices are shown) a network vertex.
 Lines ContextCommand() {
-    return {"rclick " + *PickPoint(),
-            *rc::gen::element<std::string>("command context-cut", "command context-copy",
-                                           "command context-paste", "command insert-vertex",
-                                           "command delete-vertex", "command center", "command undo")};
+    Lines lines{"rclick " + *PickPoint(),
+                *rc::gen::element<std::string>("command context-cut", "command context-copy",
+                                               "command context-paste", "command insert-vertex",
+                                               "command delete-vertex", "command center", "command undo")};
+    if (*rc::gen::inRange(0, 3) == 0) {
+        lines.insert(lines.begin(), "command vertices");
+        lines.push_back("command vertices");
+    }
+    return lines;
 }
 
 // Properties of whatever lies there, answered with a width (typed into the
@@ -138,7 +148,7 @@ Lines FlagsOnARollpathOfItsOwn() {
         for (const char* flag : {"No Markings", "No Lighting", "No Exit", "No Fill", "Critical Hold"}) {
             fields += " \"" + std::string(flag) + "=" + *Check() + "\"";
         }
-        fields += " Width=" + *WidthText();
+        fields += " \"Width=" + *WidthText() + "\"";
         if (*rc::gen::arbitrary<bool>()) {
             fields += " \"No Polygon=1\"";
         }
@@ -150,10 +160,13 @@ Lines FlagsOnARollpathOfItsOwn() {
         lines.push_back("command context-properties");
     }
     if (*rc::gen::arbitrary<bool>()) {
+        // Vertices are picked only while they are shown.
+        lines.push_back("command vertices");
         lines.push_back("dialog \"No Polygon=" + *Check() + "\" \"No Markings=" + *Check() +
                         "\" \"No Lighting=" + *Check() + "\"");
         lines.push_back("rclick " + At(x, kStripY));
         lines.push_back("command context-properties");
+        lines.push_back("command vertices");
     }
     return lines;
 }
@@ -220,7 +233,7 @@ Lines ViewOrNetworkCommand() {
 }  // namespace
 
 std::vector<std::string> EditingSession::Lines() const {
-    std::vector<std::string> lines{"new " + airport};
+    std::vector<std::string> lines{opening + " " + airport};
     for (const auto& step : steps) {
         lines.insert(lines.end(), step.begin(), step.end());
     }
@@ -277,11 +290,12 @@ rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options) 
 rc::Gen<EditingSession> GenEditingSession(const SessionOptions& options) {
     return rc::gen::exec([options] {
         EditingSession session;
-        session.airport = *rc::gen::elementOf(options.airports);
-        // The step count follows the size, so that shrinking drops steps.
-        session.steps = *rc::gen::resize(
-            options.maxSteps,
-            rc::gen::container<std::vector<std::vector<std::string>>>(GenEditingStep(options)));
+        // Choices are made over their whole range whatever the size, which
+        // decides only how many steps a session has (up to maxSteps).
+        session.airport = *rc::gen::resize(kFullSize, rc::gen::elementOf(options.airports));
+        session.steps = *rc::gen::scale(options.maxSteps / static_cast<double>(kFullSize),
+                                        rc::gen::container<std::vector<std::vector<std::string>>>(
+                                            rc::gen::resize(kFullSize, GenEditingStep(options))));
         return session;
     });
 }

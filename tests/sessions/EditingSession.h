@@ -17,10 +17,11 @@
 namespace rollpath::testing {
 
 struct EditingSession {
-    std::string airport;                          // opened with "new CODE"
+    std::string airport;
+    std::string opening = "new";                  // "new CODE", or "open CODE" by its list entry
     std::vector<std::vector<std::string>> steps;  // the lines of each action
 
-    // "new CODE", then the lines of every step.
+    // The opening line, then the lines of every step.
     std::vector<std::string> Lines() const;
     // The lines, each ended by a line feed.
     std::string Script() const;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "document/ProjectList.h"
+#include "document/WholeFile.h"
 #include "support/BitmapFiles.h"
 #include "support/SampleInstallation.h"
 
@@ -14,11 +14,6 @@ namespace rollpath::testing {
 namespace {
 
 constexpr std::uint32_t kTriangulationSeed = 12345;
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void EmptyFolder(const std::filesystem::path& folder) {
     std::error_code ec;
@@ -76,10 +71,10 @@ int ScriptRun::Run(const std::vector<std::string>& lines) {
 SavedFiles ReadSavedFiles(const SessionFolders& folders, const CRollpathDoc& doc) {
     SavedFiles files;
     for (const std::string& name : {doc.m_szTxpName, doc.m_szBgrName, doc.m_szTmsName}) {
-        files[name] = ReadBytes(folders.OutputDir() / name);
+        files[name] = ReadWholeText(folders.OutputDir() / name).value_or("");
     }
-    files[doc.m_szTxdName] = ReadBytes(folders.ProgramDir() / doc.m_szTxdName);
-    files[kProjectListName] = ReadBytes(folders.ProgramDir() / kProjectListName);
+    files[doc.m_szTxdName] = ReadWholeText(folders.ProgramDir() / doc.m_szTxdName).value_or("");
+    files[kProjectListName] = ReadWholeText(folders.ProgramDir() / kProjectListName).value_or("");
     return files;
 }
 

@@ -21,6 +21,7 @@ TEST(Settings, DefaultsFromAnEmptyStore) {
         EXPECT_EQ(c, 0xFFFFFFu);
     }
     EXPECT_EQ(s.PodFilesFirst, 1);
+    EXPECT_EQ(s.UndoLevels, 100);
     EXPECT_EQ(s.RotationIncrement(), 1.0);
 }
 
@@ -78,6 +79,8 @@ TEST(Settings, EveryKeyRoundTrips) {
     s.PolygonColor = Rgb(16, 17, 18);
     s.PreciseClipping = 0;
     s.PodFilesFirst = 0;
+    s.UndoLevels = 7;
+    s.DisabledChecks = "polygon,sharp-turn";
     s.CustomColors[15] = Rgb(255, 0, 0);
     MemorySettingsStore store;
     SaveSettings(s, store);

@@ -91,18 +91,23 @@ TEST_P(ArchiveDatabase, CodeNotInTheMemberReturnsZeroQuietly) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_P(ArchiveDatabase, MissingArchivesAreReportedByName) {
+// An archive that does not exist holds nothing, which is no error; one that
+// is there but cannot be opened is reported by name.
+TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
     Install({TestField()}, Kind().layout);
-    std::filesystem::remove(FlyPath(Kind().runwayFile));
-    EXPECT_EQ(Read("TST"), -1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + Kind().runwayLabel});
-    // What was read before the failure stays.
-    EXPECT_EQ(doc.m_Airport.name, "Test Field");
-
-    messages.Clear();
-    std::filesystem::remove(FlyPath(Kind().airportFile));
-    EXPECT_EQ(Read("TST"), -1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + Kind().airportLabel});
+    for (const auto& [file, label] : {std::pair{Kind().runwayFile, Kind().runwayLabel},
+                                      std::pair{Kind().airportFile, Kind().airportLabel}}) {
+        messages.Clear();
+        std::filesystem::remove(FlyPath(file));
+        EXPECT_EQ(Read("TST"), 0) << file;
+        EXPECT_TRUE(messages.shown.empty()) << file;
+        std::filesystem::create_directory(FlyPath(file));
+        EXPECT_EQ(Read("TST"), -1) << file;
+        EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + label});
+        // What was read before the failure stays.
+        EXPECT_EQ(doc.m_Airport.name, "Test Field");
+        std::filesystem::remove(FlyPath(file));
+    }
 }
 
 TEST_P(ArchiveDatabase, MissingMemberNamesTheMemberAndTheArchive) {

@@ -8,98 +8,75 @@
 namespace rollpath {
 namespace {
 
-class CheckRunwayTest : public ::testing::Test {
-protected:
-    CheckRunwayTest() {
-        doc.SetMessageSink(&messages);
-        doc.m_Airport.lat = 0.0;
-        doc.m_Airport.lon = 0.0;
+constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+const std::string kNoPosition = "Runway 09/27: no position data";
+const std::string kTooFar = "Runway 09/27: more than 50 nm from airport benchmark";
+
+// At the equator one degree of latitude or longitude is 60 nm.
+TEST(CheckRunway, KeepsARunwayOrSaysWhyItIsDropped) {
+    struct Case {
+        const char* name;
+        double benchLat, benchLon;
+        double lat1, lon1, lat2, lon2;
+        std::string dropped;  // empty: kept
+    };
+    const Case cases[] = {
+        {"50 nm north", 0.0, 0.0, 50.0 / 60.0, -0.01, 50.0 / 60.0, 0.01, ""},
+        {"50.01 nm north", 0.0, 0.0, 50.01 / 60.0, -0.01, 50.01 / 60.0, 0.01, kTooFar},
+        {"all zero", 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, kNoPosition},
+        {"both ends at one place", 0.0, 0.0, 0.1, 0.2, 0.1, 0.2, kNoPosition},
+        {"one place after 360.5 is reduced", 0.0, 0.0, 0.1, 360.5, 0.1, 0.5, kNoPosition},
+        {"no position before the distance", 0.0, 0.0, 10.0, 10.0, 10.0, 10.0, kNoPosition},
+        {"one end at zero", 0.0, 0.0, 0.0, 0.0, 0.01, 0.0, ""},
+        {"359.99 reduced before the midpoint", 0.0, 0.0, 0.0, 359.99, 0.0, 0.01, ""},
+        {"a position that is not a number", 0.0, 0.0, kNan, 0.0, 0.01, 0.0, kTooFar},
+        {"ends 80 nm apart around the benchmark", 40.0, -100.0, 40.0 - 40.0 / 60.0, -100.0,
+         40.0 + 40.0 / 60.0, -100.0, ""},
+        {"both ends 60 nm south", 40.0, -100.0, 39.0, -100.01, 39.0, -99.99, kTooFar},
+        {"across the 180th meridian", 0.0, 179.995, 0.0, 179.99, 0.0, 180.005, ""},
+        {"across it the other way", 0.0, -179.995, 0.0, 180.005, 0.0, 179.99, ""},
+    };
+    for (const Case& c : cases) {
+        CRollpathDoc doc;
+        doc.m_Airport.lat = c.benchLat;
+        doc.m_Airport.lon = c.benchLon;
+        EXPECT_EQ(CheckRunway(doc, "09/27", c.lat1, c.lon1, c.lat2, c.lon2), c.dropped) << c.name;
     }
+}
+
+// Rebuilt from empty in reading order; at most 50 runways; the dropped ones
+// are named in one message, the first 20 of them.
+TEST(CheckRunway, TheCollectorKeepsFiftyAndNamesTheDroppedOnce) {
     RecordingMessageSink messages;
     CRollpathDoc doc;
-};
-
-// The midpoint sits due north of the benchmark at 0/0, where the distance is
-// exactly 60 times the latitude difference.
-TEST_F(CheckRunwayTest, FiftyMilesIsKeptAndFiftyPointZeroOneDropped) {
-    const double kept = 50.0 / 60.0;
-    EXPECT_EQ(CheckRunway(doc, "01/19", kept, -0.01, kept, 0.01), 1);
-    EXPECT_TRUE(messages.shown.empty());
-
-    const double dropped = 50.01 / 60.0;
-    EXPECT_EQ(CheckRunway(doc, "01/19", dropped, -0.01, dropped, 0.01), 0);
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Runway 01/19: more than 50 nm from airport benchmark"});
-}
-
-struct NoPositionCase {
-    const char* name;
-    double lat1, lon1, lat2, lon2;
-};
-
-void PrintTo(const NoPositionCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class CheckRunwayNoPosition : public CheckRunwayTest, public ::testing::WithParamInterface<NoPositionCase> {};
-
-TEST_P(CheckRunwayNoPosition, IsDroppedWithItsMessage) {
-    const NoPositionCase& c = GetParam();
-    EXPECT_EQ(CheckRunway(doc, "09/27", c.lat1, c.lon1, c.lat2, c.lon2), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway 09/27: no position data"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, CheckRunwayNoPosition,
-                         ::testing::Values(NoPositionCase{"all_zero", 0.0, 0.0, 0.0, 0.0},
-                                           NoPositionCase{"same_ends", 0.1, 0.2, 0.1, 0.2},
-                                           // 360.5 reduces to the other end's 0.5
-                                           NoPositionCase{"same_after_reduction", 0.1, 360.5, 0.1, 0.5},
-                                           // checked before the distance
-                                           NoPositionCase{"same_ends_far_away", 10.0, 10.0, 10.0, 10.0}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CheckRunwayTest, OneEndAtZeroIsNotMissingData) {
-    EXPECT_EQ(CheckRunway(doc, "a/b", 0.0, 0.0, 0.01, 0.0), 1);
-}
-
-TEST_F(CheckRunwayTest, LongitudesAboveOneEightyAreReducedBeforeTheMidpoint) {
-    // Without the reduction the midpoint would lie at 180 degrees east.
-    EXPECT_EQ(CheckRunway(doc, "a/b", 0.0, 359.99, 0.0, 0.01), 1);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CheckRunwayTest, PositionThatIsNotANumberIsDropped) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(CheckRunway(doc, "a/b", nan, 0.0, 0.01, 0.0), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway a/b: more than 50 nm from airport benchmark"});
-}
-
-TEST_F(CheckRunwayTest, DistanceIsMeasuredFromTheBenchmarkToTheMidpoint) {
-    doc.m_Airport.lat = 40.0;
-    doc.m_Airport.lon = -100.0;
-    // Ends 80 nm apart on either side of the benchmark: midpoint at it.
-    EXPECT_EQ(CheckRunway(doc, "a/b", 40.0 - 40.0 / 60.0, -100.0, 40.0 + 40.0 / 60.0, -100.0), 1);
-    // Both ends 60 nm south of it.
-    EXPECT_EQ(CheckRunway(doc, "c/d", 39.0, -100.01, 39.0, -99.99), 0);
-}
-
-TEST_F(CheckRunwayTest, CollectorAppendsInOrderAndRefusesBeyondFifty) {
+    doc.SetMessageSink(&messages);
     doc.m_Airport.lat = 10.0;
     doc.m_Airport.lon = 10.0;
     doc.AppendRunway().id0 = "old";
     RunwayCollector collector(doc);
-    EXPECT_TRUE(doc.m_pRunways.empty());  // rebuilt from empty
-    for (int i = 0; i < 52; ++i) {
-        RunwayRecord runway;
-        runway.id0 = std::to_string(i);
-        runway.lat0 = runway.lat1 = 10.0;
-        runway.lon0 = 9.99;
-        runway.lon1 = 10.01;
-        collector.Add(runway);
+    EXPECT_TRUE(doc.m_pRunways.empty());
+    std::string dropped;
+    for (int i = 0; i < 60; ++i) {
+        RunwayRecord good;
+        good.id0 = std::to_string(i);
+        good.lat0 = good.lat1 = 10.0;
+        good.lon0 = 9.99;
+        good.lon1 = 10.01;
+        collector.Add(i < 52 ? good : RunwayRecord{});
+        RunwayRecord bad;  // no position
+        bad.id0 = "B" + std::to_string(i);
+        bad.id1 = "X";
+        collector.Add(bad);
+        dropped += i < 20 ? "Runway B" + std::to_string(i) + "/X: no position data\n" : "";
     }
     ASSERT_EQ(doc.m_pRunways.size(), 50u);
     EXPECT_EQ(doc.m_pRunways[49]->id0, "49");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway limit of 50 reached"});
+    collector.ReportDropped();
+    EXPECT_EQ(messages.shown,
+              (std::vector<std::string>{"Runway limit of 50 reached", dropped + "and 48 more"}));
+    collector.ReportDropped();
+    EXPECT_EQ(messages.shown.size(), 2u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "SimdataTestSupport.h"
 #include "geometry/Geodesy.h"
@@ -36,72 +37,68 @@ protected:
     }
 };
 
-TEST_F(LoadAirportTest, InstallationWithoutDatabaseIsNotAFlyFolder) {
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot locate Fly! directory"});
-}
-
-TEST_F(LoadAirportTest, EpdArchivesArePreferredOverPodArchives) {
-    Install({Named(TestField(), "From EPD")}, SampleLayout::Epd);
-    Install({Named(TestField(), "From POD")}, SampleLayout::Pod);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "From EPD");
-}
-
-TEST_F(LoadAirportTest, ArchivesFirstFallsBackToTheLooseDatabaseWhenTheCodeIsMissing) {
-    Install({Named(TestField("X", "OTH", ""), "Archive")}, SampleLayout::Pod);
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Loose");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LoadAirportTest, ArchivesFirstDoesNotSearchFurtherAfterAFailure) {
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" +
-                                                            FlyPath("System/Airport.pod").string(),
-                                                        "Cannot find TST"}));
-}
-
-TEST_F(LoadAirportTest, LooseFirstLeavesTheArchivesAloneWhenItFindsTheCode) {
-    settings.PodFilesFirst = 0;
-    Install({Named(TestField(), "Loose")}, SampleLayout::Loose);
-    WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));  // would be reported as damaged
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Loose");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LoadAirportTest, LooseFirstFallsBackToTheArchives) {
-    settings.PodFilesFirst = 0;
-    Install({Named(TestField("X", "OTH", ""), "Loose")}, SampleLayout::Loose);
-    Install({Named(TestField(), "Archive")}, SampleLayout::Epd);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Archive");
-}
-
-TEST_F(LoadAirportTest, LooseFirstFailureStopsTheSearch) {
-    settings.PodFilesFirst = 0;
-    Install({TestField()}, SampleLayout::Epd);
-    EXPECT_EQ(Load("TST"), 0);
-    EXPECT_EQ(messages.shown,
-              (std::vector<std::string>{"Cannot open \\DATABASE\\APRTFAA.DBI", "Cannot find TST"}));
-}
-
-TEST_F(LoadAirportTest, CodeFoundNowhereIsReportedWithTheCode) {
-    Install({TestField()}, SampleLayout::All);
-    EXPECT_EQ(Load("NOPE"), 0);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot find NOPE"});
-}
-
-// An installation with only the loose database has no archive to locate it
-// by; it is read from the loose files.
-TEST_F(LoadAirportTest, LooseOnlyInstallationLoads) {
-    Install({TestField()}, SampleLayout::Loose);
-    ASSERT_EQ(Load("TST"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+// Which source an opening reads: the archives locate the installation (the
+// ".epd" ones before the ".pod" ones); "PodFilesFirst" picks the first
+// reader, and the other is tried only when the first did not find the code.
+// A file that does not exist is no error.
+TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
+    using L = SampleLayout;
+    enum Change { kNone, kNoArchives, kBadPod, kDamagedEpd };
+    // Each source holds one airport, named after the source and found by
+    // "TST" unless its code is "OTH".
+    struct Source {
+        L layout;
+        const char* name;
+        const char* code;
+    };
+    struct Case {
+        const char* name;
+        int podFilesFirst;
+        std::vector<Source> sources;
+        Change change;
+        const char* code;
+        std::string airport;  // the airport read; empty when nothing loads
+        std::vector<std::string> shown;
+    };
+    const std::string locate = "Cannot locate Fly! directory";
+    const std::string noMember =
+        "DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.pod").string();
+    const Case cases[] = {
+        {"no installation", 1, {}, kNone, "TST", "", {locate}},
+        {"loose database only", 1, {{L::Loose, "L", "TST"}}, kNoArchives, "TST", "", {locate}},
+        {"epd before pod", 1, {{L::Epd, "E", "TST"}, {L::Pod, "P", "TST"}}, kNone, "TST", "E", {}},
+        {"pod, then loose", 1, {{L::Loose, "L", "TST"}, {L::Pod, "P", "OTH"}}, kNone, "TST", "L", {}},
+        {"failing pod", 1, {{L::Loose, "L", "TST"}}, kBadPod, "TST", "", {noMember, "Cannot find TST"}},
+        {"loose first", 0, {{L::Loose, "L", "TST"}}, kDamagedEpd, "TST", "L", {}},
+        {"loose, then epd", 0, {{L::Loose, "L", "OTH"}, {L::Epd, "E", "TST"}}, kNone, "TST", "E", {}},
+        {"loose first, epd only", 0, {{L::Epd, "E", "TST"}}, kNone, "TST", "E", {}},
+        {"found nowhere", 1, {{L::All, "A", "TST"}}, kNone, "NOPE", "", {"Cannot find NOPE"}},
+    };
+    for (const Case& c : cases) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            std::filesystem::remove_all(entry.path());
+        }
+        doc.CleanUp();
+        messages.Clear();
+        settings.PodFilesFirst = c.podFilesFirst;
+        for (const Source& source : c.sources) {
+            const bool tst = std::string(source.code) == "TST";
+            Install({Named(tst ? TestField() : TestField("X", source.code, ""), source.name)}, source.layout);
+        }
+        if (c.change == kNoArchives) {
+            std::filesystem::remove_all(FlyPath("System"));
+        } else if (c.change == kBadPod) {
+            WriteFileBytes(FlyPath("System/Airport.pod"),
+                           EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+        } else if (c.change == kDamagedEpd) {
+            WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
+        }
+        EXPECT_EQ(Load(c.code), c.airport.empty() ? 0 : 1) << c.name;
+        if (!c.airport.empty()) {
+            EXPECT_EQ(doc.m_Airport.name, c.airport) << c.name;
+        }
+        EXPECT_EQ(messages.shown, c.shown) << c.name;
+    }
 }
 
 TEST_F(LoadAirportTest, FolderNamesFromAWindowsDiskAreFoundIgnoringCase) {
@@ -120,7 +117,10 @@ TEST_F(LoadAirportTest, FolderNamesFromAWindowsDiskAreFoundIgnoringCase) {
     ASSERT_EQ(Load("TST"), 1);
     EXPECT_EQ(doc.m_pRunways.size(), 2u);
 
-    fs::remove_all(FlyPath("SYSTEM"));
+    // The loose database, read first, with its names in lower case (the
+    // archives, without their runways, could not give the airport).
+    settings.PodFilesFirst = 0;
+    fs::remove(FlyPath("SYSTEM/runway.pod"));
     fs::rename(FlyPath("DATABASE"), FlyPath("Database"));
     for (const char* name : {"AIRPORT.DBD", "RUNWAY.DBD", "APRTFAA.DBI", "APRTICAO.DBI", "RUNWAY.DBI"}) {
         std::string lower = name;
@@ -337,7 +337,9 @@ TEST_F(LoadAirportTest, OpeningFromThePavementFileReadsOnlyItAndSeedsNothing) {
     EXPECT_NE(doc.m_pRunways[0]->end0, DPoint{});
 }
 
-TEST_F(LoadAirportTest, NetworkWithASegmentIsNotSeededAndAnEmptyOneIs) {
+// An empty network file is a layout whose rollpaths were all cut: only an
+// airport without one gets the runway centre lines to start from.
+TEST_F(LoadAirportTest, OnlyAnAirportWithoutNetworkFileIsSeeded) {
     Install({TestField()}, SampleLayout::Pod);
     Touch(FlyPath("Data/TST.bgr"));
     SceneryReadBack readBack;
@@ -351,6 +353,11 @@ TEST_F(LoadAirportTest, NetworkWithASegmentIsNotSeededAndAnEmptyOneIs) {
 
     doc.CleanUp();
     readBack.readNetworkFile = [](CRollpathDoc&, const std::filesystem::path&, double, double) {};
+    ASSERT_EQ(Load("TST", readBack), 1);
+    EXPECT_TRUE(doc.m_pSegments.empty());
+
+    doc.CleanUp();
+    std::filesystem::remove(FlyPath("Data/TST.bgr"));
     ASSERT_EQ(Load("TST", readBack), 1);
     EXPECT_EQ(doc.m_pSegments.size(), 2u);
 }

@@ -25,8 +25,11 @@ public:
     FaultyFileSystem(Fault fault, int failWrite, std::string onlyFile)
         : fault_(fault), failWrite_(failWrite), onlyFile_(std::move(onlyFile)) {}
 
-    std::unique_ptr<WritableFile> Create(const std::filesystem::path& path) override;
-    bool Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    std::unique_ptr<WritableFile> Create(const std::filesystem::path& path, std::error_code& reason) override;
+    bool Rename(const std::filesystem::path& from, const std::filesystem::path& to,
+                std::error_code& reason) override;
+    bool Keep(const std::filesystem::path& file, const std::filesystem::path& copy,
+              std::error_code& reason) override;
     void Remove(const std::filesystem::path& path) override;
 
     int writes() const { return writes_; }

@@ -10,14 +10,21 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
+#include <clocale>
+
+#include "ModalAnswer.h"
 #include "support/NetworkBuilder.h"
 #include "ui/ModelQtDialog.h"
+#include "ui/PreferencesSheet.h"
 #include "ui/QtDialogHost.h"
+#include "ui/RollpathPage.h"
 #include "ui/SpinButton.h"
+#include "ui/SpinField.h"
 #include "view/dialogs/AirportPropertiesModel.h"
 #include "view/dialogs/PolygonPropertiesModel.h"
 #include "view/dialogs/RollpathPropertiesModel.h"
@@ -86,6 +93,8 @@ private:
     CRollpathDoc doc_;
 
 private slots:
+    void cleanup() { testing::CancelPendingAnswers(); }
+
     void init() {
         doc_.CleanUp();
         doc_.m_Airport.name = "SAN FRANCISCO INTL";
@@ -285,6 +294,58 @@ private slots:
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         QVERIFY(!host.RunDialog(cancelled));
+    }
+
+    // The editor adopts the user's locale; a German one writes numbers with
+    // a decimal comma. The fields show and read a point whatever it is,
+    // take a typed comma without losing the fraction, and a width out of
+    // range is refused with the standard message, its field selected again.
+    void underAGermanLocaleNumbersKeepTheirFractionAndWidthsTheirRange() {
+        QVERIFY2(std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr,
+                 "run scripts/setup for the de_DE.UTF-8 locale");
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto restore = qScopeGuard([] {
+            std::setlocale(LC_ALL, "C");
+            QLocale::setDefault(QLocale::c());
+        });
+
+        RollpathWidthModel comma(12.0);
+        ModelQtDialog first(comma);
+        first.show();
+        QCOMPARE(Text(first, 1028), QStringLiteral("12.0"));
+        TypeInto(first, 1028, QStringLiteral("12,5"));
+        first.accept();
+        QCOMPARE(comma.Width(), 12.5);
+
+        RollpathWidthModel range(12.0);
+        ModelQtDialog dialog(range);
+        dialog.show();
+        QLineEdit* field = Widget<QLineEdit>(dialog, 1028);
+        for (const char* refused : {"1500", "0,5", "-3"}) {
+            TypeInto(dialog, 1028, QString::fromLatin1(refused));
+            QString message;
+            testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            QCOMPARE(message, QStringLiteral("Please enter a number between 1 and 1000."));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(field->selectedText(), QString::fromLatin1(refused));
+        }
+        TypeInto(dialog, 1028, QStringLiteral("1000"));
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(range.Width(), 1000.0);
+
+        Settings settings;
+        CPreferencesSheet sheet(settings);
+        QCOMPARE(sheet.RollpathPage().Field(1061)->Text(), QStringLiteral(" 1.00"));
+        QTimer::singleShot(0, &sheet, [&sheet] {
+            sheet.RollpathPage().Field(1061)->SetText(QStringLiteral("1.25"));
+            sheet.RollpathPage().Field(1062)->SetText(QStringLiteral("2,75"));
+            sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
+        });
+        QVERIFY(sheet.Run());
+        QCOMPARE(settings.EdgeWidth, 1.25);
+        QCOMPARE(settings.EdgeInset, 2.75);
     }
 
     void fileFiltersInQtsForm() {

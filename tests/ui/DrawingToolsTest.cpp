@@ -98,8 +98,7 @@ private slots:
         QCOMPARE(PixelOf(doc_.Vertex(second.vertex1).pos()), c);
         QCOMPARE(first.width, 50.0f);
         QVERIFY(doc_.IsModified());
-        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::SegmentsAdded);
-        QCOMPARE(Widget().View().m_Undo.Segments().size(), std::size_t{2});
+        QCOMPARE(doc_.History().UndoKind(), UndoKind::SegmentsAdded);
         // The corner has its junction pavement.
         QVERIFY(!doc_.Vertex(first.vertex1).junctionPolys.empty());
     }
@@ -122,10 +121,10 @@ private slots:
         QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
         QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
         QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), to);
-        QCOMPARE(Widget().View().m_Undo.Kind(), UndoKind::VertexMoved);
+        QCOMPARE(doc_.History().UndoKind(), UndoKind::VertexMoved);
     }
 
-    void theEditMenusUndoTakesTheChainAwayAndIsThenGreyed() {
+    void theEditMenusUndoTakesTheChainAwayAndRedoBringsItBack() {
         QWidget* viewport = Widget().viewport();
         const QPoint a = FreePixel(40, 40);
         const QPoint b = FreePixel(140, 40);
@@ -133,18 +132,28 @@ private slots:
         QAction* undo = frame_->Action(CommandId::EditUndo);
         QVERIFY(undo != nullptr);
         QVERIFY(!undo->isEnabled());
+        const std::size_t before = doc_.m_pSegments.size();
         Widget().View().OnCommand(CommandId::RollpathTool);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
         QTest::mouseMove(viewport, b);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
         QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
-        const RollpathSegment& s = *doc_.m_pSegments.back();
-        QVERIFY(s.live());
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
         frame_->UpdateActions();
         QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));
+        QAction* redo = frame_->Action(CommandId::EditRedo);
+        QVERIFY(!redo->isEnabled());
         undo->trigger();
-        QVERIFY(!s.live());
+        QCOMPARE(doc_.m_pSegments.size(), before);
         QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo\tCtrl+Z"));
+        QVERIFY(redo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("&Redo New Rollpath\tCtrl+Shift+Z"));
+        redo->trigger();
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
+        QVERIFY(undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
     }
 
     void aRightClickPopsUpTheContextMenu() {

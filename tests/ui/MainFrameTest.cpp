@@ -141,6 +141,7 @@ private slots:
               {"E&xit", "Quit the application; prompts to save documents", {}}}},
             {"&Edit",
              {{"&Undo\tCtrl+Z", "Undo the last action", {"Ctrl+Z", "Alt+Backspace"}},
+              {"&Redo\tCtrl+Shift+Z", "Redo the previously undone action", {"Ctrl+Shift+Z"}},
               {"-", "", {}},
               {"Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard", {"Ctrl+X", "Shift+Del"}},
               {"&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", {"Ctrl+C", "Ctrl+Ins"}},
@@ -171,7 +172,9 @@ private slots:
               {"Place &Source", "Set the vertex for the initial aircraft position", {}},
               {"Place Sin&k", "Set the vertex for the final aircraft position", {}},
               {"-", "", {}},
-              {"Rollpath &Width...\tCtrl+W", "", {"Ctrl+W"}}}},
+              {"Rollpath &Width...\tCtrl+W", "", {"Ctrl+W"}},
+              {"-", "", {}},
+              {"Check &Layout", "Check the layout for what the simulator would show wrong", {"F7"}}}},
             {"&Diagram",
              {{"&Load\tCtrl+B", "Load Airport Diagram", {"Ctrl+B"}},
               {"&Position...", "Position Airport Diagram", {}}}},
@@ -203,9 +206,9 @@ private slots:
             }
         }
 
-        const QStringList buttons = {"New",      "Open",    "Save",   "-",      "Cut",      "Copy",
-                                     "Paste",    "-",       "Zoom",   "Lights", "Markings", "-",
-                                     "Rollpath", "Polygon", "Source", "Sink"};
+        const QStringList buttons = {"New",      "Open", "Save",     "-",       "Cut",    "Copy",
+                                     "Paste",    "Undo", "Redo",     "-",       "Zoom",   "Lights",
+                                     "Markings", "-",    "Rollpath", "Polygon", "Source", "Sink"};
         QToolBar* bar = frame_->ToolBar();
         QCOMPARE(bar->iconSize(), QSize(16, 15));
         QStringList shown;
@@ -315,6 +318,28 @@ private slots:
             QCOMPARE(doc_.m_dRotation, byKey);
             QVERIFY(byKey != before);
         }
+    }
+
+    void saveShowsThePolygonsItCouldNotTriangulateInRed() {
+        testing::TempDir dir("rollpath-frame");
+        const Settings kept = doc_.GetSettings();
+        doc_.GetSettings().OutputDir = dir.path().string();
+        doc_.SetProgramDir(dir.path());
+        doc_.m_szCode = "TST";
+        doc_.m_szTxdName = "TST.txd";
+        doc_.m_szTxpName = "TST.txp";
+        doc_.m_szBgrName = "TST.bgr";
+        doc_.m_szTmsName = "TST.tms";
+        OpenRunway();
+        // A bow tie: no triangles can tile it.
+        doc_.AppendPolygon().points = {{100, 100}, {200, 200}, {300, 100},
+                                       {300, 200}, {200, 100}, {100, 200}};
+        doc_.SetModifiedFlag(true);
+        frame_->UpdateActions();
+        QTest::keyClick(frame_.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(doc_.m_TriErrors.size(), std::size_t{1});
+        QCOMPARE(frame_->ViewWidget().View().m_bShowTriErrors, 1);
+        doc_.GetSettings() = kept;
     }
 
     void printingFitsTheViewOnThePage() {

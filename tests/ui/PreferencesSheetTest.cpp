@@ -68,10 +68,11 @@ private slots:
         Settings settings;
         CPreferencesSheet sheet(settings);
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Preferences"));
-        QCOMPARE(sheet.Tabs()->count(), 3);
+        QCOMPARE(sheet.Tabs()->count(), 4);
         QCOMPARE(sheet.Tabs()->tabText(0), QStringLiteral("General"));
         QCOMPARE(sheet.Tabs()->tabText(1), QStringLiteral("Rollpaths"));
         QCOMPARE(sheet.Tabs()->tabText(2), QStringLiteral("Colors"));
+        QCOMPARE(sheet.Tabs()->tabText(3), QStringLiteral("Checks"));
     }
 
     void theGeneralPageShowsTheSettings() {

@@ -23,7 +23,8 @@ inline std::string ReadSampleFile(const std::string& name) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Writes the loose database of every sample airport under flyDir.
+// Writes the loose database of every sample airport under flyDir (beside
+// archives without airports, which locate the installation).
 inline bool InstallSamples(const std::filesystem::path& flyDir, std::string& error) {
     const auto airports =
         SampleAirportsFromCsv(ReadSampleFile("sample-airports.csv"), ReadSampleFile("runways.csv"), error);

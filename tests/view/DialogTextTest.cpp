@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -17,20 +18,27 @@ struct DecimalCase {
     std::optional<double> value;
 };
 
-TEST(DialogText, DecimalsAreReadLikePercentLf) {
+// As "%lf" reads in the C locale, whatever the user's locale; a decimal
+// comma keeps its fraction.
+TEST(DialogText, DecimalsAreReadLikePercentLfInEveryLocale) {
     const std::string thirtyBlanks(30, ' ');
     const DecimalCase cases[] = {
         {"12.5", 12.5},        {"  -3", -3.0},        {"+4.5e1", 45.0},
-        {"12abc", 12.0},       {"12,5", 12.0},        {".5", 0.5},
+        {"12abc", 12.0},       {"12,5", 12.5},        {".5", 0.5},
         {"5.", 5.0},           {"1e", 1.0},           {"0x10", 16.0},
         {"-0x1p2", -4.0},      {"0xg", 0.0},          {"1e400", std::numeric_limits<double>::infinity()},
         {"-1e-400", -0.0},     {"abc", std::nullopt}, {"", std::nullopt},
         {"   ", std::nullopt}, {"+-5", std::nullopt}, {"-", std::nullopt},
         {".", std::nullopt},
     };
-    for (const DecimalCase& c : cases) {
-        EXPECT_EQ(ReadDecimal(c.text), c.value) << '"' << c.text << '"';
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale;
+        for (const DecimalCase& c : cases) {
+            EXPECT_EQ(ReadDecimal(c.text), c.value) << '"' << c.text << "\" in " << locale;
+        }
+        EXPECT_EQ(FormatFixed(1234.56, 1, 4), "1234.6") << locale;
     }
+    std::setlocale(LC_ALL, "C");
     EXPECT_TRUE(std::isinf(*ReadDecimal("inf")));
     EXPECT_TRUE(std::isnan(*ReadDecimal("nan")));
     // Only the first 31 characters are read.
@@ -72,7 +80,7 @@ TEST(DialogText, IntegersAsFieldsAndPercentDReadThem) {
     };
     for (const IntegerCase& c : cases) {
         EXPECT_EQ(ReadSignedInteger(c.text), c.signedField) << '"' << c.text << '"';
-        EXPECT_EQ(ReadInteger(c.text), c.scanned) << '"' << c.text << '"';
+        EXPECT_EQ(ParseInteger(c.text), c.scanned) << '"' << c.text << '"';
     }
 }
 

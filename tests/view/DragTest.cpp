@@ -1,5 +1,5 @@
-// The drags that follow a pick, their undo steps, and what the view lets go
-// of when the document drops records or renumbers its vertices.
+// The drags that follow a pick, and what the view lets go of when the
+// document drops records or renumbers its vertices.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ protected:
     DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
-TEST_F(Drags, AFreeVertexFollowsTheMouseAndIsOneUndoStep) {
+TEST_F(Drags, AFreeVertexFollowsTheMouse) {
     AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
     RollpathSegment& s = AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
     Open();
@@ -27,10 +27,6 @@ TEST_F(Drags, AFreeVertexFollowsTheMouseAndIsOneUndoStep) {
     Press(DPoint{200.0, 1000.0});
     ASSERT_EQ(view.m_nDragState, DragState::MoveVertex);
     EXPECT_EQ(view.m_nActiveIndex, 1);
-    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::VertexMoved);
-    EXPECT_EQ(view.m_Undo.VertexIndex(), 1);
-    EXPECT_EQ(view.m_Undo.Points(), (std::vector<DPoint>{DPoint{200.0, 1000.0}}));
-    EXPECT_EQ(view.m_Undo.Segments(), std::vector<RollpathSegment*>{&s});
     EXPECT_EQ(view.m_pConstrainingRunway, nullptr);
     Move(DPoint{250.0, 1100.0});
     EXPECT_EQ(doc.Vertex(1).pos(), Seen(DPoint{250.0, 1100.0}));
@@ -55,7 +51,7 @@ TEST_F(Drags, AVertexInsideTwoRunwaysIsNotDragged) {
     EXPECT_EQ(doc.Vertex(s.vertex0).pos(), where);
     EXPECT_EQ(s, before);
     EXPECT_EQ(doc.m_nTouched, touched);
-    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_FALSE(doc.History().CanUndo());
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -165,7 +161,7 @@ protected:
     std::vector<DPoint> original;
 };
 
-TEST_F(PolygonDrags, AWholePolygonMovesByTheMouseAndIsOneUndoStep) {
+TEST_F(PolygonDrags, AWholePolygonMovesByTheMouse) {
     Drag(DPoint{0.0, 1000.0}, DPoint{100.0, 1050.0});
     const DPoint a = Seen(DPoint{0.0, 1000.0});
     const DPoint b = Seen(DPoint{100.0, 1050.0});
@@ -173,8 +169,6 @@ TEST_F(PolygonDrags, AWholePolygonMovesByTheMouseAndIsOneUndoStep) {
         EXPECT_NEAR(polygon->points[i].x, original[i].x + b.x - a.x, 1e-6);
         EXPECT_NEAR(polygon->points[i].y, original[i].y + b.y - a.y, 1e-6);
     }
-    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::PolygonMoved);
-    EXPECT_EQ(view.m_Undo.Points(), original);
     EXPECT_EQ(view.m_pSelectedPolygon, polygon);
     EXPECT_TRUE(doc.IsModified());
     // The tile grid follows the moved polygon.
@@ -190,7 +184,7 @@ TEST_F(PolygonDrags, AMarkingPieceOfAPavementFileMovesWithoutModifyingTheDocumen
     doc.m_pMarkings.push_back(std::move(piece));
     view.OnCommand(CommandId::ViewMarkings);
     Drag(DPoint{120.0, 910.0}, DPoint{120.0, 960.0});
-    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::MarkingMoved);
+    EXPECT_EQ(doc.History().UndoKind(), UndoKind::MarkingMoved);
     EXPECT_EQ(view.m_pSelectedMarking, marking);
     EXPECT_NEAR(marking->points[0].y, 900.0 + Seen(DPoint{120.0, 960.0}).y - Seen(DPoint{120.0, 910.0}).y,
                 1e-6);
@@ -215,7 +209,6 @@ TEST_F(Drags, AfterTheVertexPoolIsRenumberedNoOldVertexNumberIsKept) {
     Open();
     Focus(DPoint{100.0, 1000.0});
     Drag(DPoint{200.0, 1000.0}, DPoint{220.0, 1000.0});
-    ASSERT_EQ(view.m_Undo.Kind(), UndoKind::VertexMoved);
     view.m_StraightenedVertices = {0, 1};
     view.m_bShowStraightened = 1;
     // A stretch is under way when the Save comes.
@@ -224,7 +217,6 @@ TEST_F(Drags, AfterTheVertexPoolIsRenumberedNoOldVertexNumberIsKept) {
     ASSERT_EQ(view.m_nDragState, DragState::StretchSegment);
     CompactNetwork(doc);
     Move(DPoint{50.0, 1150.0});
-    EXPECT_FALSE(view.m_Undo.Available());
     EXPECT_TRUE(view.m_StraightenedVertices.empty());
     EXPECT_EQ(view.m_bShowStraightened, 0);
     EXPECT_EQ(view.m_pNewSegment, nullptr);
@@ -236,27 +228,6 @@ TEST_F(Drags, AfterTheVertexPoolIsRenumberedNoOldVertexNumberIsKept) {
     Click(DPoint{0.0, 1200.0});
     RightClick(DPoint{0.0, 1200.0});
     EXPECT_EQ(doc.m_pSegments.size(), 2u);
-}
-
-TEST(UndoRecord, AChainKeepsOnlyLiveSegmentsAcrossARenumbering) {
-    CUndoRecord undo;
-    RollpathSegment a;
-    RollpathSegment b;
-    b.state = -1;
-    std::vector<RollpathSegment*> chain{&a, &b};
-    undo.RecordSegmentsAdded(chain);
-    undo.ForgetVertexIndices();
-    EXPECT_EQ(undo.Segments(), std::vector<RollpathSegment*>{&a});
-    GroundPolygon polygon;
-    polygon.points = {{1, 2}, {3, 4}, {5, 6}};
-    undo.RecordPolygonPoints(UndoKind::PolygonMoved, &polygon);
-    undo.ForgetVertexIndices();
-    EXPECT_EQ(undo.Kind(), UndoKind::PolygonMoved);
-    EXPECT_EQ(undo.Points(), polygon.points);
-    undo.RecordVertexMoved(3, DPoint{1, 1}, chain);
-    undo.ForgetVertexIndices();
-    EXPECT_FALSE(undo.Available());
-    EXPECT_EQ(undo.Kind(), UndoKind::None);
 }
 
 TEST_F(Drags, AfterTheRecordsAreReleasedNoPointerIsKept) {
@@ -273,7 +244,7 @@ TEST_F(Drags, AfterTheRecordsAreReleasedNoPointerIsKept) {
     EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
     EXPECT_EQ(view.m_Context.kind, ContextKind::Nothing);
     EXPECT_EQ(view.m_Context.polygon, nullptr);
-    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_FALSE(doc.History().CanUndo());
     // Drawing an empty document is safe.
     EXPECT_TRUE(Draw().calls.empty());
 }

@@ -125,15 +125,26 @@ TEST(PageFields, IntegerRangesAreRefusedJustOutsideAndAcceptedAtTheirEnds) {
     CheckRanges(rollpaths, settings);
 }
 
-TEST(GeneralPage, BezierDepthOutsideThreeToTenIsRefused) {
-    constexpr int kBezier = 1065;
-    const std::string message = "Please enter an integer between 3 and 10.";
-    GeneralPageModel page{Settings{}};
-    EXPECT_EQ(page.Exchange({{kBezier, "11"}}), (FieldError{kBezier, message}));
-    EXPECT_EQ(page.Exchange({{kBezier, "2"}}), (FieldError{kBezier, message}));
-    EXPECT_FALSE(page.Exchange({{kBezier, "3"}}).has_value());
-    EXPECT_FALSE(page.Exchange({{kBezier, " 10 "}}).has_value());
-    EXPECT_EQ(page.Integer(kBezier), 10);
+// The Bezier depth takes 3 to 10, the undo levels 1 to 1000.
+TEST(GeneralPage, BezierDepthAndUndoLevelsAreRefusedOutsideTheirRanges) {
+    struct Row {
+        int control;
+        const char* below;
+        const char* above;
+        const char* lowest;
+        const char* highest;
+        const char* message;
+    };
+    for (const Row& r :
+         {Row{1065, "2", "11", "3", " 10 ", "Please enter an integer between 3 and 10."},
+          Row{1110, "0", "1001", "1", "1000", "Please enter an integer between 1 and 1000."}}) {
+        GeneralPageModel page{Settings{}};
+        EXPECT_EQ(page.Exchange({{r.control, r.above}}), (FieldError{r.control, r.message}));
+        EXPECT_EQ(page.Exchange({{r.control, r.below}}), (FieldError{r.control, r.message}));
+        EXPECT_FALSE(page.Exchange({{r.control, r.lowest}}).has_value());
+        EXPECT_FALSE(page.Exchange({{r.control, r.highest}}).has_value());
+        EXPECT_EQ(page.Integer(r.control), std::stoi(r.highest));
+    }
 }
 
 TEST(GeneralPage, TheFirstRefusedFieldStopsTheExchangeAndNothingIsTaken) {
@@ -202,7 +213,8 @@ TEST(GeneralPage, CopyBackHandsOverEveryValueAndBoundsTheFolders) {
     page.preciseClipping = false;
     page.podFilesFirst = false;
     page.CheckRotationRadio(1024);
-    ASSERT_FALSE(page.Exchange({{1049, "1"}, {1051, "2"}, {1055, "3"}, {1065, "4"}}).has_value());
+    ASSERT_FALSE(
+        page.Exchange({{1049, "1"}, {1051, "2"}, {1055, "3"}, {1065, "4"}, {1110, "250"}}).has_value());
     // Nothing reaches the settings before the copy.
     EXPECT_EQ(settings, Settings{});
     page.CopyTo(settings);
@@ -215,6 +227,7 @@ TEST(GeneralPage, CopyBackHandsOverEveryValueAndBoundsTheFolders) {
     EXPECT_EQ(settings.MaxSegLength, 2);
     EXPECT_EQ(settings.MaxPolyVertex, 3);
     EXPECT_EQ(settings.BezierDepth, 4);
+    EXPECT_EQ(settings.UndoLevels, 250);
 }
 
 // Random settings survive the trip through the pages' texts unchanged.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -264,24 +265,54 @@ TEST_F(PropertyDialogs, OkHandsBackWidthTypeAndTheEightFlags) {
     EXPECT_EQ(dialog.MergedFlags(s.flags), kept | SegmentFlag::RunwayHold);
 }
 
-TEST_F(PropertyDialogs, AWidthThatDoesNotParseIsLeftAsItWas) {
+// Both width fields take a number within 1 to 1000 ft (a decimal comma
+// keeps its fraction) and refuse any other with the standard message, the
+// field named for selecting again; text that is no number leaves the width.
+TEST_F(PropertyDialogs, WidthsAreTakenWithinTheirRangeAndRefusedOutsideIt) {
     RollpathSegment& s = Segment(EndClass::Rollpath, EndClass::Rollpath, 40.0);
-    for (const char* text : {"", "wide", "nan", "inf", "1e39"}) {
-        Model dialog(doc, s);
-        Set(dialog, "Width", text);
-        ASSERT_TRUE(dialog.Ok());
-        EXPECT_EQ(dialog.GetResult().width, 40.0) << text;
-        EXPECT_FALSE(dialog.ChangesSegment(s)) << text;
+    struct Case {
+        const char* text;
+        std::optional<double> width;  // nothing: refused
+    };
+    const Case cases[] = {{"", 40.0},
+                          {"wide", 40.0},
+                          {"1", 1.0},
+                          {"1000", 1000.0},
+                          {"12,5", 12.5},
+                          {"nan", std::nullopt},
+                          {"inf", std::nullopt},
+                          {"1e39", std::nullopt},
+                          {"-12.5", std::nullopt},
+                          {"0,5", std::nullopt},
+                          {"1000.1", std::nullopt}};
+    for (const Case& c : cases) {
+        Model properties(doc, s);
+        RollpathWidthModel width(40.0);
+        for (DialogModel* dialog :
+             {static_cast<DialogModel*>(&properties), static_cast<DialogModel*>(&width)}) {
+            Set(*dialog, "Width", c.text);
+            EXPECT_EQ(dialog->Ok(), c.width.has_value()) << c.text;
+            if (!c.width) {
+                ASSERT_TRUE(dialog->Refusal().has_value());
+                EXPECT_EQ(dialog->Refusal()->message, "Please enter a number between 1 and 1000.");
+                EXPECT_EQ(dialog->Refusal()->control,
+                          dialog == &width ? RollpathWidthModel::kWidth : Model::kWidth);
+            }
+        }
+        if (c.width) {
+            EXPECT_EQ(properties.GetResult().width, *c.width) << c.text;
+            EXPECT_EQ(width.Width(), *c.width) << c.text;
+        }
     }
-    Model dialog(doc, s);
-    dialog.SpinUp(Model::kWidthSpin);
-    Set(dialog, "Width", "junk");
-    ASSERT_TRUE(dialog.Ok());
-    EXPECT_EQ(dialog.GetResult().width, 41.0);  // the spin's value
-    Model negative(doc, s);
-    Set(negative, "Width", "-12.5");
-    ASSERT_TRUE(negative.Ok());
-    EXPECT_EQ(negative.GetResult().width, -12.5);
+    Model spun(doc, s);
+    spun.SpinUp(Model::kWidthSpin);
+    Set(spun, "Width", "junk");
+    ASSERT_TRUE(spun.Ok());
+    EXPECT_EQ(spun.GetResult().width, 41.0);  // the spin's value
+    // A width from a file outside the range does not lock the dialog.
+    s.width = 0.0f;
+    Model unchanged(doc, s);
+    EXPECT_TRUE(unchanged.Ok());
 }
 
 TEST_F(PropertyDialogs, ASegmentWithVerticesOutsideThePoolHasNoLength) {

@@ -34,9 +34,15 @@ TEST_F(PositionDialog, TypingPostsAtOnce) {
     EXPECT_EQ(dialog.TextOf(PositionModel::kScale), "100");
     dialog.TypeText(PositionModel::kHorizontal, "250");
     dialog.TypeText(PositionModel::kVertical, "-3");
-    dialog.TypeText(PositionModel::kScale, "1e3");  // not a whole number
-    dialog.TypeText(PositionModel::kScale, "");
-    EXPECT_EQ(posts, (Posts{{2, 250}, {3, -3}, {4, 0}, {4, 0}}));
+    // A scale that is no whole number of at least 1 is not sent: the
+    // diagram keeps its own, and OK refuses it.
+    for (const char* text : {"1e3", "", "0", "-20"}) {
+        dialog.TypeText(PositionModel::kScale, text);
+        EXPECT_FALSE(dialog.Ok()) << text;
+        EXPECT_EQ(dialog.Refusal()->message, "Please enter a number between 1 and 2147483647.");
+    }
+    dialog.TypeText(PositionModel::kScale, "1");
+    EXPECT_EQ(posts, (Posts{{2, 250}, {3, -3}, {4, 1}}));
     EXPECT_EQ(dialog.Title(), "Position");
     EXPECT_TRUE(dialog.IsModeless());
     EXPECT_EQ(dialog.Buttons(), DialogButtons::Ok);

@@ -87,7 +87,7 @@ TEST(CommandTable, LayoutsNameKnownCommands) {
     }
     EXPECT_EQ(popups, 6);
     EXPECT_EQ(MenuBarLayout()[2].title, "&View");
-    EXPECT_EQ(ToolbarLayout().size(), 16u);
+    EXPECT_EQ(ToolbarLayout().size(), 18u);
     EXPECT_EQ(ContextMenuLayout().size(), 7u);
     for (const Accelerator& a : Accelerators()) {
         EXPECT_NE(FindCommand(a.id), nullptr) << a.keys;

@@ -35,7 +35,8 @@ TEST_F(Tools, ALeftAndARightClickAtOneSpotLeaveNoSegmentAndTurnTheToolOff) {
     EXPECT_EQ(view.m_nDragState, DragState::Idle);
     EXPECT_FALSE(host.captured);
     EXPECT_EQ(host.cursor, ViewCursor::Arrow);
-    EXPECT_FALSE(view.m_Undo.Available());
+    EXPECT_FALSE(doc.History().CanUndo());
+    EXPECT_FALSE(doc.IsModified());
     // Both vertices stay in the pool, unconnected.
     EXPECT_EQ(doc.m_nVertices, 2);
 }
@@ -63,7 +64,7 @@ TEST_F(Tools, TheSegmentBeingStretchedIsProvisionalAndOutsideTheDocument) {
     EXPECT_EQ(segments[0].op, RasterOp::NotXorPen);
 }
 
-TEST_F(Tools, AChainSharesItsVerticesJoinsExistingOnesAndIsOneUndoStep) {
+TEST_F(Tools, AChainSharesItsVerticesAndJoinsExistingOnes) {
     const int existing =
         AddVertexAt(doc, Seen(DPoint{0.0, 1000.0}).x + 0.6, Seen(DPoint{0.0, 1000.0}).y - 0.6);
     view.OnCommand(CommandId::RollpathTool);
@@ -78,9 +79,6 @@ TEST_F(Tools, AChainSharesItsVerticesJoinsExistingOnesAndIsOneUndoStep) {
     EXPECT_EQ(a.vertex1, b.vertex0);
     EXPECT_FALSE(a.provisional());
     EXPECT_FALSE(b.provisional());
-    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::SegmentsAdded);
-    EXPECT_EQ(view.m_Undo.Segments(),
-              (std::vector<RollpathSegment*>{doc.m_pSegments[0].get(), doc.m_pSegments[1].get()}));
     EXPECT_TRUE(view.m_SegmentList.empty());
     EXPECT_TRUE(doc.IsModified());
     // The pavement followed: the corner got its junction.
@@ -97,7 +95,6 @@ TEST_F(Tools, ASegmentNoLongerThanTheSegmentSensitivityIsDropped) {
     EXPECT_EQ(doc.Vertex(doc.m_pSegments[0]->vertex0).pos(), Seen(DPoint{20.0, 1000.0}));
     RightClick(DPoint{120.0, 1000.0});
     EXPECT_EQ(doc.m_pSegments.size(), 1u);
-    EXPECT_EQ(view.m_Undo.Segments().size(), 1u);
     // The dropped segment's vertices stay in the pool.
     EXPECT_EQ(doc.m_nVertices, 4);
 }
@@ -119,7 +116,6 @@ TEST_F(Tools, TheSegmentListRefusesAFiveHundredAndThirteenthSegment) {
     EXPECT_EQ(doc.m_pSegments.size(), static_cast<std::size_t>(kMaxListedSegments));
     EXPECT_EQ(view.m_bRollpathTool, 0);
     EXPECT_EQ(view.m_nDragState, DragState::Idle);
-    EXPECT_EQ(view.m_Undo.Segments().size(), static_cast<std::size_t>(kMaxListedSegments));
 }
 
 TEST_F(Tools, APolygonClosedNearItsFirstPointHasNoDuplicate) {
@@ -138,8 +134,6 @@ TEST_F(Tools, APolygonClosedNearItsFirstPointHasNoDuplicate) {
     EXPECT_EQ(p.kind, PolygonKind::Ordinary);
     EXPECT_EQ(p.points, (std::vector<DPoint>{Seen(DPoint{0.0, 1000.0}), Seen(DPoint{100.0, 1000.0}),
                                              Seen(DPoint{100.0, 1100.0})}));
-    EXPECT_EQ(view.m_Undo.Kind(), UndoKind::PolygonAdded);
-    EXPECT_EQ(view.m_Undo.Polygon(), &p);
     EXPECT_EQ(view.m_pSelectedPolygon, nullptr);
     EXPECT_EQ(view.m_bPolygonTool, 0);
     EXPECT_TRUE(doc.IsModified());

@@ -291,9 +291,10 @@ TEST_F(Drawing, LightsOfASegmentAreGreenOnTheCentreLineAndBlueAtTheEdges) {
         green += call.brush == kCentreLightGreen ? 1 : 0;
         blue += call.brush == kEdgeLightBlue ? 1 : 0;
     }
-    // 2000 ft rows at 100 ft spacing: 21 lights each.
-    EXPECT_EQ(green, 21);
-    EXPECT_EQ(blue, 42);
+    // A lone 2000 ft rollpath is lit from MarkShort (50 ft) in at either
+    // dead end: 1900 ft rows at 100 ft spacing, 20 lights each.
+    EXPECT_EQ(green, 20);
+    EXPECT_EQ(blue, 40);
     rollpath->flags |= SegmentFlag::NoLighting;
     EXPECT_EQ(Count(Draw(), "lights"), 0u);
     rollpath->flags = SegmentFlag::NoPolygon;

@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <utility>
 
-#include "view/dialogs/DialogText.h"
-
 namespace rollpath {
 
 namespace {
@@ -123,6 +121,7 @@ DialogControl& DialogModel::AddField(int id, std::string label, std::string text
     c.kind = ControlKind::Edit;
     c.label = std::move(label);
     c.text = std::move(text);
+    c.initialText = c.text;
     c.readOnly = readOnly;
     return Add(std::move(c));
 }
@@ -244,8 +243,25 @@ void DialogModel::Spin(int spinId, int delta) {
     OnSpin(spinId, delta);
 }
 
+// A text left as the dialog showed it is no new value, so an old value
+// outside the range (a width read from a file) does not lock the dialog.
+std::optional<FieldRefusal> DialogModel::CheckRanges() const {
+    for (const DialogControl& c : m_Controls) {
+        if (!c.range || c.kind != ControlKind::Edit || c.readOnly || !c.enabled || c.text == c.initialText) {
+            continue;
+        }
+        const std::optional<double> value =
+            c.range->whole ? std::optional<double>(ReadSignedInteger(c.text)) : ReadDecimal(c.text);
+        if (value && !c.range->Holds(*value)) {
+            return FieldRefusal{c.id, NumberRangeMessage(*c.range)};
+        }
+    }
+    return std::nullopt;
+}
+
 bool DialogModel::Ok() {
-    return OnOk();
+    m_Refusal = CheckRanges();
+    return !m_Refusal && OnOk();
 }
 
 void DialogModel::Cancel() {

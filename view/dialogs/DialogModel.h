@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "view/dialogs/DialogText.h"
+
 namespace rollpath {
 
 enum class ControlKind {
@@ -39,6 +41,16 @@ struct DialogControl {
     std::vector<std::string> items;  // list box lines
     int selected = -1;               // list box selection, -1 for none
     std::vector<int> tabStops;       // list box tab stops, dialog units
+    // A number field's accepted values: a number typed or stepped outside
+    // them refuses OK. Text that is no number is the dialog's business.
+    std::optional<FieldRange> range;
+    std::string initialText;  // a field's text as the dialog opened
+};
+
+// Why OK was refused: the field to select again and the message to show.
+struct FieldRefusal {
+    int control = 0;
+    std::string message;
 };
 
 enum class DialogButtons { Ok, OkCancel };
@@ -77,6 +89,8 @@ public:
     void SpinUp(int spinId) { Spin(spinId, -1); }
     void SpinDown(int spinId) { Spin(spinId, 1); }
     // OK: the fields are read into the dialog's result; true when it closes.
+    // A field holding a new number outside its range refuses it: the dialog
+    // stays open and Refusal() says why.
     bool Ok();
     void Cancel();
 
@@ -86,6 +100,9 @@ public:
     // choices. False, with the reason, when the control is missing,
     // read-only, disabled or the value does not fit.
     bool SetField(std::string_view name, std::string_view value, std::string& problem);
+
+    // Why the last OK was refused; nothing once an OK was accepted.
+    const std::optional<FieldRefusal>& Refusal() const { return m_Refusal; }
 
     // Called whenever a control changes, whoever changed it.
     using Listener = std::function<void()>;
@@ -122,6 +139,7 @@ protected:
 
 private:
     DialogControl* FindMutable(int id);
+    std::optional<FieldRefusal> CheckRanges() const;
     bool SetRadioGroup(std::string_view group, std::string_view value, std::string& problem);
 
     std::string m_Title;
@@ -130,6 +148,7 @@ private:
     bool m_bModeless;
     std::vector<DialogControl> m_Controls;
     Listener m_Listener;
+    std::optional<FieldRefusal> m_Refusal;
 };
 
 // A spin notification's direction: +1 for the up arrow, -1 for the down.

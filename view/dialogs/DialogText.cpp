@@ -1,5 +1,6 @@
 #include "view/dialogs/DialogText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,7 +12,7 @@ namespace rollpath {
 
 namespace {
 
-// The blanks of the C locale, which "%lf" and "%d" skip.
+// The blanks of the C locale, which "%d" skips.
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -27,60 +28,22 @@ std::size_t SkipBlanks(std::string_view text, std::size_t at) {
     return at;
 }
 
-// A number too large or too small for a double: infinity when its exponent
-// is positive (or absent), zero when it is negative.
-double OutOfRange(std::string_view number) {
-    const std::size_t e = number.find_first_of("eEpP");
-    const bool tiny = e != std::string_view::npos && e + 1 < number.size() && number[e + 1] == '-';
-    return tiny ? 0.0 : std::numeric_limits<double>::infinity();
-}
-
-int Saturate(std::int64_t v) {
-    if (v > std::numeric_limits<int>::max()) {
-        return std::numeric_limits<int>::max();
-    }
-    if (v < std::numeric_limits<int>::min()) {
-        return std::numeric_limits<int>::min();
-    }
-    return static_cast<int>(v);
+// The shortest text that reads back as the value, without an exponent.
+std::string Shortest(double value) {
+    std::array<char, 400> buffer{};
+    const auto r =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    return std::string(buffer.data(), r.ec == std::errc{} ? r.ptr : buffer.data());
 }
 
 }  // namespace
 
+std::string NumberRangeMessage(const FieldRange& range) {
+    return "Please enter a number between " + Shortest(range.min) + " and " + Shortest(range.max) + ".";
+}
+
 std::optional<double> ReadDecimal(std::string_view text) {
-    text = text.substr(0, std::min(text.size(), kDecimalFieldLength));
-    std::size_t at = SkipBlanks(text, 0);
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    const std::string_view rest = text.substr(at);
-    if (rest.empty() || rest[0] == '+' || rest[0] == '-') {
-        return std::nullopt;
-    }
-    double value = 0.0;
-    const char* first = rest.data();
-    const char* last = rest.data() + rest.size();
-    std::chars_format format = std::chars_format::general;
-    if (rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X')) {
-        // "0x" with no hexadecimal digits after it still reads as 0.
-        first += 2;
-        format = std::chars_format::hex;
-        if (first == last || *first == '+' || *first == '-') {
-            return negative ? -0.0 : 0.0;
-        }
-    }
-    const std::from_chars_result r = std::from_chars(first, last, value, format);
-    if (r.ec == std::errc::result_out_of_range) {
-        value = OutOfRange(std::string_view(first, static_cast<std::size_t>(r.ptr - first)));
-    } else if (r.ec != std::errc{}) {
-        if (format == std::chars_format::hex) {
-            return negative ? -0.0 : 0.0;
-        }
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+    return ParseDecimal(text.substr(0, std::min(text.size(), kDecimalFieldLength)));
 }
 
 std::optional<double> ReadWidth(std::string_view text) {
@@ -89,26 +52,6 @@ std::optional<double> ReadWidth(std::string_view text) {
         return std::nullopt;
     }
     return value;
-}
-
-std::optional<int> ReadInteger(std::string_view text) {
-    std::size_t at = SkipBlanks(text, 0);
-    bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (at >= text.size() || !IsDigit(text[at])) {
-        return std::nullopt;
-    }
-    // Past 2^31 the value only saturates; stop growing it there.
-    std::int64_t value = 0;
-    for (; at < text.size() && IsDigit(text[at]); ++at) {
-        if (value <= std::int64_t{1} << 32) {
-            value = value * 10 + (text[at] - '0');
-        }
-    }
-    return Saturate(negative ? -value : value);
 }
 
 int ReadSignedInteger(std::string_view text) {
@@ -135,17 +78,6 @@ int ReadSignedInteger(std::string_view text) {
         return 0;
     }
     return static_cast<int>(value);
-}
-
-std::string FormatFixed(double value, int decimals, int width) {
-    std::array<char, 400> buffer{};
-    const std::to_chars_result r = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                                 std::chars_format::fixed, decimals);
-    std::string text(buffer.data(), r.ec == std::errc{} ? r.ptr : buffer.data());
-    if (width > 0 && text.size() < static_cast<std::size_t>(width)) {
-        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
-    }
-    return text;
 }
 
 std::string DialogLatLon(double degrees, LatLonKind kind) {

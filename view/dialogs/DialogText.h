@@ -8,17 +8,35 @@
 #include <string>
 #include <string_view>
 
+#include "document/Records.h"
 #include "geometry/Geodesy.h"
+#include "geometry/NumberText.h"
 
 namespace rollpath {
+
+// The values a number field accepts at OK, both ends included. A field of
+// whole numbers reads its text as an integer field does (ReadSignedInteger:
+// text that is no whole number is 0).
+struct FieldRange {
+    double min = 0.0;
+    double max = 0.0;
+    bool whole = false;
+    bool Holds(double value) const { return value >= min && value <= max; }
+};
+
+// The widths in feet a rollpath can be given.
+inline constexpr FieldRange kRollpathWidthRange{kMinRollpathWidth, kMaxRollpathWidth};
+
+// The standard refusal of a number outside its field's range: "Please enter a
+// number between 1 and 1000."
+std::string NumberRangeMessage(const FieldRange& range);
 
 // A decimal field holds at most this many characters when it is read.
 inline constexpr std::size_t kDecimalFieldLength = 31;
 
 // A decimal number at the start of the field's first 31 characters, read as
-// "%lf" reads it: blanks skipped, a sign, digits with a point and an
-// exponent, or "inf" / "nan"; what follows the number is ignored. Nothing
-// when no number starts there.
+// "%lf" reads it (ParseDecimal: a decimal comma keeps its fraction too).
+// Nothing when no number starts there.
 std::optional<double> ReadDecimal(std::string_view text);
 
 // A rollpath width as the width fields read it: ReadDecimal, but only a
@@ -30,16 +48,6 @@ std::optional<double> ReadWidth(std::string_view text);
 // optional sign and digits. Anything else, or a value beyond the int range,
 // reads as 0.
 int ReadSignedInteger(std::string_view text);
-
-// A whole number at the start of the text, read as "%d" reads it (blanks, a
-// sign, digits; the rest ignored); beyond the int range it saturates.
-// Nothing when no number starts there.
-std::optional<int> ReadInteger(std::string_view text);
-
-// The value with `decimals` digits after the point, rounded as printf rounds,
-// padded with blanks on the left to `width` characters ("%4.1f" is
-// FormatFixed(v, 1, 4)).
-std::string FormatFixed(double value, int decimals, int width = 0);
 
 // A latitude or longitude in degrees, minutes and seconds as the property
 // dialogs show it: the whole text, with the blank that degrees below 100

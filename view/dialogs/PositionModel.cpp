@@ -27,7 +27,7 @@ PositionModel::PositionModel(Post post)
     DialogControl& v = AddCheck(kVerticalCoarse, "x 100", false);
     v.name = "Vertical x 100";
     v.sameRow = true;
-    AddField(kScale, "&Scale", "100", false);
+    AddField(kScale, "&Scale", "100", false).range = kDiagramScaleRange;
     AddSpin(kScaleSpin, kScale);
     DialogControl& s = AddCheck(kScaleCoarse, "x 10", false);
     s.name = "Scale x 10";
@@ -55,8 +55,12 @@ void PositionModel::OnChanged(int id) {
         default:
             return;
     }
-    if (m_Post) {
-        m_Post(code, ReadSignedInteger(TextOf(id)));
+    const int value = ReadSignedInteger(TextOf(id));
+    // A scale below 1 draws nothing and would not reopen: the view keeps
+    // the one it has, and OK refuses it.
+    const std::optional<FieldRange>& range = Find(id)->range;
+    if (m_Post && (!range || range->Holds(value))) {
+        m_Post(code, value);
     }
 }
 
@@ -81,7 +85,7 @@ void PositionModel::OnSpin(int spinId, int delta) {
     }
     // A field that holds no number steps from 0.
     const std::int64_t value =
-        static_cast<std::int64_t>(ReadInteger(TextOf(field)).value_or(0)) + SpinDirection(delta) * step;
+        static_cast<std::int64_t>(ParseInteger(TextOf(field)).value_or(0)) + SpinDirection(delta) * step;
     SetText(field, std::to_string(SaturateToInt(value)));
     // Written text is a change like typed text: it goes to the view.
     OnChanged(field);

@@ -18,6 +18,10 @@ struct PositionCode {
     static constexpr int Scale = 4;
 };
 
+// The diagram's scale in percent: the project list reopens a smaller one as
+// 100.
+inline constexpr FieldRange kDiagramScaleRange{1.0, 2147483647.0, true};
+
 class PositionModel : public DialogModel {
 public:
     static constexpr int kResource = 131;

@@ -56,7 +56,7 @@ RollpathPropertiesModel::RollpathPropertiesModel(const CRollpathDoc& doc, const 
       m_dSegmentWidth(segment.width),
       m_szShownWidth(FormatFixed(segment.width, 1)),
       m_dWidth(segment.width) {
-    AddField(kWidth, "&Width", m_szShownWidth, false);
+    AddField(kWidth, "&Width", m_szShownWidth, false).range = kRollpathWidthRange;
     AddSpin(kWidthSpin, kWidth);
     AddCheck(kFineStep, "x 0.1", false).sameRow = true;
     AddField(kLength, "Length", FormatFixed(SegmentLength(doc, segment), 1), true);

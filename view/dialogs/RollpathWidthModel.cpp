@@ -18,6 +18,7 @@ RollpathWidthModel::RollpathWidthModel(double width)
       m_dWidth(width) {
     DialogControl& field = AddField(kWidth, "&Width", m_szShownWidth, false);
     field.suffix = "ft";
+    field.range = kRollpathWidthRange;
     AddSpin(kWidthSpin, kWidth);
     AddCheck(kFineStep, "x 0.1", false).sameRow = true;
 }

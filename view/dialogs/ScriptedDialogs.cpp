@@ -23,6 +23,9 @@ bool ScriptedDialogs::RunDialog(DialogModel& dialog) {
     if (answer.end == DialogEnd::Ok && dialog.Ok()) {
         return true;
     }
+    if (dialog.Refusal()) {
+        problems.push_back(dialog.Refusal()->message);
+    }
     dialog.Cancel();
     return false;
 }

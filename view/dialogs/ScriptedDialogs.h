@@ -42,7 +42,8 @@ public:
     // The titles of the dialogs shown (modal and modeless) and of the file
     // dialogs, in order.
     std::vector<std::string> shown;
-    // Why fields of an answer could not be set ("Width is read-only" ...).
+    // Why fields of an answer could not be set ("Width is read-only" ...),
+    // and the refusals of OK.
     std::vector<std::string> problems;
 
 private:

@@ -4,8 +4,9 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+
+#include "geometry/NumberText.h"
 
 namespace rollpath {
 
@@ -45,20 +46,16 @@ std::optional<int> ParseIntegerField(std::string_view text) {
 }
 
 std::optional<double> ScanDecimalField(std::string_view text) {
-    const std::string bounded(text.substr(0, kDecimalTextLength));
-    double value = 0.0;
-    if (std::sscanf(bounded.c_str(), "%lf", &value) != 1 || !std::isfinite(value)) {
+    const std::optional<double> value =
+        ParseDecimal(text.substr(0, std::min(text.size(), kDecimalTextLength)));
+    if (!value || !std::isfinite(*value)) {
         return std::nullopt;
     }
     return value;
 }
 
 std::string FormatDecimalField(double value) {
-    const int size = std::snprintf(nullptr, 0, "%5.2f", value);
-    std::string text(static_cast<std::size_t>(std::max(size, 0)) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%5.2f", value);
-    text.resize(static_cast<std::size_t>(std::max(size, 0)));
-    return text;
+    return FormatFixed(value, 2, 5);
 }
 
 double StepDecimal(std::string_view text, double previous, bool up, bool shift) {

@@ -1,5 +1,7 @@
 #include "view/preferences/PreferencePages.h"
 
+#include "document/EditHistory.h"
+
 namespace rollpath {
 
 namespace {
@@ -11,6 +13,8 @@ constexpr IntegerField kGeneralFields[] = {
     {1051, 1052, "&Segment", 0, kMaxSensitivity, 0, kMaxSensitivity, &Settings::MaxSegLength},
     {1055, 1053, "&Polygon", 0, kMaxSensitivity, 0, kMaxSensitivity, &Settings::MaxPolyVertex},
     {1065, 1066, "&Bezier Depth", 3, 10, 3, 10, &Settings::BezierDepth},
+    {1110, 1111, "Undo levels", kMinUndoLevels, kMaxUndoLevels, kMinUndoLevels, kMaxUndoLevels,
+     &Settings::UndoLevels},
 };
 
 // The Maximum spin has no range of its own: it steps within the field's.

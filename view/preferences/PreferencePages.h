@@ -36,7 +36,8 @@ class GeneralPageModel : public FieldPageModel {
 public:
     explicit GeneralPageModel(const Settings& settings);
 
-    // Vertex, Segment and Polygon sensitivities, then the Bezier depth.
+    // Vertex, Segment and Polygon sensitivities, the Bezier depth and the
+    // undo levels.
     static std::span<const IntegerField> Fields();
 
     // The radio button checked when the page opens; none for a stored value

@@ -1,0 +1,155 @@
+// rollpath-cli check and build --check on KPAO: the seeded airport, and a
+// saved session with a polygon that crosses itself (an error) and a taxiway
+// joined to nothing (warnings).
+
+#include <set>
+
+#include "cli/CliTestSupport.h"
+
+namespace rollpath::cli {
+namespace {
+
+class CheckCommand : public CliTest {
+protected:
+    void SetUp() override { InstallLayout("loose"); }
+
+    Args Common(Args extra = {}) const {
+        Args args{"--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string(), "--seed", "5"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    }
+    Args CheckArgs(Args extra = {}) const {
+        Args args{"KPAO"};
+        const Args common = Common(std::move(extra));
+        args.insert(args.end(), common.begin(), common.end());
+        return args;
+    }
+
+    // Saves KPAO with a bow tie north-east of the runway and a taxiway of
+    // two segments far from it.
+    void SaveFaultyKpao() {
+        const std::filesystem::path file = dir / "faulty.script";
+        std::ofstream(file, std::ios::binary) << "new KPAO\nsize 1200 900\n"
+                                                 "command polygon-tool\n"
+                                                 "click 700 1100\nclick 1000 1400\nclick 1000 1100\n"
+                                                 "click 700 1400\nrclick 700 1400\n"
+                                                 "command rollpath-tool\n"
+                                                 "click 1500 1500\nclick 1800 1500\nrclick 1800 1800\n"
+                                                 "save\n";
+        Args args{file.string()};
+        const Args common = Common();
+        args.insert(args.end(), common.begin(), common.end());
+        const Outcome run = Call(&RunScript, args);
+        ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    }
+
+    static std::set<std::string> Ids(const JsonValue& findings) {
+        std::set<std::string> ids;
+        for (std::size_t k = 0; k < findings.size(); ++k) {
+            ids.insert(findings[k]["id"].Text());
+        }
+        return ids;
+    }
+};
+
+TEST_F(CheckCommand, ASeededAirportPassesAndAFaultyOneFails) {
+    Outcome run = Call(&RunCheck, CheckArgs());
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(run.out, "KPAO: 0 warnings\n");
+
+    SaveFaultyKpao();
+    run = Call(&RunCheck, CheckArgs({"--format", "json"}));
+    EXPECT_EQ(run.status, kExitFailure) << run.err;
+    const std::optional<JsonValue> json = ParseJson(run.out);
+    ASSERT_TRUE(json) << run.out;
+    EXPECT_EQ((*json)["code"].Text(), "KPAO");
+    EXPECT_EQ((*json)["errors"].Number(), 2.0);  // the bow tie; no Source and Sink
+    EXPECT_EQ((*json)["counts"]["polygon"].Number(), 1.0);
+    EXPECT_EQ((*json)["counts"]["unreachable"].Number(), 1.0);
+    EXPECT_EQ((*json)["counts"].Members().size(), 9u);
+    const JsonValue& findings = (*json)["findings"];
+    EXPECT_EQ(Ids(findings), (std::set<std::string>{"unreachable", "polygon", "source-sink"}));
+    for (std::size_t k = 0; k < findings.size(); ++k) {
+        if (findings[k]["id"].Text() == "polygon") {
+            EXPECT_EQ(findings[k]["severity"].Text(), "error");
+            EXPECT_EQ(findings[k]["object"]["kind"].Text(), "polygon");
+            EXPECT_EQ(findings[k]["object"]["index"].Number(), 0.0);
+            EXPECT_NEAR(findings[k]["x"].Number(), 850.0, 5.0);
+            EXPECT_NEAR(findings[k]["y"].Number(), 1250.0, 5.0);
+        }
+    }
+}
+
+TEST_F(CheckCommand, OnlyAndTheSettingChooseTheChecks) {
+    SaveFaultyKpao();
+    const std::filesystem::path ini = dir / "checks.ini";
+    std::ofstream(ini) << "[Settings]\nDisabledChecks=polygon,source-sink\n";
+    const struct {
+        Args extra;
+        int status;
+        std::set<std::string> ids;
+    } rows[] = {
+        {{"--only", "unreachable,sharp-turn"}, kExitSuccess, {"unreachable"}},
+        {{"--only=polygon"}, kExitFailure, {"polygon"}},
+        {{"--only", ""}, kExitSuccess, {}},
+        {{"--settings", ini.string()}, kExitSuccess, {"unreachable"}},
+        // --only wins over the setting.
+        {{"--settings", ini.string(), "--only", "polygon"}, kExitFailure, {"polygon"}},
+    };
+    for (const auto& row : rows) {
+        Args extra = row.extra;
+        extra.insert(extra.end(), {"--format", "json"});
+        const Outcome run = Call(&RunCheck, CheckArgs(extra));
+        EXPECT_EQ(run.status, row.status) << row.extra[0] << run.err;
+        const std::optional<JsonValue> json = ParseJson(run.out);
+        ASSERT_TRUE(json) << run.out;
+        EXPECT_EQ(Ids((*json)["findings"]), row.ids) << row.extra[0];
+    }
+}
+
+TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
+    SaveFaultyKpao();
+    // Opening does not need the pavement file; a build that writes makes it.
+    const std::filesystem::path tms = dir / "loose" / "Data" / "KPAO.tms";
+    ASSERT_TRUE(std::filesystem::remove(tms));
+    Outcome run = Call(&RunBuild, CheckArgs({"--check"}));
+    EXPECT_EQ(run.status, kExitFailure);
+    EXPECT_NE(run.err.find("check: error polygon (849.8, 1250.1): polygon 0 crosses or touches itself"),
+              std::string::npos)
+        << run.err;
+    std::optional<JsonValue> json = ParseJson(run.out);
+    ASSERT_TRUE(json) << run.out;
+    EXPECT_FALSE((*json)["saved"].Bool());
+    EXPECT_EQ((*json)["check"]["counts"]["polygon"].Number(), 1.0);
+    EXPECT_FALSE(std::filesystem::exists(tms));
+
+    // Without errors (the checks that fail switched off) it writes.
+    const std::filesystem::path ini = dir / "checks.ini";
+    std::ofstream(ini) << "[Settings]\nDisabledChecks=polygon,source-sink\n";
+    run = Call(&RunBuild, CheckArgs({"--check", "--settings", ini.string()}));
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_NE(run.err.find("check: warning unreachable"), std::string::npos) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(tms));
+}
+
+TEST_F(CheckCommand, UsageAndFailuresThroughTheProgram) {
+    const struct {
+        Args args;
+        int status;
+    } rows[] = {
+        {{"check"}, kExitUsage},
+        {{"check", "KPAO", "--format", "xml"}, kExitUsage},
+        {{"check", "KPAO", "--only", "holes"}, kExitUsage},
+        {{"check", "KPAO", "--only"}, kExitUsage},
+        {{"check", "KPAO", "KSFO"}, kExitUsage},
+        {{"check", "ZZZZ", "--fly-dir", Fly("loose")}, kExitFailure},
+        {{"check", "KSFO", "--fly-dir", Fly("loose"), "--project-dir", (dir / "p").string()}, kExitSuccess},
+    };
+    for (const auto& row : rows) {
+        const Outcome run = Program(row.args);
+        EXPECT_EQ(run.status, row.status) << row.args.back() << run.err;
+    }
+}
+
+}  // namespace
+}  // namespace rollpath::cli

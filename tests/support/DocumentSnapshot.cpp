@@ -1,0 +1,80 @@
+#include "support/DocumentSnapshot.h"
+
+namespace rollpath::testing {
+
+namespace {
+
+template <typename T>
+std::optional<std::string> FirstDifferentRecord(const std::vector<T>& a, const std::vector<T>& b,
+                                                const std::string& what) {
+    if (a.size() != b.size()) {
+        return what + " count " + std::to_string(a.size()) + " against " + std::to_string(b.size());
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!(a[i] == b[i])) {
+            return what + " " + std::to_string(i);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DocumentSnapshot Snapshot(const CRollpathDoc& doc) {
+    DocumentSnapshot s;
+    for (const auto& segment : doc.m_pSegments) {
+        s.segments.push_back(*segment);
+    }
+    for (const auto& polygon : doc.m_pPolygons) {
+        s.polygons.push_back(*polygon);
+    }
+    for (const auto& piece : doc.m_pMarkings) {
+        s.markings.push_back(*piece);
+    }
+    s.vertices.assign(doc.m_Vertices.begin(), doc.m_Vertices.begin() + doc.m_nVertices);
+    for (const auto& runway : doc.m_pRunways) {
+        s.runwayClosed.push_back(runway->closed);
+    }
+    s.source = doc.m_nSource;
+    s.sink = doc.m_nSink;
+    s.bmpPath = doc.m_szBmpPath;
+    s.bmpX = doc.m_nBmpX;
+    s.bmpY = doc.m_nBmpY;
+    s.bmpScale = doc.m_nBmpScale;
+    s.rotation = doc.m_dRotation;
+    s.tileGrid = doc.m_TileGrid;
+    return s;
+}
+
+std::optional<std::string> SnapshotDifference(const DocumentSnapshot& a, const DocumentSnapshot& b) {
+    if (auto d = FirstDifferentRecord(a.segments, b.segments, "segment")) {
+        return d;
+    }
+    if (auto d = FirstDifferentRecord(a.polygons, b.polygons, "polygon")) {
+        return d;
+    }
+    if (auto d = FirstDifferentRecord(a.markings, b.markings, "marking")) {
+        return d;
+    }
+    if (auto d = FirstDifferentRecord(a.vertices, b.vertices, "vertex")) {
+        return d;
+    }
+    if (a.runwayClosed != b.runwayClosed) {
+        return std::string("runway closed flags");
+    }
+    if (a.source != b.source || a.sink != b.sink) {
+        return std::string("source or sink");
+    }
+    if (a.bmpPath != b.bmpPath || a.bmpX != b.bmpX || a.bmpY != b.bmpY || a.bmpScale != b.bmpScale) {
+        return std::string("diagram");
+    }
+    if (a.rotation != b.rotation) {
+        return std::string("rotation");
+    }
+    if (!(a.tileGrid == b.tileGrid)) {
+        return std::string("tile grid");
+    }
+    return std::nullopt;
+}
+
+}  // namespace rollpath::testing

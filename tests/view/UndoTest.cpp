@@ -1,0 +1,554 @@
+// Undo and Redo through the view: every kind of edit comes back exactly as
+// it was before and after it (generated pavement and vertex numbers
+// included), also where the rebuild merged, split or pinned, and across
+// Save's renumbering of the vertex pool. Selecting is not an edit; the
+// number of levels is a preference.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "EditTestSupport.h"
+#include "document/CompactNetwork.h"
+#include "support/BitmapFiles.h"
+#include "support/DocumentSnapshot.h"
+#include "support/TempDir.h"
+
+namespace rollpath {
+namespace {
+
+using testing::AddRollpath;
+using testing::AddSegment;
+using testing::AddVertexAt;
+using testing::DocumentSnapshot;
+using testing::Snapshot;
+
+// A session on the runway from (-3000, 0) to (3000, 0), 150 ft wide.
+class Editing : public testing::EditTest {
+public:
+    Editing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
+
+    using EditTest::Click;
+    using EditTest::Drag;
+    using EditTest::LiveSegments;
+    using EditTest::Press;
+    using EditTest::RightClick;
+    using testing::ViewTest::doc;
+    using testing::ViewTest::Draw;
+    using testing::ViewTest::host;
+    using testing::ViewTest::settings;
+    using testing::ViewTest::view;
+
+    // Opened and looked at around c, with nothing to undo and nothing to save.
+    void OpenAt(const DPoint& c) {
+        Open();
+        Focus(c);
+    }
+    void Restart() {
+        doc.History().Start();
+        doc.SetModifiedFlag(false);
+    }
+    GroundPolygon& AddSquare() {
+        GroundPolygon& p = doc.AppendPolygon();
+        p.kind = PolygonKind::Ordinary;
+        p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
+        return p;
+    }
+    void Properties(std::initializer_list<std::pair<std::string, std::string>> fields) {
+        DialogAnswer answer{{}, DialogEnd::Ok};
+        for (const auto& [name, value] : fields) {
+            answer.fields.push_back({name, value});
+        }
+        host.dialogs.Queue(answer);
+        view.OnCommand(CommandId::ContextProperties);
+    }
+    int LiveVertices() const {
+        int n = 0;
+        for (int v = 0; v < doc.m_nVertices; ++v) {
+            n += doc.IsLiveVertex(v) ? 1 : 0;
+        }
+        return n;
+    }
+    // Whatever the view points at is in the document's lists.
+    bool PointsOnlyIntoTheDocument() const {
+        const auto inList = [](const auto& list, const auto* record) {
+            for (const auto& r : list) {
+                if (r.get() == record) {
+                    return true;
+                }
+            }
+            return record == nullptr;
+        };
+        bool ok = inList(doc.m_pPolygons, view.m_pSelectedPolygon) &&
+                  inList(doc.m_pPolygons, view.m_Context.polygon) &&
+                  inList(doc.m_pSegments, view.m_Context.segment);
+        for (const RollpathSegment* s : view.m_SegmentList) {
+            ok = ok && inList(doc.m_pSegments, s);
+        }
+        return ok;
+    }
+
+    testing::TempDir dir{"rollpath-undo"};
+};
+
+struct EditCase {
+    const char* name;
+    int kind;
+    DPoint focus;
+    std::function<void(Editing&)> build;    // records before the airport opens
+    std::function<void(Editing&)> prepare;  // after it opened, before the edit
+    std::function<void(Editing&)> edit;
+    std::function<void(Editing&)> check;  // that the edit did what its name says
+};
+
+void Nothing(Editing&) {}
+
+// A vertex b between a at (-400, 1000) and c at (400, 1100).
+void TwoSegmentsAtB(Editing& e) {
+    const int a = AddVertexAt(e.doc, -400.0, 1000.0);
+    const int b = AddVertexAt(e.doc, 0.0, 1000.0);
+    const int c = AddVertexAt(e.doc, 400.0, 1100.0);
+    AddSegment(e.doc, a, b, 50.0);
+    AddSegment(e.doc, b, c, 40.0);
+}
+
+void OneRollpath(Editing& e) {
+    AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+}
+
+void Square(Editing& e) {
+    e.AddSquare();
+}
+
+const EditCase kCases[] = {
+    {"AVertexDroppedOntoAnotherIsMergedByTheRebuild",
+     UndoKind::VertexMoved,
+     {0.0, 1000.0},
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{0.0, 1000.0}, 50.0);
+         AddRollpath(e.doc, DPoint{60.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
+     },
+     Nothing,
+     [](Editing& e) {
+         e.Drag(DPoint{60.0, 1000.0}, DPoint{4.0, 1000.0});
+     },
+     [](Editing& e) { EXPECT_EQ(e.LiveVertices(), 3); }},
+    {"ARollpathDrawnAcrossAnotherSplitsBoth",
+     UndoKind::SegmentsAdded,
+     {0.0, 1000.0},
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{-250.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
+     },
+     Nothing,
+     [](Editing& e) {
+         e.view.OnCommand(CommandId::RollpathTool);
+         e.Click(DPoint{0.0, 850.0});
+         e.Click(DPoint{0.0, 1150.0});
+         e.RightClick(DPoint{0.0, 1150.0});
+     },
+     [](Editing& e) { EXPECT_EQ(e.LiveSegments(), 4); }},
+    {"ARollpathEndDraggedOntoTheRunwayIsPinned",
+     UndoKind::VertexMoved,
+     {100.0, 250.0},
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{100.0, 450.0}, DPoint{100.0, 250.0}, 50.0);
+     },
+     Nothing,
+     [](Editing& e) {
+         e.Drag(DPoint{100.0, 250.0}, DPoint{130.0, 30.0});
+     },
+     [](Editing& e) { EXPECT_EQ(e.doc.Vertex(e.doc.m_pSegments.front()->vertex1).y, 0.0); }},
+    {"CutOfARollpath",
+     UndoKind::SegmentDeleted,
+     {0.0, 1000.0},
+     OneRollpath,
+     Nothing,
+     [](Editing& e) {
+         e.RightClick(DPoint{0.0, 1000.0});
+         e.view.OnCommand(CommandId::ContextCut);
+     },
+     [](Editing& e) { EXPECT_EQ(e.LiveVertices(), 0); }},
+    {"DeleteOfTheSelectedPolygon",
+     UndoKind::PolygonDeleted,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.Click(DPoint{0.0, 1000.0});
+         e.view.OnKeyDown(ViewKey::Delete);
+     },
+     nullptr},
+    {"RollpathPropertiesChangeWidthAndFlags",
+     UndoKind::SegmentProperties,
+     {0.0, 1000.0},
+     OneRollpath,
+     Nothing,
+     [](Editing& e) {
+         e.RightClick(DPoint{0.0, 1000.0});
+         e.Properties({{"Width", "35"}, {"No Lighting", "1"}});
+     },
+     [](Editing& e) { EXPECT_EQ(e.doc.m_pSegments.front()->width, 35.0f); }},
+    {"VertexPropertiesChangeFlags",
+     UndoKind::VertexProperties,
+     {0.0, 1000.0},
+     TwoSegmentsAtB,
+     [](Editing& e) { e.view.OnCommand(CommandId::ViewVertices); },
+     [](Editing& e) {
+         e.RightClick(DPoint{0.0, 1000.0});
+         e.Properties({{"No Markings", "1"}});
+     },
+     nullptr},
+    {"RunwayPropertiesCloseTheRunway",
+     UndoKind::RunwayProperties,
+     {0.0, 1000.0},
+     Nothing,
+     Nothing,
+     [](Editing& e) {
+         e.view.m_Context.kind = ContextKind::Runway;
+         e.view.m_Context.runway = e.doc.m_pRunways.front().get();
+         e.Properties({{"Closed", "1"}});
+     },
+     nullptr},
+    {"InsertVertexSplitsARollpath",
+     UndoKind::SegmentSplit,
+     {0.0, 1000.0},
+     OneRollpath,
+     Nothing,
+     [](Editing& e) {
+         e.RightClick(DPoint{50.0, 1000.0});
+         e.view.OnCommand(CommandId::InsertVertex);
+     },
+     [](Editing& e) { EXPECT_EQ(e.LiveSegments(), 2); }},
+    {"DeleteVertexJoinsTwoRollpaths",
+     UndoKind::VertexRemoved,
+     {0.0, 1000.0},
+     TwoSegmentsAtB,
+     [](Editing& e) { e.view.OnCommand(CommandId::ViewVertices); },
+     [](Editing& e) {
+         e.RightClick(DPoint{0.0, 1000.0});
+         e.view.OnCommand(CommandId::DeleteVertex);
+     },
+     [](Editing& e) { EXPECT_EQ(e.LiveSegments(), 1); }},
+    {"InsertVertexAddsAPolygonPoint",
+     UndoKind::PolygonPointInserted,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.RightClick(DPoint{0.0, 1045.0});
+         e.view.OnCommand(CommandId::InsertVertex);
+     },
+     nullptr},
+    {"DeleteVertexTakesAPolygonPoint",
+     UndoKind::PolygonPointDeleted,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.RightClick(DPoint{49.5, 1049.5});
+         e.view.OnCommand(CommandId::DeleteVertex);
+     },
+     nullptr},
+    {"APolygonPointIsDragged",
+     UndoKind::PolygonPointMoved,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.Click(DPoint{0.0, 1000.0});
+         e.Drag(DPoint{50.0, 1050.0}, DPoint{80.0, 1100.0});
+     },
+     nullptr},
+    // Copy is no edit: Undo after it takes back the drag before it.
+    {"APolygonIsDraggedThenCopied",
+     UndoKind::PolygonMoved,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.Drag(DPoint{0.0, 1000.0}, DPoint{100.0, 1100.0});
+         e.view.OnCommand(CommandId::EditCopy);
+     },
+     nullptr},
+    {"AHoldBarIsDragged",
+     UndoKind::HoldMoved,
+     {0.0, 1200.0},
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{0.0, 1000.0}, DPoint{0.0, 1500.0}, 40.0);
+     },
+     [](Editing& e) {
+         RollpathSegment& s = *e.doc.m_pSegments.front();
+         s.flags = SegmentFlag::RunwayHold;
+         s.endClass0 = EndClass::Runway;
+         e.view.OnCommand(CommandId::ViewMarkings);
+     },
+     [](Editing& e) {
+         e.Drag(DPoint{5.0, 1078.0}, DPoint{15.0, 1120.0});
+     },
+     nullptr},
+    {"ThePolygonToolAddsAPolygon",
+     UndoKind::PolygonAdded,
+     {0.0, 1000.0},
+     Nothing,
+     Nothing,
+     [](Editing& e) {
+         e.view.OnCommand(CommandId::PolygonTool);
+         e.Click(DPoint{-100.0, 900.0});
+         e.Click(DPoint{-100.0, 1100.0});
+         e.Click(DPoint{100.0, 1100.0});
+         e.RightClick(DPoint{100.0, 900.0});
+     },
+     nullptr},
+    {"TheSourceIsPlaced",
+     UndoKind::SourcePlaced,
+     {0.0, 1000.0},
+     OneRollpath,
+     Nothing,
+     [](Editing& e) {
+         e.view.OnCommand(CommandId::PlaceSource);
+         e.Click(DPoint{-200.0, 1000.0});
+     },
+     nullptr},
+    {"TheSinkIsPlacedOnTheSource",
+     UndoKind::SinkPlaced,
+     {0.0, 1000.0},
+     OneRollpath,
+     [](Editing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
+     [](Editing& e) {
+         e.view.OnCommand(CommandId::PlaceSink);
+         e.Click(DPoint{-200.0, 1000.0});
+     },
+     [](Editing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
+    {"CutOfTheSource",
+     UndoKind::SourceCleared,
+     {0.0, 1000.0},
+     TwoSegmentsAtB,
+     [](Editing& e) {
+         e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0;
+         e.view.OnCommand(CommandId::ViewVertices);
+     },
+     [](Editing& e) {
+         e.RightClick(DPoint{-400.0, 1000.0});
+         e.view.OnCommand(CommandId::ContextCut);
+     },
+     nullptr},
+    {"TheStraighteningPass",
+     UndoKind::Straightened,
+     {0.0, 1000.0},
+     [](Editing& e) {
+         // A bend of one degree at the middle vertex.
+         const int a = AddVertexAt(e.doc, -400.0, 1000.0);
+         const int b =
+             AddVertexAt(e.doc, 0.0, 1000.0 + 400.0 * std::tan(0.5 * 3.14159265358979323846 / 180.0));
+         const int c = AddVertexAt(e.doc, 400.0, 1000.0);
+         AddSegment(e.doc, a, b, 50.0);
+         AddSegment(e.doc, b, c, 50.0);
+     },
+     Nothing,
+     [](Editing& e) { e.view.OnChar('O'); },
+     nullptr},
+    {"TheViewIsRotated",
+     UndoKind::Rotated,
+     {0.0, 1000.0},
+     Nothing,
+     Nothing,
+     [](Editing& e) { e.view.OnCommand(CommandId::RotateCW); },
+     nullptr},
+    {"TheDiagramIsDragged",
+     UndoKind::DiagramMoved,
+     {0.0, 1000.0},
+     Nothing,
+     [](Editing& e) { e.view.m_bPositioning = 1; },
+     [](Editing& e) {
+         e.Drag(DPoint{0.0, 1000.0}, DPoint{300.0, 800.0});
+     },
+     nullptr},
+    {"ThePositionDialogMovesTheDiagram",
+     UndoKind::DiagramPositioned,
+     {0.0, 1000.0},
+     Nothing,
+     Nothing,
+     [](Editing& e) { e.view.OnPositionMessage(PositionCode::Horizontal, 300); },
+     nullptr},
+    {"ADiagramIsLoaded",
+     UndoKind::DiagramLoaded,
+     {0.0, 1000.0},
+     Nothing,
+     Nothing,
+     [](Editing& e) {
+         const auto path = e.dir / "diagram.bmp";
+         testing::WriteBytes(path, testing::QuarteredBitmap(40, 20, 24));
+         e.host.dialogs.QueueFileName(path.string());
+         e.view.OnCommand(CommandId::LoadDiagram);
+     },
+     [](Editing& e) { EXPECT_EQ(e.view.m_bDiagramLoaded, 1); }},
+    {"AMarkingPieceOfAPavementFileIsDragged",
+     UndoKind::MarkingMoved,
+     {0.0, 1000.0},
+     Nothing,
+     [](Editing& e) {
+         e.doc.m_bLoadedFromTms = 1;
+         auto piece = std::make_unique<MarkingPolygon>();
+         piece->kind = MarkingKind::Centre;
+         piece->points = {{100.0, 900.0}, {100.0, 920.0}, {140.0, 920.0}, {140.0, 900.0}};
+         e.doc.m_pMarkings.push_back(std::move(piece));
+         e.view.OnCommand(CommandId::ViewMarkings);
+     },
+     [](Editing& e) {
+         e.Drag(DPoint{120.0, 910.0}, DPoint{120.0, 960.0});
+     },
+     nullptr},
+};
+
+class EveryEdit : public ::testing::TestWithParam<EditCase> {};
+
+void ExpectState(const Editing& e, const DocumentSnapshot& expected, const char* when) {
+    const DocumentSnapshot now = Snapshot(e.doc);
+    EXPECT_EQ(SnapshotDifference(expected, now).value_or("none"), "none") << when;
+    EXPECT_TRUE(e.PointsOnlyIntoTheDocument()) << when;
+}
+
+TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
+    const EditCase& c = GetParam();
+    Editing e;
+    c.build(e);
+    e.OpenAt(c.focus);
+    c.prepare(e);
+    e.Restart();
+    const bool savable = e.doc.m_bLoadedFromTms == 0;
+    const DocumentSnapshot before = Snapshot(e.doc);
+    c.edit(e);
+    ASSERT_EQ(e.view.m_nDragState, DragState::Idle);
+    if (c.check) {
+        c.check(e);
+    }
+    const DocumentSnapshot after = Snapshot(e.doc);
+    ASSERT_FALSE(after == before);
+    EXPECT_EQ(e.doc.History().UndoKind(), c.kind);
+    EXPECT_EQ(e.doc.History().UndoSteps(), 1);
+    EXPECT_EQ(e.doc.IsModified(), savable);
+    // Twice round, so that records taken out and put back stay themselves.
+    for (int round = 0; round < 2; ++round) {
+        e.view.OnCommand(CommandId::EditUndo);
+        ExpectState(e, before, "undone");
+        EXPECT_FALSE(e.doc.IsModified());
+        EXPECT_EQ(e.doc.History().RedoKind(), c.kind);
+        e.Draw();
+        e.view.OnCommand(CommandId::EditRedo);
+        ExpectState(e, after, "redone");
+        EXPECT_EQ(e.doc.IsModified(), savable);
+        e.Draw();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Undo, EveryEdit, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
+
+class UndoHistory : public ::testing::Test, protected Editing {};
+
+// A plain click selects (or picks a vertex without moving it): no edit.
+TEST_F(UndoHistory, ClickingWithoutMovingIsNoEdit) {
+    OneRollpath(*this);
+    AddSquare();
+    OpenAt(DPoint{0.0, 1000.0});
+    Restart();
+    Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
+    doc.SetModifiedFlag(false);
+    const DocumentSnapshot moved = Snapshot(doc);
+    struct Row {
+        const char* what;
+        DPoint at;
+    };
+    for (const Row& row : {Row{"a polygon", {0.0, 980.0}}, Row{"a vertex", {-200.0, 1000.0}},
+                           Row{"a segment", {-100.0, 1000.0}}, Row{"nothing", {0.0, 1200.0}},
+                           Row{"the polygon's corner", {50.0, 1050.0}}}) {
+        SCOPED_TRACE(row.what);
+        Click(row.at);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(SnapshotDifference(moved, Snapshot(doc)).value_or("none"), "none");
+        EXPECT_EQ(doc.History().UndoKind(), UndoKind::VertexMoved);
+        EXPECT_EQ(doc.History().UndoSteps(), 1);
+    }
+}
+
+// Save renumbers the pool: the edits before it are still undone exactly,
+// and Redo comes back to the state that was saved.
+TEST_F(UndoHistory, SaveRenumberingIsPassedThrough) {
+    AddRollpath(doc, DPoint{-300.0, 1000.0}, DPoint{-100.0, 1000.0}, 50.0);
+    AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+    OpenAt(DPoint{0.0, 1000.0});
+    Restart();
+    const DocumentSnapshot start = Snapshot(doc);
+    RightClick(DPoint{-200.0, 1000.0});
+    view.OnCommand(CommandId::ContextCut);
+    Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
+    CompactNetwork(doc);
+    doc.SetModifiedFlag(false);
+    const DocumentSnapshot saved = Snapshot(doc);
+    ASSERT_EQ(doc.m_nVertices, 2);
+    view.OnCommand(CommandId::EditUndo);
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(SnapshotDifference(start, Snapshot(doc)).value_or("none"), "none");
+    EXPECT_TRUE(doc.IsModified());
+    // A Save while steps wait to be redone keeps them.
+    CompactNetwork(doc);
+    view.OnCommand(CommandId::EditRedo);
+    view.OnCommand(CommandId::EditRedo);
+    EXPECT_EQ(SnapshotDifference(saved, Snapshot(doc)).value_or("none"), "none");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(doc.History().CanRedo());
+}
+
+// "Undo levels": how many edits are kept, whatever the store holds.
+TEST_F(UndoHistory, TheLevelsPreferenceBoundsTheHistory) {
+    struct Row {
+        int levels;
+        int undoable;  // after five rotations
+    };
+    for (const Row row : {Row{1, 1}, Row{3, 3}, Row{100, 5}, Row{0, 1}, Row{-7, 1}}) {
+        SCOPED_TRACE(row.levels);
+        settings.UndoLevels = row.levels;
+        doc.m_dRotation = 0.0;
+        OpenAt(DPoint{0.0, 1000.0});
+        Restart();
+        for (int i = 0; i < 5; ++i) {
+            view.OnCommand(CommandId::RotateCW);
+        }
+        int undone = 0;
+        while (doc.History().CanUndo()) {
+            view.OnCommand(CommandId::EditUndo);
+            ++undone;
+        }
+        EXPECT_EQ(undone, row.undoable);
+        EXPECT_EQ(doc.m_dRotation, 5.0 - row.undoable);
+        // Back where Undo stops, the document is not the one last saved.
+        EXPECT_EQ(doc.IsModified(), row.undoable < 5);
+    }
+}
+
+TEST_F(UndoHistory, TheMenuNamesTheStepAndGreysWhenThereIsNone) {
+    OneRollpath(*this);
+    OpenAt(DPoint{0.0, 1000.0});
+    Restart();
+    const auto ui = [this](CommandId id) { return view.UpdateCommandUI(id).value(); };
+    EXPECT_EQ(ui(CommandId::EditUndo), (CommandUI{false, std::nullopt, "&Undo\tCtrl+Z"}));
+    EXPECT_EQ(ui(CommandId::EditRedo), (CommandUI{false, std::nullopt, "&Redo\tCtrl+Shift+Z"}));
+    Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
+    EXPECT_EQ(ui(CommandId::EditUndo), (CommandUI{true, std::nullopt, "&Undo Move Vertex\tCtrl+Z"}));
+    // Not in the middle of a drag or of a chain being drawn.
+    Press(DPoint{-200.0, 1000.0});
+    EXPECT_FALSE(ui(CommandId::EditUndo).enabled);
+    view.OnLButtonUp(At(DPoint{-200.0, 1000.0}));
+    view.OnCommand(CommandId::RollpathTool);
+    Click(DPoint{0.0, 800.0});
+    EXPECT_FALSE(ui(CommandId::EditUndo).enabled);
+    RightClick(DPoint{0.0, 800.0});
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(ui(CommandId::EditRedo), (CommandUI{true, std::nullopt, "&Redo Move Vertex\tCtrl+Shift+Z"}));
+    EXPECT_EQ(ui(CommandId::EditUndo).text, "&Undo\tCtrl+Z");
+}
+
+}  // namespace
+}  // namespace rollpath
