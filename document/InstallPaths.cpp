@@ -3,6 +3,7 @@
 #include <optional>
 #include <system_error>
 
+#include "document/FolderListing.h"
 #include "document/Utf8Path.h"
 
 namespace rollpath {
@@ -11,32 +12,6 @@ namespace {
 
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// The entry of folder whose name equals component ignoring case; the least
-// such name when several do, so that the choice does not depend on the order
-// in which the file system lists them.
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& folder,
-                                                      std::string_view component) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec) {
-        return std::nullopt;
-    }
-    std::optional<std::string> best;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        if (ec) {
-            break;
-        }
-        std::string name = Utf8FromPath(it->path().filename());
-        if (EqualsIgnoreCase(name, component) && (!best || name < *best)) {
-            best = std::move(name);
-        }
-    }
-    if (!best) {
-        return std::nullopt;
-    }
-    return folder / PathFromUtf8(*best);
 }
 
 }  // namespace
@@ -73,8 +48,8 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
             path = std::move(exact);
             continue;
         }
-        if (auto found = FindIgnoringCase(path, component)) {
-            path = std::move(*found);
+        if (auto found = FindInFolderIgnoringCase(path, component)) {
+            path /= PathFromUtf8(*found);
         } else {
             path = std::move(exact);
             exists = false;

@@ -62,6 +62,24 @@ void SetPendingProject(PendingProject& pending, const std::string& code,
     }
 }
 
+std::map<std::string, PendingProject, std::less<>> ProjectEntries(std::string_view text) {
+    std::map<std::string, PendingProject, std::less<>> entries;
+    ProjectListReader reader(text);
+    ProjectListLine line;
+    while (reader.Next(line)) {
+        if (line.IsHeader()) {
+            const ProjectListEntry entry = ReadProjectEntry(reader, line);
+            const std::string code = entry.header.SectionName();
+            if (!entries.contains(code)) {
+                PendingProject& pending = entries[code];
+                SetPendingDefaults(pending, code);
+                ApplyProjectEntry(entry, pending);
+            }
+        }
+    }
+    return entries;
+}
+
 std::vector<std::string> ReadProjectSections(const std::filesystem::path& listPath) {
     std::vector<std::string> sections;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(listPath);
@@ -108,6 +126,30 @@ std::string ProjectListFailureWords(const std::filesystem::path& listPath) {
                                                  : "Cannot open Rollpath.rpj";
 }
 
+std::string ProjectListWithout(std::string_view oldText, const std::set<std::string, std::less<>>& codes) {
+    // Entries are copied whole, each as its header and three lines, so that a
+    // short one cannot take lines of the entry written after it; the entries
+    // of the codes, comments and a last line without a line feed (which no
+    // reader takes) are dropped.
+    std::string text;
+    ProjectListReader reader(oldText);
+    ProjectListLine line;
+    while (reader.Next(line)) {
+        if (line.IsHeader()) {
+            const ProjectListEntry entry = ReadProjectEntry(reader, line);
+            if (!codes.contains(entry.header.SectionName())) {
+                text += entry.header.AsWritten() + '\n';
+                for (const std::optional<ProjectListLine>& l : entry.lines) {
+                    text += (l ? l->AsWritten() : std::string()) + '\n';
+                }
+            }
+        } else if (!line.IsComment() && line.terminated) {
+            text += line.AsWritten() + '\n';
+        }
+    }
+    return text;
+}
+
 std::optional<std::string> RewrittenProjectList(const CRollpathDoc& doc,
                                                 const std::filesystem::path& listPath,
                                                 MessageSink& messages) {
@@ -121,25 +163,7 @@ std::optional<std::string> RewrittenProjectList(const CRollpathDoc& doc,
                                          Utf8FromPath(listPath) + ": " + LastSystemError().message()));
             return std::nullopt;
         }
-        // Entries are copied whole, each as its header and three lines, so
-        // that a short one cannot take lines of the entry written after it;
-        // this airport's own entry, comments and a last line without a line
-        // feed (which no reader takes) are dropped.
-        ProjectListReader reader(AsText(*old));
-        ProjectListLine line;
-        while (reader.Next(line)) {
-            if (line.IsHeader()) {
-                const ProjectListEntry entry = ReadProjectEntry(reader, line);
-                if (entry.header.SectionName() != doc.m_szCode) {
-                    text += entry.header.AsWritten() + '\n';
-                    for (const std::optional<ProjectListLine>& l : entry.lines) {
-                        text += (l ? l->AsWritten() : std::string()) + '\n';
-                    }
-                }
-            } else if (!line.IsComment() && line.terminated) {
-                text += line.AsWritten() + '\n';
-            }
-        }
+        text = ProjectListWithout(AsText(*old), {doc.m_szCode});
     }
     return text + FormatProjectEntry(doc);
 }

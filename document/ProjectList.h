@@ -10,7 +10,9 @@
 //   bmp="PATH" X Y SCALE ROTATION
 
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +57,10 @@ void SetPendingDefaults(PendingProject& pending, const std::string& code);
 void SetPendingProject(PendingProject& pending, const std::string& code,
                        const std::filesystem::path& listPath);
 
+// Every entry of a list's text by its code, each filled as SetPendingProject
+// fills it (the first entry of a code counts).
+std::map<std::string, PendingProject, std::less<>> ProjectEntries(std::string_view text);
+
 // The section names of the list in file order, as the Open Project dialog
 // lists them (it sorts them); empty when the list cannot be read.
 std::vector<std::string> ReadProjectSections(const std::filesystem::path& listPath);
@@ -64,6 +70,11 @@ void SortProjectSections(std::vector<std::string>& sections);
 
 // The entry written for the document: four lines, each ending in a line feed.
 std::string FormatProjectEntry(const CRollpathDoc& doc);
+
+// The list's text without the entries of the codes: other entries keep their
+// order and text (each written as its header and three lines), comment lines
+// and an unterminated last line outside an entry are dropped.
+std::string ProjectListWithout(std::string_view oldText, const std::set<std::string, std::less<>>& codes);
 
 // The list as Save rewrites it, with the document's entry at the end: other
 // entries keep their order and text (each written as its header and three

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "document/FolderListing.h"
 #include "document/Utf8Path.h"
 
 namespace rollpath {
@@ -60,6 +61,9 @@ bool SaveSet::Commit() {
             files_.Remove(m.kept);
             m.kept.clear();
         }
+    }
+    for (Member& m : members_) {
+        NoteFileCreated(m.file->target());
     }
     members_.clear();
     return true;

@@ -1366,8 +1366,9 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
     return static_cast<int>(triangles.size());
 }
 
+// One set per thread: batch builds triangulate on several.
 Triangulator& Tables() {
-    static Triangulator tables;
+    thread_local Triangulator tables;
     return tables;
 }
 

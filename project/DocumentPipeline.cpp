@@ -188,7 +188,8 @@ void WriteBytes(AtomicFile& file, std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-bool Save(CRollpathDoc& doc, FileSystem& files) {
+bool Save(CRollpathDoc& doc, FileSystem& files, ProjectListUpdate listUpdate) {
+    const bool withList = listUpdate == ProjectListUpdate::Rewrite;
     const bool fromPavementFile = doc.m_bLoadedFromTms != 0;
     const std::filesystem::path output = OutputDirectory(doc.GetSettings());
     const std::filesystem::path listPath = ProjectListPath(doc);
@@ -198,17 +199,19 @@ bool Save(CRollpathDoc& doc, FileSystem& files) {
     MakeMissingFolder(output);
     MakeMissingFolder(doc.ProgramDir());
 
-    const std::string listWords = ProjectListFailureWords(listPath);
-    const std::optional<std::string> list = RewrittenProjectList(doc, listPath, doc.Messages());
+    const std::string listWords = withList ? ProjectListFailureWords(listPath) : std::string();
+    const std::optional<std::string> list =
+        withList ? RewrittenProjectList(doc, listPath, doc.Messages()) : std::optional<std::string>("");
     if (!list) {
         return false;
     }
     // Every destination is created before anything is written, and the files
     // replace the old ones all together or not at all.
     SaveSet set(files);
-    AtomicFile* listFile = set.Add(listPath, listWords);
-    AtomicFile* polygons =
-        listFile ? set.Add(output / doc.m_szTxpName, "Cannot create " + doc.m_szTxpName) : nullptr;
+    AtomicFile* listFile = withList ? set.Add(listPath, listWords) : nullptr;
+    AtomicFile* polygons = listFile != nullptr || !withList
+                               ? set.Add(output / doc.m_szTxpName, "Cannot create " + doc.m_szTxpName)
+                               : nullptr;
     AtomicFile* network =
         polygons ? set.Add(output / doc.m_szBgrName, "Cannot create " + doc.m_szBgrName) : nullptr;
     AtomicFile* side =
@@ -233,7 +236,9 @@ bool Save(CRollpathDoc& doc, FileSystem& files) {
         RebuildAllPavement(doc);
         ComputeTileGrid(doc);
     }
-    WriteBytes(*listFile, std::span(reinterpret_cast<const std::uint8_t*>(list->data()), list->size()));
+    if (listFile != nullptr) {
+        WriteBytes(*listFile, std::span(reinterpret_cast<const std::uint8_t*>(list->data()), list->size()));
+    }
     WriteBytes(*polygons, EncodePolygonFile(doc));
     WriteBytes(*network, EncodeNetworkFile(doc));
     WriteBytes(*side, EncodeSideFile(doc));
@@ -284,14 +289,22 @@ bool OpenAirportByCode(CRollpathDoc& doc, const std::string& code, bool loadTms,
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     const std::vector<std::string> sections = ReadProjectSections(ProjectListPath(doc));
-    const bool listed = std::find(sections.begin(), sections.end(), upper) != sections.end();
-    if (listed && !loadTms) {
-        PendingProject pending;
+    std::optional<PendingProject> entry;
+    if (std::find(sections.begin(), sections.end(), upper) != sections.end()) {
+        entry.emplace();
+        SetPendingProject(*entry, upper, ProjectListPath(doc));
+    }
+    return OpenAirportFromEntry(doc, upper, entry ? &*entry : nullptr, loadTms, safeMode);
+}
+
+bool OpenAirportFromEntry(CRollpathDoc& doc, const std::string& code, const PendingProject* entry,
+                          bool loadTms, bool safeMode) {
+    if (entry != nullptr && !loadTms) {
+        PendingProject pending = *entry;
         pending.safeMode = safeMode ? 1 : 0;
-        SetPendingProject(pending, upper, ProjectListPath(doc));
         return OnOpenDocument(doc, pending);
     }
-    FixedOpenAirportDialog dialog(OpenAirportChoice{upper, loadTms});
+    FixedOpenAirportDialog dialog(OpenAirportChoice{code, loadTms});
     if (!NewDocument(doc, dialog, false)) {
         return false;
     }

@@ -64,7 +64,11 @@ bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, Pend
 // document no longer modified, only when every file was written. A document
 // read from its pavement file alone writes the editable files only where
 // none exist yet, and never its pavement file.
-bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem());
+// A batch build that writes the project list itself (once for many
+// airports) leaves it out of every Save.
+enum class ProjectListUpdate { Rewrite, Leave };
+bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem(),
+          ProjectListUpdate listUpdate = ProjectListUpdate::Rewrite);
 
 // The "Save changes?" prompt of a modified document before it is closed.
 // False when the user cancels, or when the save that was asked for failed
@@ -80,5 +84,10 @@ void PrepareOpenedDocument(CRollpathDoc& doc);
 // when it is listed there, otherwise as the New command does. With loadTms
 // the pavement file is read instead of the editor's files.
 bool OpenAirportByCode(CRollpathDoc& doc, const std::string& code, bool loadTms, bool safeMode);
+
+// The same with the list read beforehand: the code (in capitals) opens from
+// its entry when it has one, otherwise as the New command opens it.
+bool OpenAirportFromEntry(CRollpathDoc& doc, const std::string& code, const PendingProject* entry,
+                          bool loadTms, bool safeMode);
 
 }  // namespace rollpath

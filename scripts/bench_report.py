@@ -191,9 +191,20 @@ PEERS = [
       ("Precise / Boost", "BM_Peer_Clip_OursPrecise", "BM_Peer_Clip_BoostIntersection")]),
     ("Triangulation", "BM_Peer_Triangulate_Ours",
      [("ours: TriangulatePolygon", "BM_Peer_Triangulate_Ours"),
-      ("GEOS constrained Delaunay", "BM_Peer_Triangulate_GeosConstrainedDelaunay")],
-     [("ours / GEOS", "BM_Peer_Triangulate_Ours", "BM_Peer_Triangulate_GeosConstrainedDelaunay")]),
+      ("GEOS constrained Delaunay", "BM_Peer_Triangulate_GeosConstrainedDelaunay"),
+      ("earcut 2.2.4 (Node)", "Earcut_Node")],
+     [("ours / GEOS", "BM_Peer_Triangulate_Ours", "BM_Peer_Triangulate_GeosConstrainedDelaunay"),
+      ("ours / earcut", "BM_Peer_Triangulate_Ours", "Earcut_Node")]),
 ]
+# earcut runs under Node (bench/peers/earcut-bench.js): wall time of one pass, median of five.
+earcut_file = os.path.join(out, "earcut.json")
+earcut_note = "earcut (Node) was not measured: Node, npm or the package was not available."
+if os.path.exists(earcut_file) and os.path.getsize(earcut_file) > 0:
+    for size, r in json.load(open(earcut_file)).items():
+        medians["Earcut_Node/%s" % size] = {"real": r["us"] / 1000.0, "cpu": r["us"] / 1000.0, "counters": {}}
+    earcut_note = ("earcut is the npm package run by Node " + subprocess.run(["node", "--version"],
+                   capture_output=True, text=True).stdout.strip() + " (CPU time of the process for one pass"
+                   " over the inputs, median of five runs of at least 0.2 s, after the JIT warmed up).")
 SIZES = [("16", "star of 16"), ("64", "star of 64"), ("256", "star of 256"), ("1024", "star of 1024"),
          ("1999", "star of 1999"), ("0", "airport polygons")]
 if any(k.startswith("BM_Peer_") for k in medians):
@@ -203,6 +214,7 @@ if any(k.startswith("BM_Peer_") for k in medians):
     print("of the large synthetic airport (the `airport polygons` row, all of them per iteration). CPU")
     print("time per iteration; a ratio above 1 means ours is slower. PreciseClipToRectangle refuses")
     print("outlines of 512 vertices or more (its node lists are fixed), so it skips the two largest stars.")
+    print(earcut_note)
     print()
     for title, _, columns, ratios in PEERS:
         print("### " + title)
@@ -235,8 +247,8 @@ if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
         print("## World run")
         print()
         print("`rollpath-cli build-all` on the full-size database (`sample-install --all-airports`, loose")
-        print("layout): every airport opened as New, updated as the view does and saved, one after another")
-        print("in one process.")
+        print("layout): every airport opened as New, updated as the view does and saved, on one thread;")
+        print("then built again over its own files and project list with `--jobs 2`.")
         print()
         print("| | |")
         print("| --- | --- |")
@@ -245,6 +257,14 @@ if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
         print("| failed | %d |" % world["failed"])
         print("| skipped (no identifier the database is searched by) | %d |" % world["skipped"])
         print("| total time | %.1f s |" % world["totalSeconds"])
+        again_file = os.path.join(out, "world-jobs2.json")
+        if os.path.exists(again_file) and os.path.getsize(again_file) > 0:
+            try:
+                again = json.load(open(again_file))
+                print("| built again with `--jobs 2`: total time, per-airport median | %.1f s, %s |" % (
+                    again["totalSeconds"], ms(again["perAirportMs"]["median"])))
+            except ValueError:
+                pass
         per = world["perAirportMs"]
         print("| per airport: mean / median / p99 / max | %s / %s / %s / %s |" % (
             ms(per["mean"]), ms(per["median"]), ms(per["p99"]), ms(per["max"])))
@@ -264,8 +284,8 @@ if os.path.exists(world_file) and os.path.getsize(world_file) > 0:
                 for start in range(0, len(values), step):
                     chunk = sorted(values[start:start + min(step, 300)])
                     trend.append("from airport %d: %s" % (start + 1, ms(chunk[len(chunk) // 2])))
-                print("Median time of 300 airports at points of the run (the time per airport grows with the")
-                print("number of airports already built into the same output folder): " + "; ".join(trend) + ".")
+                print("Median time of 300 airports at points of the run (flat: the output folder's listing is")
+                print("kept between airports and the project list is written once per 500): " + "; ".join(trend) + ".")
                 print()
         print("Slowest airports: " + ", ".join("%s %s" % (s["code"], ms(s["ms"])) for s in world["slowest"]) + ".")
         print()

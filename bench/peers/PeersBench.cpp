@@ -17,11 +17,11 @@
 #include <memory>
 #include <vector>
 
+#include "bench/PeerInputs.h"
 #include "geometry/Clip.h"
 #include "geometry/PolygonMeasures.h"
 #include "geometry/Triangulate.h"
 #include "support/PolygonGenerators.h"
-#include "support/SyntheticAirport.h"
 
 namespace rollpath {
 namespace {
@@ -58,54 +58,18 @@ ClipRect MiddleRect(const std::vector<DPoint>& p) {
     return {b.minX + w / 4.0, b.maxX - w / 4.0, b.maxY - h / 4.0, b.minY + h / 4.0};
 }
 
-// Counter-clockwise outlines: the stars, or every ground and junction polygon
-// of the synthetic airport (concave or not), at most 1999 vertices.
-std::vector<std::vector<DPoint>> Inputs(int stars) {
-    std::vector<std::vector<DPoint>> polygons;
-    if (stars > 0) {
-        polygons.push_back(testing::StarPolygon(stars, 12345u));
-        return polygons;
-    }
-    CRollpathDoc doc;
-    testing::BuildSyntheticAirport(doc);
-    testing::PaveSyntheticAirport(doc);
-    const auto add = [&polygons](const std::vector<DPoint>& p) {
-        if (p.size() < 3 || p.size() > static_cast<std::size_t>(kMaxTriangulationVertices)) {
-            return;
-        }
-        std::vector<DPoint> q = p;
-        if (PolygonArea(q.data(), static_cast<int>(q.size())) > 0.0) {
-            std::reverse(q.begin(), q.end());
-        }
-        polygons.push_back(std::move(q));
-    };
-    for (const auto& g : doc.m_pPolygons) {
-        if (g->live()) {
-            add(g->points);
-        }
-    }
-    for (int v = 0; v < doc.m_nVertices; ++v) {
-        if (doc.Vertex(v).live()) {
-            for (const GroundPolygon& j : doc.Vertex(v).junctionPolys) {
-                add(j.points);
-            }
-        }
-    }
-    return polygons;
-}
-
 const std::vector<std::vector<DPoint>>& CachedInputs(int stars) {
     static std::vector<std::vector<DPoint>> airport;
     static std::vector<std::vector<DPoint>> star;
     static int starSize = -1;
     if (stars == 0) {
         if (airport.empty()) {
-            airport = Inputs(0);
+            airport = PeerInputs(0);
         }
         return airport;
     }
     if (starSize != stars) {
-        star = Inputs(stars);
+        star = PeerInputs(stars);
         starSize = stars;
     }
     return star;

@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "cli/CliTestSupport.h"
 #include "support/SampleInstallation.h"
 
@@ -22,6 +24,10 @@ protected:
 };
 
 TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
+    // An entry of an airport the run does not build stays in the list.
+    std::filesystem::create_directories(dir / "prog");
+    std::ofstream(dir / "prog" / "Rollpath.rpj")
+        << "[ZZZZ]\ntxp=ZZZZ.txp\nbgr=ZZZZ.bgr\nbmp=\"\" 0 0 100 0.000000\n";
     const std::filesystem::path times = dir / "times.csv";
     const Outcome run = Call(&RunBuildAll, BuildAllArgs({"--times", times.string(), "--check"}));
     ASSERT_EQ(run.status, kExitSuccess) << run.err << run.out;
@@ -47,9 +53,35 @@ TEST_F(BuildAllTest, BuildsEveryAirportAndCountsTheMessages) {
         EXPECT_EQ(static_cast<double>(checks["examples"][id].size()), std::min(airports.Number(), 10.0))
             << id;
     }
-    // The project list holds the last airport only.
-    const std::string list = ReadText(dir / "prog" / "build-all" / "Rollpath.rpj");
-    EXPECT_EQ(std::count(list.begin(), list.end(), '['), 1);
+    // The project list holds every airport built, once, and the one it held.
+    const std::string list = ReadText(dir / "prog" / "Rollpath.rpj");
+    EXPECT_EQ(static_cast<double>(std::count(list.begin(), list.end(), '[')), attempted + 1.0);
+    EXPECT_NE(list.find("[ZZZZ]\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(dir / "prog" / "KSFO.txd"));
+}
+
+// Airports built on several threads, and built again over their own files
+// and list, give the same files as one thread building them once.
+TEST_F(BuildAllTest, SeveralJobsAndASecondRunWriteTheSameFiles) {
+    const auto build = [this](const std::string& name, const std::string& jobs) {
+        std::filesystem::create_directories(dir / name / "out");
+        const Outcome run = Call(
+            &RunBuildAll, {Csv(), "--fly-dir", Fly("loose"), "--output-dir", (dir / name / "out").string(),
+                           "--project-dir", (dir / name / "prog").string(), "--seed", "3", "--jobs", jobs});
+        EXPECT_EQ(run.status, kExitSuccess) << run.err << run.out;
+    };
+    build("one", "1");
+    build("three", "3");
+    build("three", "3");
+    std::size_t compared = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(dir / "one")) {
+        if (file.is_regular_file()) {
+            const std::filesystem::path other = dir / "three" / file.path().lexically_relative(dir / "one");
+            EXPECT_EQ(ReadText(file.path()), ReadText(other)) << other;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 40u);
 }
 
 TEST_F(BuildAllTest, LimitStopsEarlyAndMessagesAreCountedByKind) {

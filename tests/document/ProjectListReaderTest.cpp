@@ -54,12 +54,15 @@ TEST(ProjectListReader, LinesWithTheirOffsetsNumbersAndLineFeeds) {
 TEST(ProjectListReader, LongLinesAreCutBeforeTheCarriageReturnIsDropped) {
     const std::string x(300, 'x');
     ProjectListLine line;
-    line.text = x + "\r";
+    line.text = x;
+    line.text += '\r';
     EXPECT_EQ(line.AsRead(kListLineLength), x.substr(0, 254));
     EXPECT_EQ(line.AsWritten(), x);
     // A carriage return that the cut brings to the end goes too.
-    line.text = std::string(253, 'y') + "\r" + "zz";
-    EXPECT_EQ(line.AsRead(kListLineLength), std::string(253, 'y'));
+    const std::string y(253, 'y');
+    line.text = y;
+    line.text += "\rzz";
+    EXPECT_EQ(line.AsRead(kListLineLength), y);
     // Only one carriage return belongs to the line end.
     line.text = "a\r\r";
     EXPECT_EQ(line.AsWritten(), "a\r");

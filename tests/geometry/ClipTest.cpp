@@ -222,6 +222,12 @@ TEST(ClipAgainstEdge2, MalformedListsAreRefused) {
     auto fewCorners = std::vector<ClipNode>(clip.begin(), clip.begin() + 3);
     EXPECT_EQ(ClipAgainstEdge2(subject, fewCorners, entering, kClipLeft, {}), 0);
     EXPECT_EQ(ClipAgainstEdge2(subject, clip, entering, 7, {}), 0);
+    // A side of the clip list that leads nowhere, crossed by a whole subject.
+    auto straddling = Subject({{-10, 20}, {-10, 40}, {10, 40}, {10, 20}});
+    for (ClipNode& corner : clip) {
+        corner.next = 99;
+    }
+    EXPECT_EQ(ClipAgainstEdge2(straddling, clip, entering, kClipLeft, {}), 0);
 }
 
 // ---- PreciseClipToRectangle --------------------------------------------------

@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "document/ProjectList.h"
-#include "geometry/PolygonMeasures.h"
 #include "pavement/TileGrid.h"
 #include "project/PipelineFixture.h"
 #include "support/FaultyFileSystem.h"
@@ -54,62 +53,6 @@ TEST_F(PipelineTest, FirstSaveWritesTheListAndTheFiles) {
     EXPECT_TRUE(std::filesystem::exists(Output("KPAO.bgr")));
     EXPECT_TRUE(std::filesystem::exists(Output("KPAO.tms")));
     EXPECT_TRUE(std::filesystem::exists(Program("KPAO.txd")));
-    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
-}
-
-TEST_F(PipelineTest, SavedNetworkReopensWithEveryAttribute) {
-    ASSERT_TRUE(OpenNew(doc, "KPAO"));
-    for (auto& s : doc.m_pSegments) {
-        s->state = -1;  // the seeded centre line is not part of this drawing
-    }
-    DrawNetwork(doc);
-    doc.m_szBmpPath = "/scans/kpao.bmp";
-    doc.m_nBmpX = -40;
-    doc.m_nBmpY = 75;
-    doc.m_nBmpScale = 130;
-    doc.m_dRotation = 12.5;
-    ASSERT_TRUE(Save(doc));
-    // The clockwise polygon was written counter-clockwise and stays so.
-    EXPECT_LT(PolygonArea(doc.m_pPolygons[0]->points.data(), 4), 0.0);
-
-    CRollpathDoc back;
-    Attach(back);
-    ASSERT_TRUE(OpenAirportByCode(back, "KPAO", false, false));
-    EXPECT_EQ(back.m_szBmpPath, "/scans/kpao.bmp");
-    EXPECT_EQ(back.m_nBmpX, -40);
-    EXPECT_EQ(back.m_nBmpY, 75);
-    EXPECT_EQ(back.m_nBmpScale, 130);
-    EXPECT_EQ(back.m_dRotation, 12.5);
-    ASSERT_EQ(back.m_nVertices, doc.m_nVertices);
-    for (int i = 0; i < doc.m_nVertices; ++i) {
-        EXPECT_EQ(back.Vertex(i).x, doc.Vertex(i).x);
-        EXPECT_EQ(back.Vertex(i).y, doc.Vertex(i).y);
-        EXPECT_EQ(back.Vertex(i).flags, doc.Vertex(i).flags);
-    }
-    std::vector<const RollpathSegment*> live;
-    for (const auto& s : doc.m_pSegments) {
-        if (s->live()) {
-            live.push_back(s.get());
-        }
-    }
-    ASSERT_EQ(back.m_pSegments.size(), live.size());
-    for (std::size_t i = 0; i < live.size(); ++i) {
-        const RollpathSegment& a = *live[i];
-        const RollpathSegment& b = *back.m_pSegments[i];
-        EXPECT_EQ(b.vertex0, a.vertex0);
-        EXPECT_EQ(b.vertex1, a.vertex1);
-        EXPECT_EQ(b.width, a.width);
-        EXPECT_EQ(b.type, a.type);
-        EXPECT_EQ(b.flags, a.flags);
-        EXPECT_EQ(b.extent0, a.extent0);
-        EXPECT_EQ(b.extent1, a.extent1);
-    }
-    EXPECT_EQ(back.m_nSource, doc.m_nSource);
-    EXPECT_EQ(back.m_nSink, doc.m_nSink);
-    ASSERT_EQ(back.m_pPolygons.size(), 2u);
-    EXPECT_EQ(back.m_pPolygons[0]->points, doc.m_pPolygons[0]->points);
-    EXPECT_EQ(back.m_pPolygons[1]->points, doc.m_pPolygons[1]->points);
-    EXPECT_EQ(back.m_pPolygons[1]->kind, PolygonKind::Ordinary);  // automatic comes back ordinary
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
 

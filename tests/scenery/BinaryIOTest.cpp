@@ -7,7 +7,6 @@
 
 #include "scenery/BinaryIO.h"
 #include "scenery/TaggedRecords.h"
-#include "support/TempDir.h"
 
 namespace rollpath {
 namespace {
@@ -77,7 +76,8 @@ TEST(ByteReader, HoldsIsSafeForAnyCount) {
 }
 
 TEST(ReadTag, SkipsTrailingTextUpToTheNul) {
-    const std::string text = std::string("<vert> ---- vertex pool ----") + '\0' + "<endo>" + '\0' + "<ab";
+    using namespace std::string_literals;
+    const std::string text = "<vert> ---- vertex pool ----\0<endo>\0<ab"s;
     const Bytes data(text.begin(), text.end());
     ByteReader r(data);
     RecordTag tag;
@@ -112,11 +112,6 @@ TEST(RecordTag, NameStopsAtANulAsAMessageShowsIt) {
     EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <x");
     tag.chars = {'<', 'q', 'q', 'q', 'q', '>'};
     EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <qqqq>");
-}
-
-TEST(ReadWholeFile, MissingFileGivesNothing) {
-    testing::TempDir dir;
-    EXPECT_FALSE(ReadWholeFile(dir / "absent.bgr").has_value());
 }
 
 }  // namespace

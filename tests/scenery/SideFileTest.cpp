@@ -182,6 +182,13 @@ INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
                                                             Segment(g, 2, 1, 0x80, 1, 1);
                                                         },
                                                         0x80, 0},
+                                           // Both vertices must match, not one of them.
+                                           MismatchCase{"SegmentSharingOneVertex",
+                                                        [](Golden& g) {
+                                                            g.i32(1);
+                                                            Segment(g, 0, 2, 0x80, 1, 1);
+                                                        },
+                                                        0, 0},
                                            MismatchCase{"SegmentCutShort",
                                                         [](Golden& g) {
                                                             g.i32(1);

@@ -5,6 +5,7 @@
 
 #include "SimdataTestSupport.h"
 #include "simdata/DatabaseLayout.h"
+#include "simdata/LittleEndian.h"
 #include "simdata/LooseDatabase.h"
 
 namespace rollpath {
@@ -121,6 +122,31 @@ INSTANTIATE_TEST_SUITE_P(
         name.erase(name.find('.'), 1);
         return name;
     });
+
+// Offsets count from the start of the data file: a record at offset 0 (a
+// file written without a header) is as good as any other.
+TEST_F(LooseDatabase, RecordsAtTheStartOfTheirFilesAreRead) {
+    const SampleAirport field = TestField();
+    Install({field}, SampleLayout::Loose);
+    testing::WriteFileBytes(FlyPath("DATABASE/AIRPORT.DBD"), EncodeAirportRecord(field, 260));
+    Bytes faaIndex = testing::ReadFileBytes(FlyPath("DATABASE/APRTFAA.DBI"));
+    PutInt32(faaIndex, 68 + 4, 0);  // the first entry's offset
+    testing::WriteFileBytes(FlyPath("DATABASE/APRTFAA.DBI"), faaIndex);
+    Bytes runways;
+    Bytes runwayIndex = testing::ReadFileBytes(FlyPath("DATABASE/RUNWAY.DBI"));
+    for (std::size_t i = 0; i < field.runways.size(); ++i) {
+        const Bytes record = EncodeRunwayRecord(field.runways[i], field.key, 271);
+        PutInt32(runwayIndex, 68 + 14 * i + 10, static_cast<std::int32_t>(runways.size()));
+        runways.insert(runways.end(), record.begin(), record.end());
+    }
+    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBD"), runways);
+    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBI"), runwayIndex);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
+    EXPECT_TRUE(messages.shown.empty());
+}
 
 TEST_F(LooseDatabase, RunwaysAreSelectedByTheAirportKeyInFileOrder) {
     SampleAirport a = TestField("AKEY", "AAA", "");

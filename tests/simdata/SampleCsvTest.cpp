@@ -102,9 +102,10 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
         "3,1,\"AB12\",3000,60,\"TURF\",0,0,\"05\",10.5,,,,,\"23\",10.6,-19.5,,,\n"
         // No positions at all: left out.
         "4,2,\"NOPOS\",3000,60,\"ASP\",0,0,\"01\",,,,,,\"19\",,,,,\n"
-        // Identifiers by length; 1164.5 rounds to the even 1164.
+        // Identifiers by length (an ICAO code has at most five characters);
+        // 1164.5 rounds to the even 1164.
         "5,3,\"ABCDE\",2000,50,\"X\",0,0,\"a\",1.0,1.0,1164,,,\"b\",1.0,1.1,1165,,\n"
-        "6,4,\"US-0001\",2000,50,\"X\",0,0,\"a\",2.0,2.0,,,,\"b\",2.0,2.1,,,\n";
+        "6,4,\"US-001\",2000,50,\"X\",0,0,\"a\",2.0,2.0,,,,\"b\",2.0,2.1,,,\n";
     std::string error;
     const auto airports = AllAirportsFromRunwaysCsv(csv, error);
     ASSERT_TRUE(airports) << error;
@@ -135,7 +136,7 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
     EXPECT_EQ((*airports)[1].runways[0].surface, 0);
     EXPECT_EQ((*airports)[2].faaId, "");
     EXPECT_EQ((*airports)[2].icaoId, "");
-    EXPECT_EQ((*airports)[2].key, "US-0001");
+    EXPECT_EQ((*airports)[2].key, "US-001");
     EXPECT_EQ((*airports)[2].elevation, 0);
 }
 

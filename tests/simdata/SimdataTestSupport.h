@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +15,7 @@
 #include "simdata/SampleAirport.h"
 #include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
+#include "support/SampleInstallation.h"
 #include "support/TempDir.h"
 
 namespace rollpath::testing {
@@ -75,12 +75,6 @@ inline Bytes ReadFileBytes(const std::filesystem::path& path) {
 inline std::string ReadTextFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The repository's samples/ folder.
-inline std::filesystem::path SamplesDir() {
-    const char* dir = std::getenv("ROLLPATH_TEST_DATA");
-    return dir != nullptr ? std::filesystem::path(dir) : std::filesystem::path("samples");
 }
 
 inline std::vector<SampleAirport> RepositorySamples() {

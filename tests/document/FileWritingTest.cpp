@@ -1,36 +1,50 @@
+// Files are replaced whole or not at all, and read back whole.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "SceneryTestSupport.h"
 #include "document/AtomicFile.h"
-#include "scenery/NetworkFile.h"
-#include "scenery/PolygonFile.h"
-#include "scenery/SideFile.h"
+#include "document/MessageSink.h"
+#include "document/WholeFile.h"
 #include "support/FaultyFileSystem.h"
+#include "support/TempDir.h"
 
 namespace rollpath::testing {
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
 using Fault = FaultyFileSystem::Fault;
+
+void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // The file's message, then its path and the system's reason.
 bool ReportedWithReason(const RecordingMessageSink& messages, const std::string& name,
                         const std::filesystem::path& path) {
-    return messages.shown.size() == 1 &&
-           messages.shown.front().starts_with("Cannot create " + name + ": " + path.string() + ": ") &&
-           messages.shown.front().size() > ("Cannot create " + name + ": " + path.string() + ": ").size();
+    const std::string start = "Cannot create " + name + ": " + path.string() + ": ";
+    return messages.shown.size() == 1 && messages.shown.front().starts_with(start) &&
+           messages.shown.front().size() > start.size();
 }
 
-bool OnlyTarget(const std::filesystem::path& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++count;
+std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> entries;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        entries.push_back(entry.path());
     }
-    return count == 1;
+    return entries;
 }
 
 struct FaultCase {
@@ -46,15 +60,12 @@ TEST_P(AtomicFileFaults, AFailureKeepsTheOldFileAndLeavesNoTemporary) {
     const FaultCase& c = GetParam();
     TempDir dir;
     const auto target = dir / "KTST.tms";
-    const Bytes old{'o', 'l', 'd'};
-    WriteBytes(target, old);
-    const Bytes fresh(200000, 0x5A);
-
+    WriteBytes(target, Bytes{'o', 'l', 'd'});
     FaultyFileSystem files(c.fault, c.failWrite);
     RecordingMessageSink messages;
-    EXPECT_FALSE(WriteFileOrReport(target, fresh, "KTST.tms", messages, files));
-    EXPECT_EQ(ReadBytes(target), old);
-    EXPECT_TRUE(OnlyTarget(dir.path()));
+    EXPECT_FALSE(WriteFileOrReport(target, Bytes(200000, 0x5A), "KTST.tms", messages, files));
+    EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(Entries(dir.path()), std::vector{target});
     EXPECT_TRUE(ReportedWithReason(messages, "KTST.tms", target)) << messages.shown.front();
 }
 
@@ -65,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"Close", Fault::Close, 0}, FaultCase{"Rename", Fault::Rename, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AtomicFile, SuccessReplacesTheOldFileInChunks) {
+TEST(AtomicFile, SuccessReplacesTheOldFileInChunksAndLeavesOnlyIt) {
     TempDir dir;
     const auto target = dir / "KTST.tms";
     WriteBytes(target, Bytes{'o', 'l', 'd'});
@@ -76,16 +87,12 @@ TEST(AtomicFile, SuccessReplacesTheOldFileInChunks) {
     EXPECT_EQ(ReadBytes(target), fresh);
     EXPECT_EQ(files.writes(), 4);  // 64 KiB pieces
     EXPECT_EQ(files.renames(), 1);
-    EXPECT_TRUE(OnlyTarget(dir.path()));
+    EXPECT_EQ(Entries(dir.path()), std::vector{target});
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST(AtomicFile, AnEmptyFileIsWrittenToo) {
-    TempDir dir;
-    RecordingMessageSink messages;
     EXPECT_TRUE(WriteFileOrReport(dir / "e.bin", {}, "e.bin", messages));
+    EXPECT_EQ(ReadBytes(dir / "e.bin"), Bytes{});
     EXPECT_TRUE(std::filesystem::exists(dir / "e.bin"));
-    EXPECT_EQ(std::filesystem::file_size(dir / "e.bin"), 0u);
 }
 
 TEST(AtomicFile, AMissingFolderCannotBeCreated) {
@@ -107,8 +114,22 @@ TEST(AtomicFile, AnAbandonedWriteRemovesItsTemporary) {
         EXPECT_TRUE(std::filesystem::exists(file.temporary()));
         EXPECT_EQ(file.temporary().parent_path(), target.parent_path());
     }
-    EXPECT_FALSE(std::filesystem::exists(target));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// A committed file owns its temporary name no more: going away, it must
+// not remove the temporary of the next write of the same file.
+TEST(AtomicFile, ACommittedFileLeavesTheNextWriteAlone) {
+    TempDir dir;
+    const auto target = dir / "x.bgr";
+    auto first = std::make_unique<AtomicFile>(target);
+    ASSERT_TRUE(first->Open() && first->Write(Bytes{1}) && first->Commit());
+    AtomicFile second(target);
+    ASSERT_TRUE(second.Open() && second.Write(Bytes{2}));
+    first.reset();
+    EXPECT_TRUE(second.Commit());
+    EXPECT_EQ(ReadBytes(target), Bytes{2});
+    EXPECT_EQ(Entries(dir.path()), std::vector{target});
 }
 
 TEST(AtomicFile, NothingIsCommittedAfterAFailedWrite) {
@@ -124,60 +145,6 @@ TEST(AtomicFile, NothingIsCommittedAfterAFailedWrite) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-// Every scenery writer reports a failure with its own file name and keeps
-// the file that was there.
-struct WriterCase {
-    const char* name;
-    std::function<bool(CRollpathDoc&, const std::filesystem::path&, FileSystem&)> write;
-    std::string file;
-};
-
-class WriterFaults : public SceneryTest, public ::testing::WithParamInterface<WriterCase> {};
-
-TEST_P(WriterFaults, ReportTheFileNameAndKeepTheOldFile) {
-    const WriterCase& c = GetParam();
-    doc.AddVertex(1, 2, true);
-    doc.AppendPolygon().points = {{0, 0}, {0, 10}, {10, 0}};
-    WriteBytes(File(c.file), Bytes{'o', 'l', 'd'});
-    for (const Fault fault : {Fault::Create, Fault::Write, Fault::Close, Fault::Rename}) {
-        messages.Clear();
-        FaultyFileSystem files(fault, 1);
-        EXPECT_FALSE(c.write(doc, dir.path(), files));
-        EXPECT_TRUE(ReportedWithReason(messages, c.file, File(c.file)));
-        EXPECT_EQ(ReadBytes(File(c.file)), (Bytes{'o', 'l', 'd'}));
-    }
-    messages.Clear();
-    FaultyFileSystem working;
-    EXPECT_TRUE(c.write(doc, dir.path(), working));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_NE(ReadBytes(File(c.file)), (Bytes{'o', 'l', 'd'}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Writers, WriterFaults,
-    ::testing::Values(WriterCase{"Network",
-                                 [](CRollpathDoc& d, const std::filesystem::path& f, FileSystem& fs) {
-                                     return WriteNetworkFile(d, f, fs);
-                                 },
-                                 "KTST.bgr"},
-                      WriterCase{"Polygon",
-                                 [](CRollpathDoc& d, const std::filesystem::path& f, FileSystem& fs) {
-                                     return WritePolygonFile(d, f, fs);
-                                 },
-                                 "KTST.txp"},
-                      WriterCase{"Side",
-                                 [](CRollpathDoc& d, const std::filesystem::path& f, FileSystem& fs) {
-                                     return WriteSideFile(d, f, fs);
-                                 },
-                                 "KTST.txd"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-}  // namespace
-}  // namespace rollpath::testing
-
-namespace rollpath::testing {
-namespace {
-
 // A real device that is always full: the loss must show by the close at
 // the latest, even when the data sat in a buffer.
 TEST(RealFileSystem, AFullDiskShowsAsAFailure) {
@@ -188,9 +155,26 @@ TEST(RealFileSystem, AFullDiskShowsAsAFailure) {
     auto file = RealFileSystem().Create("/dev/full", reason);
     ASSERT_NE(file, nullptr);
     const Bytes data(100, 1);
-    const bool wrote = file->Write(data, reason) && file->Close(reason);
-    EXPECT_FALSE(wrote);
+    EXPECT_FALSE(file->Write(data, reason) && file->Close(reason));
     EXPECT_EQ(reason, std::errc::no_space_on_device);
+}
+
+// Files are read in 64 KiB chunks: sizes around a chunk's end, down to a
+// last chunk of one byte, come back byte for byte.
+TEST(ReadWholeFile, GivesEveryByteOrNothingForAMissingFile) {
+    TempDir dir;
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{65535}, std::size_t{65536},
+                                   std::size_t{65537}, std::size_t{131073}}) {
+        Bytes bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+        }
+        WriteBytes(dir / "f.bin", bytes);
+        EXPECT_EQ(ReadWholeFile(dir / "f.bin"), bytes) << size;
+        EXPECT_EQ(ReadWholeText(dir / "f.bin"), std::string(bytes.begin(), bytes.end())) << size;
+    }
+    EXPECT_FALSE(ReadWholeFile(dir / "absent.bgr").has_value());
+    EXPECT_FALSE(ReadWholeText(dir / "absent.bgr").has_value());
 }
 
 }  // namespace
