@@ -1,9 +1,11 @@
 #include "app/ProgramFolder.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <system_error>
+
+#include "document/ProgramDir.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath {
 
@@ -12,7 +14,7 @@ std::filesystem::path ChooseProgramFolder(const std::optional<std::string>& proj
                                           bool executableDirWritable,
                                           const std::filesystem::path& userDataDir) {
     if (projectDir && !projectDir->empty()) {
-        return std::filesystem::path(*projectDir);
+        return PathFromUtf8(*projectDir);
     }
     if (!executableDir.empty() && executableDirWritable) {
         return executableDir;
@@ -23,8 +25,9 @@ std::filesystem::path ChooseProgramFolder(const std::optional<std::string>& proj
 std::filesystem::path ProgramFolder(const std::optional<std::string>& projectDir) {
     const QString exeDir = QCoreApplication::applicationDirPath();
     const std::filesystem::path folder = ChooseProgramFolder(
-        projectDir, exeDir.toStdString(), !exeDir.isEmpty() && QFileInfo(exeDir).isWritable(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+        projectDir, PathFromUtf8(exeDir.toStdString()),
+        !exeDir.isEmpty() && IsWritableFolder(PathFromUtf8(exeDir.toStdString())),
+        PathFromUtf8(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()));
     // A folder that cannot be made shows up at Save as "Cannot open Rollpath.rpj".
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);

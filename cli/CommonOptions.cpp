@@ -1,5 +1,6 @@
 #include "cli/CommonOptions.h"
 
+#include "document/Utf8Path.h"
 #include "settings/SettingsIni.h"
 
 #include <system_error>
@@ -13,13 +14,14 @@ void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollp
     if (options.outputDir) {
         settings.OutputDir = *options.outputDir;
     }
-    doc.SetProgramDir(options.projectDir ? std::filesystem::path(*options.projectDir) : DefaultProgramDir());
+    doc.SetProgramDir(options.projectDir ? PathFromUtf8(*options.projectDir) : DefaultProgramDir());
 }
 
 bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err) {
     settings = Settings{};
     if (options.settingsFile) {
-        const std::optional<IniSettingsStore> store = IniSettingsStore::Load(*options.settingsFile);
+        const std::optional<IniSettingsStore> store =
+            IniSettingsStore::Load(PathFromUtf8(*options.settingsFile));
         if (!store) {
             err << "rollpath-cli: cannot read settings file '" << *options.settingsFile << "'\n";
             return false;

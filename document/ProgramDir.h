@@ -9,4 +9,7 @@ namespace rollpath {
 // folder.
 std::filesystem::path DefaultProgramDir();
 
+// Whether new files can be made in folder.
+bool IsWritableFolder(const std::filesystem::path& folder);
+
 }  // namespace rollpath
