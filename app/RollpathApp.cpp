@@ -9,6 +9,7 @@
 #include "app/ProgramFolder.h"
 #include "app/QtSettingsStore.h"
 #include "app/WindowPlacement.h"
+#include "document/Utf8Path.h"
 #include "ui/MainFrame.h"
 #include "ui/PreferencesSheet.h"
 #include "ui/QtDialogHost.h"
@@ -24,7 +25,7 @@ namespace {
 // The file title of a path, the airport code it stands for. Codes are kept
 // in capitals, so a title typed in small letters finds the same airport.
 std::string CodeOfPath(const std::string& path) {
-    std::string code = std::filesystem::path(path).stem().string();
+    std::string code = Utf8FromPath(PathFromUtf8(path).stem());
     for (char& c : code) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
@@ -111,7 +112,7 @@ void CRollpathApp::ChooseFlyDirectory(const EditorCommandLine& line) {
         // An empty path is no folder: taking it would never ask again.
         if (chosen && !IsBlank(*chosen)) {
             m_Settings.FlyDir = *chosen;
-            m_Settings.OutputDir = (std::filesystem::path(*chosen) / "Data").make_preferred().string();
+            m_Settings.OutputDir = Utf8FromPath((PathFromUtf8(*chosen) / "Data").make_preferred());
             m_Settings.FlyDirSet = 1;
             // Kept at once: the answer must not depend on how this run ends.
             m_Store->SetInt("FlyDirSet", 1);

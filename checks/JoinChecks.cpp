@@ -7,6 +7,7 @@
 
 #include "checks/CheckContext.h"
 #include "checks/ObjectNames.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -18,7 +19,7 @@ double DistanceToSegment(const DPoint& p, const DPoint& a, const DPoint& b) {
     const double length2 = dx * dx + dy * dy;
     double t = length2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+    return math::Hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
 bool ShareVertex(const RollpathSegment& a, const RollpathSegment& b) {

@@ -4,6 +4,7 @@
 
 #include "checks/CheckContext.h"
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/NetworkEdits.h"
 
 namespace rollpath {
@@ -49,7 +50,7 @@ DPoint CheckContext::Midpoint(int segment) const {
 double CheckContext::Length(int segment) const {
     const DPoint a = End(segment, 0);
     const DPoint b = End(segment, 1);
-    return std::hypot(b.x - a.x, b.y - a.y);
+    return math::Hypot(b.x - a.x, b.y - a.y);
 }
 
 CheckLimits LimitsFrom(const Settings& settings) {

@@ -9,6 +9,7 @@
 #include "checks/CheckContext.h"
 #include "checks/ObjectNames.h"
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/TileContent.h"
 
 namespace rollpath {
@@ -33,7 +34,7 @@ public:
         }
         return true;
     }
-    bool Near(const DPoint& p) const { return std::hypot(p.x, p.y) <= radius_; }
+    bool Near(const DPoint& p) const { return math::Hypot(p.x, p.y) <= radius_; }
     bool Near(std::span<const DPoint> points) const {
         for (const DPoint& p : points) {
             if (!Near(p)) {
@@ -78,7 +79,7 @@ void CheckOutsideTiles(CheckContext& context) {
             context.Add(
                 CheckId::OutsideTiles,
                 VertexName(v) + " lies " +
-                    FormatNumber(std::hypot(doc.Vertex(v).x, doc.Vertex(v).y) / kFeetPerNauticalMile) +
+                    FormatNumber(math::Hypot(doc.Vertex(v).x, doc.Vertex(v).y) / kFeetPerNauticalMile) +
                     " nm from the airport benchmark, farther than " + Miles(context),
                 doc.Vertex(v).pos(), ObjectRef::Vertex(v));
         }

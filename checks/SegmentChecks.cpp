@@ -10,6 +10,7 @@
 
 #include "checks/CheckContext.h"
 #include "checks/ObjectNames.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -81,7 +82,7 @@ void CheckSharpTurns(CheckContext& context) {
             if (q == p) {
                 continue;
             }
-            arms.push_back(Arm{std::atan2(q.y - p.y, q.x - p.x) * 180.0 / std::numbers::pi, i, far});
+            arms.push_back(Arm{math::Atan2(q.y - p.y, q.x - p.x) * 180.0 / std::numbers::pi, i, far});
         }
         if (arms.size() < 2) {
             continue;

@@ -4,6 +4,7 @@
 #include "cli/Json.h"
 #include "cli/StreamMessageSink.h"
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "project/DocumentPipeline.h"
 
 namespace rollpath::cli {
@@ -22,11 +23,11 @@ void WriteSummary(std::ostream& out, const CRollpathDoc& doc, bool saved, const 
     json.Field("saved", saved);
     json.Key("files");
     json.BeginObject();
-    json.Field("list", ProjectListPath(doc).string());
-    json.Field("txp", (output / doc.m_szTxpName).string());
-    json.Field("bgr", (output / doc.m_szBgrName).string());
-    json.Field("txd", (doc.ProgramDir() / doc.m_szTxdName).string());
-    json.Field("tms", (output / doc.m_szTmsName).string());
+    json.Field("list", Utf8FromPath(ProjectListPath(doc)));
+    json.Field("txp", Utf8FromPath(output / PathFromUtf8(doc.m_szTxpName)));
+    json.Field("bgr", Utf8FromPath(output / PathFromUtf8(doc.m_szBgrName)));
+    json.Field("txd", Utf8FromPath(doc.ProgramDir() / PathFromUtf8(doc.m_szTxdName)));
+    json.Field("tms", Utf8FromPath(output / PathFromUtf8(doc.m_szTmsName)));
     json.EndObject();
     if (checked != nullptr) {
         json.Key("check");

@@ -32,6 +32,7 @@
 #include "document/AnsiText.h"
 #include "document/AtomicFile.h"
 #include "document/ProjectList.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/SampleCsv.h"
@@ -186,7 +187,7 @@ public:
         if (std::filesystem::exists(listPath_, ec)) {
             const std::optional<std::string> text = ReadWholeText(listPath_);
             if (!text) {
-                err << "rollpath-cli: cannot read " << listPath_.string() << '\n';
+                err << "rollpath-cli: cannot read " << Utf8FromPath(listPath_) << '\n';
                 return false;
             }
             listText_ = *text;
@@ -366,7 +367,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
-    const std::optional<std::string> csv = ReadWholeText(csvPath);
+    const std::optional<std::string> csv = ReadWholeText(PathFromUtf8(csvPath));
     if (!csv) {
         err << "rollpath-cli: cannot read " << csvPath << '\n';
         return kExitFailure;
@@ -411,7 +412,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     const std::map<std::string, long long> messageCounts = run.MessageCounts();
 
     if (timesPath) {
-        std::ofstream csvOut(*timesPath, std::ios::binary);
+        std::ofstream csvOut(PathFromUtf8(*timesPath), std::ios::binary);
         csvOut << "code,ms,built\n";
         for (const AirportTime& t : times) {
             csvOut << t.code << ',' << t.ms << ',' << (t.built ? 1 : 0) << '\n';

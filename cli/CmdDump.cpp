@@ -6,6 +6,7 @@
 
 #include "cli/ArgParse.h"
 #include "cli/Dump.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 
 namespace rollpath::cli {
@@ -28,7 +29,7 @@ constexpr FormatEntry kFormats[] = {
 
 // Chosen by the file name's extension, whatever its case.
 std::optional<FormatEntry> FormatOf(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
+    std::string extension = Utf8FromPath(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const FormatEntry& entry : kFormats) {
@@ -67,7 +68,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
-    const std::filesystem::path path = file;
+    const std::filesystem::path path = PathFromUtf8(file);
     const std::optional<FormatEntry> format = FormatOf(path);
     if (!format) {
         return UsageError(err, "cannot tell the kind of '" + file + "' from its extension", kSynopsis);

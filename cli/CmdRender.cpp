@@ -11,6 +11,7 @@
 #include "cli/PngRendering.h"
 #include "cli/StreamMessageSink.h"
 #include "document/AtomicFile.h"
+#include "document/Utf8Path.h"
 #include "project/DocumentPipeline.h"
 #include "simdata/OpenAirport.h"
 #include "view/HeadlessViewHost.h"
@@ -97,7 +98,7 @@ bool ParseShow(std::string_view list, std::vector<CommandId>& show, std::string&
 }
 
 std::optional<Format> FormatOf(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
+    std::string ext = Utf8FromPath(PathFromUtf8(path).extension());
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     if (ext == ".svg") {
         return Format::Svg;
@@ -162,7 +163,7 @@ bool WriteSvgRendering(CRollpathView& view, DeviceSize size, const std::filesyst
     view.OnDraw(canvas);
     const std::string svg = canvas.Finish();
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size());
-    return WriteFileOrReport(path, bytes, path.filename().string(), messages);
+    return WriteFileOrReport(path, bytes, Utf8FromPath(path.filename()), messages);
 }
 
 int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
@@ -192,8 +193,9 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
     for (const CommandId id : r.show) {
         view.OnCommand(id);
     }
-    const bool written = r.format == Format::Svg ? WriteSvgRendering(view, r.size, r.out, messages)
-                                                 : WritePngRendering(view, r.size, r.out, messages);
+    const bool written = r.format == Format::Svg
+                             ? WriteSvgRendering(view, r.size, PathFromUtf8(r.out), messages)
+                             : WritePngRendering(view, r.size, PathFromUtf8(r.out), messages);
     return written ? kExitSuccess : kExitFailure;
 }
 

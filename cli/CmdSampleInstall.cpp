@@ -3,6 +3,7 @@
 #include "cli/ArgParse.h"
 #include "cli/Json.h"
 #include "cli/SampleData.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 #include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
@@ -51,7 +52,7 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     std::string error;
     std::optional<std::vector<SampleAirport>> airports;
     if (parsed.allAirports) {
-        const std::optional<std::string> csv = ReadWholeText(*parsed.allAirports);
+        const std::optional<std::string> csv = ReadWholeText(PathFromUtf8(*parsed.allAirports));
         if (!csv) {
             err << "rollpath-cli: cannot read " << *parsed.allAirports << '\n';
             return kExitFailure;
@@ -64,7 +65,7 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
         err << "rollpath-cli: " << error << '\n';
         return kExitFailure;
     }
-    if (!WriteSampleInstallation(parsed.dir, *airports, parsed.layout, error)) {
+    if (!WriteSampleInstallation(PathFromUtf8(parsed.dir), *airports, parsed.layout, error)) {
         err << "rollpath-cli: " << error << '\n';
         return kExitFailure;
     }
@@ -75,7 +76,7 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     }
     JsonWriter json(out);
     json.BeginObject();
-    json.Field("flyDir", std::filesystem::absolute(parsed.dir).string());
+    json.Field("flyDir", Utf8FromPath(std::filesystem::absolute(PathFromUtf8(parsed.dir))));
     json.Field("layout", parsed.layoutName);
     json.Field("airports", airports->size());
     json.Field("runways", runways);

@@ -2,6 +2,7 @@
 
 #include "cli/ArgParse.h"
 #include "cli/ScriptSession.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath::cli {
 
@@ -22,7 +23,7 @@ int RunScript(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
-    std::ifstream script(file, std::ios::binary);
+    std::ifstream script(PathFromUtf8(file), std::ios::binary);
     if (!script) {
         err << "rollpath-cli: cannot read script '" << file << "'\n";
         return kExitFailure;

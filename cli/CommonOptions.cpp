@@ -1,5 +1,6 @@
 #include "cli/CommonOptions.h"
 
+#include "document/Utf8Path.h"
 #include "settings/SettingsIni.h"
 
 #include <system_error>
@@ -20,7 +21,8 @@ void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollp
 bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err) {
     settings = Settings{};
     if (options.settingsFile) {
-        const std::optional<IniSettingsStore> store = IniSettingsStore::Load(*options.settingsFile);
+        const std::optional<IniSettingsStore> store =
+            IniSettingsStore::Load(PathFromUtf8(*options.settingsFile));
         if (!store) {
             err << "rollpath-cli: cannot read settings file '" << *options.settingsFile << "'\n";
             return false;

@@ -15,6 +15,7 @@
 #include "cli/PngRendering.h"
 #include "document/AnsiText.h"
 #include "document/AtomicFile.h"
+#include "document/Utf8Path.h"
 #include "project/DocumentPipeline.h"
 
 namespace rollpath::cli {
@@ -443,9 +444,9 @@ ScriptSession::Step ScriptSession::DumpDoc(const Words& words, std::string& erro
     }
     text << '\n';
     const std::string bytes = text.str();
-    const std::filesystem::path path(words[1]);
+    const std::filesystem::path path = PathFromUtf8(words[1]);
     if (!WriteFileOrReport(path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                           path.filename().string(), m_Messages)) {
+                           Utf8FromPath(path.filename()), m_Messages)) {
         error = "cannot write " + words[1];
         return Step::Failed;
     }
@@ -457,8 +458,8 @@ ScriptSession::Step ScriptSession::Render(const Words& words, std::string& error
         error = "usage: render FILE.svg|FILE.png";
         return Step::Usage;
     }
-    const std::filesystem::path path(words[1]);
-    const std::string ext = Lower(path.extension().string());
+    const std::filesystem::path path = PathFromUtf8(words[1]);
+    const std::string ext = Lower(Utf8FromPath(path.extension()));
     bool written = false;
     if (ext == ".svg") {
         written = WriteSvgRendering(m_View, m_Host.client, path, m_Messages);

@@ -18,3 +18,10 @@ if(ROLLPATH_FUZZ)
         -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(rollpath_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# No fused multiply-add unless the code asks for one: contracting a * b + c
+# changes the last bits with the target's instruction set, and those bits
+# reach the saved files, which must be the same wherever they were written.
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(rollpath_options INTERFACE -ffp-contract=off)
+endif()

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "document/MessageSink.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath {
 namespace {
@@ -37,7 +38,7 @@ void AtomicFile::Fail(const std::error_code& reason, const std::filesystem::path
 
 std::string AtomicFile::Failure() const {
     const std::error_code reason = reason_ ? reason_ : std::make_error_code(std::errc::io_error);
-    return failedPath_.string() + ": " + reason.message();
+    return Utf8FromPath(failedPath_) + ": " + reason.message();
 }
 
 bool AtomicFile::Open() {

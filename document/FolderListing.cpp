@@ -5,6 +5,8 @@
 #include <mutex>
 #include <system_error>
 
+#include "document/Utf8Path.h"
+
 namespace rollpath {
 
 namespace {
@@ -52,7 +54,7 @@ std::optional<Listing> ListFolder(const std::filesystem::path& folder) {
         if (ec) {
             break;
         }
-        Insert(listing, it->path().filename().string());
+        Insert(listing, Utf8FromPath(it->path().filename()));
     }
     listing.racy = std::filesystem::file_time_type::clock::now() - listing.stamp < kRacyWithin;
     return listing;
@@ -98,7 +100,7 @@ public:
         // Only Save's own files came and went since the folder was listed
         // (a change by another program in the same moment is missed until
         // the folder changes again: the exact name is then used).
-        Insert(kept->second, file.filename().string());
+        Insert(kept->second, Utf8FromPath(file.filename()));
         kept->second.stamp = stamp;
         kept->second.racy = false;
     }

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "document/FolderListing.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath {
 
@@ -41,14 +42,14 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
         if (component.empty()) {
             continue;
         }
-        std::filesystem::path exact = path / std::string(component);
+        std::filesystem::path exact = path / PathFromUtf8(component);
         std::error_code ec;
         if (!exists || std::filesystem::exists(exact, ec)) {
             path = std::move(exact);
             continue;
         }
         if (auto found = FindInFolderIgnoringCase(path, component)) {
-            path /= *found;
+            path /= PathFromUtf8(*found);
         } else {
             path = std::move(exact);
             exists = false;
@@ -64,18 +65,18 @@ bool InstallPathExists(const std::filesystem::path& base, std::string_view relat
 
 std::filesystem::path OutputDirectory(const Settings& settings) {
     if (!settings.OutputDir.empty()) {
-        return std::filesystem::path(settings.OutputDir);
+        return PathFromUtf8(settings.OutputDir);
     }
-    return ResolveInstallPath(settings.FlyDir, "\\Data");
+    return ResolveInstallPath(PathFromUtf8(settings.FlyDir), "\\Data");
 }
 
 std::filesystem::path OutputFilePath(const Settings& settings, std::string_view fileName) {
     if (!settings.OutputDir.empty()) {
-        return ResolveInstallPath(settings.OutputDir, fileName);
+        return ResolveInstallPath(PathFromUtf8(settings.OutputDir), fileName);
     }
     std::string relative = "\\Data\\";
     relative += fileName;
-    return ResolveInstallPath(settings.FlyDir, relative);
+    return ResolveInstallPath(PathFromUtf8(settings.FlyDir), relative);
 }
 
 }  // namespace rollpath

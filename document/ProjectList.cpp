@@ -13,6 +13,7 @@
 #include "document/MessageSink.h"
 #include "document/ProjectListReader.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "document/WholeFile.h"
 #include "geometry/NumberText.h"
 
@@ -159,7 +160,7 @@ std::optional<std::string> RewrittenProjectList(const CRollpathDoc& doc,
         const std::optional<std::vector<std::uint8_t>> old = ReadWholeFile(listPath);
         if (!old) {
             messages.Show(FailureMessage("Cannot open Rollpath.rpj",
-                                         listPath.string() + ": " + LastSystemError().message()));
+                                         Utf8FromPath(listPath) + ": " + LastSystemError().message()));
             return std::nullopt;
         }
         text = ProjectListWithout(AsText(*old), {doc.m_szCode});

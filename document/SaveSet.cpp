@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "document/FolderListing.h"
+#include "document/Utf8Path.h"
 
 namespace rollpath {
 
@@ -45,13 +46,13 @@ bool SaveSet::Commit() {
             kept += ".rpold";
             if (!files_.Keep(target, kept, reason)) {
                 RollBack();
-                return Fail(m, kept.string() + ": " + reason.message());
+                return Fail(m, Utf8FromPath(kept) + ": " + reason.message());
             }
             m.kept = kept;
         }
         if (!files_.Rename(m.file->temporary(), target, reason)) {
             RollBack();
-            return Fail(m, target.string() + ": " + reason.message());
+            return Fail(m, Utf8FromPath(target) + ": " + reason.message());
         }
         m.replaced = true;
     }

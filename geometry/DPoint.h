@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "geometry/PortableMath.h"
+
 namespace rollpath {
 
 // A point of the plane. In LocalFeet x grows east and y north, unit one foot.
@@ -23,7 +25,7 @@ inline DPoint Along(const DPoint& p, const DPoint& direction, double distance) {
 
 // The unit vector at `angle` radians, counter-clockwise from east.
 inline DPoint UnitVector(double angle) {
-    return DPoint{std::cos(angle), std::sin(angle)};
+    return DPoint{math::Cos(angle), math::Sin(angle)};
 }
 
 inline DPoint Midpoint(const DPoint& a, const DPoint& b) {

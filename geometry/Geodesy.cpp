@@ -4,6 +4,8 @@
 
 #include "geometry/NumberText.h"
 
+#include "geometry/PortableMath.h"
+
 namespace rollpath {
 
 namespace {
@@ -43,8 +45,8 @@ double NormalizeAngle(double a, double m) {
 
 double MeridionalParts(double latitude) {
     const double absLat = std::fabs(latitude);
-    const double s = std::sin(absLat * kDegToRad);
-    const double m = kMinutesPerRadian * std::log(std::tan((45.0 + absLat / 2.0) * kDegToRad)) -
+    const double s = math::Sin(absLat * kDegToRad);
+    const double m = kMinutesPerRadian * math::Log(math::Tan((45.0 + absLat / 2.0) * kDegToRad)) -
                      kMeridionalCoefficient1 * s - kMeridionalCoefficient3 * s * s * s -
                      kMeridionalCoefficient5 * s * s * s * s * s;
     return latitude < 0.0 ? -m : m;
@@ -67,10 +69,10 @@ void CourseAndDistance(double lat1, double lon1, double lat2, double lon2, doubl
     double c = 0.0;
     if (dM == 0.0) {
         c = 90.0;
-        distance = 60.0 * std::fabs(dLon) * std::cos(lat1 * kDegToRad);
+        distance = 60.0 * std::fabs(dLon) * math::Cos(lat1 * kDegToRad);
     } else {
-        c = std::atan(60.0 * std::fabs(dLon) / std::fabs(dM)) * kRadToDeg;
-        distance = 60.0 * std::fabs(dLat) / std::cos(c * kDegToRad);
+        c = math::Atan(60.0 * std::fabs(dLon) / std::fabs(dM)) * kRadToDeg;
+        distance = 60.0 * std::fabs(dLat) / math::Cos(c * kDegToRad);
     }
 
     // The quadrant is chosen by the first test that holds; the order decides
@@ -119,14 +121,14 @@ void DestinationPoint(double lat, double lon, double course, double distance, do
     }
     const double aRad = a * kDegToRad;
 
-    lat2 = lat + northSign * distance * std::cos(aRad) / 60.0;
-    const double departure = distance * std::sin(aRad);
+    lat2 = lat + northSign * distance * math::Cos(aRad) / 60.0;
+    const double departure = distance * math::Sin(aRad);
     const double dM = std::fabs(MeridionalParts(lat) - MeridionalParts(lat2));
     double dLonMinutes = 0.0;
     if (dM > kParallelThreshold) {
-        dLonMinutes = dM * std::tan(aRad);
+        dLonMinutes = dM * math::Tan(aRad);
     } else {
-        dLonMinutes = departure / std::cos(lat * kDegToRad);
+        dLonMinutes = departure / math::Cos(lat * kDegToRad);
     }
 
     lon2 = lon + eastSign * dLonMinutes / 60.0;
@@ -141,12 +143,12 @@ DPoint LatLonToLocalFeet(double benchLat, double benchLon, double lat, double lo
     CourseAndDistance(benchLat, benchLon, lat, lon, course, distance);
     const double theta = NormalizeAngle(90.0 - course, 360.0) * kDegToRad;
     const double feet = distance * kFeetPerNauticalMile;
-    return DPoint{feet * std::cos(theta), feet * std::sin(theta)};
+    return DPoint{feet * math::Cos(theta), feet * math::Sin(theta)};
 }
 
 void LocalFeetToLatLon(double benchLat, double benchLon, double x, double y, double& lat, double& lon) {
     const double distance = std::sqrt(x * x + y * y) * kFeetToNauticalMiles;
-    const double course = NormalizeAngle(90.0 - std::atan2(y, x) * kRadToDeg, 360.0);
+    const double course = NormalizeAngle(90.0 - math::Atan2(y, x) * kRadToDeg, 360.0);
     DestinationPoint(benchLat, benchLon, course, distance, lat, lon);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -137,7 +138,7 @@ double SignedAngle(double x0, double y0, double x1, double y1, double x2, double
     if (c < -1.0 || c > 1.0) {
         return 0.0;
     }
-    return sign * std::acos(c);
+    return sign * math::Acos(c);
 }
 
 namespace {
@@ -204,8 +205,8 @@ DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const D
 }
 
 void IntersectWithNormal(const DPoint& p0, const DPoint& p1, const DPoint& p2, DPoint& p3) {
-    const double phi = NormalizeAngle(std::atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
-    const double length = 2.0 * std::hypot(p2.x - p1.x, p2.y - p1.y);
+    const double phi = NormalizeAngle(math::Atan2(p1.y - p0.y, p1.x - p0.x) + kPi / 2.0, kTwoPi);
+    const double length = 2.0 * math::Hypot(p2.x - p1.x, p2.y - p1.y);
     const DPoint n1 = Along(p1, UnitVector(phi), length);
     const DPoint n2 = Along(p1, UnitVector(phi), -length);
     DPoint hit;

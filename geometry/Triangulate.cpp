@@ -9,6 +9,7 @@
 
 #include "geometry/CrtRandom.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -385,7 +386,7 @@ int Triangulator::NextSegment() {
 int LogStar(int n) {
     int i = 0;
     for (double v = n; v >= 1.0; ++i) {
-        v = std::log2(v);
+        v = math::Log2(v);
     }
     return i - 1;
 }
@@ -394,7 +395,7 @@ int LogStar(int n) {
 int PhaseEnd(int n, int h) {
     double v = n;
     for (int i = 0; i < h; ++i) {
-        v = std::log2(v);
+        v = math::Log2(v);
     }
     return static_cast<int>(std::ceil(static_cast<double>(n) / v));
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
@@ -14,12 +15,12 @@ constexpr double kCutAngle = 80.0 * kDegToRad;
 }  // namespace
 
 double ArrowheadNotch(double stroke) {
-    return stroke / std::cos(kCutAngle);
+    return stroke / math::Cos(kCutAngle);
 }
 
 std::array<DPoint, 6> ArrowheadPoints(const DPoint& tip, double phi, double q, double stroke) {
     const double t = ArrowheadNotch(stroke);
-    const double e = q - t * std::sin(kCutAngle);
+    const double e = q - t * math::Sin(kCutAngle);
     const DPoint minus = UnitVector(phi - kArmAngle);
     const DPoint plus = UnitVector(phi + kArmAngle);
     const DPoint p1 = Along(tip, UnitVector(phi), t);

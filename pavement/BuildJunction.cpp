@@ -7,6 +7,7 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/Fillets.h"
 
 namespace rollpath {
@@ -18,7 +19,7 @@ constexpr int kMaxDepth = 10;
 constexpr int kLightsPerCurve = 5;
 
 double Distance(const DPoint& a, const DPoint& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return math::Hypot(a.x - b.x, a.y - b.y);
 }
 
 // A line of the corner: its points level with the vertex and with the far
@@ -111,7 +112,7 @@ bool BuildsCentreCurve(const CRollpathDoc& doc, const DPoint& p, const JunctionE
         return true;
     }
     const bool deadElsewhere = runway->segment->EndClassAt(1 - runway->end) == EndClass::DeadEnd;
-    const double length = std::hypot(p.x - runway->far.x, p.y - runway->far.y);
+    const double length = math::Hypot(p.x - runway->far.x, p.y - runway->far.y);
     return !(deadElsewhere && length < doc.GetSettings().RunwayExitMax);
 }
 

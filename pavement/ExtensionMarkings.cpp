@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/Arrowhead.h"
 #include "pavement/SegmentEnds.h"
 
@@ -45,13 +46,13 @@ int BlastPadQuads(const RollpathSegment& segment, QuadBuffer& buffer) {
     const DPoint m = Midpoint(segment.extensionCorners[0], segment.extensionCorners[1]);
     const DPoint e = Midpoint(segment.outline[static_cast<std::size_t>(OutlineLeft(outer))],
                               segment.outline[static_cast<std::size_t>(OutlineRight(outer))]);
-    const double psi = std::atan2(e.y - m.y, e.x - m.x);
+    const double psi = math::Atan2(e.y - m.y, e.x - m.x);
     const DPoint u = UnitVector(psi);
     const DPoint d1 = UnitVector(psi + kPi / 4.0);
     const DPoint d2 = UnitVector(psi - kPi / 4.0);
     const DPoint nL = UnitVector(psi + kPi / 2.0);
     const DPoint nR = UnitVector(psi - kPi / 2.0);
-    const double padLength = std::hypot(e.x - m.x, e.y - m.y);
+    const double padLength = math::Hypot(e.x - m.x, e.y - m.y);
     // Each arm ends 3 ft inside the pavement edge...
     const double arm = (static_cast<double>(segment.width) - 6.0) * kSqrt2 / 2.0;
     // ... and, its stroke included, no further out than the pad's end, from
@@ -108,7 +109,7 @@ void ExtensionArrowheads(const CRollpathDoc& doc, RollpathSegment& segment) {
     }
     const DPoint out = doc.Vertex(segment.VertexAt(outer)).pos();
     const DPoint in = doc.Vertex(segment.VertexAt(1 - outer)).pos();
-    const double phi = std::atan2(out.y - in.y, out.x - in.x);
+    const double phi = math::Atan2(out.y - in.y, out.x - in.x);
     const double q = static_cast<double>(segment.width) / 4.0;
     const double stroke = ArrowStrokeFor(static_cast<double>(segment.width));
     const DPoint u = UnitVector(phi);

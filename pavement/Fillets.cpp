@@ -4,13 +4,14 @@
 #include <cmath>
 
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 
 namespace rollpath {
 
 namespace {
 
 double Length(const DPoint& a, const DPoint& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return math::Hypot(a.x - b.x, a.y - b.y);
 }
 
 // Positive when p lies to the left of the direction d taken at `at`.
@@ -26,7 +27,7 @@ struct Across {
 // The two corners of the strip at curve point c: half the width either way
 // along the mitre, which bisects the turn at c.
 Across MitreCorners(const DPoint& prev, const DPoint& c, const DPoint& next, double half) {
-    const double toPrev = std::atan2(prev.y - c.y, prev.x - c.x);
+    const double toPrev = math::Atan2(prev.y - c.y, prev.x - c.x);
     const double mitre = toPrev + SignedAngle(prev.x, prev.y, c.x, c.y, next.x, next.y) / 2.0;
     const DPoint p = Along(c, UnitVector(mitre), half);
     const DPoint q = Along(c, UnitVector(mitre), -half);

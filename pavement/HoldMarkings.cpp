@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "geometry/PortableMath.h"
 #include "pavement/SegmentGeometry.h"
 
 namespace rollpath {
@@ -31,7 +32,7 @@ bool GetHoldFrame(const CRollpathDoc& doc, const RollpathSegment& s, bool fromVe
     }
     const DPoint r = fromVertex0 ? f.p0 : f.p1;
     const DPoint o = fromVertex0 ? f.p1 : f.p0;
-    const double a = std::atan2(o.y - r.y, o.x - r.x);
+    const double a = math::Atan2(o.y - r.y, o.x - r.x);
     frame.r = r;
     frame.u = UnitVector(a);
     frame.n = DPoint{-frame.u.y, frame.u.x};

@@ -5,6 +5,7 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/BuildJunction.h"
 #include "pavement/ExtensionMarkings.h"
 #include "pavement/JunctionWalk.h"
@@ -74,7 +75,7 @@ bool CollectEnds(CRollpathDoc& doc, int k, std::span<const int> segmentsAtK, std
         e.segment = &s;
         e.end = end;
         e.far = far;
-        e.dir = std::atan2(p.y - far.y, p.x - far.x);
+        e.dir = math::Atan2(p.y - far.y, p.x - far.x);
         e.u = UnitVector(e.dir);
         e.halfWidth = static_cast<double>(s.width) / 2.0;
         e.endClass = endClass;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/SegmentGeometry.h"
 
 namespace rollpath {
@@ -15,7 +16,7 @@ constexpr double kJunctionClearance = 50.0;
 constexpr double kStretchBound = 100000.0;
 
 double Length(const DPoint& a, const DPoint& b) {
-    return std::hypot(b.x - a.x, b.y - a.y);
+    return math::Hypot(b.x - a.x, b.y - a.y);
 }
 
 // The stretch of the segment that its markings cover, projected onto the
@@ -58,7 +59,7 @@ int LightPointsAlongLine(const std::array<DPoint, 2>& line, int liteSpacing, std
     points.clear();
     const DPoint& a = line[0];
     const DPoint& b = line[1];
-    const double length = std::hypot(b.x - a.x, b.y - a.y);
+    const double length = math::Hypot(b.x - a.x, b.y - a.y);
     if ((a.x == b.x && a.y == b.y) || !std::isfinite(length)) {
         points.push_back(a);
         spacing = 0.0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/RunwayPlacement.h"
 #include "pavement/SegmentGeometry.h"
 
@@ -18,7 +19,7 @@ double AngleBetween(double a, double b) {
 }
 
 double DirectionDegrees(const DPoint& from, const DPoint& to) {
-    return NormalizeAngle(std::atan2(to.y - from.y, to.x - from.x) * kRadToDeg, 360.0);
+    return NormalizeAngle(math::Atan2(to.y - from.y, to.x - from.x) * kRadToDeg, 360.0);
 }
 
 bool AlongAxis(const DPoint& inside, const DPoint& outside, const RunwayRecord& runway) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/Arrowhead.h"
 
 namespace rollpath {
@@ -40,11 +41,11 @@ struct EndFrame {
 };
 
 double AxisAngle(const RunwayRecord& r) {
-    return std::atan2(r.end1.y - r.end0.y, r.end1.x - r.end0.x);
+    return math::Atan2(r.end1.y - r.end0.y, r.end1.x - r.end0.x);
 }
 
 double AxisLength(const RunwayRecord& r) {
-    return std::hypot(r.end1.x - r.end0.x, r.end1.y - r.end0.y);
+    return math::Hypot(r.end1.x - r.end0.x, r.end1.y - r.end0.y);
 }
 
 EndFrame FrameOf(const RunwayRecord& r, int end) {
@@ -174,7 +175,7 @@ void AppendDisplacedThresholdMarks(const RunwayRecord& runway, int end, std::vec
         static_cast<int>(std::min(d / kArrowSlot, static_cast<double>(kMaxDisplacedThresholdArrows)));
     const double q = runway.width / 4.0;
     const double stroke = ArrowStrokeFor(runway.width);
-    const double outward = std::atan2(-f.in.y, -f.in.x);
+    const double outward = math::Atan2(-f.in.y, -f.in.x);
     const double t = ArrowheadNotch(stroke);
     for (int k = 0; k < arrows; ++k) {
         const double slotEnd = d - kArrowSlot * k;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/RunwayExtension.h"
 
 namespace rollpath {
@@ -14,7 +15,7 @@ bool GetSegmentFrame(const CRollpathDoc& doc, const RollpathSegment& segment, Se
     }
     frame.p0 = doc.Vertex(segment.vertex0).pos();
     frame.p1 = doc.Vertex(segment.vertex1).pos();
-    frame.angle = std::atan2(frame.p1.y - frame.p0.y, frame.p1.x - frame.p0.x);
+    frame.angle = math::Atan2(frame.p1.y - frame.p0.y, frame.p1.x - frame.p0.x);
     frame.unit = UnitVector(frame.angle);
     frame.leftN = UnitVector(frame.angle + kPi / 2.0);
     frame.rightN = UnitVector(frame.angle - kPi / 2.0);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Geodesy.h"
+#include "geometry/PortableMath.h"
 #include "pavement/NetworkIndex.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
@@ -14,7 +15,7 @@ namespace {
 double Direction(const CRollpathDoc& doc, const RollpathSegment& s) {
     const DPoint a = doc.Vertex(s.vertex0).pos();
     const DPoint b = doc.Vertex(s.vertex1).pos();
-    return std::atan2(b.y - a.y, b.x - a.x);
+    return math::Atan2(b.y - a.y, b.x - a.x);
 }
 
 // The angle between two directions, 0 to pi.

@@ -10,6 +10,7 @@
 #include "document/CompactNetwork.h"
 #include "document/InstallPaths.h"
 #include "document/SaveSet.h"
+#include "document/Utf8Path.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/PavementWriter.h"
@@ -102,7 +103,7 @@ bool OnFileOpen(CRollpathDoc& doc, OpenProjectDialog& dialog, PendingProject& pe
 }
 
 bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, PendingProject& pending) {
-    const std::string code = path.stem().string();
+    const std::string code = Utf8FromPath(path.stem());
     if (code.empty()) {
         return false;
     }
@@ -140,7 +141,7 @@ bool MaySaveFromPavementFile(CRollpathDoc& doc, const std::filesystem::path& out
         std::error_code ec;
         if (std::filesystem::exists(file, ec)) {
             doc.Messages().Show("Cannot save " + doc.m_szCode + " opened from its pavement file " +
-                                doc.m_szTmsName + ": it would overwrite " + file.string());
+                                doc.m_szTmsName + ": it would overwrite " + Utf8FromPath(file));
             return false;
         }
     }

@@ -7,6 +7,7 @@
 #include "document/AtomicFile.h"
 #include "document/InstallPaths.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/NetworkFileDecoder.h"
 #include "scenery/Origin.h"
@@ -101,7 +102,7 @@ void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
     if (!bytes) {
         return;
     }
-    const std::string name = path.string();
+    const std::string name = Utf8FromPath(path);
     // One implausible record is mended or skipped; the records after it
     // still count.
     ReadProblems problems(doc.Messages(), name);

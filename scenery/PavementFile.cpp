@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
 #include "scenery/PavementFileDecoder.h"
@@ -20,7 +21,7 @@ namespace {
 class PavementReader {
 public:
     PavementReader(CRollpathDoc& doc, const std::filesystem::path& path)
-        : doc_(doc), name_(path.string()), problems_(doc.Messages(), name_) {}
+        : doc_(doc), name_(Utf8FromPath(path)), problems_(doc.Messages(), name_) {}
 
     void Read(std::span<const std::uint8_t> bytes);
 

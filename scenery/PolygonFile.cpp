@@ -6,6 +6,7 @@
 #include "document/AtomicFile.h"
 #include "document/InstallPaths.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "geometry/PolygonMeasures.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/Origin.h"
@@ -95,7 +96,7 @@ void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, doubl
     if (!bytes) {
         return;
     }
-    const std::string name = path.string();
+    const std::string name = Utf8FromPath(path);
     ReadProblems problems(doc.Messages(), name);
 
     // No limit on the pool: whatever a writer wrote is read.

@@ -6,6 +6,7 @@
 
 #include "document/AtomicFile.h"
 #include "document/RollpathDoc.h"
+#include "document/Utf8Path.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/PlausibleValues.h"
 #include "scenery/ReadProblems.h"
@@ -96,7 +97,7 @@ void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path) {
     if (!bytes) {
         return;
     }
-    ReadProblems problems(doc.Messages(), path.string());
+    ReadProblems problems(doc.Messages(), Utf8FromPath(path));
     std::unordered_set<const RollpathSegment*> matched;
     SideFileDecoder decoder(*bytes);
     SideFileRecord r;

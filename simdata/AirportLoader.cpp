@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "geometry/Geodesy.h"
 #include "simdata/ArchiveDatabase.h"
 #include "simdata/LooseDatabase.h"
@@ -22,10 +23,10 @@ bool FileExists(const std::filesystem::path& path) {
 
 // The archive reader of the installation; null when it has no archives.
 DatabaseReader FindArchiveReader(const Settings& settings) {
-    if (InstallPathExists(settings.FlyDir, "\\System\\Airport.epd")) {
+    if (InstallPathExists(PathFromUtf8(settings.FlyDir), "\\System\\Airport.epd")) {
         return &ReadEpdArchives;
     }
-    if (InstallPathExists(settings.FlyDir, "\\System\\Airport.pod")) {
+    if (InstallPathExists(PathFromUtf8(settings.FlyDir), "\\System\\Airport.pod")) {
         return &ReadPodArchives;
     }
     return nullptr;

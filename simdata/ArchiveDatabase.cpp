@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "simdata/ArchiveDirectory.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
@@ -51,8 +52,9 @@ private:
 
 int ArchiveReader::OpenMember(const char* archiveName, const char* label, const char* memberName,
                               BinaryFile& archive, ArchiveMember& member) {
-    const std::filesystem::path path = ResolveInstallPath(m_Doc.GetSettings().FlyDir, archiveName);
-    if (!InstallPathExists(m_Doc.GetSettings().FlyDir, archiveName)) {
+    const std::filesystem::path path =
+        ResolveInstallPath(PathFromUtf8(m_Doc.GetSettings().FlyDir), archiveName);
+    if (!InstallPathExists(PathFromUtf8(m_Doc.GetSettings().FlyDir), archiveName)) {
         return 0;
     }
     if (!archive.Open(path)) {
@@ -64,7 +66,7 @@ int ArchiveReader::OpenMember(const char* archiveName, const char* label, const 
             return 1;
         case MemberLookup::Missing:
             archive.Close();
-            m_Doc.Messages().Show(std::string(memberName) + " not found in" + path.string());
+            m_Doc.Messages().Show(std::string(memberName) + " not found in" + Utf8FromPath(path));
             return -1;
         case MemberLookup::Damaged:
             break;

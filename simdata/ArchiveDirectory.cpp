@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "simdata/DatabaseLayout.h"
 #include "document/InstallPaths.h"
+#include "simdata/DatabaseLayout.h"
 
 namespace rollpath {
 

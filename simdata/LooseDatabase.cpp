@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/InstallPaths.h"
+#include "document/Utf8Path.h"
 #include "simdata/BinaryFile.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
@@ -66,7 +67,9 @@ public:
 private:
     // A file that does not exist holds nothing: the loose database then has
     // no airport to give, and that is no error.
-    bool Missing(const char* name) const { return !InstallPathExists(m_Doc.GetSettings().FlyDir, name); }
+    bool Missing(const char* name) const {
+        return !InstallPathExists(PathFromUtf8(m_Doc.GetSettings().FlyDir), name);
+    }
     std::optional<IndexFile> LoadIndex(const char* name, L::IndexLayout layout);
     // The record offset of the first entry whose key equals the code; -1 when
     // the file cannot be opened, 0 when it does not exist or no entry
@@ -74,7 +77,7 @@ private:
     int FindCode(const char* name, L::IndexLayout layout, std::int64_t& offset);
     void ReportDamaged(const char* name) { m_Doc.Messages().Show(std::string(name) + " is damaged"); }
     std::filesystem::path PathOf(const char* name) const {
-        return ResolveInstallPath(m_Doc.GetSettings().FlyDir, name);
+        return ResolveInstallPath(PathFromUtf8(m_Doc.GetSettings().FlyDir), name);
     }
 
     CRollpathDoc& m_Doc;

@@ -5,8 +5,8 @@
 #include <map>
 #include <unordered_map>
 
-#include "document/Records.h"
 #include "document/InstallPaths.h"
+#include "document/Records.h"
 
 namespace rollpath {
 

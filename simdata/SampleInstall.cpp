@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "document/Utf8Path.h"
 #include "simdata/DatabaseLayout.h"
 
 namespace rollpath {
@@ -61,7 +62,7 @@ bool WriteFileReplacing(const std::filesystem::path& path, const Bytes& bytes, s
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
-            error = "cannot write " + temporary.string();
+            error = "cannot write " + Utf8FromPath(temporary);
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
@@ -70,7 +71,7 @@ bool WriteFileReplacing(const std::filesystem::path& path, const Bytes& bytes, s
     std::error_code ec;
     std::filesystem::rename(temporary, path, ec);
     if (ec) {
-        error = "cannot write " + path.string() + ": " + ec.message();
+        error = "cannot write " + Utf8FromPath(path) + ": " + ec.message();
         std::filesystem::remove(temporary, ec);
         return false;
     }
@@ -81,7 +82,7 @@ bool MakeFolder(const std::filesystem::path& path, std::string& error) {
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
     if (ec) {
-        error = "cannot create " + path.string() + ": " + ec.message();
+        error = "cannot create " + Utf8FromPath(path) + ": " + ec.message();
         return false;
     }
     return true;

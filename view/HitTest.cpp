@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/SegmentGeometry.h"
 
 namespace rollpath {
@@ -22,8 +23,8 @@ bool IsRunwaySide(int endClass) {
 }
 
 HoldAxis AxisBetween(const DPoint& a, const DPoint& b) {
-    const double angle = std::atan2(b.y - a.y, b.x - a.x);
-    return HoldAxis{a, UnitVector(angle), std::hypot(b.x - a.x, b.y - a.y)};
+    const double angle = math::Atan2(b.y - a.y, b.x - a.x);
+    return HoldAxis{a, UnitVector(angle), math::Hypot(b.x - a.x, b.y - a.y)};
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <cmath>
 
+#include "geometry/PortableMath.h"
+
 namespace rollpath {
 
 namespace {
 
 double Distance(const DPoint& a, const DPoint& b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
+    return math::Hypot(a.x - b.x, a.y - b.y);
 }
 
 }  // namespace

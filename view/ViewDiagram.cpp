@@ -7,8 +7,10 @@
 #include <cstdlib>
 
 #include "document/Records.h"
+#include "document/Utf8Path.h"
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "view/RollpathView.h"
 
 namespace rollpath {
@@ -153,7 +155,7 @@ void CRollpathView::LoadDiagram(const std::string& path) {
     int width = 0;
     int height = 0;
     std::string problem;
-    const int loaded = m_Bmp.Load(path, width, height, problem);
+    const int loaded = m_Bmp.Load(PathFromUtf8(path), width, height, problem);
     m_bDiagramLoaded = loaded;
     if (loaded == 0) {
         if (!problem.empty()) {
@@ -185,7 +187,7 @@ void CRollpathView::RecomputeAnchor() {
     const double x = m_Doc.m_nBmpX;
     const double y = m_Doc.m_nBmpY;
     const double distance = std::sqrt(x * x + y * y) / kFeetPerNauticalMile;
-    const double course = NormalizeAngle(90.0 - std::atan2(y, x) * kRadToDeg, 360.0);
+    const double course = NormalizeAngle(90.0 - math::Atan2(y, x) * kRadToDeg, 360.0);
     DestinationPoint(m_Doc.m_Airport.lat, m_Doc.m_Airport.lon, course, distance, m_dAnchorLat, m_dAnchorLon);
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/HoldMarkings.h"
 #include "pavement/LightRows.h"
 #include "pavement/RunwayMarkings.h"
@@ -460,7 +461,7 @@ void CRollpathView::DrawPavementFileLights(Canvas& canvas) {
             continue;
         }
         const DPoint last{light->x1, light->y1};
-        const double length = std::hypot(last.x - first.x, last.y - first.y);
+        const double length = math::Hypot(last.x - first.x, last.y - first.y);
         const double spacing = light->spacing;
         if (!std::isfinite(length) || !(spacing > 0.0) || !std::isfinite(spacing) || length == 0.0) {
             DrawLightDot(canvas, first);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "geometry/PortableMath.h"
 #include "pavement/PavementRebuild.h"
 #include "pavement/SegmentGeometry.h"
 #include "scenery/PolygonFile.h"
@@ -228,7 +229,7 @@ void CRollpathView::FinishSegment(const DPoint& q) {
     SegmentGeometry(m_Doc, s);
     InvalidateSegment(s);
     const DPoint a = m_Doc.Vertex(s.vertex0).pos();
-    if (std::hypot(q.x - a.x, q.y - a.y) > m_Doc.GetSettings().MaxSegLength) {
+    if (math::Hypot(q.x - a.x, q.y - a.y) > m_Doc.GetSettings().MaxSegLength) {
         s.reserved &= ~SegmentMark::Provisional;
         m_Doc.m_pSegments.push_back(std::move(m_pNewSegment));
         m_bChainAdded = 1;

@@ -8,6 +8,7 @@
 
 #include "geometry/Geodesy.h"
 #include "geometry/PolygonMeasures.h"
+#include "geometry/PortableMath.h"
 #include "pavement/TileGrid.h"
 #include "scenery/PlausibleValues.h"
 #include "view/RollpathView.h"
@@ -65,8 +66,8 @@ LPoint CRollpathView::GeoToLogical(double lat, double lon) const {
     const double a = NormalizeAngle(90.0 - course, 360.0) * kDegToRad;
     const double f = distance * kFeetPerNauticalMile;
     const double k = UnitsPerFoot();
-    return LPoint{RoundHalfUp(k * (f * std::cos(a) + kHalfField - m_nScrollX)),
-                  RoundHalfUp(k * (f * std::sin(a) - kHalfField + m_nScrollY))};
+    return LPoint{RoundHalfUp(k * (f * math::Cos(a) + kHalfField - m_nScrollX)),
+                  RoundHalfUp(k * (f * math::Sin(a) - kHalfField + m_nScrollY))};
 }
 
 namespace {
@@ -96,7 +97,7 @@ void CRollpathView::UnrotateLogical(LPoint& p) const {
         return;
     }
     const double t = -m_Doc.m_dRotation * kDegToRad;
-    TurnLogical(p, std::sin(t), std::cos(t), UnitsPerFoot(), m_nScrollX, m_nScrollY);
+    TurnLogical(p, math::Sin(t), math::Cos(t), UnitsPerFoot(), m_nScrollX, m_nScrollY);
 }
 
 void CRollpathView::RotateWorldPoints(DPoint* points, int n) const {
@@ -230,8 +231,8 @@ void CRollpathView::InitialFit() {
 
 void CRollpathView::CacheRotation() {
     const double t = m_Doc.m_dRotation * kDegToRad;
-    m_dSin = std::sin(t);
-    m_dCos = std::cos(t);
+    m_dSin = math::Sin(t);
+    m_dCos = math::Cos(t);
 }
 
 }  // namespace rollpath

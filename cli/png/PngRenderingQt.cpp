@@ -6,6 +6,7 @@
 
 #include "cli/PngRendering.h"
 #include "document/AtomicFile.h"
+#include "document/Utf8Path.h"
 #include "qtcanvas/QtCanvas.h"
 #include "view/ViewColors.h"
 
@@ -19,7 +20,7 @@ bool WritePngRendering(CRollpathView& view, DeviceSize size, const std::filesyst
                        MessageSink& messages) {
     QImage image(size.width, size.height, QImage::Format_RGB32);
     if (image.isNull()) {
-        messages.Show("Cannot create " + path.filename().string());
+        messages.Show("Cannot create " + Utf8FromPath(path.filename()));
         return false;
     }
     image.fill(QtCanvas::ToQColor(kWindowWhite));
@@ -32,12 +33,12 @@ bool WritePngRendering(CRollpathView& view, DeviceSize size, const std::filesyst
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG")) {
-        messages.Show("Cannot create " + path.filename().string());
+        messages.Show("Cannot create " + Utf8FromPath(path.filename()));
         return false;
     }
     const std::span<const std::uint8_t> data(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                              static_cast<std::size_t>(bytes.size()));
-    return WriteFileOrReport(path, data, path.filename().string(), messages);
+    return WriteFileOrReport(path, data, Utf8FromPath(path.filename()), messages);
 }
 
 }  // namespace rollpath::cli

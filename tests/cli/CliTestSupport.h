@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -44,6 +46,12 @@ inline std::string ReadText(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+#ifdef _WIN32
+// For cmd.exe; the tests' arguments hold no double quotes.
+inline std::string Quoted(const std::string& arg) {
+    return "\"" + arg + "\"";
+}
+#else
 inline std::string Quoted(const std::string& arg) {
     std::string quoted = "'";
     for (const char c : arg) {
@@ -51,24 +59,43 @@ inline std::string Quoted(const std::string& arg) {
     }
     return quoted + "'";
 }
+#endif
+
+// Runs the built program in workDir (when given) through the shell, its
+// output in files of outputDir.
+inline Outcome RunProgram(const Args& args, const std::filesystem::path& outputDir,
+                          const std::filesystem::path& workDir = {}) {
+    std::string command = Quoted(ROLLPATH_CLI_EXE);
+    for (const std::string& arg : args) {
+        command += " " + Quoted(arg);
+    }
+    const std::filesystem::path out = outputDir / "stdout.txt";
+    const std::filesystem::path err = outputDir / "stderr.txt";
+    command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
+#ifdef _WIN32
+    if (!workDir.empty()) {
+        command = "cd /d " + Quoted(workDir.string()) + " && " + command;
+    }
+    // cmd /c drops the outer pair of quotes of a line that has several.
+    const int status = std::system(("\"" + command + "\"").c_str());
+#else
+    if (!workDir.empty()) {
+        command = "cd " + Quoted(workDir.string()) + " && " + command;
+    }
+    const int raw = std::system(command.c_str());
+    const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+    Outcome run;
+    run.status = status;
+    run.out = ReadText(out);
+    run.err = ReadText(err);
+    return run;
+}
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the built program with its output in files of the temporary folder.
-    Outcome Program(const Args& args) {
-        std::string command = Quoted(ROLLPATH_CLI_EXE);
-        for (const std::string& arg : args) {
-            command += " " + Quoted(arg);
-        }
-        const std::filesystem::path out = dir / "stdout.txt";
-        const std::filesystem::path err = dir / "stderr.txt";
-        command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-        const int raw = std::system(command.c_str());
-        Outcome run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = ReadText(out);
-        run.err = ReadText(err);
-        return run;
+    Outcome Program(const Args& args, const std::filesystem::path& workDir = {}) {
+        return RunProgram(args, dir.path(), workDir);
     }
 
     std::string Fly(const std::string& layout) const { return (dir / layout).string(); }

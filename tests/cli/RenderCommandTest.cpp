@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/CliTestSupport.h"
 #include "cli/Commands.h"
 #include "cli/PngRendering.h"
 #include "support/TempDir.h"
@@ -17,11 +16,6 @@ namespace rollpath::cli {
 namespace {
 
 using rollpath::testing::TempDir;
-
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::size_t Occurrences(const std::string& text, const std::string& what) {
     std::size_t n = 0;
@@ -103,12 +97,9 @@ TEST_F(RenderCommand, AnUnknownAirportFails) {
 
 TEST_F(RenderCommand, TheProgramRenders) {
     const std::string out = (dir / "prog.svg").string();
-    const std::string command = std::string("'") + ROLLPATH_CLI_EXE + "' render KSFO '" + out +
-                                "' --fly-dir '" + fly() + "' --project-dir '" + (dir / "p").string() +
-                                "' 2>/dev/null";
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw));
-    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    const Outcome run = RunProgram(
+        {"render", "KSFO", out, "--fly-dir", fly(), "--project-dir", (dir / "p").string()}, dir.path());
+    EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(ReadText(out).find("class=\"runways\""), std::string::npos);
 }
 

@@ -252,13 +252,10 @@ TEST_F(ScriptCommand, TheProgramRunsTheSampleScript) {
     const std::filesystem::path samples = rollpath::testing::SamplesDir();
     const std::filesystem::path work = dir / "work";
     std::filesystem::create_directories(work);
-    const std::string command =
-        "cd " + Quoted(work.string()) + " && " + Quoted(ROLLPATH_CLI_EXE) + " script " +
-        Quoted((samples / "kpao-taxiway.script").string()) + " --fly-dir " + Quoted(Fly("loose")) +
-        " --project-dir " + Quoted((dir / "project").string()) + " 2>" + Quoted((dir / "err.txt").string());
-    const int raw = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(raw));
-    ASSERT_EQ(WEXITSTATUS(raw), 0) << ReadText(dir / "err.txt");
+    const Outcome run = Program({"script", (samples / "kpao-taxiway.script").string(), "--fly-dir",
+                                 Fly("loose"), "--project-dir", (dir / "project").string()},
+                                work);
+    ASSERT_EQ(run.status, 0) << run.err;
     const std::optional<JsonValue> json = ParseJson(ReadText(work / "kpao-taxiway.json"));
     ASSERT_TRUE(json);
     EXPECT_EQ((*json)["document"]["segments"].size(), 4u);

@@ -9,6 +9,7 @@
 #include "document/ProjectList.h"
 #include "document/ProjectListReader.h"
 #include "document/RollpathDoc.h"
+#include "support/DecimalCommaLocale.h"
 #include "support/DeterministicRandom.h"
 
 namespace rollpath {
@@ -96,7 +97,7 @@ TEST(ProjectListReader, AnEntryTakesUpToThreeLinesBeforeTheNextSection) {
 TEST(ProjectListReader, WrittenEntriesReadBack) {
     testing::DeterministicRandom random(77);
     for (int round = 0; round < 200; ++round) {
-        const Locale locale(round % 2 == 0 ? "C" : "de_DE.UTF-8");
+        const Locale locale(round % 2 == 0 ? "C" : testing::kDecimalCommaLocale);
         CRollpathDoc doc;
         doc.m_szCode = "K" + std::to_string(round);
         doc.m_szTxpName = "poly " + std::to_string(random.Int(0, 999)) + ".txp";

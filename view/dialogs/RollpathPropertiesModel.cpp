@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "geometry/PortableMath.h"
 #include "view/dialogs/DialogText.h"
 
 namespace rollpath {
@@ -37,7 +38,7 @@ double SegmentLength(const CRollpathDoc& doc, const RollpathSegment& segment) {
     }
     const NetworkVertex& a = doc.Vertex(segment.vertex0);
     const NetworkVertex& b = doc.Vertex(segment.vertex1);
-    return std::hypot(b.x - a.x, b.y - a.y);
+    return math::Hypot(b.x - a.x, b.y - a.y);
 }
 
 bool TouchesRunway(int endClass) {
