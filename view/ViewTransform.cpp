@@ -150,12 +150,31 @@ void CRollpathView::ZoomAbout(int zoom, DevicePoint anchor) {
     m_Host.Invalidate();
 }
 
+namespace {
+
+// kWheelZoomFactor to the power -notches: whole notches multiply, the part of
+// a notch that touchpads send scales in proportion (the zoom is rounded to a
+// whole percent anyway), so no library power whose last bits vary is needed.
+double WheelScale(double notches) {
+    const double whole = std::trunc(std::clamp(notches, -64.0, 64.0));
+    const double step = whole > 0.0 ? 1.0 / kWheelZoomFactor : kWheelZoomFactor;
+    double scale = 1.0;
+    for (int i = 0; i < static_cast<int>(std::abs(whole)); ++i) {
+        scale *= step;
+    }
+    const double rest = std::clamp(notches, -64.0, 64.0) - whole;
+    const double partial = 1.0 + std::abs(rest) * (kWheelZoomFactor - 1.0);
+    return rest > 0.0 ? scale / partial : scale * partial;
+}
+
+}  // namespace
+
 void CRollpathView::OnMouseWheel(DevicePoint pointer, double notches) {
     SyncWithDocument();
     if (!IsLoaded() || !std::isfinite(notches) || notches == 0.0) {
         return;
     }
-    const double zoom = m_nZoom * std::pow(kWheelZoomFactor, -notches);
+    const double zoom = m_nZoom * WheelScale(notches);
     ZoomAbout(static_cast<int>(std::clamp(std::round(zoom), 0.0, static_cast<double>(kMaxZoom))), pointer);
 }
 
