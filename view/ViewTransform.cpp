@@ -152,19 +152,21 @@ void CRollpathView::ZoomAbout(int zoom, DevicePoint anchor) {
 
 namespace {
 
-// kWheelZoomFactor to the power -notches: whole notches multiply, the part of
-// a notch that touchpads send scales in proportion (the zoom is rounded to a
-// whole percent anyway), so no library power whose last bits vary is needed.
+// kWheelZoomFactor to the power -notches, in 128ths of a notch (touchpads
+// send parts of one): the 128th root comes from square roots, which round
+// the same everywhere, so no library power whose last bits vary is needed.
 double WheelScale(double notches) {
-    const double whole = std::trunc(std::clamp(notches, -64.0, 64.0));
-    const double step = whole > 0.0 ? 1.0 / kWheelZoomFactor : kWheelZoomFactor;
+    double root = kWheelZoomFactor;
+    for (int i = 0; i < 7; ++i) {
+        root = std::sqrt(root);
+    }
+    const long steps = std::lround(std::clamp(notches, -64.0, 64.0) * 128.0);
+    const double step = steps > 0 ? 1.0 / root : root;
     double scale = 1.0;
-    for (int i = 0; i < static_cast<int>(std::abs(whole)); ++i) {
+    for (long i = 0; i < std::labs(steps); ++i) {
         scale *= step;
     }
-    const double rest = std::clamp(notches, -64.0, 64.0) - whole;
-    const double partial = 1.0 + std::abs(rest) * (kWheelZoomFactor - 1.0);
-    return rest > 0.0 ? scale / partial : scale * partial;
+    return scale;
 }
 
 }  // namespace
