@@ -69,7 +69,7 @@ bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
     PlaceMainWindow();
 
     // 5. The program folder.
-    m_ProgramFolder = ProgramFolder(line.projectDir);
+    m_ProgramFolder = ProgramFolder(line.projectDir, LoadSettings(*m_Store).ProjectDir);
     m_Doc.SetProgramDir(m_ProgramFolder);
 
     // 6. The Fly! folder, chosen at the first start.
@@ -89,9 +89,10 @@ bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
 }
 
 void CRollpathApp::PlaceMainWindow() {
-    const std::optional<std::string> size = m_Store->GetText("Size");
-    m_Settings.Size = size ? ParseWindowRect(*size) : WindowRect{};
-    m_pMainWnd->PlaceWindow(UsableWindowRect(m_Settings.Size, ScreenAreas()));
+    const std::optional<std::string> text = m_Store->GetText("Size");
+    const std::optional<WindowRect> stored = text ? ReadWindowRect(*text) : std::nullopt;
+    m_Settings.Size = StartWindowRect(stored, ScreenAreas());
+    m_pMainWnd->PlaceWindow(m_Settings.Size);
     m_pMainWnd->show();
     m_pMainWnd->update();
 }
@@ -173,12 +174,9 @@ void CRollpathApp::OnMainFrameClose() {
 // --- Opening ------------------------------------------------------------------
 
 void CRollpathApp::DocumentOpened(OpenResult result) {
-    if (result == OpenResult::Cancelled) {
-        return;
-    }
-    const bool opened = result == OpenResult::Opened;
-    m_pMainWnd->OnDocumentChanged(opened);
-    if (opened) {
+    // An airport that did not open left the document as it was.
+    if (result == OpenResult::Opened) {
+        m_pMainWnd->OnDocumentChanged(true);
         m_RecentFiles.Add(m_Doc.m_szCode);
     }
 }
@@ -187,8 +185,8 @@ CRollpathApp::OpenResult CRollpathApp::OpenListedCode(const std::string& code) {
     if (code.empty()) {
         return OpenResult::Cancelled;
     }
-    if (code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        m_Doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(code)) {
+        m_Doc.Messages().Show(kBadCodeMessage);
         return OpenResult::Cancelled;
     }
     // Safe mode is asked for each time in the Open dialog; no other way of
@@ -246,8 +244,7 @@ void CRollpathApp::OnFileOpen() {
         PromptAfterChoice(OpenProjectDialog& d, CRollpathDoc& c) : inner(d), doc(c) {}
         std::optional<OpenProjectChoice> Run(const std::vector<std::string>& sections) override {
             std::optional<OpenProjectChoice> choice = inner.Run(sections);
-            if (!choice || choice->code.empty() ||
-                choice->code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
+            if (!choice || !IsAirportCode(choice->code)) {
                 return choice;
             }
             if (!SaveModified(doc)) {

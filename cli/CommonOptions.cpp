@@ -14,7 +14,8 @@ void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollp
     if (options.outputDir) {
         settings.OutputDir = *options.outputDir;
     }
-    doc.SetProgramDir(options.projectDir ? PathFromUtf8(*options.projectDir) : DefaultProgramDir());
+    doc.SetProgramDir(
+        ChooseProgramDir(options.projectDir, settings.ProjectDir, ExecutableDir(), UserDataDir()));
 }
 
 bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err) {

@@ -49,6 +49,7 @@ std::optional<ViewKey> KeyNamed(const std::string& name) {
         {"delete", ViewKey::Delete}, {"pageup", ViewKey::PageUp}, {"pagedown", ViewKey::PageDown},
         {"left", ViewKey::Left},     {"right", ViewKey::Right},   {"up", ViewKey::Up},
         {"down", ViewKey::Down},     {"home", ViewKey::Home},     {"end", ViewKey::End},
+        {"escape", ViewKey::Escape},
     };
     const std::string lower = Lower(name);
     for (const auto& [text, key] : kKeys) {
@@ -214,7 +215,9 @@ ScriptSession::Step ScriptSession::New(const Words& words, std::string& error) {
     }
     FixedOpenAirportDialog dialog(OpenAirportChoice{words[1], words.size() == 3});
     const bool opened = NewDocument(m_Doc, dialog, false);
-    m_View.OnInitialUpdate();
+    if (opened) {
+        m_View.OnInitialUpdate();
+    }
     if (!opened || m_Doc.m_bAirportLoaded == 0) {
         error = "cannot open airport '" + words[1] + "'";
         return Step::Failed;
@@ -231,8 +234,8 @@ ScriptSession::Step ScriptSession::Open(const Words& words, std::string& error) 
         return Step::Next;
     }
     bool opened = false;
-    if (words[1].size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        m_Doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(words[1])) {
+        m_Doc.Messages().Show(kBadCodeMessage);
     } else {
         PendingProject pending;
         pending.safeMode = words.size() == 3 ? 1 : 0;
@@ -242,7 +245,9 @@ ScriptSession::Step ScriptSession::Open(const Words& words, std::string& error) 
         SetPendingProject(pending, code, ProjectListPath(m_Doc));
         opened = OnOpenDocument(m_Doc, pending);
     }
-    m_View.OnInitialUpdate();
+    if (opened) {
+        m_View.OnInitialUpdate();
+    }
     if (!opened || m_Doc.m_bAirportLoaded == 0) {
         error = "cannot open airport '" + words[1] + "'";
         return Step::Failed;
@@ -340,7 +345,7 @@ ScriptSession::Step ScriptSession::Char(const Words& words, std::string& error) 
 ScriptSession::Step ScriptSession::Key(const Words& words, std::string& error) {
     const auto key = words.size() == 2 ? KeyNamed(words[1]) : std::nullopt;
     if (!key) {
-        error = "usage: key Delete|PageUp|PageDown|Left|Right|Up|Down|Home|End";
+        error = "usage: key Delete|PageUp|PageDown|Left|Right|Up|Down|Home|End|Escape";
         return Step::Usage;
     }
     m_View.OnKeyDown(*key);

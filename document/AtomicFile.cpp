@@ -116,6 +116,17 @@ void AtomicFile::Discard() {
 }
 
 std::string FailureMessage(const std::string& words, const std::string& failure) {
+    // Words that end with the name of the file the failure names ("Cannot
+    // create KSFO.txp", "/data/KSFO.txp: ...") take its path in the name's
+    // place.
+    const std::size_t space = words.rfind(' ');
+    if (space != std::string::npos && space + 1 < words.size()) {
+        const std::string nameThenReason = words.substr(space + 1) + ": ";
+        const std::size_t at = failure.find(nameThenReason);
+        if (at != std::string::npos && (at == 0 || failure[at - 1] == '/' || failure[at - 1] == '\\')) {
+            return words.substr(0, space + 1) + failure;
+        }
+    }
     // "Cannot create temporary file." goes on without its full stop.
     const std::string start = words.ends_with('.') ? words.substr(0, words.size() - 1) : words;
     return start + ": " + failure;

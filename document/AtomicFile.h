@@ -61,8 +61,10 @@ private:
     std::filesystem::path failedPath_;
 };
 
-// "Cannot create KSFO.txp: /data/KSFO.txp: No space left on device": the
-// message's own words, then the path and the system's reason.
+// "Cannot create /data/KSFO.txp: No space left on device": the message's own
+// words with the failure's path in place of the file's name, and the
+// system's reason; words that do not end with the name ("Cannot create
+// temporary file.") are followed by the path and the reason.
 std::string FailureMessage(const std::string& words, const std::string& failure);
 
 // Writes bytes to target through an AtomicFile, in chunks. On any failure

@@ -1,22 +1,36 @@
 #include "document/ProgramDir.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <system_error>
 
+#include "document/Utf8Path.h"
+
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
 namespace rollpath {
 
-namespace {
+std::filesystem::path ChooseProgramDir(const std::optional<std::string>& runDir,
+                                       const std::string& settingDir,
+                                       const std::filesystem::path& executableDir,
+                                       const std::filesystem::path& userDataDir) {
+    if (runDir && !runDir->empty()) {
+        return PathFromUtf8(*runDir);
+    }
+    if (!settingDir.empty()) {
+        return PathFromUtf8(settingDir);
+    }
+    std::error_code ec;
+    if (!executableDir.empty() && std::filesystem::is_regular_file(executableDir / kPortableMarker, ec)) {
+        return executableDir;
+    }
+    return userDataDir;
+}
 
 #ifdef _WIN32
-std::filesystem::path ExecutablePath() {
+std::filesystem::path ExecutableDir() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
@@ -25,7 +39,7 @@ std::filesystem::path ExecutablePath() {
         }
         if (length < name.size()) {
             name.resize(length);
-            return name;
+            return std::filesystem::path(name).parent_path();
         }
         name.resize(name.size() * 2);
     }
@@ -33,55 +47,35 @@ std::filesystem::path ExecutablePath() {
 
 // Where QStandardPaths::AppDataLocation lies on Windows.
 std::filesystem::path UserDataDir() {
+    std::filesystem::path data;
     if (const wchar_t* appData = _wgetenv(L"APPDATA"); appData != nullptr && *appData != L'\0') {
-        return appData;
+        data = appData;
+    } else {
+        std::error_code ec;
+        data = std::filesystem::temp_directory_path(ec);
     }
-    std::error_code ec;
-    return std::filesystem::temp_directory_path(ec);
+    return data / "Marrowvale" / "Rollpath";
 }
 #else
-std::filesystem::path ExecutablePath() {
+std::filesystem::path ExecutableDir() {
     std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : exe;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::path() : exe.parent_path();
 }
 
 // Where QStandardPaths::AppDataLocation lies on Linux.
 std::filesystem::path UserDataDir() {
+    std::filesystem::path data;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
-        return xdg;
+        data = xdg;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        data = std::filesystem::path(home) / ".local" / "share";
+    } else {
+        std::error_code ec;
+        data = std::filesystem::temp_directory_path(ec);
     }
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return std::filesystem::path(home) / ".local" / "share";
-    }
-    std::error_code ec;
-    return std::filesystem::temp_directory_path(ec);
+    return data / "Marrowvale" / "Rollpath";
 }
 #endif
-
-}  // namespace
-
-bool IsWritableFolder(const std::filesystem::path& folder) {
-#ifdef _WIN32
-    // Windows decides by access lists that no attribute shows (a folder under
-    // "Program Files" is not read-only, yet refuses new files): try one.
-    const std::filesystem::path probe = folder / (".rollpath-probe-" + std::to_string(GetCurrentProcessId()));
-    const bool created = std::ofstream(probe, std::ios::binary).is_open();
-    std::error_code ec;
-    std::filesystem::remove(probe, ec);
-    return created;
-#else
-    return ::access(folder.c_str(), W_OK) == 0;
-#endif
-}
-
-std::filesystem::path DefaultProgramDir() {
-    const std::filesystem::path exe = ExecutablePath();
-    if (!exe.empty() && IsWritableFolder(exe.parent_path())) {
-        return exe.parent_path();
-    }
-    // "Marrowvale"/"Rollpath" under the data folder, as the editor's.
-    return UserDataDir() / "Marrowvale" / "Rollpath";
-}
 
 }  // namespace rollpath

@@ -1,6 +1,22 @@
 #include "document/Records.h"
 
+#include <algorithm>
+
 namespace rollpath {
+
+namespace {
+
+constexpr std::size_t kMinCodeLength = 3;
+
+}  // namespace
+
+bool IsAirportCode(std::string_view code) {
+    const auto alphanumeric = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    return code.size() >= kMinCodeLength && code.size() <= static_cast<std::size_t>(kMaxCodeLength) &&
+           std::all_of(code.begin(), code.end(), alphanumeric);
+}
 
 int SurfaceIndex(int surfaceBits) {
     for (int bit = 0; bit <= 12; ++bit) {

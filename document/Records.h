@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/CappedList.h"
@@ -19,13 +20,18 @@ inline constexpr int kMaxVertices = 8192;
 inline constexpr int kMaxTouchedVertices = 1024;
 inline constexpr int kMaxVertexProducts = 45;
 inline constexpr int kMaxCodeLength = 5;
-inline constexpr const char* kCodeTooLongMessage = "Airport codes have at most 5 characters";
+inline constexpr const char* kBadCodeMessage = "Airport codes have 3 to 5 letters and digits";
 inline constexpr int kMaxPathLength = 259;
 inline constexpr int kMaxRunways = 50;
 // The widths in feet a rollpath can be given; the widest runways are about
 // 300 ft. Files may hold 0 (an edge without its width).
 inline constexpr double kMinRollpathWidth = 1.0;
 inline constexpr double kMaxRollpathWidth = 1000.0;
+
+// A code as the database keys airports: FAA identifiers have 3 or 4 letters
+// and digits, ICAO ones 4 (their key holds 5). Anything else would find no
+// airport, and would name files outside the folders the user chose.
+bool IsAirportCode(std::string_view code);
 
 struct AirportRecord {
     std::string key;     // the 10-character database key; selects the runways

@@ -87,6 +87,49 @@ void CRollpathDoc::CleanUp() {
     m_TriErrors.clear();
 }
 
+std::unique_ptr<CRollpathDoc> CRollpathDoc::MakeScratch() {
+    auto scratch = std::make_unique<CRollpathDoc>();
+    scratch->SetSettings(m_pSettings);
+    scratch->SetMessageSink(m_pMessages);
+    scratch->SetProgramDir(m_ProgramDir);
+    scratch->SetTriangulationSeed(m_TriangulationSeed);
+    return scratch;
+}
+
+void CRollpathDoc::TakeModelFrom(CRollpathDoc& other) {
+    CleanUp();
+    m_bLoadedFromTms = other.m_bLoadedFromTms;
+    m_szCode = std::move(other.m_szCode);
+    m_szTxdName = std::move(other.m_szTxdName);
+    m_szTxpName = std::move(other.m_szTxpName);
+    m_szBgrName = std::move(other.m_szBgrName);
+    m_szTmsName = std::move(other.m_szTmsName);
+    m_szBmpPath = std::move(other.m_szBmpPath);
+    m_nBmpX = other.m_nBmpX;
+    m_nBmpY = other.m_nBmpY;
+    m_nBmpScale = other.m_nBmpScale;
+    m_dRotation = other.m_dRotation;
+    m_bAirportLoaded = other.m_bAirportLoaded;
+    m_bSafeMode = other.m_bSafeMode;
+    m_Airport = std::move(other.m_Airport);
+    m_pRunways = std::move(other.m_pRunways);
+    m_pPolygons = std::move(other.m_pPolygons);
+    m_pMarkings = std::move(other.m_pMarkings);
+    m_pLights = std::move(other.m_pLights);
+    m_pSegments = std::move(other.m_pSegments);
+    m_Vertices.swap(other.m_Vertices);
+    m_nVertices = other.m_nVertices;
+    m_nSource = other.m_nSource;
+    m_nSink = other.m_nSink;
+    m_TouchedVertices = other.m_TouchedVertices;
+    m_nTouched = other.m_nTouched;
+    m_bTouchedOverflowReported = other.m_bTouchedOverflowReported;
+    m_TileGrid = other.m_TileGrid;
+    m_TriErrors = std::move(other.m_TriErrors);
+    m_bModified = other.m_bModified;
+    other.CleanUp();
+}
+
 void CRollpathDoc::OrderRunwaysSoftFirst() {
     // Swap a hard runway with a soft follower and start again from the head
     // until a whole scan makes no swap.

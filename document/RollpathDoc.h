@@ -83,6 +83,14 @@ public:
     // The history stops.
     void CleanUp();
 
+    // An empty document to load into, with this one's settings, messages,
+    // program folder and seed, so that a load that fails leaves this one as it
+    // was.
+    std::unique_ptr<CRollpathDoc> MakeScratch();
+    // Takes the model of a document filled by a load (this one's own model is
+    // released as CleanUp releases it); the other is left empty.
+    void TakeModelFrom(CRollpathDoc& other);
+
     // Soft-surface runways move before hard ones so that hard runways are
     // painted over soft ones; other surfaces keep their neighbours.
     void OrderRunwaysSoftFirst();

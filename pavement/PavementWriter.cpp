@@ -84,7 +84,7 @@ bool WritePavementFile(CRollpathDoc& doc, const std::filesystem::path& folder, F
         ok = file.Commit();
     }
     if (!ok) {
-        doc.Messages().Show("Cannot create " + doc.m_szTmsName);
+        doc.Messages().Show(FailureMessage("Cannot create " + doc.m_szTmsName, file.Failure()));
     }
     return ok;
 }

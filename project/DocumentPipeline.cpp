@@ -62,23 +62,28 @@ bool NewDocument(CRollpathDoc& doc, OpenAirportDialog& dialog, bool startingUp) 
 }
 
 bool OnOpenDocument(CRollpathDoc& doc, const PendingProject& pending) {
-    doc.CleanUp();
-    doc.SetModifiedFlag(false);
-    doc.m_szCode = pending.code;
-    doc.m_szTxdName = pending.txdName;
-    doc.m_szTxpName = PlainFileName(doc, pending.txpName, pending.code + ".txp");
-    doc.m_szBgrName = PlainFileName(doc, pending.bgrName, pending.code + ".bgr");
-    doc.m_szTmsName = pending.tmsName;
-    doc.m_szBmpPath = pending.bmpPath;
-    doc.m_nBmpX = pending.bmpX;
-    doc.m_nBmpY = pending.bmpY;
-    doc.m_nBmpScale = pending.bmpScale < 1 ? 100 : pending.bmpScale;
+    // Loaded beside the open airport, which stays until this one has opened.
+    const std::unique_ptr<CRollpathDoc> loaded = doc.MakeScratch();
+    CRollpathDoc& d = *loaded;
+    d.m_szCode = pending.code;
+    d.m_szTxdName = pending.txdName;
+    d.m_szTxpName = PlainFileName(d, pending.txpName, pending.code + ".txp");
+    d.m_szBgrName = PlainFileName(d, pending.bgrName, pending.code + ".bgr");
+    d.m_szTmsName = pending.tmsName;
+    d.m_szBmpPath = pending.bmpPath;
+    d.m_nBmpX = pending.bmpX;
+    d.m_nBmpY = pending.bmpY;
+    d.m_nBmpScale = pending.bmpScale < 1 ? 100 : pending.bmpScale;
     // A rotation that is not a number (a damaged list) opens as 0 too.
     const double r = pending.rotation;
-    doc.m_dRotation = (std::isfinite(r) && r >= 0.0 && r < 360.0) ? r : 0.0;
-    doc.m_bSafeMode = pending.safeMode;
-    return LoadAirport(doc, doc.m_szCode, doc.m_szTxdName, doc.m_szTxpName, doc.m_szBgrName, doc.m_szTmsName,
-                       EditorSceneryReadBack()) == 1;
+    d.m_dRotation = (std::isfinite(r) && r >= 0.0 && r < 360.0) ? r : 0.0;
+    d.m_bSafeMode = pending.safeMode;
+    if (LoadAirport(d, d.m_szCode, d.m_szTxdName, d.m_szTxpName, d.m_szBgrName, d.m_szTmsName,
+                    EditorSceneryReadBack()) != 1) {
+        return false;
+    }
+    doc.TakeModelFrom(d);
+    return true;
 }
 
 bool OnFileOpen(CRollpathDoc& doc, OpenProjectDialog& dialog, PendingProject& pending) {
@@ -88,8 +93,8 @@ bool OnFileOpen(CRollpathDoc& doc, OpenProjectDialog& dialog, PendingProject& pe
     if (!choice || choice->code.empty()) {
         return false;
     }
-    if (choice->code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(choice->code)) {
+        doc.Messages().Show(kBadCodeMessage);
         return false;
     }
     pending.safeMode = choice->safeMode ? 1 : 0;
@@ -102,8 +107,8 @@ bool OpenDocumentFile(CRollpathDoc& doc, const std::filesystem::path& path, Pend
     if (code.empty()) {
         return false;
     }
-    if (code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(code)) {
+        doc.Messages().Show(kBadCodeMessage);
         return false;
     }
     SetPendingProject(pending, code, ProjectListPath(doc));
@@ -260,11 +265,15 @@ bool Save(CRollpathDoc& doc, FileSystem& files, ProjectListUpdate listUpdate) {
     return true;
 }
 
+std::string SaveChangesQuestion(const CRollpathDoc& doc) {
+    return doc.m_szCode.empty() ? std::string("Save changes?") : "Save changes to " + doc.m_szCode + "?";
+}
+
 bool SaveModified(CRollpathDoc& doc, FileSystem& files) {
     if (!doc.IsModified()) {
         return true;
     }
-    switch (doc.Messages().Ask("Save changes?")) {
+    switch (doc.Messages().Ask(SaveChangesQuestion(doc))) {
         case Answer::Yes:
             return Save(doc, files);
         case Answer::No:
@@ -285,6 +294,10 @@ void PrepareOpenedDocument(CRollpathDoc& doc) {
 }
 
 bool OpenAirportByCode(CRollpathDoc& doc, const std::string& code, bool loadTms, bool safeMode) {
+    if (!IsAirportCode(code)) {
+        doc.Messages().Show(kBadCodeMessage);
+        return false;
+    }
     std::string upper = code;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });

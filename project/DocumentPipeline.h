@@ -70,6 +70,9 @@ enum class ProjectListUpdate { Rewrite, Leave };
 bool Save(CRollpathDoc& doc, FileSystem& files = RealFileSystem(),
           ProjectListUpdate listUpdate = ProjectListUpdate::Rewrite);
 
+// The question, naming the airport: "Save changes to KSFO?".
+std::string SaveChangesQuestion(const CRollpathDoc& doc);
+
 // The "Save changes?" prompt of a modified document before it is closed.
 // False when the user cancels, or when the save that was asked for failed
 // (so the unsaved work is not thrown away).

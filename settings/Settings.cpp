@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "settings/SettingRanges.h"
 #include "settings/SettingsStore.h"
 
 namespace rollpath {
@@ -24,9 +25,12 @@ void ReadColor(const SettingsStore& store, const char* key, ColorRef& value) {
     }
 }
 
-void ReadScaled(const SettingsStore& store, const char* key, double scale, double& value) {
+// Stored in fractions of a foot; a value outside its range is read as the
+// nearest end.
+void ReadScaled(const SettingsStore& store, const char* key, double scale, const NumberRange& range,
+                double& value) {
     if (const auto v = store.GetInt(key)) {
-        value = *v * scale;
+        value = range.Clamp(*v * scale);
     }
 }
 
@@ -55,12 +59,16 @@ double Settings::RotationIncrement() const {
     }
 }
 
-WindowRect ParseWindowRect(const std::string& text) {
+std::optional<WindowRect> ReadWindowRect(const std::string& text) {
     WindowRect r;
     if (std::sscanf(text.c_str(), "%d %d %d %d", &r.left, &r.top, &r.right, &r.bottom) != 4) {
-        return WindowRect{};
+        return std::nullopt;
     }
     return r;
+}
+
+WindowRect ParseWindowRect(const std::string& text) {
+    return ReadWindowRect(text).value_or(WindowRect{});
 }
 
 std::string FormatWindowRect(const WindowRect& rect) {
@@ -110,18 +118,19 @@ Settings LoadSettings(const SettingsStore& store) {
         ReadFolder(store, "FlyDir", s.FlyDir);
         ReadFolder(store, "OutputDir", s.OutputDir);
     }
+    ReadFolder(store, "ProjectDir", s.ProjectDir);
     ReadInt(store, "Rotation", s.Rotation);
     ReadInt(store, "MaxSegLength", s.MaxSegLength);
     ReadInt(store, "MaxVertexRadius", s.MaxVertexRadius);
     ReadInt(store, "MaxPolyVertex", s.MaxPolyVertex);
     ReadInt(store, "BezierDepth", s.BezierDepth);
-    ReadScaled(store, "EdgeWidth", 0.01, s.EdgeWidth);
-    ReadScaled(store, "EdgeInset", 0.01, s.EdgeInset);
+    ReadScaled(store, "EdgeWidth", 0.01, kLineWidthRange, s.EdgeWidth);
+    ReadScaled(store, "EdgeInset", 0.01, kEdgeInsetRange, s.EdgeInset);
     ReadInt(store, "MarkShort", s.MarkShort);
     ReadInt(store, "RunwayExit", s.RunwayExit);
-    ReadScaled(store, "CenterOffset", 0.1, s.CenterOffset);
+    ReadScaled(store, "CenterOffset", 0.1, kCenterOffsetRange, s.CenterOffset);
     ReadInt(store, "RunwayExitMax", s.RunwayExitMax);
-    ReadScaled(store, "LiteOffset", 0.01, s.LiteOffset);
+    ReadScaled(store, "LiteOffset", 0.01, kEdgeOffsetRange, s.LiteOffset);
     ReadInt(store, "LiteSpacing", s.LiteSpacing);
     ReadColor(store, "AsphaltColor", s.AsphaltColor);
     ReadColor(store, "ConcreteColor", s.ConcreteColor);
@@ -146,6 +155,7 @@ void SaveSettings(const Settings& s, SettingsStore& store) {
     store.SetInt("FlyDirSet", s.FlyDirSet);
     store.SetText("FlyDir", s.FlyDir);
     store.SetText("OutputDir", s.OutputDir);
+    store.SetText("ProjectDir", s.ProjectDir);
     store.SetInt("Rotation", s.Rotation);
     store.SetInt("MaxSegLength", s.MaxSegLength);
     store.SetInt("MaxVertexRadius", s.MaxVertexRadius);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ struct Settings {
     int FlyDirSet = 0;          // 1 once the simulator folder has been chosen
     std::string FlyDir;         // the simulator's installation folder
     std::string OutputDir;      // receives the scenery files
+    std::string ProjectDir;     // holds Rollpath.rpj and the side files; empty: the usual place
     int Rotation = 2;           // rotation increment: 0 = 0.25, 1 = 0.5, 2 = 1.0 degree
     int MaxSegLength = 25;      // Segment sensitivity, feet
     int MaxVertexRadius = 25;   // Vertex sensitivity, feet
@@ -73,11 +75,13 @@ struct Settings {
 
 // "%d %d %d %d"; a text with fewer than four numbers gives the default rectangle.
 WindowRect ParseWindowRect(const std::string& text);
+// The same, but nothing for a text with fewer than four numbers.
+std::optional<WindowRect> ReadWindowRect(const std::string& text);
 std::string FormatWindowRect(const WindowRect& rect);
 
 // Reads every key in the start-up order. FlyDir and OutputDir are read only
 // when FlyDirSet is not 0 (otherwise the first-start dialog chooses them).
-// Missing keys keep their defaults; stored values are taken as they are.
+// Missing keys keep their defaults; a decimal outside its range is clamped.
 // Why a stored folder is not used: one message for each folder longer than
 // a folder setting holds (259 bytes); LoadSettings leaves such a folder empty.
 std::vector<std::string> RefusedFolderMessages(const SettingsStore& store);

@@ -135,6 +135,23 @@ void SeedRunwayCentreLines(CRollpathDoc& doc) {
     doc.ClearTouched();
 }
 
+std::optional<std::string> InstallationProblem(const std::string& flyDir) {
+    std::error_code ec;
+    if (flyDir.find_first_not_of(" \t") == std::string::npos) {
+        return "Please enter the folder in which Fly! is installed.";
+    }
+    if (!std::filesystem::is_directory(flyDir, ec)) {
+        return "There is no folder " + flyDir + ".";
+    }
+    // The archives mark an installation, as for opening an airport.
+    for (const char* name : {"\\System\\Airport.epd", "\\System\\Airport.pod"}) {
+        if (InstallPathExists(flyDir, name)) {
+            return std::nullopt;
+        }
+    }
+    return flyDir + " is not a Fly! folder: it holds neither System/Airport.epd nor System/Airport.pod.";
+}
+
 int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& txdName,
                 const std::string& txpName, const std::string& bgrName, const std::string& tmsName,
                 const SceneryReadBack& readBack) {

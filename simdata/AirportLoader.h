@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "document/RollpathDoc.h"
@@ -20,6 +21,11 @@ inline constexpr double kSeedInsetNm = 0.004114481328483731;
 int LoadAirport(CRollpathDoc& doc, const std::string& code, const std::string& txdName,
                 const std::string& txpName, const std::string& bgrName, const std::string& tmsName,
                 const SceneryReadBack& readBack = {});
+
+// Why a folder is not a Fly! installation, naming what is missing: it does
+// not exist, or holds none of the archives (System/Airport.epd or .pod) that
+// mark one. Nothing when it is one.
+std::optional<std::string> InstallationProblem(const std::string& flyDir);
 
 // Sets each runway's ends and corners in LocalFeet around the current benchmark.
 void PlaceRunways(CRollpathDoc& doc);

@@ -18,31 +18,31 @@ bool OnNewDocument(CRollpathDoc& doc, OpenAirportDialog& dialog, bool startingUp
         return true;
     }
     const std::optional<OpenAirportChoice> choice = dialog.Run();
-    if (!choice) {
+    if (!choice || choice->code.empty()) {
         return false;
     }
-    // Refused before the clean-up, so that the open airport is kept.
-    if (choice->code.size() > static_cast<std::size_t>(kMaxCodeLength)) {
-        doc.Messages().Show(kCodeTooLongMessage);
+    if (!IsAirportCode(choice->code)) {
+        doc.Messages().Show(kBadCodeMessage);
         return false;
     }
-
-    doc.CleanUp();
-    doc.SetModifiedFlag(false);
-    doc.m_szCode = choice->code;
-    doc.m_bLoadedFromTms = choice->loadTms ? 1 : 0;
-    if (doc.m_szCode.empty()) {
-        return false;
-    }
-    for (char& c : doc.m_szCode) {
+    // The airport is loaded beside the open one, which stays until the new
+    // one has opened.
+    const std::unique_ptr<CRollpathDoc> loaded = doc.MakeScratch();
+    loaded->m_szCode = choice->code;
+    loaded->m_bLoadedFromTms = choice->loadTms ? 1 : 0;
+    for (char& c : loaded->m_szCode) {
         c = UpperAscii(c);
     }
-    doc.m_szTxdName = doc.m_szCode + ".txd";
-    doc.m_szTxpName = doc.m_szCode + ".txp";
-    doc.m_szBgrName = doc.m_szCode + ".bgr";
-    doc.m_szTmsName = doc.m_szCode + ".tms";
-    return LoadAirport(doc, doc.m_szCode, doc.m_szTxdName, doc.m_szTxpName, doc.m_szBgrName, doc.m_szTmsName,
-                       readBack) == 1;
+    loaded->m_szTxdName = loaded->m_szCode + ".txd";
+    loaded->m_szTxpName = loaded->m_szCode + ".txp";
+    loaded->m_szBgrName = loaded->m_szCode + ".bgr";
+    loaded->m_szTmsName = loaded->m_szCode + ".tms";
+    if (LoadAirport(*loaded, loaded->m_szCode, loaded->m_szTxdName, loaded->m_szTxpName, loaded->m_szBgrName,
+                    loaded->m_szTmsName, readBack) != 1) {
+        return false;
+    }
+    doc.TakeModelFrom(*loaded);
+    return true;
 }
 
 }  // namespace rollpath

@@ -9,7 +9,7 @@
 
 namespace rollpath {
 
-// What the Open Airport dialog ("FAA or IACO code", "&Load *.tms file")
+// What the Open Airport dialog ("FAA or ICAO code", "&Load *.tms file")
 // returns on OK.
 struct OpenAirportChoice {
     std::string code;  // as typed; nothing limits it
@@ -36,9 +36,10 @@ private:
 
 // The New command: asks for a code and opens that airport. While the
 // application is still starting up the first, empty document is accepted
-// without asking. A cancelled dialog, or a code longer than the 5 characters
-// a code may have (refused with a message), leaves the document untouched.
-// True when an airport was loaded (or while starting up).
+// without asking. The open document stays as it is until the new airport has
+// opened: a cancelled dialog, an empty code, a code that is no airport code
+// (refused with a message) and an airport that does not open leave it
+// untouched. True when an airport was loaded (or while starting up).
 bool OnNewDocument(CRollpathDoc& doc, OpenAirportDialog& dialog, bool startingUp,
                    const SceneryReadBack& readBack = {});
 

@@ -80,7 +80,7 @@ CGeneralPage::CGeneralPage(const Settings& settings, QWidget* parent)
 
 QWidget* CGeneralPage::BuildSensitivities() {
     // The group's caption is spelled as it always has been.
-    auto* group = new QGroupBox(QStringLiteral("Sensitvities"), this);
+    auto* group = new QGroupBox(QStringLiteral("Sensitivities"), this);
     auto* grid = new QGridLayout(group);
     const auto fields = GeneralPageModel::Fields();
     for (int row = 0; row < 3; ++row) {

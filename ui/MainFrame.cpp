@@ -327,38 +327,27 @@ void CMainFrame::OnFileNew() {
 }
 
 bool CMainFrame::OpenAirport(OpenAirportDialog& dialog) {
-    // Whether the document was emptied for the code the dialog gave: a
-    // cancelled dialog and a refused code leave it as it was.
-    bool changed = false;
-    struct Recording : OpenAirportDialog {
-        OpenAirportDialog& inner;
-        bool& changed;
-        Recording(OpenAirportDialog& d, bool& c) : inner(d), changed(c) {}
-        std::optional<OpenAirportChoice> Run() override {
-            auto choice = inner.Run();
-            changed = choice.has_value() && choice->code.size() <= static_cast<std::size_t>(kMaxCodeLength);
-            return choice;
-        }
-    } recording(dialog, changed);
-    const bool loaded = NewDocument(doc_, recording, false);
-    if (changed) {
-        OnDocumentChanged(loaded);
+    // Until the new airport has opened the document stays as it was.
+    const bool loaded = NewDocument(doc_, dialog, false);
+    if (loaded) {
+        OnDocumentChanged(true);
     }
     return loaded;
 }
 
 void CMainFrame::OnDocumentChanged(bool opened) {
-    // The view starts over whether or not the airport opened: the records it
-    // pointed at are gone either way.
+    // The view starts over: the records it pointed at are gone.
     view_->View().OnInitialUpdate();
     titleCode_ = opened ? doc_.m_szCode : std::string();
     UpdateTitle();
     UpdateActions();
 }
 
+// "[*]" stands where the window shows that there are unsaved changes.
 void CMainFrame::UpdateTitle() {
     const QString name = titleCode_.empty() ? QString::fromLatin1(kUntitled) : FromAnsi(titleCode_);
-    setWindowTitle(name + QStringLiteral(" - ") + QString::fromLatin1(kAppTitle));
+    setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromLatin1(kAppTitle));
+    setWindowModified(doc_.IsModified());
 }
 
 // --- The idle update -------------------------------------------------------
@@ -383,6 +372,7 @@ void CMainFrame::UpdateActions() {
     if (checkLayoutAction_ != nullptr) {
         checkLayoutAction_->setEnabled(doc_.m_bAirportLoaded != 0);
     }
+    setWindowModified(doc_.IsModified());
 }
 
 void CMainFrame::UpdateRecentFileItems() {

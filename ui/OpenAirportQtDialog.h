@@ -19,6 +19,9 @@ public:
 
     // Shows the dialog modally; the choice on OK.
     std::optional<OpenAirportChoice> Run() override;
+    // OK: a code that is no airport code is refused with a message and the
+    // dialog stays open with the code selected.
+    void accept() override;
     bool WasAccepted() const { return accepted_; }
 
     QLineEdit* CodeField() const { return code_; }

@@ -1,8 +1,9 @@
 #pragma once
 
-// The "Set Fly! Directory" dialog of the first start (resource 133): a
-// "Path" field, empty at first, with a "..." button that browses for the
-// folder. OK returns the field's text; Cancel returns nothing.
+// The "Set Fly! Directory" dialog of the first start (resource 133): what
+// folder is wanted, a "Path" field, empty at first, with a "..." button that
+// browses for the folder. OK takes only a folder that holds the simulator's
+// database or archives and returns it; Cancel returns nothing.
 
 #include <QDialog>
 #include <optional>
@@ -17,6 +18,10 @@ namespace rollpath {
 
 inline constexpr int kFlyDirPathField = 1016;
 inline constexpr int kFlyDirBrowseButton = 1017;
+inline constexpr const char* kFlyDirExplanation =
+    "Choose the folder in which Fly! is installed: the one whose System folder holds the archives "
+    "Airport.epd or Airport.pod. Rollpath reads the airports from there and writes the scenery "
+    "into its Data folder.";
 
 class SetFlyDirQtDialog : public QDialog {
     Q_OBJECT
@@ -29,6 +34,9 @@ public:
 
     // Shows the dialog modally; the path on OK.
     std::optional<std::string> Run();
+    // OK: refused with a message naming what is missing unless the folder
+    // is a Fly! installation; the dialog then stays open.
+    void accept() override;
 
 private:
     void Browse();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "qtcanvas/QtCanvas.h"
 #include "ui/AnsiQt.h"
@@ -21,6 +22,11 @@ static void InitCursorResources() {
 namespace rollpath {
 
 namespace {
+
+// A wheel notch is 15 degrees, reported in eighths of a degree.
+constexpr int kWheelNotch = 120;
+// How far a sideways notch moves the drawing, in scroll units (pixels).
+constexpr int kSidewaysNotchUnits = 60;
 
 ViewKey KeyOf(int key) {
     switch (key) {
@@ -42,6 +48,8 @@ ViewKey KeyOf(int key) {
             return ViewKey::End;
         case Qt::Key_Delete:
             return ViewKey::Delete;
+        case Qt::Key_Escape:
+            return ViewKey::Escape;
         default:
             return ViewKey::Other;
     }
@@ -208,6 +216,24 @@ void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
         const QPoint p = event->position().toPoint();
         view_->OnLButtonUp(DevicePoint{p.x(), p.y()});
     }
+}
+
+void CViewWidget::wheelEvent(QWheelEvent* event) {
+    InputEventScope scope(inInputEvent_, eventModifiers_, event->modifiers());
+    const QPoint angle = event->angleDelta();
+    const bool sideways =
+        event->modifiers().testFlag(Qt::ShiftModifier) || (angle.y() == 0 && angle.x() != 0);
+    if (sideways) {
+        // Forward, or tilted left, moves towards the left.
+        sidewaysRest_ += angle.y() != 0 ? angle.y() : angle.x();
+        const int notches = sidewaysRest_ / kWheelNotch;
+        sidewaysRest_ -= notches * kWheelNotch;
+        view_->OnWheelScroll(ScrollBar::Horizontal, -notches * kSidewaysNotchUnits);
+    } else {
+        const QPoint p = event->position().toPoint();
+        view_->OnMouseWheel(DevicePoint{p.x(), p.y()}, static_cast<double>(angle.y()) / kWheelNotch);
+    }
+    event->accept();
 }
 
 // --- ViewHost ---------------------------------------------------------------

@@ -77,6 +77,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The wheel zooms about the pointer; with Shift held, or tilted
+    // sideways, it scrolls sideways.
+    void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -94,6 +97,8 @@ private:
     // The modifiers of the input event being handled, if any.
     Qt::KeyboardModifiers eventModifiers_;
     bool inInputEvent_ = false;
+    // Sideways wheel travel not yet a whole notch (eighths of a degree).
+    int sidewaysRest_ = 0;
     MenuTextReplacer menuTextReplacer_;
     CContextMenu* contextMenu_ = nullptr;  // owned as a child
 };

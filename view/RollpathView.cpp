@@ -20,8 +20,13 @@ constexpr int kInvalidateMargin = 100;
 CRollpathView::CRollpathView(CRollpathDoc& doc, ViewHost& host) : m_Doc(doc), m_Host(host) {}
 
 void CRollpathView::OnSize(int width, int height) {
+    const DeviceSize before = m_Client;
     m_Client.width = width;
     m_Client.height = height;
+    if (IsLoaded() && before.width > 0 && before.height > 0 && width > 0 && height > 0 &&
+        (before.width != width || before.height != height)) {
+        KeepCentreOnResize(before);
+    }
     UpdateVisibleArea();
 }
 
@@ -71,6 +76,7 @@ void CRollpathView::OnInitialUpdate() {
     m_nSeenRecordsReleased = m_Doc.m_nRecordsReleased;
     m_nSeenPoolRenumbered = m_Doc.m_nPoolRenumbered;
     m_nZoom = kInitialZoom;
+    m_ResizeRest = DPoint{};
     SetDisplayToggles(IsLoaded());
     CacheRotation();
     if (IsLoaded()) {

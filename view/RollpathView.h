@@ -36,6 +36,8 @@ inline constexpr int kMaxZoom = 50000;
 inline constexpr int kInitialZoom = 2000;
 inline constexpr int kZoomStep = 100;
 inline constexpr int kShiftZoomStep = 1000;
+// A wheel notch changes the scale by this factor.
+inline constexpr double kWheelZoomFactor = 1.2;
 inline constexpr double kVisibleMargin = 0.05;
 inline constexpr double kDefaultRollpathWidth = 50.0;
 // A polygon handle is hit within this many logical units of the click.
@@ -45,6 +47,8 @@ inline constexpr int kMaxPolygonPoints = 512;
 inline constexpr int kMaxListedSegments = 512;
 inline constexpr const char* kPolygonPointLimitMessage = "Polygon point limit of 512 reached";
 inline constexpr const char* kSegmentListLimitMessage = "Segment limit of 512 reached";
+// How far Edit > Paste puts the copy right of and below the copied polygon, feet.
+inline constexpr double kPasteOffset = 50.0;
 // A new rollpath segment's hold distances, feet.
 inline constexpr double kNewSegmentExtent = 75.0;
 
@@ -96,7 +100,7 @@ struct ViewContext {
     int polygonPoint = -1;     // a point of the polygon within the handle distance, or -1
 };
 
-enum class ViewKey { PageUp, PageDown, Left, Right, Up, Down, Home, End, Delete, Other };
+enum class ViewKey { PageUp, PageDown, Left, Right, Up, Down, Home, End, Delete, Escape, Other };
 
 // What a menu item or toolbar button of a command shows. An unset check
 // leaves the item's check mark as it is, an unset text its text.
@@ -163,7 +167,16 @@ public:
     void RotateWorldPoints(DPoint* points, int n) const;
     DPoint WindowToWorld(DevicePoint p) const;
     void CenterAt(DevicePoint p);
+    // A new zoom value that keeps the world point at the window centre;
+    // ZoomAbout keeps the one under the anchor (a device point) instead.
     void SetZoom(int zoom);
+    void ZoomAbout(int zoom, DevicePoint anchor);
+    // The mouse wheel over the window: each notch (fractions count) zooms in
+    // (forward) or out by a fifth about the pointer.
+    void OnMouseWheel(DevicePoint pointer, double notches);
+    // A sideways wheel moves the drawing as a thumb drag of that many scroll
+    // units would.
+    void OnWheelScroll(ScrollBar bar, int units);
     double ComputeModelExtent();
     void UpdateVisibleArea();
     void UpdateScrollThumbs();
@@ -189,6 +202,9 @@ public:
     void OnPolygonTool();
     void OnPlaceSource();
     void OnPlaceSink();
+    // Escape: the drawing tool or the Source or Sink placement that is on
+    // ends as a right click at the pointer would end it. False when none is on.
+    bool EndActiveTool();
 
     // --- Edit commands -----------------------------------------------------
     // Undo and Redo through the document's history, one edit at a time.
@@ -197,6 +213,11 @@ public:
     // Delete (or Cut) of the selected polygon; Copy keeps its points.
     void DeleteSelectedPolygon();
     void CopySelectedPolygon();
+    // Paste: a new polygon of the copied points, 50 ft right and down of the
+    // copy (Edit menu), or centred at a world point (the right-button menu).
+    bool CanPaste() const;
+    void PasteBesideCopy();
+    void PastePolygonAt(const DPoint& centre);
     void OnRollpathWidth();
     // "R": every live segment's geometry, then every junction.
     void RebuildAll();
@@ -285,7 +306,7 @@ public:
     RunwayRecord* m_pConstrainingRunway = nullptr;
     int m_nHoldEnd = 0;
     ViewContext m_Context;
-    // Copy's result; nothing pastes it.
+    // Copy's result, for Paste.
     std::vector<DPoint> m_CopiedPolygon;
 
     CBMP m_Bmp;
@@ -307,6 +328,7 @@ private:
     void ResetViewState();
     void SetDisplayToggles(bool airportLoaded);
     void InitialFit();
+    void KeepCentreOnResize(DeviceSize before);
     void Scroll(ScrollBar bar, ScrollCode code, int thumbPos);
     void FlipToggle(int& toggle);
     void InvalidateWorldPoints(std::span<const DPoint> points, int margin);
@@ -379,6 +401,7 @@ private:
     void OnDeleteVertex();
     void OnContextProperties();
     void DeletePolygon(GroundPolygon& polygon);
+    void AddPastedPolygon(const std::vector<DPoint>& points);
     void DeleteSegment(RollpathSegment& segment);
     // Marks the segment and the vertices only it used deleted; the vertices
     // still used elsewhere go to the touched-vertex list.
@@ -441,6 +464,9 @@ private:
 
     // The client area in pixels, from the last size message.
     DeviceSize m_Client;
+    // What a resize moved the offsets by beyond whole feet, carried to the
+    // next resize so that the centre does not drift.
+    DPoint m_ResizeRest;
 
     // Where the mouse was last, for the world move of the next event.
     struct MouseTrack {

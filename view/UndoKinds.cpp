@@ -15,6 +15,7 @@ constexpr std::pair<int, std::string_view> kNames[] = {
     {UndoKind::PolygonPointMoved, "Move Polygon Point"},
     {UndoKind::PolygonMoved, "Move Polygon"},
     {UndoKind::PolygonDeleted, "Delete Polygon"},
+    {UndoKind::PolygonPasted, "Paste"},
     {UndoKind::SegmentSplit, "Insert Vertex"},
     {UndoKind::VertexRemoved, "Delete Vertex"},
     {UndoKind::PolygonPointInserted, "Insert Polygon Point"},

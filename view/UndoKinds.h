@@ -17,6 +17,7 @@ struct UndoKind {
     static constexpr int PolygonPointMoved = 12;
     static constexpr int PolygonMoved = 13;
     static constexpr int PolygonDeleted = 14;
+    static constexpr int PolygonPasted = 15;
     static constexpr int SegmentSplit = 21;
     static constexpr int VertexRemoved = 22;
     static constexpr int PolygonPointInserted = 23;

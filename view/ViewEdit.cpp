@@ -54,6 +54,9 @@ bool CRollpathView::OnEditCommand(CommandId id) {
         case CommandId::EditCopy:
             CopySelectedPolygon();
             return true;
+        case CommandId::EditPaste:
+            PasteBesideCopy();
+            return true;
         case CommandId::RollpathWidth:
             OnRollpathWidth();
             return true;
@@ -69,6 +72,11 @@ bool CRollpathView::OnEditCommand(CommandId id) {
             if (m_Context.kind == ContextKind::Polygon && m_Context.polygon != nullptr &&
                 m_Context.polygon->live()) {
                 m_CopiedPolygon = m_Context.polygon->points;
+            }
+            return true;
+        case CommandId::ContextPaste:
+            if (CanPaste() && m_Mouse.device.x != std::numeric_limits<int>::min()) {
+                PastePolygonAt(WindowToWorld(m_Mouse.device));
             }
             return true;
         case CommandId::InsertVertex:
@@ -116,7 +124,7 @@ std::optional<CommandUI> CRollpathView::UpdateEditCommandUI(CommandId id) const 
         case CommandId::EditCopy:
             return CommandUI{PolygonEditable(), std::nullopt, std::nullopt};
         case CommandId::EditPaste:
-            return CommandUI{false, std::nullopt, std::nullopt};
+            return CommandUI{CanPaste(), std::nullopt, std::nullopt};
         case CommandId::RollpathWidth:
             return CommandUI{true, std::nullopt, std::nullopt};
         case CommandId::AirportProperties:
@@ -139,7 +147,7 @@ std::optional<CommandUI> CRollpathView::ContextCommandUI(CommandId id) const {
             enabled = kind == ContextKind::Polygon;
             break;
         case CommandId::ContextPaste:
-            enabled = false;
+            enabled = CanPaste();
             break;
         case CommandId::InsertVertex:
             enabled = kind == ContextKind::Segment || kind == ContextKind::Polygon;
@@ -170,6 +178,62 @@ void CRollpathView::CopySelectedPolygon() {
     if (PolygonEditable()) {
         m_CopiedPolygon = m_pSelectedPolygon->points;
     }
+}
+
+bool CRollpathView::CanPaste() const {
+    const bool drawing =
+        m_nDragState == DragState::StretchSegment || m_nDragState == DragState::CollectPolygon;
+    return IsLoaded() && !drawing && m_CopiedPolygon.size() >= 3;
+}
+
+void CRollpathView::PasteBesideCopy() {
+    if (!CanPaste()) {
+        return;
+    }
+    // Right and down on the screen, whatever the rotation; each paste lands
+    // beside the one before.
+    const double across = kPasteOffset * m_dCos - kPasteOffset * m_dSin;
+    const double down = -kPasteOffset * m_dSin - kPasteOffset * m_dCos;
+    for (DPoint& p : m_CopiedPolygon) {
+        p.x += across;
+        p.y += down;
+    }
+    AddPastedPolygon(m_CopiedPolygon);
+}
+
+void CRollpathView::PastePolygonAt(const DPoint& centre) {
+    double left = m_CopiedPolygon.front().x;
+    double right = left;
+    double bottom = m_CopiedPolygon.front().y;
+    double top = bottom;
+    for (const DPoint& p : m_CopiedPolygon) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        bottom = std::min(bottom, p.y);
+        top = std::max(top, p.y);
+    }
+    std::vector<DPoint> points = m_CopiedPolygon;
+    const double dx = centre.x - (left + right) / 2.0;
+    const double dy = centre.y - (bottom + top) / 2.0;
+    for (DPoint& p : points) {
+        p.x += dx;
+        p.y += dy;
+    }
+    AddPastedPolygon(points);
+}
+
+// A pasted polygon is one step of the history; it becomes the selected one.
+void CRollpathView::AddPastedPolygon(const std::vector<DPoint>& points) {
+    GroundPolygon& added = m_Doc.AppendPolygon();
+    added.kind = PolygonKind::Ordinary;
+    added.points = points;
+    if (m_pSelectedPolygon != nullptr) {
+        InvalidatePolygon(*m_pSelectedPolygon);
+    }
+    m_pSelectedPolygon = &added;
+    InvalidatePolygon(added);
+    ComputeModelExtent();
+    CommitEdit(UndoKind::PolygonPasted);
 }
 
 void CRollpathView::DeletePolygon(GroundPolygon& polygon) {

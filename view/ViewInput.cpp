@@ -83,6 +83,15 @@ void CRollpathView::Scroll(ScrollBar bar, ScrollCode code, int thumbPos) {
     m_Host.UpdateWindow();
 }
 
+void CRollpathView::OnWheelScroll(ScrollBar bar, int units) {
+    SyncWithDocument();
+    if (!IsLoaded() || units == 0) {
+        return;
+    }
+    const int p = m_Host.GetScrollPos(bar);
+    Scroll(bar, ScrollCode::ThumbTrack, SaturateToInt(static_cast<std::int64_t>(p) + units));
+}
+
 bool CRollpathView::OnKeyDown(ViewKey key) {
     switch (key) {
         case ViewKey::PageUp:
@@ -113,6 +122,8 @@ bool CRollpathView::OnKeyDown(ViewKey key) {
         case ViewKey::Delete:
             OnCommand(CommandId::EditDelete);
             return true;
+        case ViewKey::Escape:
+            return EndActiveTool();
         case ViewKey::Other:
             break;
     }
@@ -198,6 +209,9 @@ void CRollpathView::OnRotateCCW() {
 void CRollpathView::OnZoomCommand() {
     m_bZoomMode = m_bZoomMode != 0 ? 0 : 1;
     m_Host.SetCursor(m_bZoomMode != 0 ? ViewCursor::Zoom : ViewCursor::Arrow);
+    if (m_bZoomMode == 0) {
+        m_Host.SetStatusPrompt({});
+    }
 }
 
 }  // namespace rollpath

@@ -2,6 +2,7 @@
 // Sink placement, their commands, and what the left button does first.
 
 #include <cmath>
+#include <limits>
 
 #include "geometry/PortableMath.h"
 #include "pavement/PavementRebuild.h"
@@ -45,6 +46,10 @@ std::optional<CommandUI> CRollpathView::ToolCommandUI(CommandId id) const {
 void CRollpathView::SetToolCursor(bool on) {
     m_bZoomMode = 0;
     m_Host.SetCursor(on ? ViewCursor::Cross : ViewCursor::Arrow);
+    if (!on) {
+        // The tool's prompt goes with it.
+        m_Host.SetStatusPrompt({});
+    }
 }
 
 void CRollpathView::OnRollpathTool() {
@@ -328,6 +333,25 @@ void CRollpathView::PlaceSourceOrSink(const DPoint& p, bool source) {
     SetToolCursor(false);
     m_Host.Invalidate();
     CommitEdit(source ? UndoKind::SourcePlaced : UndoKind::SinkPlaced);
+}
+
+// --- Escape and the right button ---------------------------------------------------
+
+bool CRollpathView::EndActiveTool() {
+    SyncWithDocument();
+    const bool active =
+        m_bRollpathTool != 0 || m_bPolygonTool != 0 || m_bPlaceSource != 0 || m_bPlaceSink != 0;
+    if (!active || !IsLoaded() || m_bZoomMode != 0) {
+        return false;
+    }
+    // Where the pointer last was; a pointer never seen over the window ends
+    // a rubber band where it lies.
+    DevicePoint at = m_Mouse.device;
+    if (at.x == std::numeric_limits<int>::min()) {
+        at = DevicePoint{m_Client.width / 2, m_Client.height / 2};
+    }
+    OnRButtonDown(at);
+    return true;
 }
 
 // --- The right button ------------------------------------------------------------

@@ -131,19 +131,69 @@ void CRollpathView::CenterAt(DevicePoint p) {
 }
 
 void CRollpathView::SetZoom(int zoom) {
-    const LPoint c = DeviceToLogical(DevicePoint{m_Client.width / 2, m_Client.height / 2});
-    double k = UnitsPerFoot();
-    const int a = RoundHalfUp(c.x / k);
-    const int b = RoundHalfUp(c.y / k);
+    ZoomAbout(zoom, DevicePoint{m_Client.width / 2, m_Client.height / 2});
+}
+
+void CRollpathView::ZoomAbout(int zoom, DevicePoint anchor) {
+    // The offsets move, in whole feet, by how far the anchor's world point
+    // slid, turned as the drawing is turned: it stays under the anchor.
+    const DPoint before = WindowToWorld(anchor);
     m_nZoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-    k = UnitsPerFoot();
-    const int a2 = RoundHalfUp(c.x / k);
-    const int b2 = RoundHalfUp(c.y / k);
-    m_nScrollX = SaturateToInt(static_cast<std::int64_t>(m_nScrollX) + a - a2);
-    m_nScrollY = SaturateToInt(static_cast<std::int64_t>(m_nScrollY) + b2 - b);
+    const DPoint after = WindowToWorld(anchor);
+    DPoint slid{before.x - after.x, before.y - after.y};
+    RotateWorldPoints(&slid, 1);
+    m_nScrollX = SaturateToInt(static_cast<std::int64_t>(m_nScrollX) + std::llround(slid.x));
+    m_nScrollY = SaturateToInt(static_cast<std::int64_t>(m_nScrollY) - std::llround(slid.y));
     UpdateScrollThumbs();
     UpdateStatusValues();
     UpdateVisibleArea();
+    m_Host.Invalidate();
+}
+
+namespace {
+
+// kWheelZoomFactor to the power -notches, in 128ths of a notch (touchpads
+// send parts of one): the 128th root comes from square roots, which round
+// the same everywhere, so no library power whose last bits vary is needed.
+double WheelScale(double notches) {
+    double root = kWheelZoomFactor;
+    for (int i = 0; i < 7; ++i) {
+        root = std::sqrt(root);
+    }
+    const long steps = std::lround(std::clamp(notches, -64.0, 64.0) * 128.0);
+    const double step = steps > 0 ? 1.0 / root : root;
+    double scale = 1.0;
+    for (long i = 0; i < std::labs(steps); ++i) {
+        scale *= step;
+    }
+    return scale;
+}
+
+}  // namespace
+
+void CRollpathView::OnMouseWheel(DevicePoint pointer, double notches) {
+    SyncWithDocument();
+    if (!IsLoaded() || !std::isfinite(notches) || notches == 0.0) {
+        return;
+    }
+    const double zoom = m_nZoom * WheelScale(notches);
+    ZoomAbout(static_cast<int>(std::clamp(std::round(zoom), 0.0, static_cast<double>(kMaxZoom))), pointer);
+}
+
+// A window that changes size keeps the world point at its centre there.
+void CRollpathView::KeepCentreOnResize(DeviceSize before) {
+    const LPoint a = DeviceToLogical(DevicePoint{before.width, before.height});
+    const LPoint b = DeviceToLogical(DevicePoint{m_Client.width, m_Client.height});
+    const double k = UnitsPerFoot();
+    m_ResizeRest.x += (static_cast<double>(a.x) - b.x) / (2.0 * k);
+    m_ResizeRest.y += (static_cast<double>(b.y) - a.y) / (2.0 * k);
+    const double dx = std::round(m_ResizeRest.x);
+    const double dy = std::round(m_ResizeRest.y);
+    m_ResizeRest.x -= dx;
+    m_ResizeRest.y -= dy;
+    m_nScrollX = SaturateToInt(m_nScrollX + static_cast<std::int64_t>(dx));
+    m_nScrollY = SaturateToInt(m_nScrollY + static_cast<std::int64_t>(dy));
+    UpdateScrollThumbs();
     m_Host.Invalidate();
 }
 

@@ -126,7 +126,7 @@ TEST_F(CliTest, InfoFailuresAreStatusOneWithTheirMessages) {
 
     run = Call(&RunInfo, {"KSFOXX", "--fly-dir", Fly("pod")});
     EXPECT_EQ(run.status, kExitFailure);
-    EXPECT_EQ(run.err, "message: Airport codes have at most 5 characters\n");
+    EXPECT_EQ(run.err, "message: Airport codes have 3 to 5 letters and digits\n");
 
     run = Call(&RunInfo, {"KSFO", "--fly-dir", (dir / "nothing").string()});
     EXPECT_EQ(run.status, kExitFailure);
@@ -273,7 +273,7 @@ TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
 
     run = Program({"info", "NOWHERE", "--fly-dir", Fly("prog")});
     EXPECT_EQ(run.status, kExitFailure);
-    EXPECT_EQ(run.err, "message: Airport codes have at most 5 characters\n");
+    EXPECT_EQ(run.err, "message: Airport codes have 3 to 5 letters and digits\n");
 }
 
 }  // namespace

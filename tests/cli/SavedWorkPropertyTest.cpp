@@ -249,7 +249,7 @@ TEST(SavedWork, ReproductionsOfLostWorkNowSurvive) {
         {"a diagram scale below 1",
          {{"answer \"" + Folders().DiagramPath().string() + "\"", "command load-diagram"},
           {"command position-diagram", "modeless Scale=0 ok", "modeless Scale=250 ok"}},
-         "message: Please enter a number between 1 and 2147483647."},
+         "message: Please enter a number between 1 and 10000."},
     };
     for (const Case& c : cases) {
         EditingSession session;

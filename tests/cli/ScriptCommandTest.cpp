@@ -176,8 +176,8 @@ TEST_F(ScriptCommand, SaveAsksNothingAndTheNextNewAsksToSave) {
         "render " +
         (dir / "kpao.svg").string() + "\n");
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    EXPECT_NE(run.err.find("question: Save changes? -> cancel"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("question: Save changes? -> yes"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("question: Save changes to KPAO? -> cancel"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("question: Save changes to KPAO? -> yes"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::is_regular_file(dir / "loose" / "Data" / "KPAO.bgr"));
     EXPECT_EQ(ReadText(dir / "kpao.svg").rfind("<?xml", 0), 0u);
     // Info opens the airport as the editor does: the runway's centre line and
@@ -227,10 +227,10 @@ TEST_F(ScriptCommand, UnknownCommandsAndFailedOpensStopTheScript) {
         {"unknown menu command", "command fly\n", kExitUsage, ":1: unknown command 'fly'"},
         {"bad coordinates", "new KPAO\nclick a 2\n", kExitUsage, ":2: usage: click X Y [shift]"},
         {"unclosed quote", "dialog \"Width=3\n", kExitUsage, ":1: unclosed quote"},
-        {"unknown key", "key Escape\n", kExitUsage, ":1: usage: key"},
+        {"unknown key", "key Tab\n", kExitUsage, ":1: usage: key"},
         {"failed open", "new ZZZZ\nsave\n", kExitFailure, ":1: cannot open airport 'ZZZZ'"},
         {"open of a long code", "open TOOLONG\n", kExitFailure,
-         "message: Airport codes have at most 5 characters"},
+         "message: Airport codes have 3 to 5 letters and digits"},
     };
     for (const FailureCase& c : cases) {
         const Outcome run = Script(c.script);

@@ -31,10 +31,9 @@ Bytes ReadBytes(const std::filesystem::path& path) {
     return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The file's message, then its path and the system's reason.
-bool ReportedWithReason(const RecordingMessageSink& messages, const std::string& name,
-                        const std::filesystem::path& path) {
-    const std::string start = "Cannot create " + name + ": " + path.string() + ": ";
+// The file's message with its path, then the system's reason.
+bool ReportedWithReason(const RecordingMessageSink& messages, const std::filesystem::path& path) {
+    const std::string start = "Cannot create " + path.string() + ": ";
     return messages.shown.size() == 1 && messages.shown.front().starts_with(start) &&
            messages.shown.front().size() > start.size();
 }
@@ -66,7 +65,7 @@ TEST_P(AtomicFileFaults, AFailureKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_FALSE(WriteFileOrReport(target, Bytes(200000, 0x5A), "KTST.tms", messages, files));
     EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(Entries(dir.path()), std::vector{target});
-    EXPECT_TRUE(ReportedWithReason(messages, "KTST.tms", target)) << messages.shown.front();
+    EXPECT_TRUE(ReportedWithReason(messages, target)) << messages.shown.front();
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -99,9 +98,8 @@ TEST(AtomicFile, AMissingFolderCannotBeCreated) {
     TempDir dir;
     RecordingMessageSink messages;
     EXPECT_FALSE(WriteFileOrReport(dir / "no" / "such.bgr", Bytes{1}, "such.bgr", messages));
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Cannot create such.bgr: " + (dir / "no" / "such.bgr").string() +
-                                       ": No such file or directory"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create " + (dir / "no" / "such.bgr").string() +
+                                                       ": No such file or directory"});
 }
 
 TEST(AtomicFile, AnAbandonedWriteRemovesItsTemporary) {

@@ -80,8 +80,8 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
 TEST_F(ProjectListTest, FailureToCreateTheListIsReported) {
     const std::filesystem::path missing = dir / "no-such-folder" / "Rollpath.rpj";
     EXPECT_FALSE(WriteProjectList(doc, missing, messages));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot open Rollpath.rpj: " + missing.string() +
-                                                       ": No such file or directory"});
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Cannot open " + missing.string() + ": No such file or directory"});
 }
 
 TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
@@ -104,7 +104,7 @@ TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
     EXPECT_FALSE(WriteProjectList(doc, list, messages, files));
     EXPECT_FALSE(std::filesystem::exists(list));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].starts_with("Cannot open Rollpath.rpj: " + list.string() + ": "));
+    EXPECT_TRUE(messages.shown[0].starts_with("Cannot open " + list.string() + ": "));
 }
 
 TEST_F(ProjectListTest, PendingProjectDefaultsWithoutAList) {

@@ -66,9 +66,8 @@ TEST_F(PipelineTest, ASaveIntoAMissingFolderMakesItOrWritesNothing) {
     settings.OutputDir = deep.string();
     EXPECT_FALSE(Save(doc));
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Cannot create KPAO.txp: " + (deep / "KPAO.txp").string() +
-                                       ": No such file or directory"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create " + (deep / "KPAO.txp").string() +
+                                                       ": No such file or directory"});
     EXPECT_TRUE(std::filesystem::is_empty(dir / "program"));
 
     messages.Clear();
@@ -85,9 +84,8 @@ TEST_F(PipelineTest, AListThatCannotBeWrittenStopsTheSave) {
     const int vertices = doc.m_nVertices;
     testing::FaultyFileSystem files(testing::FaultyFileSystem::Fault::Create);
     EXPECT_FALSE(Save(doc, files));
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Cannot open Rollpath.rpj: " + Program("Rollpath.rpj").string() +
-                                       ": Permission denied"});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot open " + Program("Rollpath.rpj").string() +
+                                                       ": Permission denied"});
     EXPECT_EQ(doc.m_nVertices, vertices);  // not compacted: nothing else ran
     EXPECT_FALSE(std::filesystem::exists(Output("KPAO.bgr")));
     EXPECT_TRUE(doc.IsModified());
@@ -155,7 +153,7 @@ TEST_F(PipelineTest, SaveModifiedAsksOnlyWhenModified) {
     EXPECT_FALSE(std::filesystem::exists(Program("Rollpath.rpj")));
     EXPECT_TRUE(SaveModified(doc));
     EXPECT_TRUE(std::filesystem::exists(Program("Rollpath.rpj")));
-    EXPECT_EQ(messages.asked, (std::vector<std::string>(3, "Save changes?")));
+    EXPECT_EQ(messages.asked, (std::vector<std::string>(3, "Save changes to KPAO?")));
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -244,7 +242,7 @@ TEST_F(PipelineTest, OpenProjectChoices) {
 
     ScriptedOpenProject tooLong(OpenProjectChoice{"TOOLONG", false});
     EXPECT_FALSE(OnFileOpen(doc, tooLong, pending));
-    EXPECT_TRUE(messages.Saw("Airport codes have at most 5 characters"));
+    EXPECT_TRUE(messages.Saw(kBadCodeMessage));
 
     ScriptedOpenProject safe(OpenProjectChoice{"KPAO", true});
     ASSERT_TRUE(OnFileOpen(doc, safe, pending));

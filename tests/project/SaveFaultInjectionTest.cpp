@@ -24,15 +24,17 @@ using Fault = FaultyFileSystem::Fault;
 struct SavedFile {
     const char* name;
     bool inProgramDir;    // the list and the side file live beside the program
-    const char* message;  // what the failed Save shows
+    const char* message;  // what the failed Save's message starts with, before the path
 };
 
 // The list already exists when these Saves run, so its writer reports the
 // temporary copy it could not make.
 const std::vector<SavedFile> kSavedFiles = {
-    {"Rollpath.rpj", true, "Cannot create temporary file"}, {"KSFO.txp", false, "Cannot create KSFO.txp"},
-    {"KSFO.bgr", false, "Cannot create KSFO.bgr"},          {"KSFO.txd", true, "Cannot create KSFO.txd"},
-    {"KSFO.tms", false, "Cannot create KSFO.tms"},
+    {"Rollpath.rpj", true, "Cannot create temporary file: "},
+    {"KSFO.txp", false, "Cannot create "},
+    {"KSFO.bgr", false, "Cannot create "},
+    {"KSFO.txd", true, "Cannot create "},
+    {"KSFO.tms", false, "Cannot create "},
 };
 
 class SaveFaultTest : public testing::PipelineTest {
@@ -75,7 +77,7 @@ protected:
         messages.Clear();
         EXPECT_FALSE(Save(doc, faulty));
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].starts_with(std::string(f.message) + ": " + PathOf(f).string() + ": "))
+        EXPECT_TRUE(messages.shown[0].starts_with(std::string(f.message) + PathOf(f).string() + ": "))
             << messages.shown[0];
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(Snapshot(), before);
@@ -145,8 +147,7 @@ TEST_F(SaveFaultTest, ALongFileFailingHalfWayKeepsTheOldOne) {
         messages.Clear();
         EXPECT_FALSE(Save(big, faulty));
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(
-            messages.shown[0].starts_with("Cannot create SYN.tms: " + Output("SYN.tms").string() + ": "));
+        EXPECT_TRUE(messages.shown[0].starts_with("Cannot create " + Output("SYN.tms").string() + ": "));
         EXPECT_EQ(ReadAll(Output("SYN.tms")), old);
         EXPECT_FALSE(std::filesystem::exists(Output("SYN.tms.rptmp")));
         EXPECT_TRUE(big.IsModified());

@@ -66,46 +66,34 @@ TEST_F(OpenAirportTest, LowerCaseCodeIsStoredAndLookedUpInUpperCase) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(OpenAirportTest, CancelLeavesThePreviousDocumentUntouched) {
-    OpenTestField();
-    EXPECT_FALSE(New(std::nullopt));
-    EXPECT_EQ(doc.m_szCode, "TST");
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
-    EXPECT_EQ(doc.m_pSegments.size(), 2u);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(OpenAirportTest, CodeLongerThanFiveCharactersIsRefusedAndTheDocumentKept) {
-    OpenTestField();
-    EXPECT_FALSE(New(OpenAirportChoice{"KTSTXX", false}));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Airport codes have at most 5 characters"});
-    EXPECT_EQ(doc.m_szCode, "TST");
-    EXPECT_EQ(doc.m_pSegments.size(), 2u);
-}
-
-TEST_F(OpenAirportTest, FiveCharactersAreAccepted) {
-    EXPECT_FALSE(New(OpenAirportChoice{"ABCDE", false}));  // not in the database
-    EXPECT_EQ(doc.m_szCode, "ABCDE");
-    EXPECT_TRUE(messages.Saw("Cannot find ABCDE"));
-}
-
-TEST_F(OpenAirportTest, EmptyCodeClearsTheDocumentQuietly) {
-    OpenTestField();
-    EXPECT_FALSE(New(OpenAirportChoice{"", false}));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.m_szCode, "");
-    EXPECT_TRUE(doc.m_pRunways.empty());
-    EXPECT_TRUE(doc.m_pSegments.empty());
-    EXPECT_EQ(doc.m_bAirportLoaded, 0);
-}
-
-TEST_F(OpenAirportTest, UnknownCodeLeavesAClearedDocument) {
-    OpenTestField();
-    EXPECT_FALSE(New(OpenAirportChoice{"zzz", false}));
-    EXPECT_EQ(messages.shown.back(), "Cannot find ZZZ");
-    EXPECT_TRUE(doc.m_pRunways.empty());
-    EXPECT_TRUE(doc.m_pSegments.empty());
+// Whatever does not open an airport leaves the open one as it was, modified
+// flag and all: a cancel, an empty code, a code that is none (refused before
+// anything is read) and a code the database does not hold.
+TEST_F(OpenAirportTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
+    const struct {
+        std::optional<OpenAirportChoice> choice;
+        std::string message;  // the last one shown
+    } rows[] = {
+        {std::nullopt, ""},
+        {OpenAirportChoice{"", false}, ""},
+        {OpenAirportChoice{"KTSTXX", false}, kBadCodeMessage},
+        {OpenAirportChoice{"../x", false}, kBadCodeMessage},
+        {OpenAirportChoice{"K-1", false}, kBadCodeMessage},
+        {OpenAirportChoice{"TS", false}, kBadCodeMessage},
+        {OpenAirportChoice{"zzz", false}, "Cannot find ZZZ"},
+        {OpenAirportChoice{"ABCDE", true}, "Cannot find ABCDE"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.choice ? row.choice->code : "cancel");
+        OpenTestField();
+        EXPECT_FALSE(New(row.choice));
+        EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back(), row.message);
+        EXPECT_EQ(doc.m_szCode, "TST");
+        EXPECT_EQ(doc.m_bLoadedFromTms, 0);
+        EXPECT_EQ(doc.m_pRunways.size(), 2u);
+        EXPECT_EQ(doc.m_pSegments.size(), 2u);
+        EXPECT_TRUE(doc.IsModified());
+    }
 }
 
 TEST_F(OpenAirportTest, PavementFileBoxIsKeptAndTheDocumentCannotBecomeModified) {

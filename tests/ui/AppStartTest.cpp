@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QtTest>
+#include <fstream>
 
 #include "ModalAnswer.h"
 #include "RollpathVersion.h"
@@ -24,6 +25,7 @@
 #include "ui/GeneralPage.h"
 #include "ui/MainFrame.h"
 #include "ui/ModelQtDialog.h"
+#include "ui/OpenAirportQtDialog.h"
 #include "ui/PreferencesSheet.h"
 #include "ui/SetFlyDirQtDialog.h"
 #include "ui/SpinField.h"
@@ -116,43 +118,67 @@ private slots:
         dir_.reset();
     }
 
+    // The question says what folder it wants and takes only a Fly! folder:
+    // one that is missing or holds no archives is refused with a message
+    // naming what is missing, and the question stays.
     void theFirstStartAsksForTheFlyFolderOnce() {
+        InstallSamples();
+        std::filesystem::create_directories(Dir() / "empty");
+        // A loose database without the archives is no installation.
+        std::filesystem::create_directories(Dir() / "loose" / "DATABASE");
+        std::ofstream(Dir() / "loose" / "DATABASE" / "AIRPORT.DBD") << "x";
+        const QString fly = QString::fromStdString(FlyDir());
         {
             CRollpathApp app;
             QString title;
-            testing::AnswerNextModal<SetFlyDirQtDialog>([&title](SetFlyDirQtDialog* dialog) {
+            QStringList refusals;
+            testing::AnswerNextModal<SetFlyDirQtDialog>([&](SetFlyDirQtDialog* dialog) {
                 title = dialog->windowTitle();
+                QVERIFY(Shown(dialog).contains(QString::fromLatin1(kFlyDirExplanation)));
                 QCOMPARE(dialog->PathField()->text(), QString());
                 QCOMPARE(dialog->PathField()->objectName(), QStringLiteral("1016"));
+                for (const std::filesystem::path& wrong :
+                     {Dir() / "missing", Dir() / "empty", Dir() / "loose"}) {
+                    dialog->PathField()->setText(QString::fromStdString(wrong.string()));
+                    testing::AnswerNextMessageBox(QMessageBox::Ok, &refusals.emplaceBack());
+                    dialog->accept();
+                    QVERIFY(dialog->isVisible());
+                }
                 // "..." browses with its title from the field's text.
-                dialog->PathField()->setText(QStringLiteral("/start"));
                 QString browseTitle;
                 QString browseInitial;
                 dialog->SetFolderBrowser([&](QWidget*, const QString& t, const QString& initial) {
                     browseTitle = t;
                     browseInitial = initial;
-                    return std::optional<std::string>("/sim");
+                    return std::optional<std::string>(FlyDir());
                 });
                 dialog->BrowseButton()->click();
                 QCOMPARE(browseTitle, QStringLiteral("Choose Fly! Path"));
-                QCOMPARE(browseInitial, QStringLiteral("/start"));
+                QCOMPARE(browseInitial, QString::fromStdString((Dir() / "loose").string()));
                 dialog->accept();
             });
             QVERIFY(app.InitInstance(Line()));
             QCOMPARE(title, QStringLiteral("Set Fly! Directory"));
-            QCOMPARE(app.GetSettings().FlyDir, std::string("/sim"));
-            QCOMPARE(app.GetSettings().OutputDir, std::string("/sim/Data"));
+            const QString empty = QString::fromStdString((Dir() / "empty").string());
+            const QString loose = QString::fromStdString((Dir() / "loose").string());
+            QCOMPARE(refusals, (QStringList{"There is no folder " +
+                                                QString::fromStdString((Dir() / "missing").string()) + ".",
+                                            empty + " is not a Fly! folder: it holds neither "
+                                                    "System/Airport.epd nor System/Airport.pod.",
+                                            loose + " is not a Fly! folder: it holds neither "
+                                                    "System/Airport.epd nor System/Airport.pod."}));
+            QCOMPARE(app.GetSettings().FlyDir, FlyDir());
+            QCOMPARE(app.GetSettings().OutputDir, FlyDir() + "/Data");
             QCOMPARE(app.GetSettings().FlyDirSet, 1);
             QVERIFY(!app.StartingUp());
             QVERIFY(app.MainFrame()->close());
         }
-        QCOMPARE(Stored("Settings/FlyDir").toString(), QStringLiteral("/sim"));
-        QCOMPARE(Stored("Settings/OutputDir").toString(), QStringLiteral("/sim/Data"));
+        QCOMPARE(Stored("Settings/FlyDir").toString(), fly);
+        QCOMPARE(Stored("Settings/OutputDir").toString(), fly + "/Data");
         QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
         CRollpathApp again;
         QVERIFY(!StartAnswering(again, QStringLiteral("/other"), Line()));
-        QCOMPARE(again.GetSettings().FlyDir, std::string("/sim"));
-        QCOMPARE(again.GetSettings().OutputDir, std::string("/sim/Data"));
+        QCOMPARE(again.GetSettings().FlyDir, FlyDir());
     }
 
     void cancellingTheFirstStartQuestionAsksAgain() {
@@ -165,28 +191,30 @@ private slots:
             QVERIFY(app.MainFrame()->close());
         }
         QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 0);
-        {
-            // An empty path is no answer either.
-            CRollpathApp app;
-            QVERIFY(StartAnswering(app, QStringLiteral("  "), Line()));
-            QCOMPARE(app.GetSettings().FlyDirSet, 0);
-            QVERIFY(app.MainFrame()->close());
-        }
+        InstallSamples();
         CRollpathApp app;
-        QVERIFY(StartAnswering(app, QStringLiteral("/sim"), Line()));
-        QCOMPARE(app.GetSettings().FlyDir, std::string("/sim"));
+        QVERIFY(StartAnswering(app, QString::fromStdString(FlyDir()), Line()));
+        QCOMPARE(app.GetSettings().FlyDir, FlyDir());
     }
 
-    void withoutStoredValuesTheWindowOpensAtTheDefaultRectangle() {
+    // About 80 % of the primary screen, centred, until a rectangle is stored.
+    void withoutAStoredRectangleTheWindowFillsMostOfTheScreen() {
+        const QRect screen = ScreenAreas().front();
+        WindowRect placed;
         {
             CRollpathApp app;
             StartAnswering(app, std::nullopt, Line());
-            QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{10, 10, 600, 470}));
+            placed = app.MainFrame()->NormalWindowRect();
+            QVERIFY(std::abs(placed.left + placed.right - screen.left() - screen.right()) <= 2);
+            QVERIFY(std::abs(placed.top + placed.bottom - screen.top() - screen.bottom()) <= 2);
+            QVERIFY(std::abs((placed.right - placed.left) * 5 - screen.width() * 4) <= 5);
+            QVERIFY(std::abs((placed.bottom - placed.top) * 5 - screen.height() * 4) <= 5);
             QVERIFY(app.MainFrame()->isVisible());
-            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
+            QVERIFY(!app.MainFrame()->isWindowModified());
             QVERIFY(app.MainFrame()->close());
         }
-        QCOMPARE(Stored("Settings/Size").toString(), QStringLiteral("10 10 600 470"));
+        QCOMPARE(Stored("Settings/Size").toString(), QString::fromStdString(FormatWindowRect(placed)));
     }
 
     void theNormalRectangleIsStoredEvenWhenMaximised() {
@@ -203,21 +231,33 @@ private slots:
         QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{40, 50, 500, 400}));
     }
 
-    void aStoredRectangleThatCannotShowGivesTheDefault() {
-        const std::vector<QRect> screen{QRect(0, 0, 1024, 768)};
-        QCOMPARE(UsableWindowRect(WindowRect{5, 6, 700, 500}, screen), (WindowRect{5, 6, 700, 500}));
-        QCOMPARE(UsableWindowRect(WindowRect{5000, 6, 5700, 500}, screen), WindowRect{});
-        QCOMPARE(UsableWindowRect(WindowRect{100, 100, 100, 500}, screen), WindowRect{});
-        QCOMPARE(UsableWindowRect(WindowRect{600, 100, 10, 500}, screen), WindowRect{});
-        QCOMPARE(UsableWindowRect(WindowRect{INT_MIN, 0, INT_MAX, 10}, screen), WindowRect{});
-        QCOMPARE(UsableWindowRect(WindowRect{-300, -20, 20, 40}, screen), (WindowRect{-300, -20, 20, 40}));
+    void aStoredRectangleThatCannotShowGivesTheFirstStartOne() {
+        const std::vector<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
+        const WindowRect first{102, 77, 921, 691};
+        const struct {
+            std::optional<WindowRect> stored;
+            WindowRect placed;
+        } rows[] = {
+            {WindowRect{5, 6, 700, 500}, WindowRect{5, 6, 700, 500}},
+            {WindowRect{1500, 6, 1700, 500}, WindowRect{1500, 6, 1700, 500}},  // on the second screen
+            {WindowRect{-300, -20, 20, 40}, WindowRect{-300, -20, 20, 40}},
+            {std::nullopt, first},
+            {WindowRect{5000, 6, 5700, 500}, first},
+            {WindowRect{100, 100, 100, 500}, first},
+            {WindowRect{600, 100, 10, 500}, first},
+            {WindowRect{INT_MIN, 0, INT_MAX, 10}, first},
+        };
+        for (const auto& row : rows) {
+            QCOMPARE(StartWindowRect(row.stored, screens), row.placed);
+        }
+        QCOMPARE(StartWindowRect(std::nullopt, {}), WindowRect{});
         {
             QSettings raw(QStringLiteral("Marrowvale"), QStringLiteral("Rollpath"));
             raw.setValue(QStringLiteral("Settings/Size"), QStringLiteral("12 13"));
         }
         CRollpathApp app;
         StartAnswering(app, std::nullopt, Line());
-        QCOMPARE(app.MainFrame()->NormalWindowRect(), WindowRect{});
+        QCOMPARE(app.MainFrame()->NormalWindowRect(), StartWindowRect(std::nullopt, ScreenAreas()));
     }
 
     void scaledAndColourSettingsAreStoredAsTheirIntegers() {
@@ -293,7 +333,7 @@ private slots:
             QVERIFY(app.InitInstance(Line({argument})));
             QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
             QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
-            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("KSFO - Rollpath"));
+            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("KSFO[*] - Rollpath"));
             QCOMPARE(app.RecentFiles(), std::vector<std::string>{"KSFO"});
             QVERIFY(app.MainFrame()->close());
         }
@@ -314,7 +354,7 @@ private slots:
         QCOMPARE(message, QStringLiteral("Cannot find XXXX"));
         QVERIFY(app.MainFrame()->isVisible());
         QCOMPARE(app.GetDocument().m_bAirportLoaded, 0);
-        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
         QCOMPARE(Stored("Settings/FlyDir").toString(), QString::fromStdString(FlyDir()));
         QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
         QVERIFY(app.MainFrame()->close());
@@ -381,7 +421,7 @@ private slots:
         QString question;
         testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
         QVERIFY(!app.MainFrame()->close());
-        QCOMPARE(question, QStringLiteral("Save changes?"));
+        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
         QVERIFY(app.MainFrame()->isVisible());
         QVERIFY(app.GetDocument().IsModified());
         testing::AnswerNextMessageBox(QMessageBox::No);
@@ -389,19 +429,50 @@ private slots:
         QVERIFY(!app.MainFrame()->isVisible());
     }
 
-    void newAsksToSaveChangesFirst() {
+    // New asks to save first; a mistyped code is refused in the dialog, and
+    // an airport that does not open leaves the open one, changes and all.
+    void newAsksToSaveChangesFirstAndKeepsTheAirportUntilAnotherOpens() {
         InstallSamples();
         StoreFlyDir(FlyDir());
         CRollpathApp app;
         QVERIFY(app.InitInstance(Line({"KSFO"})));
+        CMainFrame& frame = *app.MainFrame();
         app.GetDocument().SetModifiedFlag(true);
+        frame.UpdateActions();
+        QVERIFY(frame.isWindowModified());
         QString question;
         testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
-        app.MainFrame()->Action(CommandId::FileNew)->trigger();
-        QCOMPARE(question, QStringLiteral("Save changes?"));
+        frame.Action(CommandId::FileNew)->trigger();
+        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
         // Cancelled: the airport is still there, and no airport was asked for.
         QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
         QVERIFY(!testing::AnswersPending());
+
+        QStringList said;
+        testing::AnswerNextMessageBox(QMessageBox::No);
+        testing::AnswerNextModal<OpenAirportQtDialog>([&said](OpenAirportQtDialog* dialog) {
+            for (const QString& typed : {QStringLiteral("../x"), QStringLiteral("KSFOXX"), QString()}) {
+                dialog->CodeField()->setText(typed);
+                QString refusal;
+                testing::AnswerNextMessageBox(QMessageBox::Ok, &refusal);
+                dialog->accept();
+                QTRY_VERIFY(!testing::AnswersPending());
+                said << refusal;
+                QVERIFY(dialog->isVisible());
+                QCOMPARE(dialog->CodeField()->selectedText(), typed);
+            }
+            dialog->CodeField()->setText(QStringLiteral(" zzzz "));
+            testing::AnswerNextMessageBox(QMessageBox::Ok, &said.emplaceBack());
+            dialog->accept();
+        });
+        frame.Action(CommandId::FileNew)->trigger();
+        QTRY_VERIFY(!testing::AnswersPending());
+        const QString refused = QString::fromLatin1(kBadCodeMessage);
+        QCOMPARE(said, (QStringList{refused, refused, refused, QStringLiteral("Cannot find ZZZZ")}));
+        QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
+        QVERIFY(app.GetDocument().IsModified());
+        QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO[*] - Rollpath"));
+        QVERIFY(frame.isWindowModified());
         app.GetDocument().SetModifiedFlag(false);
     }
 
@@ -437,7 +508,7 @@ private slots:
                      (QStringList{"Open Project", "KBOS *", "KSFO", "Airports", "&No polygons (safe mode)"}));
             QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
             QCOMPARE(app.GetDocument().m_bSafeMode, 1);
-            QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO - Rollpath"));
+            QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO[*] - Rollpath"));
 
             // The recent files: KSFO first, shown as "&1 KSFO".
             frame.UpdateActions();
@@ -467,7 +538,7 @@ private slots:
         testing::AnswerNextMessageBox(QMessageBox::Ok);
         QVERIFY(!app.OpenRecentFile(1));
         QCOMPARE(app.RecentFiles(), std::vector<std::string>{"KSFO"});
-        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
     }
 
     // Before anything was saved: Open shows an empty list, the recent-file
@@ -486,7 +557,7 @@ private slots:
         });
         open->trigger();
         QCOMPARE(shown, (QStringList{"Open Project", "Airports", "&No polygons (safe mode)"}));
-        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
 
         const auto& recent = app.MainFrame()->RecentFileActions();
         QCOMPARE(recent[0]->text(), QStringLiteral("Recent File"));

@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(dialog.TmsBox()->text(), QStringLiteral("&Load *.tms file"));
         bool labelled = false;
         for (QLabel* label : dialog.findChildren<QLabel*>()) {
-            labelled = labelled || label->text() == QStringLiteral("FAA or IACO code");
+            labelled = labelled || label->text() == QStringLiteral("FAA or ICAO code");
         }
         QVERIFY(labelled);
         QTimer::singleShot(0, &dialog, [&dialog] {

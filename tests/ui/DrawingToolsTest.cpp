@@ -1,6 +1,7 @@
 // Drawing with real mouse events on the editor's view widget (offscreen):
 // the rollpath tool draws a two-segment chain on KSFO.
 
+#include <QMouseEvent>
 #include <QStatusBar>
 #include <QtTest>
 #include <cmath>
@@ -124,7 +125,10 @@ private slots:
         QCOMPARE(doc_.History().UndoKind(), UndoKind::VertexMoved);
     }
 
-    void theEditMenusUndoTakesTheChainAwayAndRedoBringsItBack() {
+    // Escape ends the chain where the pointer is, as a right click there
+    // would, and the tool's prompt goes with it; Edit > Undo takes the chain
+    // away and Redo brings it back.
+    void escapeEndsTheChainThatUndoTakesAwayAndRedoBringsBack() {
         QWidget* viewport = Widget().viewport();
         const QPoint a = FreePixel(40, 40);
         const QPoint b = FreePixel(140, 40);
@@ -136,9 +140,20 @@ private slots:
         Widget().View().OnCommand(CommandId::RollpathTool);
         QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
         QTest::mouseMove(viewport, b);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
-        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
+        // The prompt shows when the pointer's cursor is set over the view.
+        QVERIFY(Widget().View().OnSetCursor());
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
+        // The pointer over b, as the view sees it moving there.
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), QPointF(viewport->mapToGlobal(b)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::keyClick(&Widget(), Qt::Key_Escape);
+        QCOMPARE(Widget().View().m_bRollpathTool, 0);
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
         QCOMPARE(doc_.m_pSegments.size(), before + 1);
+        const RollpathSegment& s = *doc_.m_pSegments.back();
+        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
+        QVERIFY(s.live());
         frame_->UpdateActions();
         QVERIFY(undo->isEnabled());
         QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));

@@ -3,11 +3,13 @@
 // status panes, printing and the help window.
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBrowser>
@@ -388,18 +390,30 @@ private slots:
                                   "Preferences", "The command-line tool"}) {
             QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
         }
+        // Every picture the guide shows is there.
+        const QString guide = CHelpWindow::UserGuide();
+        const QRegularExpression picture(QStringLiteral("\\]\\((pictures/[a-z-]+\\.png)\\)"));
+        int pictures = 0;
+        for (const QRegularExpressionMatch& m : picture.globalMatch(guide)) {
+            const QVariant image =
+                help->Browser()->loadResource(QTextDocument::ImageResource, QUrl(m.captured(1)));
+            QVERIFY2(!qvariant_cast<QImage>(image).isNull() || !qvariant_cast<QByteArray>(image).isEmpty(),
+                     qPrintable(m.captured(1)));
+            ++pictures;
+        }
+        QVERIFY(pictures >= 5);
         // A second request shows the same window.
         frame_->OnHelpTopics();
         QCOMPARE(frame_->HelpWindow(), help);
     }
 
     void theTitleNamesTheAirport() {
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
         doc_.m_szCode = "KABC";
         frame_->OnDocumentChanged(true);
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("KABC - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("KABC[*] - Rollpath"));
         frame_->OnDocumentChanged(false);
-        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled - Rollpath"));
+        QCOMPARE(frame_->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
     }
 
     void theViewHasTheFocusForItsKeys() {

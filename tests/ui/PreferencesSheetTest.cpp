@@ -14,6 +14,8 @@
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QtTest>
+#include <functional>
+#include <vector>
 
 #include "ModalAnswer.h"
 #include "qtcanvas/QtCanvas.h"
@@ -84,7 +86,7 @@ private slots:
         CPreferencesSheet sheet(settings);
         CGeneralPage& page = sheet.GeneralPage();
         // The group box keeps the caption it has always had.
-        QCOMPARE(GroupTitles(&page), (QStringList{"Sensitvities", "Rotation Increment"}));
+        QCOMPARE(GroupTitles(&page), (QStringList{"Sensitivities", "Rotation Increment"}));
         const QStringList labels = LabelTexts(&page);
         for (const char* label :
              {"&Vertex", "&Segment", "&Polygon", "&Bezier Depth", "&Fly! Path", "&Output"}) {
@@ -128,38 +130,70 @@ private slots:
         QCOMPARE(settings.Rotation, 1);
     }
 
-    void bezierDepthsOutsideThreeToTenAreRefusedAndTheSheetStaysOpen() {
-        for (const char* depth : {"11", "2"}) {
-            Settings settings;
-            CPreferencesSheet sheet(settings);
-            QString message;
-            bool stillOpen = false;
-            bool fieldFocused = false;
-            QTimer::singleShot(0, &sheet, [&] {
-                sheet.GeneralPage().Field(1065)->SetText(QString::fromLatin1(depth));
-                testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
-                PressOk(sheet);
-                stillOpen = sheet.isVisible();
-                CSpinField* field = sheet.GeneralPage().Field(1065);
-                fieldFocused =
-                    sheet.focusWidget() == field && field->SelectedText() == QString::fromLatin1(depth);
-                sheet.reject();
-            });
-            QVERIFY(!sheet.Run());
-            QCOMPARE(message, QStringLiteral("Please enter an integer between 3 and 10."));
-            QVERIFY(stillOpen);
-            QVERIFY(fieldFocused);
-            QCOMPARE(settings.BezierDepth, 5);
-        }
-        for (const char* depth : {"3", "10"}) {
-            Settings settings;
-            CPreferencesSheet sheet(settings);
-            QTimer::singleShot(0, &sheet, [&] {
-                sheet.GeneralPage().Field(1065)->SetText(QString::fromLatin1(depth));
-                PressOk(sheet);
-            });
-            QVERIFY(sheet.Run());
-            QCOMPARE(settings.BezierDepth, QString::fromLatin1(depth).toInt());
+    // A number outside its field's range is refused with the standard
+    // message, the field selected again and nothing taken; the ends are taken.
+    void numbersOutsideTheirRangesAreRefusedAndTheSheetStaysOpen() {
+        struct Row {
+            int tab;
+            int control;
+            std::vector<const char*> outside;
+            const char* message;
+            std::vector<const char*> ends;
+            std::function<double(const Settings&)> value;
+        };
+        const Row rows[] = {
+            {0,
+             1065,
+             {"11", "2"},
+             "Please enter an integer between 3 and 10.",
+             {"3", "10"},
+             [](const Settings& s) { return double(s.BezierDepth); }},
+            {1,
+             1061,
+             {"-5", "0.09", "10.01"},
+             "Please enter a number between 0.1 and 10.",
+             {"0.1", "10"},
+             [](const Settings& s) { return s.EdgeWidth; }},
+        };
+        for (const Row& row : rows) {
+            const auto page = [&row](CPreferencesSheet& sheet) -> CFieldPage& {
+                return row.tab == 0 ? static_cast<CFieldPage&>(sheet.GeneralPage())
+                                    : static_cast<CFieldPage&>(sheet.RollpathPage());
+            };
+            for (const char* text : row.outside) {
+                Settings settings;
+                CPreferencesSheet sheet(settings);
+                QString message;
+                bool stillOpen = false;
+                bool fieldFocused = false;
+                QTimer::singleShot(0, &sheet, [&] {
+                    sheet.Tabs()->setCurrentIndex(row.tab);
+                    CSpinField* field = page(sheet).Field(row.control);
+                    field->SetText(QString::fromLatin1(text));
+                    testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+                    PressOk(sheet);
+                    stillOpen = sheet.isVisible();
+                    fieldFocused =
+                        sheet.focusWidget() == field && field->SelectedText() == QString::fromLatin1(text);
+                    sheet.reject();
+                });
+                QVERIFY(!sheet.Run());
+                QCOMPARE(message, QString::fromLatin1(row.message));
+                QVERIFY(stillOpen);
+                QVERIFY2(fieldFocused, text);
+                QCOMPARE(row.value(settings), row.value(Settings{}));
+            }
+            for (const char* text : row.ends) {
+                Settings settings;
+                CPreferencesSheet sheet(settings);
+                QTimer::singleShot(0, &sheet, [&] {
+                    sheet.Tabs()->setCurrentIndex(row.tab);
+                    page(sheet).Field(row.control)->SetText(QString::fromLatin1(text));
+                    PressOk(sheet);
+                });
+                QVERIFY(sheet.Run());
+                QCOMPARE(row.value(settings), QString::fromLatin1(text).toDouble());
+            }
         }
     }
 

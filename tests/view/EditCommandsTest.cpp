@@ -45,7 +45,8 @@ TEST_F(EditCommands, DeleteTakesTheSelectedPolygon) {
     AddRunwayOnly();
     GroundPolygon& polygon = AddSquare();
     OpenFocused();
-    // Nothing selected: Cut, Delete and Copy are greyed; Paste always is.
+    // Nothing selected: Cut, Delete and Copy are greyed; Paste too, as
+    // nothing was copied.
     EXPECT_FALSE(Enabled(CommandId::EditCut));
     EXPECT_FALSE(Enabled(CommandId::EditDelete));
     EXPECT_FALSE(Enabled(CommandId::EditCopy));
@@ -287,14 +288,69 @@ TEST_F(EditCommands, EditsPastTheSimulatorsPolygonCornersAreRefused) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(EditCommands, ContextCopyKeepsThePolygonsPoints) {
+// Paste is there once something was copied. Edit > Paste puts the copy 50 ft
+// right of and below the last one on the screen, whatever the rotation; the
+// right-button menu's centres it where the menu was opened. Each is one undo
+// step and selects the new polygon.
+TEST_F(EditCommands, PasteAddsTheCopyBesideItOrAtThePointer) {
     AddRunwayOnly();
-    GroundPolygon& polygon = AddSquare();
+    GroundPolygon& square = AddSquare();
     OpenFocused();
+    EXPECT_FALSE(Enabled(CommandId::EditPaste));
+    RightClick(DPoint{300.0, 1300.0});
+    EXPECT_FALSE(Enabled(CommandId::ContextPaste));
     RightClick(DPoint{0.0, 1000.0});
     view.OnCommand(CommandId::ContextCopy);
-    EXPECT_EQ(view.m_CopiedPolygon, polygon.points);
+    EXPECT_EQ(view.m_CopiedPolygon, square.points);
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(Enabled(CommandId::EditPaste));
+    EXPECT_TRUE(Enabled(CommandId::ContextPaste));
+
+    const double k = view.UnitsPerFoot();
+    const std::vector<DPoint> copied = square.points;
+    for (const int turns : {0, 90, 30}) {
+        SCOPED_TRACE(turns);
+        for (int i = 0; i < turns; ++i) {
+            view.OnRotateCW();
+        }
+        std::vector<LPoint> before(copied.size());
+        view.ProjectPoints(static_cast<int>(copied.size()), view.m_CopiedPolygon.data(), before.data(), true);
+        view.OnCommand(CommandId::EditPaste);
+        const GroundPolygon& pasted = *doc.m_pPolygons.back();
+        ASSERT_EQ(pasted.points.size(), copied.size());
+        EXPECT_EQ(view.m_pSelectedPolygon, &pasted);
+        EXPECT_EQ(doc.History().UndoKind(), UndoKind::PolygonPasted);
+        std::vector<LPoint> after(copied.size());
+        view.ProjectPoints(static_cast<int>(copied.size()), pasted.points.data(), after.data(), true);
+        for (std::size_t i = 0; i < copied.size(); ++i) {
+            EXPECT_NEAR(after[i].x - before[i].x, 50.0 * k, 2.0);
+            EXPECT_NEAR(after[i].y - before[i].y, -50.0 * k, 2.0);
+        }
+    }
+    EXPECT_EQ(doc.m_pPolygons.size(), 4u);
+    EXPECT_TRUE(doc.IsModified());
+    // Undo takes only the last paste away.
+    view.OnCommand(CommandId::EditUndo);
+    ASSERT_EQ(doc.m_pPolygons.size(), 3u);
+    EXPECT_TRUE(doc.m_pPolygons[2]->live());
+
+    RightClick(DPoint{300.0, 1300.0});
+    ASSERT_EQ(view.m_Context.kind, ContextKind::Nothing);
+    view.OnCommand(CommandId::ContextPaste);
+    const GroundPolygon& placed = *doc.m_pPolygons.back();
+    const DPoint pointer = view.WindowToWorld(At(DPoint{300.0, 1300.0}));
+    const DPoint shift{pointer.x - 0.0, pointer.y - 1000.0};
+    ASSERT_EQ(placed.points.size(), copied.size());
+    for (std::size_t i = 0; i < copied.size(); ++i) {
+        EXPECT_NEAR(placed.points[i].x, copied[i].x + shift.x, 1e-9);
+        EXPECT_NEAR(placed.points[i].y, copied[i].y + shift.y, 1e-9);
+    }
+    view.OnCommand(CommandId::EditUndo);
+    EXPECT_EQ(doc.m_pPolygons.size(), 3u);
+    // Nothing pastes while a polygon is being drawn.
+    view.OnCommand(CommandId::PolygonTool);
+    Click(DPoint{-300.0, 1300.0});
+    EXPECT_FALSE(Enabled(CommandId::EditPaste));
 }
 
 TEST_F(EditCommands, RollpathPropertiesOkChangesTheWidthAndRebuilds) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
+#include "settings/SettingsStore.h"
 #include "support/DeterministicRandom.h"
 #include "view/preferences/PreferencePages.h"
 
@@ -163,9 +165,52 @@ TEST(RollpathPage, DecimalTextsThatDoNotParseKeepTheirValues) {
     EXPECT_DOUBLE_EQ(page.Decimal(1061), 1.25);
     EXPECT_DOUBLE_EQ(page.Decimal(1062), 3.75);
     EXPECT_DOUBLE_EQ(page.Decimal(1080), 3.5);
-    // Decimals have no range: a negative offset is taken.
-    EXPECT_FALSE(page.Exchange({{1072, "-2"}}).has_value());
-    EXPECT_DOUBLE_EQ(page.Decimal(1072), -2.0);
+}
+
+// Every decimal setting has a range: the page refuses a number outside it
+// with the standard message and takes nothing, its spin stops at the ends,
+// and the reader takes a stored value outside as the nearest end.
+TEST(DecimalSettings, AreRefusedOutsideTheirRangesAndClampedWhenStored) {
+    struct Row {
+        int control;
+        const char* key;
+        int perFoot;  // the stored unit
+        double min;
+        double max;
+        const char* message;
+    };
+    const Row rows[] = {
+        {1061, "EdgeWidth", 100, 0.1, 10.0, "Please enter a number between 0.1 and 10."},
+        {1062, "EdgeInset", 100, 0.0, 50.0, "Please enter a number between 0 and 50."},
+        {1080, "CenterOffset", 10, 0.0, 50.0, "Please enter a number between 0 and 50."},
+        {1072, "LiteOffset", 100, 0.0, 100.0, "Please enter a number between 0 and 100."},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.key);
+        RollpathPageModel page{Settings{}};
+        const double shown = page.Decimal(r.control);
+        for (const double outside : {r.min - 0.01, r.max + 0.01, -40.0, 99999.0}) {
+            // Beside a good integer, which is not taken either.
+            EXPECT_EQ(page.Exchange({{1067, "60"}, {r.control, FormatDecimalField(outside)}}),
+                      (FieldError{r.control, r.message}));
+        }
+        EXPECT_EQ(page.Decimal(r.control), shown);
+        EXPECT_EQ(page.Integer(1067), 50);
+        for (const double end : {r.min, r.max}) {
+            EXPECT_FALSE(page.Exchange({{r.control, FormatDecimalField(end)}}).has_value());
+            EXPECT_DOUBLE_EQ(page.Decimal(r.control), end);
+        }
+        EXPECT_EQ(page.StepSpin(r.control, FormatDecimalField(r.max), true, true), FormatDecimalField(r.max));
+        EXPECT_EQ(page.StepSpin(r.control, FormatDecimalField(r.min), false, false),
+                  FormatDecimalField(r.min));
+
+        MemorySettingsStore store;
+        for (const auto& [stored, read] : {std::pair{-999, r.min}, std::pair{99999999, r.max},
+                                           std::pair{int(r.max * r.perFoot) - 1, r.max - 1.0 / r.perFoot}}) {
+            store.SetInt(r.key, stored);
+            EXPECT_DOUBLE_EQ(RollpathPageModel(LoadSettings(store)).Decimal(r.control), read) << stored;
+        }
+    }
 }
 
 TEST(PageFields, IntegerSpinsStepByOneWithinTheirRange) {
@@ -242,7 +287,8 @@ TEST(PreferencePages, ValuesRoundTripThroughTheirTexts) {
             settings.*f.setting = random.Int(f.min, f.max);
         }
         for (const DecimalField& f : RollpathPageModel::DecimalFieldTable()) {
-            settings.*f.setting = random.Int(-99999, 99999) / 100.0;
+            settings.*f.setting =
+                random.Int(static_cast<int>(f.range.min * 100), static_cast<int>(f.range.max * 100)) / 100.0;
         }
         GeneralPageModel general(settings);
         RollpathPageModel rollpaths(settings);

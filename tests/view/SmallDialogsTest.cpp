@@ -34,12 +34,12 @@ TEST_F(PositionDialog, TypingPostsAtOnce) {
     EXPECT_EQ(dialog.TextOf(PositionModel::kScale), "100");
     dialog.TypeText(PositionModel::kHorizontal, "250");
     dialog.TypeText(PositionModel::kVertical, "-3");
-    // A scale that is no whole number of at least 1 is not sent: the
+    // A scale that is no whole number from 1 to 10000 is not sent: the
     // diagram keeps its own, and OK refuses it.
-    for (const char* text : {"1e3", "", "0", "-20"}) {
+    for (const char* text : {"1e3", "", "0", "-20", "10001"}) {
         dialog.TypeText(PositionModel::kScale, text);
         EXPECT_FALSE(dialog.Ok()) << text;
-        EXPECT_EQ(dialog.Refusal()->message, "Please enter a number between 1 and 2147483647.");
+        EXPECT_EQ(dialog.Refusal()->message, "Please enter a number between 1 and 10000.");
     }
     dialog.TypeText(PositionModel::kScale, "1");
     EXPECT_EQ(posts, (Posts{{2, 250}, {3, -3}, {4, 1}}));
@@ -131,7 +131,7 @@ TEST(OpenProject, TheOpenCommandRefusesAnEntryLongerThanACode) {
     PendingProject pending;
     EXPECT_FALSE(OnFileOpen(doc, dialog, pending));
     EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"Open Project"}));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{kCodeTooLongMessage}));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kBadCodeMessage}));
     // Cancel opens nothing and says nothing.
     messages.Clear();
     EXPECT_FALSE(OnFileOpen(doc, dialog, pending));

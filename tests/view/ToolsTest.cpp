@@ -179,11 +179,80 @@ TEST_F(Tools, SourceOnTheSinkLeavesNoSink) {
     EXPECT_EQ(doc.m_nSource, -1);
 }
 
-TEST_F(Tools, ARightClickDisarmsThePlacement) {
-    view.OnCommand(CommandId::PlaceSink);
-    RightClick(DPoint{0.0, 1000.0});
-    EXPECT_EQ(view.m_bPlaceSink, 0);
-    EXPECT_TRUE(host.contextMenus.empty());
+struct EndingCase {
+    const char* name;
+    CommandId tool;
+    std::vector<DPoint> clicks;
+};
+
+// A tool switched on, clicked at the case's points, then ended with the
+// pointer elsewhere: by a right click there, or by Escape.
+class EndedTool : public testing::EditTest {
+public:
+    EndedTool(const EndingCase& c, bool escape) {
+        OpenWithRunway();
+        Focus(DPoint{0.0, 1000.0});
+        view.OnCommand(c.tool);
+        for (const DPoint& p : c.clicks) {
+            Click(p);
+        }
+        view.OnSetCursor();
+        const DPoint pointer{200.0, 1200.0};
+        if (escape) {
+            Move(pointer);
+            handled = view.OnKeyDown(ViewKey::Escape);
+        } else {
+            RightClick(pointer);
+        }
+    }
+
+    // The segments' ends and the polygons' points the tool left.
+    std::vector<std::vector<DPoint>> Shapes() const {
+        std::vector<std::vector<DPoint>> shapes;
+        for (const auto& s : doc.m_pSegments) {
+            shapes.push_back({doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos()});
+        }
+        for (const auto& p : doc.m_pPolygons) {
+            shapes.push_back(p->points);
+        }
+        return shapes;
+    }
+    bool ToolOn() const {
+        return view.m_bRollpathTool + view.m_bPolygonTool + view.m_bPlaceSource + view.m_bPlaceSink != 0;
+    }
+
+    bool handled = false;
+    using EditTest::host;
+    using EditTest::view;
+};
+
+TEST(ToolEnding, EscapeEndsAToolAsARightClickAtThePointerWould) {
+    const EndingCase cases[] = {
+        {"rollpath chain", CommandId::RollpathTool, {{0.0, 1000.0}, {150.0, 1000.0}}},
+        {"rollpath tool before a click", CommandId::RollpathTool, {}},
+        {"polygon", CommandId::PolygonTool, {{0.0, 1000.0}, {100.0, 1000.0}}},
+        {"polygon tool before a click", CommandId::PolygonTool, {}},
+        {"Source", CommandId::PlaceSource, {}},
+        {"Sink", CommandId::PlaceSink, {}},
+    };
+    for (const EndingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const EndedTool rightClick(c, false);
+        const EndedTool escape(c, true);
+        EXPECT_TRUE(escape.handled);
+        EXPECT_EQ(escape.Shapes(), rightClick.Shapes());
+        EXPECT_EQ(escape.Shapes().empty(), c.clicks.empty());
+        for (const EndedTool* ended : {&rightClick, &escape}) {
+            EXPECT_FALSE(ended->ToolOn());
+            EXPECT_EQ(ended->view.m_nDragState, DragState::Idle);
+            EXPECT_EQ(ended->host.cursor, ViewCursor::Arrow);
+            EXPECT_EQ(ended->host.prompt, "");
+            EXPECT_TRUE(ended->host.contextMenus.empty());
+        }
+    }
+    // With no tool on (zoom mode is none), Escape is left to others.
+    const EndedTool idle({"zoom mode", CommandId::Zoom, {}}, true);
+    EXPECT_FALSE(idle.handled);
 }
 
 TEST_F(Tools, ZoomModeNeverEdits) {

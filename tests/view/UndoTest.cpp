@@ -272,6 +272,17 @@ const EditCase kCases[] = {
          e.view.OnCommand(CommandId::EditCopy);
      },
      nullptr},
+    {"TheCopiedPolygonIsPasted",
+     UndoKind::PolygonPasted,
+     {0.0, 1000.0},
+     Square,
+     Nothing,
+     [](Editing& e) {
+         e.Click(DPoint{0.0, 1000.0});
+         e.view.OnCommand(CommandId::EditCopy);
+         e.view.OnCommand(CommandId::EditPaste);
+     },
+     [](Editing& e) { EXPECT_EQ(e.doc.m_pPolygons.size(), 2u); }},
     {"AHoldBarIsDragged",
      UndoKind::HoldMoved,
      {0.0, 1200.0},

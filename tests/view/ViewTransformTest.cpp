@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "ViewTestSupport.h"
@@ -83,19 +86,56 @@ TEST_F(Transform, ZoomStopsAtItsLimits) {
     EXPECT_EQ(view.m_nZoom, 50000);
 }
 
-TEST_F(Transform, ZoomingKeepsTheCentresWorldPoint) {
+// Wheel notches (and fractions of one) zoom about the pointer, forward in and
+// backward out; a new zoom value zooms about the centre. Either way the world
+// point under the anchor stays there, whatever the rotation.
+RC_GTEST_FIXTURE_PROP(Transform, ZoomingKeepsTheWorldPointUnderItsAnchor, ()) {
     OpenWithRunway();
-    DeterministicRandom rng(7);
-    const DevicePoint centre{600, 450};
-    for (int i = 0; i < 200; ++i) {
-        const DPoint before = view.WindowToWorld(centre);
-        view.SetZoom(rng.Int(100, 50000));
-        const DPoint after = view.WindowToWorld(centre);
-        EXPECT_LT(std::fabs(after.x - before.x), 1.0) << "zoom " << view.m_nZoom;
-        EXPECT_LT(std::fabs(after.y - before.y), 1.0) << "zoom " << view.m_nZoom;
-        if (i % 10 == 0) {
-            view.CenterAt(DevicePoint{rng.Int(0, 1199), rng.Int(0, 899)});
+    const int turns = *rc::gen::inRange(0, 360).as("degrees turned");
+    for (int i = 0; i < turns; ++i) {
+        view.OnRotateCW();
+    }
+    const auto steps = *rc::gen::container<std::vector<std::tuple<int, int, int>>>(
+        rc::gen::tuple(rc::gen::inRange(0, 1200), rc::gen::inRange(0, 900), rc::gen::inRange(-24, 25)));
+    for (const auto& [x, y, eighths] : steps) {
+        const DevicePoint anchor = eighths == 0 ? DevicePoint{600, 450} : DevicePoint{x, y};
+        const DPoint before = view.WindowToWorld(anchor);
+        const int zoom = view.m_nZoom;
+        const double coarse = view.UnitsPerFoot();
+        if (eighths == 0) {
+            view.SetZoom(*rc::gen::inRange(100, 50001).as("zoom value"));
+        } else {
+            view.OnMouseWheel(anchor, eighths / 8.0);
+            const bool forward = eighths > 0;
+            const bool towards = forward ? view.m_nZoom <= zoom : view.m_nZoom >= zoom;
+            const bool atLimit = zoom == (forward ? kMinZoom : kMaxZoom);
+            RC_ASSERT(towards);
+            RC_ASSERT((view.m_nZoom == zoom) == atLimit);
         }
+        // Within whole-foot offsets and a logical unit of the coarser scale
+        // either way (points are found in whole logical units).
+        const double unit = 1.0 / std::min(coarse, view.UnitsPerFoot());
+        RC_ASSERT(Distance(view.WindowToWorld(anchor), before) < 1.5 + 2.0 * unit);
+    }
+}
+
+// However often the window changes size, the world point that was at its
+// centre stays at the centre (within the half foot of whole-foot offsets).
+RC_GTEST_FIXTURE_PROP(Transform, AResizedWindowKeepsItsCentre, ()) {
+    OpenWithRunway();
+    view.SetZoom(*rc::gen::inRange(100, 50001).as("zoom value"));
+    const DPoint centre = view.WindowToWorld(DevicePoint{600, 450});
+    const auto sizes = *rc::gen::container<std::vector<std::pair<int, int>>>(
+        rc::gen::pair(rc::gen::inRange(1, 3000), rc::gen::inRange(1, 3000)));
+    for (const auto& [w, h] : sizes) {
+        host.client = DeviceSize{w, h};
+        view.OnSize(w, h);
+        LPoint seen;
+        view.ProjectPoints(1, &centre, &seen, true);
+        const LPoint size = view.DeviceToLogical(DevicePoint{w, h});
+        const double slack = 0.5 * view.UnitsPerFoot() + 2.0;
+        RC_ASSERT(std::fabs(seen.x - size.x / 2.0) <= slack);
+        RC_ASSERT(std::fabs(seen.y - size.y / 2.0) <= slack);
     }
 }
 

@@ -43,7 +43,7 @@ struct DialogControl {
     std::vector<int> tabStops;       // list box tab stops, dialog units
     // A number field's accepted values: a number typed or stepped outside
     // them refuses OK. Text that is no number is the dialog's business.
-    std::optional<FieldRange> range;
+    std::optional<NumberRange> range;
     std::string initialText;  // a field's text as the dialog opened
 };
 

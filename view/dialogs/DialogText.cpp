@@ -1,7 +1,6 @@
 #include "view/dialogs/DialogText.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -28,19 +27,7 @@ std::size_t SkipBlanks(std::string_view text, std::size_t at) {
     return at;
 }
 
-// The shortest text that reads back as the value, without an exponent.
-std::string Shortest(double value) {
-    std::array<char, 400> buffer{};
-    const auto r =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
-    return std::string(buffer.data(), r.ec == std::errc{} ? r.ptr : buffer.data());
-}
-
 }  // namespace
-
-std::string NumberRangeMessage(const FieldRange& range) {
-    return "Please enter a number between " + Shortest(range.min) + " and " + Shortest(range.max) + ".";
-}
 
 std::optional<double> ReadDecimal(std::string_view text) {
     return ParseDecimal(text.substr(0, std::min(text.size(), kDecimalFieldLength)));

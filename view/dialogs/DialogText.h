@@ -10,26 +10,14 @@
 
 #include "document/Records.h"
 #include "geometry/Geodesy.h"
+#include "geometry/NumberRange.h"
 #include "geometry/NumberText.h"
 
 namespace rollpath {
 
-// The values a number field accepts at OK, both ends included. A field of
-// whole numbers reads its text as an integer field does (ReadSignedInteger:
-// text that is no whole number is 0).
-struct FieldRange {
-    double min = 0.0;
-    double max = 0.0;
-    bool whole = false;
-    bool Holds(double value) const { return value >= min && value <= max; }
-};
-
-// The widths in feet a rollpath can be given.
-inline constexpr FieldRange kRollpathWidthRange{kMinRollpathWidth, kMaxRollpathWidth};
-
-// The standard refusal of a number outside its field's range: "Please enter a
-// number between 1 and 1000."
-std::string NumberRangeMessage(const FieldRange& range);
+// The widths in feet a rollpath can be given; the network file's reader
+// takes none wider.
+inline constexpr NumberRange kRollpathWidthRange{kMinRollpathWidth, kMaxRollpathWidth};
 
 // A decimal field holds at most this many characters when it is read.
 inline constexpr std::size_t kDecimalFieldLength = 31;

@@ -58,7 +58,7 @@ void PositionModel::OnChanged(int id) {
     const int value = ReadSignedInteger(TextOf(id));
     // A scale below 1 draws nothing and would not reopen: the view keeps
     // the one it has, and OK refuses it.
-    const std::optional<FieldRange>& range = Find(id)->range;
+    const std::optional<NumberRange>& range = Find(id)->range;
     if (m_Post && (!range || range->Holds(value))) {
         m_Post(code, value);
     }

@@ -18,9 +18,9 @@ struct PositionCode {
     static constexpr int Scale = 4;
 };
 
-// The diagram's scale in percent: the project list reopens a smaller one as
-// 100.
-inline constexpr FieldRange kDiagramScaleRange{1.0, 2147483647.0, true};
+// The diagram's scale in percent, from a hundredth to a hundred times its
+// size: the project list reopens a smaller one as 100.
+inline constexpr NumberRange kDiagramScaleRange{1.0, 10000.0, true};
 
 class PositionModel : public DialogModel {
 public:

@@ -58,10 +58,10 @@ std::string FormatDecimalField(double value) {
     return FormatFixed(value, 2, 5);
 }
 
-double StepDecimal(std::string_view text, double previous, bool up, bool shift) {
+double StepDecimal(std::string_view text, double previous, bool up, bool shift, const NumberRange& range) {
     const double step = shift ? kDecimalShiftStep : kDecimalStep;
     const double value = ScanDecimalField(text).value_or(previous);
-    return up ? value + step : value - step;
+    return range.Clamp(up ? value + step : value - step);
 }
 
 int StepInteger(std::string_view text, int position, bool up, const IntegerField& field) {
@@ -111,9 +111,8 @@ std::string FieldPageModel::Text(int control) const {
 }
 
 std::vector<std::string> FieldPageModel::ExtremeTexts(int control) const {
-    constexpr double kWidestDecimal = 999.99;
-    if (FindDecimal(control) != nullptr) {
-        return {FormatDecimalField(-kWidestDecimal), FormatDecimalField(kWidestDecimal)};
+    if (const DecimalField* field = FindDecimal(control)) {
+        return {FormatDecimalField(field->range.min), FormatDecimalField(field->range.max)};
     }
     if (const IntegerField* field = FindInteger(control)) {
         return {std::to_string(field->min), std::to_string(field->max)};
@@ -122,9 +121,9 @@ std::vector<std::string> FieldPageModel::ExtremeTexts(int control) const {
 }
 
 std::string FieldPageModel::StepSpin(int control, std::string_view text, bool up, bool shift) {
-    if (FindDecimal(control) != nullptr) {
+    if (const DecimalField* field = FindDecimal(control)) {
         double& value = decimalValues_[control];
-        value = StepDecimal(text, value, up, shift);
+        value = StepDecimal(text, value, up, shift, field->range);
         return FormatDecimalField(value);
     }
     if (const IntegerField* field = FindInteger(control)) {
@@ -149,16 +148,21 @@ std::optional<FieldError> FieldPageModel::Exchange(const FieldTexts& texts) {
         }
         integers[f.control] = *value;
     }
-    integerValues_ = std::move(integers);
+    std::map<int, double> decimals = decimalValues_;
     for (const DecimalField& f : decimals_) {
         const auto text = texts.find(f.control);
         if (text == texts.end()) {
             continue;
         }
         if (const std::optional<double> value = ScanDecimalField(text->second)) {
-            decimalValues_[f.control] = *value;
+            if (!f.range.Holds(*value)) {
+                return FieldError{f.control, NumberRangeMessage(f.range)};
+            }
+            decimals[f.control] = *value;
         }
     }
+    integerValues_ = std::move(integers);
+    decimalValues_ = std::move(decimals);
     return std::nullopt;
 }
 

@@ -2,8 +2,8 @@
 
 // The edit fields of the Preferences pages and how they exchange their
 // values: integer fields checked against a range with the framework's
-// standard validation messages, decimal fields read with "%lf" and shown with
-// "%5.2f", and the spin buttons beside them. No toolkit here, so the pages'
+// standard validation messages, decimal fields read with "%lf", shown with
+// "%5.2f" and checked against their range, and the spin buttons beside them. No toolkit here, so the pages'
 // logic is tested without showing them.
 
 #include <map>
@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "geometry/NumberRange.h"
 #include "settings/Settings.h"
 
 namespace rollpath {
@@ -34,12 +35,13 @@ struct IntegerField {
     int Settings::*setting;
 };
 
-// A decimal edit field (feet): shown with "%5.2f", read back with "%lf",
-// without a range. Its spin steps by 0.01, or by 0.1 while Shift is held.
+// A decimal edit field (feet): shown with "%5.2f", read back with "%lf". Its
+// spin steps by 0.01, or by 0.1 while Shift is held, within the range.
 struct DecimalField {
     int control;
     int spin;
     std::string_view label;
+    NumberRange range;  // the accepted values, checked when the page hands them back
     double Settings::*setting;
 };
 
@@ -71,8 +73,8 @@ std::optional<double> ScanDecimalField(std::string_view text);
 std::string FormatDecimalField(double value);
 
 // One step of a decimal spin: the field's number (the previous value when the
-// text does not parse) plus or minus the step.
-double StepDecimal(std::string_view text, double previous, bool up, bool shift);
+// text does not parse) plus or minus the step, kept within the range.
+double StepDecimal(std::string_view text, double previous, bool up, bool shift, const NumberRange& range);
 
 // One step of an integer spin bound to its field: the field's number (the
 // spin's position when the text does not parse) plus or minus 1, kept within
@@ -95,8 +97,7 @@ public:
     // The text a field shows for its value: "%d" or "%5.2f".
     std::string Text(int control) const;
     // The texts of the field's extreme values, which it must have room for:
-    // an integer field's least and greatest, a decimal field's -999.99 and
-    // 999.99 (no width or offset of a rollpath comes near).
+    // its least and greatest.
     std::vector<std::string> ExtremeTexts(int control) const;
 
     // A spin step on the field `control` whose text is `text`; the new text.
@@ -104,8 +105,9 @@ public:
     std::string StepSpin(int control, std::string_view text, bool up, bool shift);
 
     // Takes every field's text back, in field order. The first integer field
-    // that does not parse or lies outside its range is refused and nothing is
-    // taken; a decimal text that does not parse keeps the field's value.
+    // that does not parse, or field whose number lies outside its range, is
+    // refused and nothing is taken; a decimal text that does not parse keeps
+    // the field's value.
     std::optional<FieldError> Exchange(const FieldTexts& texts);
 
     // Hands the values to the settings (after OK).

@@ -1,6 +1,7 @@
 #include "view/preferences/PreferencePages.h"
 
 #include "document/EditHistory.h"
+#include "settings/SettingRanges.h"
 
 namespace rollpath {
 
@@ -26,10 +27,10 @@ constexpr IntegerField kRollpathIntegerFields[] = {
 };
 
 constexpr DecimalField kRollpathDecimalFields[] = {
-    {1061, 1063, "Line &Width", &Settings::EdgeWidth},
-    {1062, 1064, "Edge &Inset", &Settings::EdgeInset},
-    {1080, 1081, "&Center Offset", &Settings::CenterOffset},
-    {1072, 1073, "Edge &Offset", &Settings::LiteOffset},
+    {1061, 1063, "Line &Width", kLineWidthRange, &Settings::EdgeWidth},
+    {1062, 1064, "Edge &Inset", kEdgeInsetRange, &Settings::EdgeInset},
+    {1080, 1081, "&Center Offset", kCenterOffsetRange, &Settings::CenterOffset},
+    {1072, 1073, "Edge &Offset", kEdgeOffsetRange, &Settings::LiteOffset},
 };
 
 constexpr ColorSwatch kSwatches[kSwatchCount] = {
