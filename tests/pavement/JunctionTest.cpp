@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "geometry/PolygonMeasures.h"
 #include "pavement/Junctions.h"
 #include "pavement/NetworkRebuild.h"
 #include "pavement/PavementRebuild.h"
@@ -14,6 +15,8 @@ namespace {
 using testing::AddRunway;
 using testing::AddSegment;
 using testing::AddVertexAt;
+
+constexpr double kDeg = 3.141592653589793 / 180.0;
 
 // Classifies the ends, then builds every segment and junction afresh.
 void Rebuild(CRollpathDoc& doc) {
@@ -111,6 +114,48 @@ TEST(Junction, WhatAnEarlierJunctionMadeGoesWhenItsReasonGoes) {
     j.r2.state = -1;
     ConstructVertexPolygons(j.doc, j.p);
     EXPECT_EQ(j.t.exitMask, 0);
+}
+
+TEST(Junction, ANearlyStraightWidthChangeIsMitredWhenItsEdgesMeetOutOfReach) {
+    // 35 ft into 75 ft with a 3 degree bend: the facing edges would meet
+    // about 400 ft away, beyond both 300 ft segments.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    RollpathSegment& narrow = AddSegment(doc, AddVertexAt(doc, -300.0, 0.0), p, 35.0);
+    RollpathSegment& wide = AddSegment(
+        doc, p, AddVertexAt(doc, 300.0 * std::cos(3.0 * kDeg), 300.0 * std::sin(3.0 * kDeg)), 75.0);
+    Rebuild(doc);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 0);
+    EXPECT_EQ(narrow.outline[2], wide.outline[1]);
+    EXPECT_EQ(narrow.outline[4], wide.outline[5]);
+    EXPECT_NEAR(std::hypot(narrow.outline[2].x, narrow.outline[2].y), 27.5, 1e-9);
+    // The same bend between equal widths is a junction.
+    wide.width = 35.0f;
+    Rebuild(doc);
+    EXPECT_EQ(doc.Vertex(p).junctionPolys.size(), 2);
+}
+
+TEST(Junction, AReflexGapOfUnequalWidthsClosesAlongItsChord) {
+    // Three rollpaths within a right angle: the 270 degree gap lies between a
+    // 110 ft one and a 20 ft one, whose fillet passes in front of the vertex.
+    CRollpathDoc doc;
+    const int p = AddVertexAt(doc, 0.0, 0.0);
+    AddSegment(doc, p, AddVertexAt(doc, 400.0, 0.0), 110.0);
+    AddSegment(doc, p, AddVertexAt(doc, 300.0, 300.0), 20.0);
+    AddSegment(doc, p, AddVertexAt(doc, 0.0, 400.0), 20.0);
+    Rebuild(doc);
+    const NetworkVertex& v = doc.Vertex(p);
+    const int d = doc.GetSettings().BezierDepth;
+    int chordClosed = 0;
+    for (const GroundPolygon& g : v.junctionPolys) {
+        ASSERT_TRUE(g.count() == d + 1 || g.count() == d + 2);
+        chordClosed += g.count() == d + 1 ? 1 : 0;
+        if (g.count() == d + 1) {
+            // The vertex lies between the fillet's chord and its corner.
+            EXPECT_EQ(PolygonConvexity(g.points.data(), g.count()), kConvex);
+        }
+    }
+    EXPECT_EQ(chordClosed, 1);
 }
 
 }  // namespace

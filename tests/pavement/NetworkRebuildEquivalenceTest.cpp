@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "pavement/NetworkRebuild.h"
+#include "support/DeterministicRandom.h"
 #include "support/RandomNetwork.h"
 #include "support/ReferenceRebuild.h"
 
@@ -179,6 +181,47 @@ TEST(NetworkRebuildEquivalence, IndexedSearchesMatchPairwiseScansOnRandomNetwork
     EXPECT_GT(totals.crossingEndsMoved, 20);
     EXPECT_GT(totals.verticesPinned, 20);
     EXPECT_EQ(refusedNetworks, 0);
+}
+
+// Positions a damaged file could carry: far beyond any airport, or not even
+// numbers. Far positions still give the same result both ways; NaN and
+// infinite ones must simply not upset the rebuild.
+void Damage(CRollpathDoc& doc, std::uint64_t seed, bool finite) {
+    testing::DeterministicRandom rng(seed * 7919);
+    const double far[] = {1.0e7, -3.0e9, 2.5e12, -1.0e15, 4.0e15};
+    const double odd[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                          -std::numeric_limits<double>::infinity(), 1.0e300};
+    for (int v = 0; v < doc.m_nVertices; ++v) {
+        if (rng.Chance(0.08)) {
+            double& c = rng.Chance(0.5) ? doc.Vertex(v).x : doc.Vertex(v).y;
+            c = finite ? far[rng.Int(0, 4)] : odd[rng.Int(0, 3)];
+        }
+    }
+}
+
+TEST(NetworkRebuildEquivalence, FarPositionsGiveTheSameResultBothWays) {
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        CRollpathDoc indexed;
+        CRollpathDoc pairs;
+        BuildRandomNetwork(indexed, seed);
+        BuildRandomNetwork(pairs, seed);
+        Damage(indexed, seed, true);
+        Damage(pairs, seed, true);
+        EXPECT_EQ(RebuildNetwork(indexed), RebuildNetworkByPairs(pairs));
+        ExpectSameModel(indexed, pairs, "seed " + std::to_string(seed));
+    }
+}
+
+TEST(NetworkRebuildEquivalence, PositionsThatAreNotNumbersAreSurvived) {
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        CRollpathDoc doc;
+        BuildRandomNetwork(doc, seed);
+        Damage(doc, seed, false);
+        const NetworkBefore before(doc);
+        RebuildNetwork(doc);
+        RebuildNetwork(doc);
+        ExpectNoDanglingReferences(before, doc, "seed " + std::to_string(seed));
+    }
 }
 
 }  // namespace

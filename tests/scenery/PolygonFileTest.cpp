@@ -233,5 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   "vertex pool runs past the end of the file", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(PolygonFileTest, APolygonBeforeAnyPoolIsLeftOut) {
+    Golden g = Header();
+    Refs(g, {0});
+    Read(doc, g.bytes);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": " + kMissing});
+    EXPECT_TRUE(doc.m_pPolygons.empty());
+}
+
 }  // namespace
 }  // namespace rollpath::testing
