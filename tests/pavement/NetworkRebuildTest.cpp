@@ -174,6 +174,25 @@ TEST_F(NetworkRebuildTest, RollpathJoiningACentreLineNearARunwayEndIsPinnedHalfI
 
 // --- Runway extensions ------------------------------------------------------
 
+// Each vertex inside one runway moves to its foot on the centre line, and so
+// does the far end of its segment when that lies in the same runway; every
+// move counts once.
+TEST_F(NetworkRebuildTest, VerticesInsideARunwayMoveToTheirFeetOnItsCentreLine) {
+    AddRunway(doc, {0, 0}, {6000, 0}, 150);
+    const int in = AddVertexAt(doc, 2000, 30);
+    const int out = AddVertexAt(doc, 2000, 500);
+    AddSegment(doc, in, out, 50);
+    const int both0 = AddVertexAt(doc, 1000, 30);
+    const int both1 = AddVertexAt(doc, 1500, -40);
+    AddSegment(doc, both0, both1, 50);
+    const RebuildNetworkSummary summary = RebuildNetwork(doc);
+    EXPECT_EQ(summary.verticesPinned, 3);
+    ExpectAt(doc.Vertex(in).pos(), 2000, 0);
+    ExpectAt(doc.Vertex(out).pos(), 2000, 500);
+    ExpectAt(doc.Vertex(both0).pos(), 1000, 0);
+    ExpectAt(doc.Vertex(both1).pos(), 1500, 0);
+}
+
 // --- A tidy network ---------------------------------------------------------
 
 // Two crossing runways with split centre lines, exits, an extension, a

@@ -225,5 +225,17 @@ TEST_F(SideFileTest, DeletedSlotsAreMatchedTooAndExtraBytesIgnored) {
     EXPECT_EQ(doc.Vertex(0).flags, 1);
 }
 
+// A record cut short is reported once; after it the decoder only ends (the
+// file dump lists what it gave up to there).
+TEST(SideFileDecoder, EndsAfterACutRecord) {
+    Golden g;
+    g.i32(1).raw({7, 0});
+    SideFileDecoder decoder(g.bytes);
+    SideFileRecord r;
+    EXPECT_EQ(decoder.Next(r), DecodeStatus::Record);
+    EXPECT_EQ(decoder.Next(r), DecodeStatus::Truncated);
+    EXPECT_EQ(decoder.Next(r), DecodeStatus::End);
+}
+
 }  // namespace
 }  // namespace rollpath::testing
