@@ -6,7 +6,8 @@
 // and those bits reach the saved files: with these, the same airport saves
 // to the same bytes wherever the editor runs. Built from additions,
 // multiplications, divisions and square roots only, which IEEE 754 rounds
-// exactly; errors below one unit in the last place.
+// exactly. Each is within one unit in the last place of the true value,
+// except Atan2, within two (it rounds y / x before the arctangent).
 
 namespace rollpath::math {
 

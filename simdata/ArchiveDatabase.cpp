@@ -66,7 +66,7 @@ int ArchiveReader::OpenMember(const char* archiveName, const char* label, const 
             return 1;
         case MemberLookup::Missing:
             archive.Close();
-            m_Doc.Messages().Show(std::string(memberName) + " not found in" + Utf8FromPath(path));
+            m_Doc.Messages().Show(std::string(memberName) + " not found in " + Utf8FromPath(path));
             return -1;
         case MemberLookup::Damaged:
             break;

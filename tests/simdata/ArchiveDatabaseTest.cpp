@@ -115,13 +115,13 @@ TEST_P(ArchiveDatabase, MissingMemberNamesTheMemberAndTheArchive) {
     WriteAirportArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
     EXPECT_EQ(Read("TST"), -1);
     const std::string path = FlyPath(Kind().airportFile).string();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" + path});
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in " + path});
 
     messages.Clear();
     Install({TestField()}, Kind().layout);
     WriteRunwayArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
     EXPECT_EQ(Read("TST"), -1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\RUNWAY.DBD not found in" +
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\RUNWAY.DBD not found in " +
                                                        FlyPath(Kind().runwayFile).string()});
 }
 
@@ -217,7 +217,7 @@ TEST_F(EpdDirectory, CountBelowTenIsReadAsTenAndExaminesNineEntries) {
 
     WriteWithCount(12, 9, 3);  // the tenth entry is not examined
     EXPECT_EQ(Read(), -1);
-    EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.epd").string()));
+    EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in " + FlyPath("System/Airport.epd").string()));
 }
 
 TEST_F(EpdDirectory, AtMostCountMinusOneEntriesAreExamined) {

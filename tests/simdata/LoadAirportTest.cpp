@@ -62,7 +62,7 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
     };
     const std::string locate = "Cannot locate Fly! directory";
     const std::string noMember =
-        "DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.pod").string();
+        "DATABASE\\AIRPORT.DBD not found in " + FlyPath("System/Airport.pod").string();
     const Case cases[] = {
         {"no installation", 1, {}, kNone, "TST", "", {locate}},
         {"loose database only", 1, {{L::Loose, "L", "TST"}}, kNoArchives, "TST", "", {locate}},
