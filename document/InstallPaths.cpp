@@ -43,17 +43,31 @@ std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std:
             continue;
         }
         std::filesystem::path exact = path / PathFromUtf8(component);
-        std::error_code ec;
-        if (!exists || std::filesystem::exists(exact, ec)) {
+        if (!exists) {
             path = std::move(exact);
             continue;
         }
+        std::error_code ec;
+#ifdef _WIN32
+        // Windows finds a name in any case by itself; the spelling on the
+        // disk is taken all the same, so that paths and messages read as
+        // they do on Linux.
         if (auto found = FindInFolderIgnoringCase(path, component)) {
+            path /= PathFromUtf8(*found);
+        } else {
+            exists = std::filesystem::exists(exact, ec);
+            path = std::move(exact);
+        }
+#else
+        if (std::filesystem::exists(exact, ec)) {
+            path = std::move(exact);
+        } else if (auto found = FindInFolderIgnoringCase(path, component)) {
             path /= PathFromUtf8(*found);
         } else {
             path = std::move(exact);
             exists = false;
         }
+#endif
     }
     return path;
 }

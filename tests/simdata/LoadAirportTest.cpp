@@ -296,7 +296,10 @@ void Touch(const std::filesystem::path& path) {
 
 TEST_F(LoadAirportTest, EditorFilesAreReadBackFromTheDataFolderAndTheProgramFolder) {
     Install({TestField()}, SampleLayout::Pod);
-    std::filesystem::rename(FlyPath("Data"), FlyPath("DATA"));
+    // By way of another name: Wine leaves a rename that changes only the
+    // case as it was.
+    std::filesystem::rename(FlyPath("Data"), FlyPath("Data.old"));
+    std::filesystem::rename(FlyPath("Data.old"), FlyPath("DATA"));
     Touch(FlyPath("DATA/TST.txp"));
     Touch(FlyPath("DATA/tst.BGR"));
     Touch(FlyPath("DATA/TST.tms"));

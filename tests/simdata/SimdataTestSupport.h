@@ -101,7 +101,10 @@ protected:
         ASSERT_TRUE(WriteSampleInstallation(dir.path(), airports, layout, error)) << error;
     }
 
-    std::filesystem::path FlyPath(const std::string& relative) const { return dir / relative; }
+    // With the platform's separators, as the code's paths have them.
+    std::filesystem::path FlyPath(const std::string& relative) const {
+        return (dir / relative).make_preferred();
+    }
 
     TempDir dir{"rollpath-simdata"};
     Settings settings;
