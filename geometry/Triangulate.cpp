@@ -25,7 +25,6 @@ namespace {
 constexpr int kSegmentTableSize = 2000;
 constexpr int kTrapezoidTableSize = 8 * kSegmentTableSize;
 constexpr int kQueryTableSize = 16 * kSegmentTableSize;
-constexpr int kClearedEntries = 2000;
 constexpr int kChainTableSize = 8000;
 constexpr int kPieceTableSize = 2000;
 constexpr int kReflexChainSize = 2000;
@@ -287,6 +286,7 @@ private:
     std::array<QueryNode, kQueryTableSize> nodes_{};
     std::array<TableIndex, kQueryTableSize> parents_{};
     std::array<int, kSegmentTableSize> permutation_{};
+    std::array<int, kSegmentTableSize> permutationPool_{};
     std::array<VertexChainEntry, kSegmentTableSize> vertexChains_{};
     std::array<MonotoneChainEntry, kChainTableSize> chain_{};
     std::array<int, kPieceTableSize> pieces_{};
@@ -301,6 +301,11 @@ private:
     TableIndex parentScratch_ = 0;
     VertexChainEntry vertScratch_;
     MonotoneChainEntry chainScratch_;
+
+    // log* of the largest table size is 4.
+    std::array<int, 6> phaseEnds_{};
+    int phaseCount_ = 0;
+    int phasesFor_ = 0;
 
     int n_ = 0;
     int maxTriangles_ = 0;
@@ -358,7 +363,7 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
 
 void Triangulator::GeneratePermutation(std::uint32_t seed) {
     CrtRandom random(seed);
-    std::array<int, kSegmentTableSize> pool{};
+    auto& pool = permutationPool_;
     for (int i = 1; i <= n_; ++i) {
         pool[static_cast<std::size_t>(i)] = i;
     }
@@ -401,15 +406,8 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    // Only the first entries are cleared, as many as a polygon of this size
-    // typically uses, so a call costs no more than it uses (most polygons of
-    // a Save have a few vertices); every entry is set in full when it is
-    // allocated, and nothing beyond the allocators is ever read.
-    const int cleared = std::min(kClearedEntries, 8 * n_ + 8);
-    std::fill_n(trapezoids_.begin(), cleared,
-                Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
-    std::fill_n(nodes_.begin(), cleared, QueryNode{});
-    std::fill_n(parents_.begin(), cleared, TableIndex{0});
+    // Nothing is cleared: every entry is set in full when it is allocated,
+    // and nothing beyond the allocators is ever read.
     trCount_ = 1;
     qCount_ = 1;
 
@@ -418,10 +416,18 @@ bool Triangulator::Trapezoidate() {
         segments_[static_cast<std::size_t>(i)].root0 = root;
         segments_[static_cast<std::size_t>(i)].root1 = root;
     }
-    const int phases = LogStar(n_);
+    if (phasesFor_ != n_) {
+        // The logarithms are the same for every call of this size.
+        phaseCount_ = LogStar(n_);
+        for (int h = 0; h <= phaseCount_; ++h) {
+            phaseEnds_[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
+        }
+        phasesFor_ = n_;
+    }
+    const int phases = phaseCount_;
     for (int h = 1; h <= phases; ++h) {
-        const int phaseEnd = PhaseEnd(n_, h);
-        for (int i = PhaseEnd(n_, h - 1) + 1; i <= phaseEnd; ++i) {
+        const int phaseEnd = phaseEnds_[static_cast<std::size_t>(h)];
+        for (int i = phaseEnds_[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
             if (!AddSegment(NextSegment())) {
                 return false;
             }
@@ -434,7 +440,7 @@ bool Triangulator::Trapezoidate() {
             return false;
         }
     }
-    for (int i = PhaseEnd(n_, phases) + 1; i <= n_; ++i) {
+    for (int i = phaseEnds_[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
         if (!AddSegment(NextSegment())) {
             return false;
         }
@@ -1398,16 +1404,28 @@ bool ContourRanges(std::span<const int> counts, std::span<const DPoint> vertices
     return true;
 }
 
-bool HasRepeatedPoints(std::span<const DPoint> vertices,
-                       const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
-    return std::any_of(ranges.begin(), ranges.end(), [&vertices](const auto& r) {
-        for (std::size_t i = r.first; i < r.second; ++i) {
-            if (SamePoint(vertices[i], vertices[i + 1 < r.second ? i + 1 : r.first])) {
+// Whether a well-formed input has repeated points, without allocating: most
+// calls have none and go straight to the triangulation.
+bool HasRepeatedPoints(std::span<const int> counts, std::span<const DPoint> vertices) {
+    std::size_t first = 1;
+    for (const int count : counts) {
+        if (count <= 0 || first > vertices.size() ||
+            static_cast<std::size_t>(count) > vertices.size() - first) {
+            return false;
+        }
+        first += static_cast<std::size_t>(count);
+    }
+    first = 1;
+    for (const int count : counts) {
+        const std::size_t end = first + static_cast<std::size_t>(count);
+        for (std::size_t i = first; i < end; ++i) {
+            if (SamePoint(vertices[i], vertices[i + 1 < end ? i + 1 : first])) {
                 return true;
             }
         }
-        return false;
-    });
+        first = end;
+    }
+    return false;
 }
 
 WithoutRepeats DropRepeatedPoints(std::span<const DPoint> vertices,
@@ -1440,11 +1458,12 @@ std::uint32_t UtcSecondSeed() {
 
 int TriangulatePolygon(std::span<const int> contourCounts, std::span<const DPoint> vertices,
                        std::vector<Triangle>& triangles, std::optional<std::uint32_t> seed) {
-    const std::uint32_t order = seed.value_or(UtcSecondSeed());
-    std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    if (!ContourRanges(contourCounts, vertices, ranges) || !HasRepeatedPoints(vertices, ranges)) {
+    const std::uint32_t order = seed.has_value() ? *seed : UtcSecondSeed();
+    if (!HasRepeatedPoints(contourCounts, vertices)) {
         return Tables().Run(contourCounts, vertices, triangles, order);
     }
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    ContourRanges(contourCounts, vertices, ranges);
     const WithoutRepeats distinct = DropRepeatedPoints(vertices, ranges);
     const int result = Tables().Run(distinct.counts, distinct.vertices, triangles, order);
     for (Triangle& t : triangles) {
