@@ -255,7 +255,7 @@ private:
         const TriSegment& s = Seg(segnum);
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
-    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root);
+    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther = nullptr);
     void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
@@ -263,7 +263,7 @@ private:
     int ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s);
     bool AddSegment(int segnum);
     void MergeTrapezoids(int segnum, int tfirst, int tlast, int side);
-    void FindNewRoots(int segnum);
+    void FindNewRoots();
 
     // Step 4: monotone decomposition.
     int MonotonateTrapezoids();
@@ -433,9 +433,7 @@ bool Triangulator::Trapezoidate() {
             }
         }
         // Start the next phase's point locations deeper in the structure.
-        for (int i = 1; i <= n_; ++i) {
-            FindNewRoots(i);
-        }
+        FindNewRoots();
         if (failed_) {
             return false;
         }
@@ -526,8 +524,8 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 
 // Walks the query structure from root to the trapezoid that holds v, where
 // vo is the other end of v's segment (it decides when v is already in the
-// map).
-int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root) {
+// map). usedOther, when given, is set when vo decided a step.
+int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther) {
     // Local copies: the points may be table entries, and the walk must not
     // reload them after every step. Numbers are checked here once per node
     // instead of through the accessors.
@@ -553,6 +551,9 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
                 r = node.right;
             } else if (SamePoint(v, y)) {
                 r = Above(vo, y) ? node.right : node.left;
+                if (usedOther != nullptr) {
+                    *usedOther = true;
+                }
             } else {
                 r = node.left;
             }
@@ -572,6 +573,9 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
         } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
                    (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
             left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+            if (usedOther != nullptr) {
+                *usedOther = true;
+            }
         } else if (atEnd1) {
             left = v.x < s.v1.x;
         } else {
@@ -905,13 +909,23 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
     }
 }
 
-void Triangulator::FindNewRoots(int segnum) {
-    TriSegment& s = Seg(segnum);
-    if (s.inserted) {
-        return;
+// Every vertex not yet in the map is located for both segments that meet at
+// it: once, when both start from the same node and the walk did not depend
+// on which segment asked (it differs only where the point is already in the
+// map, or the same as a point that is).
+void Triangulator::FindNewRoots() {
+    for (int v = 1; v <= n_ && !failed_; ++v) {
+        TriSegment& out = segments_[static_cast<std::size_t>(v)];
+        TriSegment& in = Seg(out.prev);
+        const int shared = out.root0;
+        bool usedOther = !(!out.inserted && !in.inserted && in.root1 == shared);
+        if (!out.inserted) {
+            out.root0 = Tr(LocateEndpoint(out.v0, out.v1, shared, &usedOther)).sink;
+        }
+        if (!in.inserted) {
+            in.root1 = usedOther ? Tr(LocateEndpoint(in.v1, in.v0, in.root1)).sink : out.root0;
+        }
     }
-    s.root0 = Tr(LocateEndpoint(s.v0, s.v1, s.root0)).sink;
-    s.root1 = Tr(LocateEndpoint(s.v1, s.v0, s.root1)).sink;
 }
 
 // ---- Step 4: monotone decomposition ---------------------------------------
