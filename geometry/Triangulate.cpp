@@ -129,16 +129,17 @@ struct Trapezoid {
     TableIndex sink = 0;
     // A third upper neighbour kept while a segment is threaded through.
     TableIndex usave = 0;
-    std::int8_t uside = kNoSide;
-    std::int8_t state = kTrapezoidValid;
+    std::int16_t uside = kNoSide;
+    std::int16_t state = kTrapezoidValid;
 };
 
 enum QueryNodeType { kNodeCleared = 0, kXNode = 1, kYNode = 2, kSinkNode = 3 };
 
 // The parent of a node is needed only when trapezoids merge, so it is kept
-// apart (QueryParent) and a node fills 8 bytes.
+// apart (QueryParent) and a node fills 8 bytes. No field is a character
+// type: a store through one would make the compiler reload every table count.
 struct QueryNode {
-    std::int8_t type = kNodeCleared;
+    std::int16_t type = kNodeCleared;
     // The segment of an x-node, the point (vertex number) of a y-node, the
     // trapezoid of a sink.
     TableIndex key = 0;
@@ -216,7 +217,7 @@ private:
         return parents_[static_cast<std::size_t>(i)];
     }
     void SetNode(int i, QueryNodeType type, int key, int parent, int left, int right) {
-        Q(i) = QueryNode{static_cast<std::int8_t>(type), static_cast<TableIndex>(key),
+        Q(i) = QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
                          static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
         QueryParent(i) = static_cast<TableIndex>(parent);
     }
