@@ -108,6 +108,13 @@ struct TriSegment {
     int prev = 0;
 };
 
+// A segment's ends as the point location reads them, lower end first, in
+// half a cache line.
+struct alignas(32) SegmentEnds {
+    DPoint lower;
+    DPoint upper;
+};
+
 enum TrapezoidState { kTrapezoidCleared = 0, kTrapezoidValid = 1, kTrapezoidMerged = 2 };
 enum ThreadSide { kNoSide = 0, kLeftSide = 1, kRightSide = 2 };
 
@@ -283,6 +290,7 @@ private:
 
     std::array<DPoint, kSegmentTableSize + 2> points_{};
     std::array<TriSegment, kSegmentTableSize> segments_{};
+    std::array<SegmentEnds, kSegmentTableSize> ends_{};
     std::array<Trapezoid, kTrapezoidTableSize> trapezoids_{};
     std::array<QueryNode, kQueryTableSize> nodes_{};
     std::array<TableIndex, kQueryTableSize> parents_{};
@@ -355,6 +363,7 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
             s.v1 = vertices[static_cast<std::size_t>(s.next)];
             s.upward = Above(s.v1, s.v0);
             points_[static_cast<std::size_t>(i)] = s.v0;
+            ends_[static_cast<std::size_t>(i)] = s.upward ? SegmentEnds{s.v0, s.v1} : SegmentEnds{s.v1, s.v0};
         }
         first = last + 1;
     }
@@ -562,6 +571,13 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
         }
         if (node.type != kXNode || key < 1 || key > points) {
             break;
+        }
+        // Most steps compare with a segment whose ends are both at other
+        // heights: one cache line and one cross product.
+        const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
+        if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
+            r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
+            continue;
         }
         const TriSegment& s = segments_[static_cast<std::size_t>(key)];
         // The height tests of the end point check and of LeftOf(s, v),
@@ -810,7 +826,9 @@ bool Triangulator::AddSegment(int segnum) {
     int tfirstr = 0;
     int tlastr = 0;
     int t = tfirst;
-    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+    // Threading changes the links of the trapezoids, never their heights.
+    const DPoint lastLo = Pt(Tr(tlast).lo);
+    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), lastLo)) {
         const int sk = Tr(t).sink;
         const int i1 = NewNode();
         const int i2 = NewNode();
@@ -828,7 +846,7 @@ bool Triangulator::AddSegment(int segnum) {
         if (t == tfirst) {
             tfirstr = tn;
         }
-        if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+        if (SamePoint(Pt(Tr(t).lo), lastLo)) {
             tlastr = tn;
         }
         Tr(tn) = Tr(t);
@@ -1032,6 +1050,7 @@ int Triangulator::NewChainEntry() {
 int Triangulator::ChainPositionToward(int v, int toward) {
     const VertexChainEntry& entry = Vert(v);
     const DPoint b{Vert(toward).pt.x - entry.pt.x, Vert(toward).pt.y - entry.pt.y};
+    const double lengthB = std::sqrt(b.x * b.x + b.y * b.y);
     double best = -4.0;
     int slot = -1;
     for (int i = 0; i < kMaxChainsPerVertex; ++i) {
@@ -1040,8 +1059,7 @@ int Triangulator::ChainPositionToward(int v, int toward) {
             continue;
         }
         const DPoint a{Vert(following).pt.x - entry.pt.x, Vert(following).pt.y - entry.pt.y};
-        const double c =
-            (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / std::sqrt(b.x * b.x + b.y * b.y);
+        const double c = (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / lengthB;
         const double value = a.x * b.y - a.y * b.x >= 0.0 ? c : -c - 2.0;
         if (value > best) {
             best = value;
