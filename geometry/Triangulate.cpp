@@ -928,6 +928,8 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
     }
 }
 
+// A root is only a shortcut: the structure grows below its sinks, so a walk
+// from any node on a point's path ends where a walk from the top would.
 // Every vertex not yet in the map is located for both segments that meet at
 // it: once, when both start from the same node and the walk did not depend
 // on which segment asked (it differs only where the point is already in the
