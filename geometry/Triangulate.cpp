@@ -1422,25 +1422,21 @@ struct WithoutRepeats {
     std::vector<int> callerNumber{0};        // the caller's number of each vertex
 };
 
-// The contours of the caller's input, each as the range [first, end) of
-// vertex numbers; false when the input is malformed (the triangulation
-// itself refuses it).
-bool ContourRanges(std::span<const int> counts, std::span<const DPoint> vertices,
-                   std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+// The contours of a well-formed input, each as the range [first, end) of
+// vertex numbers.
+std::vector<std::pair<std::size_t, std::size_t>> ContourRanges(std::span<const int> counts) {
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
     std::size_t first = 1;
     for (const int count : counts) {
-        if (count <= 0 || first > vertices.size() ||
-            static_cast<std::size_t>(count) > vertices.size() - first) {
-            return false;
-        }
         ranges.emplace_back(first, first + static_cast<std::size_t>(count));
         first += static_cast<std::size_t>(count);
     }
-    return true;
+    return ranges;
 }
 
-// Whether a well-formed input has repeated points, without allocating: most
-// calls have none and go straight to the triangulation.
+// Whether the input is well formed and has repeated points, without
+// allocating: most calls have none and go straight to the triangulation,
+// which refuses a malformed input itself.
 bool HasRepeatedPoints(std::span<const int> counts, std::span<const DPoint> vertices) {
     std::size_t first = 1;
     for (const int count : counts) {
@@ -1497,9 +1493,7 @@ int TriangulatePolygon(std::span<const int> contourCounts, std::span<const DPoin
     if (!HasRepeatedPoints(contourCounts, vertices)) {
         return Tables().Run(contourCounts, vertices, triangles, order);
     }
-    std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    ContourRanges(contourCounts, vertices, ranges);
-    const WithoutRepeats distinct = DropRepeatedPoints(vertices, ranges);
+    const WithoutRepeats distinct = DropRepeatedPoints(vertices, ContourRanges(contourCounts));
     const int result = Tables().Run(distinct.counts, distinct.vertices, triangles, order);
     for (Triangle& t : triangles) {
         for (int& v : t) {
