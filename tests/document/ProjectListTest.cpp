@@ -77,13 +77,6 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
     }
 }
 
-TEST_F(ProjectListTest, FailureToCreateTheListIsReported) {
-    const std::filesystem::path missing = dir / "no-such-folder" / "Rollpath.rpj";
-    EXPECT_FALSE(WriteProjectList(doc, missing, messages));
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Cannot open " + missing.string() + ": No such file or directory"});
-}
-
 TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
     using Fault = testing::FaultyFileSystem::Fault;
     const std::string old = "[EGLL]\ntxp=a\nbgr=b\nbmp=\"\" 0 0 100 0.000000\n";
@@ -105,20 +98,6 @@ TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
     EXPECT_FALSE(std::filesystem::exists(list));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].starts_with("Cannot open " + list.string() + ": "));
-}
-
-TEST_F(ProjectListTest, PendingProjectDefaultsWithoutAList) {
-    PendingProject p;
-    p.safeMode = 1;
-    p.bmpScale = 7;
-    SetPendingProject(p, "KPAO", dir / "missing.rpj");
-    EXPECT_EQ(p.code, "KPAO");
-    EXPECT_EQ(p.txdName, "KPAO.txd");
-    EXPECT_EQ(p.txpName, "KPAO.txp");
-    EXPECT_EQ(p.bgrName, "KPAO.bgr");
-    EXPECT_EQ(p.tmsName, "KPAO.tms");
-    EXPECT_EQ(p.bmpScale, 100);
-    EXPECT_EQ(p.safeMode, 1);  // the last Open Project choice stays
 }
 
 struct PendingCase {
