@@ -19,72 +19,7 @@ TEST(SampleCsv, ParsesQuotedFieldsAndLineEnds) {
     EXPECT_TRUE(ParseCsv("").empty());
 }
 
-struct SurfaceCase {
-    const char* text;
-    int bits;
-};
-
-void PrintTo(const SurfaceCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
-}
-
-class SurfaceMapping : public ::testing::TestWithParam<SurfaceCase> {};
-
-TEST_P(SurfaceMapping, GivesTheSurfaceBit) {
-    EXPECT_EQ(SurfaceBitsFromText(GetParam().text), GetParam().bits) << GetParam().text;
-}
-
-constexpr int kAsphaltBit = 1 << kAsphalt;
-constexpr int kConcreteBit = 1 << kConcrete;
 constexpr int kTurfBit = 1 << kTurf;
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SurfaceMapping,
-    ::testing::Values(SurfaceCase{"ASP", kAsphaltBit}, SurfaceCase{"asp", kAsphaltBit},
-                      SurfaceCase{"ASPH", kAsphaltBit}, SurfaceCase{"ASPH-G", kAsphaltBit},
-                      SurfaceCase{"Asphalt", kAsphaltBit}, SurfaceCase{"ASPH/ CONC", kAsphaltBit},
-                      SurfaceCase{"BIT", kAsphaltBit}, SurfaceCase{"BITUM", kAsphaltBit},
-                      SurfaceCase{"PEM", kAsphaltBit}, SurfaceCase{"PEM-concrete", kConcreteBit},
-                      SurfaceCase{"CON", kConcreteBit}, SurfaceCase{"concrete", kConcreteBit},
-                      SurfaceCase{"CONC-G", kConcreteBit}, SurfaceCase{"TURF", kTurfBit},
-                      SurfaceCase{"Grass", kTurfBit}, SurfaceCase{"GRS", kTurfBit},
-                      SurfaceCase{"DIRT", 1 << kDirt}, SurfaceCase{"GRVL", 1 << kGravel},
-                      SurfaceCase{"gravel", 1 << kGravel}, SurfaceCase{"SAND", 1 << kSand},
-                      SurfaceCase{"WATER", 1 << kWater}, SurfaceCase{"SNOW", 1 << kSnow},
-                      SurfaceCase{"ICE", 1 << kIce}, SurfaceCase{"MATS", 1 << kMats},
-                      SurfaceCase{"PSP", 1 << kMats}, SurfaceCase{" TURF ", kTurfBit},
-                      // Only the listed texts: a suffix or another word gives no bit.
-                      SurfaceCase{"TURF-G", 0}, SurfaceCase{"GRASS / SOD", 0}, SurfaceCase{"AS", 0},
-                      SurfaceCase{"PEM-X", 0}, SurfaceCase{"UNK", 0}, SurfaceCase{"", 0},
-                      SurfaceCase{"GVL", 0}, SurfaceCase{"WOOD", 0}));
-
-struct AttributeCase {
-    int surface;
-    int length;
-    int attribute;
-};
-
-void PrintTo(const AttributeCase& c, std::ostream* os) {
-    *os << "surface " << c.surface << ", " << c.length << " ft";
-}
-
-class EndAttribute : public ::testing::TestWithParam<AttributeCase> {};
-
-TEST_P(EndAttribute, FollowsSurfaceAndLength) {
-    const AttributeCase& c = GetParam();
-    EXPECT_EQ(EndAttributeFor(c.surface, c.length), c.attribute) << c.surface << " " << c.length;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EndAttribute,
-    ::testing::Values(AttributeCase{kAsphaltBit, 7000, 7}, AttributeCase{kAsphaltBit, 6999, 4},
-                      AttributeCase{kConcreteBit, 4000, 4}, AttributeCase{kConcreteBit, 3999, 1},
-                      AttributeCase{kAsphaltBit, 0, 1}, AttributeCase{kConcreteBit, 16000, 7},
-                      AttributeCase{kTurfBit, 9000, 0}, AttributeCase{1 << kWater, 9000, 0},
-                      AttributeCase{0, 9000, 0},
-                      // The lowest set bit decides: concrete with a turf bit is hard.
-                      AttributeCase{kConcreteBit | kTurfBit, 8000, 7},
-                      AttributeCase{kTurfBit | (1 << kMats), 8000, 0}));
 
 const char* const kRunwayHeader =
     "\"id\",\"airport_ref\",\"airport_ident\",\"length_ft\",\"width_ft\",\"surface\",\"lighted\",\"closed\","
@@ -138,14 +73,6 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
     EXPECT_EQ((*airports)[2].icaoId, "");
     EXPECT_EQ((*airports)[2].key, "US-001");
     EXPECT_EQ((*airports)[2].elevation, 0);
-}
-
-TEST(SampleCsv, MissingColumnIsAnError) {
-    std::string error;
-    EXPECT_FALSE(AllAirportsFromRunwaysCsv("airport_ident,length_ft\nX,1\n", error));
-    EXPECT_EQ(error, "missing column width_ft");
-    EXPECT_FALSE(SampleAirportsFromCsv("ident,faa_id\n", kRunwayHeader, error));
-    EXPECT_EQ(error, "missing column icao_id");
 }
 
 TEST(SampleCsv, RepositorySamplesCoverWhatTheEditorMustHandle) {
