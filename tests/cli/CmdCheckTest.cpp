@@ -80,33 +80,6 @@ TEST_F(CheckCommand, ASeededAirportPassesAndAFaultyOneFails) {
     }
 }
 
-TEST_F(CheckCommand, OnlyAndTheSettingChooseTheChecks) {
-    SaveFaultyKpao();
-    const std::filesystem::path ini = dir / "checks.ini";
-    std::ofstream(ini) << "[Settings]\nDisabledChecks=polygon,source-sink\n";
-    const struct {
-        Args extra;
-        int status;
-        std::set<std::string> ids;
-    } rows[] = {
-        {{"--only", "unreachable,sharp-turn"}, kExitSuccess, {"unreachable"}},
-        {{"--only=polygon"}, kExitFailure, {"polygon"}},
-        {{"--only", ""}, kExitSuccess, {}},
-        {{"--settings", ini.string()}, kExitSuccess, {"unreachable"}},
-        // --only wins over the setting.
-        {{"--settings", ini.string(), "--only", "polygon"}, kExitFailure, {"polygon"}},
-    };
-    for (const auto& row : rows) {
-        Args extra = row.extra;
-        extra.insert(extra.end(), {"--format", "json"});
-        const Outcome run = Call(&RunCheck, CheckArgs(extra));
-        EXPECT_EQ(run.status, row.status) << row.extra[0] << run.err;
-        const std::optional<JsonValue> json = ParseJson(run.out);
-        ASSERT_TRUE(json) << run.out;
-        EXPECT_EQ(Ids((*json)["findings"]), row.ids) << row.extra[0];
-    }
-}
-
 TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
     SaveFaultyKpao();
     // Opening does not need the pavement file; a build that writes makes it.
@@ -130,25 +103,6 @@ TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_NE(run.err.find("check: warning unreachable"), std::string::npos) << run.err;
     EXPECT_TRUE(std::filesystem::exists(tms));
-}
-
-TEST_F(CheckCommand, UsageAndFailuresThroughTheProgram) {
-    const struct {
-        Args args;
-        int status;
-    } rows[] = {
-        {{"check"}, kExitUsage},
-        {{"check", "KPAO", "--format", "xml"}, kExitUsage},
-        {{"check", "KPAO", "--only", "holes"}, kExitUsage},
-        {{"check", "KPAO", "--only"}, kExitUsage},
-        {{"check", "KPAO", "KSFO"}, kExitUsage},
-        {{"check", "ZZZZ", "--fly-dir", Fly("loose")}, kExitFailure},
-        {{"check", "KSFO", "--fly-dir", Fly("loose"), "--project-dir", (dir / "p").string()}, kExitSuccess},
-    };
-    for (const auto& row : rows) {
-        const Outcome run = Program(row.args);
-        EXPECT_EQ(run.status, row.status) << row.args.back() << run.err;
-    }
 }
 
 }  // namespace
