@@ -100,6 +100,20 @@ TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
     EXPECT_TRUE(messages.shown[0].starts_with("Cannot open " + list.string() + ": "));
 }
 
+TEST_F(ProjectListTest, PendingProjectDefaultsWithoutAList) {
+    PendingProject p;
+    p.safeMode = 1;
+    p.bmpScale = 7;
+    SetPendingProject(p, "KPAO", dir / "missing.rpj");
+    EXPECT_EQ(p.code, "KPAO");
+    EXPECT_EQ(p.txdName, "KPAO.txd");
+    EXPECT_EQ(p.txpName, "KPAO.txp");
+    EXPECT_EQ(p.bgrName, "KPAO.bgr");
+    EXPECT_EQ(p.tmsName, "KPAO.tms");
+    EXPECT_EQ(p.bmpScale, 100);
+    EXPECT_EQ(p.safeMode, 1);  // the last Open Project choice stays
+}
+
 struct PendingCase {
     const char* name;
     const char* list;
