@@ -67,8 +67,12 @@ TEST_F(DocTest, FullTouchedListRefusesAndReportsOnce) {
     EXPECT_EQ(doc.m_nTouched, 1);
 }
 
-TEST_F(DocTest, CleanUpResetsTheModel) {
+// An opening reads into a scratch document and takes its model when it
+// succeeded: everything moves over, and the scratch one is left clean.
+TEST_F(DocTest, TakingTheModelMovesAllOfItAndCleansTheOther) {
     doc.m_szCode = "KSFO";
+    doc.m_szTmsName = "KSFO.tms";
+    doc.SetModifiedFlag(true);
     doc.m_szBmpPath = "/x.bmp";
     doc.m_nBmpScale = 250;
     doc.m_dRotation = 12.5;
@@ -85,7 +89,27 @@ TEST_F(DocTest, CleanUpResetsTheModel) {
     doc.Vertex(v).centreQuads.push_back(Quad{});
     doc.m_TriErrors.push_back({{0, 0}});
 
-    doc.CleanUp();
+    CRollpathDoc target;
+    target.m_szCode = "KOLD";
+    target.AddVertex(9, 9, true);
+    target.AppendSegment();
+    target.TakeModelFrom(doc);
+    EXPECT_EQ(target.m_szCode, "KSFO");
+    EXPECT_EQ(target.m_szTmsName, "KSFO.tms");
+    EXPECT_EQ(target.m_szBmpPath, "/x.bmp");
+    EXPECT_EQ(target.m_nBmpScale, 250);
+    EXPECT_EQ(target.m_dRotation, 12.5);
+    EXPECT_EQ(target.m_bSafeMode, 1);
+    EXPECT_EQ(target.m_nSink, 0);
+    EXPECT_EQ(target.m_Airport.name, "San Francisco");
+    ASSERT_EQ(target.m_pRunways.size(), 1u);
+    EXPECT_EQ(target.m_pRunways[0]->width, 200);
+    EXPECT_EQ(target.m_pPolygons.size(), 1u);
+    EXPECT_EQ(target.m_pSegments.size(), 1u);
+    ASSERT_EQ(target.m_nVertices, 1);
+    EXPECT_EQ(target.Vertex(0).x, 3.0);
+    EXPECT_EQ(target.m_TriErrors.size(), 1u);
+    EXPECT_TRUE(target.IsModified());
 
     EXPECT_TRUE(doc.m_szCode.empty());
     EXPECT_TRUE(doc.m_szBmpPath.empty());
@@ -103,8 +127,6 @@ TEST_F(DocTest, CleanUpResetsTheModel) {
     EXPECT_TRUE(doc.m_pSegments.empty());
     EXPECT_TRUE(doc.m_TriErrors.empty());
     EXPECT_TRUE(doc.Vertex(v).centreQuads.empty());
-    // The airport record is left for the next load to overwrite.
-    EXPECT_EQ(doc.m_Airport.name, "San Francisco");
 }
 
 TEST_F(DocTest, ModifiedFlagIsFrozenForPavementFileDocuments) {

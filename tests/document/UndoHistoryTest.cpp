@@ -153,6 +153,17 @@ RC_GTEST_PROP(UndoHistory, UndoAndRedoWalkThroughEveryCommittedState, ()) {
     RC_ASSERT(!history.CanRedo());
     RC_ASSERT(history.UndoKind() == 50);
 
+    // Starting again (another airport opened) forgets every step, and the
+    // state it starts from is the saved one.
+    doc.SetModifiedFlag(false);
+    history.Start();
+    RC_ASSERT(!history.CanUndo());
+    Edit(doc, 0, 11);
+    RC_ASSERT(history.Commit(52));
+    RC_ASSERT(doc.IsModified());
+    RC_ASSERT(history.Undo().restored);
+    RC_ASSERT(!doc.IsModified());
+
     history.Stop();
     RC_ASSERT(!history.Active());
     RC_ASSERT(!history.Undo().restored);
