@@ -28,8 +28,8 @@ const char* const kRunwayHeader =
     "\"he_heading_degT\",\"he_displaced_threshold_ft\"\n";
 
 TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
-    const std::string csv =
-        std::string(kRunwayHeader) +
+    std::string csv = kRunwayHeader;
+    csv +=
         // Two positioned runways; elevations 7 and 8 (mean 7.5, rounded to 8).
         "1,1,\"AB12\",5000,100,\"ASP\",1,0,\"09\",10.0,-20.0,7,90,300,\"27\",10.0,-19.0,8,270,\n"
         "2,1,\"AB12\",3000,60,\"TURF\",0,1,\"18\",11.0,-20.0,,0,,\"36\",9.0,-20.0,,180,\n"
