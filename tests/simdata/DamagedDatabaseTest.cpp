@@ -115,6 +115,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "\\DATABASE\\RUNWAY.DBD is damaged"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Empty and tiny members hold no records, an empty one at the very end of
+// its archive too; an archive file of no bytes at all is damage.
+TEST_F(HostileArchive, EmptyAndTinyMembersHoldNoRecords) {
+    for (const std::size_t size : {0u, 10u, 56u}) {
+        WriteFileBytes(FlyPath("System/Airport.epd"),
+                       EncodeEpdArchive({{"DATABASE\\AIRPORT.DBD", Bytes(size, 0)}}));
+        EXPECT_EQ(ReadEpd(), 0) << size;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    WriteFileBytes(FlyPath("System/Airport.epd"), Bytes{});
+    EXPECT_EQ(ReadEpd(), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"AIRPORT.EPD is damaged"});
+}
+
 // An airport record placed beyond a pole, or at a position that is not a
 // number, is damage: no airport is opened at it, whichever layout holds it.
 TEST_F(InstallTest, AirportPositionsOffTheGlobeAreDamage) {

@@ -40,7 +40,7 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
         // Identifiers by length (an ICAO code has at most five characters);
         // 1164.5 rounds to the even 1164.
         "5,3,\"ABCDE\",2000,50,\"X\",0,0,\"a\",1.0,1.0,1164,,,\"b\",1.0,1.1,1165,,\n"
-        "6,4,\"US-001\",2000,50,\"X\",0,0,\"a\",2.0,2.0,,,,\"b\",2.0,2.1,,,\n";
+        "6,4,\"US-001\",2000,50,\"X\",0,0,\"a\",2.0,2.0,33,,,\"b\",2.0,2.1,,,\n";
     std::string error;
     const auto airports = AllAirportsFromRunwaysCsv(csv, error);
     ASSERT_TRUE(airports) << error;
@@ -72,7 +72,7 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
     EXPECT_EQ((*airports)[2].faaId, "");
     EXPECT_EQ((*airports)[2].icaoId, "");
     EXPECT_EQ((*airports)[2].key, "US-001");
-    EXPECT_EQ((*airports)[2].elevation, 0);
+    EXPECT_EQ((*airports)[2].elevation, 33);  // the one elevation given
 }
 
 TEST(SampleCsv, RepositorySamplesCoverWhatTheEditorMustHandle) {
