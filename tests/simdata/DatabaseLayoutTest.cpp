@@ -5,7 +5,6 @@
 
 #include <bit>
 #include <cstring>
-#include <fstream>
 #include <string>
 
 #include "SimdataTestSupport.h"
@@ -183,14 +182,6 @@ TEST(DatabaseLayout, PodArchiveKeepsItsDirectoryAfterTheMembers) {
     const std::string names("DATABASE\\AIRPORT.DBD\0x\0", 23);
     expected.insert(expected.end(), names.begin(), names.end());
     EXPECT_EQ(archive, expected);
-}
-
-TEST(DatabaseLayout, AnInstallationWhoseFolderCannotBeMadeIsAnError) {
-    testing::TempDir dir;
-    std::ofstream(dir / "taken") << "a file";
-    std::string error;
-    EXPECT_FALSE(WriteSampleInstallation(dir / "taken", {testing::TestField()}, SampleLayout::Pod, error));
-    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
