@@ -25,7 +25,6 @@ namespace {
 constexpr int kSegmentTableSize = 2000;
 constexpr int kTrapezoidTableSize = 8 * kSegmentTableSize;
 constexpr int kQueryTableSize = 16 * kSegmentTableSize;
-constexpr int kClearedEntries = 2000;
 constexpr int kChainTableSize = 8000;
 constexpr int kPieceTableSize = 2000;
 constexpr int kReflexChainSize = 2000;
@@ -109,6 +108,13 @@ struct TriSegment {
     int prev = 0;
 };
 
+// A segment's ends as the point location reads them, lower end first, in
+// half a cache line.
+struct alignas(32) SegmentEnds {
+    DPoint lower;
+    DPoint upper;
+};
+
 enum TrapezoidState { kTrapezoidCleared = 0, kTrapezoidValid = 1, kTrapezoidMerged = 2 };
 enum ThreadSide { kNoSide = 0, kLeftSide = 1, kRightSide = 2 };
 
@@ -130,16 +136,17 @@ struct Trapezoid {
     TableIndex sink = 0;
     // A third upper neighbour kept while a segment is threaded through.
     TableIndex usave = 0;
-    std::int8_t uside = kNoSide;
-    std::int8_t state = kTrapezoidValid;
+    std::int16_t uside = kNoSide;
+    std::int16_t state = kTrapezoidValid;
 };
 
 enum QueryNodeType { kNodeCleared = 0, kXNode = 1, kYNode = 2, kSinkNode = 3 };
 
 // The parent of a node is needed only when trapezoids merge, so it is kept
-// apart (QueryParent) and a node fills 8 bytes.
+// apart (QueryParent) and a node fills 8 bytes. No field is a character
+// type: a store through one would make the compiler reload every table count.
 struct QueryNode {
-    std::int8_t type = kNodeCleared;
+    std::int16_t type = kNodeCleared;
     // The segment of an x-node, the point (vertex number) of a y-node, the
     // trapezoid of a sink.
     TableIndex key = 0;
@@ -217,7 +224,7 @@ private:
         return parents_[static_cast<std::size_t>(i)];
     }
     void SetNode(int i, QueryNodeType type, int key, int parent, int left, int right) {
-        Q(i) = QueryNode{static_cast<std::int8_t>(type), static_cast<TableIndex>(key),
+        Q(i) = QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
                          static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
         QueryParent(i) = static_cast<TableIndex>(parent);
     }
@@ -256,7 +263,7 @@ private:
         const TriSegment& s = Seg(segnum);
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
-    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root);
+    int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther = nullptr);
     void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
@@ -264,7 +271,7 @@ private:
     int ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s);
     bool AddSegment(int segnum);
     void MergeTrapezoids(int segnum, int tfirst, int tlast, int side);
-    void FindNewRoots(int segnum);
+    void FindNewRoots();
 
     // Step 4: monotone decomposition.
     int MonotonateTrapezoids();
@@ -283,10 +290,12 @@ private:
 
     std::array<DPoint, kSegmentTableSize + 2> points_{};
     std::array<TriSegment, kSegmentTableSize> segments_{};
+    std::array<SegmentEnds, kSegmentTableSize> ends_{};
     std::array<Trapezoid, kTrapezoidTableSize> trapezoids_{};
     std::array<QueryNode, kQueryTableSize> nodes_{};
     std::array<TableIndex, kQueryTableSize> parents_{};
     std::array<int, kSegmentTableSize> permutation_{};
+    std::array<int, kSegmentTableSize> permutationPool_{};
     std::array<VertexChainEntry, kSegmentTableSize> vertexChains_{};
     std::array<MonotoneChainEntry, kChainTableSize> chain_{};
     std::array<int, kPieceTableSize> pieces_{};
@@ -301,6 +310,11 @@ private:
     TableIndex parentScratch_ = 0;
     VertexChainEntry vertScratch_;
     MonotoneChainEntry chainScratch_;
+
+    // log* of the largest table size is 4.
+    std::array<int, 6> phaseEnds_{};
+    int phaseCount_ = 0;
+    int phasesFor_ = 0;
 
     int n_ = 0;
     int maxTriangles_ = 0;
@@ -349,6 +363,7 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
             s.v1 = vertices[static_cast<std::size_t>(s.next)];
             s.upward = Above(s.v1, s.v0);
             points_[static_cast<std::size_t>(i)] = s.v0;
+            ends_[static_cast<std::size_t>(i)] = s.upward ? SegmentEnds{s.v0, s.v1} : SegmentEnds{s.v1, s.v0};
         }
         first = last + 1;
     }
@@ -358,7 +373,7 @@ void Triangulator::BuildSegments(std::span<const int> counts, std::span<const DP
 
 void Triangulator::GeneratePermutation(std::uint32_t seed) {
     CrtRandom random(seed);
-    std::array<int, kSegmentTableSize> pool{};
+    auto& pool = permutationPool_;
     for (int i = 1; i <= n_; ++i) {
         pool[static_cast<std::size_t>(i)] = i;
     }
@@ -401,15 +416,8 @@ int PhaseEnd(int n, int h) {
 }
 
 bool Triangulator::Trapezoidate() {
-    // Only the first entries are cleared, as many as a polygon of this size
-    // typically uses, so a call costs no more than it uses (most polygons of
-    // a Save have a few vertices); every entry is set in full when it is
-    // allocated, and nothing beyond the allocators is ever read.
-    const int cleared = std::min(kClearedEntries, 8 * n_ + 8);
-    std::fill_n(trapezoids_.begin(), cleared,
-                Trapezoid{-1, -1, 0, 0, 0, 0, 0, 0, 0, 0, kNoSide, kTrapezoidCleared});
-    std::fill_n(nodes_.begin(), cleared, QueryNode{});
-    std::fill_n(parents_.begin(), cleared, TableIndex{0});
+    // Nothing is cleared: every entry is set in full when it is allocated,
+    // and nothing beyond the allocators is ever read.
     trCount_ = 1;
     qCount_ = 1;
 
@@ -418,23 +426,29 @@ bool Triangulator::Trapezoidate() {
         segments_[static_cast<std::size_t>(i)].root0 = root;
         segments_[static_cast<std::size_t>(i)].root1 = root;
     }
-    const int phases = LogStar(n_);
+    if (phasesFor_ != n_) {
+        // The logarithms are the same for every call of this size.
+        phaseCount_ = LogStar(n_);
+        for (int h = 0; h <= phaseCount_; ++h) {
+            phaseEnds_[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
+        }
+        phasesFor_ = n_;
+    }
+    const int phases = phaseCount_;
     for (int h = 1; h <= phases; ++h) {
-        const int phaseEnd = PhaseEnd(n_, h);
-        for (int i = PhaseEnd(n_, h - 1) + 1; i <= phaseEnd; ++i) {
+        const int phaseEnd = phaseEnds_[static_cast<std::size_t>(h)];
+        for (int i = phaseEnds_[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
             if (!AddSegment(NextSegment())) {
                 return false;
             }
         }
         // Start the next phase's point locations deeper in the structure.
-        for (int i = 1; i <= n_; ++i) {
-            FindNewRoots(i);
-        }
+        FindNewRoots();
         if (failed_) {
             return false;
         }
     }
-    for (int i = PhaseEnd(n_, phases) + 1; i <= n_; ++i) {
+    for (int i = phaseEnds_[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
         if (!AddSegment(NextSegment())) {
             return false;
         }
@@ -520,8 +534,8 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 
 // Walks the query structure from root to the trapezoid that holds v, where
 // vo is the other end of v's segment (it decides when v is already in the
-// map).
-int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root) {
+// map). usedOther, when given, is set when vo decided a step.
+int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther) {
     // Local copies: the points may be table entries, and the walk must not
     // reload them after every step. Numbers are checked here once per node
     // instead of through the accessors.
@@ -547,6 +561,9 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
                 r = node.right;
             } else if (SamePoint(v, y)) {
                 r = Above(vo, y) ? node.right : node.left;
+                if (usedOther != nullptr) {
+                    *usedOther = true;
+                }
             } else {
                 r = node.left;
             }
@@ -554,6 +571,13 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
         }
         if (node.type != kXNode || key < 1 || key > points) {
             break;
+        }
+        // Most steps compare with a segment whose ends are both at other
+        // heights: one cache line and one cross product.
+        const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
+        if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
+            r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
+            continue;
         }
         const TriSegment& s = segments_[static_cast<std::size_t>(key)];
         // The height tests of the end point check and of LeftOf(s, v),
@@ -566,6 +590,9 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
         } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
                    (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
             left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+            if (usedOther != nullptr) {
+                *usedOther = true;
+            }
         } else if (atEnd1) {
             left = v.x < s.v1.x;
         } else {
@@ -799,7 +826,9 @@ bool Triangulator::AddSegment(int segnum) {
     int tfirstr = 0;
     int tlastr = 0;
     int t = tfirst;
-    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+    // Threading changes the links of the trapezoids, never their heights.
+    const DPoint lastLo = Pt(Tr(tlast).lo);
+    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), lastLo)) {
         const int sk = Tr(t).sink;
         const int i1 = NewNode();
         const int i2 = NewNode();
@@ -817,7 +846,7 @@ bool Triangulator::AddSegment(int segnum) {
         if (t == tfirst) {
             tfirstr = tn;
         }
-        if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo))) {
+        if (SamePoint(Pt(Tr(t).lo), lastLo)) {
             tlastr = tn;
         }
         Tr(tn) = Tr(t);
@@ -899,13 +928,25 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
     }
 }
 
-void Triangulator::FindNewRoots(int segnum) {
-    TriSegment& s = Seg(segnum);
-    if (s.inserted) {
-        return;
+// A root is only a shortcut: the structure grows below its sinks, so a walk
+// from any node on a point's path ends where a walk from the top would.
+// Every vertex not yet in the map is located for both segments that meet at
+// it: once, when both start from the same node and the walk did not depend
+// on which segment asked (it differs only where the point is already in the
+// map, or the same as a point that is).
+void Triangulator::FindNewRoots() {
+    for (int v = 1; v <= n_ && !failed_; ++v) {
+        TriSegment& out = segments_[static_cast<std::size_t>(v)];
+        TriSegment& in = Seg(out.prev);
+        const int shared = out.root0;
+        bool usedOther = !(!out.inserted && !in.inserted && in.root1 == shared);
+        if (!out.inserted) {
+            out.root0 = Tr(LocateEndpoint(out.v0, out.v1, shared, &usedOther)).sink;
+        }
+        if (!in.inserted) {
+            in.root1 = usedOther ? Tr(LocateEndpoint(in.v1, in.v0, in.root1)).sink : out.root0;
+        }
     }
-    s.root0 = Tr(LocateEndpoint(s.v0, s.v1, s.root0)).sink;
-    s.root1 = Tr(LocateEndpoint(s.v1, s.v0, s.root1)).sink;
 }
 
 // ---- Step 4: monotone decomposition ---------------------------------------
@@ -1011,6 +1052,7 @@ int Triangulator::NewChainEntry() {
 int Triangulator::ChainPositionToward(int v, int toward) {
     const VertexChainEntry& entry = Vert(v);
     const DPoint b{Vert(toward).pt.x - entry.pt.x, Vert(toward).pt.y - entry.pt.y};
+    const double lengthB = std::sqrt(b.x * b.x + b.y * b.y);
     double best = -4.0;
     int slot = -1;
     for (int i = 0; i < kMaxChainsPerVertex; ++i) {
@@ -1019,8 +1061,7 @@ int Triangulator::ChainPositionToward(int v, int toward) {
             continue;
         }
         const DPoint a{Vert(following).pt.x - entry.pt.x, Vert(following).pt.y - entry.pt.y};
-        const double c =
-            (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / std::sqrt(b.x * b.x + b.y * b.y);
+        const double c = (a.x * b.x + a.y * b.y) / std::sqrt(a.x * a.x + a.y * a.y) / lengthB;
         const double value = a.x * b.y - a.y * b.x >= 0.0 ? c : -c - 2.0;
         if (value > best) {
             best = value;
@@ -1381,33 +1422,41 @@ struct WithoutRepeats {
     std::vector<int> callerNumber{0};        // the caller's number of each vertex
 };
 
-// The contours of the caller's input, each as the range [first, end) of
-// vertex numbers; false when the input is malformed (the triangulation
-// itself refuses it).
-bool ContourRanges(std::span<const int> counts, std::span<const DPoint> vertices,
-                   std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
+// The contours of a well-formed input, each as the range [first, end) of
+// vertex numbers.
+std::vector<std::pair<std::size_t, std::size_t>> ContourRanges(std::span<const int> counts) {
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    std::size_t first = 1;
+    for (const int count : counts) {
+        ranges.emplace_back(first, first + static_cast<std::size_t>(count));
+        first += static_cast<std::size_t>(count);
+    }
+    return ranges;
+}
+
+// Whether the input is well formed and has repeated points, without
+// allocating: most calls have none and go straight to the triangulation,
+// which refuses a malformed input itself.
+bool HasRepeatedPoints(std::span<const int> counts, std::span<const DPoint> vertices) {
     std::size_t first = 1;
     for (const int count : counts) {
         if (count <= 0 || first > vertices.size() ||
             static_cast<std::size_t>(count) > vertices.size() - first) {
             return false;
         }
-        ranges.emplace_back(first, first + static_cast<std::size_t>(count));
         first += static_cast<std::size_t>(count);
     }
-    return true;
-}
-
-bool HasRepeatedPoints(std::span<const DPoint> vertices,
-                       const std::vector<std::pair<std::size_t, std::size_t>>& ranges) {
-    return std::any_of(ranges.begin(), ranges.end(), [&vertices](const auto& r) {
-        for (std::size_t i = r.first; i < r.second; ++i) {
-            if (SamePoint(vertices[i], vertices[i + 1 < r.second ? i + 1 : r.first])) {
+    first = 1;
+    for (const int count : counts) {
+        const std::size_t end = first + static_cast<std::size_t>(count);
+        for (std::size_t i = first; i < end; ++i) {
+            if (SamePoint(vertices[i], vertices[i + 1 < end ? i + 1 : first])) {
                 return true;
             }
         }
-        return false;
-    });
+        first = end;
+    }
+    return false;
 }
 
 WithoutRepeats DropRepeatedPoints(std::span<const DPoint> vertices,
@@ -1440,12 +1489,11 @@ std::uint32_t UtcSecondSeed() {
 
 int TriangulatePolygon(std::span<const int> contourCounts, std::span<const DPoint> vertices,
                        std::vector<Triangle>& triangles, std::optional<std::uint32_t> seed) {
-    const std::uint32_t order = seed.value_or(UtcSecondSeed());
-    std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    if (!ContourRanges(contourCounts, vertices, ranges) || !HasRepeatedPoints(vertices, ranges)) {
+    const std::uint32_t order = seed.has_value() ? *seed : UtcSecondSeed();
+    if (!HasRepeatedPoints(contourCounts, vertices)) {
         return Tables().Run(contourCounts, vertices, triangles, order);
     }
-    const WithoutRepeats distinct = DropRepeatedPoints(vertices, ranges);
+    const WithoutRepeats distinct = DropRepeatedPoints(vertices, ContourRanges(contourCounts));
     const int result = Tables().Run(distinct.counts, distinct.vertices, triangles, order);
     for (Triangle& t : triangles) {
         for (int& v : t) {

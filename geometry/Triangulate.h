@@ -5,8 +5,8 @@
 // trapezoidation, a split into monotone pieces along diagonals read off the
 // trapezoids, and a reflex-chain sweep of each piece.
 //
-// The working tables are module-level and reused by every call, so calls must
-// not overlap (the editor triangulates only on its user-interface thread).
+// The working tables are reused by every call on the same thread (batch
+// builds triangulate on several threads, each with its own tables).
 
 #include <array>
 #include <cstdint>
