@@ -260,43 +260,6 @@ TEST(LayoutChecks, PavementOutsideAKeptGridIsFound) {
     EXPECT_TRUE(RunLayoutChecks(doc, only).empty());
 }
 
-TEST(LayoutChecks, DanglingEndReachFollowsTheSegmentSensitivity) {
-    CRollpathDoc doc;
-    Settings settings;
-    doc.SetSettings(&settings);
-    AddRollpath(doc, {0.0, 0.0}, {1000.0, 0.0}, 50.0);
-    AddRollpath(doc, {500.0, 120.0}, {500.0, 600.0}, 50.0);  // 95 ft from the edge
-    CheckSet only;
-    only.Set(CheckId::DanglingEnd, true);
-    EXPECT_TRUE(RunLayoutChecks(doc, only).empty());
-    settings.MaxSegLength = 48;
-    EXPECT_EQ(RunLayoutChecks(doc, only).size(), 1u);
-}
-
-TEST(LayoutChecks, CountsAndTheirText) {
-    const struct {
-        int errors, warnings;
-        const char* text;
-    } rows[] = {{0, 0, "0 warnings"},
-                {0, 1, "1 warning"},
-                {0, 3, "3 warnings"},
-                {1, 0, "1 error"},
-                {2, 1, "2 errors, 1 warning"}};
-    for (const auto& row : rows) {
-        std::vector<Finding> findings;
-        for (int k = 0; k < row.errors; ++k) {
-            findings.push_back(Finding{CheckId::Polygon, Severity::Error, "", {}, {}});
-        }
-        for (int k = 0; k < row.warnings; ++k) {
-            findings.push_back(Finding{CheckId::SharpTurn, Severity::Warning, "", {}, {}});
-        }
-        const FindingCounts counts = CountFindings(findings);
-        EXPECT_EQ(FindingCountText(counts), row.text);
-        EXPECT_EQ(counts.Of(CheckId::Polygon), row.errors);
-        EXPECT_EQ(counts.Of(CheckId::SharpTurn), row.warnings);
-    }
-}
-
 // Each edit the checks could see changes the fingerprint; looking does not.
 TEST(LayoutChecks, FingerprintFollowsWhatTheChecksRead) {
     const std::function<void(CRollpathDoc&)> edits[] = {

@@ -105,14 +105,6 @@ protected:
         ASSERT_EQ(run.status, kExitSuccess) << run.err;
     }
 
-    JsonValue Info(const Args& args) {
-        const Outcome run = Call(&RunInfo, args);
-        EXPECT_EQ(run.status, kExitSuccess) << run.err;
-        std::optional<JsonValue> json = ParseJson(run.out);
-        EXPECT_TRUE(json.has_value()) << run.out;
-        return json.value_or(JsonValue{});
-    }
-
     TempDir dir{"rollpath-cli"};
 };
 

@@ -10,22 +10,6 @@
 namespace rollpath::cli {
 namespace {
 
-TEST(CommonOptions, ApplyFillsTheSettingsAndTheProgramFolder) {
-    CommonOptions options;
-    options.flyDir = "/sim";
-    options.projectDir = "/proj";
-    Settings settings;
-    settings.OutputDir = "/kept";
-    settings.ProjectDir = "/stored";
-    CRollpathDoc doc;
-    ApplyCommonOptions(options, settings, doc);
-    EXPECT_EQ(settings.FlyDir, "/sim");
-    EXPECT_EQ(settings.OutputDir, "/kept");
-    EXPECT_EQ(doc.ProgramDir(), std::filesystem::path("/proj"));
-    ApplyCommonOptions(CommonOptions{}, settings, doc);
-    EXPECT_EQ(doc.ProgramDir(), std::filesystem::path("/stored"));
-}
-
 // The folder of the run, then the setting, then the executable's folder
 // only when a "portable" file marks it, then the per-user folder: never the
 // executable's folder just because it can be written.

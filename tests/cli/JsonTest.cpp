@@ -73,31 +73,5 @@ TEST(JsonNumber, ValuesJsonCannotHoldAreNull) {
     EXPECT_EQ(JsonNumber(-std::numeric_limits<double>::infinity()), "null");
 }
 
-TEST(JsonWriter, CompactNesting) {
-    std::ostringstream out;
-    JsonWriter json(out, false);
-    json.BeginObject();
-    json.Field("a", 1).Field("b", true).Field("c", 2.5).Field("d", "x");
-    json.Key("e").BeginArray().Int(1).Null().BeginObject().EndObject().BeginArray().EndArray().EndArray();
-    json.Key("f").AnsiString("45\xB0");
-    json.EndObject();
-    EXPECT_EQ(out.str(),
-              "{\"a\":1,\"b\":true,\"c\":2.5,\"d\":\"x\",\"e\":[1,null,{},[]],\"f\":\"45\xC2\xB0\"}");
-}
-
-TEST(JsonWriter, PrettyIndentsByTwo) {
-    std::ostringstream out;
-    JsonWriter json(out);
-    json.BeginObject().Field("a", 1).Key("b").BeginArray().Int(2).Int(3).EndArray().Key("c").BeginObject();
-    json.EndObject().EndObject();
-    EXPECT_EQ(out.str(), "{\n  \"a\": 1,\n  \"b\": [\n    2,\n    3\n  ],\n  \"c\": {}\n}");
-}
-
-TEST(JsonWriter, TopLevelValues) {
-    std::ostringstream out;
-    JsonWriter(out).String("\n");
-    EXPECT_EQ(out.str(), "\"\\n\"");
-}
-
 }  // namespace
 }  // namespace rollpath::cli

@@ -44,61 +44,39 @@ TEST(CompactNetwork, NumbersVerticesInFirstUseOrder) {
     EXPECT_EQ(doc.m_nTouched, 0);
 }
 
-TEST(CompactNetwork, SelfJoinedSegmentGoesWithItsVertex) {
+// Segments that cannot stay (joined to themselves or to vertices that do not
+// exist) are dropped; a Source or Sink on no live segment becomes none; with
+// no live segment the pool empties, with no segment at all it stays.
+TEST(CompactNetwork, WhatCannotStayIsDropped) {
     CRollpathDoc doc;
-    doc.AddVertex(0, 0, true);
-    doc.AddVertex(50, 0, true);
-    doc.AddVertex(90, 0, true);
+    for (const double x : {0.0, 50.0, 90.0}) {
+        doc.AddVertex(x, 0.0, true);
+    }
     Join(doc, 0, 1);
     Join(doc, 2, 2);
-    CompactNetwork(doc);
-    EXPECT_EQ(doc.m_pSegments[1]->state, -1);
-    EXPECT_EQ(doc.m_nVertices, 2);
-}
-
-TEST(CompactNetwork, AnUnusedSourceOrSinkBecomesNone) {
-    CRollpathDoc doc;
-    doc.AddVertex(0, 0, true);
-    doc.AddVertex(50, 0, true);
-    doc.AddVertex(90, 0, true);
-    Join(doc, 0, 1);
+    Join(doc, 1, 77);
+    Join(doc, -3, 0);
     doc.m_nSource = 2;
     doc.m_nSink = 2;
     CompactNetwork(doc);
+    EXPECT_EQ(doc.m_nVertices, 2);
+    for (const int dropped : {1, 2, 3}) {
+        EXPECT_EQ(doc.m_pSegments[dropped]->state, -1) << dropped;
+    }
     EXPECT_EQ(doc.m_nSource, -1);
     EXPECT_EQ(doc.m_nSink, -1);
-}
 
-TEST(CompactNetwork, WithoutSegmentsNothingChanges) {
-    CRollpathDoc doc;
-    doc.AddVertex(0, 0, true);
-    doc.AddVertex(5, 5, true);
-    doc.Vertex(1).state = -1;
-    CompactNetwork(doc);
-    EXPECT_EQ(doc.m_nVertices, 2);
-    EXPECT_EQ(doc.Vertex(1).state, -1);
-}
-
-TEST(CompactNetwork, OnlyDeletedSegmentsEmptyThePool) {
-    CRollpathDoc doc;
-    doc.AddVertex(0, 0, true);
-    doc.AddVertex(5, 5, true);
-    Join(doc, 0, 1).state = -1;
+    doc.m_pSegments[0]->state = -1;
     CompactNetwork(doc);
     EXPECT_EQ(doc.m_nVertices, 0);
-}
 
-TEST(CompactNetwork, ASegmentWithMissingVerticesIsDropped) {
-    CRollpathDoc doc;
-    doc.AddVertex(0, 0, true);
-    doc.AddVertex(5, 5, true);
-    Join(doc, 0, 1);
-    Join(doc, 1, 77);
-    Join(doc, -3, 0);
-    CompactNetwork(doc);
-    EXPECT_EQ(doc.m_nVertices, 2);
-    EXPECT_EQ(doc.m_pSegments[1]->state, -1);
-    EXPECT_EQ(doc.m_pSegments[2]->state, -1);
+    CRollpathDoc bare;
+    bare.AddVertex(0, 0, true);
+    bare.AddVertex(5, 5, true);
+    bare.Vertex(1).state = -1;
+    CompactNetwork(bare);
+    EXPECT_EQ(bare.m_nVertices, 2);
+    EXPECT_EQ(bare.Vertex(1).state, -1);
 }
 
 }  // namespace

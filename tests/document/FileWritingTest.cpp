@@ -94,14 +94,6 @@ TEST(AtomicFile, SuccessReplacesTheOldFileInChunksAndLeavesOnlyIt) {
     EXPECT_TRUE(std::filesystem::exists(dir / "e.bin"));
 }
 
-TEST(AtomicFile, AMissingFolderCannotBeCreated) {
-    TempDir dir;
-    RecordingMessageSink messages;
-    EXPECT_FALSE(WriteFileOrReport(dir / "no" / "such.bgr", Bytes{1}, "such.bgr", messages));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Cannot create " + (dir / "no" / "such.bgr").string() +
-                                                       ": No such file or directory"});
-}
-
 TEST(AtomicFile, AnAbandonedWriteRemovesItsTemporary) {
     TempDir dir;
     const auto target = dir / "x.txp";

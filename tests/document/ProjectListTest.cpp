@@ -77,13 +77,6 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
     }
 }
 
-TEST_F(ProjectListTest, FailureToCreateTheListIsReported) {
-    const std::filesystem::path missing = dir / "no-such-folder" / "Rollpath.rpj";
-    EXPECT_FALSE(WriteProjectList(doc, missing, messages));
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Cannot open " + missing.string() + ": No such file or directory"});
-}
-
 TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
     using Fault = testing::FaultyFileSystem::Fault;
     const std::string old = "[EGLL]\ntxp=a\nbgr=b\nbmp=\"\" 0 0 100 0.000000\n";

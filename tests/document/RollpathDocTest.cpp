@@ -16,7 +16,9 @@ protected:
     CRollpathDoc doc;
 };
 
-TEST_F(DocTest, AddVertexMergesOnlyStrictlyWithinOneFoot) {
+// A click merges onto a live vertex strictly within one foot, the lowest
+// index first; a deleted vertex is never reused, a forced one never merges.
+TEST_F(DocTest, AddVertexMergesOnlyStrictlyWithinOneFootOntoTheLowestLiveVertex) {
     const int a = doc.AddVertex(100.0, 200.0, false);
     EXPECT_EQ(a, 0);
     EXPECT_EQ(doc.AddVertex(100.99, 199.01, false), a);
@@ -26,28 +28,18 @@ TEST_F(DocTest, AddVertexMergesOnlyStrictlyWithinOneFoot) {
     // Every call, merged or not, lists the index as touched.
     ASSERT_EQ(doc.m_nTouched, 4);
     EXPECT_EQ(doc.m_TouchedVertices[1], a);
-}
 
-TEST_F(DocTest, AddVertexPrefersTheLowestLiveIndex) {
-    doc.AddVertex(0.0, 0.0, true);
-    doc.AddVertex(0.5, 0.5, true);
-    EXPECT_EQ(doc.AddVertex(0.4, 0.4, false), 0);
+    EXPECT_EQ(doc.AddVertex(100.5, 199.5, false), 0);
     doc.Vertex(0).state = -1;
-    EXPECT_EQ(doc.AddVertex(0.4, 0.4, false), 1);
-}
-
-TEST_F(DocTest, DeletedVerticesAreNotReusedAndForceNewNeverMerges) {
-    const int a = doc.AddVertex(5.0, 5.0, false);
-    doc.Vertex(a).state = -1;
-    const int b = doc.AddVertex(5.0, 5.0, false);
-    EXPECT_NE(a, b);
-    const int c = doc.AddVertex(5.0, 5.0, true);
-    EXPECT_NE(b, c);
-    const NetworkVertex& v = doc.Vertex(c);
-    EXPECT_EQ(v.state, 0);
-    EXPECT_EQ(v.flags, 0);
-    EXPECT_EQ(v.visited, 0);
-    EXPECT_TRUE(v.junctionPolys.empty());
+    EXPECT_EQ(doc.AddVertex(100.5, 199.5, false), 1);
+    doc.Vertex(1).state = -1;
+    doc.Vertex(2).state = -1;
+    EXPECT_EQ(doc.AddVertex(100.0, 200.0, false), 3);
+    doc.Vertex(3).flags = VertexFlag::NoLighting;
+    const int forced = doc.AddVertex(100.0, 200.0, true);
+    EXPECT_EQ(forced, 4);
+    EXPECT_EQ(doc.Vertex(forced).state, 0);
+    EXPECT_EQ(doc.Vertex(forced).flags, 0);
 }
 
 TEST_F(DocTest, FullPoolRefusesWithAMessage) {
@@ -75,18 +67,12 @@ TEST_F(DocTest, FullTouchedListRefusesAndReportsOnce) {
     EXPECT_EQ(doc.m_nTouched, 1);
 }
 
-TEST_F(DocTest, PerVertexListsRefuseBeyondTheirCapacity) {
-    NetworkVertex& v = doc.Vertex(doc.AddVertex(0, 0, false));
-    for (int i = 0; i < kMaxVertexProducts; ++i) {
-        ASSERT_TRUE(v.lightPts0.push_back(DPoint{1.0 * i, 0.0}));
-    }
-    EXPECT_TRUE(v.lightPts0.full());
-    EXPECT_FALSE(v.lightPts0.push_back(DPoint{}));
-    EXPECT_EQ(v.lightPts0.size(), kMaxVertexProducts);
-}
-
-TEST_F(DocTest, CleanUpResetsTheModel) {
+// An opening reads into a scratch document and takes its model when it
+// succeeded: everything moves over, and the scratch one is left clean.
+TEST_F(DocTest, TakingTheModelMovesAllOfItAndCleansTheOther) {
     doc.m_szCode = "KSFO";
+    doc.m_szTmsName = "KSFO.tms";
+    doc.SetModifiedFlag(true);
     doc.m_szBmpPath = "/x.bmp";
     doc.m_nBmpScale = 250;
     doc.m_dRotation = 12.5;
@@ -103,7 +89,27 @@ TEST_F(DocTest, CleanUpResetsTheModel) {
     doc.Vertex(v).centreQuads.push_back(Quad{});
     doc.m_TriErrors.push_back({{0, 0}});
 
-    doc.CleanUp();
+    CRollpathDoc target;
+    target.m_szCode = "KOLD";
+    target.AddVertex(9, 9, true);
+    target.AppendSegment();
+    target.TakeModelFrom(doc);
+    EXPECT_EQ(target.m_szCode, "KSFO");
+    EXPECT_EQ(target.m_szTmsName, "KSFO.tms");
+    EXPECT_EQ(target.m_szBmpPath, "/x.bmp");
+    EXPECT_EQ(target.m_nBmpScale, 250);
+    EXPECT_EQ(target.m_dRotation, 12.5);
+    EXPECT_EQ(target.m_bSafeMode, 1);
+    EXPECT_EQ(target.m_nSink, 0);
+    EXPECT_EQ(target.m_Airport.name, "San Francisco");
+    ASSERT_EQ(target.m_pRunways.size(), 1u);
+    EXPECT_EQ(target.m_pRunways[0]->width, 200);
+    EXPECT_EQ(target.m_pPolygons.size(), 1u);
+    EXPECT_EQ(target.m_pSegments.size(), 1u);
+    ASSERT_EQ(target.m_nVertices, 1);
+    EXPECT_EQ(target.Vertex(0).x, 3.0);
+    EXPECT_EQ(target.m_TriErrors.size(), 1u);
+    EXPECT_TRUE(target.IsModified());
 
     EXPECT_TRUE(doc.m_szCode.empty());
     EXPECT_TRUE(doc.m_szBmpPath.empty());
@@ -121,8 +127,6 @@ TEST_F(DocTest, CleanUpResetsTheModel) {
     EXPECT_TRUE(doc.m_pSegments.empty());
     EXPECT_TRUE(doc.m_TriErrors.empty());
     EXPECT_TRUE(doc.Vertex(v).centreQuads.empty());
-    // The airport record is left for the next load to overwrite.
-    EXPECT_EQ(doc.m_Airport.name, "San Francisco");
 }
 
 TEST_F(DocTest, ModifiedFlagIsFrozenForPavementFileDocuments) {
@@ -167,27 +171,6 @@ TEST(RunwayOrder, SoftRunwaysMoveBeforeHardOnes) {
     EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kWaterBit, kTurfBit}), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(OrderedSurfaces({kWaterBit, kAsphaltBit, kTurfBit}), (std::vector<int>{0, 2, 1}));
     EXPECT_EQ(OrderedSurfaces({}), (std::vector<int>{}));
-}
-
-TEST(Surfaces, LowestBitNamesTheSurface) {
-    EXPECT_STREQ(SurfaceName(SurfaceIndex(0)), "Unknown");
-    EXPECT_STREQ(SurfaceName(SurfaceIndex(kAsphaltBit | kTurfBit)), "Asphalt");
-    EXPECT_STREQ(SurfaceName(SurfaceIndex(1 << 13)), "Unknown");
-    EXPECT_STREQ(SurfaceName(SurfaceIndex(1 << 12)), "Brick");
-    EXPECT_STREQ(SurfaceName(99), "Unknown");
-    EXPECT_TRUE(IsSoftSurface(kGravel));
-    EXPECT_FALSE(IsSoftSurface(kWater));
-    EXPECT_TRUE(IsHardSurface(kMetal));
-}
-
-TEST(Records, EndClassNamesAndNewSegmentDefaults) {
-    EXPECT_STREQ(EndClassName(EndClass::RunwayEnd), "runway end");
-    EXPECT_STREQ(EndClassName(EndClass::DeadEnd), "dead end");
-    EXPECT_STREQ(EndClassName(7), "");
-    const RollpathSegment s;
-    EXPECT_EQ(s.extent0, 75.0);
-    EXPECT_EQ(s.extent1, 75.0);
-    EXPECT_EQ(s.state, 0);
 }
 
 TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {

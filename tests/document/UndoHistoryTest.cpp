@@ -153,11 +153,55 @@ RC_GTEST_PROP(UndoHistory, UndoAndRedoWalkThroughEveryCommittedState, ()) {
     RC_ASSERT(!history.CanRedo());
     RC_ASSERT(history.UndoKind() == 50);
 
+    // Starting again (another airport opened) forgets every step, and the
+    // state it starts from is the saved one.
+    doc.SetModifiedFlag(false);
+    history.Start();
+    RC_ASSERT(!history.CanUndo());
+    Edit(doc, 0, 11);
+    RC_ASSERT(history.Commit(52));
+    RC_ASSERT(doc.IsModified());
+    RC_ASSERT(history.Undo().restored);
+    RC_ASSERT(!doc.IsModified());
+
     history.Stop();
     RC_ASSERT(!history.Active());
     RC_ASSERT(!history.Undo().restored);
     Edit(doc, 0, 9);
     RC_ASSERT(!history.Commit(51));
+}
+
+// A record that one step edits and a later step deletes comes back, on Undo
+// of both, as it was before the first; its neighbour too.
+TEST(UndoHistory, AnEditedRecordThatALaterStepDeletesComesBackAsItWas) {
+    Settings settings;
+    CRollpathDoc doc;
+    doc.SetSettings(&settings);
+    doc.AddVertex(0, 0, true);
+    doc.AddVertex(100, 0, true);
+    for (const float width : {10.0f, 20.0f}) {
+        RollpathSegment& s = doc.AppendSegment();
+        s.vertex1 = 1;
+        s.width = width;
+    }
+    CEditHistory& history = doc.History();
+    history.Start();
+    const DocumentSnapshot opened = Snapshot(doc);
+    doc.m_pSegments[0]->width = 30.0f;
+    doc.m_pSegments[1]->width = 40.0f;
+    ASSERT_TRUE(history.Commit(1));
+    const DocumentSnapshot edited = Snapshot(doc);
+    doc.m_pSegments.erase(doc.m_pSegments.begin());
+    ASSERT_TRUE(history.Commit(2));
+    const DocumentSnapshot deleted = Snapshot(doc);
+
+    ASSERT_TRUE(history.Undo().restored);
+    EXPECT_EQ(Snapshot(doc), edited);
+    ASSERT_TRUE(history.Undo().restored);
+    EXPECT_EQ(Snapshot(doc), opened);
+    ASSERT_TRUE(history.Redo().restored);
+    ASSERT_TRUE(history.Redo().restored);
+    EXPECT_EQ(Snapshot(doc), deleted);
 }
 
 }  // namespace

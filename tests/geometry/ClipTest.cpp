@@ -56,71 +56,6 @@ TEST(ClipAgainstEdge, EachSideKeepsItsHalfPlane) {
     }
 }
 
-TEST(ClipAgainstEdge, VertexOnTheBoundaryIsInside) {
-    // (4, 5) lies on the boundary x = 4 and is kept against either side. Its
-    // difference is zero and counts as positive, so both edges at it count
-    // as crossings too and repeat it: degenerate edges, no lost area.
-    const std::vector<DPoint> triangle{{0, 0}, {4, 5}, {0, 10}};
-    std::vector<DPoint> out;
-    EXPECT_EQ(ClipAgainstEdge(triangle.data(), 3, 4.0, kClipRight, out), 5);
-    EXPECT_EQ(out, (std::vector<DPoint>{{0, 0}, {4, 5}, {4, 5}, {4, 5}, {0, 10}}));
-    EXPECT_EQ(ClipAgainstEdge(triangle.data(), 3, 4.0, kClipLeft, out), 3);
-    EXPECT_EQ(out, (std::vector<DPoint>{{4, 5}, {4, 5}, {4, 5}}));
-}
-
-TEST(ClipAgainstEdge, UnknownSideAndEmptyInputGiveNothing) {
-    const std::vector<DPoint> square{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-    std::vector<DPoint> out{{1, 1}};
-    EXPECT_EQ(ClipAgainstEdge(square.data(), 4, 5.0, 4, out), 0);
-    EXPECT_TRUE(out.empty());
-    EXPECT_EQ(ClipAgainstEdge(square.data(), 0, 5.0, kClipLeft, out), 0);
-    EXPECT_EQ(ClipAgainstEdge(nullptr, 4, 5.0, kClipLeft, out), 0);
-}
-
-TEST(ClipToRectangle, InsideOutsideAndContaining) {
-    const std::vector<DPoint> inside{{10, 10}, {20, 80}, {90, 50}};
-    std::vector<DPoint> out;
-    EXPECT_EQ(ClipToRectangle(inside.data(), 3, kRect, out), 3);
-    EXPECT_EQ(out, inside);
-
-    const std::vector<DPoint> outside{{200, 10}, {220, 80}, {290, 50}};
-    EXPECT_EQ(ClipToRectangle(outside.data(), 3, kRect, out), 0);
-    EXPECT_TRUE(out.empty());
-
-    const std::vector<DPoint> around{{-50, -50}, {-50, 150}, {150, 150}, {150, -50}};
-    const int count = ClipToRectangle(around.data(), 4, kRect, out);
-    EXPECT_GE(count, 4);
-    for (const DPoint corner : {DPoint{0, 0}, DPoint{0, 100}, DPoint{100, 100}, DPoint{100, 0}}) {
-        EXPECT_TRUE(HasPoint(out, corner)) << corner.x << "," << corner.y;
-    }
-    EXPECT_DOUBLE_EQ(AbsArea(out), 10000.0);
-
-    EXPECT_EQ(ClipToRectangle(nullptr, 0, kRect, out), 0);
-}
-
-TEST(ClipToRectangle, OutputMayBeTheInputVector) {
-    std::vector<DPoint> v{{-50, 50}, {50, 150}, {150, 50}, {50, -50}};
-    const int count = ClipToRectangle(v.data(), 4, kRect, v);
-    EXPECT_EQ(count, static_cast<int>(v.size()));
-    // The diamond's corners are cut off: what is left is the octagon of area
-    // 10000 less four corner triangles of area 0.
-    EXPECT_DOUBLE_EQ(AbsArea(v), 10000.0);
-}
-
-TEST(ClipToRectangle, UShapeGivesOneJoinedPolygon) {
-    // A U whose two arms reach up into the rectangle from below.
-    const std::vector<DPoint> u{{10, -50}, {10, 50}, {30, 50}, {30, -30},
-                                {70, -30}, {70, 50}, {90, 50}, {90, -50}};
-    std::vector<DPoint> out;
-    const int count = ClipToRectangle(u.data(), 8, kRect, out);
-    EXPECT_GT(count, 0);
-    // Both arms, joined by a run along the bottom side that adds no area.
-    EXPECT_DOUBLE_EQ(AbsArea(out), 2 * 20.0 * 50.0);
-    for (const DPoint& p : out) {
-        EXPECT_GE(p.y, 0.0);
-    }
-}
-
 TEST(ClipToRectangle, LargeInputsAreNotLimited) {
     // Far more working vertices than the classic 2048-entry buffer.
     const std::vector<DPoint> comb = testing::CombPolygon(1500);
@@ -129,105 +64,6 @@ TEST(ClipToRectangle, LargeInputsAreNotLimited) {
     const int count = ClipToRectangle(comb.data(), static_cast<int>(comb.size()), rect, out);
     EXPECT_GT(count, 2048);
     EXPECT_NEAR(AbsArea(out), 1500 * 10.0 * 40.0 + (2 * 1500 - 1) * 10.0 * 10.0, 1e-6);
-}
-
-// ---- ClipAgainstEdge2 --------------------------------------------------------
-
-std::vector<ClipNode> Corners(const ClipRect& r) {
-    return {{r.left, r.top, 1, kVertexNode, 0},
-            {r.right, r.top, 2, kVertexNode, 0},
-            {r.right, r.bottom, 3, kVertexNode, 0},
-            {r.left, r.bottom, 0, kVertexNode, 0}};
-}
-
-std::vector<ClipNode> Subject(const std::vector<DPoint>& v) {
-    std::vector<ClipNode> nodes;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        nodes.push_back({v[i].x, v[i].y, static_cast<int>((i + 1) % v.size()), kVertexNode, 0});
-    }
-    return nodes;
-}
-
-TEST(ClipAgainstEdge2, InsertsLinkedIntersectionsInBothLists) {
-    // A clockwise square straddling the left side x = 0.
-    auto subject = Subject({{-10, 20}, {-10, 40}, {10, 40}, {10, 20}});
-    auto clip = Corners(kRect);
-    std::vector<int> entering;
-    ASSERT_EQ(ClipAgainstEdge2(subject, clip, entering, kClipLeft, {}), 1);
-    ASSERT_EQ(subject.size(), 6u);
-    ASSERT_EQ(clip.size(), 6u);
-    ASSERT_EQ(entering.size(), 1u);
-
-    // Entering on the top edge of the square, leaving on its bottom edge.
-    const ClipNode& in = subject[static_cast<std::size_t>(entering[0])];
-    EXPECT_EQ(in.kind, kEnteringNode);
-    EXPECT_DOUBLE_EQ(in.x, 0.0);
-    EXPECT_DOUBLE_EQ(in.y, 40.0);
-    EXPECT_EQ(subject[1].next, entering[0]);
-    EXPECT_EQ(in.next, 2);
-    const ClipNode& inTwin = clip[static_cast<std::size_t>(in.link)];
-    EXPECT_EQ(inTwin.link, entering[0]);
-    EXPECT_EQ(inTwin.kind, kEnteringNode);
-
-    const int outIndex = subject[3].next;
-    const ClipNode& out = subject[static_cast<std::size_t>(outIndex)];
-    EXPECT_EQ(out.kind, kLeavingNode);
-    EXPECT_DOUBLE_EQ(out.y, 20.0);
-    EXPECT_EQ(out.next, 0);
-
-    // The left side runs from corner 3 (bottom) up to corner 0 (top): the
-    // leaving point (y 20) comes first, then the entering one (y 40).
-    const int first = clip[3].next;
-    EXPECT_DOUBLE_EQ(clip[static_cast<std::size_t>(first)].y, 20.0);
-    const int second = clip[static_cast<std::size_t>(first)].next;
-    EXPECT_DOUBLE_EQ(clip[static_cast<std::size_t>(second)].y, 40.0);
-    EXPECT_EQ(clip[static_cast<std::size_t>(second)].next, 0);
-}
-
-TEST(ClipAgainstEdge2, CrossingExactlyAtAVertexIsNotFound) {
-    // The edge from (-10, 30) ends exactly on the left side at (0, 30).
-    auto subject = Subject({{-10, 30}, {0, 30}, {10, 40}, {-10, 40}});
-    auto clip = Corners(kRect);
-    std::vector<int> entering;
-    ASSERT_EQ(ClipAgainstEdge2(subject, clip, entering, kClipLeft, {}), 1);
-    // Only the edge from (10, 40) to (-10, 40) gives an intersection.
-    EXPECT_EQ(subject.size(), 5u);
-    EXPECT_TRUE(entering.empty());
-}
-
-TEST(ClipAgainstEdge2, ReportsAFullList) {
-    // A comb whose 70 teeth reach down through the bottom side: the entering
-    // list fills up.
-    std::vector<DPoint> comb = testing::CombPolygon(70);
-    for (DPoint& p : comb) {
-        p.y -= 50.0;  // teeth from y = -30 to 50, base below the rectangle
-    }
-    ReversePolygon(comb.data(), static_cast<int>(comb.size()));
-    auto subject = Subject(comb);
-    const ClipRect wide{-5.0, 2000.0, 100.0, 0.0};
-    auto clip = Corners(wide);
-    std::vector<int> entering;
-    Recorder recorder;
-    EXPECT_EQ(ClipAgainstEdge2(subject, clip, entering, kClipBottom, recorder.Fn()), 0);
-    EXPECT_EQ(recorder.messages, std::vector<std::string>{"ClipAgainstEdge2: maximum polygon size exceeded"});
-    EXPECT_LE(static_cast<int>(entering.size()), kMaxEnteringNodes);
-}
-
-TEST(ClipAgainstEdge2, MalformedListsAreRefused) {
-    auto subject = Subject({{-10, 20}, {-10, 40}, {10, 40}});
-    subject[1].next = 99;
-    auto clip = Corners(kRect);
-    std::vector<int> entering;
-    EXPECT_EQ(ClipAgainstEdge2(subject, clip, entering, kClipLeft, {}), 0);
-    auto fewCorners = std::vector<ClipNode>(clip.begin(), clip.begin() + 3);
-    EXPECT_EQ(ClipAgainstEdge2(subject, fewCorners, entering, kClipLeft, {}), 0);
-    EXPECT_EQ(ClipAgainstEdge2(subject, clip, entering, 7, {}), 0);
-    // A side of the clip list that leads nowhere, crossed by a whole subject.
-    auto straddling = Subject({{-10, 20}, {-10, 40}, {10, 40}, {10, 20}});
-    for (ClipNode& corner : clip) {
-        corner.next = 99;
-    }
-    EXPECT_EQ(ClipAgainstEdge2(straddling, clip, entering, kClipLeft, {}), 0);
 }
 
 // ---- PreciseClipToRectangle --------------------------------------------------
@@ -279,21 +115,6 @@ TEST(PreciseClipToRectangle, OutlinesWithoutCrossings) {
     }
 }
 
-TEST(PreciseClipToRectangle, UShapeGivesTwoPieces) {
-    std::vector<DPoint> u{{10, -50}, {10, 50}, {30, 50}, {30, -30}, {70, -30}, {70, 50}, {90, 50}, {90, -50}};
-    std::vector<DPoint> points;
-    std::vector<int> counts;
-    ASSERT_EQ(PreciseClipToRectangle(u.data(), 8, kRect, points, counts, {}), 2);
-    ASSERT_EQ(counts, (std::vector<int>{4, 4}));
-    const std::vector<DPoint> first(points.begin(), points.begin() + 4);
-    const std::vector<DPoint> second(points.begin() + 4, points.end());
-    // Each arm is a clockwise 20 x 50 rectangle standing on the bottom side.
-    EXPECT_DOUBLE_EQ(PolygonArea(first.data(), 4), 1000.0);
-    EXPECT_DOUBLE_EQ(PolygonArea(second.data(), 4), 1000.0);
-    EXPECT_TRUE(HasPoint(first, {10, 0}) && HasPoint(first, {30, 50}));
-    EXPECT_TRUE(HasPoint(second, {70, 0}) && HasPoint(second, {90, 50}));
-}
-
 TEST(PreciseClipToRectangle, PieceThroughSeveralSidesIsTracedOnce) {
     // A band across the top-left corner (entering through the left side and
     // again through the top) and an arm entering through the right side,
@@ -331,23 +152,6 @@ TEST(PreciseClipToRectangle, RefusesTooManyVertices) {
                                      recorder.Fn()),
               1);
     EXPECT_TRUE(recorder.messages.empty());
-}
-
-TEST(PreciseClipToRectangle, NodeListOverflowIsReportedAndGivesNothing) {
-    std::vector<DPoint> comb = testing::CombPolygon(70);
-    for (DPoint& p : comb) {
-        p.y -= 50.0;
-    }
-    std::vector<DPoint> points;
-    std::vector<int> counts;
-    Recorder recorder;
-    const ClipRect wide{-5.0, 2000.0, 100.0, 0.0};
-    EXPECT_EQ(PreciseClipToRectangle(comb.data(), static_cast<int>(comb.size()), wide, points, counts,
-                                     recorder.Fn()),
-              0);
-    EXPECT_EQ(recorder.messages.size(), 1u);
-    EXPECT_TRUE(points.empty());
-    EXPECT_TRUE(counts.empty());
 }
 
 TEST(PreciseClipToRectangle, VerticesOnTheSidesStayWithinTheCapacities) {
@@ -449,8 +253,9 @@ TEST(ClipProperty, AreasMatchAnIndependentClipOfTheFan) {
         const double expected = ReferenceArea(star, centre, rect);
         const double tolerance = 1e-7 * (1.0 + expected);
 
-        std::vector<DPoint> fast;
-        const int fastCount = ClipToRectangle(star.data(), n, rect, fast);
+        // The output may be the input vector itself.
+        std::vector<DPoint> fast = star;
+        const int fastCount = ClipToRectangle(fast.data(), n, rect, fast);
         const double fastArea = fastCount == 0 ? 0.0 : AbsArea(fast);
         ASSERT_NEAR(fastArea, expected, tolerance) << "trial " << trial;
 

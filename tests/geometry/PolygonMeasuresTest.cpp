@@ -24,22 +24,6 @@ double Shoelace(const std::vector<DPoint>& v) {
     return sum / 2.0;
 }
 
-TEST(PolygonArea, SignFollowsOrientation) {
-    EXPECT_EQ(PolygonArea(kClockwiseSquare.data(), 4), 1.0);
-    std::vector<DPoint> ccw(kClockwiseSquare.rbegin(), kClockwiseSquare.rend());
-    EXPECT_EQ(PolygonArea(ccw.data(), 4), -1.0);
-    EXPECT_EQ(PolygonArea(kClockwiseSquare.data(), 2), 0.0);
-    EXPECT_EQ(PolygonArea(nullptr, 0), 0.0);
-}
-
-TEST(PolygonArea, OddAndEvenCountsMatchTheShoelace) {
-    const std::vector<DPoint> pentagon{{0, 0}, {0, 4}, {3, 6}, {6, 4}, {6, 0}};
-    const std::vector<DPoint> hexagon{{0, 0}, {0, 2}, {2, 2}, {2, 1}, {4, 1}, {4, 0}};
-    EXPECT_DOUBLE_EQ(PolygonArea(pentagon.data(), 5), Shoelace(pentagon));
-    EXPECT_DOUBLE_EQ(PolygonArea(hexagon.data(), 6), Shoelace(hexagon));
-    EXPECT_DOUBLE_EQ(PolygonArea(hexagon.data(), 6), 6.0);
-}
-
 TEST(PolygonArea, FanEqualsShoelaceOnRandomPolygons) {
     std::mt19937 rng(42);
     std::uniform_real_distribution<double> coord(-5000.0, 5000.0);
@@ -151,15 +135,6 @@ TEST(IntersectSegments, StrictBoundsExcludeEndPoints) {
     EXPECT_EQ(IntersectSegments({0, 0}, {1, 0}, {5, 3}, {5, 4}, p, true), 0);
 }
 
-TEST(SignedAngle, RightAnglesAndDegenerateArms) {
-    const double left = SignedAngle(0, 10, 0, 0, 10, 0);
-    const double right = SignedAngle(0, -10, 0, 0, 10, 0);
-    EXPECT_NEAR(std::fabs(left), kPi / 2.0, 1e-12);
-    EXPECT_NEAR(left, -right, 1e-12);
-    EXPECT_EQ(SignedAngle(0, 0, 0, 0, 10, 0), 0.0);
-    EXPECT_NEAR(std::fabs(SignedAngle(-10, 0, 0, 0, 10, 0)), kPi, 1e-12);
-}
-
 TEST(DistanceToLine, SignGateAndDegenerateLine) {
     EXPECT_EQ(DistanceToLine(5, 3, 0, 0, 10, 0, 0), 3);
     EXPECT_EQ(DistanceToLine(5, -3, 0, 0, 10, 0, 0), -3);
@@ -176,15 +151,6 @@ TEST(DistanceToLine, SignGateAndDegenerateLine) {
     EXPECT_EQ(DistanceToLine(0, 0, 0, 0, 0, 0, 1), 0);
 }
 
-TEST(BezierPoint, EndsAndMidpoint) {
-    const DPoint p0{0, 0}, p1{0, 10}, p2{10, 10}, p3{10, 0};
-    EXPECT_EQ(BezierPoint(p0, p1, p2, p3, 0.0), p0);
-    EXPECT_EQ(BezierPoint(p0, p1, p2, p3, 1.0), p3);
-    const DPoint mid = BezierPoint(p0, p1, p2, p3, 0.5);
-    EXPECT_DOUBLE_EQ(mid.x, 5.0);
-    EXPECT_DOUBLE_EQ(mid.y, 7.5);
-}
-
 TEST(RoundAwayFromZero, RoundsOutward) {
     EXPECT_EQ(RoundAwayFromZero(2.1), 3);
     EXPECT_EQ(RoundAwayFromZero(-2.1), -3);
@@ -195,29 +161,6 @@ TEST(RoundAwayFromZero, RoundsOutward) {
     EXPECT_EQ(RoundAwayFromZero(1e30), INT_MAX);
     EXPECT_EQ(RoundAwayFromZero(-1e30), INT_MIN);
     EXPECT_EQ(RoundAwayFromZero(std::nan("")), 0);
-}
-
-TEST(IntersectWithNormal, SlidesOntoThePerpendicular) {
-    // P0 -> P1 points south, so the normal at P1 = (0, 0) is exactly the x axis.
-    DPoint p3{10, -5};
-    IntersectWithNormal({0, 10}, {0, 0}, {5, 5}, p3);
-    EXPECT_DOUBLE_EQ(p3.x, 7.5);
-    EXPECT_DOUBLE_EQ(p3.y, 0.0);
-
-    // A line parallel to the normal: P3 stays where it was.
-    DPoint unchanged{20, 5};
-    IntersectWithNormal({0, 10}, {0, 0}, {5, 5}, unchanged);
-    EXPECT_EQ(unchanged, (DPoint{20, 5}));
-}
-
-TEST(ReversePolygon, SwapsEndsKeepsMiddle) {
-    std::vector<DPoint> v{{1, 1}, {2, 2}, {3, 3}};
-    ReversePolygon(v.data(), 3);
-    EXPECT_EQ(v, (std::vector<DPoint>{{3, 3}, {2, 2}, {1, 1}}));
-    std::vector<DPoint> four{{1, 0}, {2, 0}, {3, 0}, {4, 0}};
-    ReversePolygon(four.data(), 4);
-    EXPECT_EQ(four, (std::vector<DPoint>{{4, 0}, {3, 0}, {2, 0}, {1, 0}}));
-    ReversePolygon(nullptr, 0);
 }
 
 }  // namespace

@@ -175,19 +175,6 @@ TEST(TriangulatePolygon, GeneratedFamiliesTileThePolygon) {
     }
 }
 
-TEST(TriangulatePolygon, RandomStarsOfEverySize) {
-    std::mt19937 rng(99);
-    std::uniform_int_distribution<int> size(3, 300);
-    for (int trial = 0; trial < 300; ++trial) {
-        const int n = size(rng);
-        const Contours c =
-            Single(testing::StarPolygon(n, static_cast<std::uint32_t>(trial) * 7u, 1.0, 1000.0));
-        std::vector<Triangle> triangles;
-        const int result = Triangulate(c, triangles, static_cast<std::uint32_t>(trial));
-        ExpectTiles(c, triangles, result, "trial " + std::to_string(trial));
-    }
-}
-
 TEST(TriangulatePolygon, PolygonsWithHoles) {
     struct HoleCase {
         int outer, holes, holeN;
@@ -207,35 +194,6 @@ TEST(TriangulatePolygon, PolygonsWithHoles) {
 }
 
 // ---- Randomization -----------------------------------------------------------
-
-TEST(CrtRandom, MatchesTheClassicSequence) {
-    // The first values rand() gives after srand(1).
-    CrtRandom random(1);
-    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358};
-    for (const int value : expected) {
-        EXPECT_EQ(random.Next(), value);
-    }
-}
-
-TEST(TriangulatePolygon, SameSeedSameTriangles) {
-    const Contours c = Single(testing::StarPolygon(500, 3u));
-    std::vector<Triangle> first;
-    std::vector<Triangle> second;
-    ASSERT_EQ(Triangulate(c, first, 42u), 498);
-    // A different polygon in between leaves nothing behind in the tables.
-    std::vector<Triangle> other;
-    ASSERT_EQ(Triangulate(Single(testing::CombPolygon(100)), other, 7u), 398);
-    ASSERT_EQ(Triangulate(c, second, 42u), 498);
-    EXPECT_EQ(first, second);
-}
-
-TEST(TriangulatePolygon, DefaultSeedIsTheUtcSecond) {
-    EXPECT_LT(UtcSecondSeed(), 60u);
-    const Contours c = Single(testing::StarPolygon(300, 8u));
-    std::vector<Triangle> triangles;
-    const int result = TriangulatePolygon(c.counts, c.vertices, triangles);
-    ExpectTiles(c, triangles, result, "default seed");
-}
 
 // ---- Refused and bad inputs --------------------------------------------------
 

@@ -16,6 +16,7 @@ using testing::AddSegment;
 using testing::AddVertexAt;
 
 constexpr double kTol = 1e-9;
+
 constexpr double kSqrt2 = 1.4142135623730951;
 
 double Dist(const DPoint& a, const DPoint& b) {
@@ -117,44 +118,6 @@ TEST(BlastPad, ChevronsAndTheirArms) {
     EXPECT_TRUE(b.Cut());
     Extension none(100.0, -500.0);  // ends inside the runway: no extension
     EXPECT_EQ(BlastPadQuads(*none.s, b), 0);
-}
-
-// Four arrowheads across the extension, their tips 4 ft past the runway's end
-// a quarter width apart, their arms a quarter width long opening away from
-// the runway, stroked for the width (the arrowhead's own shape is tested with
-// the runway's arrows). An extension at vertex0 points the same way; a
-// segment without an extension is left alone.
-TEST(Arrowheads, FourPointBackAtTheRunway) {
-    const double cos80 = std::cos(80.0 * 3.141592653589793 / 180.0);
-    for (const auto& [width, stroke] : {std::pair{50.0, 1.0}, std::pair{100.0, 1.5}, std::pair{150.0, 2.0}}) {
-        Extension e(width, 300.0);
-        ExtensionArrowheads(e.doc, *e.s);
-        const double q = width / 4.0;
-        for (int k = 0; k < 4; ++k) {
-            const auto& m = e.s->extensionMarks[static_cast<std::size_t>(k)];
-            EXPECT_NEAR(m[0].x, 1004.0, kTol);
-            EXPECT_NEAR(m[0].y, (-1.5 + k) * q, kTol);
-            EXPECT_NEAR(Dist(m[0], m[1]) * cos80, stroke, kTol);
-            for (const std::size_t tip : {3u, 5u}) {
-                EXPECT_NEAR(Dist(m[0], m[tip]), q, kTol);
-                EXPECT_GT(m[tip].x, m[0].x);
-            }
-        }
-    }
-    CRollpathDoc doc;
-    AddRunway(doc, {-1000.0, 0.0}, {1000.0, 0.0}, 100);
-    const int out = AddVertexAt(doc, 1200.0, 0.0);
-    RollpathSegment& s =
-        AddSegment(doc, out, AddVertexAt(doc, 0.0, 0.0), 100.0, SegmentType::RunwayCentreLine);
-    ASSERT_NE(s.flags & SegmentFlag::ExtensionAt0, 0);
-    ExtensionArrowheads(doc, s);
-    EXPECT_NEAR(s.extensionMarks[0][0].x, 1004.0, kTol);
-    EXPECT_GT(s.extensionMarks[0][3].x, 1004.0);
-
-    Extension none(100.0, -500.0);
-    const auto before = none.s->extensionMarks;
-    ExtensionArrowheads(none.doc, *none.s);
-    EXPECT_EQ(none.s->extensionMarks, before);
 }
 
 }  // namespace

@@ -10,13 +10,11 @@
 #include "support/DeterministicRandom.h"
 #include "support/RandomNetwork.h"
 #include "support/ReferenceRebuild.h"
-#include "support/SyntheticAirport.h"
 
 namespace rollpath {
 namespace {
 
 using testing::BuildRandomNetwork;
-using testing::BuildSyntheticAirport;
 using testing::RebuildNetworkByPairs;
 
 // The whole network side of the model, compared field by field.
@@ -223,25 +221,6 @@ TEST(NetworkRebuildEquivalence, PositionsThatAreNotNumbersAreSurvived) {
         RebuildNetwork(doc);
         RebuildNetwork(doc);
         ExpectNoDanglingReferences(before, doc, "seed " + std::to_string(seed));
-    }
-}
-
-TEST(NetworkRebuildEquivalence, IndexedSearchesMatchPairwiseScansOnASyntheticAirport) {
-    for (const std::uint64_t seed : {3u, 11u}) {
-        testing::SyntheticAirportOptions options;
-        options.seed = seed;
-        options.columns = 18;
-        options.rows = 18;
-        options.spacing = 800.0;
-        options.polygons = 0;
-        CRollpathDoc indexed;
-        CRollpathDoc pairs;
-        BuildSyntheticAirport(indexed, options);
-        BuildSyntheticAirport(pairs, options);
-        for (int pass = 0; pass < 2; ++pass) {
-            EXPECT_EQ(RebuildNetwork(indexed), RebuildNetworkByPairs(pairs));
-            ExpectSameModel(indexed, pairs, "seed " + std::to_string(seed) + " pass " + std::to_string(pass));
-        }
     }
 }
 

@@ -62,22 +62,6 @@ void PavementOnlyTile(Golden& g, std::uint32_t column, std::uint32_t row, const 
 
 using PavementWriter = TileWriterTest;
 
-TEST_F(PavementWriter, AnAirportWithoutPavementIsTheHeaderAndTheEnd) {
-    Grid(-300.25, -410.5, 125.5f);
-    Golden empty = Header(doc.m_TileGrid);
-    empty.tag("<endo>");
-    EXPECT_EQ(Encode(), empty.bytes);
-
-    // Runways alone get a grid around them, but no tile.
-    AddRunway(doc, {0.0, 0.0}, {3000.0, 400.0}, 150);
-    AddRunway(doc, {500.0, -800.0}, {900.0, 1500.0}, 100);
-    ComputeTileGrid(doc);
-    Golden runways = Header(doc.m_TileGrid);
-    runways.tag("<endo>");
-    EXPECT_EQ(Encode(), runways.bytes);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 TEST_F(PavementWriter, AConvexQuadInsideOneTileIsOnePolygonOfFourIndicesInItsOwnOrder) {
     Grid(0.0, 0.0, 1000.0f);
     const std::vector<DPoint> quad{{2100.5, 3100.25}, {2100.5, 3400.0}, {2500.75, 3450.0}, {2600.0, 3050.5}};
@@ -94,71 +78,6 @@ TEST_F(PavementWriter, AConvexQuadInsideOneTileIsOnePolygonOfFourIndicesInItsOwn
     EXPECT_EQ(doc.m_pPolygons[0]->points, ccw);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(doc.m_TriErrors.empty());
-}
-
-TEST_F(PavementWriter, AnLShapedHexagonIsFourTrianglesWithTheirLastTwoCornersSwapped) {
-    Grid(0.0, 0.0, 1000.0f);
-    const std::vector<DPoint> l{{100, 100}, {100, 500}, {300, 500}, {300, 300}, {600, 300}, {600, 100}};
-    Polygon(l);
-    // The triangulator gets the clockwise L turned round, with the same seed.
-    std::vector<DPoint> contour{DPoint{}};
-    contour.insert(contour.end(), l.rbegin(), l.rend());
-    std::vector<Triangle> triangles;
-    ASSERT_EQ(TriangulatePolygon(std::array<int, 1>{6}, contour, triangles, 7u), 4);
-    // The vertex table in order of first use over the corners a, c, b.
-    std::vector<DPoint> table;
-    std::vector<std::vector<std::uint32_t>> polygons;
-    for (const Triangle& t : triangles) {
-        polygons.emplace_back();
-        for (const int corner : {t[0], t[2], t[1]}) {
-            const DPoint p = contour[static_cast<std::size_t>(corner)];
-            const auto at = std::find(table.begin(), table.end(), p);
-            polygons.back().push_back(static_cast<std::uint32_t>(at - table.begin()));
-            if (at == table.end()) {
-                table.push_back(p);
-            }
-        }
-    }
-    Golden g = Header(doc.m_TileGrid);
-    PavementOnlyTile(g, 0, 0, table, polygons);
-    g.tag("<endo>");
-    EXPECT_EQ(Encode(), g.bytes);
-    const std::vector<DecodedTile> tiles = DecodeTiles(g.bytes);
-    for (const std::vector<DPoint>& triangle : tiles.at(0).pave()) {
-        EXPECT_GT(PolygonArea(triangle.data(), 3), 0.0);  // clockwise
-    }
-}
-
-TEST_F(PavementWriter, APolygonAcrossTwoTilesLeavesAPieceWithItsOwnVerticesInEach) {
-    Grid(0.0, 0.0, 1000.0f);
-    Polygon({{900.0, 200.0}, {900.0, 300.0}, {1100.0, 300.0}, {1100.0, 200.0}});
-    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
-    ASSERT_EQ(tiles.size(), 2u);
-    for (std::uint32_t t = 0; t < 2; ++t) {
-        EXPECT_EQ(tiles[t].column, t);
-        ASSERT_EQ(tiles[t].pave().size(), 1u);
-        EXPECT_EQ(tiles[t].vertexCounts[0], 4u);
-        const std::vector<DPoint>& piece = tiles[t].pave()[0];
-        for (const DPoint& p : piece) {
-            EXPECT_TRUE(p.x == 900.0 + 100.0 * t || p.x == 1000.0 + 100.0 * t) << p.x;
-        }
-        EXPECT_EQ(PolygonArea(piece.data(), 4), 100.0 * 100.0);
-    }
-}
-
-TEST_F(PavementWriter, AdjacentSegmentOutlinesShareTheVertexRecordsOfTheirCommonCorners) {
-    Grid(-500.0, -500.0, 2000.0f);
-    const int b = AddVertexAt(doc, 400.0, 0.0);
-    const RollpathSegment& first = AddSegment(doc, AddVertexAt(doc, 0.0, 0.0), b, 50.0);
-    const RollpathSegment& second = AddSegment(doc, b, AddVertexAt(doc, 800.0, 0.0), 50.0);
-    // Centre, left and right at b.
-    ASSERT_EQ(first.outline[3], second.outline[0]);
-    ASSERT_EQ(first.outline[2], second.outline[1]);
-    ASSERT_EQ(first.outline[4], second.outline[5]);
-    const DecodedTile tile = DecodeTiles(Encode()).at(0);
-    EXPECT_EQ(tile.vertexCounts[0], 9u);
-    EXPECT_EQ(tile.paveIndices,
-              (std::vector<std::vector<std::uint32_t>>{{0, 1, 2, 3, 4, 5}, {3, 2, 6, 7, 8, 4}}));
 }
 
 TEST_F(PavementWriter, UntriangulablePolygonsAreReportedOncePerSaveAndKeptForTheView) {
@@ -243,36 +162,6 @@ TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {
     }
     EXPECT_TRUE(doc.m_TriErrors.empty());
     EXPECT_NEAR(area, 700.0 * 600.0, 20.0);  // to the file's 1/256 ft
-}
-
-TEST_F(PavementWriter, ATileHoldsMoreThanTheDesignCapacitiesWithNothingLeftOut) {
-    Grid(0.0, 0.0, 4000.0f);
-    // 1700 squares: 6800 vertices and 8500 index words, beyond 2048 and 8192.
-    for (int k = 0; k < 1700; ++k) {
-        const double x = 10.0 + 20.0 * (k % 100);
-        const double y = 10.0 + 20.0 * (k / 100);
-        Polygon({{x, y}, {x, y + 10}, {x + 10, y + 10}, {x + 10, y}});
-    }
-    // 450 junction lights, beyond 400; 130 rollpaths whose three rows are
-    // runs: 390, beyond 200.
-    for (int v = 0; v < 10; ++v) {
-        NetworkVertex& vertex = doc.Vertex(AddVertexAt(doc, 3000.0, 3000.0));
-        for (int i = 0; i < 45; ++i) {
-            vertex.lightPts1.push_back({3000.0, 3000.0 + 45 * v + i});
-        }
-    }
-    for (int k = 0; k < 130; ++k) {
-        AddRollpath(doc, {2200.0, 500.0 + 20.0 * k}, {2600.0, 500.0 + 20.0 * k}, 10.0);
-    }
-    const DecodedTile tile = DecodeTiles(Encode()).at(0);
-    EXPECT_EQ(tile.pave().size(), 1700u + 130u);
-    EXPECT_EQ(tile.vertexCounts[0], 6800u + 130u * 6u);
-    std::size_t points = 0;
-    for (const LightEntryRecord& light : tile.lights) {
-        points += light.shape == 1 ? 1 : 0;
-    }
-    EXPECT_EQ(points, 450u);
-    EXPECT_EQ(tile.lights.size() - points, 390u);
 }
 
 TEST_F(PavementWriter, TheFileGoesToTheFolderAndAFailureKeepsTheOldOne) {

@@ -59,18 +59,5 @@ TEST(RunwayPlacement, CrossingAndFootOfDegenerateRunways) {
     EXPECT_FALSE(FootOnCentreLine(line, {500, 100}, out));  // already on it
 }
 
-TEST(RunwayPlacement, EndPinIsHalfTheRollpathWidthInFromTheNearEnd) {
-    CRollpathDoc doc;
-    testing::AddRunway(doc, {0, 0}, {0, 5000}, 150);  // heading north
-    DPoint pin;
-    ASSERT_TRUE(RunwayEndPin(doc, {10, 20}, 50, pin));  // 22.4 ft from end 1: within 30
-    EXPECT_EQ(pin, (DPoint{0, 25}));
-    ASSERT_TRUE(RunwayEndPin(doc, {-5, 4975}, 50, pin));
-    EXPECT_EQ(pin, (DPoint{0, 4975}));
-    EXPECT_FALSE(RunwayEndPin(doc, {10, 35}, 50, pin));  // 36.4 ft: too far
-    EXPECT_FALSE(RunwayEndPin(doc, {0, -20}, 50, pin));  // outside the runway
-    EXPECT_TRUE(RunwayEndPin(doc, {0, 30}, 50, pin));    // exactly half width + 5
-}
-
 }  // namespace
 }  // namespace rollpath

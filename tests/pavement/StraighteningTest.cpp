@@ -68,17 +68,6 @@ INSTANTIATE_TEST_SUITE_P(Angles, Bend,
                                            BendCase{"three_degrees_drawn_inward", -3.0, true, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Straightening, OnlyVerticesOfExactlyTwoLiveSegmentsMove) {
-    CRollpathDoc doc;
-    const int m = AddVertexAt(doc, 0.0, 0.0);
-    AddSegment(doc, AddVertexAt(doc, -500.0, 0.0), m, 50.0);
-    AddSegment(doc, m, AddVertexAt(doc, 500.0, 10.0), 50.0);
-    RollpathSegment& third = AddSegment(doc, m, AddVertexAt(doc, 0.0, 500.0), 50.0);
-    EXPECT_FALSE(StraightenVertices(doc).moved);
-    third.state = -1;
-    EXPECT_TRUE(StraightenVertices(doc).moved);
-}
-
 TEST(Straightening, VerticesMoveInPoolOrderEachSeeingTheEarlierMoves) {
     // A gently bent chain of three segments.
     CRollpathDoc doc;
@@ -95,18 +84,6 @@ TEST(Straightening, VerticesMoveInPoolOrderEachSeeingTheEarlierMoves) {
     EXPECT_EQ(r.saved[1].pos(), (DPoint{800.0, 5.0}));
     // c was straightened against b's new place.
     EXPECT_LT(std::fabs(doc.Vertex(c).y), 5.0);
-}
-
-TEST(Straightening, ThePassRebuildsThePavementWhenAVertexMoved) {
-    CRollpathDoc doc;
-    const int m = AddVertexAt(doc, 0.0, 0.0);
-    AddSegment(doc, AddVertexAt(doc, -500.0, 0.0), m, 50.0);
-    RollpathSegment& s = AddSegment(doc, m, AddVertexAt(doc, 500.0, 10.0), 50.0);
-    const StraighteningResult r = RunStraighteningPass(doc);
-    ASSERT_TRUE(r.moved);
-    // The segment's outline now starts at the moved vertex.
-    EXPECT_EQ(s.outline[0], doc.Vertex(m).pos());
-    EXPECT_FALSE(RunStraighteningPass(doc).moved);
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
 // The light section of a tile: which rows and junction lights it holds, as
-// single lights or runs, in which order.
+// single lights or runs, in which order, under which switches.
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <limits>
-#include <ostream>
 #include <tuple>
-#include <vector>
 
 #include "TileWriterTestSupport.h"
 #include "pavement/TileLights.h"
@@ -16,77 +12,7 @@
 namespace rollpath::testing {
 namespace {
 
-struct Light {
-    std::uint32_t shape;
-    std::uint32_t lightClass;
-    std::array<float, 4> coords;
-    float spacing;
-    friend bool operator==(const Light&, const Light&) = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Light& l) {
-    return out << "{" << l.shape << " class " << l.lightClass << " " << l.coords[0] << "," << l.coords[1]
-               << " " << l.coords[2] << "," << l.coords[3] << " d " << l.spacing << "}";
-}
-
-Light LightPoint(std::uint32_t lightClass, float x, float y) {
-    return Light{1, lightClass, {x, y, 0.0f, 0.0f}, 0.0f};
-}
-
-Light LightRun(std::uint32_t lightClass, float x0, float y0, float x1, float y1, float spacing) {
-    return Light{2, lightClass, {x0, y0, x1, y1}, spacing};
-}
-
-std::vector<Light> Lights(const DecodedTile& tile) {
-    std::vector<Light> lights;
-    for (const LightEntryRecord& r : tile.lights) {
-        lights.push_back(Light{r.shape, r.lightClass, r.coords, r.spacing});
-    }
-    return lights;
-}
-
 using TileLights = TileWriterTest;
-
-// A rollpath along the x axis whose centre row alone lies in the grid (its
-// edge rows are far north), lights every 100 ft, over tiles 300 ft wide.
-struct RowCase {
-    const char* name;
-    double gridX0;
-    double rowEnd;
-    std::vector<std::vector<Light>> tiles;  // the written tiles, west to east
-};
-
-class CentreRow : public TileLights, public ::testing::WithParamInterface<RowCase> {};
-
-TEST_P(CentreRow, GivesEachTileItsFirstStretch) {
-    const RowCase& c = GetParam();
-    Grid(c.gridX0, -150.0, 300.0f);
-    RollpathSegment& s = AddRollpath(doc, {0.0, 0.0}, {c.rowEnd, 0.0}, 20.0);
-    s.centreLightLine = {DPoint{0.0, 0.0}, DPoint{c.rowEnd, 0.0}};
-    s.rightLightLine = {DPoint{0.0, 90000.0}, DPoint{c.rowEnd, 90000.0}};
-    s.leftLightLine = s.rightLightLine;
-    std::vector<std::vector<Light>> tiles;
-    for (const DecodedTile& t : DecodeTiles(Encode())) {
-        tiles.push_back(Lights(t));
-    }
-    EXPECT_EQ(tiles, c.tiles);
-}
-
-INSTANTIATE_TEST_SUITE_P(TileLights, CentreRow,
-                         ::testing::Values(
-                             // Light 1 in the first tile, lights 2 to 4 in the second, 5 to 7 in
-                             // the third.
-                             RowCase{"SevenLightsSplitThreeAndThree",
-                                     -250.0,
-                                     600.0,
-                                     {{LightPoint(0, 0, 0)},
-                                      {LightRun(0, 100, 0, 300, 0, 100)},
-                                      {LightRun(0, 400, 0, 600, 0, 100)}}},
-                             RowCase{"OnlyTheLastLightInATile",
-                                     -350.0,
-                                     300.0,
-                                     {{LightRun(0, 0, 0, 200, 0, 100)}, {LightPoint(0, 300, 0)}}}),
-                         [](const ::testing::TestParamInfo<RowCase>& info) { return info.param.name; });
 
 TEST_F(TileLights, CollectionOrderClassesAndSwitches) {
     Grid(-100.0, -100.0, 1000.0f);
@@ -137,56 +63,6 @@ TEST_F(TileLights, CollectionOrderClassesAndSwitches) {
     ASSERT_GE(bytes.size(), g.bytes.size());
     EXPECT_EQ(Bytes(bytes.end() - static_cast<std::ptrdiff_t>(g.bytes.size()), bytes.end()), g.bytes);
 }
-
-// Rows given point by point, as no straight row could lie: the stretch
-// rule itself.
-struct StretchCase {
-    const char* name;
-    std::vector<DPoint> row;
-    std::vector<Light> expected;
-};
-
-class FirstStretch : public ::testing::TestWithParam<StretchCase> {};
-
-TEST_P(FirstStretch, OnlyTheFirstRunOfPointsInsideCounts) {
-    const StretchCase& c = GetParam();
-    PlacedLightRows rows;
-    rows.points = c.row;
-    PlacedLightRow row;
-    row.lightClass = 1;
-    row.count = c.row.size();
-    row.spacing = 25.0;
-    row.min = {-1e9, -1e9};
-    row.max = {1e9, 1e9};
-    std::vector<TileLightPoint> points;
-    std::vector<TileLightRun> runs;
-    const ClipRect tile{0.0, 100.0, 100.0, 0.0};
-    AddFirstStretch(rows, row, tile, points, runs);
-    std::vector<Light> lights;
-    for (const TileLightPoint& p : points) {
-        lights.push_back(LightPoint(p.lightClass, static_cast<float>(p.x), static_cast<float>(p.y)));
-    }
-    for (const TileLightRun& r : runs) {
-        lights.push_back(LightRun(r.lightClass, static_cast<float>(r.x0), static_cast<float>(r.y0),
-                                  static_cast<float>(r.x1), static_cast<float>(r.y1),
-                                  static_cast<float>(r.spacing)));
-    }
-    EXPECT_EQ(lights, c.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    TileLights, FirstStretch,
-    ::testing::Values(
-        StretchCase{"LeavesAndComesBack",
-                    {{-10, 50}, {10, 50}, {20, 50}, {150, 50}, {30, 50}, {40, 50}},
-                    {LightRun(1, 10, 50, 20, 50, 25)}},
-        StretchCase{"OnePointThenOut", {{10, 50}, {150, 50}, {20, 50}, {30, 50}}, {LightPoint(1, 10, 50)}},
-        StretchCase{"SidesAreInside", {{0, 0}, {100, 100}}, {LightRun(1, 0, 0, 100, 100, 25)}},
-        StretchCase{"AllOutside", {{-1, 50}, {101, 50}, {50, 101}}, {}},
-        StretchCase{"NotANumberIsNeverInside",
-                    {{std::numeric_limits<double>::quiet_NaN(), 50}, {50, 50}},
-                    {LightPoint(1, 50, 50)}}),
-    [](const ::testing::TestParamInfo<StretchCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace rollpath::testing

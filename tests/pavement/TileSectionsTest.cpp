@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "TileWriterTestSupport.h"
-#include "pavement/ExtensionMarkings.h"
 #include "pavement/HoldMarkings.h"
 #include "pavement/SegmentPieces.h"
 #include "support/NetworkBuilder.h"
@@ -134,82 +133,6 @@ TEST_F(TileSections, AHoldMarkingReplacesTheCentreStripeAndACutOneIsReportedOnce
         Encode();
         EXPECT_EQ(messages.shown, std::vector<std::string>{kMarkingCutMessage});
     }
-}
-
-// A runway from x = -1000 to 1000 whose centre line runs on 300 ft past its
-// east end.
-class Extension : public TileSections {
-protected:
-    Extension() {
-        AddRunway(doc, {-1000.0, 0.0}, {1000.0, 0.0}, 100);
-        s = &AddSegment(doc, AddVertexAt(doc, 900.0, 0.0), AddVertexAt(doc, 1300.0, 0.0), 80.0,
-                        SegmentType::RunwayCentreLine);
-        ExtensionArrowheads(doc, *s);
-    }
-    RollpathSegment* s = nullptr;
-};
-
-TEST_F(Extension, PavesItsPolygonAndPaintsEdgeStripesAndArrowheadsOfTwoQuadsEach) {
-    std::array<DPoint, 5> polygon{};
-    ASSERT_TRUE(ExtensionPolygon(*s, polygon));
-    Pieces centre;
-    for (const auto& p : s->extensionMarks) {
-        centre.push_back(Written({p[0], p[1], p[2], p[3]}));
-        centre.push_back(Written({p[0], p[1], p[4], p[5]}));
-    }
-    const DecodedTile tile = OnlyTile();
-    EXPECT_EQ(tile.pave(), Pieces{Written({polygon.begin(), polygon.end()})});
-    EXPECT_EQ(tile.edmk(), Expected({&s->extensionEdgeStripes[0], &s->extensionEdgeStripes[1]}));
-    EXPECT_EQ(tile.cntr(), centre);
-    EXPECT_EQ(centre.size(), 8u);
-}
-
-TEST_F(Extension, ABlastPadHasChevronsAndNoEdgeStripes) {
-    s->flags |= SegmentFlag::BlastPad;
-    QuadBuffer quads;
-    // Chevrons at 50, 150 and 250 ft; on 80 ft of pavement the tips of the
-    // one behind the runway's end do not reach past the end line.
-    ASSERT_EQ(BlastPadQuads(*s, quads), 6);
-    Pieces centre;
-    for (const Quad& q : quads) {
-        centre.push_back(Written({q.begin(), q.end()}));
-    }
-    const DecodedTile tile = OnlyTile();
-    EXPECT_EQ(tile.pave().size(), 1u);
-    EXPECT_TRUE(tile.edmk().empty());
-    EXPECT_EQ(tile.cntr(), centre);
-}
-
-TEST_F(TileSections, PavementOrderIsSegmentsThenGroundPolygonsThenJunctions) {
-    const int a = AddVertexAt(doc, 0.0, 0.0);
-    const int b = AddVertexAt(doc, 0.0, 300.0);
-    const RollpathSegment& s = AddSegment(doc, a, b, 40.0);
-    AddCentreLine(doc, AddRunway(doc, {-900.0, 900.0}, {900.0, 900.0}, 100));  // no extension: nothing
-    const std::vector<DPoint> later{{-100, 400}, {-100, 420}, {-80, 420}, {-80, 400}};
-    const std::vector<DPoint> earlier{{-200, 0}, {-200, 5}, {-195, 0}};
-    doc.Vertex(b).junctionPolys.push_back(GroundPolygon{{PolygonKind::Junction, later, 0}});
-    doc.Vertex(a).junctionPolys.push_back(GroundPolygon{{PolygonKind::Junction, earlier, 0}});
-    const std::vector<DPoint> ground{{500, 500}, {500, 520}, {520, 520}, {520, 500}};
-    Polygon(ground);
-    Polygon({{600, 600}, {600, 620}, {620, 620}}).state = -1;
-    const std::vector<DPoint> outline(s.outline.begin(), s.outline.end());
-    EXPECT_EQ(OnlyTile().pave(),
-              (Pieces{Written(outline), Written(ground), Written(earlier), Written(later)}));
-    // No Polygon on a vertex leaves its junction polygons out.
-    doc.Vertex(a).flags = VertexFlag::NoPolygon;
-    EXPECT_EQ(OnlyTile().pave(), (Pieces{Written(outline), Written(ground), Written(later)}));
-}
-
-TEST_F(TileSections, OnlyPavementDecidesWhetherATileIsWritten) {
-    Grid(0.0, 0.0, 1000.0f);
-    // Pavement only in tile (0, 0); markings and lights in tile (1, 1).
-    Polygon({{100, 100}, {100, 200}, {200, 200}, {200, 100}});
-    const int v = AddVertexAt(doc, 1500.0, 1500.0);
-    doc.Vertex(v).edgeQuads.push_back(Square(1500, 1500));
-    doc.Vertex(v).lightPts1.push_back({1500, 1500});
-    const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
-    ASSERT_EQ(tiles.size(), 1u);
-    EXPECT_EQ(tiles[0].column + tiles[0].row, 0u);
 }
 
 }  // namespace

@@ -83,20 +83,6 @@ TEST_F(NetworkFileTest, WritesNodesThenLiveEdgesThenTheEnd) {
     EXPECT_EQ(ReadBytes(File("KTST.bgr")), g.bytes);
 }
 
-TEST_F(NetworkFileTest, TheWesternLongitudeIsStoredAsAFullCircleValue) {
-    const Bytes bytes = EncodeNetworkFile(doc);
-    // "<bgno>" and "<orgn>" take 14 bytes, then the latitude; 855000.0 as a
-    // little-endian double.
-    const Bytes lon(bytes.begin() + 22, bytes.begin() + 30);
-    EXPECT_EQ(lon, (Bytes{0x00, 0x00, 0x00, 0x00, 0xB0, 0x17, 0x2A, 0x41}));
-}
-
-TEST_F(NetworkFileTest, AnEmptyDocumentWritesOnlyTheFrame) {
-    Golden g = Header();
-    g.tag("<endo>");
-    EXPECT_EQ(EncodeNetworkFile(doc), g.bytes);
-}
-
 TEST_F(NetworkFileTest, RoundTripKeepsTheNetwork) {
     doc.AddVertex(1.0, 2.0, true);
     doc.AddVertex(1.0, 2.0, true);  // same position: two nodes
@@ -146,18 +132,6 @@ TEST_F(NetworkFileTest, RoundTripKeepsTheNetwork) {
     EXPECT_DOUBLE_EQ(back.doc.m_Airport.lon, kLon);
 }
 
-TEST_F(NetworkFileTest, DeletedSlotsComeBackAsLiveVertices) {
-    doc.AddVertex(1, 1, true);
-    doc.AddVertex(2, 2, true);
-    doc.Vertex(0).state = -1;
-    ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
-    Fresh back;
-    ReadNetworkFile(back.doc, File("KTST.bgr"), kLatArcsec, kLonArcsec);
-    ASSERT_EQ(back.doc.m_nVertices, 2);
-    EXPECT_TRUE(back.doc.Vertex(0).live());
-    EXPECT_TRUE(back.doc.Vertex(1).live());
-}
-
 TEST_F(NetworkFileTest, SourceAndSinkOnOneVertexComeBackAsTheSource) {
     doc.AddVertex(1, 1, true);
     doc.m_nSource = 0;
@@ -170,17 +144,6 @@ TEST_F(NetworkFileTest, SourceAndSinkOnOneVertexComeBackAsTheSource) {
     Read(back.doc, g.bytes);
     EXPECT_EQ(back.doc.m_nSource, 0);
     EXPECT_EQ(back.doc.m_nSink, -1);
-}
-
-TEST_F(NetworkFileTest, AnyFlowOtherThanOneMarksTheSink) {
-    Golden g = Header();
-    Node(g, 0, 0);
-    g.tag("<flow>").i32(3).tag("<endo>");
-    Node(g, 5, 5);
-    g.tag("<flow>").i32(1).tag("<endo>");
-    Read(doc, g.bytes);
-    EXPECT_EQ(doc.m_nSink, 0);
-    EXPECT_EQ(doc.m_nSource, 1);
 }
 
 struct OriginCase {
@@ -229,29 +192,6 @@ TEST_F(NetworkFileTest, AnUnknownTagStopsKeepingWhatCameBefore) {
     Read(doc, g.bytes);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <junk>"});
     EXPECT_EQ(doc.m_nVertices, 1);
-}
-
-TEST_F(NetworkFileTest, AMissingFileIsNoError) {
-    ReadNetworkFile(doc, File("absent.bgr"), kLatArcsec, kLonArcsec);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.m_nVertices, 0);
-}
-
-TEST_F(NetworkFileTest, AttributesBeforeAnyEdgeAreIgnored) {
-    RollpathSegment& existing = doc.AppendSegment();
-    existing.width = 5.0f;
-    Golden g = Header();
-    Node(g, 0, 0);
-    g.tag("<endo>");
-    g.tag("<thck>").f32(99.0f).tag("<type>").i32(1).tag("<nply>");
-    g.tag("<edge>").i32(0).i32(0).tag("<bgno>").tag("<thck>").f32(12.0f).tag("<endo>").tag("<endo>");
-    Read(doc, g.bytes);
-    EXPECT_TRUE(messages.shown.empty());
-    ASSERT_EQ(doc.m_pSegments.size(), 2u);
-    EXPECT_EQ(*doc.m_pSegments[0], RollpathSegment{.width = 5.0f});
-    EXPECT_EQ(doc.m_pSegments[1]->width, 12.0f);
-    EXPECT_EQ(doc.m_pSegments[1]->type, SegmentType::RunwayCentreLine);
-    EXPECT_EQ(doc.m_pSegments[1]->flags, 0);
 }
 
 // One implausible record is mended (a node or a width to the nearest value
@@ -320,36 +260,6 @@ TEST_F(NetworkFileTest, ALargeNetworkFillsThePoolWithoutTouchedListMessages) {
     EXPECT_EQ(full.messages.shown, std::vector<std::string>{"Vertex limit of 8192 reached"});
     EXPECT_EQ(full.doc.m_nVertices, kMaxVertices);
     EXPECT_TRUE(full.doc.m_pSegments.empty());
-}
-
-TEST_F(NetworkFileTest, DecoderReportsRecordsWithTheirPayloads) {
-    Golden g = Header();
-    Node(g, 2.5, -3.5);
-    g.tag("<flow>").i32(2).tag("<edge>").i32(0).i32(0).tag("<thck>").f32(40.0f).tag("<type>").i32(1);
-    g.tag("<nply>").tag("<endo>");
-    g.tag("<vloc>").f64(1.0);  // cut short
-    NetworkFileDecoder decoder(g.bytes);
-    NetworkRecord r;
-    std::vector<NetworkTag> kinds;
-    DecodeStatus status;
-    while ((status = decoder.Next(r)) == DecodeStatus::Record) {
-        kinds.push_back(r.kind);
-        if (r.kind == NetworkTag::Location) {
-            EXPECT_EQ(r.values, (std::array<double, 3>{2.5, 0.0, -3.5}));
-        }
-        if (r.kind == NetworkTag::Thickness) {
-            EXPECT_EQ(r.width, 40.0f);
-        }
-    }
-    EXPECT_EQ(status, DecodeStatus::Truncated);
-    EXPECT_EQ(r.kind, NetworkTag::Location);
-    EXPECT_EQ(r.fieldsRead, 1);
-    EXPECT_EQ(decoder.Next(r), DecodeStatus::End);
-    const std::vector<NetworkTag> expected{NetworkTag::Begin,     NetworkTag::Origin,    NetworkTag::Node,
-                                           NetworkTag::Begin,     NetworkTag::Location,  NetworkTag::Flow,
-                                           NetworkTag::Edge,      NetworkTag::Thickness, NetworkTag::Type,
-                                           NetworkTag::NoPolygon, NetworkTag::End};
-    EXPECT_EQ(kinds, expected);
 }
 
 }  // namespace

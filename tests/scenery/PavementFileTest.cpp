@@ -3,12 +3,10 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "SceneryTestSupport.h"
-#include "geometry/PolygonMeasures.h"
 #include "scenery/BinaryIO.h"
 #include "scenery/PavementFile.h"
 #include "scenery/PavementFileDecoder.h"
@@ -19,11 +17,6 @@ namespace {
 
 const TileGrid kGrid{8, 8, 125.5f, {-300.25, 0.0, -410.5}};
 
-// The words of an empty mesh section after its byte count.
-void EmptyMeshBody(Golden& g) {
-    g.u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
-}
-
 Golden Header(double latArcsec, double lonArcsec, const TileGrid& grid = kGrid) {
     Golden g;
     g.tag("<bgno>").tag("<orgn>").f64(latArcsec).f64(lonArcsec).f64(0.0).u32(1);
@@ -33,153 +26,39 @@ Golden Header(double latArcsec, double lonArcsec, const TileGrid& grid = kGrid) 
     return g;
 }
 
-Bytes Written(const std::function<void(ByteWriter&)>& write) {
-    ByteWriter w;
-    write(w);
-    return w.bytes();
-}
-
-TEST(PavementSections, AnEmptyAirportIsTheHeaderAndTheEnd) {
-    Golden g = Header(25.75 * 3600, 1296000.0 - 80.5 * 3600);
-    g.tag("<endo>");
-    const Bytes bytes = Written([](ByteWriter& w) {
-        WritePavementHeader(w, 25.75, -80.5, kGrid);
-        WritePavementEnd(w);
-    });
-    EXPECT_EQ(bytes, g.bytes);
-    // The longitude as stored: 1006200.0.
-    EXPECT_EQ(Bytes(bytes.begin() + 22, bytes.begin() + 30), (Bytes{0, 0, 0, 0, 0xF0, 0xB4, 0x2E, 0x41}));
-}
-
-TEST(PavementSections, AnEmptyMeshSectionCounts24Bytes) {
-    Golden g;
-    g.tag("<edmk>").u32(24);
-    EmptyMeshBody(g);
-    EXPECT_EQ(Written([](ByteWriter& w) { WriteMeshSection(w, MeshSection::EdgeMarkings, {}, {}); }),
-              g.bytes);
-    EXPECT_EQ(g.bytes.size(), 7u + 4u + 24u);
-}
-
-TEST(PavementSections, AnEmptyLightSectionCounts4Bytes) {
-    Golden g;
-    g.tag("<lite>").u32(4).u32(0);
-    EXPECT_EQ(Written([](ByteWriter& w) { WriteLightSection(w, {}, {}); }), g.bytes);
-}
-
-TEST(PavementSections, TileFramingAndSectionTags) {
-    Golden g;
-    g.tag("<tile>").tag("<bgno>").tag("<indx>").u32(3).u32(7).tag("<endo>");
-    EXPECT_EQ(Written([](ByteWriter& w) {
-                  WriteTileStart(w, 3, 7);
-                  WriteTileEnd(w);
-              }),
-              g.bytes);
-    EXPECT_EQ(MeshSectionTag(MeshSection::Pavement), "<pave>");
-    EXPECT_EQ(MeshSectionTag(MeshSection::EdgeMarkings), "<edmk>");
-    EXPECT_EQ(MeshSectionTag(MeshSection::CentreMarkings), "<cntr>");
-}
-
-TEST(PavementSections, VerticesAreFixedPointRoundedAwayFromZero) {
-    const std::vector<DPoint> vertices{{10.25, -0.001}, {-3.5, 0.0039}};
-    const Bytes bytes =
-        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, {}); });
-    // Tag 7, byte count 4, header words 16, V 4: the first vertex at 31.
-    ASSERT_GE(bytes.size(), 55u);
-    EXPECT_EQ(Bytes(bytes.begin() + 31, bytes.begin() + 43),
-              (Bytes{0x40, 0x0A, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));  // 2624, 0, -1
-    Golden second;
-    second.i32(-896).i32(0).i32(1);
-    EXPECT_EQ(Bytes(bytes.begin() + 43, bytes.begin() + 55), second.bytes);
-}
-
-TEST(PavementSections, MeshPolygonsCarryTheirConstantWords) {
-    const std::vector<DPoint> vertices{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 2}};
-    const std::vector<std::uint32_t> words{4, 0, 1, 2, 3, 3, 2, 4, 1};
-    Golden g;
-    g.tag("<cntr>").u32(12 * (5 + 2) + (24 + 16) + (24 + 12));
-    g.u32(20).u32(65536).u32(2).u32(0).u32(5);
-    for (const DPoint& p : vertices) {
-        g.i32(static_cast<std::int32_t>(p.x * 256)).i32(0).i32(static_cast<std::int32_t>(p.y * 256));
-    }
-    g.u32(5).u32(4).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(3);
-    g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(2).u32(4).u32(1);
-    g.u32(0);
-    EXPECT_EQ(
-        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::CentreMarkings, vertices, words); }),
-        g.bytes);
-}
-
-TEST(PavementSections, AnIndexListEndingInsideAPolygonWritesOnlyTheWholeOnes) {
-    const std::vector<DPoint> vertices{{0, 0}, {1, 0}, {1, 1}};
-    const std::vector<std::uint32_t> words{3, 0, 1, 2, 3, 0};
-    EXPECT_EQ(MeshSectionByteCount(3, words), 12u * 5u + 36u);
-    const Bytes bytes =
-        Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, words); });
-    EXPECT_EQ(bytes.size(), 7u + 4u + 12u * 5u + 36u);
-}
-
-TEST(PavementSections, LightPointsComeBeforeRuns) {
+// A whole file of one tile, byte by byte: the header with the western
+// longitude as a full-circle value, corners in 1/256 ft rounded away from
+// zero, each polygon with its constant words, light points before runs.
+TEST(PavementSections, AFileOfOneTileByteByByte) {
+    const std::vector<DPoint> vertices{{10.25, -0.001}, {-3.5, 0.0039}, {1, 1}, {2, 2}};
+    const std::vector<std::uint32_t> words{4, 0, 1, 2, 3, 3, 2, 3, 1};
     const std::vector<TileLightPoint> points{{1, 10.5, -2.25}, {0, 3.0, 4.0}};
     const std::vector<TileLightRun> runs{{1, 0.0, 0.0, 100.0, 50.0, 25.0}};
-    Golden g;
+    ByteWriter w;
+    WritePavementHeader(w, 25.75, -80.5, kGrid);
+    WriteTileStart(w, 3, 7);
+    WriteMeshSection(w, MeshSection::Pavement, {}, {});
+    WriteMeshSection(w, MeshSection::CentreMarkings, vertices, words);
+    WriteLightSection(w, points, runs);
+    WriteTileEnd(w);
+    WritePavementEnd(w);
+
+    Golden g = Header(25.75 * 3600, 1006200.0);
+    g.tag("<tile>").tag("<bgno>").tag("<indx>").u32(3).u32(7);
+    g.tag("<pave>").u32(24).u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
+    g.tag("<cntr>").u32(12 * (4 + 2) + (24 + 16) + (24 + 12));
+    g.u32(20).u32(65536).u32(2).u32(0).u32(4);
+    g.i32(2624).i32(0).i32(-1).i32(-896).i32(0).i32(1).i32(256).i32(0).i32(256).i32(512).i32(0).i32(512);
+    g.u32(5).u32(4).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(3);
+    g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(2).u32(3).u32(1);
+    g.u32(0);
     g.tag("<lite>").u32(16 * 2 + 28 + 4);
     g.u32(1).u32(1).f32(10.5f).f32(-2.25f);
     g.u32(1).u32(0).f32(3.0f).f32(4.0f);
     g.u32(2).u32(1).f32(0.0f).f32(0.0f).f32(100.0f).f32(50.0f).f32(25.0f);
     g.u32(0);
-    EXPECT_EQ(Written([&](ByteWriter& w) { WriteLightSection(w, points, runs); }), g.bytes);
-}
-
-TEST(PavementSections, ByteCountMatchesWhatFollowsOnRandomSections) {
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<double> coord(-20000.0, 20000.0);
-    for (int trial = 0; trial < 200; ++trial) {
-        std::vector<DPoint> vertices(std::uniform_int_distribution<int>(0, 300)(rng));
-        for (DPoint& p : vertices) {
-            p = {coord(rng), coord(rng)};
-        }
-        std::vector<std::uint32_t> words;
-        std::vector<std::vector<std::uint32_t>> polygons;
-        if (!vertices.empty()) {
-            const int count = std::uniform_int_distribution<int>(0, 40)(rng);
-            for (int k = 0; k < count; ++k) {
-                const auto n = static_cast<std::uint32_t>(std::uniform_int_distribution<int>(3, 12)(rng));
-                std::vector<std::uint32_t> polygon;
-                for (std::uint32_t i = 0; i < n; ++i) {
-                    polygon.push_back(static_cast<std::uint32_t>(
-                        std::uniform_int_distribution<std::size_t>(0, vertices.size() - 1)(rng)));
-                }
-                words.push_back(n);
-                words.insert(words.end(), polygon.begin(), polygon.end());
-                polygons.push_back(polygon);
-            }
-        }
-        const Bytes bytes =
-            Written([&](ByteWriter& w) { WriteMeshSection(w, MeshSection::Pavement, vertices, words); });
-        ByteReader r(bytes);
-        ASSERT_TRUE(r.Skip(7));
-        std::uint32_t count = 0;
-        ASSERT_TRUE(r.U32(count));
-        ASSERT_EQ(count, r.remaining());
-
-        // And the decoder gives back the same table and polygons.
-        PavementFileDecoder decoder(bytes);
-        PavementRecord rec;
-        ASSERT_EQ(decoder.Next(rec), DecodeStatus::Record);
-        ASSERT_EQ(rec.mesh.vertices.size(), vertices.size());
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
-            ASSERT_EQ(rec.mesh.vertices[i].x, RoundAwayFromZero(vertices[i].x * 256.0));
-            ASSERT_EQ(rec.mesh.vertices[i].y, RoundAwayFromZero(vertices[i].y * 256.0));
-        }
-        ASSERT_EQ(rec.mesh.polygons.size(), polygons.size());
-        for (std::size_t k = 0; k < polygons.size(); ++k) {
-            ASSERT_EQ(rec.mesh.polygons[k].indices, polygons[k]);
-            ASSERT_EQ(rec.mesh.polygons[k].words,
-                      (std::array<std::uint32_t, 6>{5, static_cast<std::uint32_t>(polygons[k].size()), 0,
-                                                    65535, 0, 0}));
-        }
-        ASSERT_EQ(decoder.Next(rec), DecodeStatus::End);
-    }
+    g.tag("<endo>").tag("<endo>");
+    EXPECT_EQ(w.bytes(), g.bytes);
 }
 
 class PavementFileTest : public SceneryTest {
@@ -246,15 +125,6 @@ TEST_F(PavementFileTest, ReadsBackWhatTheBlocksWrote) {
     EXPECT_EQ(*doc.m_pLights[1], (LightRecord{LightShape::Run, 0, 0, 0, 100.0f, 50.0f, 25.0f}));
 }
 
-TEST_F(PavementFileTest, StoredUnitsAreRead256PerFoot) {
-    ByteWriter w;
-    WriteMeshSection(w, MeshSection::Pavement, std::vector<DPoint>{{10.25, -0.001}, {-7.0, 3.0}},
-                     std::vector<std::uint32_t>{2, 0, 1});
-    Read(doc, w.bytes());
-    ASSERT_EQ(doc.m_pPolygons.size(), 1u);
-    EXPECT_EQ(doc.m_pPolygons[0]->points, (std::vector<DPoint>{{10.25, -0.00390625}, {-7.0, 3.0}}));
-}
-
 TEST_F(PavementFileTest, TheOriginIsAppliedAtTheEndUnlessItSumsToZero) {
     doc.m_Airport.lat = 1.0;
     doc.m_Airport.lon = 2.0;
@@ -294,20 +164,6 @@ TEST_F(PavementFileTest, AFileWithoutLightsKeepsTheOldList) {
     g.tag("<lite>").u32(4).u32(0);
     Read(doc, g.bytes);
     EXPECT_TRUE(doc.m_pLights.empty());
-}
-
-TEST_F(PavementFileTest, ATruncatedHeaderKeepsTheValuesRead) {
-    Golden g;
-    g.tag("<tlxz>").u32(5);
-    Read(doc, g.bytes);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.m_TileGrid.columns, 5u);
-    EXPECT_EQ(doc.m_TileGrid.rows, 0u);
-
-    Golden lowl;
-    lowl.tag("<lowl>").f64(-12.5).f64(0.0);
-    Read(doc, lowl.bytes);
-    EXPECT_EQ(doc.m_TileGrid.lowerLeft[0], -12.5);
 }
 
 // The writer's buffers grow past the design's working sizes; the reader
@@ -379,11 +235,6 @@ INSTANTIATE_TEST_SUITE_P(
                         Mesh(g, {{0, 1, 2}, {0, 3, 1}, {0, 1, 2}});
                     },
                     "polygon refers to a missing vertex; it was left out", 4},
-        HostileCase{"HugeIndex",
-                    [](Golden& g) {
-                        Mesh(g, {{0xFFFFFFFFu, 1, 2}});
-                    },
-                    "polygon refers to a missing vertex; it was left out", 2},
         HostileCase{"PolygonPastTheEnd",
                     [](Golden& g) {
                         g.tag("<edmk>").u32(100).u32(20).u32(65536).u32(2).u32(0).u32(0);
@@ -408,37 +259,14 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"TileSideNotANumber",
                     [](Golden& g) { g.tag("<feet>").f32(std::numeric_limits<float>::infinity()); },
                     kSideLeftOut, 2},
-        HostileCase{"GridOfABillionColumns", [](Golden& g) { g.tag("<tlxz>").u32(1000000000u).u32(8); },
-                    kGridLeftOut, 2},
         HostileCase{"GridOfNoColumns", [](Golden& g) { g.tag("<tlxz>").u32(0).u32(8); }, kGridLeftOut, 2},
-        HostileCase{"TileSideOfZero", [](Golden& g) { g.tag("<feet>").f32(0.0f); }, kSideLeftOut, 2},
         HostileCase{"TileSideOf1e30", [](Golden& g) { g.tag("<feet>").f32(1e30f); }, kSideLeftOut, 2},
         HostileCase{"GridCornerFarOut", [](Golden& g) { g.tag("<lowl>").f64(-1e12).f64(0.0).f64(0.0); },
                     "tile grid corner is not within 4000000 ft of the origin; it was left out", 2},
-        HostileCase{"LightFarOut",
-                    [](Golden& g) {
-                        g.tag("<lite>").u32(20).u32(1).u32(1).f32(1e30f).f32(2);
-                        g.u32(0);
-                    },
-                    kLightLeftOut, 2},
         HostileCase{"OriginBeyondThePole",
                     [](Golden& g) { g.tag("<orgn>").f64(95.0 * 3600.0).f64(1006200.0).f64(0.0).u32(1); },
                     "origin is not a latitude and longitude; it was left out", 2}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(PavementFileTest, UnknownTagIsReportedWithItsSixCharacters) {
-    Golden g;
-    g.text("<tile>garbage").tag("<xyzw>");
-    Read(doc, g.bytes);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <xyzw>"});
-}
-
-TEST_F(PavementFileTest, AMissingFileChangesNothing) {
-    doc.m_TileGrid = kGrid;
-    ReadPavementFile(doc, File("absent.tms"));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.m_TileGrid, kGrid);
-}
 
 }  // namespace
 }  // namespace rollpath::testing

@@ -1,57 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "settings/Settings.h"
+#include "settings/SettingsIni.h"
 #include "settings/SettingsStore.h"
 
 namespace rollpath {
 namespace {
 
-TEST(Settings, DefaultsFromAnEmptyStore) {
-    const MemorySettingsStore empty;
-    const Settings s = LoadSettings(empty);
-    EXPECT_EQ(s, Settings{});
-    EXPECT_EQ(s.Size, (WindowRect{10, 10, 600, 470}));
-    EXPECT_EQ(s.FlyDirSet, 0);
-    EXPECT_TRUE(s.FlyDir.empty());
-    EXPECT_EQ(s.EdgeWidth, 1.0);
-    EXPECT_EQ(s.CenterOffset, 3.5);
-    EXPECT_EQ(s.TurfColor, 0x008000u);
-    EXPECT_EQ(s.DirtColor, 0x004080u);
-    for (ColorRef c : s.CustomColors) {
-        EXPECT_EQ(c, 0xFFFFFFu);
-    }
-    EXPECT_EQ(s.PodFilesFirst, 1);
-    EXPECT_EQ(s.UndoLevels, 100);
-    EXPECT_EQ(s.RotationIncrement(), 1.0);
-}
-
-TEST(Settings, ScaledValuesAreStoredAsWholeFractions) {
-    Settings s;
-    s.EdgeWidth = 1.25;
-    s.CenterOffset = 3.5;
-    s.EdgeInset = 0.29;  // 28.999... in binary; still stored as 29
-    s.LiteOffset = -0.57;
-    MemorySettingsStore store;
-    SaveSettings(s, store);
-    EXPECT_EQ(store.ints.at("EdgeWidth"), 125);
-    EXPECT_EQ(store.ints.at("CenterOffset"), 35);
-    EXPECT_EQ(store.ints.at("EdgeInset"), 29);
-    EXPECT_EQ(store.ints.at("LiteOffset"), -57);
-
-    store.SetInt("FlyDirSet", 1);
-    const Settings back = LoadSettings(store);
-    EXPECT_DOUBLE_EQ(back.EdgeWidth, 1.25);
-    EXPECT_DOUBLE_EQ(back.CenterOffset, 3.5);
-    EXPECT_DOUBLE_EQ(back.EdgeInset, 0.29);
-}
-
-TEST(Settings, ValuesBelowTheStoredUnitAreTruncated) {
-    EXPECT_EQ(ScaleForStore(1.259, 100), 125);
-    EXPECT_EQ(ScaleForStore(-1.259, 100), -125);
-    EXPECT_EQ(ScaleForStore(3.57, 10), 35);
-    EXPECT_EQ(ScaleForStore(1e12, 100), 2147483647);
-}
-
+// Every key comes back as saved; scaled values go through the store as whole
+// fractions (0.29 is 28.999... hundredths in binary and must still store as 29).
 TEST(Settings, EveryKeyRoundTrips) {
     Settings s;
     s.Size = {-8, -8, 1928, 1048};
@@ -86,7 +43,13 @@ TEST(Settings, EveryKeyRoundTrips) {
     SaveSettings(s, store);
     EXPECT_EQ(store.texts.at("Size"), "-8 -8 1928 1048");
     EXPECT_EQ(store.ints.at("CustomColor15"), 0x0000FF);
+    EXPECT_EQ(store.ints.at("EdgeWidth"), 150);
     EXPECT_EQ(LoadSettings(store), s);
+    s.EdgeInset = 0.29;
+    s.LiteOffset = -0.57;
+    SaveSettings(s, store);
+    EXPECT_EQ(store.ints.at("EdgeInset"), 29);
+    EXPECT_EQ(store.ints.at("LiteOffset"), -57);
 }
 
 TEST(Settings, FoldersAreReadOnlyOnceChosen) {
@@ -110,31 +73,29 @@ TEST(Settings, FoldersAreReadOnlyOnceChosen) {
               std::vector<std::string>{"The stored FlyDir folder is longer than 259 bytes and is not used"});
 }
 
-TEST(Settings, StoredValuesAreTakenAsTheyAre) {
-    MemorySettingsStore store;
-    store.SetInt("BezierDepth", 99);
-    store.SetInt("LiteSpacing", 0);
-    const Settings s = LoadSettings(store);
-    EXPECT_EQ(s.BezierDepth, 99);
-    EXPECT_EQ(s.LiteSpacing, 0);
-}
-
-TEST(Settings, WindowRectNeedsFourNumbers) {
-    EXPECT_EQ(ParseWindowRect("1 2 3 4"), (WindowRect{1, 2, 3, 4}));
-    EXPECT_EQ(ParseWindowRect("1 2 3"), WindowRect{});
-    EXPECT_EQ(ParseWindowRect(""), WindowRect{});
-    EXPECT_EQ(ParseWindowRect("a b c d"), WindowRect{});
-    EXPECT_EQ(ParseWindowRect("5 6 7 8 9"), (WindowRect{5, 6, 7, 8}));
-}
-
-TEST(Settings, RotationIncrementChoices) {
-    Settings s;
-    s.Rotation = 0;
-    EXPECT_EQ(s.RotationIncrement(), 0.25);
-    s.Rotation = 1;
-    EXPECT_EQ(s.RotationIncrement(), 0.5);
-    s.Rotation = 2;
-    EXPECT_EQ(s.RotationIncrement(), 1.0);
+TEST(SettingsIni, ReadsTheSettingsSectionAsTheEditorStoresIt) {
+    const IniSettingsStore store = IniSettingsStore::Parse(
+        "; comment\n"
+        "[Other]\nEdgeWidth=999\n"
+        "[Settings]\n"
+        "FlyDir = \"/opt/fly dir\"\r\n"
+        "EdgeWidth=125\n"
+        "AsphaltColor=0x00FF0000\n"
+        "BezierDepth=seven\n"
+        "MarkShort=050\n"
+        "RunwayExit=+0300\n"
+        "MaxSegLength=99999999999\n"
+        "garbage line\n"
+        "=5\n");
+    const Settings s = SettingsFromIni(store);
+    EXPECT_EQ(s.FlyDir, "/opt/fly dir");
+    EXPECT_EQ(s.FlyDirSet, 1);
+    EXPECT_DOUBLE_EQ(s.EdgeWidth, 1.25);
+    EXPECT_EQ(s.AsphaltColor, 0x00FF0000u);
+    EXPECT_EQ(s.BezierDepth, 5);  // not a number: the default stays
+    EXPECT_EQ(s.MarkShort, 50);   // decimal, whatever its leading zeros
+    EXPECT_EQ(s.RunwayExit, 300);
+    EXPECT_EQ(s.MaxSegLength, 25);  // out of range: the default stays
 }
 
 }  // namespace

@@ -77,20 +77,6 @@ TEST_P(ArchiveDatabase, FindsByEitherIdentifierIgnoringCase) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_P(ArchiveDatabase, EarlierRecordWinsOverALaterFirstIdentifier) {
-    Install({MakeAirport("EARLY", "XXXX", "ABCD", "Earlier, second identifier", 1.0, 1.0),
-             MakeAirport("LATE", "ABCD", "", "Later, first identifier", 2.0, 2.0)},
-            Kind().layout);
-    ASSERT_EQ(Read("ABCD"), 1);
-    EXPECT_EQ(doc.m_Airport.key, "EARLY");
-}
-
-TEST_P(ArchiveDatabase, CodeNotInTheMemberReturnsZeroQuietly) {
-    Install({TestField()}, Kind().layout);
-    EXPECT_EQ(Read("NONE"), 0);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 // An archive that does not exist holds nothing, which is no error; one that
 // is there but cannot be opened is reported by name.
 TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
@@ -108,39 +94,6 @@ TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
         EXPECT_EQ(doc.m_Airport.name, "Test Field");
         std::filesystem::remove(FlyPath(file));
     }
-}
-
-TEST_P(ArchiveDatabase, MissingMemberNamesTheMemberAndTheArchive) {
-    Install({TestField()}, Kind().layout);
-    WriteAirportArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
-    EXPECT_EQ(Read("TST"), -1);
-    const std::string path = FlyPath(Kind().airportFile).string();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\AIRPORT.DBD not found in" + path});
-
-    messages.Clear();
-    Install({TestField()}, Kind().layout);
-    WriteRunwayArchive({{"DATABASE\\OTHER.DBD", Bytes(100, 0)}});
-    EXPECT_EQ(Read("TST"), -1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"DATABASE\\RUNWAY.DBD not found in" +
-                                                       FlyPath(Kind().runwayFile).string()});
-}
-
-TEST_P(ArchiveDatabase, MemberIsFoundAmongOthers) {
-    Install({TestField()}, Kind().layout);
-    WriteAirportArchive({{"DATABASE\\NAVAID.DBD", Bytes(500, 0xAB)},
-                         {"DATABASE\\AIRPORT.DBX", Bytes(10, 0)},
-                         {"DATABASE\\AIRPORT.DBD", AirportMember({TestField()})}});
-    EXPECT_EQ(Read("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.name, "Test Field");
-}
-
-TEST_P(ArchiveDatabase, RunwayKeysCompareIgnoringCase) {
-    SampleAirport airport = TestField("MixedKey", "MIX", "");
-    Install({airport}, Kind().layout);
-    airport.key = "MIXEDKEY";
-    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", RunwayMember({airport})}});
-    ASSERT_EQ(Read("MIX"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
 }
 
 // A member that ends inside its last record: the part that is there is read
@@ -168,18 +121,6 @@ TEST_P(ArchiveDatabase, PartialLastRecordIsStillExamined) {
     EXPECT_EQ(doc.m_pRunways.size(), 1u);
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{"Runway 18/36: more than 50 nm from airport benchmark"});
-}
-
-TEST_P(ArchiveDatabase, PartialLastAirportRecordIsMatched) {
-    SampleAirport airport = TestField();
-    Install({TestField("A", "AAA", ""), airport}, Kind().layout);
-    Bytes member = AirportMember({TestField("A", "AAA", ""), airport});
-    member.resize(member.size() - (Kind().airportRecord - 23));  // up to the name
-    WriteAirportArchive({{"DATABASE\\AIRPORT.DBD", member}});
-    ASSERT_EQ(Read("KTST"), 1);
-    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
-    EXPECT_EQ(doc.m_Airport.name, "");
-    EXPECT_EQ(doc.m_Airport.lat, 0.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, ArchiveDatabase, ::testing::Values(kEpdCase, kPodCase),
@@ -218,34 +159,6 @@ TEST_F(EpdDirectory, CountBelowTenIsReadAsTenAndExaminesNineEntries) {
     WriteWithCount(12, 9, 3);  // the tenth entry is not examined
     EXPECT_EQ(Read(), -1);
     EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in" + FlyPath("System/Airport.epd").string()));
-}
-
-TEST_F(EpdDirectory, AtMostCountMinusOneEntriesAreExamined) {
-    Install({TestField()}, SampleLayout::Epd);
-    WriteWithCount(12, 10, 12);  // entry 11 of at most 11
-    EXPECT_EQ(Read(), 1);
-    WriteWithCount(12, 11, 12);  // entry 12: beyond count - 1
-    EXPECT_EQ(Read(), -1);
-}
-
-TEST_F(EpdDirectory, NamesCompareOverTwentyCharactersAndCaseMatters) {
-    Install({TestField()}, SampleLayout::Epd);
-    const Bytes member = EncodeAirportDatabase({TestField()}, 330);
-    WriteFileBytes(FlyPath("System/Airport.epd"), EncodeEpdArchive({{"database\\airport.dbd", member}}));
-    EXPECT_EQ(Read(), -1);
-
-    // Only the first 20 characters, exactly the member name's length, count.
-    WriteFileBytes(FlyPath("System/Airport.epd"), EncodeEpdArchive({{"DATABASE\\AIRPORT.DBD.OLD", member}}));
-    EXPECT_EQ(Read(), 1);
-}
-
-TEST_F(InstallTest, PodNamesCompareIgnoringCase) {
-    Install({TestField()}, SampleLayout::Pod);
-    WriteFileBytes(FlyPath("System/Airport.pod"),
-                   EncodePodArchive({{"database\\airport.dbd", EncodeAirportDatabase({TestField()}, 260)}}));
-    double lat = 0.0;
-    double lon = 0.0;
-    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
 }
 
 // The reader is not limited to 100 directory entries.

@@ -43,19 +43,6 @@ TEST_F(LooseDatabase, FindsByFirstIdentifierAndFillsTheAirport) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(LooseDatabase, FindsBySecondIdentifierIgnoringCase) {
-    Install({TestField()}, SampleLayout::Loose);
-    ASSERT_EQ(Read("ktst"), 1);
-    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
-}
-
-TEST_F(LooseDatabase, CodeInNeitherIndexReturnsZeroQuietly) {
-    Install({TestField()}, SampleLayout::Loose);
-    EXPECT_EQ(Read("NONE"), 0);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(doc.m_pRunways.empty());
-}
-
 // The FAA index answers first; the ICAO index is then not even opened.
 TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
     Install({MakeAirport("FAAKEY", "ABCD", "", "From FAA", 10.0, 10.0),
@@ -66,62 +53,6 @@ TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
     EXPECT_EQ(doc.m_Airport.name, "From FAA");
     EXPECT_TRUE(messages.shown.empty());
 }
-
-TEST_F(LooseDatabase, FourCharacterIndexKeyEndsAtItsFieldNotAtANul) {
-    // The entry's offset follows the key directly; an offset whose low byte
-    // is not zero must not run into the key.
-    std::vector<SampleAirport> airports;
-    for (int i = 0; i < 3; ++i) {
-        airports.push_back(
-            MakeAirport("K" + std::to_string(i), "WXY" + std::to_string(i), "", "n", 1.0, 1.0));
-    }
-    Install(airports, SampleLayout::Loose);
-    ASSERT_EQ(Read("wxy1"), 1);
-    EXPECT_EQ(doc.m_Airport.key, "K1");
-}
-
-struct MissingFileCase {
-    const char* file;
-    const char* code;  // "TST" is in the first index, "KTST" only in the second
-    const char* message;
-};
-
-void PrintTo(const MissingFileCase& c, std::ostream* os) {
-    *os << c.file;
-}
-
-class LooseMissingFile : public LooseDatabase, public ::testing::WithParamInterface<MissingFileCase> {};
-
-// A file of the database that does not exist holds nothing, which is no
-// error; one that is there but cannot be opened is reported.
-TEST_P(LooseMissingFile, HoldsNothingButAnUnreadableOneIsReported) {
-    const MissingFileCase& c = GetParam();
-    Install({TestField()}, SampleLayout::Loose);
-    const std::filesystem::path path = FlyPath(std::string("DATABASE/") + c.file);
-    std::filesystem::remove(path);
-    EXPECT_EQ(Read(c.code), 0);
-    EXPECT_TRUE(messages.shown.empty());
-    std::filesystem::create_directory(path);
-    EXPECT_EQ(Read(c.code), -1);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
-    if (std::string(c.file) == "RUNWAY.DBD") {  // what was read before the failure stays
-        EXPECT_EQ(doc.m_Airport.name, "Test Field");
-        EXPECT_EQ(latArcsec, 37.5 * 3600.0);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, LooseMissingFile,
-    ::testing::Values(MissingFileCase{"APRTFAA.DBI", "TST", "Cannot open \\DATABASE\\APRTFAA.DBI"},
-                      MissingFileCase{"APRTICAO.DBI", "KTST", "Cannot open \\DATABASE\\APRTICAO.DBI"},
-                      MissingFileCase{"AIRPORT.DBD", "TST", "Cannot open \\DATABASE\\AIRPORT.DBD"},
-                      MissingFileCase{"RUNWAY.DBI", "TST", "Cannot open \\DATABASE\\RUNWAY.DBI"},
-                      MissingFileCase{"RUNWAY.DBD", "TST", "Cannot open \\DATABASE\\RUNWAY.DBD"}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        name.erase(name.find('.'), 1);
-        return name;
-    });
 
 // Offsets count from the start of the data file: a record at offset 0 (a
 // file written without a header) is as good as any other.
@@ -146,35 +77,6 @@ TEST_F(LooseDatabase, RecordsAtTheStartOfTheirFilesAreRead) {
     ASSERT_EQ(doc.m_pRunways.size(), 2u);
     EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(LooseDatabase, RunwaysAreSelectedByTheAirportKeyInFileOrder) {
-    SampleAirport a = TestField("AKEY", "AAA", "");
-    SampleAirport b = TestField("BKEY", "BBB", "");
-    b.runways = {MakeRunway("01", "19", 37.49, -122.25, 37.51, -122.25),
-                 MakeRunway("05", "23", 37.49, -122.26, 37.51, -122.24),
-                 MakeRunway("10", "28", 37.5, -122.26, 37.5, -122.24)};
-    Install({a, b}, SampleLayout::Loose);
-    ASSERT_EQ(Read("BBB"), 1);
-    ASSERT_EQ(doc.m_pRunways.size(), 3u);
-    EXPECT_EQ(doc.m_pRunways[0]->id0, "01");
-    EXPECT_EQ(doc.m_pRunways[1]->id0, "05");
-    EXPECT_EQ(doc.m_pRunways[2]->id0, "10");
-}
-
-TEST_F(LooseDatabase, RunwayIndexKeysCompareIgnoringCase) {
-    SampleAirport airport = TestField("MixedKey", "MIX", "");
-    Install({airport}, SampleLayout::Loose);
-    // Rewrite the runway index with the key in lower case.
-    Bytes index = testing::ReadFileBytes(FlyPath("DATABASE/RUNWAY.DBI"));
-    for (std::size_t at = 68; at + 14 <= index.size(); at += 14) {
-        for (std::size_t i = 0; i < 10 && index[at + i] != 0; ++i) {
-            index[at + i] = static_cast<std::uint8_t>(std::tolower(index[at + i]));
-        }
-    }
-    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBI"), index);
-    ASSERT_EQ(Read("MIX"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
 }
 
 TEST_F(LooseDatabase, RunwaysOfADifferentAirportBeyondFiftyMilesAreDropped) {

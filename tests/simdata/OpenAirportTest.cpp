@@ -45,27 +45,6 @@ protected:
     int dialogShown = 0;
 };
 
-TEST_F(OpenAirportTest, WhileStartingUpTheEmptyDocumentIsAcceptedWithoutAsking) {
-    CountingDialog dialog(OpenAirportChoice{"TST", false});
-    EXPECT_TRUE(OnNewDocument(doc, dialog, true));
-    EXPECT_EQ(dialog.shown, 0);
-    EXPECT_TRUE(doc.m_pRunways.empty());
-}
-
-TEST_F(OpenAirportTest, LowerCaseCodeIsStoredAndLookedUpInUpperCase) {
-    ASSERT_TRUE(New(OpenAirportChoice{"tSt", false}));
-    EXPECT_EQ(dialogShown, 1);
-    EXPECT_EQ(doc.m_szCode, "TST");
-    EXPECT_EQ(doc.m_szTxdName, "TST.txd");
-    EXPECT_EQ(doc.m_szTxpName, "TST.txp");
-    EXPECT_EQ(doc.m_szBgrName, "TST.bgr");
-    EXPECT_EQ(doc.m_szTmsName, "TST.tms");
-    EXPECT_EQ(doc.m_bAirportLoaded, 1);
-    EXPECT_EQ(doc.m_pSegments.size(), 2u);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 // Whatever does not open an airport leaves the open one as it was, modified
 // flag and all: a cancel, an empty code, a code that is none (refused before
 // anything is read) and a code the database does not hold.
@@ -94,14 +73,6 @@ TEST_F(OpenAirportTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
         EXPECT_EQ(doc.m_pSegments.size(), 2u);
         EXPECT_TRUE(doc.IsModified());
     }
-}
-
-TEST_F(OpenAirportTest, PavementFileBoxIsKeptAndTheDocumentCannotBecomeModified) {
-    ASSERT_TRUE(New(OpenAirportChoice{"TST", true}));
-    EXPECT_EQ(doc.m_bLoadedFromTms, 1);
-    EXPECT_TRUE(doc.m_pSegments.empty());
-    doc.SetModifiedFlag(true);
-    EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

@@ -56,13 +56,4 @@ RollpathSegment& AddCentreLine(CRollpathDoc& doc, const RunwayRecord& runway) {
     return AddSegment(doc, v0, v1, runway.width, SegmentType::RunwayCentreLine);
 }
 
-int IndexOf(const CRollpathDoc& doc, const RollpathSegment& segment) {
-    for (std::size_t i = 0; i < doc.m_pSegments.size(); ++i) {
-        if (doc.m_pSegments[i].get() == &segment) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 }  // namespace rollpath::testing

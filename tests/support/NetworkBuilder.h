@@ -31,7 +31,4 @@ RollpathSegment& AddRollpath(CRollpathDoc& doc, DPoint a, DPoint b, double width
 // airport gets it, with new vertices at both ends.
 RollpathSegment& AddCentreLine(CRollpathDoc& doc, const RunwayRecord& runway);
 
-// The index of a segment record in the document's list, or -1.
-int IndexOf(const CRollpathDoc& doc, const RollpathSegment& segment);
-
 }  // namespace rollpath::testing

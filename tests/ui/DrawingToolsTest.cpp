@@ -1,5 +1,6 @@
 // Drawing with real mouse events on the editor's view widget (offscreen):
-// the rollpath tool draws a two-segment chain on KSFO.
+// a chain on KSFO ended by Escape, undone and redone from the Edit menu,
+// and the right-button menu.
 
 #include <QMouseEvent>
 #include <QStatusBar>
@@ -63,67 +64,6 @@ private slots:
     }
 
     void cleanup() { frame_.reset(); }
-
-    void aTwoSegmentRollpathWithTheMouse() {
-        QWidget* viewport = Widget().viewport();
-        // Three free points in a row near the window's top-left.
-        const QPoint a = FreePixel(40, 40);
-        const QPoint b = FreePixel(120, 40);
-        const QPoint c = FreePixel(120, 120);
-        QVERIFY(a.x() >= 0 && b.x() >= 0 && c.x() >= 0);
-        const std::size_t before = doc_.m_pSegments.size();
-
-        Widget().View().OnCommand(CommandId::RollpathTool);
-        QCOMPARE(Widget().View().m_bRollpathTool, 1);
-        QTest::mouseMove(viewport, a);
-        QCOMPARE(viewport->cursor().shape(), Qt::CrossCursor);
-        QCOMPARE(frame_->statusBar()->currentMessage(), QStringLiteral("Click right mouse button to finish"));
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
-        QTest::mouseMove(viewport, (a + b) / 2);
-        QCOMPARE(Widget().View().m_nDragState, DragState::StretchSegment);
-        QTest::mouseMove(viewport, b);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
-        QTest::mouseMove(viewport, c);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, c);
-        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, c);
-
-        QCOMPARE(Widget().View().m_bRollpathTool, 0);
-        QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
-        QCOMPARE(doc_.m_pSegments.size(), before + 2);
-        const RollpathSegment& first = *doc_.m_pSegments[before];
-        const RollpathSegment& second = *doc_.m_pSegments[before + 1];
-        QVERIFY(first.live() && second.live());
-        QCOMPARE(first.vertex1, second.vertex0);
-        QCOMPARE(PixelOf(doc_.Vertex(first.vertex0).pos()), a);
-        QCOMPARE(PixelOf(doc_.Vertex(first.vertex1).pos()), b);
-        QCOMPARE(PixelOf(doc_.Vertex(second.vertex1).pos()), c);
-        QCOMPARE(first.width, 50.0f);
-        QVERIFY(doc_.IsModified());
-        QCOMPARE(doc_.History().UndoKind(), UndoKind::SegmentsAdded);
-        // The corner has its junction pavement.
-        QVERIFY(!doc_.Vertex(first.vertex1).junctionPolys.empty());
-    }
-
-    void aVertexIsDraggedWithTheMouse() {
-        QWidget* viewport = Widget().viewport();
-        const QPoint a = FreePixel(40, 40);
-        const QPoint b = FreePixel(140, 40);
-        QVERIFY(a.x() >= 0 && b.x() >= 0);
-        Widget().View().OnCommand(CommandId::RollpathTool);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
-        QTest::mouseMove(viewport, b);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, b);
-        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, b);
-        const RollpathSegment& s = *doc_.m_pSegments.back();
-        const QPoint to(b.x(), b.y() + 60);
-        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, b);
-        QCOMPARE(Widget().View().m_nDragState, DragState::MoveVertex);
-        QTest::mouseMove(viewport, to);
-        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, to);
-        QCOMPARE(Widget().View().m_nDragState, DragState::Idle);
-        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), to);
-        QCOMPARE(doc_.History().UndoKind(), UndoKind::VertexMoved);
-    }
 
     // Escape ends the chain where the pointer is, as a right click there
     // would, and the tool's prompt goes with it; Edit > Undo takes the chain

@@ -1,15 +1,10 @@
-// The Qt canvas on a QImage: winding fill, not-xor, culling, the DPI
-// mapping, stretched bitmaps; and the CLI's PNG rendering that uses it.
+// The Qt canvas on a QImage: winding fill, not-xor and culling.
 
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
-#include <sstream>
 
-#include "UiTestSupport.h"
-#include "cli/Commands.h"
 #include "qtcanvas/QtCanvas.h"
-#include "support/TempDir.h"
 #include "view/ViewColors.h"
 
 namespace rollpath {
@@ -26,18 +21,6 @@ private:
     }
 
 private slots:
-    void logicalUnitsMapToPixelsWithYUp() {
-        QImage image = White();
-        {
-            QPainter painter(&image);
-            QtCanvas canvas(painter, 100, 100, image.size());
-            const LPoint square[] = {{100, -100}, {300, -100}, {300, -300}, {100, -300}};
-            canvas.FillPolygon(square, 0x0000FF);  // red
-        }
-        QCOMPARE(image.pixelColor(20, 20), QColor(Qt::red));
-        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(35, 20), QColor(Qt::white));
-    }
 
     void windingFillFillsTheMiddleOfAStar() {
         QImage image = White();
@@ -106,69 +89,6 @@ private slots:
         }
         QCOMPARE(image.pixelColor(50, 20), QColor(Qt::black));
         QCOMPARE(image.pixelColor(50, 80), QColor(Qt::white));
-    }
-
-    void ellipsesAndRectanglesTakePenAndBrush() {
-        QImage image = White();
-        {
-            QPainter painter(&image);
-            QtCanvas canvas(painter, 100, 100, image.size());
-            canvas.SetPen(0x00FF00);
-            canvas.SetBrush(0xFF0000);
-            canvas.Ellipse(LRect{100, -100, 500, -500});
-            canvas.SetNullBrush();
-            canvas.Rectangle(LRect{600, -600, 900, -900});
-        }
-        QCOMPARE(image.pixelColor(30, 30), QColor(Qt::blue));
-        QCOMPARE(image.pixelColor(75, 75), QColor(Qt::white));
-        QCOMPARE(image.pixelColor(60, 75), QColor(Qt::green));
-    }
-
-    void bitmapsStretchWithTheirRowsCountedFromTheBottom() {
-        DibImage dib;
-        dib.width = 2;
-        dib.height = 2;
-        dib.pixels = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu};  // top row red, green
-        QImage image = White();
-        {
-            QPainter painter(&image);
-            QtCanvas canvas(painter, 100, 100, image.size());
-            canvas.StretchDib(dib, 0, 0, 1000, -1000, 0, 0, 2, 2);
-        }
-        QCOMPARE(image.pixelColor(25, 25), QColor(Qt::red));
-        QCOMPARE(image.pixelColor(75, 25), QColor(Qt::green));
-        QCOMPARE(image.pixelColor(25, 75), QColor(Qt::blue));
-        QImage bottom = White();
-        {
-            QPainter painter(&bottom);
-            QtCanvas canvas(painter, 100, 100, bottom.size());
-            canvas.StretchDib(dib, 0, 0, 1000, -1000, 0, 0, 2, 1);  // the bottom row only
-        }
-        QCOMPARE(bottom.pixelColor(25, 50), QColor(Qt::blue));
-    }
-
-    void theCliRendersAPng() {
-        testing::TempDir dir("rollpath-png");
-        std::string error;
-        QVERIFY2(testing::InstallSamples(dir.path(), error), error.c_str());
-        const std::string out = (dir / "ksfo.png").string();
-        std::ostringstream stdOut;
-        std::ostringstream stdErr;
-        const int status =
-            cli::RunRender({"KSFO", out, "--size", "640x480", "--show", "markings,lights", "--fly-dir",
-                            dir.path().string(), "--project-dir", (dir / "p").string()},
-                           stdOut, stdErr);
-        QVERIFY2(status == cli::kExitSuccess, stdErr.str().c_str());
-        QImage image;
-        QVERIFY(image.load(QString::fromStdString(out)));
-        QCOMPARE(image.size(), QSize(640, 480));
-        int painted = 0;
-        for (int y = 0; y < image.height(); y += 4) {
-            for (int x = 0; x < image.width(); x += 4) {
-                painted += image.pixelColor(x, y) != QColor(Qt::white) ? 1 : 0;
-            }
-        }
-        QVERIFY(painted > 100);
     }
 };
 

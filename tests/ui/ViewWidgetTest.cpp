@@ -1,5 +1,5 @@
-// The editor's view on the offscreen platform: KSFO opened from a sample
-// installation, painted, and looked at pixel by pixel.
+// The editor's view on the offscreen platform, KSFO opened from a sample
+// installation: keys, the wheel and a resized window.
 
 #include <QLabel>
 #include <QPixmap>
@@ -60,47 +60,6 @@ private slots:
 
     void cleanup() { frame_.reset(); }
 
-    void runwaysShowInTheirSurfaceColour() {
-        const QImage image = Painted();
-        QVERIFY(!doc_.m_pRunways.empty());
-        for (const auto& runway : doc_.m_pRunways) {
-            // A third of the way along: clear of the crossings at the runways' middles.
-            const DPoint p{runway->end0.x + (runway->end1.x - runway->end0.x) / 3.0,
-                           runway->end0.y + (runway->end1.y - runway->end0.y) / 3.0};
-            const QPoint px = PixelOf(p);
-            QVERIFY2(image.rect().contains(px), runway->DisplayName().c_str());
-            const QColor c = image.pixelColor(px);
-            const bool runwayColour = c == QtCanvas::ToQColor(settings_.AsphaltColor) ||
-                                      c == QtCanvas::ToQColor(settings_.ConcreteColor);
-            QVERIFY2(runwayColour, qPrintable(QStringLiteral("%1 at %2,%3 is %4")
-                                                  .arg(QString::fromStdString(runway->DisplayName()))
-                                                  .arg(px.x())
-                                                  .arg(px.y())
-                                                  .arg(c.name())));
-        }
-    }
-
-    void theBenchmarkMarkIsACircleAndACross() {
-        const QImage image = Painted();
-        const QPoint b = PixelOf(DPoint{0.0, 0.0});
-        const CViewWidget& widget = frame_->ViewWidget();
-        const int arm = static_cast<int>(90 * widget.LogicalDpiX() / 1000.0);  // 8 pixels at 96 dpi
-        // The window's centre after opening.
-        QVERIFY(std::abs(b.x() - widget.viewport()->width() / 2) <= 1);
-        QVERIFY(std::abs(b.y() - widget.viewport()->height() / 2) <= 1);
-        for (const QPoint d : {QPoint(arm, 0), QPoint(-arm, 0), QPoint(0, arm), QPoint(0, -arm)}) {
-            QVERIFY2(testing::SameRgb(image, b.x() + d.x(), b.y() + d.y(), Qt::black),
-                     qPrintable(image.pixelColor(b + d).name()));
-        }
-        const int r = static_cast<int>(std::lround(60 * widget.LogicalDpiX() / 1000.0));
-        bool ring = false;
-        for (int dx = r - 1; dx <= r + 1; ++dx) {
-            ring = ring || testing::SameRgb(image, b.x() + dx, b.y() - 3, Qt::black) ||
-                   testing::SameRgb(image, b.x() + dx, b.y() + 3, Qt::black);
-        }
-        QVERIFY(ring);
-    }
-
     void keysZoomRotateAndToggle() {
         CRollpathView& view = frame_->ViewWidget().View();
         const int zoom = view.m_nZoom;
@@ -116,23 +75,6 @@ private slots:
         const int sx = view.m_nScrollX;
         QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
         QVERIFY(view.m_nScrollX > sx);
-    }
-
-    void scrollBarsScrollTheView() {
-        CViewWidget& widget = frame_->ViewWidget();
-        CRollpathView& view = widget.View();
-        QCOMPARE(widget.horizontalScrollBar()->maximum(), 1000);
-        const int sy = view.m_nScrollY;
-        const int pos = widget.verticalScrollBar()->value();
-        widget.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QVERIFY(view.m_nScrollY > sy);
-        // The thumb follows the offset, not the bar's own step.
-        QCOMPARE(widget.verticalScrollBar()->value(),
-                 static_cast<int>(static_cast<double>(view.m_nScrollY) / 52800 * 1000));
-        QVERIFY(widget.verticalScrollBar()->value() >= pos);
-        const int sx = view.m_nScrollX;
-        widget.horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-        QCOMPARE(view.m_nScrollX, sx);
     }
 
     // The wheel zooms about the pointer, forward in; with Shift it scrolls
@@ -175,28 +117,6 @@ private slots:
         // Within a foot and a pixel (the centre pixel is a whole pixel).
         const double pixel = view.m_nZoom / (10.0 * widget.LogicalDpiX());
         QVERIFY(std::hypot(kept.x - middle.x, kept.y - middle.y) < 1.5 * (1.0 + pixel));
-    }
-
-    void zoomModeClicksZoomIn() {
-        CViewWidget& widget = frame_->ViewWidget();
-        frame_->Action(CommandId::Zoom)->trigger();
-        QCOMPARE(widget.View().m_bZoomMode, 1);
-        QVERIFY(frame_->Action(CommandId::Zoom)->isChecked());
-        const int zoom = widget.View().m_nZoom;
-        QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-        QCOMPARE(widget.View().m_nZoom, zoom - 100);
-        QTest::mouseClick(widget.viewport(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
-        QCOMPARE(widget.View().m_nZoom, zoom);
-    }
-
-    void aToggleRepaintsWithoutTheRunways() {
-        frame_->Action(CommandId::ViewRunways)->trigger();
-        QCOMPARE(frame_->ViewWidget().View().m_bShowRunways, 0);
-        const QImage image = Painted();
-        const auto& runway = *doc_.m_pRunways.front();
-        const QPoint px = PixelOf(
-            DPoint{(2 * runway.end0.x + runway.end1.x) / 3.0, (2 * runway.end0.y + runway.end1.y) / 3.0});
-        QVERIFY(image.pixelColor(px) != QtCanvas::ToQColor(settings_.AsphaltColor));
     }
 };
 

@@ -84,18 +84,6 @@ TEST_F(DiagramCommands, LoadAsksForABitmapAndPlacesItAtTheBenchmark) {
     EXPECT_EQ(call.bounds.top - call.bounds.bottom, 5000 * 10000 / view.m_nZoom);
 }
 
-TEST_F(DiagramCommands, CancellingTheFileDialogChangesNothing) {
-    doc.m_szBmpPath = Bitmap(10, 10);
-    doc.m_nBmpX = 55;
-    Open();
-    doc.SetModifiedFlag(false);
-    EXPECT_TRUE(view.OnCommand(CommandId::LoadDiagram));
-    EXPECT_EQ(host.dialogs.shown.size(), 1u);
-    EXPECT_EQ(doc.m_nBmpX, 55);
-    EXPECT_EQ(view.m_bDiagramLoaded, 1);
-    EXPECT_FALSE(doc.IsModified());
-}
-
 TEST_F(DiagramCommands, AFileThatIsNoBitmapLeavesNoDiagramSilently) {
     Open();
     const auto path = dir / "notes.bmp";
@@ -117,39 +105,6 @@ TEST_F(DiagramCommands, APathTooLongForTheProjectIsRefused) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               "Cannot use the airport diagram " + path + ": its path is longer than 259 characters");
-}
-
-TEST_F(DiagramCommands, LoadNeedsAnAirport) {
-    doc.m_bAirportLoaded = 0;
-    Open();
-    EXPECT_FALSE(Enabled(CommandId::LoadDiagram));
-    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
-}
-
-TEST_F(DiagramCommands, PositioningOpensTheDialogWithTheDocumentsPlacement) {
-    doc.m_szBmpPath = Bitmap(100, 100);
-    doc.m_nBmpX = -300;
-    doc.m_nBmpY = 40;
-    doc.m_nBmpScale = 80;
-    Open();
-    EXPECT_TRUE(view.OnCommand(CommandId::PositionDiagram));
-    ASSERT_EQ(host.dialogs.OpenModeless(), &view.PositionDialog());
-    EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>{"Position"}));
-    EXPECT_TRUE(view.IsPositionDialogOpen());
-    EXPECT_EQ(view.m_bPositioning, 1);
-    EXPECT_EQ(host.cursor, ViewCursor::Positioning);
-    host.cursor = ViewCursor::Arrow;
-    EXPECT_TRUE(view.OnSetCursor());  // the pointer over the window keeps it
-    EXPECT_EQ(host.cursor, ViewCursor::Positioning);
-    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
-    const DialogModel& dialog = view.PositionDialog();
-    EXPECT_EQ(dialog.TextOf(PositionModel::kHorizontal), "-300");
-    EXPECT_EQ(dialog.TextOf(PositionModel::kVertical), "40");
-    EXPECT_EQ(dialog.TextOf(PositionModel::kScale), "80");
-    // Runways show in the positioning colour while the dialog is open.
-    const auto runways = Draw().InLayer("runways");
-    ASSERT_FALSE(runways.empty());
-    EXPECT_EQ(runways[0].brush, kPositioningRunway);
 }
 
 TEST_F(DiagramCommands, EveryFieldChangeMovesTheDiagramAtOnce) {

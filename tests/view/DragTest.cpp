@@ -19,25 +19,6 @@ protected:
     DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
-TEST_F(Drags, AFreeVertexFollowsTheMouse) {
-    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
-    RollpathSegment& s = AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-    Open();
-    Focus(DPoint{100.0, 1000.0});
-    Press(DPoint{200.0, 1000.0});
-    ASSERT_EQ(view.m_nDragState, DragState::MoveVertex);
-    EXPECT_EQ(view.m_nActiveIndex, 1);
-    EXPECT_EQ(view.m_pConstrainingRunway, nullptr);
-    Move(DPoint{250.0, 1100.0});
-    EXPECT_EQ(doc.Vertex(1).pos(), Seen(DPoint{250.0, 1100.0}));
-    EXPECT_NEAR(s.outline[3].y, Seen(DPoint{250.0, 1100.0}).y, 1e-9);
-    EXPECT_FALSE(doc.IsModified());
-    Release(DPoint{250.0, 1100.0});
-    EXPECT_EQ(view.m_nDragState, DragState::Idle);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.m_nTouched, 2);
-}
-
 TEST_F(Drags, AVertexInsideTwoRunwaysIsNotDragged) {
     AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
     AddRunway(doc, DPoint{0.0, -3000.0}, DPoint{0.0, 3000.0}, 150, "18", "36");
@@ -120,31 +101,6 @@ TEST_F(HoldDrags, TheRunwayHoldBarSetsTheFirstExtent) {
     EXPECT_EQ(segment->extent1, 300.0);
 }
 
-TEST_F(HoldDrags, TheRunwayHoldBarAtTheSecondEndIsMeasuredFromIt) {
-    segment->endClass0 = EndClass::Rollpath;
-    segment->endClass1 = EndClass::RunwayEnd;
-    Press(DPoint{0.0, 1421.0});
-    ASSERT_EQ(view.m_nDragState, DragState::MoveRunwayHold);
-    EXPECT_EQ(view.m_nHoldEnd, 1);
-    Release(DPoint{0.0, 1400.0});
-    EXPECT_NEAR(segment->extent0, 1500.0 - Seen(DPoint{0.0, 1400.0}).y, 1e-9);
-}
-
-TEST_F(HoldDrags, TheCriticalHoldBarSetsTheSecondExtent) {
-    Press(DPoint{-10.0, 1302.0});
-    ASSERT_EQ(view.m_nDragState, DragState::MoveCriticalHold);
-    Release(DPoint{-10.0, 1250.0});
-    EXPECT_NEAR(segment->extent1, Seen(DPoint{-10.0, 1250.0}).y - 1000.0, 1e-9);
-    EXPECT_EQ(segment->extent0, 75.0);
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(HoldDrags, WithoutTheMarkingsTheBarIsNoTarget) {
-    view.OnCommand(CommandId::ViewMarkings);
-    Press(DPoint{5.0, 1078.0});
-    EXPECT_NE(view.m_nDragState, DragState::MoveRunwayHold);
-}
-
 class PolygonDrags : public Drags {
 protected:
     void SetUp() override {
@@ -160,36 +116,6 @@ protected:
     GroundPolygon* polygon = nullptr;
     std::vector<DPoint> original;
 };
-
-TEST_F(PolygonDrags, AWholePolygonMovesByTheMouse) {
-    Drag(DPoint{0.0, 1000.0}, DPoint{100.0, 1050.0});
-    const DPoint a = Seen(DPoint{0.0, 1000.0});
-    const DPoint b = Seen(DPoint{100.0, 1050.0});
-    for (std::size_t i = 0; i < original.size(); ++i) {
-        EXPECT_NEAR(polygon->points[i].x, original[i].x + b.x - a.x, 1e-6);
-        EXPECT_NEAR(polygon->points[i].y, original[i].y + b.y - a.y, 1e-6);
-    }
-    EXPECT_EQ(view.m_pSelectedPolygon, polygon);
-    EXPECT_TRUE(doc.IsModified());
-    // The tile grid follows the moved polygon.
-    EXPECT_NEAR(doc.m_TileGrid.lowerLeft[0], -3000.1, 1e-3);
-}
-
-TEST_F(PolygonDrags, AMarkingPieceOfAPavementFileMovesWithoutModifyingTheDocument) {
-    doc.m_bLoadedFromTms = 1;
-    auto piece = std::make_unique<MarkingPolygon>();
-    piece->kind = MarkingKind::Centre;
-    piece->points = {{100.0, 900.0}, {100.0, 920.0}, {140.0, 920.0}, {140.0, 900.0}};
-    MarkingPolygon* marking = piece.get();
-    doc.m_pMarkings.push_back(std::move(piece));
-    view.OnCommand(CommandId::ViewMarkings);
-    Drag(DPoint{120.0, 910.0}, DPoint{120.0, 960.0});
-    EXPECT_EQ(doc.History().UndoKind(), UndoKind::MarkingMoved);
-    EXPECT_EQ(view.m_pSelectedMarking, marking);
-    EXPECT_NEAR(marking->points[0].y, 900.0 + Seen(DPoint{120.0, 960.0}).y - Seen(DPoint{120.0, 910.0}).y,
-                1e-6);
-    EXPECT_FALSE(doc.IsModified());
-}
 
 TEST_F(PolygonDrags, APressWhileADragIsPendingEndsIt) {
     Press(DPoint{0.0, 1000.0});

