@@ -53,11 +53,24 @@ PoolRenumbering PlanCompaction(const CRollpathDoc& doc) {
     return r;
 }
 
+namespace {
+
+// A pool as roomy as the old one, so that vertices added later never move it.
+std::vector<NetworkVertex> RoomLike(const std::vector<NetworkVertex>& pool, std::size_t size) {
+    std::vector<NetworkVertex> fresh;
+    fresh.reserve(std::max(pool.capacity(), size));
+    fresh.resize(size);
+    return fresh;
+}
+
+}  // namespace
+
 void RenumberForward(const PoolView& view, const PoolRenumbering& r) {
     for (const auto& [position, state] : r.deleted) {
         view.segments[static_cast<std::size_t>(position)]->state = -1;
     }
-    std::vector<NetworkVertex> fresh(std::max(view.pool.size(), static_cast<std::size_t>(r.newCount)));
+    std::vector<NetworkVertex> fresh =
+        RoomLike(view.pool, std::max(view.pool.size(), static_cast<std::size_t>(r.newCount)));
     for (int old = 0; old < r.OldCount(); ++old) {
         const int slot = r.newIndex[static_cast<std::size_t>(old)];
         if (slot >= 0) {
@@ -93,7 +106,8 @@ void RenumberBackward(const PoolView& view, const PoolRenumbering& r,
     for (const auto& [position, state] : r.deleted) {
         view.segments[static_cast<std::size_t>(position)]->state = state;
     }
-    std::vector<NetworkVertex> fresh(std::max(view.pool.size(), static_cast<std::size_t>(r.OldCount())));
+    std::vector<NetworkVertex> fresh =
+        RoomLike(view.pool, std::max(view.pool.size(), static_cast<std::size_t>(r.OldCount())));
     for (int slot = 0; slot < r.newCount; ++slot) {
         fresh[static_cast<std::size_t>(oldIndex[static_cast<std::size_t>(slot)])] =
             std::move(view.pool[static_cast<std::size_t>(slot)]);

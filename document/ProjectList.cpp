@@ -21,7 +21,7 @@ namespace rollpath {
 
 namespace {
 
-std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
+std::string_view AsText(std::span<const std::uint8_t> bytes) {
     return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
@@ -81,12 +81,13 @@ std::map<std::string, PendingProject, std::less<>> ProjectEntries(std::string_vi
 }
 
 std::vector<std::string> ReadProjectSections(const std::filesystem::path& listPath) {
-    std::vector<std::string> sections;
     const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(listPath);
-    if (!bytes) {
-        return sections;
-    }
-    ProjectListReader reader(AsText(*bytes));
+    return bytes ? ReadProjectSections(*bytes) : std::vector<std::string>();
+}
+
+std::vector<std::string> ReadProjectSections(std::span<const std::uint8_t> bytes) {
+    std::vector<std::string> sections;
+    ProjectListReader reader(AsText(bytes));
     ProjectListLine line;
     while (reader.Next(line)) {
         if (line.IsHeader()) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,8 @@ std::map<std::string, PendingProject, std::less<>> ProjectEntries(std::string_vi
 // The section names of the list in file order, as the Open Project dialog
 // lists them (it sorts them); empty when the list cannot be read.
 std::vector<std::string> ReadProjectSections(const std::filesystem::path& listPath);
+// The same over the list's bytes.
+std::vector<std::string> ReadProjectSections(std::span<const std::uint8_t> bytes);
 
 // Sorted as the dialog's list box shows them: alphabetically, ignoring case.
 void SortProjectSections(std::vector<std::string>& sections);

@@ -5,7 +5,7 @@
 
 namespace rollpath {
 
-CRollpathDoc::CRollpathDoc() : m_Vertices(kMaxVertices) {}
+CRollpathDoc::CRollpathDoc() = default;
 
 CRollpathDoc::~CRollpathDoc() = default;
 
@@ -23,7 +23,16 @@ int CRollpathDoc::AddVertex(double x, double y, bool forceNew) {
         Messages().Show("Vertex limit of 8192 reached");
         return -1;
     }
+    // The pool's whole room is taken with its first vertex, so that it never
+    // moves while vertices are added; its slots are made as they are taken.
+    // Every load makes a document, and most never hold a vertex.
+    if (m_Vertices.capacity() < static_cast<std::size_t>(kMaxVertices)) {
+        m_Vertices.reserve(kMaxVertices);
+    }
     const int index = m_nVertices++;
+    if (static_cast<std::size_t>(index) == m_Vertices.size()) {
+        m_Vertices.emplace_back();
+    }
     NetworkVertex& v = Vertex(index);
     v = NetworkVertex{};
     v.x = x;
@@ -64,9 +73,7 @@ void CRollpathDoc::CleanUp() {
     m_pSegments.clear();
     m_pPolygons.clear();
     m_pLights.clear();
-    for (int i = 0; i < m_nVertices; ++i) {
-        Vertex(i) = NetworkVertex{};
-    }
+    m_Vertices.clear();
     m_dRotation = 0.0;
     m_bLoadedFromTms = 0;
     m_szCode.clear();

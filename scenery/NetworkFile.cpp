@@ -98,16 +98,18 @@ float MendedWidth(float width, ReadProblems& problems) {
 
 void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return;
+    if (const auto bytes = ReadWholeFile(path)) {
+        ReadNetworkFile(doc, *bytes, Utf8FromPath(path), latArcsec, lonArcsec);
     }
-    const std::string name = Utf8FromPath(path);
+}
+
+void ReadNetworkFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name,
+                     double latArcsec, double lonArcsec) {
     // One implausible record is mended or skipped; the records after it
     // still count.
     ReadProblems problems(doc.Messages(), name);
 
-    NetworkFileDecoder decoder(*bytes);
+    NetworkFileDecoder decoder(bytes);
     NetworkRecord r;
     // Attribute records apply to the edge most recently read from this file;
     // any before the first edge, or after a skipped one, have nothing to

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "document/FileSystem.h"
@@ -35,5 +37,8 @@ bool WriteNetworkFile(CRollpathDoc& doc);
 // tag it stops, keeping what was read before.
 void ReadNetworkFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec);
+// The same over the file's bytes; messages call it name.
+void ReadNetworkFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name,
+                     double latArcsec, double lonArcsec);
 
 }  // namespace rollpath

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "document/RollpathDoc.h"
 #include "document/Utf8Path.h"
@@ -20,8 +21,8 @@ namespace {
 
 class PavementReader {
 public:
-    PavementReader(CRollpathDoc& doc, const std::filesystem::path& path)
-        : doc_(doc), name_(Utf8FromPath(path)), problems_(doc.Messages(), name_) {}
+    PavementReader(CRollpathDoc& doc, std::string name)
+        : doc_(doc), name_(std::move(name)), problems_(doc.Messages(), name_) {}
 
     void Read(std::span<const std::uint8_t> bytes);
 
@@ -191,11 +192,13 @@ void PavementReader::Finish() {
 }  // namespace
 
 void ReadPavementFile(CRollpathDoc& doc, const std::filesystem::path& path) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return;
+    if (const auto bytes = ReadWholeFile(path)) {
+        ReadPavementFile(doc, *bytes, Utf8FromPath(path));
     }
-    PavementReader(doc, path).Read(*bytes);
+}
+
+void ReadPavementFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name) {
+    PavementReader(doc, name).Read(bytes);
 }
 
 }  // namespace rollpath

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 
 namespace rollpath {
 
@@ -24,5 +26,7 @@ inline constexpr std::uint32_t kMaxReadTileGridSide = 256;
 // naming the file) and reading goes on; at an unknown tag or the end of the
 // data reading stops, keeping what was read before.
 void ReadPavementFile(CRollpathDoc& doc, const std::filesystem::path& path);
+// The same over the file's bytes; messages call it name.
+void ReadPavementFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name);
 
 }  // namespace rollpath

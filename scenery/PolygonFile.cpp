@@ -92,15 +92,17 @@ bool WritePolygonFile(CRollpathDoc& doc) {
 
 void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return;
+    if (const auto bytes = ReadWholeFile(path)) {
+        ReadPolygonFile(doc, *bytes, Utf8FromPath(path), latArcsec, lonArcsec);
     }
-    const std::string name = Utf8FromPath(path);
+}
+
+void ReadPolygonFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name,
+                     double latArcsec, double lonArcsec) {
     ReadProblems problems(doc.Messages(), name);
 
     // No limit on the pool: whatever a writer wrote is read.
-    PolygonFileDecoder decoder(*bytes);
+    PolygonFileDecoder decoder(bytes);
     PolygonFileRecord r;
     std::vector<DPoint> pool;  // the latest "<vert>" record's vertices
     bool automatic = false;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "document/FileSystem.h"
@@ -43,5 +45,8 @@ bool WritePolygonFile(CRollpathDoc& doc);
 // at anything else it stops, keeping the polygons completed before.
 void ReadPolygonFile(CRollpathDoc& doc, const std::filesystem::path& path, double latArcsec,
                      double lonArcsec);
+// The same over the file's bytes; messages call it name.
+void ReadPolygonFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name,
+                     double latArcsec, double lonArcsec);
 
 }  // namespace rollpath

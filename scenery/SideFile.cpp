@@ -93,13 +93,15 @@ bool WriteSideFile(CRollpathDoc& doc) {
 }
 
 void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path) {
-    const auto bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return;
+    if (const auto bytes = ReadWholeFile(path)) {
+        ReadSideFile(doc, *bytes, Utf8FromPath(path));
     }
-    ReadProblems problems(doc.Messages(), Utf8FromPath(path));
+}
+
+void ReadSideFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name) {
+    ReadProblems problems(doc.Messages(), name);
     std::unordered_set<const RollpathSegment*> matched;
-    SideFileDecoder decoder(*bytes);
+    SideFileDecoder decoder(bytes);
     SideFileRecord r;
     for (;;) {
         const DecodeStatus status = decoder.Next(r);

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "document/FileSystem.h"
@@ -33,5 +35,7 @@ bool WriteSideFile(CRollpathDoc& doc);
 // stops, keeping what was applied. A hold distance of no plausible length is
 // mended (with a message naming the file).
 void ReadSideFile(CRollpathDoc& doc, const std::filesystem::path& path);
+// The same over the file's bytes; messages call it name.
+void ReadSideFile(CRollpathDoc& doc, std::span<const std::uint8_t> bytes, const std::string& name);
 
 }  // namespace rollpath

@@ -17,12 +17,12 @@ constexpr std::uint32_t kBitFields = 3;
 // The compression field's place in the info block.
 constexpr std::size_t kCompressionAt = 16;
 
-std::uint32_t U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
            static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at) {
+std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at) {
     return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
 
@@ -71,7 +71,7 @@ bool Drawable(const Layout& l) {
 }
 
 // The header's fields checked against the file; a problem text when damaged.
-std::optional<Layout> ReadLayout(const std::vector<std::uint8_t>& file, std::string& problem) {
+std::optional<Layout> ReadLayout(std::span<const std::uint8_t> file, std::string& problem) {
     if (file.size() < kFileHeaderBytes + kInfoHeaderBytes) {
         problem = "the file is too short for its headers";
         return std::nullopt;
@@ -143,7 +143,7 @@ std::optional<Layout> ReadLayout(const std::vector<std::uint8_t>& file, std::str
     return l;
 }
 
-std::vector<std::uint32_t> ReadPalette(const std::vector<std::uint8_t>& file, const Layout& l) {
+std::vector<std::uint32_t> ReadPalette(std::span<const std::uint8_t> file, const Layout& l) {
     std::vector<std::uint32_t> palette(std::size_t{1} << (l.bits <= 8 ? l.bits : 0), 0xFF000000u);
     for (std::size_t i = 0; i < l.paletteEntries && i < palette.size(); ++i) {
         const std::size_t at = l.paletteOffset + 4 * i;
@@ -152,7 +152,7 @@ std::vector<std::uint32_t> ReadPalette(const std::vector<std::uint8_t>& file, co
     return palette;
 }
 
-DibImage Decode(const std::vector<std::uint8_t>& file, const Layout& l) {
+DibImage Decode(std::span<const std::uint8_t> file, const Layout& l) {
     DibImage image;
     image.width = l.width;
     image.height = l.height;
@@ -235,15 +235,21 @@ int CBMP::Load(const std::filesystem::path& path, int& width, int& height, std::
     if (!file || !problem.empty()) {
         return 0;
     }
-    if (file->size() < 2 || (*file)[0] != 'B' || (*file)[1] != 'M') {
+    return Load(*file, width, height, problem);
+}
+
+int CBMP::Load(std::span<const std::uint8_t> file, int& width, int& height, std::string& problem) {
+    Reset();
+    problem.clear();
+    if (file.size() < 2 || file[0] != 'B' || file[1] != 'M') {
         return 0;
     }
-    const std::optional<Layout> layout = ReadLayout(*file, problem);
+    const std::optional<Layout> layout = ReadLayout(file, problem);
     if (!layout) {
         return 0;
     }
-    m_InfoBlock.assign(file->begin() + kFileHeaderBytes, file->end());
-    m_Image = Decode(*file, *layout);
+    m_InfoBlock.assign(file.begin() + kFileHeaderBytes, file.end());
+    m_Image = Decode(file, *layout);
     // 16-bit pixels with masks are kept marked uncompressed; the decoded
     // image already used the masks.
     if (layout->bits == 16 && layout->compression == kBitFields) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,8 @@ public:
     // "BM" (problem left empty: these fail silently), is damaged or holds
     // pixels this class cannot draw (problem says how).
     int Load(const std::filesystem::path& path, int& width, int& height, std::string& problem);
+    // The same over the file's bytes.
+    int Load(std::span<const std::uint8_t> file, int& width, int& height, std::string& problem);
 
     // Draws the source rectangle (pixels, y from the bottom row) onto the
     // destination rectangle (logical units, see Canvas::StretchDib); nothing

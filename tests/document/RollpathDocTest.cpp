@@ -126,6 +126,8 @@ TEST_F(DocTest, TakingTheModelMovesAllOfItAndCleansTheOther) {
     EXPECT_TRUE(doc.m_pPolygons.empty());
     EXPECT_TRUE(doc.m_pSegments.empty());
     EXPECT_TRUE(doc.m_TriErrors.empty());
+    // A vertex added afterwards starts with nothing generated for the old one.
+    EXPECT_EQ(doc.AddVertex(3, 4, false), v);
     EXPECT_TRUE(doc.Vertex(v).centreQuads.empty());
 }
 

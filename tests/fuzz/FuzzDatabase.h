@@ -40,7 +40,7 @@ int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<co
     const char* file = files[input[0] % N];
     WriteInput(install / file, input.subspan(1));
 
-    FuzzDocument fuzz(install);
+    FuzzDocument& fuzz = FreshDocument(install);
     fuzz.settings.PodFilesFirst = loose ? 0 : 1;
     // Found through the second identifier: both indexes are searched.
     if (LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms") == 1) {

@@ -35,26 +35,46 @@ inline void WriteInput(const std::filesystem::path& path, std::span<const std::u
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+// How messages name an input file.
+inline constexpr const char* kInputName = "input";
+
 inline std::span<const std::uint8_t> Input(const std::uint8_t* data, std::size_t size) {
     return size == 0 ? std::span<const std::uint8_t>() : std::span<const std::uint8_t>(data, size);
 }
 
-// A fresh document per input, its settings pointing into the scratch folder.
+// A document emptied and set up afresh for each input. One document serves
+// the whole process: making a document (its vertex pool) costs more than
+// reading most inputs, so only what a run filled is emptied.
 struct FuzzDocument {
-    explicit FuzzDocument(const std::filesystem::path& flyDir = Scratch().path()) {
-        settings.FlyDir = flyDir.string();
-        settings.FlyDirSet = 1;
-        settings.OutputDir = Scratch().path().string();
+    FuzzDocument() {
         doc.SetSettings(&settings);
         doc.SetMessageSink(&messages);
         doc.SetProgramDir(Scratch().path());
         doc.SetTriangulationSeed(1u);
     }
 
+    void Reset(const std::filesystem::path& flyDir) {
+        doc.CleanUp();
+        doc.m_Airport = AirportRecord{};
+        doc.m_TileGrid = TileGrid{};
+        doc.SetModifiedFlag(false);
+        messages.Clear();
+        settings = Settings{};
+        settings.FlyDir = flyDir.string();
+        settings.FlyDirSet = 1;
+        settings.OutputDir = Scratch().path().string();
+    }
+
     Settings settings;
     RecordingMessageSink messages;
     CRollpathDoc doc;
 };
+
+inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch().path()) {
+    static FuzzDocument fuzz;
+    fuzz.Reset(flyDir);
+    return fuzz;
+}
 
 // A sample installation of one layout, written once per process.
 inline std::filesystem::path SampleInstall(SampleLayout layout, const std::string& name) {

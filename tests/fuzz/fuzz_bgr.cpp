@@ -9,11 +9,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
     const auto input = fuzz::Input(data, size);
-    const auto path = fuzz::Scratch() / "input.bgr";
-    fuzz::WriteInput(path, input);
-    fuzz::FuzzDocument fuzz;
+    auto& fuzz = fuzz::FreshDocument();
     const auto [lat, lon] = fuzz::NetworkOrigin(input);
-    ReadNetworkFile(fuzz.doc, path, lat, lon);
+    ReadNetworkFile(fuzz.doc, input, fuzz::kInputName, lat, lon);
     fuzz::UseDocument(fuzz.doc);
     return 0;
 }

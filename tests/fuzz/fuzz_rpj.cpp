@@ -12,10 +12,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
+    const auto input = fuzz::Input(data, size);
+    (void)ReadProjectSections(input);
+    // Opening an airport from the list reads it by its path.
     const auto path = fuzz::Scratch() / kProjectListName;
-    fuzz::WriteInput(path, fuzz::Input(data, size));
-    fuzz::FuzzDocument fuzz(install);
-    (void)ReadProjectSections(path);
+    fuzz::WriteInput(path, input);
+    auto& fuzz = fuzz::FreshDocument(install);
     PendingProject pending;
     SetPendingProject(pending, "KSFO", path);
     if (OnOpenDocument(fuzz.doc, pending)) {

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     const IniSettingsStore store =
         IniSettingsStore::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    fuzz::FuzzDocument fuzz(install);
+    auto& fuzz = fuzz::FreshDocument(install);
     fuzz.settings = SettingsFromIni(store);
     // The folders stay in the scratch area whatever the file names.
     fuzz.settings.FlyDir = install.string();

@@ -9,10 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
-    const auto path = fuzz::Scratch() / "input.tms";
-    fuzz::WriteInput(path, fuzz::Input(data, size));
-    fuzz::FuzzDocument fuzz;
-    ReadPavementFile(fuzz.doc, path);
+    auto& fuzz = fuzz::FreshDocument();
+    ReadPavementFile(fuzz.doc, fuzz::Input(data, size), fuzz::kInputName);
     fuzz::UseDocument(fuzz.doc);
     return 0;
 }

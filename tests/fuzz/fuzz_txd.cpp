@@ -20,14 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto rest = input.subspan(4);
     const std::size_t networkSize = declared < rest.size() ? declared : rest.size();
     const auto network = rest.first(networkSize);
-    const auto bgr = fuzz::Scratch() / "pair.bgr";
-    const auto txd = fuzz::Scratch() / "pair.txd";
-    fuzz::WriteInput(bgr, network);
-    fuzz::WriteInput(txd, rest.subspan(networkSize));
-    fuzz::FuzzDocument fuzz;
+    auto& fuzz = fuzz::FreshDocument();
     const auto [lat, lon] = fuzz::NetworkOrigin(network);
-    ReadNetworkFile(fuzz.doc, bgr, lat, lon);
-    ReadSideFile(fuzz.doc, txd);
+    ReadNetworkFile(fuzz.doc, network, "pair.bgr", lat, lon);
+    ReadSideFile(fuzz.doc, rest.subspan(networkSize), "pair.txd");
     fuzz::UseDocument(fuzz.doc);
     return 0;
 }

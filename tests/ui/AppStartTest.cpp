@@ -213,10 +213,8 @@ private slots:
         } rows[] = {
             {WindowRect{5, 6, 700, 500}, WindowRect{5, 6, 700, 500}},
             {WindowRect{1500, 6, 1700, 500}, WindowRect{1500, 6, 1700, 500}},  // on the second screen
-            {WindowRect{-300, -20, 20, 40}, WindowRect{-300, -20, 20, 40}},
             {std::nullopt, first},
             {WindowRect{5000, 6, 5700, 500}, first},
-            {WindowRect{100, 100, 100, 500}, first},
             {WindowRect{600, 100, 10, 500}, first},
             {WindowRect{INT_MIN, 0, INT_MAX, 10}, first},
         };

@@ -1,16 +1,19 @@
-// The editor's view on the offscreen platform, KSFO opened from a sample
-// installation: keys, the wheel and a resized window.
+// The editor's view widget on the offscreen platform, KSFO opened from a
+// sample installation: keys, the wheel, a resized window, and drawing with
+// real mouse events (a chain ended by Escape, undone and redone from the Edit
+// menu; the right-button menu).
 
 #include <QLabel>
-#include <QPixmap>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
 
 #include "UiTestSupport.h"
-#include "qtcanvas/QtCanvas.h"
+#include "geometry/PolygonMeasures.h"
 #include "support/TempDir.h"
+#include "ui/ContextMenu.h"
 #include "ui/MainFrame.h"
 #include "ui/ViewWidget.h"
 
@@ -20,16 +23,26 @@ class ViewWidgetTest : public QObject {
     Q_OBJECT
 
 private:
+    CViewWidget& Widget() { return frame_->ViewWidget(); }
+
     // The device pixel of a world point in the view.
     QPoint PixelOf(const DPoint& world) {
-        CViewWidget& widget = frame_->ViewWidget();
         LPoint l;
-        widget.View().ProjectPoints(1, &world, &l, true);
-        return QPoint(static_cast<int>(std::lround(l.x * widget.LogicalDpiX() / 1000.0)),
-                      static_cast<int>(std::lround(-l.y * widget.LogicalDpiY() / 1000.0)));
+        Widget().View().ProjectPoints(1, &world, &l, true);
+        return QPoint(static_cast<int>(std::lround(l.x * Widget().LogicalDpiX() / 1000.0)),
+                      static_cast<int>(std::lround(-l.y * Widget().LogicalDpiY() / 1000.0)));
     }
 
-    QImage Painted() { return frame_->ViewWidget().viewport()->grab().toImage(); }
+    // A point of the window that no runway covers.
+    QPoint FreePixel(int x, int y) {
+        const DPoint world = Widget().View().WindowToWorld(DevicePoint{x, y});
+        for (const auto& runway : doc_.m_pRunways) {
+            if (PointInPolygon(world.x, world.y, runway->corners.data(), 4) != kOutside) {
+                return QPoint(-1, -1);
+            }
+        }
+        return QPoint(x, y);
+    }
 
     testing::TempDir dir_{"rollpath-ui"};
     Settings settings_;
@@ -42,9 +55,6 @@ private slots:
         std::string error;
         QVERIFY2(testing::InstallSamples(dir_.path(), error), error.c_str());
         settings_.FlyDir = dir_.path().string();
-        // Runway colours the black pen of the benchmark mark stands out on.
-        settings_.AsphaltColor = Rgb(70, 70, 70);
-        settings_.ConcreteColor = Rgb(140, 140, 140);
         doc_.SetSettings(&settings_);
         doc_.SetMessageSink(&messages_);
         doc_.SetProgramDir(dir_ / "program");
@@ -117,6 +127,56 @@ private slots:
         // Within a foot and a pixel (the centre pixel is a whole pixel).
         const double pixel = view.m_nZoom / (10.0 * widget.LogicalDpiX());
         QVERIFY(std::hypot(kept.x - middle.x, kept.y - middle.y) < 1.5 * (1.0 + pixel));
+    }
+
+    // Escape ends the chain where the pointer is, as a right click there
+    // would, and the tool's prompt goes with it; Edit > Undo takes the chain
+    // away and Redo brings it back.
+    void escapeEndsTheChainThatUndoTakesAwayAndRedoBringsBack() {
+        QWidget* viewport = Widget().viewport();
+        const QPoint a = FreePixel(40, 40);
+        const QPoint b = FreePixel(140, 40);
+        QVERIFY(a.x() >= 0 && b.x() >= 0);
+        QAction* undo = frame_->Action(CommandId::EditUndo);
+        QVERIFY(undo != nullptr);
+        QVERIFY(!undo->isEnabled());
+        const std::size_t before = doc_.m_pSegments.size();
+        Widget().View().OnCommand(CommandId::RollpathTool);
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
+        QTest::mouseMove(viewport, b);
+        // The prompt shows when the pointer's cursor is set over the view.
+        QVERIFY(Widget().View().OnSetCursor());
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
+        // The pointer over b, as the view sees it moving there.
+        QMouseEvent move(QEvent::MouseMove, QPointF(b), QPointF(viewport->mapToGlobal(b)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::keyClick(&Widget(), Qt::Key_Escape);
+        QCOMPARE(Widget().View().m_bRollpathTool, 0);
+        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
+        const RollpathSegment& s = *doc_.m_pSegments.back();
+        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
+        QVERIFY(s.live());
+        frame_->UpdateActions();
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));
+        undo->trigger();
+        QCOMPARE(doc_.m_pSegments.size(), before);
+        frame_->Action(CommandId::EditRedo)->trigger();
+        QCOMPARE(doc_.m_pSegments.size(), before + 1);
+    }
+
+    void aRightClickPopsUpTheContextMenu() {
+        QWidget* viewport = Widget().viewport();
+        const QPoint p = FreePixel(60, 60);
+        QVERIFY(p.x() >= 0);
+        QTest::mouseMove(viewport, p);
+        QTest::mouseClick(viewport, Qt::RightButton, Qt::NoModifier, p);
+        QVERIFY(Widget().ContextMenu().isVisible());
+        QCOMPARE(Widget().ContextMenu().actions().size(), qsizetype{7});
+        QCOMPARE(Widget().View().m_Context.kind, ContextKind::Nothing);
+        Widget().ContextMenu().close();
     }
 };
 

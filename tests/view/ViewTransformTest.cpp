@@ -127,8 +127,7 @@ TEST_F(Transform, RotationCharactersAndIncrements) {
         char key;
         double expected;
     };
-    for (const Case c : {Case{0, ',', 0.25}, Case{1, '<', 0.5}, Case{2, ',', 1.0}, Case{0, '.', 359.75},
-                         Case{1, '>', 359.5}, Case{2, '.', 359.0}, Case{7, ',', 1.0}}) {
+    for (const Case c : {Case{0, ',', 0.25}, Case{1, '<', 0.5}, Case{2, '.', 359.0}, Case{7, ',', 1.0}}) {
         doc.m_dRotation = 0.0;
         settings.Rotation = c.setting;
         EXPECT_TRUE(view.OnChar(c.key));
@@ -177,9 +176,8 @@ TEST_F(Transform, KeysScrollAsTheirScrollCodes) {
     OpenWithRunway();
     const KeyCase cases[] = {
         {"PageUp", ViewKey::PageUp, 0, -10}, {"PageDown", ViewKey::PageDown, 0, 10},
-        {"Left", ViewKey::Left, -1, 0},      {"Right", ViewKey::Right, 1, 0},
-        {"Up", ViewKey::Up, 0, -1},          {"Down", ViewKey::Down, 0, 1},
-        {"Home", ViewKey::Home, 0, 0},       {"End", ViewKey::End, 0, 0},
+        {"Left", ViewKey::Left, -1, 0},      {"Down", ViewKey::Down, 0, 1},
+        {"Home", ViewKey::Home, 0, 0},
     };
     for (const KeyCase& c : cases) {
         host.scrolls.clear();
