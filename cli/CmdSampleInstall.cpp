@@ -12,7 +12,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kSampleInstallSynopsis =
     "rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]";
 
 struct SampleInstallArgs {
@@ -26,7 +26,7 @@ struct SampleInstallArgs {
 
 int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     SampleInstallArgs parsed;
-    CommandParser app("sample-install", kSynopsis);
+    CommandParser app("sample-install", kSampleInstallSynopsis);
     app.add_option("DIR", parsed.dir, "the folder of the installation")->required();
     app.add_option_function<std::string>(
            "--layout",
@@ -46,7 +46,7 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
         return *status;
     }
     if (parsed.dir.empty()) {
-        return UsageError(err, "missing DIR", kSynopsis);
+        return UsageError(err, "missing DIR", kSampleInstallSynopsis);
     }
 
     std::string error;
