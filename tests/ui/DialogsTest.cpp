@@ -203,12 +203,6 @@ private slots:
         QCOMPARE(settings.EdgeInset, 2.75);
     }
 
-    void fileFiltersInQtsForm() {
-        QCOMPARE(QtNameFilters("Bitmap Files|*.bmp||"), QStringList{QStringLiteral("Bitmap Files (*.bmp)")});
-        QCOMPARE(QtNameFilters("Pictures|*.bmp;*.dib|All Files|*.*||"),
-                 (QStringList{QStringLiteral("Pictures (*.bmp *.dib)"), QStringLiteral("All Files (*.*)")}));
-        QVERIFY(QtNameFilters("").isEmpty());
-    }
 };
 
 }  // namespace rollpath
