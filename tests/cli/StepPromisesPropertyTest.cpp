@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -158,31 +159,31 @@ public:
         }
     }
 
-    std::size_t SegmentsInSlot(double x) {
-        std::size_t n = 0;
-        for (const SegmentShape& s : LiveSegments(Doc())) {
-            n += std::abs(s.a.x - x) < kSlotSpacing / 2 && std::abs(s.b.x - x) < kSlotSpacing / 2 &&
-                         s.a.y > kRollpathY - kLength && s.b.y > kRollpathY - kLength
-                     ? 1
-                     : 0;
-        }
-        return n;
+    // The segments of a slot. Promises are judged there only: a rebuild may
+    // still finish work left elsewhere by an earlier step (a vertex pinned
+    // onto a runway splits its centre line only at the next rebuild).
+    static std::vector<SegmentShape> InSlot(double x, const std::vector<SegmentShape>& segments) {
+        std::vector<SegmentShape> in;
+        std::copy_if(segments.begin(), segments.end(), std::back_inserter(in), [x](const SegmentShape& s) {
+            return std::abs(s.a.x - x) < kSlotSpacing / 2 && std::abs(s.b.x - x) < kSlotSpacing / 2 &&
+                   s.a.y > kRollpathY - kLength && s.b.y > kRollpathY - kLength;
+        });
+        return in;
     }
+    std::size_t SegmentsInSlot(double x) { return InSlot(x, LiveSegments(Doc())).size(); }
 
-    // A rollpath drawn in an empty slot joins the points clicked.
+    // A rollpath drawn joins the points clicked.
     void DrawRollpath(int slot) {
         const double x = kStripX + kSlotSpacing * slot;
-        if (Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr) {
+        // Only in an empty slot: a click near a wide rollpath's end meets it.
+        if (SegmentsInSlot(x) != 0) {
             return;
         }
         LookAt(View(), DPoint{x, kRollpathY});
-        // Counted in the slot only: a rebuild may still finish work left
-        // elsewhere by an earlier step.
-        const std::size_t before = SegmentsInSlot(x);
         Run({"command rollpath-tool", "click " + At(x, kRollpathY), "click " + At(x, kRollpathY + kLength),
              "rclick " + At(x, kRollpathY + kLength)});
         RC_ASSERT(Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr);
-        RC_ASSERT(SegmentsInSlot(x) == before + 1);
+        RC_ASSERT(SegmentsInSlot(x) == 1);
     }
 
     // The slot's rollpath, its far end dragged: the end lies where it was
@@ -194,7 +195,7 @@ public:
             return;
         }
         LookAt(View(), DPoint{x, kRollpathY + kLength});
-        const std::vector<SegmentShape> others = LiveSegments(Doc(), s);
+        const std::vector<SegmentShape> others = InSlot(x, LiveSegments(Doc(), s));
         const double tx = x + dx;
         const double ty = kRollpathY + kLength + dy;
         // Dropped onto another vertex, the two are merged.
@@ -209,20 +210,22 @@ public:
         const DPoint a = Position(Doc(), s->vertex0);
         const DPoint b = Position(Doc(), s->vertex1);
         RC_ASSERT((Near(a, x, kRollpathY) && Near(b, tx, ty)) || (Near(b, x, kRollpathY) && Near(a, tx, ty)));
-        RC_ASSERT(LiveSegments(Doc(), s) == others);
+        RC_ASSERT(InSlot(x, LiveSegments(Doc(), s)) == others);
     }
 
-    // The slot's rollpath cut through its context menu: it is gone, the rest stays.
+    // A rollpath of the slot cut through its context menu: the one under
+    // the pointer is gone, the rest stays.
     void CutRollpath(int slot) {
         const double x = kStripX + kSlotSpacing * slot;
-        const RollpathSegment* s = Joining(Doc(), x, kRollpathY, kRollpathY + kLength);
-        if (s == nullptr) {
+        LookAt(View(), DPoint{x, kRollpathY + kLength / 2});
+        Run({"rclick " + At(x, kRollpathY + kLength / 2)});
+        const RollpathSegment* s = View().m_Context.segment;
+        if (View().m_Context.kind != ContextKind::Segment || s == nullptr) {
             return;
         }
-        LookAt(View(), DPoint{x, kRollpathY + kLength / 2});
-        const std::vector<SegmentShape> others = LiveSegments(Doc(), s);
-        Run({"rclick " + At(x, kRollpathY + kLength / 2), "command context-cut"});
-        RC_ASSERT(LiveSegments(Doc()) == others);
+        const std::vector<SegmentShape> others = InSlot(x, LiveSegments(Doc(), s));
+        Run({"command context-cut"});
+        RC_ASSERT(InSlot(x, LiveSegments(Doc())) == others);
     }
 
     // A square drawn in the slot has the corners clicked, in order.
