@@ -122,19 +122,6 @@ TEST(AtomicFile, ACommittedFileLeavesTheNextWriteAlone) {
     EXPECT_EQ(Entries(dir.path()), std::vector{target});
 }
 
-TEST(AtomicFile, NothingIsCommittedAfterAFailedWrite) {
-    TempDir dir;
-    FaultyFileSystem files(Fault::Write, 2);
-    AtomicFile file(dir / "x.bgr", files);
-    ASSERT_TRUE(file.Open());
-    EXPECT_TRUE(file.Write(Bytes{1}));
-    EXPECT_FALSE(file.Write(Bytes{2}));
-    EXPECT_FALSE(file.Write(Bytes{3}));  // sticky
-    EXPECT_FALSE(file.Commit());
-    EXPECT_EQ(files.renames(), 0);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-}
-
 // A real device that is always full: the loss must show by the close at
 // the latest, even when the data sat in a buffer.
 TEST(RealFileSystem, AFullDiskShowsAsAFailure) {
