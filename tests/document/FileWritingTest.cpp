@@ -105,6 +105,12 @@ TEST(AtomicFile, AnAbandonedWriteRemovesItsTemporary) {
         EXPECT_EQ(file.temporary().parent_path(), target.parent_path());
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+
+    // Opened again, it starts afresh: nothing of the first write remains.
+    AtomicFile again(target);
+    ASSERT_TRUE(again.Open() && again.Write(Bytes{1, 2, 3}));
+    ASSERT_TRUE(again.Open() && again.Write(Bytes{9}) && again.Commit());
+    EXPECT_EQ(ReadBytes(target), Bytes{9});
 }
 
 // A committed file owns its temporary name no more: going away, it must
