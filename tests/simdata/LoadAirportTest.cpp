@@ -287,6 +287,7 @@ TEST(CheckRunway, KeepsARunwayOrSaysWhyItIsDropped) {
         {"all zero", 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, kNoPosition},
         {"both ends at one place", 0.0, 0.0, 0.1, 0.2, 0.1, 0.2, kNoPosition},
         {"one place after 360.5 is reduced", 0.0, 0.0, 0.1, 360.5, 0.1, 0.5, kNoPosition},
+        {"either end is reduced", 0.0, 0.0, 0.1, 0.5, 0.1, 360.5, kNoPosition},
         {"no position before the distance", 0.0, 0.0, 10.0, 10.0, 10.0, 10.0, kNoPosition},
         {"one end at zero", 0.0, 0.0, 0.0, 0.0, 0.01, 0.0, ""},
         {"359.99 reduced before the midpoint", 0.0, 0.0, 0.0, 359.99, 0.0, 0.01, ""},
