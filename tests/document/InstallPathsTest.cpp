@@ -43,7 +43,7 @@ TEST(InstallPaths, EachNameIsFoundIgnoringCaseOrKeptAsWritten) {
     EXPECT_TRUE(EqualsIgnoreCase("KsFo", "ksfO"));
     EXPECT_FALSE(EqualsIgnoreCase("KSF", "KSFO"));
     EXPECT_FALSE(EqualsIgnoreCase("XSFO", "KSFO"));  // the first letter counts too
-    EXPECT_FALSE(EqualsIgnoreCase("A[", "a{"));  // only letters have a case
+    EXPECT_FALSE(EqualsIgnoreCase("A[", "a{"));      // only letters have a case
 }
 
 TEST(InstallPaths, TheOutputSettingWinsOverTheDataFolder) {
