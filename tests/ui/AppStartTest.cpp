@@ -432,7 +432,6 @@ private slots:
         QApplication::sendEvent(&frame, &drop);
         QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
     }
-
 };
 
 }  // namespace rollpath

@@ -202,7 +202,6 @@ private slots:
         QCOMPARE(settings.EdgeWidth, 1.25);
         QCOMPARE(settings.EdgeInset, 2.75);
     }
-
 };
 
 }  // namespace rollpath

@@ -274,7 +274,6 @@ private slots:
         in.read(head.data(), 4);
         QCOMPARE(QString::fromStdString(head), QStringLiteral("%PDF"));
     }
-
 };
 
 }  // namespace rollpath
