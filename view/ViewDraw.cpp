@@ -146,15 +146,21 @@ void CRollpathView::UpdatePaintBox(const Canvas& canvas) {
 }
 
 bool CRollpathView::OutsidePaintBox(std::span<const DPoint> points, double margin) const {
-    if (m_PaintBox.all) {
+    if (m_PaintBox.all || points.empty()) {
         return false;
     }
+    double x0 = points[0].x;
+    double x1 = x0;
+    double y0 = points[0].y;
+    double y1 = y0;
+    for (const DPoint& p : points) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
     const PaintBox& b = m_PaintBox;
-    const auto beyond = [&points](auto test) { return std::all_of(points.begin(), points.end(), test); };
-    return beyond([&](const DPoint& p) { return p.x < b.left - margin; }) ||
-           beyond([&](const DPoint& p) { return p.x > b.right + margin; }) ||
-           beyond([&](const DPoint& p) { return p.y < b.bottom - margin; }) ||
-           beyond([&](const DPoint& p) { return p.y > b.top + margin; });
+    return x1 < b.left - margin || x0 > b.right + margin || y1 < b.bottom - margin || y0 > b.top + margin;
 }
 
 // A segment's markings and lights keep within its width of its outline and

@@ -17,15 +17,11 @@
 namespace rollpath {
 namespace {
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "rollpath_bench";
-    static char* argv[] = {name, nullptr};
+// The platform without a screen, unless one was asked for.
+void UseOffscreenPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication application(argc, argv);
-    return application;
 }
 
 int BusiestVertex(const CRollpathDoc& doc) {
@@ -55,7 +51,11 @@ void SendMouse(QWidget* viewport, QEvent::Type type, QPoint at) {
 
 // 0: the initial fit, the whole airport; 2000: zoomed in on the vertex.
 void BM_DragBusiestVertex(benchmark::State& state) {
-    Application();
+    UseOffscreenPlatform();
+    int argc = 1;
+    char name[] = "rollpath_bench";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
     RecordingMessageSink messages;
     CRollpathDoc doc;
     testing::BuildSyntheticAirport(doc);
