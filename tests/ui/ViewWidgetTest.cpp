@@ -107,7 +107,7 @@ private:
                 mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
                 paint();
                 for (int moves = pick(4); moves > 0; --moves) {
-                    at += QPoint(pick(61) - 30, pick(61) - 30);
+                    at += QPoint(pick(241) - 120, pick(241) - 120);
                     mouse(QEvent::MouseMove, at, Qt::LeftButton);
                     paint();
                 }
