@@ -128,40 +128,6 @@ TEST_F(DocTest, ModifiedFlagIsFrozenForPavementFileDocuments) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-// Surface bit sets by name, so the test reads like the data.
-constexpr int kAsphaltBit = 1 << kAsphalt;
-constexpr int kConcreteBit = 1 << kConcrete;
-constexpr int kTurfBit = 1 << kTurf;
-constexpr int kDirtBit = 1 << kDirt;
-constexpr int kWaterBit = 1 << kWater;
-
-std::vector<int> OrderedSurfaces(const std::vector<int>& surfaces) {
-    CRollpathDoc doc;
-    for (std::size_t i = 0; i < surfaces.size(); ++i) {
-        RunwayRecord& r = doc.AppendRunway();
-        r.surface = surfaces[i];
-        r.length = static_cast<int>(i);  // identifies the runway
-    }
-    doc.OrderRunwaysSoftFirst();
-    std::vector<int> order;
-    for (const auto& r : doc.m_pRunways) {
-        order.push_back(r->length);
-    }
-    return order;
-}
-
-TEST(RunwayOrder, SoftRunwaysMoveBeforeHardOnes) {
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kTurfBit}), (std::vector<int>{1, 0}));
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kConcreteBit}), (std::vector<int>{0, 1}));
-    // Hard runways keep their order among themselves, soft ones too.
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kConcreteBit, kTurfBit, kDirtBit}),
-              (std::vector<int>{2, 3, 0, 1}));
-    // A runway of another surface holds its neighbours apart.
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kWaterBit, kTurfBit}), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(OrderedSurfaces({kWaterBit, kAsphaltBit, kTurfBit}), (std::vector<int>{0, 2, 1}));
-    EXPECT_EQ(OrderedSurfaces({}), (std::vector<int>{}));
-}
-
 TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {
     EXPECT_EQ(AnsiToUtf8("45\xB0 N"), "45\xC2\xB0 N");
     EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");
