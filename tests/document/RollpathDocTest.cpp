@@ -128,6 +128,24 @@ TEST_F(DocTest, ModifiedFlagIsFrozenForPavementFileDocuments) {
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Soft runways move before hard ones within each run of hard and soft
+// runways; a runway of another surface holds its neighbours apart.
+TEST(RunwayOrder, SoftRunwaysMoveBeforeHardOnesUpToAnotherSurface) {
+    CRollpathDoc doc;
+    int id = 0;
+    for (const int surface : {kConcrete, kTurf, kWater, kAsphalt, kDirt, kGravel}) {
+        RunwayRecord& r = doc.AppendRunway();
+        r.surface = 1 << surface;
+        r.length = ++id;  // identifies the runway
+    }
+    doc.OrderRunwaysSoftFirst();
+    std::vector<int> order;
+    for (const auto& r : doc.m_pRunways) {
+        order.push_back(r->length);
+    }
+    EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 5, 6, 4}));
+}
+
 TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {
     EXPECT_EQ(AnsiToUtf8("45\xB0 N"), "45\xC2\xB0 N");
     EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC");
