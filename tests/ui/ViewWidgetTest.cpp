@@ -129,44 +129,6 @@ private slots:
         QVERIFY(std::hypot(kept.x - middle.x, kept.y - middle.y) < 1.5 * (1.0 + pixel));
     }
 
-    // Escape ends the chain where the pointer is, as a right click there
-    // would, and the tool's prompt goes with it; Edit > Undo takes the chain
-    // away and Redo brings it back.
-    void escapeEndsTheChainThatUndoTakesAwayAndRedoBringsBack() {
-        QWidget* viewport = Widget().viewport();
-        const QPoint a = FreePixel(40, 40);
-        const QPoint b = FreePixel(140, 40);
-        QVERIFY(a.x() >= 0 && b.x() >= 0);
-        QAction* undo = frame_->Action(CommandId::EditUndo);
-        QVERIFY(undo != nullptr);
-        QVERIFY(!undo->isEnabled());
-        const std::size_t before = doc_.m_pSegments.size();
-        Widget().View().OnCommand(CommandId::RollpathTool);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
-        QTest::mouseMove(viewport, b);
-        // The prompt shows when the pointer's cursor is set over the view.
-        QVERIFY(Widget().View().OnSetCursor());
-        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
-        // The pointer over b, as the view sees it moving there.
-        QMouseEvent move(QEvent::MouseMove, QPointF(b), QPointF(viewport->mapToGlobal(b)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        QTest::keyClick(&Widget(), Qt::Key_Escape);
-        QCOMPARE(Widget().View().m_bRollpathTool, 0);
-        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
-        QCOMPARE(doc_.m_pSegments.size(), before + 1);
-        const RollpathSegment& s = *doc_.m_pSegments.back();
-        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
-        QVERIFY(s.live());
-        frame_->UpdateActions();
-        QVERIFY(undo->isEnabled());
-        QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));
-        undo->trigger();
-        QCOMPARE(doc_.m_pSegments.size(), before);
-        frame_->Action(CommandId::EditRedo)->trigger();
-        QCOMPARE(doc_.m_pSegments.size(), before + 1);
-    }
-
     void aRightClickPopsUpTheContextMenu() {
         QWidget* viewport = Widget().viewport();
         const QPoint p = FreePixel(60, 60);
