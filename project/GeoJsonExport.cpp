@@ -225,7 +225,8 @@ void WriteLights(const CRollpathDoc& doc, FeatureWriter& out) {
         for (const auto& light : doc.m_pLights) {
             const char* colour = light->lightClass == LightClass::CentreLine ? "green" : "blue";
             const std::array<DPoint, 2> row{DPoint{light->x, light->y}, DPoint{light->x1, light->y1}};
-            if (light->shape == LightShape::Run && light->spacing > 0.0f) {
+            // A spacing from a damaged file is no int: such a run shows its first light.
+            if (light->shape == LightShape::Run && light->spacing >= 1.0f && light->spacing < 1.0e6f) {
                 LightPointsAlongLine(row, static_cast<int>(light->spacing), points, spacing);
             } else {
                 points.assign(1, row[0]);

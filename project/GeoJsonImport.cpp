@@ -1,8 +1,10 @@
 #include "project/GeoJsonImport.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
+#include <set>
 #include <tuple>
 #include <unordered_map>
 #include <utility>
@@ -140,22 +142,88 @@ std::string CapacityRefusal(const CRollpathDoc& doc, const GeoJsonPlan& plan, co
     return {};
 }
 
-int AddSegments(CRollpathDoc& doc, const GeoJsonPlan& plan, const JoinedChains& joined) {
-    std::vector<int> pool;
-    pool.reserve(joined.vertices.size());
-    for (const DPoint& p : joined.vertices) {
-        pool.push_back(doc.AddVertex(p.x, p.y, false));
-        doc.ClearTouched();  // everything is rebuilt afterwards
+// The live vertex that AddVertex would take for p, or -1.
+int ExistingVertex(const CRollpathDoc& doc, const DPoint& p) {
+    for (int k = 0; k < doc.m_nVertices; ++k) {
+        const NetworkVertex& v = doc.Vertex(k);
+        if (v.live() && std::fabs(v.x - p.x) < 1.0 && std::fabs(v.y - p.y) < 1.0) {
+            return k;
+        }
     }
+    return -1;
+}
+
+double DistanceToSegment(const DPoint& p, const DPoint& a, const DPoint& b);
+
+// What the airport has before the import, so that a file exported from it
+// (or edited from such an export) adds only what is new: a segment between
+// two vertices already joined, or a piece of a runway centre line that the
+// airport already has, is not added again.
+class ExistingNetwork {
+public:
+    explicit ExistingNetwork(const CRollpathDoc& doc) {
+        for (const auto& s : doc.m_pSegments) {
+            if (s->live() && doc.IsLiveVertex(s->vertex0) && doc.IsLiveVertex(s->vertex1)) {
+                m_Joined.emplace(std::min(s->vertex0, s->vertex1), std::max(s->vertex0, s->vertex1));
+                if (s->type == SegmentType::RunwayCentreLine) {
+                    m_CentreLines.push_back({doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos()});
+                }
+            }
+        }
+    }
+
+    bool Has(int v0, int v1, int type, const DPoint& p0, const DPoint& p1) const {
+        if (v0 >= 0 && v1 >= 0 && m_Joined.contains({std::min(v0, v1), std::max(v0, v1)})) {
+            return true;
+        }
+        return type == SegmentType::RunwayCentreLine &&
+               std::any_of(m_CentreLines.begin(), m_CentreLines.end(), [&](const auto& line) {
+                   return DistanceToSegment(p0, line[0], line[1]) < 1.0 &&
+                          DistanceToSegment(p1, line[0], line[1]) < 1.0;
+               });
+    }
+
+private:
+    std::set<std::pair<int, int>> m_Joined;
+    std::vector<std::array<DPoint, 2>> m_CentreLines;
+};
+
+int AddSegments(CRollpathDoc& doc, const GeoJsonPlan& plan, const JoinedChains& joined) {
+    const ExistingNetwork existing(doc);
+    std::vector<int> before;  // the airport's own vertex at each joined one, or -1
+    before.reserve(joined.vertices.size());
+    for (const DPoint& p : joined.vertices) {
+        before.push_back(ExistingVertex(doc, p));
+    }
+    // Vertices are taken as segments need them: one no segment uses is left out.
+    std::vector<int> pool(joined.vertices.size(), -1);
+    const auto vertex = [&](int k) {
+        int& slot = pool[static_cast<std::size_t>(k)];
+        if (slot < 0) {
+            const DPoint& p = joined.vertices[static_cast<std::size_t>(k)];
+            slot = doc.AddVertex(p.x, p.y, false);
+            doc.ClearTouched();  // everything is rebuilt afterwards
+        }
+        return slot;
+    };
     int added = 0;
     for (std::size_t c = 0; c < joined.chains.size(); ++c) {
         const PlannedChain& model = plan.chains[c];
         const std::vector<int>& indices = joined.chains[c];
         for (std::size_t i = 1; i < indices.size(); ++i) {
-            const int v0 = pool[static_cast<std::size_t>(indices[i - 1])];
-            const int v1 = pool[static_cast<std::size_t>(indices[i])];
+            const int k0 = indices[i - 1];
+            const int k1 = indices[i];
+            const int b0 = before[static_cast<std::size_t>(k0)];
+            const int b1 = before[static_cast<std::size_t>(k1)];
+            if ((b0 >= 0 && b0 == b1) ||
+                existing.Has(b0, b1, model.type, joined.vertices[static_cast<std::size_t>(k0)],
+                             joined.vertices[static_cast<std::size_t>(k1)])) {
+                continue;
+            }
+            const int v0 = vertex(k0);
+            const int v1 = vertex(k1);
             if (v0 == v1) {
-                continue;  // joined onto one vertex of the airport's own network
+                continue;  // AddVertex took one vertex for two points about a foot apart
             }
             RollpathSegment& s = doc.AppendSegment();
             s.type = model.type;
@@ -170,6 +238,19 @@ int AddSegments(CRollpathDoc& doc, const GeoJsonPlan& plan, const JoinedChains& 
         }
     }
     return added;
+}
+
+// One of the first `count` polygons has these corners (within a foot).
+bool HasPolygon(const CRollpathDoc& doc, std::size_t count, const std::vector<DPoint>& points) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const GroundPolygon& p = *doc.m_pPolygons[k];
+        if (p.live() && p.points.size() == points.size() &&
+            std::equal(points.begin(), points.end(), p.points.begin(),
+                       [](const DPoint& a, const DPoint& b) { return Distance(a, b) < 1.0; })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The live vertex nearest to p within `reach`, or -1.
@@ -280,7 +361,11 @@ std::optional<GeoJsonImportSummary> ImportGeoJson(CRollpathDoc& doc, std::string
     summary.beyondArea = plan.beyondArea;
     summary.otherFeatures = plan.otherFeatures;
     summary.segments = AddSegments(doc, plan, joined);
+    const std::size_t polygonsBefore = doc.m_pPolygons.size();
     for (const PlannedPolygon& planned : plan.polygons) {
+        if (HasPolygon(doc, polygonsBefore, planned.points)) {
+            continue;
+        }
         GroundPolygon& polygon = doc.AppendPolygon();
         polygon.kind = planned.kind;
         polygon.points = planned.points;

@@ -4,7 +4,9 @@
 // holding positions) or our own export becomes rollpaths, ground polygons
 // and holds of the open airport. The ways' vertices closer than the vertex
 // sensitivity are joined, then the ordinary network rebuild splits crossings
-// and joins ends as it does for a layout drawn by hand. A file that cannot be
+// and joins ends as it does for a layout drawn by hand. Segments and polygons
+// the airport has already are not added again, so that an export edited in
+// a GIS tool adds only what is new. A file that cannot be
 // imported, or would overrun the document's capacities, is refused with a
 // message before anything changes.
 
@@ -30,7 +32,7 @@ struct GeoJsonImportOptions {
 
 struct GeoJsonImportSummary {
     int segments = 0;        // rollpath segments added (before the rebuild split any)
-    int polygons = 0;        // ground polygons added
+    int polygons = 0;        // ground polygons added (ones the airport has already are not)
     int holds = 0;           // holding positions that marked a segment
     int holdsUnmatched = 0;  // holding positions with no segment end within reach
     int wrongGeometry = 0;
