@@ -192,8 +192,9 @@ std::optional<std::vector<FeatureReader::Line>> FeatureReader::Parts(const json&
                 return std::vector<Line>{Line{Position(coordinates)}};
             }
             if (type == "MultiPoint") {
+                const std::vector<Line> line = Positions(coordinates, 1);
                 std::vector<Line> points;
-                for (const DPoint& p : Positions(coordinates, 1).front()) {
+                for (const DPoint& p : line.front()) {
                     points.push_back(Line{p});
                 }
                 return points;
