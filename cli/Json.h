@@ -1,9 +1,11 @@
 #pragma once
 
-// A small streaming JSON writer for the CLI's output. Texts must be UTF-8;
-// the core's single-byte texts go through AnsiString, which converts them.
-// Numbers are written in their shortest exact form; a number that is not
-// finite is written as null, since JSON has no such values.
+// A streaming JSON writer for the CLI's output; texts are quoted by the JSON
+// library. Texts must be UTF-8; the core's single-byte texts go through
+// AnsiString, which converts them. Numbers are written in their shortest
+// exact form (the library would write 75.0 and 0.0001 where the dumps have
+// always had 75 and 1e-04); a number that is not finite is written as null,
+// since JSON has no such values.
 
 #include <cstdint>
 #include <ostream>

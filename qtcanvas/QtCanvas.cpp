@@ -70,13 +70,35 @@ bool IsConvex(const QPolygon& p) {
     return SignChanges(p, true) <= 2 && SignChanges(p, false) <= 2;
 }
 
+// True when every point lies on one line, as the outlines of markings far
+// thinner than a pixel come out: an aliased fill sets no pixel there.
+bool Collinear(const QPolygon& p) {
+    const int n = p.size();
+    int k = 1;
+    while (k < n && p[k] == p[0]) {
+        ++k;
+    }
+    if (k == n) {
+        return true;
+    }
+    const QPoint d = p[k] - p[0];
+    for (int i = k + 1; i < n; ++i) {
+        const QPoint e = p[i] - p[0];
+        if (static_cast<long long>(d.x()) * e.y() != static_cast<long long>(d.y()) * e.x()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize)
     : painter_(painter),
       scaleX_((dpiX > 0 ? dpiX : 96) / 1000.0),
       scaleY_((dpiY > 0 ? dpiY : 96) / 1000.0),
-      device_(deviceSize) {
+      device_(deviceSize),
+      paintArea_(QPoint(0, 0), deviceSize) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setPen(Qt::NoPen);
@@ -85,6 +107,18 @@ QtCanvas::QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize)
 
 QtCanvas::~QtCanvas() {
     FlushDots();
+}
+
+void QtCanvas::SetPaintArea(const QRect& pixels) {
+    paintArea_ = pixels.intersected(QRect(QPoint(0, 0), device_));
+}
+
+std::optional<LRect> QtCanvas::PaintArea() const {
+    // Widened by a pixel: a shape's pixels reach half a pixel past its points.
+    const auto logicalX = [this](int x) { return static_cast<int>(std::floor(x / scaleX_)); };
+    const auto logicalY = [this](int y) { return static_cast<int>(std::floor(-y / scaleY_)); };
+    return LRect{logicalX(paintArea_.left() - 1), logicalY(paintArea_.top() - 1),
+                 logicalX(paintArea_.right() + 2) + 1, logicalY(paintArea_.bottom() + 2) - 1};
 }
 
 QColor QtCanvas::ToQColor(ColorRef color) {
@@ -147,7 +181,8 @@ bool QtCanvas::Culled(int left, int top, int right, int bottom) const {
     const double x1 = right * scaleX_;
     const double y0 = -top * scaleY_;
     const double y1 = -bottom * scaleY_;
-    return x1 < -1.0 || x0 > device_.width() + 1.0 || y1 < -1.0 || y0 > device_.height() + 1.0;
+    return x1 < paintArea_.left() - 1.0 || x0 > paintArea_.right() + 2.0 || y1 < paintArea_.top() - 1.0 ||
+           y0 > paintArea_.bottom() + 2.0;
 }
 
 bool QtCanvas::Culled(std::span<const LPoint> points) const {
@@ -200,8 +235,11 @@ void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
     if (points.size() < 3 || Culled(points)) {
         return;
     }
-    FlushDots();
     ToPolygon(points);
+    if (Collinear(polygon_)) {
+        return;
+    }
+    FlushDots();
     UsePen(kNone);
     UseBrush(brush & 0xFFFFFF);
     if (polygon_.size() <= 6 && IsConvex(polygon_)) {

@@ -19,6 +19,9 @@ namespace rollpath {
 class QtCanvas : public Canvas {
 public:
     QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize);
+    // Only these pixels need painting (the painter clips to them); the
+    // whole device until set.
+    void SetPaintArea(const QRect& pixels);
     // Draws what is still held back.
     ~QtCanvas() override;
     QtCanvas(const QtCanvas&) = delete;
@@ -35,6 +38,7 @@ public:
     void Rectangle(const LRect& bounds) override;
     void StretchDib(const DibImage& image, int x, int y, int width, int height, int srcX, int srcY,
                     int srcWidth, int srcHeight) override;
+    std::optional<LRect> PaintArea() const override;
 
     // The QColor of a 0x00BBGGRR value.
     static QColor ToQColor(ColorRef color);
@@ -61,6 +65,7 @@ private:
     double scaleX_;
     double scaleY_;
     QSize device_;
+    QRect paintArea_;
     ColorRef pen_ = 0x000000;
     ColorRef brush_ = 0xFFFFFF;
     bool nullBrush_ = false;

@@ -45,7 +45,11 @@ void RecentFileList::Assign(const std::vector<std::string>& entries) {
 }
 
 std::string RecentFileList::MenuText(std::size_t index, const std::string& path) {
-    std::string text = "&" + std::to_string(index + 1) + " ";
+    // Appended piece by piece: "&" + a temporary string trips a false
+    // overflow warning of gcc 12 at -O3.
+    std::string text = "&";
+    text += std::to_string(index + 1);
+    text += ' ';
     for (const char c : path) {
         text += c;
         if (c == '&') {

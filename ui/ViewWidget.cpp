@@ -155,28 +155,38 @@ void CViewWidget::RedrawBuffer() {
     const QSize size = viewport()->size();
     if (buffer_.size() != size) {
         buffer_ = QImage(size, QImage::Format_RGB32);
-        dirty_ = true;
+        dirtyAll_ = true;
     }
-    if (!dirty_ || buffer_.isNull()) {
+    if (buffer_.isNull() || (!dirtyAll_ && dirty_.isEmpty())) {
         return;
     }
-    buffer_.fill(QtCanvas::ToQColor(kWindowWhite));
+    // One rectangle round everything invalid: what it takes in besides comes
+    // out as it was, and one clip rectangle paints fastest.
+    const QRect area = dirtyAll_ ? buffer_.rect() : dirty_.intersected(buffer_.rect());
+    dirtyAll_ = false;
+    dirty_ = QRect();
+    if (area.isEmpty()) {
+        return;
+    }
     QPainter painter(&buffer_);
+    painter.setClipRect(area);
+    painter.fillRect(area, QtCanvas::ToQColor(kWindowWhite));
     QtCanvas canvas(painter, LogicalDpiX(), LogicalDpiY(), size);
+    canvas.SetPaintArea(area);
     view_->OnDraw(canvas);
-    dirty_ = false;
 }
 
-void CViewWidget::paintEvent(QPaintEvent* /*event*/) {
+void CViewWidget::paintEvent(QPaintEvent* event) {
     RedrawBuffer();
     QPainter painter(viewport());
-    painter.drawImage(0, 0, buffer_);
+    const QRect shown = event->rect();
+    painter.drawImage(shown, buffer_, shown);
 }
 
 void CViewWidget::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     view_->OnSize(viewport()->width(), viewport()->height());
-    dirty_ = true;
+    dirtyAll_ = true;
 }
 
 void CViewWidget::keyPressEvent(QKeyEvent* event) {
@@ -239,7 +249,7 @@ void CViewWidget::wheelEvent(QWheelEvent* event) {
 // --- ViewHost ---------------------------------------------------------------
 
 void CViewWidget::Invalidate() {
-    dirty_ = true;
+    dirtyAll_ = true;
     viewport()->update();
 }
 
@@ -255,8 +265,12 @@ QRect CViewWidget::DeviceRect(const LRect& area) const {
 }
 
 void CViewWidget::InvalidateLogical(const LRect& area) {
-    dirty_ = true;
-    viewport()->update(DeviceRect(area).intersected(viewport()->rect()));
+    const QRect pixels = DeviceRect(area).intersected(viewport()->rect());
+    if (pixels.isEmpty()) {
+        return;
+    }
+    dirty_ |= pixels;
+    viewport()->update(pixels);
 }
 
 void CViewWidget::UpdateWindow() {

@@ -2,8 +2,9 @@
 
 // The window of the view: a scroll area whose viewport shows what
 // CRollpathView draws. It turns Qt's events into the view's calls and
-// serves the view as its ViewHost. Painting goes to a back buffer that is
-// redrawn from the model whenever something was invalidated.
+// serves the view as its ViewHost. Painting goes to a back buffer that
+// keeps what was drawn: an invalidated rectangle is redrawn from the model
+// there, everything after a whole-window invalidation.
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -93,7 +94,9 @@ private:
     // Declared after the view: its windows go before the models they show.
     std::unique_ptr<QtDialogHost> dialogs_;
     QImage buffer_;
-    bool dirty_ = true;
+    bool dirtyAll_ = true;
+    // The pixels to redraw when not all of them are.
+    QRect dirty_;
     // The modifiers of the input event being handled, if any.
     Qt::KeyboardModifiers eventModifiers_;
     bool inInputEvent_ = false;

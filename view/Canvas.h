@@ -3,6 +3,7 @@
 // What the view draws on. Coordinates are logical units (0.001 inch, y up);
 // a canvas maps them onto its device. Colours are 0x00BBGGRR values.
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -49,6 +50,12 @@ public:
     // canvases may group or label it. Nothing is drawn by these.
     virtual void BeginLayer(std::string_view /*name*/) {}
     virtual void EndLayer() {}
+
+    // The logical rectangle whose pixels this paint must get right (a window,
+    // or the part of it to repaint): what lies wholly outside it may be
+    // skipped. None: every shape is drawn, as a recording or a file keeps
+    // what lies beyond the window too.
+    virtual std::optional<LRect> PaintArea() const { return std::nullopt; }
 };
 
 }  // namespace rollpath

@@ -448,6 +448,12 @@ private:
 
     int ClipToVisibleArea(int n);
     void DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush, ClipRule rule);
+    // The canvas's paint area as a box of world points, so that what lies
+    // wholly beyond it costs no clipping, projection or marking work.
+    void UpdatePaintBox(const Canvas& canvas);
+    // True when every point lies more than `margin` feet beyond the box.
+    bool OutsidePaintBox(std::span<const DPoint> points, double margin = 0.0) const;
+    bool SegmentOutsidePaintBox(const RollpathSegment& segment) const;
     void DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected, bool collecting);
     void DrawSegment(Canvas& canvas, const RollpathSegment& segment);
     void DrawRunway(Canvas& canvas, const RunwayRecord& runway);
@@ -497,6 +503,15 @@ private:
     };
     DrawBuffers m_Draw;
     InvalidationBuffers m_Invalidation;
+    // World feet, unrotated; `all` when the canvas paints everything.
+    struct PaintBox {
+        bool all = true;
+        double left = 0.0;
+        double right = 0.0;
+        double bottom = 0.0;
+        double top = 0.0;
+    };
+    PaintBox m_PaintBox;
 };
 
 }  // namespace rollpath

@@ -1,8 +1,10 @@
 // OnDraw: the airport painted layer by layer, each under its toggle.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "geometry/PolygonMeasures.h"
 #include "geometry/PortableMath.h"
@@ -22,6 +24,8 @@ constexpr int kCoordLimit = 32768;
 constexpr int kMarkLimit = 32000;
 // Lights on one pavement-file run, at most (a run is never hundreds of miles long).
 constexpr int kMaxLightsPerRun = 20000;
+// Feet of margin around objects whose drawing is skipped beyond the paint area.
+constexpr double kPaintBoxSlack = 10.0;
 
 // Draws in not-xor while it lives.
 class Highlight {
@@ -68,6 +72,7 @@ void CRollpathView::OnDraw(Canvas& canvas) {
     }
     canvas.SetDefaultPen();
     canvas.SetRasterOp(RasterOp::CopyPen);
+    UpdatePaintBox(canvas);
     if (m_bDiagramLoaded != 0 && m_bShowDiagram != 0) {
         Layer layer(canvas, "diagram");
         DrawDiagram(canvas);
@@ -112,6 +117,67 @@ void CRollpathView::OnDraw(Canvas& canvas) {
 
 // --- The shape routines --------------------------------------------------
 
+void CRollpathView::UpdatePaintBox(const Canvas& canvas) {
+    const std::optional<LRect> area = canvas.PaintArea();
+    m_PaintBox.all = !area.has_value();
+    if (!area) {
+        return;
+    }
+    // Widened by a light's size: a dot reaches that far from its point.
+    const int r = 2 * LightRadius();
+    const double k = UnitsPerFoot();
+    const LPoint o = BenchmarkLogical();
+    const double left = (static_cast<double>(area->left) - r - o.x) / k;
+    const double right = (static_cast<double>(area->right) + r - o.x) / k;
+    const double top = (static_cast<double>(area->top) + r - o.y) / k;
+    const double bottom = (static_cast<double>(area->bottom) - r - o.y) / k;
+    // The turned rectangle's corners turned back: their box holds it.
+    const DPoint corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    m_PaintBox.left = m_PaintBox.bottom = std::numeric_limits<double>::infinity();
+    m_PaintBox.right = m_PaintBox.top = -std::numeric_limits<double>::infinity();
+    for (const DPoint& c : corners) {
+        const double x = m_Doc.m_dRotation == 0.0 ? c.x : c.x * m_dCos + c.y * m_dSin;
+        const double y = m_Doc.m_dRotation == 0.0 ? c.y : c.y * m_dCos - c.x * m_dSin;
+        m_PaintBox.left = std::min(m_PaintBox.left, x);
+        m_PaintBox.right = std::max(m_PaintBox.right, x);
+        m_PaintBox.bottom = std::min(m_PaintBox.bottom, y);
+        m_PaintBox.top = std::max(m_PaintBox.top, y);
+    }
+}
+
+bool CRollpathView::OutsidePaintBox(std::span<const DPoint> points, double margin) const {
+    if (m_PaintBox.all || points.empty()) {
+        return false;
+    }
+    double x0 = points[0].x;
+    double x1 = x0;
+    double y0 = points[0].y;
+    double y1 = y0;
+    for (const DPoint& p : points) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const PaintBox& b = m_PaintBox;
+    return x1 < b.left - margin || x0 > b.right + margin || y1 < b.bottom - margin || y0 > b.top + margin;
+}
+
+// A segment's markings and lights keep within its width of its outline and
+// light lines.
+bool CRollpathView::SegmentOutsidePaintBox(const RollpathSegment& segment) const {
+    if (m_PaintBox.all) {
+        return false;
+    }
+    std::array<DPoint, 12> points;
+    std::copy(segment.outline.begin(), segment.outline.end(), points.begin());
+    std::copy(segment.centreLightLine.begin(), segment.centreLightLine.end(), points.begin() + 6);
+    std::copy(segment.rightLightLine.begin(), segment.rightLightLine.end(), points.begin() + 8);
+    std::copy(segment.leftLightLine.begin(), segment.leftLightLine.end(), points.begin() + 10);
+    const double width = std::isfinite(segment.width) ? std::fabs(segment.width) : 0.0;
+    return OutsidePaintBox(points, 2.0 * width + kPaintBoxSlack);
+}
+
 // The work points clipped to the visible area in place. A shape wholly
 // inside or wholly beyond one side comes out of the clipper as it went in,
 // or empty: those are told apart by their box first.
@@ -142,6 +208,9 @@ int CRollpathView::ClipToVisibleArea(int n) {
 
 void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush,
                                     ClipRule rule) {
+    if (n <= 0 || OutsidePaintBox(std::span(points, static_cast<std::size_t>(n)))) {
+        return;
+    }
     m_Draw.world.assign(points, points + n);
     RotateWorldPoints(m_Draw.world.data(), n);
     const int count = ClipToVisibleArea(n);
@@ -299,7 +368,7 @@ void CRollpathView::DrawRunways(Canvas& canvas) {
 
 void CRollpathView::DrawRunway(Canvas& canvas, const RunwayRecord& runway) {
     DrawFilledShape(canvas, runway.corners.data(), 4, RunwayColor(runway), ClipRule::Polygon);
-    if (m_bShowMarkings == 0) {
+    if (m_bShowMarkings == 0 || OutsidePaintBox(runway.corners, kPaintBoxSlack)) {
         return;
     }
     m_Draw.pieces.clear();
@@ -339,7 +408,8 @@ void CRollpathView::DrawMarkings(Canvas& canvas) {
 }
 
 void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& segment) {
-    if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0) {
+    if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0 ||
+        SegmentOutsidePaintBox(segment)) {
         return;
     }
     m_Draw.pieces.clear();
@@ -387,9 +457,12 @@ void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points
     m_Draw.logical.resize(points.size());
     ProjectPoints(n, points.data(), m_Draw.logical.data(), true);
     const long long r = LightRadius();
+    const PaintBox& b = m_PaintBox;
     for (std::size_t i = 0; i < points.size(); ++i) {
+        const DPoint& p = points[i];
         const LPoint& l = m_Draw.logical[i];
-        if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) ||
+            (!b.all && (p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top))) {
             continue;
         }
         if (l.x - r > -kCoordLimit && l.y - r > -kCoordLimit && l.x + r < kCoordLimit &&
@@ -407,7 +480,8 @@ void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& ro
 
 void CRollpathView::DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment) {
     if (segment.type == SegmentType::RunwayCentreLine ||
-        (segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoLighting)) != 0) {
+        (segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoLighting)) != 0 ||
+        SegmentOutsidePaintBox(segment)) {
         return;
     }
     canvas.SetPen(kCentreLightGreen);

@@ -27,21 +27,21 @@ TEST_F(CliTest, InfoGivesTheSameAirportFromEveryLayout) {
     const std::optional<JsonValue> json = ParseJson(outputs[0]);
     ASSERT_TRUE(json);
     const JsonValue& info = *json;
-    EXPECT_EQ(info["code"].Text(), "KSFO");
-    EXPECT_TRUE(info["airportLoaded"].Bool());
-    EXPECT_EQ(info["airport"]["key"].Text(), "KSFO");
-    EXPECT_EQ(info["airport"]["faaId"].Text(), "SFO");
-    EXPECT_EQ(info["airport"]["name"].Text(), "San Francisco International");
-    EXPECT_NEAR(info["airport"]["lat"].Number(), 37.618544, 1e-9);
-    EXPECT_NEAR(info["airport"]["lon"].Number(), -122.375478, 1e-9);
-    EXPECT_EQ(info["airport"]["elevation"].Number(), 10);
+    EXPECT_EQ(info["code"].get<std::string>(), "KSFO");
+    EXPECT_TRUE(info["airportLoaded"].get<bool>());
+    EXPECT_EQ(info["airport"]["key"].get<std::string>(), "KSFO");
+    EXPECT_EQ(info["airport"]["faaId"].get<std::string>(), "SFO");
+    EXPECT_EQ(info["airport"]["name"].get<std::string>(), "San Francisco International");
+    EXPECT_NEAR(info["airport"]["lat"].get<double>(), 37.618544, 1e-9);
+    EXPECT_NEAR(info["airport"]["lon"].get<double>(), -122.375478, 1e-9);
+    EXPECT_EQ(info["airport"]["elevation"].get<double>(), 10);
 
     const JsonValue& runways = info["runways"];
     ASSERT_EQ(runways.size(), 4u);
-    EXPECT_EQ(runways[0]["name"].Text(), "10L/28R");
-    EXPECT_EQ(runways[0]["surfaceName"].Text(), "Asphalt");
-    EXPECT_EQ(runways[0]["displaced1"].Number(), 300);
-    EXPECT_EQ(runways[0]["endAttr0"].Number(), 7);
+    EXPECT_EQ(runways[0]["name"].get<std::string>(), "10L/28R");
+    EXPECT_EQ(runways[0]["surfaceName"].get<std::string>(), "Asphalt");
+    EXPECT_EQ(runways[0]["displaced1"].get<double>(), 300);
+    EXPECT_EQ(runways[0]["endAttr0"].get<double>(), 7);
     EXPECT_EQ(runways[0]["corners"].size(), 4u);
 
     EXPECT_EQ(info["segments"].size(), 4u);
@@ -146,11 +146,11 @@ TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
     run = Program({"dump", tms.string()});
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     ASSERT_TRUE(ParseJson(run.out)) << run.out;
-    EXPECT_EQ((*ParseJson(run.out))["format"].Text(), "tms");
+    EXPECT_EQ((*ParseJson(run.out))["format"].get<std::string>(), "tms");
     run = Program({"dump", (dir / "none.txp").string()});
     EXPECT_EQ(run.status, kExitFailure);
     ASSERT_TRUE(ParseJson(run.out)) << run.out;
-    EXPECT_EQ((*ParseJson(run.out))["error"]["kind"].Text(), "cannotOpen");
+    EXPECT_EQ((*ParseJson(run.out))["error"]["kind"].get<std::string>(), "cannotOpen");
 
     const std::filesystem::path svg = dir / "kpao.svg";
     run = Program(
@@ -197,7 +197,7 @@ TEST_F(CliTest, BuildWritesEveryFileAndTheSameBytesTwice) {
     ASSERT_EQ(first.status, kExitSuccess) << first.err;
     const std::optional<JsonValue> json = ParseJson(first.out);
     ASSERT_TRUE(json);
-    EXPECT_TRUE((*json)["saved"].Bool());
+    EXPECT_TRUE((*json)["saved"].get<bool>());
     const std::filesystem::path files[] = {dir / "pod" / "Data" / "KSFO.txp",
                                            dir / "pod" / "Data" / "KSFO.bgr",
                                            dir / "pod" / "Data" / "KSFO.tms", dir / "prog" / "KSFO.txd"};

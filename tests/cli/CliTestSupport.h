@@ -12,18 +12,25 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "cli/Commands.h"
-#include "support/JsonValue.h"
 #include "support/TempDir.h"
 
 namespace rollpath::cli {
 
-using rollpath::testing::JsonValue;
-using rollpath::testing::ParseJson;
 using rollpath::testing::TempDir;
+using JsonValue = nlohmann::json;
+
+// The value of a whole JSON text; nothing when the text is not JSON.
+inline std::optional<JsonValue> ParseJson(std::string_view text) {
+    JsonValue value = JsonValue::parse(text, nullptr, false);
+    return value.is_discarded() ? std::nullopt : std::optional<JsonValue>(std::move(value));
+}
 
 struct Outcome {
     int status = -1;

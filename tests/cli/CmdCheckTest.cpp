@@ -46,7 +46,7 @@ protected:
     static std::set<std::string> Ids(const JsonValue& findings) {
         std::set<std::string> ids;
         for (std::size_t k = 0; k < findings.size(); ++k) {
-            ids.insert(findings[k]["id"].Text());
+            ids.insert(findings[k]["id"].get<std::string>());
         }
         return ids;
     }
@@ -62,9 +62,9 @@ TEST_F(CheckCommand, ASeededAirportPassesAndAFaultyOneFails) {
     EXPECT_EQ(run.status, kExitFailure) << run.err;
     const std::optional<JsonValue> json = ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;
-    EXPECT_EQ((*json)["code"].Text(), "KPAO");
-    EXPECT_EQ((*json)["errors"].Number(), 2.0);  // the bow tie; no Source and Sink
-    EXPECT_EQ((*json)["counts"]["polygon"].Number(), 1.0);
+    EXPECT_EQ((*json)["code"].get<std::string>(), "KPAO");
+    EXPECT_EQ((*json)["errors"].get<double>(), 2.0);  // the bow tie; no Source and Sink
+    EXPECT_EQ((*json)["counts"]["polygon"].get<double>(), 1.0);
     EXPECT_EQ(Ids((*json)["findings"]), (std::set<std::string>{"unreachable", "polygon", "source-sink"}));
 }
 
@@ -80,8 +80,8 @@ TEST_F(CheckCommand, BuildWithCheckRefusesToWriteALayoutWithErrors) {
         << run.err;
     std::optional<JsonValue> json = ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;
-    EXPECT_FALSE((*json)["saved"].Bool());
-    EXPECT_EQ((*json)["check"]["counts"]["polygon"].Number(), 1.0);
+    EXPECT_FALSE((*json)["saved"].get<bool>());
+    EXPECT_EQ((*json)["check"]["counts"]["polygon"].get<double>(), 1.0);
     EXPECT_FALSE(std::filesystem::exists(tms));
 
     // Without errors (the checks that fail switched off) it writes.

@@ -18,8 +18,8 @@ namespace {
 
 std::vector<double> Offsets(const JsonValue& json) {
     std::vector<double> offsets;
-    for (const JsonValue& record : json["records"].Items()) {
-        offsets.push_back(record["offset"].Number());
+    for (const JsonValue& record : json["records"]) {
+        offsets.push_back(record["offset"].get<double>());
     }
     return offsets;
 }
@@ -64,7 +64,7 @@ TEST_F(CliTest, DumpShowsTheRecordsOfEverySavedFileAndThoseBeforeACut) {
             const std::optional<JsonValue> json = ParseJson(run.out);
             ASSERT_TRUE(json) << run.out;
             ASSERT_TRUE(run.status == kExitSuccess || run.status == kExitFailure) << run.status;
-            EXPECT_EQ(json->Members().count("error") == 1, run.status == kExitFailure) << run.out;
+            EXPECT_EQ(json->contains("error"), run.status == kExitFailure) << run.out;
             const std::vector<double> offsets = Offsets(*json);
             ASSERT_LE(offsets.size(), starts.size());
             EXPECT_TRUE(std::equal(offsets.begin(), offsets.end(), starts.begin()));

@@ -57,11 +57,11 @@ TEST_F(ScriptCommand, SaveRenumbersTheVerticesAndTheViewLetsGoOfOldNumbers) {
         "command rollpath-tool\nclick 600 900\nclick 600 900\nclick 900 600\nrclick 900 600\n"
         "press 900 600\nrelease 950 650\n"
         "save\n");
-    EXPECT_FALSE(json["document"]["modified"].Bool());
+    EXPECT_FALSE(json["document"]["modified"].get<bool>());
     // The dropped segment's two vertices are gone from the pool.
     EXPECT_EQ(json["document"]["vertices"].size(), 4u);
     // The edits before the Save can still be undone.
-    EXPECT_EQ(json["view"]["undo"]["kind"].Number(), 2);
+    EXPECT_EQ(json["view"]["undo"]["kind"].get<double>(), 2);
 }
 
 struct FailureCase {
@@ -111,8 +111,8 @@ TEST_F(ScriptCommand, TheProgramRunsTheSampleScript) {
     ASSERT_TRUE(json);
     EXPECT_EQ((*json)["document"]["segments"].size(), 4u);
     EXPECT_EQ((*json)["document"]["polygons"].size(), 1u);
-    EXPECT_NE((*json)["document"]["source"].Number(), -1);
-    EXPECT_NE((*json)["document"]["sink"].Number(), -1);
+    EXPECT_NE((*json)["document"]["source"].get<double>(), -1);
+    EXPECT_NE((*json)["document"]["sink"].get<double>(), -1);
     EXPECT_TRUE(std::filesystem::is_regular_file(work / "kpao-taxiway.svg"));
 }
 

@@ -42,7 +42,8 @@ TEST(InstallPaths, EachNameIsFoundIgnoringCaseOrKeptAsWritten) {
     EXPECT_EQ(ResolveInstallPath("", "\\tmp"), std::filesystem::path("/tmp"));
     EXPECT_TRUE(EqualsIgnoreCase("KsFo", "ksfO"));
     EXPECT_FALSE(EqualsIgnoreCase("KSF", "KSFO"));
-    EXPECT_FALSE(EqualsIgnoreCase("A[", "a{"));  // only letters have a case
+    EXPECT_FALSE(EqualsIgnoreCase("XSFO", "KSFO"));  // the first letter counts too
+    EXPECT_FALSE(EqualsIgnoreCase("A[", "a{"));      // only letters have a case
 }
 
 TEST(InstallPaths, TheOutputSettingWinsOverTheDataFolder) {

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "document/ProjectList.h"
+#include "document/ProjectListReader.h"
 #include "document/RollpathDoc.h"
+#include "support/DecimalCommaLocale.h"
+#include "support/DeterministicRandom.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempDir.h"
 
@@ -168,6 +174,8 @@ INSTANTIATE_TEST_SUITE_P(
         PendingCase{"unterminated_entry_lines_are_taken", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"/m.bmp\" 1 2 3 4.25",
                     "a", "b", "/m.bmp", 1, 2, 3, 4.25},
         PendingCase{"unterminated_header_is_ignored", "[KSFO]", "KSFO.txp", "KSFO.bgr", "", 0, 0, 100, 0.0},
+        PendingCase{"entry_cut_short_by_the_next_section", "[KSFO]\n;txp=c\n[KPAO]\ntxp=x\nbgr=y\n", "c",
+                    "KSFO.bgr", "", 0, 0, 100, 0.0},
         PendingCase{"windows_line_ends", "[KSFO]\r\ntxp=a\r\nbgr=b\r\nbmp=\"/m.bmp\" 1 2 3 4\r\n", "a", "b",
                     "/m.bmp", 1, 2, 3, 4.0},
         PendingCase{"huge_numbers_saturate", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"\" 99999999999 -99999999999 3 1\n",
@@ -183,6 +191,68 @@ TEST(ProjectSections, ListsHeadersSkipsCommentsAndSorts) {
     SortProjectSections(sections);
     EXPECT_EQ(sections, (std::vector<std::string>{"EGLL", "kabc", "KDEF"}));
     EXPECT_TRUE(ReadProjectSections(dir / "none.rpj").empty());
+}
+
+// The locale for one round: the numbers must not follow it.
+struct Locale {
+    explicit Locale(const char* name) { EXPECT_NE(std::setlocale(LC_ALL, name), nullptr) << name; }
+    ~Locale() { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST(ProjectListReader, LongLinesAreCutBeforeTheCarriageReturnIsDropped) {
+    const std::string x(300, 'x');
+    ProjectListLine line;
+    line.text = x;
+    line.text += '\r';
+    EXPECT_EQ(line.AsRead(kListLineLength), x.substr(0, 254));
+    EXPECT_EQ(line.AsWritten(), x);
+    // A carriage return that the cut brings to the end goes too.
+    const std::string y(253, 'y');
+    line.text = y;
+    line.text += "\rzz";
+    EXPECT_EQ(line.AsRead(kListLineLength), y);
+    // Only one carriage return belongs to the line end.
+    line.text = "a\r\r";
+    EXPECT_EQ(line.AsWritten(), "a\r");
+}
+
+// What Save writes reads back as the same names and placement, however long
+// the lines (a diagram path as long as the editor takes) and whatever the
+// locale's decimal separator.
+TEST(ProjectListReader, WrittenEntriesReadBack) {
+    testing::DeterministicRandom random(77);
+    for (int round = 0; round < 200; ++round) {
+        const Locale locale(round % 2 == 0 ? "C" : testing::kDecimalCommaLocale);
+        CRollpathDoc doc;
+        doc.m_szCode = "K" + std::to_string(round);
+        doc.m_szTxpName = "poly " + std::to_string(random.Int(0, 999)) + ".txp";
+        doc.m_szBgrName = "net=" + std::to_string(random.Int(0, 999)) + ".bgr";
+        doc.m_szBmpPath = round % 3 == 0 ? "" : "C:\\scan " + std::to_string(round) + ".BMP";
+        doc.m_szBmpPath.insert(0, static_cast<std::size_t>(random.Int(0, kMaxPathLength - 16)), 'd');
+        doc.m_nBmpX = random.Int(-100000, 100000);
+        doc.m_nBmpY = random.Int(-100000, 100000);
+        doc.m_nBmpScale = random.Int(1, 5000);
+        doc.m_dRotation = std::round(random.Uniform(0.0, 360.0) * 1e6) / 1e6;
+
+        const std::string text = FormatProjectEntry(doc);
+        ProjectListReader reader(text);
+        ProjectListLine header;
+        ASSERT_TRUE(reader.Next(header));
+        ASSERT_TRUE(header.IsHeader());
+        EXPECT_EQ(header.SectionName(), doc.m_szCode);
+        PendingProject pending;
+        SetPendingDefaults(pending, header.SectionName());
+        ApplyProjectEntry(ReadProjectEntry(reader, header), pending);
+        EXPECT_EQ(pending.txpName, doc.m_szTxpName);
+        EXPECT_EQ(pending.bgrName, doc.m_szBgrName);
+        EXPECT_EQ(pending.bmpPath, doc.m_szBmpPath);
+        EXPECT_EQ(pending.bmpX, doc.m_nBmpX);
+        EXPECT_EQ(pending.bmpY, doc.m_nBmpY);
+        EXPECT_EQ(pending.bmpScale, doc.m_nBmpScale);
+        EXPECT_EQ(pending.rotation, doc.m_dRotation);
+        ProjectListLine rest;
+        EXPECT_FALSE(reader.Next(rest));
+    }
 }
 
 }  // namespace

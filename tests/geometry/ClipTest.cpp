@@ -30,32 +30,6 @@ bool HasPoint(const std::vector<DPoint>& v, DPoint p) {
     return std::find(v.begin(), v.end(), p) != v.end();
 }
 
-// ---- ClipAgainstEdge and ClipToRectangle ------------------------------------
-
-struct EdgeCase {
-    const char* name;
-    int side;
-    double c;
-    std::vector<DPoint> expected;
-};
-
-TEST(ClipAgainstEdge, EachSideKeepsItsHalfPlane) {
-    // A clockwise square from (0,0) to (10,10), cut at 4 on each side.
-    const std::vector<DPoint> square{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-    const EdgeCase cases[] = {
-        {"left keeps x >= 4", kClipLeft, 4.0, {{4, 10}, {10, 10}, {10, 0}, {4, 0}}},
-        {"right keeps x <= 4", kClipRight, 4.0, {{0, 0}, {0, 10}, {4, 10}, {4, 0}}},
-        {"top keeps y <= 4", kClipTop, 4.0, {{0, 0}, {0, 4}, {10, 4}, {10, 0}}},
-        {"bottom keeps y >= 4", kClipBottom, 4.0, {{0, 4}, {0, 10}, {10, 10}, {10, 4}}},
-    };
-    for (const EdgeCase& c : cases) {
-        std::vector<DPoint> out;
-        const int count = ClipAgainstEdge(square.data(), 4, c.c, c.side, out);
-        EXPECT_EQ(count, static_cast<int>(c.expected.size())) << c.name;
-        EXPECT_EQ(out, c.expected) << c.name;
-    }
-}
-
 TEST(ClipToRectangle, LargeInputsAreNotLimited) {
     // Far more working vertices than the classic 2048-entry buffer.
     const std::vector<DPoint> comb = testing::CombPolygon(1500);

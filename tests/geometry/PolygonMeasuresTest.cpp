@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <random>
@@ -49,36 +50,30 @@ TEST(PolygonConvexity, ClassifiesTurns) {
     EXPECT_EQ(PolygonConvexity(kClockwiseSquare.data(), 2), kConvexityUnknown);
 }
 
-struct PipCase {
-    double x, y;
-    int expected;
-};
-
-TEST(PointInPolygon, SquareBoundariesAndInterior) {
+// Inside, outside, on a side or a corner, within one foot of a slanted edge,
+// and with repeated corners skipped.
+TEST(PointInPolygon, BoundariesWithinAFootAndRepeatedCorners) {
     const std::vector<DPoint> sq{{0, 0}, {0, 10}, {10, 10}, {10, 0}};
-    const PipCase cases[] = {
-        {5, 5, kInside},     {15, 5, kOutside},     {0, 0, kOnBoundary},  {0, 5, kOnBoundary},
-        {5, 0, kOnBoundary}, {10, 10, kOnBoundary}, {5, 10, kOnBoundary}, {-0.0001, 5, kOutside},
-        {5, 15, kOutside},   {5, -5, kOutside},
+    const std::vector<DPoint> tri{{0, 0}, {10, 10}, {10, 0}};
+    const std::vector<DPoint> repeats{{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 0}, {10, 0}};
+    const struct {
+        const std::vector<DPoint>* polygon;
+        double x, y;
+        int expected;
+    } rows[] = {
+        {&sq, 5, 5, kInside},        {&sq, 15, 5, kOutside},      {&sq, 0, 0, kOnBoundary},
+        {&sq, 0, 5, kOnBoundary},    {&sq, 5, 0, kOnBoundary},    {&sq, 10, 10, kOnBoundary},
+        {&sq, 5, 10, kOnBoundary},   {&sq, -0.0001, 5, kOutside}, {&sq, 5, 15, kOutside},
+        {&sq, 5, -5, kOutside},      {&tri, 5, 5.5, kOnBoundary}, {&tri, 5, 4.5, kOnBoundary},
+        {&tri, 5, 3.9, kInside},     {&tri, 5, 6.1, kOutside},    {&repeats, 5, 5, kInside},
+        {&repeats, 20, 5, kOutside},
     };
-    for (const PipCase& c : cases) {
-        EXPECT_EQ(PointInPolygon(c.x, c.y, sq.data(), 4), c.expected) << c.x << ", " << c.y;
+    for (const auto& row : rows) {
+        EXPECT_EQ(PointInPolygon(row.x, row.y, row.polygon->data(), static_cast<int>(row.polygon->size())),
+                  row.expected)
+            << row.x << ", " << row.y;
     }
     EXPECT_EQ(PointInPolygon(5, 5, sq.data(), 0), kOutside);
-}
-
-TEST(PointInPolygon, WithinOneFootOfASlantedEdgeIsOnTheBoundary) {
-    const std::vector<DPoint> tri{{0, 0}, {10, 10}, {10, 0}};
-    EXPECT_EQ(PointInPolygon(5, 5.5, tri.data(), 3), kOnBoundary);
-    EXPECT_EQ(PointInPolygon(5, 4.5, tri.data(), 3), kOnBoundary);
-    EXPECT_EQ(PointInPolygon(5, 3.9, tri.data(), 3), kInside);
-    EXPECT_EQ(PointInPolygon(5, 6.1, tri.data(), 3), kOutside);
-}
-
-TEST(PointInPolygon, DuplicatePointsAreSkipped) {
-    const std::vector<DPoint> sq{{0, 0}, {0, 10}, {0, 10}, {10, 10}, {10, 0}, {10, 0}};
-    EXPECT_EQ(PointInPolygon(5, 5, sq.data(), 6), kInside);
-    EXPECT_EQ(PointInPolygon(20, 5, sq.data(), 6), kOutside);
 }
 
 // Against a convex reference: points more than 1 ft from every edge.

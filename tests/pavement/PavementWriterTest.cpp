@@ -1,6 +1,6 @@
 // The pavement file as the tile writer builds it: whole files checked
 // against bytes built here, the cutting into tiles, the polygons that cannot
-// be written, and the file on disk.
+// be written, the file on disk, and random polygons cut without loss.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,10 @@
 #include "pavement/PavementWriteContext.h"
 #include "pavement/TileContent.h"
 #include "pavement/TileGrid.h"
+#include "support/DeterministicRandom.h"
 #include "support/FaultyFileSystem.h"
 #include "support/NetworkBuilder.h"
+#include "support/PolygonGenerators.h"
 #include "support/TempDir.h"
 
 namespace rollpath::testing {
@@ -58,6 +60,16 @@ void PavementOnlyTile(Golden& g, std::uint32_t column, std::uint32_t row, const 
         g.tag(tag).u32(24).u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
     }
     g.tag("<lite>").u32(4).u32(0).tag("<endo>");
+}
+
+double PavedArea(const std::vector<DecodedTile>& tiles) {
+    double area = 0.0;
+    for (const DecodedTile& t : tiles) {
+        for (const std::vector<DPoint>& piece : t.pave()) {
+            area += PolygonArea(piece.data(), static_cast<int>(piece.size()));
+        }
+    }
+    return area;
 }
 
 using PavementWriter = TileWriterTest;
@@ -154,12 +166,7 @@ TEST_F(PavementWriter, ARollpathCentredOnATileSideIsCutWithoutLoss) {
     // west and east of it, where the clipper sees no crossing.
     Grid(-1000.0, -1000.0, 1000.0f);
     AddSegment(doc, AddVertexAt(doc, 0.0, -300.0), AddVertexAt(doc, 0.0, 300.0), 700.0);
-    double area = 0.0;
-    for (const DecodedTile& t : DecodeTiles(Encode())) {
-        for (const std::vector<DPoint>& piece : t.pave()) {
-            area += PolygonArea(piece.data(), static_cast<int>(piece.size()));
-        }
-    }
+    const double area = PavedArea(DecodeTiles(Encode()));
     EXPECT_TRUE(doc.m_TriErrors.empty());
     EXPECT_NEAR(area, 700.0 * 600.0, 20.0);  // to the file's 1/256 ft
 }
@@ -188,6 +195,49 @@ TEST_F(PavementWriter, TheFileGoesToTheFolderAndAFailureKeepsTheOldOne) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
         // A file that cannot be created leaves the last Save's red polygons.
         EXPECT_EQ(doc.m_TriErrors.size(), fault == FaultyFileSystem::Fault::Create ? 1u : 0u);
+    }
+}
+
+double Perimeter(const std::vector<DPoint>& polygon) {
+    double length = 0.0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const DPoint& a = polygon[i];
+        const DPoint& b = polygon[(i + 1) % polygon.size()];
+        length += std::hypot(b.x - a.x, b.y - a.y);
+    }
+    return length;
+}
+
+TEST_F(PavementWriter, RandomPolygonsAreCutIntoTilesWithoutLoss) {
+    for (std::uint32_t seed = 1; seed <= 25; ++seed) {
+        SCOPED_TRACE(seed);
+        doc.CleanUp();
+        messages.Clear();
+        DeterministicRandom random(seed);
+        double area = 0.0;
+        double perimeter = 0.0;
+        const int count = random.Int(1, 6);
+        for (int k = 0; k < count; ++k) {
+            const DPoint centre{random.Uniform(-3000.0, 3000.0), random.Uniform(-3000.0, 3000.0)};
+            const double rMax = random.Uniform(50.0, 1500.0);
+            std::vector<DPoint> polygon =
+                StarPolygon(random.Int(3, 120), seed * 10 + static_cast<std::uint32_t>(k),
+                            rMax * random.Uniform(0.2, 0.9), rMax, centre);
+            if (random.Chance(0.5)) {
+                polygon = Reversed(polygon);
+            }
+            area += std::fabs(PolygonArea(polygon.data(), static_cast<int>(polygon.size())));
+            perimeter += Perimeter(polygon);
+            Polygon(polygon);
+        }
+        ComputeTileGrid(doc);
+        const std::vector<DecodedTile> tiles = DecodeTiles(Encode());
+        ASSERT_TRUE(doc.m_TriErrors.empty());
+        EXPECT_TRUE(messages.shown.empty());
+        // Each stored corner moves by at most 1/256 ft in x and y; the cuts
+        // along the tile sides add at most the grid's lines.
+        const double grid = 2.0 * 9.0 * 8.0 * static_cast<double>(doc.m_TileGrid.side);
+        EXPECT_NEAR(PavedArea(tiles), area, (perimeter + grid) * 2.0 / 256.0);
     }
 }
 

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <ostream>
 #include <string>
 #include <vector>
 
+#include "geometry/PolygonMeasures.h"
 #include "pavement/RunwayExtension.h"
+#include "pavement/RunwayPlacement.h"
 #include "pavement/SegmentGeometry.h"
+#include "support/DeterministicRandom.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath {
@@ -16,44 +18,31 @@ using testing::AddRunway;
 using testing::AddSegment;
 using testing::AddVertexAt;
 
-struct ExtensionCase {
-    std::string name;
-    DPoint p0;
-    DPoint p1;
-    int flag;
-    int cornerA;  // extensionCorners[0] is this runway corner
-    int cornerB;
-    int outsideEnd;
-};
-
 // Runway 1000 ft long and 100 ft wide from (0, 0) to (1000, 0): corners
-// 0 (0, 50), 1 (0, -50), 2 (1000, -50), 3 (1000, 50).
-void PrintTo(const ExtensionCase& c, std::ostream* os) {
-    *os << c.name;
+// 0 (0, 50), 1 (0, -50), 2 (1000, -50), 3 (1000, 50). A centre line running
+// out past either end, drawn either way, is flagged at its outer end and
+// takes the corners of that runway end.
+TEST(FindExtension, FlagsCornersAndClassFromEitherEnd) {
+    const struct {
+        DPoint p0, p1;
+        int flag, cornerA, cornerB, outsideEnd;
+    } rows[] = {{{900, 0}, {1200, 0}, SegmentFlag::ExtensionAt1, 3, 2, 1},
+                {{1200, 0}, {900, 0}, SegmentFlag::ExtensionAt0, 2, 3, 0},
+                {{100, 0}, {-200, 0}, SegmentFlag::ExtensionAt1, 1, 0, 1},
+                {{-200, 0}, {100, 0}, SegmentFlag::ExtensionAt0, 0, 1, 0}};
+    for (const auto& c : rows) {
+        SCOPED_TRACE(std::to_string(c.p0.x) + " to " + std::to_string(c.p1.x));
+        CRollpathDoc doc;
+        const RunwayRecord& runway = AddRunway(doc, {0.0, 0.0}, {1000.0, 0.0}, 100);
+        RollpathSegment& s =
+            AddSegment(doc, AddVertexAt(doc, c.p0.x, c.p0.y), AddVertexAt(doc, c.p1.x, c.p1.y), 100.0,
+                       SegmentType::RunwayCentreLine);
+        EXPECT_EQ(s.flags & SegmentFlag::Extension, c.flag);
+        EXPECT_EQ(s.extensionCorners[0], runway.corners[static_cast<std::size_t>(c.cornerA)]);
+        EXPECT_EQ(s.extensionCorners[1], runway.corners[static_cast<std::size_t>(c.cornerB)]);
+        EXPECT_EQ(s.EndClassAt(c.outsideEnd), EndClass::Extension);
+    }
 }
-
-class ExtensionFromEitherEnd : public ::testing::TestWithParam<ExtensionCase> {};
-
-TEST_P(ExtensionFromEitherEnd, FlagsCornersAndClass) {
-    const ExtensionCase& c = GetParam();
-    CRollpathDoc doc;
-    const RunwayRecord& runway = AddRunway(doc, {0.0, 0.0}, {1000.0, 0.0}, 100);
-    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, c.p0.x, c.p0.y), AddVertexAt(doc, c.p1.x, c.p1.y),
-                                    100.0, SegmentType::RunwayCentreLine);
-    EXPECT_EQ(s.flags & SegmentFlag::Extension, c.flag);
-    EXPECT_EQ(s.extensionCorners[0], runway.corners[static_cast<std::size_t>(c.cornerA)]);
-    EXPECT_EQ(s.extensionCorners[1], runway.corners[static_cast<std::size_t>(c.cornerB)]);
-    EXPECT_EQ(s.EndClassAt(c.outsideEnd), EndClass::Extension);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FindExtension, ExtensionFromEitherEnd,
-    ::testing::Values(
-        ExtensionCase{"OutPastEnd2FromVertex0", {900, 0}, {1200, 0}, SegmentFlag::ExtensionAt1, 3, 2, 1},
-        ExtensionCase{"OutPastEnd2FromVertex1", {1200, 0}, {900, 0}, SegmentFlag::ExtensionAt0, 2, 3, 0},
-        ExtensionCase{"OutPastEnd1FromVertex0", {100, 0}, {-200, 0}, SegmentFlag::ExtensionAt1, 1, 0, 1},
-        ExtensionCase{"OutPastEnd1FromVertex1", {-200, 0}, {100, 0}, SegmentFlag::ExtensionAt0, 0, 1, 0}),
-    [](const ::testing::TestParamInfo<ExtensionCase>& info) { return info.param.name; });
 
 TEST(FindExtension, AxisToleranceIsTwoDegreesMeasuredAroundTheCircle) {
     struct Case {
@@ -75,6 +64,53 @@ TEST(FindExtension, AxisToleranceIsTwoDegreesMeasuredAroundTheCircle) {
                        SegmentType::RunwayCentreLine);
         EXPECT_EQ((s.flags & SegmentFlag::ExtensionAt1) != 0, c.found) << c.degrees;
     }
+}
+
+// The quick rejection by the outline's box never changes an answer of the
+// ray test, also for points within a foot or two of the box.
+TEST(RunwayContains, AgreesWithThePolygonTestEverywhere) {
+    testing::DeterministicRandom rng(7);
+    for (int r = 0; r < 200; ++r) {
+        CRollpathDoc doc;
+        const double a = rng.Chance(0.3) ? rng.Int(0, 3) * 1.5707963267948966 : rng.Uniform(0.0, 6.3);
+        const double half = rng.Uniform(200.0, 3000.0);
+        const DPoint c{rng.Uniform(-500, 500), rng.Uniform(-500, 500)};
+        const RunwayRecord& runway =
+            testing::AddRunway(doc, {c.x - half * std::cos(a), c.y - half * std::sin(a)},
+                               {c.x + half * std::cos(a), c.y + half * std::sin(a)}, rng.Int(30, 300));
+        for (int k = 0; k < 400; ++k) {
+            DPoint p;
+            if (rng.Chance(0.5)) {
+                // Near a corner or an edge, within a few feet.
+                const DPoint& q = runway.corners[static_cast<std::size_t>(rng.Int(0, 3))];
+                p = {q.x + rng.Uniform(-4, 4), q.y + rng.Uniform(-4, 4)};
+                if (rng.Chance(0.3)) {
+                    p.x = std::round(p.x);
+                    p.y = std::round(p.y);
+                }
+            } else {
+                p = {c.x + rng.Uniform(-1.2, 1.2) * half, c.y + rng.Uniform(-1.2, 1.2) * half};
+            }
+            ASSERT_EQ(RunwayContains(runway, p), PointInPolygon(p.x, p.y, runway.corners.data(), 4))
+                << p.x << " " << p.y;
+        }
+        for (const DPoint& q : runway.corners) {
+            EXPECT_EQ(RunwayContains(runway, q), kOnBoundary);
+        }
+    }
+}
+
+TEST(RunwayPlacement, CrossingAndFootOfDegenerateRunways) {
+    CRollpathDoc doc;
+    const RunwayRecord& point = testing::AddRunway(doc, {100, 100}, {100, 100}, 100);
+    const RunwayRecord& line = testing::AddRunway(doc, {0, 100}, {1000, 100}, 100);
+    DPoint out{-1, -1};
+    EXPECT_FALSE(FootOnCentreLine(point, {120, 110}, out));
+    EXPECT_FALSE(RunwayCrossing(line, line, out));  // parallel
+    EXPECT_EQ(out, (DPoint{-1, -1}));
+    EXPECT_TRUE(FootOnCentreLine(line, {500, 130}, out));
+    EXPECT_EQ(out, (DPoint{500, 100}));
+    EXPECT_FALSE(FootOnCentreLine(line, {500, 100}, out));  // already on it
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "scenery/NetworkFile.h"
 #include "scenery/PolygonFile.h"
 #include "scenery/SideFile.h"
+#include "support/DocumentSnapshot.h"
 #include "support/SyntheticAirport.h"
 
 namespace rollpath {
@@ -60,10 +62,13 @@ FileChecksums Encode(CRollpathDoc& doc) {
     c.network = Fnv1a(EncodeNetworkFile(doc));
     c.sides = Fnv1a(EncodeSideFile(doc));
     c.pavement = 0xCBF29CE484222325ull;
+    const testing::DocumentSnapshot before = testing::Snapshot(doc);
     EncodePavementFile(doc, [&c](std::span<const std::uint8_t> part) {
         c.pavement = Fnv1a(part, c.pavement);
         c.pavementBytes += part.size();
     });
+    // Writing the pavement file leaves the model as it was.
+    EXPECT_EQ(testing::SnapshotDifference(before, testing::Snapshot(doc)), std::nullopt);
     return c;
 }
 

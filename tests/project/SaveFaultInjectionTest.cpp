@@ -118,44 +118,5 @@ TEST_F(SaveFaultTest, EveryFileFailingAtEveryWriteAtCloseAndAtRename) {
     }
 }
 
-// A pavement file larger than one chunk of an atomic write fails in its
-// middle: the part already written never reaches the old file.
-TEST_F(SaveFaultTest, ALongFileFailingHalfWayKeepsTheOldOne) {
-    CRollpathDoc big;
-    Attach(big);
-    testing::SyntheticAirportOptions options;
-    options.columns = 8;
-    options.rows = 8;
-    options.polygons = 4;
-    testing::BuildSyntheticAirport(big, options);
-    testing::PaveSyntheticAirport(big);
-    big.m_szCode = "SYN";
-    big.m_szTxpName = "SYN.txp";
-    big.m_szBgrName = "SYN.bgr";
-    big.m_szTxdName = "SYN.txd";
-    big.m_szTmsName = "SYN.tms";
-    PrepareOpenedDocument(big);
-    big.SetModifiedFlag(true);
-    FaultyFileSystem counting(Fault::None, 0, "SYN.tms");
-    ASSERT_TRUE(Save(big, counting));
-    ASSERT_GT(counting.writes(), 2) << "the file fits in two chunks";
-
-    const std::string old = ReadAll(Output("SYN.tms"));
-    for (const int n : {2, counting.writes()}) {
-        FaultyFileSystem faulty(Fault::Write, n, "SYN.tms");
-        big.SetModifiedFlag(true);
-        messages.Clear();
-        EXPECT_FALSE(Save(big, faulty));
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].starts_with("Cannot create " + Output("SYN.tms").string() + ": "));
-        EXPECT_EQ(ReadAll(Output("SYN.tms")), old);
-        EXPECT_FALSE(std::filesystem::exists(Output("SYN.tms.rptmp")));
-        EXPECT_TRUE(big.IsModified());
-    }
-    messages.Clear();
-    EXPECT_TRUE(Save(big));
-    EXPECT_FALSE(big.IsModified());
-}
-
 }  // namespace
 }  // namespace rollpath

@@ -8,6 +8,8 @@
 #include "SceneryTestSupport.h"
 #include "scenery/NetworkFile.h"
 #include "scenery/NetworkFileDecoder.h"
+#include "scenery/Origin.h"
+#include "scenery/TaggedRecords.h"
 
 namespace rollpath::testing {
 namespace {
@@ -81,29 +83,9 @@ TEST_F(NetworkFileTest, WritesNodesThenLiveEdgesThenTheEnd) {
     EXPECT_EQ(EncodeNetworkFile(doc), g.bytes);
     ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
     EXPECT_EQ(ReadBytes(File("KTST.bgr")), g.bytes);
-}
 
-TEST_F(NetworkFileTest, RoundTripKeepsTheNetwork) {
-    doc.AddVertex(1.0, 2.0, true);
-    doc.AddVertex(1.0, 2.0, true);  // same position: two nodes
-    doc.AddVertex(-500.125, 1234.5, true);
-    doc.m_nSource = 2;
-    doc.m_nSink = 1;
-    struct Edge {
-        int v0, v1, type, flags;
-        float width;
-    };
-    const Edge edges[] = {{0, 1, 1, 0x1 | 0x2000, 35.0f}, {1, 2, 0, 0x80, 150.25f}, {2, 0, 1, 0, 0.1f}};
-    for (const Edge& e : edges) {
-        RollpathSegment& s = doc.AppendSegment();
-        s.vertex0 = e.v0;
-        s.vertex1 = e.v1;
-        s.type = e.type;
-        s.flags = e.flags;
-        s.width = e.width;
-    }
-    ASSERT_TRUE(WriteNetworkFile(doc, dir.path()));
-
+    // Read back: every slot, the live edges with No Polygon alone, and the
+    // benchmark moved to the file's origin.
     Fresh back;
     back.doc.m_Airport.lat = 0.0;
     ReadNetworkFile(back.doc, File("KTST.bgr"), kLatArcsec, kLonArcsec);
@@ -113,21 +95,20 @@ TEST_F(NetworkFileTest, RoundTripKeepsTheNetwork) {
         EXPECT_EQ(back.doc.Vertex(i).pos(), doc.Vertex(i).pos());
         EXPECT_TRUE(back.doc.Vertex(i).live());
     }
-    EXPECT_EQ(back.doc.m_nSource, 2);
-    EXPECT_EQ(back.doc.m_nSink, 1);
-    ASSERT_EQ(back.doc.m_pSegments.size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(back.doc.m_nSource, 1);
+    EXPECT_EQ(back.doc.m_nSink, 0);
+    ASSERT_EQ(back.doc.m_pSegments.size(), 2u);
+    for (const std::size_t i : {0u, 1u}) {
         const RollpathSegment& s = *back.doc.m_pSegments[i];
-        EXPECT_EQ(s.vertex0, edges[i].v0);
-        EXPECT_EQ(s.vertex1, edges[i].v1);
-        EXPECT_EQ(s.type, edges[i].type);
-        EXPECT_EQ(s.width, edges[i].width);
-        EXPECT_EQ(s.flags, edges[i].flags & SegmentFlag::NoPolygon);
-        EXPECT_EQ(s.extent0, 75.0);
-        EXPECT_EQ(s.extent1, 75.0);
+        const RollpathSegment& was = i == 0 ? a : b;
+        EXPECT_EQ(s.vertex0, was.vertex0);
+        EXPECT_EQ(s.vertex1, was.vertex1);
+        EXPECT_EQ(s.type, was.type);
+        EXPECT_EQ(s.width, was.width);
+        EXPECT_EQ(s.flags, was.flags & SegmentFlag::NoPolygon);
+        EXPECT_EQ(s.extent0 + s.extent1, 150.0);
         EXPECT_EQ(s.state, 0);
     }
-    // The benchmark moved to the file's origin.
     EXPECT_DOUBLE_EQ(back.doc.m_Airport.lat, kLat);
     EXPECT_DOUBLE_EQ(back.doc.m_Airport.lon, kLon);
 }
@@ -146,43 +127,30 @@ TEST_F(NetworkFileTest, SourceAndSinkOnOneVertexComeBackAsTheSource) {
     EXPECT_EQ(back.doc.m_nSink, -1);
 }
 
-struct OriginCase {
-    const char* name;
-    double lat;
-    double lon;
-    bool accepted;
-};
-
-class NetworkOrigin : public NetworkFileTest, public ::testing::WithParamInterface<OriginCase> {};
-
-TEST_P(NetworkOrigin, IsAcceptedWithinOneArcsecond) {
-    const OriginCase& c = GetParam();
-    Golden g = Header(c.lat, c.lon);
-    Node(g, 3, 4);
-    g.tag("<endo>");
-    Read(doc, g.bytes);
-    if (c.accepted) {
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(doc.m_nVertices, 1);
-        EXPECT_DOUBLE_EQ(doc.m_Airport.lat, c.lat / 3600.0);
-        EXPECT_DOUBLE_EQ(doc.m_Airport.lon, c.lon / 3600.0 - 360.0);
-    } else {
-        EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + " position is not within 1' of Airport"});
-        EXPECT_EQ(doc.m_nVertices, 0);
-        EXPECT_EQ(doc.m_Airport.lat, kLat);
-        EXPECT_EQ(doc.m_Airport.lon, kLon);
+TEST_F(NetworkFileTest, AnOriginIsAcceptedWithinOneArcsecond) {
+    const std::string kFar = " position is not within 1' of Airport";
+    const struct {
+        double lat, lon;
+        bool accepted;
+    } rows[] = {{kLatArcsec, kLonArcsec, true},         {kLatArcsec + 1.0, kLonArcsec, true},
+                {kLatArcsec, kLonArcsec - 0.5, true},   {kLatArcsec + 1.01, kLonArcsec, false},
+                {kLatArcsec, kLonArcsec - 1.01, false}, {std::nan(""), kLonArcsec, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.lat) + " " + std::to_string(row.lon));
+        Fresh f;
+        f.doc.m_Airport.lat = kLat;
+        f.doc.m_Airport.lon = kLon;
+        Golden g = Header(row.lat, row.lon);
+        Node(g, 3, 4);
+        g.tag("<endo>");
+        Read(f.doc, g.bytes);
+        EXPECT_EQ(f.messages.shown,
+                  row.accepted ? std::vector<std::string>{} : std::vector<std::string>{Path() + kFar});
+        EXPECT_EQ(f.doc.m_nVertices, row.accepted ? 1 : 0);
+        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lat, row.accepted ? row.lat / 3600.0 : kLat);
+        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lon, row.accepted ? row.lon / 3600.0 - 360.0 : kLon);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NetworkOrigin,
-    ::testing::Values(OriginCase{"Exact", kLatArcsec, kLonArcsec, true},
-                      OriginCase{"LatitudeOneAway", kLatArcsec + 1.0, kLonArcsec, true},
-                      OriginCase{"LongitudeHalfAway", kLatArcsec, kLonArcsec - 0.5, true},
-                      OriginCase{"LatitudeTooFar", kLatArcsec + 1.01, kLonArcsec, false},
-                      OriginCase{"LongitudeTooFar", kLatArcsec, kLonArcsec - 1.01, false},
-                      OriginCase{"NotANumber", std::numeric_limits<double>::quiet_NaN(), kLonArcsec, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(NetworkFileTest, AnUnknownTagStopsKeepingWhatCameBefore) {
     Golden g = Header();
@@ -260,6 +228,33 @@ TEST_F(NetworkFileTest, ALargeNetworkFillsThePoolWithoutTouchedListMessages) {
     EXPECT_EQ(full.messages.shown, std::vector<std::string>{"Vertex limit of 8192 reached"});
     EXPECT_EQ(full.doc.m_nVertices, kMaxVertices);
     EXPECT_TRUE(full.doc.m_pSegments.empty());
+}
+
+struct LongitudeCase {
+    double degrees;
+    double stored;
+};
+
+TEST(Origin, NegativeLongitudesGetAFullCircle) {
+    const LongitudeCase cases[] = {
+        {-122.5, 855000.0}, {-80.5, 1006200.0}, {0.0, 0.0},
+        {10.25, 36900.0},   {180.0, 648000.0},  {-179.5, 649800.0},
+    };
+    for (const LongitudeCase& c : cases) {
+        SCOPED_TRACE(c.degrees);
+        EXPECT_EQ(OriginToArcseconds(0.0, c.degrees).lon, c.stored);
+        EXPECT_DOUBLE_EQ(LongitudeFromArcseconds(c.stored), c.degrees);
+    }
+    EXPECT_EQ(OriginToArcseconds(-33.5, 0.0).lat, -120600.0);
+    EXPECT_EQ(LatitudeFromArcseconds(-120600.0), -33.5);
+}
+
+TEST(RecordTag, NameStopsAtANulAsAMessageShowsIt) {
+    RecordTag tag;
+    tag.chars = {'<', 'x', '\0', 'y', 'z', '>'};
+    EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <x");
+    tag.chars = {'<', 'q', 'q', 'q', 'q', '>'};
+    EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <qqqq>");
 }
 
 }  // namespace

@@ -61,12 +61,9 @@ TEST(DatabaseLayout, AirportRecordDecodesWithFullFieldWidthsAndLongitudeReductio
     // The stored values come back untouched.
     EXPECT_EQ(stored.latArcsec, -45.5 * 3600.0);
     EXPECT_EQ(stored.lonArcsec, 190.0 * 3600.0);
-}
-
-TEST(DatabaseLayout, ExactlyOneEightyDegreesIsNotReduced) {
+    // Exactly 180 degrees is not reduced.
     EXPECT_EQ(ReduceLongitude(180.0), 180.0);
     EXPECT_EQ(ReduceLongitude(180.5), -179.5);
-    EXPECT_EQ(ArcsecondsToDegrees(3600.0), 1.0);
 }
 
 TEST(DatabaseLayout, RunwayRecordDecodes) {

@@ -176,20 +176,6 @@ private slots:
         QCOMPARE(again.GetSettings().FlyDir, FlyDir());
     }
 
-    void cancellingTheFirstStartQuestionAsksAgain() {
-        {
-            CRollpathApp app;
-            QVERIFY(StartAnswering(app, std::nullopt, Line()));
-            QVERIFY(app.GetSettings().FlyDir.empty());
-            QVERIFY(app.MainFrame()->close());
-        }
-        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 0);
-        InstallSamples();
-        CRollpathApp app;
-        QVERIFY(StartAnswering(app, QString::fromStdString(FlyDir()), Line()));
-        QCOMPARE(app.GetSettings().FlyDir, FlyDir());
-    }
-
     void theNormalRectangleIsStoredEvenWhenMaximised() {
         {
             CRollpathApp app;
@@ -222,23 +208,6 @@ private slots:
             QCOMPARE(StartWindowRect(row.stored, screens), row.placed);
         }
         QCOMPARE(StartWindowRect(std::nullopt, {}), WindowRect{});
-    }
-
-    void scaledAndColourSettingsAreStoredAsTheirIntegers() {
-        {
-            CRollpathApp app;
-            StartAnswering(app, std::nullopt, Line());
-            app.GetSettings().EdgeWidth = 1.25;
-            app.GetSettings().CenterOffset = 3.5;
-            QVERIFY(app.MainFrame()->close());
-        }
-        QCOMPARE(Stored("Settings/EdgeWidth").toInt(), 125);
-        QCOMPARE(Stored("Settings/CenterOffset").toInt(), 35);
-        QCOMPARE(Stored(QStringLiteral("Settings/CustomColor15")).toInt(), 0xFFFFFF);
-        CRollpathApp app;
-        StartAnswering(app, std::nullopt, Line());
-        QCOMPARE(app.GetSettings().EdgeWidth, 1.25);
-        QCOMPARE(app.GetSettings().CenterOffset, 3.5);
     }
 
     void commandLineFoldersHoldForTheRunOnly() {
@@ -297,20 +266,6 @@ private slots:
         QCOMPARE(Stored("Settings/FlyDir").toString(), QString::fromStdString(FlyDir()));
         QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
         QVERIFY(app.MainFrame()->close());
-    }
-
-    void helpAboutShowsTheVersionsAndTheLicence() {
-        CRollpathApp app;
-        StartAnswering(app, std::nullopt, Line());
-        QStringList shown;
-        testing::AnswerNextModal<ModelQtDialog>([&shown](ModelQtDialog* dialog) {
-            shown = Shown(dialog);
-            dialog->accept();
-        });
-        app.MainFrame()->Action(CommandId::AppAbout)->trigger();
-        QCOMPARE(shown.value(0), QStringLiteral("About Rollpath"));
-        QCOMPARE(shown.value(1), QStringLiteral("Rollpath Version ") + QString::fromLatin1(kRollpathVersion));
-        QVERIFY(shown.join('\n').contains(QStringLiteral("License")));
     }
 
     void saveIsEnabledWhileModifiedAndAlwaysWithShift() {
@@ -476,22 +431,6 @@ private slots:
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&frame, &drop);
         QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
-    }
-
-    void theCommandLineNamesFoldersAndACode() {
-        const EditorCommandLine line = ParseEditorCommandLine(
-            {"rollpath", "--fly-dir", "/sim", "--output-dir=/out", "--project-dir", "/proj", "KSFO"});
-        QVERIFY(line.error.empty());
-        QCOMPARE(QString::fromStdString(*line.flyDir + *line.outputDir + *line.projectDir + *line.code),
-                 QStringLiteral("/sim/out/projKSFO"));
-        QVERIFY(!ParseEditorCommandLine({"rollpath"}).flyDir);
-        for (const QStringList& wrong :
-             {QStringList{"rollpath", "--fly-dir"}, QStringList{"rollpath", "--bogus"},
-              QStringList{"rollpath", "KSFO", "KOAK"}}) {
-            QVERIFY(!ParseEditorCommandLine(wrong).error.empty());
-        }
-        QVERIFY(ParseEditorCommandLine({"rollpath", "--help"}).help);
-        QVERIFY(ParseEditorCommandLine({"rollpath", "--version"}).version);
     }
 };
 

@@ -202,13 +202,6 @@ private slots:
         QCOMPARE(settings.EdgeWidth, 1.25);
         QCOMPARE(settings.EdgeInset, 2.75);
     }
-
-    void fileFiltersInQtsForm() {
-        QCOMPARE(QtNameFilters("Bitmap Files|*.bmp||"), QStringList{QStringLiteral("Bitmap Files (*.bmp)")});
-        QCOMPARE(QtNameFilters("Pictures|*.bmp;*.dib|All Files|*.*||"),
-                 (QStringList{QStringLiteral("Pictures (*.bmp *.dib)"), QStringLiteral("All Files (*.*)")}));
-        QVERIFY(QtNameFilters("").isEmpty());
-    }
 };
 
 }  // namespace rollpath

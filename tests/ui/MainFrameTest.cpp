@@ -310,40 +310,6 @@ private slots:
         in.read(head.data(), 4);
         QCOMPARE(QString::fromStdString(head), QStringLiteral("%PDF"));
     }
-
-    void helpTopicsShowsTheUserGuide() {
-        frame_->Action(CommandId::HelpTopics)->trigger();
-        CHelpWindow* help = frame_->HelpWindow();
-        QVERIFY(help != nullptr);
-        QVERIFY(help->isVisible());
-        const QString text = help->Browser()->toPlainText();
-        for (const char* topic : {"Opening an airport", "Drawing rollpaths", "Drawing ground polygons",
-                                  "Properties", "The airport diagram", "Saving and the files written",
-                                  "Preferences", "The command-line tool"}) {
-            QVERIFY2(text.contains(QString::fromLatin1(topic)), topic);
-        }
-        // Every picture the guide shows is there.
-        const QRegularExpression picture(QStringLiteral("\\]\\((pictures/[a-z-]+\\.png)\\)"));
-        int pictures = 0;
-        for (const QRegularExpressionMatch& m : picture.globalMatch(CHelpWindow::UserGuide())) {
-            const QVariant image =
-                help->Browser()->loadResource(QTextDocument::ImageResource, QUrl(m.captured(1)));
-            QVERIFY2(!qvariant_cast<QImage>(image).isNull() || !qvariant_cast<QByteArray>(image).isEmpty(),
-                     qPrintable(m.captured(1)));
-            ++pictures;
-        }
-        QVERIFY(pictures >= 5);
-        // A second request shows the same window.
-        frame_->OnHelpTopics();
-        QCOMPARE(frame_->HelpWindow(), help);
-    }
-
-    void theViewHasTheFocusForItsKeys() {
-        QTRY_VERIFY(frame_->ViewWidget().hasFocus());
-        OpenRunway();
-        QTest::keyClick(frame_.get(), Qt::Key_Minus);
-        QCOMPARE(frame_->ViewWidget().View().m_nZoom % 100, 0);
-    }
 };
 
 }  // namespace rollpath

@@ -82,40 +82,6 @@ private slots:
         QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
     }
 
-    // Each number field has room for its widest allowed value in the sheet's
-    // own font, and the Rollpaths page's fields stand in one column.
-    void everyFieldHasRoomForItsWidestValue() {
-        Settings settings;
-        CPreferencesSheet sheet(settings);
-        sheet.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-        const std::pair<int, const char*> widest[] = {{1049, "32767"}, {1051, "32767"},   {1055, "32767"},
-                                                      {1065, "10"},    {1061, "-999.99"}, {1062, "-999.99"},
-                                                      {1067, "1000"},  {1080, "-999.99"}, {1076, "1000"},
-                                                      {1078, "10000"}, {1072, "-999.99"}, {1074, "1000"}};
-        for (const auto& [control, text] : widest) {
-            CFieldPage& page = control == 1049 || control == 1051 || control == 1055 || control == 1065
-                                   ? static_cast<CFieldPage&>(sheet.GeneralPage())
-                                   : static_cast<CFieldPage&>(sheet.RollpathPage());
-            sheet.Tabs()->setCurrentWidget(&page);
-            QTest::qWait(0);
-            const QLineEdit* edit = page.Field(control)->findChild<QLineEdit*>();
-            const int needed = edit->fontMetrics().horizontalAdvance(QString::fromLatin1(text));
-            // A line edit keeps a two-pixel margin on each side of its text.
-            QVERIFY2(edit->contentsRect().width() - 4 >= needed, qPrintable(QString::number(control)));
-        }
-        CRollpathPage& rollpaths = sheet.RollpathPage();
-        const QRect first = rollpaths.Field(1061)->geometry().translated(
-            rollpaths.Field(1061)->parentWidget()->mapTo(&rollpaths, QPoint(0, 0)));
-        for (const int control : {1062, 1067, 1080, 1076, 1078, 1072, 1074}) {
-            CSpinField* field = rollpaths.Field(control);
-            const QRect r =
-                field->geometry().translated(field->parentWidget()->mapTo(&rollpaths, QPoint(0, 0)));
-            QCOMPARE(r.left(), first.left());
-            QCOMPARE(r.width(), first.width());
-        }
-    }
-
     void folderButtonsBrowseWithTheirTitlesFromTheFieldsText() {
         Settings settings;
         settings.FlyDir = "/old";

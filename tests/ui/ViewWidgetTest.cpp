@@ -1,21 +1,28 @@
 // The editor's view widget on the offscreen platform, KSFO opened from a
 // sample installation: keys, the wheel, a resized window, and drawing with
 // real mouse events (a chain ended by Escape, undone and redone from the Edit
-// menu; the right-button menu).
+// menu; the right-button menu), and repaints of invalidated areas against
+// full paints.
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <random>
 
 #include "UiTestSupport.h"
 #include "geometry/PolygonMeasures.h"
+#include "qtcanvas/QtCanvas.h"
+#include "support/SyntheticAirport.h"
 #include "support/TempDir.h"
 #include "ui/ContextMenu.h"
 #include "ui/MainFrame.h"
 #include "ui/ViewWidget.h"
+#include "view/ViewColors.h"
 
 namespace rollpath {
 
@@ -25,13 +32,7 @@ class ViewWidgetTest : public QObject {
 private:
     CViewWidget& Widget() { return frame_->ViewWidget(); }
 
-    // The device pixel of a world point in the view.
-    QPoint PixelOf(const DPoint& world) {
-        LPoint l;
-        Widget().View().ProjectPoints(1, &world, &l, true);
-        return QPoint(static_cast<int>(std::lround(l.x * Widget().LogicalDpiX() / 1000.0)),
-                      static_cast<int>(std::lround(-l.y * Widget().LogicalDpiY() / 1000.0)));
-    }
+    QPoint PixelOf(const DPoint& world) { return PixelOf(Widget(), world); }
 
     // A point of the window that no runway covers.
     QPoint FreePixel(int x, int y) {
@@ -42,6 +43,86 @@ private:
             }
         }
         return QPoint(x, y);
+    }
+
+    // The widget's picture drawn afresh, the view told to draw everything.
+    static QImage FullPaint(CViewWidget& widget) {
+        class Everything : public QtCanvas {
+        public:
+            using QtCanvas::QtCanvas;
+            std::optional<LRect> PaintArea() const override { return std::nullopt; }
+        };
+        QImage image(widget.BackBuffer().size(), QImage::Format_RGB32);
+        image.fill(QtCanvas::ToQColor(kWindowWhite));
+        {
+            QPainter painter(&image);
+            Everything canvas(painter, widget.LogicalDpiX(), widget.LogicalDpiY(), image.size());
+            widget.View().OnDraw(canvas);
+        }
+        return image;
+    }
+
+    // One random step of a session: a view change, a toggle, an edit, or a
+    // drag whose every move is painted.
+    void RandomStep(CViewWidget& widget, CRollpathDoc& doc, std::mt19937& random,
+                    const std::function<void()>& paint) {
+        CRollpathView& view = widget.View();
+        const auto pick = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+        QWidget* viewport = widget.viewport();
+        const auto mouse = [viewport](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent event(type, QPointF(at), QPointF(viewport->mapToGlobal(at)),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                              Qt::NoModifier);
+            QApplication::sendEvent(viewport, &event);
+        };
+        switch (pick(8)) {
+            case 0:
+                view.OnChar("=-,."[pick(4)]);
+                break;
+            case 1: {
+                constexpr ViewKey keys[] = {ViewKey::Left, ViewKey::Right, ViewKey::Up, ViewKey::Down};
+                view.OnKeyDown(keys[pick(4)]);
+                break;
+            }
+            case 2: {
+                constexpr CommandId toggles[] = {CommandId::ViewMarkings, CommandId::ViewLights,
+                                                 CommandId::ViewVertices, CommandId::ViewPolygons,
+                                                 CommandId::ViewRunways,  CommandId::ViewGrid};
+                view.OnCommand(toggles[pick(6)]);
+                break;
+            }
+            case 3: {
+                constexpr CommandId edits[] = {CommandId::EditUndo, CommandId::EditRedo,
+                                               CommandId::EditDelete};
+                view.OnCommand(edits[pick(3)]);
+                break;
+            }
+            default: {
+                // Pressed on a vertex, or anywhere (a polygon, a hold bar ...).
+                QPoint at(pick(viewport->width()), pick(viewport->height()));
+                const int k = pick(std::max(doc.m_nVertices, 1));
+                if (pick(2) == 0 && doc.IsLiveVertex(k)) {
+                    at = PixelOf(widget, doc.Vertex(k).pos());
+                }
+                mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
+                paint();
+                for (int moves = pick(4); moves > 0; --moves) {
+                    at += QPoint(pick(241) - 120, pick(241) - 120);
+                    mouse(QEvent::MouseMove, at, Qt::LeftButton);
+                    paint();
+                }
+                mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
+                break;
+            }
+        }
+    }
+
+    // The device pixel of a world point in a view widget.
+    static QPoint PixelOf(CViewWidget& widget, const DPoint& world) {
+        LPoint l;
+        widget.View().ProjectPoints(1, &world, &l, true);
+        return QPoint(static_cast<int>(std::lround(l.x * widget.LogicalDpiX() / 1000.0)),
+                      static_cast<int>(std::lround(-l.y * widget.LogicalDpiY() / 1000.0)));
     }
 
     testing::TempDir dir_{"rollpath-ui"};
@@ -129,44 +210,6 @@ private slots:
         QVERIFY(std::hypot(kept.x - middle.x, kept.y - middle.y) < 1.5 * (1.0 + pixel));
     }
 
-    // Escape ends the chain where the pointer is, as a right click there
-    // would, and the tool's prompt goes with it; Edit > Undo takes the chain
-    // away and Redo brings it back.
-    void escapeEndsTheChainThatUndoTakesAwayAndRedoBringsBack() {
-        QWidget* viewport = Widget().viewport();
-        const QPoint a = FreePixel(40, 40);
-        const QPoint b = FreePixel(140, 40);
-        QVERIFY(a.x() >= 0 && b.x() >= 0);
-        QAction* undo = frame_->Action(CommandId::EditUndo);
-        QVERIFY(undo != nullptr);
-        QVERIFY(!undo->isEnabled());
-        const std::size_t before = doc_.m_pSegments.size();
-        Widget().View().OnCommand(CommandId::RollpathTool);
-        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, a);
-        QTest::mouseMove(viewport, b);
-        // The prompt shows when the pointer's cursor is set over the view.
-        QVERIFY(Widget().View().OnSetCursor());
-        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("Click right mouse button to finish"));
-        // The pointer over b, as the view sees it moving there.
-        QMouseEvent move(QEvent::MouseMove, QPointF(b), QPointF(viewport->mapToGlobal(b)), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        QTest::keyClick(&Widget(), Qt::Key_Escape);
-        QCOMPARE(Widget().View().m_bRollpathTool, 0);
-        QCOMPARE(frame_->MessagePaneText(), QStringLiteral("For Help, press F1"));
-        QCOMPARE(doc_.m_pSegments.size(), before + 1);
-        const RollpathSegment& s = *doc_.m_pSegments.back();
-        QCOMPARE(PixelOf(doc_.Vertex(s.vertex1).pos()), b);
-        QVERIFY(s.live());
-        frame_->UpdateActions();
-        QVERIFY(undo->isEnabled());
-        QCOMPARE(undo->text(), QStringLiteral("&Undo New Rollpath\tCtrl+Z"));
-        undo->trigger();
-        QCOMPARE(doc_.m_pSegments.size(), before);
-        frame_->Action(CommandId::EditRedo)->trigger();
-        QCOMPARE(doc_.m_pSegments.size(), before + 1);
-    }
-
     void aRightClickPopsUpTheContextMenu() {
         QWidget* viewport = Widget().viewport();
         const QPoint p = FreePixel(60, 60);
@@ -177,6 +220,47 @@ private slots:
         QCOMPARE(Widget().ContextMenu().actions().size(), qsizetype{7});
         QCOMPARE(Widget().View().m_Context.kind, ContextKind::Nothing);
         Widget().ContextMenu().close();
+    }
+
+    // The window keeps what it drew and repaints only what the view
+    // invalidates: after every step of random sessions (views, toggles,
+    // edits, drags painted move by move) it shows what a full paint from
+    // the model shows, pixel for pixel.
+    void repaintsOfInvalidatedAreasMatchFullPaints() {
+        constexpr int kSessions = 6;
+        constexpr int kSteps = 25;
+        for (int seed = 1; seed <= kSessions; ++seed) {
+            CRollpathDoc doc;
+            doc.SetSettings(&settings_);
+            doc.SetMessageSink(&messages_);
+            testing::BuildSyntheticAirport(doc, {.seed = static_cast<std::uint64_t>(seed),
+                                                 .columns = 9,
+                                                 .rows = 7,
+                                                 .spacing = 300.0,
+                                                 .polygons = 12});
+            CViewWidget widget(doc, messages_);
+            widget.resize(360, 280);
+            widget.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&widget));
+            widget.View().OnInitialUpdate();
+            widget.View().OnCommand(CommandId::ViewMarkings);
+            widget.View().OnCommand(CommandId::ViewLights);
+            // Zoomed in on one part of the airport, or all of it.
+            widget.View().SetZoom(widget.View().m_nZoom / (1 + seed % 3));
+            std::mt19937 random(static_cast<unsigned>(seed));
+            int step = 0;
+            bool same = true;
+            const auto paint = [&] {
+                widget.RedrawBuffer();
+                same = same && widget.BackBuffer() == FullPaint(widget);
+            };
+            paint();
+            for (; step < kSteps && same; ++step) {
+                RandomStep(widget, doc, random, paint);
+                paint();
+            }
+            QVERIFY2(same, qPrintable(QStringLiteral("seed %1, after %2 steps").arg(seed).arg(step)));
+        }
     }
 };
 

@@ -93,48 +93,6 @@ TEST_F(Bitmap, EveryDrawableDepthGivesItsPixels) {
     EXPECT_EQ(bmp.Image().pixels, (std::vector<std::uint32_t>{0xFF0000FF}));
 }
 
-// Refused files leave no bitmap; a file that is no bitmap at all is refused
-// silently, a damaged or undrawable one with the reason.
-TEST_F(Bitmap, DamagedForeignAndUndrawableFilesAreRefused) {
-    Bytes truncated = BitmapFile(100, 100, 24, 0, {}, Bytes(30000, 7));
-    truncated.resize(5000);
-    Bytes smallHeader = BitmapFile(2, 2, 24, 0, {}, Bytes(16, 0));
-    smallHeader[14] = 12;  // an OS/2 header
-    const auto undrawable = [](int bits, std::uint32_t compression) {
-        return BitmapFile(4, 4, bits, compression, Bytes(1024, 0), Bytes(256, 0));
-    };
-    const struct {
-        const char* name;
-        Bytes bytes;
-        const char* problem;  // "" silent, "?" any reason
-    } rows[] = {
-        {"not a bitmap", {'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, ""},
-        {"empty", {}, ""},
-        {"headers cut", {'B', 'M', 0, 0, 0, 0}, "?"},
-        {"pixels cut", truncated, "?"},
-        {"huge", BitmapFile(40000, 40000, 24, 0, {}, Bytes(16, 0)), "?"},
-        {"unknown header", smallHeader, "?"},
-        {"run-length", undrawable(8, 1), "its encoding (8 bits per pixel, compression 1) cannot be drawn"},
-        {"24 bits with masks", undrawable(24, 3),
-         "its encoding (24 bits per pixel, compression 3) cannot be drawn"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Load(row.bytes), 0);
-        EXPECT_FALSE(bmp.IsLoaded());
-        if (std::string(row.problem) == "?") {
-            EXPECT_FALSE(problem.empty());
-        } else {
-            EXPECT_EQ(problem, row.problem);
-        }
-    }
-    RecordingCanvas canvas;
-    bmp.Draw(&canvas, 0, 0, 100, -100, 0, 0, 4, 4);
-    EXPECT_TRUE(canvas.calls.empty());
-    EXPECT_EQ(bmp.Load(dir / "missing.bmp", width, height, problem), 0);
-    EXPECT_TRUE(problem.empty());
-}
-
 class Diagram : public ::testing::Test, protected testing::ViewTest {
 protected:
     // A 24-bit bitmap of the given size, all grey.

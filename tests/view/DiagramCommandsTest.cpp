@@ -84,18 +84,6 @@ TEST_F(DiagramCommands, LoadAsksForABitmapAndPlacesItAtTheBenchmark) {
     EXPECT_EQ(call.bounds.top - call.bounds.bottom, 5000 * 10000 / view.m_nZoom);
 }
 
-TEST_F(DiagramCommands, AFileThatIsNoBitmapLeavesNoDiagramSilently) {
-    Open();
-    const auto path = dir / "notes.bmp";
-    testing::WriteBytes(path, testing::Bytes{'P', 'K', 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    LoadThroughCommand(path.string());
-    EXPECT_EQ(view.m_bDiagramLoaded, 0);
-    EXPECT_EQ(doc.m_szBmpPath, path.string());
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(Enabled(CommandId::PositionDiagram));
-    EXPECT_FALSE(Enabled(CommandId::ViewDiagram));
-}
-
 TEST_F(DiagramCommands, APathTooLongForTheProjectIsRefused) {
     Open();
     const std::string path = "/" + std::string(kMaxPathLength, 'd') + ".bmp";
@@ -105,63 +93,6 @@ TEST_F(DiagramCommands, APathTooLongForTheProjectIsRefused) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               "Cannot use the airport diagram " + path + ": its path is longer than 259 characters");
-}
-
-TEST_F(DiagramCommands, EveryFieldChangeMovesTheDiagramAtOnce) {
-    doc.m_szBmpPath = Bitmap(100, 100);
-    Open();
-    view.OnCommand(CommandId::PositionDiagram);
-    doc.SetModifiedFlag(false);
-    Type("Horizontal", "250");
-    EXPECT_EQ(doc.m_nBmpX, 250);
-    EXPECT_TRUE(doc.IsModified());
-    double course = 0.0;
-    double distance = 0.0;
-    CourseAndDistance(doc.m_Airport.lat, doc.m_Airport.lon, view.m_dAnchorLat, view.m_dAnchorLon, course,
-                      distance);
-    EXPECT_NEAR(course, 90.0, 0.01);
-    EXPECT_NEAR(distance * kFeetPerNauticalMile, 250.0, 2.5);
-    // One up step with "x 100" from 250.
-    Type("Horizontal x 100", "1");
-    view.PositionDialog().SpinUp(PositionModel::kHorizontalSpin);
-    EXPECT_EQ(view.PositionDialog().TextOf(PositionModel::kHorizontal), "350");
-    EXPECT_EQ(doc.m_nBmpX, 350);
-    Type("Vertical", "-120");
-    EXPECT_EQ(doc.m_nBmpY, -120);
-    // The scale leaves the centre where it is.
-    const double lat = view.m_dAnchorLat;
-    const double lon = view.m_dAnchorLon;
-    const DrawCall before = DrawnDiagram();
-    Type("Scale", "200");
-    EXPECT_EQ(doc.m_nBmpScale, 200);
-    EXPECT_EQ(view.m_dAnchorLat, lat);
-    EXPECT_EQ(view.m_dAnchorLon, lon);
-    const DrawCall after = DrawnDiagram();
-    EXPECT_NEAR(after.bounds.right - after.bounds.left, 2 * (before.bounds.right - before.bounds.left), 2);
-    EXPECT_NEAR((after.bounds.left + after.bounds.right) / 2.0,
-                (before.bounds.left + before.bounds.right) / 2.0, 1.0);
-}
-
-TEST_F(DiagramCommands, OkAndEscapeCloseTheDialogAndEndPositioning) {
-    doc.m_szBmpPath = Bitmap(100, 100);
-    Open();
-    for (const DialogEnd end : {DialogEnd::Ok, DialogEnd::Cancel}) {
-        view.OnCommand(CommandId::PositionDiagram);
-        Type("Horizontal", "75");
-        const int repaints = host.invalidations;
-        ASSERT_TRUE(host.dialogs.AnswerModeless(DialogAnswer{{}, end}));
-        EXPECT_EQ(host.dialogs.OpenModeless(), nullptr);
-        EXPECT_FALSE(view.IsPositionDialogOpen());
-        EXPECT_EQ(view.m_bPositioning, 0);
-        EXPECT_EQ(view.m_nDragState, DragState::Idle);
-        EXPECT_EQ(host.cursor, ViewCursor::Arrow);
-        EXPECT_FALSE(view.OnSetCursor());
-        EXPECT_GT(host.invalidations, repaints);
-        // What was sent stays.
-        EXPECT_EQ(doc.m_nBmpX, 75);
-        EXPECT_TRUE(Enabled(CommandId::PositionDiagram));
-        EXPECT_NE(Draw().InLayer("runways")[0].brush, kPositioningRunway);
-    }
 }
 
 // However the pointer wanders while the diagram is dragged, at any zoom, the
@@ -191,16 +122,6 @@ RC_GTEST_FIXTURE_PROP(DiagramCommands, TheDiagramFollowsThePointerAndTheDialogFo
     const int x = doc.m_nBmpX;
     view.PositionDialog().SpinUp(PositionModel::kHorizontalSpin);
     RC_ASSERT(doc.m_nBmpX == x + 1);
-}
-
-TEST_F(DiagramCommands, ANewDocumentClosesTheDialog) {
-    doc.m_szBmpPath = Bitmap(100, 100);
-    Open();
-    view.OnCommand(CommandId::PositionDiagram);
-    Open();
-    EXPECT_EQ(host.dialogs.OpenModeless(), nullptr);
-    EXPECT_FALSE(view.IsPositionDialogOpen());
-    EXPECT_EQ(view.m_bPositioning, 0);
 }
 
 TEST_F(DiagramCommands, RotationTurnsTheRunwaysNotTheDiagram) {

@@ -52,34 +52,6 @@ struct IntegerCase {
     std::optional<int> scanned;  // as "%d" reads it
 };
 
-TEST(DialogText, IntegersAsFieldsAndPercentDReadThem) {
-    const IntegerCase cases[] = {
-        {"250", 250, 250},
-        {" -12 ", -12, -12},
-        {"12a", 0, 12},
-        {"", 0, std::nullopt},
-        {"abc", 0, std::nullopt},
-        {"1 2", 0, 1},
-        {"2147483647", 2147483647, 2147483647},
-        {"-2147483648", std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
-        {"2147483648", 0, std::numeric_limits<int>::max()},
-        {"99999999999999999999999", 0, std::numeric_limits<int>::max()},
-    };
-    for (const IntegerCase& c : cases) {
-        EXPECT_EQ(ReadSignedInteger(c.text), c.signedField) << '"' << c.text << '"';
-        EXPECT_EQ(ParseInteger(c.text), c.scanned) << '"' << c.text << '"';
-    }
-}
-
-TEST(DialogText, FixedFormatsRoundAndPadAsPrintf) {
-    EXPECT_EQ(FormatFixed(5.0, 1, 4), " 5.0");
-    EXPECT_EQ(FormatFixed(0.05, 1), "0.1");  // 0.05 is stored a little above
-    EXPECT_EQ(FormatFixed(0.25, 1), "0.2");  // an exact tie goes to even
-    EXPECT_EQ(FormatFixed(-0.0, 1), "-0.0");
-    EXPECT_EQ(FormatFixed(-3.25, 1, 6), "  -3.2");
-    EXPECT_EQ(FormatFixed(1e20, 1), "100000000000000000000.0");
-}
-
 TEST(DialogText, LatitudesKeepTheirLeadingBlanks) {
     EXPECT_EQ(DialogLatLon(45.5, LatLonKind::Latitude), " 45\xB0 30' 00.0000\" N");
     EXPECT_EQ(DialogLatLon(-5.25, LatLonKind::Latitude), "  5\xB0 15' 00.0000\" S");

@@ -28,30 +28,6 @@ struct SegmentPickCase {
     bool hit;
 };
 
-// A 50 ft wide segment along x with the Vertex sensitivity at 25 ft: half a
-// width of (25 + 50) / 2 = 37.5 ft either side, not past either vertex. The
-// boundary test reaches a foot below an edge the northward ray crosses, so
-// the south side is tested a foot further out.
-TEST(PickSegment, TheRectangleIsHalfTheSensitivityAndWidthEachSide) {
-    const SegmentPickCase cases[] = {
-        {"centre", {50.0, 0.0}, true},
-        {"north inside", {50.0, 37.4}, true},
-        {"north outside", {50.0, 37.6}, false},
-        {"south inside", {50.0, -37.4}, true},
-        {"south outside", {50.0, -38.6}, false},
-        {"before the first vertex", {-0.5, 0.0}, false},
-        {"past the second vertex", {100.5, 0.0}, false},
-        {"at the second vertex", {99.9, 20.0}, true},
-    };
-    CRollpathDoc doc;
-    RollpathSegment& s = AddRollpath(doc, DPoint{0.0, 0.0}, DPoint{100.0, 0.0}, 50.0);
-    for (const SegmentPickCase& c : cases) {
-        EXPECT_EQ(PickSegment(doc, c.p) == &s, c.hit) << c.name;
-    }
-    s.state = -1;
-    EXPECT_EQ(PickSegment(doc, DPoint{50.0, 0.0}), nullptr);
-}
-
 // --- Through the view ----------------------------------------------------------------
 
 class ViewPicks : public ::testing::Test, protected testing::EditTest {
@@ -85,28 +61,6 @@ struct ContextCase {
     bool vertices;
     int kind;
 };
-
-TEST_F(ViewPicks, TheRightClickRecordsTheContextKindAndAsksForTheMenu) {
-    const ContextCase cases[] = {
-        {"the Source", {0.0, 1000.0}, true, ContextKind::Source},
-        {"the Sink", {400.0, 1000.0}, true, ContextKind::Sink},
-        {"a vertex", {200.0, 1000.0}, true, ContextKind::Vertex},
-        {"a vertex while vertices are hidden", {200.0, 1000.0}, false, ContextKind::Segment},
-        {"a segment", {100.0, 1020.0}, true, ContextKind::Segment},
-        {"a polygon", {30.0, 2000.0}, true, ContextKind::Polygon},
-        {"a runway", {1000.0, 0.0}, true, ContextKind::Runway},
-        {"nothing", {1000.0, 1500.0}, true, ContextKind::Nothing},
-    };
-    for (const ContextCase& c : cases) {
-        if ((view.m_bShowVertices != 0) != c.vertices) {
-            view.OnCommand(CommandId::ViewVertices);
-        }
-        const std::size_t menus = host.contextMenus.size();
-        RightClick(c.p);
-        EXPECT_EQ(view.m_Context.kind, c.kind) << c.name;
-        EXPECT_EQ(host.contextMenus.size(), menus + 1) << c.name;
-    }
-}
 
 // At zoom 500 a foot is 20 logical units: a handle is hit within 2 ft.
 TEST_F(ViewPicks, AHandleOfTheSelectedPolygonIsPickedWithinFortyUnits) {

@@ -56,47 +56,6 @@ TEST(PageFields, DecimalFieldsReadWithScanfAndRefuseWhatIsNotFinite) {
     }
 }
 
-// A spin step is the page's value at once; it steps from the typed number,
-// or from the page's value when the text does not parse.
-TEST(RollpathPage, SpinsStepFromTheTypedNumber) {
-    constexpr int kEdgeOffset = 1072;
-    RollpathPageModel page{Settings{}};  // LiteOffset 5.00
-    EXPECT_EQ(page.StepSpin(kEdgeOffset, " 5.00", false, true), " 4.90");
-    EXPECT_DOUBLE_EQ(page.Decimal(kEdgeOffset), 4.9);
-    EXPECT_EQ(page.StepSpin(kEdgeOffset, "five", true, false), " 4.91");
-    EXPECT_EQ(page.StepSpin(kEdgeOffset, "12.5", true, true), "12.60");
-}
-
-// The Bezier depth takes 3 to 10, the undo levels 1 to 1000.
-TEST(GeneralPage, BezierDepthAndUndoLevelsAreRefusedOutsideTheirRanges) {
-    struct Row {
-        int control;
-        const char* below;
-        const char* above;
-        const char* lowest;
-        const char* highest;
-        const char* message;
-    };
-    for (const Row& r :
-         {Row{1065, "2", "11", "3", " 10 ", "Please enter an integer between 3 and 10."},
-          Row{1110, "0", "1001", "1", "1000", "Please enter an integer between 1 and 1000."}}) {
-        GeneralPageModel page{Settings{}};
-        EXPECT_EQ(page.Exchange({{r.control, r.above}}), (FieldError{r.control, r.message}));
-        EXPECT_EQ(page.Exchange({{r.control, r.below}}), (FieldError{r.control, r.message}));
-        EXPECT_FALSE(page.Exchange({{r.control, r.lowest}}).has_value());
-        EXPECT_FALSE(page.Exchange({{r.control, r.highest}}).has_value());
-        EXPECT_EQ(page.Integer(r.control), std::stoi(r.highest));
-    }
-}
-
-TEST(GeneralPage, TheFirstRefusedFieldStopsTheExchangeAndNothingIsTaken) {
-    GeneralPageModel page{Settings{}};
-    const FieldTexts texts = {{1049, "40"}, {1051, "-1"}, {1055, "abc"}, {1065, "7"}};
-    EXPECT_EQ(page.Exchange(texts), (FieldError{1051, IntegerRangeMessage(0, 32767)}));
-    EXPECT_EQ(page.Integer(1049), 25);
-    EXPECT_EQ(page.Integer(1065), 5);
-}
-
 // Every decimal setting has a range: the page refuses a number outside it
 // with the standard message and takes nothing, its spin stops at the ends,
 // and the reader takes a stored value outside as the nearest end.

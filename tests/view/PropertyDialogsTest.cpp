@@ -58,71 +58,6 @@ protected:
     CRollpathDoc doc;
 };
 
-// --- Airport and runway ------------------------------------------------------
-
-struct SurfaceCase {
-    int bits;
-    const char* name;
-};
-
-TEST_F(PropertyDialogs, RunwayLinesNameTheLowestSurfaceBit) {
-    const SurfaceCase cases[] = {
-        {0, "Unknown"},   {1 << 20 | 1 << 14, "Unknown"}, {1, "Concrete"},
-        {0x6, "Asphalt"}, {1 << 12 | 1 << 13, "Brick"},
-    };
-    for (const SurfaceCase& c : cases) {
-        RunwayRecord r;
-        r.id0 = "10L";
-        r.id1 = "28R";
-        r.surface = c.bits;
-        r.length = 11870;
-        r.width = 200;
-        EXPECT_EQ(RunwayListLine(r), std::string("10L/28R\t") + c.name + "\t11870'   x   200'") << c.bits;
-        RunwayPropertiesModel dialog(r);
-        EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kSurface), c.name);
-    }
-}
-
-TEST_F(PropertyDialogs, AirportPropertiesListsEveryRunwayInOrder) {
-    testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150, "09", "27");
-    testing::AddRunway(doc, DPoint{0.0, -2000.0}, DPoint{0.0, 2000.0}, 75, "18", "36").surface = 1 << 2;
-    AirportPropertiesModel dialog(doc);
-    EXPECT_EQ(dialog.Title(), "Airport Properties");
-    EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kName), "SAN FRANCISCO INTL");
-    EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kLon), "122\xB0 22' 31.7208\" W");
-    EXPECT_EQ(dialog.TextOf(AirportPropertiesModel::kElevation), "13 ft");
-    const DialogControl* list = dialog.Find(AirportPropertiesModel::kRunways);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->items,
-              (std::vector<std::string>{"09/27\tAsphalt\t7000'   x   150'", "18/36\tTurf\t4000'   x   75'"}));
-    EXPECT_EQ(dialog.Buttons(), DialogButtons::Ok);
-    EXPECT_EQ(Refusal(dialog, "Name", "X"), "Name is read-only");
-    EXPECT_TRUE(dialog.Ok());
-}
-
-TEST_F(PropertyDialogs, OnlyClosedIsEditableInRunwayProperties) {
-    RunwayRecord& r = testing::AddRunway(doc, DPoint{-3500.0, 0.0}, DPoint{3500.0, 0.0}, 150);
-    r.lat0 = 37.5;
-    r.lon0 = -122.5;
-    r.displaced0 = 490;
-    r.displaced1 = 0;
-    r.closed = 3;
-    RunwayPropertiesModel dialog(r);
-    EXPECT_EQ(dialog.Title(), "Runway Properties");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kLat0), " 37\xB0 30' 00.0000\" N");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kDisplaced0), "490 ft");
-    EXPECT_EQ(dialog.TextOf(RunwayPropertiesModel::kId), "09/27");
-    for (const DialogControl& c : dialog.Controls()) {
-        EXPECT_EQ(c.kind == ControlKind::Edit && !c.readOnly, false) << c.name;
-    }
-    EXPECT_TRUE(dialog.Closed());
-    EXPECT_FALSE(dialog.ChangesRunway(r));
-    Set(dialog, "Closed", "0");
-    ASSERT_TRUE(dialog.Ok());
-    EXPECT_FALSE(dialog.Closed());
-    EXPECT_TRUE(dialog.ChangesRunway(r));
-}
-
 // --- Rollpath ---------------------------------------------------------------
 
 struct HoldCase {
@@ -167,75 +102,6 @@ TEST_F(PropertyDialogs, NoPolygonAndTheCentrelineDisableTheFlags) {
     EXPECT_TRUE(dialog.IsEnabled(Model::kNoPolygon));
     EXPECT_TRUE(dialog.IsEnabled(Model::kRunwayHold));
     EXPECT_EQ(Refusal(dialog, "Blast Pad", "1"), "Blast Pad is disabled");
-}
-
-TEST_F(PropertyDialogs, OkHandsBackWidthTypeAndTheEightFlags) {
-    const int kept = SegmentFlag::ExtensionAt0 | SegmentFlag::Stub1 | SegmentFlag::ThroughLine;
-    RollpathSegment& s = Segment(EndClass::Runway, EndClass::Rollpath, 12.25, kept | SegmentFlag::NoFill);
-    Model dialog(doc, s);
-    ASSERT_TRUE(dialog.Ok());
-    // Left as shown ("12.2"), the width keeps its second decimal: nothing changed.
-    EXPECT_EQ(dialog.GetResult().width, 12.25);
-    EXPECT_FALSE(dialog.ChangesSegment(s));
-
-    Set(dialog, "Width", "35");
-    Set(dialog, "Runway Hold", "1");
-    Set(dialog, "No Fill", "0");
-    Set(dialog, "Type", "Runway Centerline");
-    ASSERT_TRUE(dialog.Ok());
-    EXPECT_EQ(dialog.GetResult().width, 35.0);
-    EXPECT_EQ(dialog.GetResult().type, SegmentType::RunwayCentreLine);
-    EXPECT_EQ(dialog.GetResult().flags, SegmentFlag::RunwayHold);
-    EXPECT_TRUE(dialog.ChangesSegment(s));
-    EXPECT_EQ(dialog.MergedFlags(s.flags), kept | SegmentFlag::RunwayHold);
-}
-
-// Both width fields take a number within 1 to 1000 ft (a decimal comma
-// keeps its fraction) and refuse any other with the standard message, the
-// field named for selecting again; text that is no number leaves the width.
-TEST_F(PropertyDialogs, WidthsAreTakenWithinTheirRangeAndRefusedOutsideIt) {
-    RollpathSegment& s = Segment(EndClass::Rollpath, EndClass::Rollpath, 40.0);
-    struct Case {
-        const char* text;
-        std::optional<double> width;  // nothing: refused
-    };
-    const Case cases[] = {{"", 40.0},
-                          {"wide", 40.0},
-                          {"1", 1.0},
-                          {"1000", 1000.0},
-                          {"12,5", 12.5},
-                          {"nan", std::nullopt},
-                          {"1e39", std::nullopt},
-                          {"0,5", std::nullopt},
-                          {"1000.1", std::nullopt}};
-    for (const Case& c : cases) {
-        Model properties(doc, s);
-        RollpathWidthModel width(40.0);
-        for (DialogModel* dialog :
-             {static_cast<DialogModel*>(&properties), static_cast<DialogModel*>(&width)}) {
-            Set(*dialog, "Width", c.text);
-            EXPECT_EQ(dialog->Ok(), c.width.has_value()) << c.text;
-            if (!c.width) {
-                ASSERT_TRUE(dialog->Refusal().has_value());
-                EXPECT_EQ(dialog->Refusal()->message, "Please enter a number between 1 and 1000.");
-                EXPECT_EQ(dialog->Refusal()->control,
-                          dialog == &width ? RollpathWidthModel::kWidth : Model::kWidth);
-            }
-        }
-        if (c.width) {
-            EXPECT_EQ(properties.GetResult().width, *c.width) << c.text;
-            EXPECT_EQ(width.Width(), *c.width) << c.text;
-        }
-    }
-    Model spun(doc, s);
-    spun.SpinUp(Model::kWidthSpin);
-    Set(spun, "Width", "junk");
-    ASSERT_TRUE(spun.Ok());
-    EXPECT_EQ(spun.GetResult().width, 41.0);  // the spin's value
-    // A width from a file outside the range does not lock the dialog.
-    s.width = 0.0f;
-    Model unchanged(doc, s);
-    EXPECT_TRUE(unchanged.Ok());
 }
 
 TEST_F(PropertyDialogs, ASegmentWithVerticesOutsideThePoolHasNoLength) {
@@ -288,44 +154,6 @@ struct PolygonCase {
     const char* area;
     const char* automatic;
 };
-
-TEST_F(PropertyDialogs, PolygonPropertiesDescribeTheOutline) {
-    const PolygonCase cases[] = {
-        {"none", {}, PolygonKind::Ordinary, "Clockwise", "Unknown", "0.0", "False"},
-        {"clockwise square",
-         {{0, 0}, {0, 100}, {100, 100}, {100, 0}},
-         PolygonKind::Automatic,
-         "Clockwise",
-         "Convex",
-         "10000.0",
-         "True"},
-        {"counter-clockwise square",
-         {{0, 0}, {100, 0}, {100, 100}, {0, 100}},
-         PolygonKind::Junction,
-         "Counter clockwise",
-         "Convex",
-         "10000.0",
-         "False"},
-        {"L shape",
-         {{0, 0}, {0, 20}, {10, 20}, {10, 10}, {20, 10}, {20, 0}},
-         PolygonKind::Ordinary,
-         "Clockwise",
-         "Concave",
-         "300.0",
-         "False"},
-    };
-    for (const PolygonCase& c : cases) {
-        GroundPolygon polygon;
-        polygon.points = c.points;
-        polygon.kind = c.kind;
-        PolygonPropertiesModel dialog(polygon);
-        EXPECT_EQ(dialog.TextOf(PolygonPropertiesModel::kDirection), c.direction) << c.name;
-        EXPECT_EQ(dialog.TextOf(PolygonPropertiesModel::kComplexity), c.complexity) << c.name;
-        EXPECT_EQ(dialog.TextOf(PolygonPropertiesModel::kArea), c.area) << c.name;
-        EXPECT_EQ(dialog.TextOf(PolygonPropertiesModel::kAutomatic), c.automatic) << c.name;
-        EXPECT_EQ(dialog.Find(PolygonPropertiesModel::kArea)->suffix, "sq ft");
-    }
-}
 
 }  // namespace
 }  // namespace rollpath

@@ -25,28 +25,6 @@ protected:
     PositionModel dialog{[this](int code, int value) { posts.emplace_back(code, value); }};
 };
 
-TEST_F(PositionDialog, TypingPostsAtOnce) {
-    dialog.SetValues(-40, 75, 100);
-    EXPECT_TRUE(posts.empty());
-    EXPECT_EQ(dialog.TextOf(PositionModel::kHorizontal), "-40");
-    EXPECT_EQ(dialog.TextOf(PositionModel::kVertical), "75");
-    EXPECT_EQ(dialog.TextOf(PositionModel::kScale), "100");
-    dialog.TypeText(PositionModel::kHorizontal, "250");
-    dialog.TypeText(PositionModel::kVertical, "-3");
-    // A scale that is no whole number from 1 to 10000 is not sent: the
-    // diagram keeps its own, and OK refuses it.
-    for (const char* text : {"1e3", "", "0", "-20", "10001"}) {
-        dialog.TypeText(PositionModel::kScale, text);
-        EXPECT_FALSE(dialog.Ok()) << text;
-        EXPECT_EQ(dialog.Refusal()->message, "Please enter a number between 1 and 10000.");
-    }
-    dialog.TypeText(PositionModel::kScale, "1");
-    EXPECT_EQ(posts, (Posts{{2, 250}, {3, -3}, {4, 1}}));
-    EXPECT_EQ(dialog.Title(), "Position");
-    EXPECT_TRUE(dialog.IsModeless());
-    EXPECT_EQ(dialog.Buttons(), DialogButtons::Ok);
-}
-
 TEST(OpenProject, ListsTheSectionsOfTheProjectList) {
     testing::TempDir dir("rollpath-open-project");
     const auto list = dir / kProjectListName;

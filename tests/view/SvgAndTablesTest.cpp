@@ -63,16 +63,5 @@ TEST(SvgCanvas, Base64AndBitmapEncoding) {
     EXPECT_TRUE(EncodeBmp(image, 5, 0, 1, 1).empty());
 }
 
-TEST(StatusPanes, Texts) {
-    EXPECT_EQ(WidthPaneText(50.0), "50.00 ft");
-    EXPECT_EQ(WidthPaneText(7.5), "7.50 ft");
-    EXPECT_EQ(ScalePaneText(770), "1:770");
-    EXPECT_EQ(ScalePaneText(5000), "1:5000");
-    EXPECT_EQ(RotationPaneText(0.0), "0.00\xB0");
-    EXPECT_EQ(RotationPaneText(10.0), "350.00\xB0");
-    EXPECT_EQ(RotationPaneText(359.75), "0.25\xB0");
-    EXPECT_EQ(WidthPaneText(1e300).size(), 301u + 3u + 3u);
-}
-
 }  // namespace
 }  // namespace rollpath

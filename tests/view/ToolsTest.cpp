@@ -23,28 +23,6 @@ protected:
     DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
-TEST_F(Tools, AChainSharesItsVerticesAndJoinsExistingOnes) {
-    const int existing =
-        AddVertexAt(doc, Seen(DPoint{0.0, 1000.0}).x + 0.6, Seen(DPoint{0.0, 1000.0}).y - 0.6);
-    view.OnCommand(CommandId::RollpathTool);
-    Click(DPoint{0.0, 1000.0});
-    Click(DPoint{150.0, 1000.0});
-    Click(DPoint{150.0, 1150.0});
-    RightClick(DPoint{150.0, 1150.0});
-    ASSERT_EQ(doc.m_pSegments.size(), 2u);
-    const RollpathSegment& a = *doc.m_pSegments[0];
-    const RollpathSegment& b = *doc.m_pSegments[1];
-    EXPECT_EQ(a.vertex0, existing);
-    EXPECT_EQ(a.vertex1, b.vertex0);
-    EXPECT_FALSE(a.provisional());
-    EXPECT_FALSE(b.provisional());
-    EXPECT_TRUE(view.m_SegmentList.empty());
-    EXPECT_TRUE(doc.IsModified());
-    // The pavement followed: the corner got its junction.
-    EXPECT_FALSE(doc.Vertex(a.vertex1).junctionPolys.empty());
-    EXPECT_EQ(view.m_bRollpathTool, 0);
-}
-
 TEST_F(Tools, TheSegmentListRefusesAFiveHundredAndThirteenthSegment) {
     view.OnCommand(CommandId::RollpathTool);
     for (int i = 0; i <= kMaxListedSegments; ++i) {

@@ -278,34 +278,6 @@ INSTANTIATE_TEST_SUITE_P(Undo, EveryEdit, ::testing::ValuesIn(kCases),
 
 class UndoHistory : public ::testing::Test, protected Editing {};
 
-// Save renumbers the pool: the edits before it are still undone exactly,
-// and Redo comes back to the state that was saved.
-TEST_F(UndoHistory, SaveRenumberingIsPassedThrough) {
-    AddRollpath(doc, DPoint{-300.0, 1000.0}, DPoint{-100.0, 1000.0}, 50.0);
-    AddRollpath(doc, DPoint{0.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-    OpenAt(DPoint{0.0, 1000.0});
-    Restart();
-    const DocumentSnapshot start = Snapshot(doc);
-    RightClick(DPoint{-200.0, 1000.0});
-    view.OnCommand(CommandId::ContextCut);
-    Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
-    CompactNetwork(doc);
-    doc.SetModifiedFlag(false);
-    const DocumentSnapshot saved = Snapshot(doc);
-    ASSERT_EQ(doc.m_nVertices, 2);
-    view.OnCommand(CommandId::EditUndo);
-    view.OnCommand(CommandId::EditUndo);
-    EXPECT_EQ(SnapshotDifference(start, Snapshot(doc)).value_or("none"), "none");
-    EXPECT_TRUE(doc.IsModified());
-    // A Save while steps wait to be redone keeps them.
-    CompactNetwork(doc);
-    view.OnCommand(CommandId::EditRedo);
-    view.OnCommand(CommandId::EditRedo);
-    EXPECT_EQ(SnapshotDifference(saved, Snapshot(doc)).value_or("none"), "none");
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(doc.History().CanRedo());
-}
-
 // "Undo levels": how many edits are kept, whatever the store holds.
 TEST_F(UndoHistory, TheLevelsPreferenceBoundsTheHistory) {
     struct Row {
@@ -331,28 +303,6 @@ TEST_F(UndoHistory, TheLevelsPreferenceBoundsTheHistory) {
         // Back where Undo stops, the document is not the one last saved.
         EXPECT_EQ(doc.IsModified(), row.undoable < 5);
     }
-}
-
-TEST_F(UndoHistory, TheMenuNamesTheStepAndGreysWhenThereIsNone) {
-    OneRollpath(*this);
-    OpenAt(DPoint{0.0, 1000.0});
-    Restart();
-    const auto ui = [this](CommandId id) { return view.UpdateCommandUI(id).value(); };
-    EXPECT_EQ(ui(CommandId::EditUndo), (CommandUI{false, std::nullopt, "&Undo\tCtrl+Z"}));
-    EXPECT_EQ(ui(CommandId::EditRedo), (CommandUI{false, std::nullopt, "&Redo\tCtrl+Shift+Z"}));
-    Drag(DPoint{200.0, 1000.0}, DPoint{200.0, 1100.0});
-    EXPECT_EQ(ui(CommandId::EditUndo), (CommandUI{true, std::nullopt, "&Undo Move Vertex\tCtrl+Z"}));
-    // Not in the middle of a drag or of a chain being drawn.
-    Press(DPoint{-200.0, 1000.0});
-    EXPECT_FALSE(ui(CommandId::EditUndo).enabled);
-    view.OnLButtonUp(At(DPoint{-200.0, 1000.0}));
-    view.OnCommand(CommandId::RollpathTool);
-    Click(DPoint{0.0, 800.0});
-    EXPECT_FALSE(ui(CommandId::EditUndo).enabled);
-    RightClick(DPoint{0.0, 800.0});
-    view.OnCommand(CommandId::EditUndo);
-    EXPECT_EQ(ui(CommandId::EditRedo), (CommandUI{true, std::nullopt, "&Redo Move Vertex\tCtrl+Shift+Z"}));
-    EXPECT_EQ(ui(CommandId::EditUndo).text, "&Undo\tCtrl+Z");
 }
 
 }  // namespace

@@ -36,23 +36,6 @@ TEST_F(Transform, InitialFitPutsTheBenchmarkInTheMiddle) {
     EXPECT_LT(Distance(centre, DPoint{0.0, 0.0}), 1.0);
 }
 
-TEST_F(Transform, ZoomStopsAtItsLimits) {
-    OpenWithRunway();
-    view.SetZoom(150);
-    view.ZoomIn();
-    EXPECT_EQ(view.m_nZoom, 100);
-    EXPECT_EQ(host.statusScale, 10);
-    view.SetZoom(49500);
-    host.shift = true;
-    view.ZoomOut();
-    EXPECT_EQ(view.m_nZoom, 50000);
-    EXPECT_EQ(host.statusScale, 5000);
-    view.SetZoom(-7);
-    EXPECT_EQ(view.m_nZoom, 100);
-    view.SetZoom(2147483647);
-    EXPECT_EQ(view.m_nZoom, 50000);
-}
-
 // Wheel notches (and fractions of one) zoom about the pointer, forward in and
 // backward out; a new zoom value zooms about the centre. Either way the world
 // point under the anchor stays there, whatever the rotation.
@@ -106,35 +89,6 @@ RC_GTEST_FIXTURE_PROP(Transform, AResizedWindowKeepsItsCentre, ()) {
     }
 }
 
-TEST_F(Transform, CharactersZoomByAHundredOrAThousandWithShift) {
-    OpenWithRunway();
-    EXPECT_TRUE(view.OnChar('='));
-    EXPECT_EQ(view.m_nZoom, 7600);
-    EXPECT_TRUE(view.OnChar('-'));
-    EXPECT_EQ(view.m_nZoom, 7700);
-    host.shift = true;
-    EXPECT_TRUE(view.OnChar('+'));
-    EXPECT_EQ(view.m_nZoom, 6700);
-    EXPECT_TRUE(view.OnChar('_'));
-    EXPECT_EQ(view.m_nZoom, 7700);
-    EXPECT_FALSE(view.OnChar('x'));
-}
-
-TEST_F(Transform, RotationCharactersAndIncrements) {
-    OpenWithRunway();
-    struct Case {
-        int setting;
-        char key;
-        double expected;
-    };
-    for (const Case c : {Case{0, ',', 0.25}, Case{1, '<', 0.5}, Case{2, '.', 359.0}, Case{7, ',', 1.0}}) {
-        doc.m_dRotation = 0.0;
-        settings.Rotation = c.setting;
-        EXPECT_TRUE(view.OnChar(c.key));
-        EXPECT_EQ(doc.m_dRotation, c.expected) << c.key << " with setting " << c.setting;
-    }
-}
-
 // Line and page steps of either bar, at any zoom: the steps and then their
 // reverse, last first, bring back the same view.
 RC_GTEST_FIXTURE_PROP(Transform, ScrollStepsAndTheirReverseReturnToTheSameView, ()) {
@@ -171,46 +125,6 @@ struct KeyCase {
     int dh;  // thumb move of the horizontal bar, in line steps of the drawing
     int dv;
 };
-
-TEST_F(Transform, KeysScrollAsTheirScrollCodes) {
-    OpenWithRunway();
-    const KeyCase cases[] = {
-        {"PageUp", ViewKey::PageUp, 0, -10}, {"PageDown", ViewKey::PageDown, 0, 10},
-        {"Left", ViewKey::Left, -1, 0},      {"Down", ViewKey::Down, 0, 1},
-        {"Home", ViewKey::Home, 0, 0},
-    };
-    for (const KeyCase& c : cases) {
-        host.scrolls.clear();
-        const int sx = view.m_nScrollX;
-        const int sy = view.m_nScrollY;
-        EXPECT_TRUE(view.OnKeyDown(c.key)) << c.name;
-        if (c.dh == 0 && c.dv == 0) {
-            EXPECT_TRUE(host.scrolls.empty()) << c.name;
-        } else {
-            ASSERT_EQ(host.scrolls.size(), 1u) << c.name;
-            EXPECT_EQ(host.scrolls[0], (DevicePoint{-c.dh, -c.dv})) << c.name;
-        }
-        EXPECT_EQ(view.m_nScrollX > sx, c.dh > 0) << c.name;
-        EXPECT_EQ(view.m_nScrollX < sx, c.dh < 0) << c.name;
-        EXPECT_EQ(view.m_nScrollY > sy, c.dv > 0) << c.name;
-        EXPECT_EQ(view.m_nScrollY < sy, c.dv < 0) << c.name;
-    }
-    EXPECT_FALSE(view.OnKeyDown(ViewKey::Other));
-}
-
-TEST_F(Transform, ZoomModeClicksCentreAndZoom) {
-    OpenWithRunway();
-    view.OnCommand(CommandId::Zoom);
-    const DevicePoint click{900, 200};
-    const DPoint target = view.WindowToWorld(click);
-    view.OnLButtonDown(click);
-    EXPECT_EQ(view.m_nZoom, 7600);
-    const DPoint centre = view.WindowToWorld(DevicePoint{600, 450});
-    EXPECT_LT(std::fabs(centre.x - target.x), 2.5);  // the roundings of centring and of zooming
-    EXPECT_LT(std::fabs(centre.y - target.y), 2.5);
-    view.OnRButtonDown(DevicePoint{600, 450});
-    EXPECT_EQ(view.m_nZoom, 7700);
-}
 
 TEST_F(Transform, AnOpenedDocumentsRotationIsInForceAtOnce) {
     testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);

@@ -1,0 +1,179 @@
+// Limits and damaged values in the pavement's building blocks: light rows,
+// the box grid, the vertex table, curved strips, segment splitting and a
+// tile grid read from a file.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "pavement/Fillets.h"
+#include "pavement/LightRows.h"
+#include "pavement/NetworkIndex.h"
+#include "pavement/SplitSegment.h"
+#include "pavement/TileGrid.h"
+#include "pavement/TileMesh.h"
+#include "support/NetworkBuilder.h"
+
+namespace rollpath {
+namespace {
+
+using testing::AddRunway;
+using testing::AddSegment;
+using testing::AddVertexAt;
+
+TEST(Lights, DamagedRowsStayBounded) {
+    std::vector<DPoint> points;
+    double spacing = 0.0;
+    EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{1e12, 0}}, 1, points, spacing), kMaxLightsPerRow);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{nan, 0}}, 100, points, spacing), 1);
+}
+
+TEST(BoxGrid, NaNBoxesAreNeitherStoredNorFound) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    BoxGrid grid({Box{0, 0, 10, 10}, Box{nan, 0, 10, 10}, Box{-inf, -inf, inf, inf}}, 5.0);
+    std::vector<int> found;
+    grid.Query(Box{nan, nan, nan, nan}, found);
+    EXPECT_TRUE(found.empty());
+    grid.Query(Box{5, 5, 5, 5}, found);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<int>{0, 2}));
+    grid.Insert(7, Box{nan, nan, 1, 1});
+    grid.Insert(8, Box{4, 4, 6, 6});
+    grid.Query(Box{5, 5, 5, 5}, found);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<int>{0, 2, 8}));
+}
+
+// Same index for every point and the same table, entry by entry (bits
+// included, so a -0.0 kept first stays -0.0).
+void ExpectSameAsLinearSearch(const std::vector<DPoint>& sequence) {
+    std::vector<DPoint> linear;
+    // A table used before and cleared, as each tile section reuses it.
+    VertexTable hashed;
+    hashed.FindOrAdd({1.0, 2.0});
+    hashed.Clear();
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        const std::uint32_t expected = FindOrAddVertex(sequence[i], linear);
+        ASSERT_EQ(hashed.FindOrAdd(sequence[i]), expected) << "point " << i;
+    }
+    ASSERT_EQ(hashed.size(), linear.size());
+    for (std::size_t i = 0; i < linear.size(); ++i) {
+        EXPECT_EQ(std::signbit(hashed.points()[i].x), std::signbit(linear[i].x)) << i;
+        EXPECT_EQ(std::signbit(hashed.points()[i].y), std::signbit(linear[i].y)) << i;
+        if (!std::isnan(linear[i].x) && !std::isnan(linear[i].y)) {
+            EXPECT_EQ(hashed.points()[i], linear[i]) << i;
+        }
+    }
+}
+
+TEST(VertexTable, SignedZerosInfinitiesAndNaNsAsTheLinearSearchTreatsThem) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    ExpectSameAsLinearSearch({{-0.0, 0.0},
+                              {0.0, -0.0},
+                              {0.0, 0.0},
+                              {nan, 1.0},
+                              {nan, 1.0},
+                              {1.0, nan},
+                              {inf, -inf},
+                              {inf, -inf},
+                              {-0.0, -0.0},
+                              {5.0, 5.0},
+                              {nan, nan},
+                              {5.0, 5.0}});
+}
+
+// A quarter turn from heading east to heading north, with its lead points.
+std::vector<DPoint> QuarterTurn(int depth, const Fillet& f) {
+    std::vector<DPoint> polyline{{f.t1.x - 1.0, f.t1.y}};
+    for (const DPoint& p : FilletCurve(f, depth)) {
+        polyline.push_back(p);
+    }
+    polyline.push_back({f.t2.x, f.t2.y + 1.0});
+    return polyline;
+}
+
+TEST(CurvedStrip, RefusedAtFortyQuadsOrWhenTheStripWouldNotFit) {
+    const Fillet f{{0.0, 0.0}, {20.0, 0.0}, {40.0, 20.0}, {40.0, 40.0}};
+    const EndEdge e0{{0.0, 0.5}, {0.0, -0.5}};
+    const EndEdge e1{{39.5, 40.0}, {40.5, 40.0}};
+    NetworkVertex full;
+    for (int i = 0; i < kStripListLimit; ++i) {
+        full.edgeQuads.push_back(Quad{});
+    }
+    EXPECT_FALSE(CurvedStrip(full, StripList::Centre, QuarterTurn(5, f), 1.0, e0, e1));
+    EXPECT_EQ(full.centreQuads.size(), 0);
+
+    NetworkVertex nearlyFull;
+    for (int i = 0; i < kStripListLimit - 1; ++i) {
+        nearlyFull.centreQuads.push_back(Quad{});
+    }
+    EXPECT_TRUE(CurvedStrip(nearlyFull, StripList::Centre, QuarterTurn(5, f), 1.0, e0, e1));
+    EXPECT_EQ(nearlyFull.centreQuads.size(), 44);
+    // 39 + 10 would pass the list's 45 entries: the strip is not cut short.
+    NetworkVertex tight;
+    for (int i = 0; i < kStripListLimit - 1; ++i) {
+        tight.centreQuads.push_back(Quad{});
+    }
+    EXPECT_FALSE(CurvedStrip(tight, StripList::Centre, QuarterTurn(10, f), 1.0, e0, e1));
+    EXPECT_EQ(tight.centreQuads.size(), kStripListLimit - 1);
+    EXPECT_FALSE(
+        CurvedStrip(tight, StripList::Centre, std::vector<DPoint>{{0, 0}, {1, 1}, {2, 2}}, 1.0, e0, e1));
+}
+
+TEST(SplitSegment, OuterHalfOfARunwayExtensionBecomesARollpath) {
+    CRollpathDoc doc;
+    AddRunway(doc, {0.0, 0.0}, {1000.0, 0.0}, 100);
+    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 900, 0), AddVertexAt(doc, 1400, 0), 100.0,
+                                    SegmentType::RunwayCentreLine);
+    ASSERT_EQ(s.endClass1, EndClass::Extension);
+    ASSERT_EQ(s.flags & SegmentFlag::Extension, SegmentFlag::ExtensionAt1);
+    s.flags |= SegmentFlag::NoLighting;
+    const int x = AddVertexAt(doc, 1200, 0);
+    RollpathSegment& copy = doc.AppendSegment();
+    SplitSegment(doc, copy, s, x);
+
+    EXPECT_EQ(copy.type, SegmentType::Rollpath);
+    EXPECT_EQ(copy.endClass0, EndClass::Rollpath);
+    EXPECT_EQ(copy.endClass1, EndClass::DeadEnd);
+    EXPECT_EQ(copy.flags, SegmentFlag::NoLighting);
+    // The half reaching into the runway keeps its extension.
+    EXPECT_EQ(s.type, SegmentType::RunwayCentreLine);
+    EXPECT_EQ(s.flags & SegmentFlag::Extension, SegmentFlag::ExtensionAt1);
+    EXPECT_EQ(s.endClass1, EndClass::Extension);
+}
+
+TEST(SplitSegment, RefusesDamagedInput) {
+    CRollpathDoc doc;
+    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 0, 0), AddVertexAt(doc, 100, 0), 50.0);
+    RollpathSegment& copy = doc.AppendSegment();
+    const RollpathSegment before = s;
+    const RollpathSegment blank = copy;
+    for (const int bad : {-1, 2, kMaxVertices}) {
+        SplitSegment(doc, copy, s, bad);
+        EXPECT_EQ(s, before);
+        EXPECT_EQ(copy, blank);
+    }
+    SplitSegment(doc, s, s, 1);
+    EXPECT_EQ(s, before);
+}
+
+TEST(TileGrid, AGridReadFromAPavementFileStays) {
+    CRollpathDoc doc;
+    AddRunway(doc, DPoint{0.0, 0.0}, DPoint{1000.0, 0.0}, 100);
+    doc.m_bLoadedFromTms = 1;
+    const TileGrid read{5, 3, 77.5f, {-12.0, 0.0, 40.0}};
+    doc.m_TileGrid = read;
+    const TileGridUpdate update = ComputeTileGrid(doc);
+    EXPECT_EQ(update.extent, 1000.0);
+    EXPECT_FALSE(update.changed);
+    EXPECT_EQ(doc.m_TileGrid, read);
+}
+
+}  // namespace
+}  // namespace rollpath

@@ -1,0 +1,435 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "SimdataTestSupport.h"
+#include "simdata/ArchiveDatabase.h"
+#include "simdata/DatabaseLayout.h"
+#include "simdata/LittleEndian.h"
+#include "simdata/LooseDatabase.h"
+
+namespace rollpath {
+namespace {
+
+using testing::InstallTest;
+using testing::MakeAirport;
+using testing::MakeRunway;
+using testing::ReadFileBytes;
+using testing::TestField;
+using testing::WriteFileBytes;
+
+struct ArchiveKindCase {
+    const char* name;
+    SampleLayout layout;
+    const char* airportFile;  // relative to the Fly! folder
+    const char* runwayFile;
+    const char* airportLabel;
+    const char* runwayLabel;
+    std::size_t airportRecord;
+    std::size_t runwayRecord;
+    Bytes (*encode)(const std::vector<ArchiveMemberData>&);
+    int (*read)(CRollpathDoc&, const std::string&, double&, double&);
+};
+
+const ArchiveKindCase kEpdCase{
+    "epd", SampleLayout::Epd, "System/Airport.epd", "System/Runway.epd", "AIRPORT.EPD", "RUNWAY.EPD", 330,
+    251,   &EncodeEpdArchive, &ReadEpdArchives};
+const ArchiveKindCase kPodCase{
+    "pod", SampleLayout::Pod, "System/Airport.pod", "System/Runway.pod", "AIRPORT.POD", "RUNWAY.POD", 260,
+    271,   &EncodePodArchive, &ReadPodArchives};
+
+void PrintTo(const ArchiveKindCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ArchiveDatabase : public InstallTest, public ::testing::WithParamInterface<ArchiveKindCase> {
+protected:
+    const ArchiveKindCase& Kind() const { return GetParam(); }
+    int Read(const std::string& code) { return Kind().read(doc, code, latArcsec, lonArcsec); }
+
+    // Replaces the airport archive with these members.
+    void WriteAirportArchive(const std::vector<ArchiveMemberData>& members) {
+        WriteFileBytes(FlyPath(Kind().airportFile), Kind().encode(members));
+    }
+    void WriteRunwayArchive(const std::vector<ArchiveMemberData>& members) {
+        WriteFileBytes(FlyPath(Kind().runwayFile), Kind().encode(members));
+    }
+    Bytes AirportMember(const std::vector<SampleAirport>& airports) const {
+        return EncodeAirportDatabase(airports, Kind().airportRecord);
+    }
+    Bytes RunwayMember(const std::vector<SampleAirport>& airports) const {
+        return EncodeRunwayDatabase(airports, Kind().runwayRecord);
+    }
+
+    double latArcsec = -1.0;
+    double lonArcsec = -1.0;
+};
+
+TEST_P(ArchiveDatabase, FindsByEitherIdentifierIgnoringCase) {
+    Install({TestField("OTHER", "OTH", "KOTH"), TestField()}, Kind().layout);
+    for (const char* code : {"TST", "tst", "KTST", "kTsT"}) {
+        doc.m_pRunways.clear();
+        ASSERT_EQ(Read(code), 1) << code;
+        EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+        EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    }
+    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+    EXPECT_EQ(lonArcsec, (360.0 - 122.25) * 3600.0);
+    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// An archive that does not exist holds nothing, which is no error; one that
+// is there but cannot be opened is reported by name.
+TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
+    Install({TestField()}, Kind().layout);
+    for (const auto& [file, label] : {std::pair{Kind().runwayFile, Kind().runwayLabel},
+                                      std::pair{Kind().airportFile, Kind().airportLabel}}) {
+        messages.Clear();
+        std::filesystem::remove(FlyPath(file));
+        EXPECT_EQ(Read("TST"), 0) << file;
+        EXPECT_TRUE(messages.shown.empty()) << file;
+        std::filesystem::create_directory(FlyPath(file));
+        EXPECT_EQ(Read("TST"), -1) << file;
+        EXPECT_EQ(messages.shown, std::vector<std::string>{std::string("Cannot open ") + label});
+        // What was read before the failure stays.
+        EXPECT_EQ(doc.m_Airport.name, "Test Field");
+        std::filesystem::remove(FlyPath(file));
+    }
+}
+
+// A member that ends inside its last record: the part that is there is read
+// and the rest counts as zero.
+TEST_P(ArchiveDatabase, PartialLastRecordIsStillExamined) {
+    SampleAirport airport = TestField();
+    airport.runways[1].endAttr1 = 4;
+    Install({airport}, Kind().layout);
+    Bytes member = RunwayMember({airport});
+
+    // Cut the second runway after its end 2 attribute: its data is complete.
+    Bytes complete(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 214));
+    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", complete}});
+    ASSERT_EQ(Read("TST"), 1);
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[1]->endAttr1, 4);
+    EXPECT_NEAR(doc.m_pRunways[1]->lat1, 37.49, 1e-9);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Cut it in the middle of end 2's latitude: the end reads as zero, and
+    // the runway as a whole is then too far from the benchmark.
+    Bytes cut(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 162));
+    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", cut}});
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 1u);
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"Runway 18/36: more than 50 nm from airport benchmark"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, ArchiveDatabase, ::testing::Values(kEpdCase, kPodCase),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- What differs between the two kinds --------------------------------
+
+class EpdDirectory : public InstallTest {
+protected:
+    // An airport archive of n members, the airport member at index target,
+    // with its count field then set to count.
+    void WriteWithCount(int n, int target, std::int32_t count) {
+        std::vector<ArchiveMemberData> members;
+        for (int i = 0; i < n; ++i) {
+            members.push_back(
+                i == target
+                    ? ArchiveMemberData{"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 330)}
+                    : ArchiveMemberData{"DATABASE\\FILLER" + std::to_string(i), Bytes(8, 0)});
+        }
+        Bytes archive = EncodeEpdArchive(members);
+        PutInt32(archive, 260, count);
+        WriteFileBytes(FlyPath("System/Airport.epd"), archive);
+    }
+    int Read() {
+        double lat = 0.0;
+        double lon = 0.0;
+        return ReadEpdArchives(doc, "TST", lat, lon);
+    }
+};
+
+TEST_F(EpdDirectory, CountBelowTenIsReadAsTenAndExaminesNineEntries) {
+    Install({TestField()}, SampleLayout::Epd);
+    WriteWithCount(12, 8, 3);  // the ninth entry
+    EXPECT_EQ(Read(), 1);
+
+    WriteWithCount(12, 9, 3);  // the tenth entry is not examined
+    EXPECT_EQ(Read(), -1);
+    EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in " + FlyPath("System/Airport.epd").string()));
+}
+
+// The reader is not limited to 100 directory entries.
+TEST_F(InstallTest, PodWithManyEntriesFindsTheLastOne) {
+    Install({TestField()}, SampleLayout::Pod);
+    std::vector<ArchiveMemberData> members;
+    for (int i = 0; i < 250; ++i) {
+        members.push_back(
+            {"DATA\\FILE" + std::to_string(i) + ".BIN", Bytes(3, static_cast<std::uint8_t>(i))});
+    }
+    members.push_back({"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 260)});
+    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+}
+
+class LooseDatabase : public InstallTest {
+protected:
+    int Read(const std::string& code) { return ReadLooseDatabase(doc, code, latArcsec, lonArcsec); }
+
+    double latArcsec = -1.0;
+    double lonArcsec = -1.0;
+};
+
+TEST_F(LooseDatabase, FindsByFirstIdentifierAndFillsTheAirport) {
+    Install({TestField()}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+    EXPECT_EQ(doc.m_Airport.faaId, "TST");
+    EXPECT_EQ(doc.m_Airport.icaoId, "KTST");
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+    EXPECT_NEAR(doc.m_Airport.lat, 37.5, 1e-12);
+    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
+    EXPECT_EQ(doc.m_Airport.elevation, 100);
+    // Arcseconds exactly as stored, longitude counted east up to 360 degrees.
+    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+    EXPECT_EQ(lonArcsec, (-122.25 + 360.0) * 3600.0);
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
+    EXPECT_EQ(doc.m_pRunways[1]->DisplayName(), "18/36");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The FAA index answers first; the ICAO index is then not even opened.
+TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
+    Install({MakeAirport("FAAKEY", "ABCD", "", "From FAA", 10.0, 10.0),
+             MakeAirport("ICAOKEY", "", "ABCD", "From ICAO", 20.0, 20.0)},
+            SampleLayout::Loose);
+    std::filesystem::remove(FlyPath("DATABASE/APRTICAO.DBI"));
+    ASSERT_EQ(Read("ABCD"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "From FAA");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Offsets count from the start of the data file: a record at offset 0 (a
+// file written without a header) is as good as any other.
+TEST_F(LooseDatabase, RecordsAtTheStartOfTheirFilesAreRead) {
+    const SampleAirport field = TestField();
+    Install({field}, SampleLayout::Loose);
+    testing::WriteFileBytes(FlyPath("DATABASE/AIRPORT.DBD"), EncodeAirportRecord(field, 260));
+    Bytes faaIndex = testing::ReadFileBytes(FlyPath("DATABASE/APRTFAA.DBI"));
+    PutInt32(faaIndex, 68 + 4, 0);  // the first entry's offset
+    testing::WriteFileBytes(FlyPath("DATABASE/APRTFAA.DBI"), faaIndex);
+    Bytes runways;
+    Bytes runwayIndex = testing::ReadFileBytes(FlyPath("DATABASE/RUNWAY.DBI"));
+    for (std::size_t i = 0; i < field.runways.size(); ++i) {
+        const Bytes record = EncodeRunwayRecord(field.runways[i], field.key, 271);
+        PutInt32(runwayIndex, 68 + 14 * i + 10, static_cast<std::int32_t>(runways.size()));
+        runways.insert(runways.end(), record.begin(), record.end());
+    }
+    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBD"), runways);
+    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBI"), runwayIndex);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_Airport.name, "Test Field");
+    ASSERT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LooseDatabase, RunwaysOfADifferentAirportBeyondFiftyMilesAreDropped) {
+    SampleAirport airport = TestField();
+    airport.runways.push_back(MakeRunway("FA", "R", 40.0, -122.26, 40.0, -122.24));
+    airport.runways.push_back(MakeRunway("NO", "POS", 0.0, 0.0, 0.0, 0.0));
+    Install({airport}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    // One message names every runway dropped.
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway FA/R: more than 50 nm from airport benchmark\n"
+                                                       "Runway NO/POS: no position data"});
+}
+
+TEST_F(LooseDatabase, ReadingAgainRebuildsTheRunwayListFromEmpty) {
+    Install({TestField(), TestField("OTHER", "OTH", "")}, SampleLayout::Loose);
+    ASSERT_EQ(Read("TST"), 1);
+    ASSERT_EQ(Read("OTH"), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+}
+
+// Damaged and hostile database fields: the user gets the message naming the
+// file, and the document keeps what it had. (Random damage and cuts are the
+// fuzz targets' work.)
+
+using Reader = int (*)(CRollpathDoc&, const std::string&, double&, double&);
+
+class HostileArchive : public InstallTest {
+public:
+    HostileArchive() { Install({TestField()}, SampleLayout::All); }
+
+    int ReadEpd() { return ReadEpdArchives(doc, "TST", lat, lon); }
+    int ReadPod() { return ReadPodArchives(doc, "TST", lat, lon); }
+    int ReadLoose() { return ReadLooseDatabase(doc, "TST", lat, lon); }
+
+protected:
+    void Patch(const char* file, std::size_t offset, std::int32_t value) {
+        Bytes bytes = ReadFileBytes(FlyPath(file));
+        PutInt32(bytes, offset, value);
+        WriteFileBytes(FlyPath(file), bytes);
+    }
+
+    double lat = 0.0;
+    double lon = 0.0;
+};
+
+struct FieldCase {
+    const char* name;
+    const char* file;
+    std::size_t offset;
+    std::int32_t value;
+    int (HostileArchive::*read)();
+    int expected;
+    const char* message;  // the only message; empty for none
+};
+
+void PrintTo(const FieldCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HostileField : public HostileArchive, public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(HostileField, IsReported) {
+    const FieldCase& c = GetParam();
+    Patch(c.file, c.offset, c.value);
+    EXPECT_EQ((this->*c.read)(), c.expected);
+    if (*c.message == '\0') {
+        EXPECT_TRUE(messages.shown.empty());
+    } else {
+        EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+    }
+}
+
+constexpr std::size_t kEpdFirstEntry = 272;
+constexpr std::size_t kPodEntries = 288 + 56 + 260;  // the directory after the one member
+constexpr std::size_t kFirstFaaEntry = 68;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, HostileField,
+    ::testing::Values(
+        FieldCase{"EpdHugeCount", "System/Airport.epd", 260, 0x7FFFFFFF, &HostileArchive::ReadEpd, 1, ""},
+        FieldCase{"EpdNegativeCount", "System/Airport.epd", 260, -5, &HostileArchive::ReadEpd, 1, ""},
+        FieldCase{"EpdMemberBeyondArchive", "System/Airport.epd", kEpdFirstEntry + 64, 1 << 30,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdNegativeMemberSize", "System/Airport.epd", kEpdFirstEntry + 64, -1,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdNegativeMemberOffset", "System/Airport.epd", kEpdFirstEntry + 68, -100,
+                  &HostileArchive::ReadEpd, -1, "AIRPORT.EPD is damaged"},
+        FieldCase{"EpdMemberOffsetAtEnd", "System/Runway.epd", kEpdFirstEntry + 68, 0x7FFFFFF0,
+                  &HostileArchive::ReadEpd, -1, "RUNWAY.EPD is damaged"},
+        FieldCase{"PodHugeCount", "System/Airport.pod", 88, 0x7FFFFFFF, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeCount", "System/Airport.pod", 88, -1, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodDirectoryBeyond", "System/Airport.pod", 264, 1 << 30, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeDirectory", "System/Airport.pod", 264, -4, &HostileArchive::ReadPod, -1,
+                  "AIRPORT.POD is damaged"},
+        FieldCase{"PodMemberBeyondArchive", "System/Airport.pod", kPodEntries + 4, 100000,
+                  &HostileArchive::ReadPod, -1, "AIRPORT.POD is damaged"},
+        FieldCase{"PodNegativeMemberOffset", "System/Airport.pod", kPodEntries + 8, -288,
+                  &HostileArchive::ReadPod, -1, "AIRPORT.POD is damaged"},
+        FieldCase{"IndexHugeCount", "DATABASE/APRTFAA.DBI", 16, 0x7FFFFFFF, &HostileArchive::ReadLoose, 1,
+                  "\\DATABASE\\APRTFAA.DBI is damaged"},
+        // Nothing usable in the first index; "TST" is not in the second.
+        FieldCase{"IndexNegativeCount", "DATABASE/APRTFAA.DBI", 16, -3, &HostileArchive::ReadLoose, 0,
+                  "\\DATABASE\\APRTFAA.DBI is damaged"},
+        FieldCase{"AirportOffsetBeyond", "DATABASE/APRTFAA.DBI", kFirstFaaEntry + 4, 1 << 30,
+                  &HostileArchive::ReadLoose, -1, "\\DATABASE\\AIRPORT.DBD is damaged"},
+        FieldCase{"AirportOffsetNegative", "DATABASE/APRTFAA.DBI", kFirstFaaEntry + 4, -1,
+                  &HostileArchive::ReadLoose, -1, "\\DATABASE\\AIRPORT.DBD is damaged"},
+        FieldCase{"RunwayOffsetBeyond", "DATABASE/RUNWAY.DBI", 68 + 10, 0x7FFFFFFF,
+                  &HostileArchive::ReadLoose, 1, "\\DATABASE\\RUNWAY.DBD is damaged"},
+        FieldCase{"RunwayOffsetNegative", "DATABASE/RUNWAY.DBI", 68 + 10, -271, &HostileArchive::ReadLoose, 1,
+                  "\\DATABASE\\RUNWAY.DBD is damaged"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Empty and tiny members hold no records, an empty one at the very end of
+// its archive too; an archive file of no bytes at all is damage.
+TEST_F(HostileArchive, EmptyAndTinyMembersHoldNoRecords) {
+    for (const std::size_t size : {0u, 10u, 56u}) {
+        WriteFileBytes(FlyPath("System/Airport.epd"),
+                       EncodeEpdArchive({{"DATABASE\\AIRPORT.DBD", Bytes(size, 0)}}));
+        EXPECT_EQ(ReadEpd(), 0) << size;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+    WriteFileBytes(FlyPath("System/Airport.epd"), Bytes{});
+    EXPECT_EQ(ReadEpd(), -1);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"AIRPORT.EPD is damaged"});
+}
+
+// An airport record placed beyond a pole, or at a position that is not a
+// number, is damage: no airport is opened at it, whichever layout holds it.
+TEST_F(InstallTest, AirportPositionsOffTheGlobeAreDamage) {
+    struct Layout {
+        SampleLayout layout;
+        Reader read;
+        const char* message;
+    };
+    const Layout layouts[] = {{SampleLayout::Loose, &ReadLooseDatabase, "\\DATABASE\\AIRPORT.DBD is damaged"},
+                              {SampleLayout::Epd, &ReadEpdArchives, "AIRPORT.EPD is damaged"},
+                              {SampleLayout::Pod, &ReadPodArchives, "AIRPORT.POD is damaged"}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const Layout& l : layouts) {
+        for (const auto& [lat, lon] :
+             {std::pair{95.0, -122.25}, std::pair{-90.5, 10.0}, std::pair{nan, 10.0}, std::pair{37.5, 1e9}}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(l.layout)) + " " + std::to_string(lat) + " " +
+                         std::to_string(lon));
+            SampleAirport airport = TestField();
+            airport.lat = lat;
+            airport.lon = lon;
+            Install({airport}, l.layout);
+            doc.CleanUp();
+            messages.Clear();
+            double latArcsec = 0.0;
+            double lonArcsec = 0.0;
+            EXPECT_EQ(l.read(doc, "TST", latArcsec, lonArcsec), -1);
+            EXPECT_EQ(messages.shown, std::vector<std::string>{l.message});
+            EXPECT_TRUE(doc.m_pRunways.empty());
+        }
+        // At the pole itself an airport still opens.
+        SampleAirport pole = TestField();
+        pole.lat = 90.0;
+        pole.runways = {MakeRunway("09", "27", 89.999, 0.0, 89.999, 10.0)};
+        Install({pole}, l.layout);
+        doc.CleanUp();
+        messages.Clear();
+        double latArcsec = 0.0;
+        double lonArcsec = 0.0;
+        EXPECT_EQ(l.read(doc, "TST", latArcsec, lonArcsec), 1);
+        EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
+    }
+}
+
+// A runway end beyond a pole has no place either and is dropped like one
+// without position data; the others stay.
+TEST_F(InstallTest, RunwayEndsBeyondAPoleAreDropped) {
+    SampleAirport airport = TestField();
+    airport.runways.push_back(MakeRunway("04", "22", 95.0, -122.25, 37.5, -122.24));
+    Install({airport}, SampleLayout::Pod);
+    double lat = 0.0;
+    double lon = 0.0;
+    EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
+    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"Runway 04/22: no position data"});
+}
+
+}  // namespace
+}  // namespace rollpath
