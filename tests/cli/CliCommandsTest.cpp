@@ -178,13 +178,13 @@ TEST_F(CliTest, DemoLayoutExportsAndImportsBack) {
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
     run = Call(&RunImport, with({"KPAO", file}, demo));
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    EXPECT_EQ((*ParseJson(run.out))["imported"]["segments"].Number(), 0.0) << run.out;
+    EXPECT_EQ((*ParseJson(run.out))["imported"]["segments"].get<int>(), 0) << run.out;
     std::filesystem::remove_all(dir / "demo" / "Data");
     std::filesystem::create_directories(dir / "demo" / "Data");
     run = Call(&RunImport, with({"KPAO", file}, (dir / "bare").string()));
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    EXPECT_GT((*ParseJson(run.out))["imported"]["segments"].Number(), 10) << run.out;
-    EXPECT_EQ((*ParseJson(run.out))["imported"]["polygons"].Number(), 1.0) << run.out;
+    EXPECT_GT((*ParseJson(run.out))["imported"]["segments"].get<int>(), 10) << run.out;
+    EXPECT_EQ((*ParseJson(run.out))["imported"]["polygons"].get<int>(), 1) << run.out;
 }
 
 // A build writes every file; a second one opens the listed project and, with
