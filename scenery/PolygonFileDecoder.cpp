@@ -17,7 +17,7 @@ constexpr std::array<TagEntry<PolygonTag>, 7> kPolygonTags{{
 }};
 
 constexpr std::size_t kVertexSize = 24;  // three doubles
-constexpr std::size_t kIndexSize = 4;
+constexpr std::size_t kPolygonIndexSize = 4;
 
 }  // namespace
 
@@ -72,7 +72,7 @@ DecodeStatus PolygonFileDecoder::Next(PolygonFileRecord& record) {
             if (!reader_.U32(record.count)) {
                 return Stop(DecodeStatus::Truncated);
             }
-            if (!reader_.Holds(record.count, kIndexSize)) {
+            if (!reader_.Holds(record.count, kPolygonIndexSize)) {
                 return Stop(DecodeStatus::Malformed, "polygon runs past the end of the file");
             }
             record.indices.resize(record.count);

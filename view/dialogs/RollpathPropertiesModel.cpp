@@ -6,6 +6,7 @@
 
 #include "geometry/PortableMath.h"
 #include "view/dialogs/DialogText.h"
+#include "view/dialogs/RollpathWidthModel.h"
 
 namespace rollpath {
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr const char* kTypeGroup = "&Type";
 constexpr const char* kVerticesGroup = "Vertices";
-constexpr double kWidthStep = 1.0;
-constexpr double kFineWidthStep = 0.1;
 
 // The check boxes and their flag bits, in tab order.
 constexpr std::array<std::pair<int, int>, 8> kFlagBoxes = {{

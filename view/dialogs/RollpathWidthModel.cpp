@@ -4,13 +4,6 @@
 
 namespace rollpath {
 
-namespace {
-
-constexpr double kWidthStep = 1.0;
-constexpr double kFineWidthStep = 0.1;
-
-}  // namespace
-
 RollpathWidthModel::RollpathWidthModel(double width)
     : DialogModel("Set Rollpath Width", kResource),
       m_dOpenedWidth(width),

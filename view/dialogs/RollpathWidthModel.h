@@ -8,6 +8,11 @@
 
 namespace rollpath {
 
+// A width's spin arrows step a foot, or a tenth with the fine step; Rollpath
+// Properties steps its width the same way.
+inline constexpr double kWidthStep = 1.0;
+inline constexpr double kFineWidthStep = 0.1;
+
 class RollpathWidthModel : public DialogModel {
 public:
     static constexpr int kResource = 139;
