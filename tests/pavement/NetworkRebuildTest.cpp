@@ -262,6 +262,7 @@ RebuildNetworkSummary& operator+=(RebuildNetworkSummary& t, const RebuildNetwork
     t.crossingEndsMoved += s.crossingEndsMoved;
     t.crossingsRefused += s.crossingsRefused;
     t.verticesPinned += s.verticesPinned;
+    t.runwaysJoined += s.runwaysJoined;
     return t;
 }
 
