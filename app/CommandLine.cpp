@@ -12,9 +12,11 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
                                     QStringLiteral("DIR"));
     const QCommandLineOption project(QStringLiteral("project-dir"), QStringLiteral("The project folder"),
                                      QStringLiteral("DIR"));
+    const QCommandLineOption show(QStringLiteral("show"), QStringLiteral("Layers to show: markings, lights"),
+                                  QStringLiteral("LAYERS"));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("This help"));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("The program's version"));
-    parser.addOptions({fly, output, project, help, version});
+    parser.addOptions({fly, output, project, show, help, version});
     parser.addPositionalArgument(QStringLiteral("CODE"), QStringLiteral("The airport to open"));
 
     EditorCommandLine line;
@@ -32,6 +34,17 @@ EditorCommandLine ParseEditorCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(project)) {
         line.projectDir = parser.value(project).toStdString();
+    }
+    if (parser.isSet(show)) {
+        for (const QString& layer : parser.value(show).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            if (layer == QStringLiteral("markings")) {
+                line.showMarkings = true;
+            } else if (layer == QStringLiteral("lights")) {
+                line.showLights = true;
+            } else {
+                line.error = "--show takes markings and lights, not " + layer.toStdString();
+            }
+        }
     }
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {

@@ -15,7 +15,9 @@ struct EditorCommandLine {
     std::optional<std::string> outputDir;   // --output-dir DIR
     std::optional<std::string> projectDir;  // --project-dir DIR
     std::optional<std::string> code;        // the airport to open: a code or a path
-    std::string error;                      // set when the line cannot be used
+    bool showMarkings = false;              // --show markings,lights: switched on once it opened
+    bool showLights = false;
+    std::string error;  // set when the line cannot be used
     bool help = false;
     bool version = false;
 };
@@ -24,7 +26,8 @@ struct EditorCommandLine {
 EditorCommandLine ParseEditorCommandLine(const QStringList& arguments);
 
 inline constexpr const char* kEditorUsage =
-    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [CODE | FILE]\n"
+    "usage: rollpath [--fly-dir DIR] [--output-dir DIR] [--project-dir DIR] [--show markings,lights]\n"
+    "                [CODE | FILE]\n"
     "       rollpath --version\n";
 
 }  // namespace rollpath

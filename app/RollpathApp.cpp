@@ -79,8 +79,13 @@ bool CRollpathApp::InitInstance(const EditorCommandLine& line) {
     // that does not open has said why; the editor stays, with the empty
     // document.
     ReadSettings();
-    if (line.code) {
-        OpenFile(*line.code);
+    if (line.code && OpenFile(*line.code) == OpenResult::Opened) {
+        if (line.showMarkings) {
+            m_pMainWnd->OnCommand(CommandId::ViewMarkings);
+        }
+        if (line.showLights) {
+            m_pMainWnd->OnCommand(CommandId::ViewLights);
+        }
     }
 
     // 8. Done.

@@ -13,7 +13,7 @@
 namespace rollpath {
 namespace {
 
-const CRollpathDoc& PavedAirport() {
+const CRollpathDoc& CheckedAirport() {
     static const std::unique_ptr<CRollpathDoc> doc = [] {
         auto d = std::make_unique<CRollpathDoc>();
         testing::BuildSyntheticAirport(*d);
@@ -26,7 +26,7 @@ const CRollpathDoc& PavedAirport() {
 }
 
 void Run(benchmark::State& state, const CheckSet& checks) {
-    const CRollpathDoc& doc = PavedAirport();
+    const CRollpathDoc& doc = CheckedAirport();
     std::size_t findings = 0;
     for (auto _ : state) {
         const std::vector<Finding> found = RunLayoutChecks(doc, checks);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "BusiestVertex.h"
 #include "SyntheticProject.h"
 #include "document/RollpathDoc.h"
 #include "pavement/NetworkIndex.h"
@@ -30,6 +31,7 @@
 namespace rollpath {
 namespace {
 
+using bench::BusiestVertex;
 using bench::kSyntheticCode;
 
 // The installation, the program folders and the saved synthetic project,
@@ -121,21 +123,6 @@ void BM_Pipeline_InitialUpdate(benchmark::State& state, const char* airport) {
         PrepareOpenedDocument(opened->doc);
     }
     Describe(state, opened->doc);
-}
-
-// The vertex with the most segments, away from nothing in particular: the
-// costliest junction to rebuild.
-int BusiestVertex(const CRollpathDoc& doc) {
-    const VertexIncidence incidence(doc);
-    int best = -1;
-    std::size_t most = 0;
-    for (int v = 0; v < doc.m_nVertices; ++v) {
-        if (doc.IsLiveVertex(v) && incidence.SegmentsAt(v).size() > most) {
-            most = incidence.SegmentsAt(v).size();
-            best = v;
-        }
-    }
-    return best;
 }
 
 void BM_Pipeline_Drag(benchmark::State& state, const char* airport) {

@@ -35,7 +35,7 @@ std::unique_ptr<CRollpathDoc> TidyAirport() {
     return doc;
 }
 
-void Describe(benchmark::State& state, const CRollpathDoc& doc) {
+void CountNetwork(benchmark::State& state, const CRollpathDoc& doc) {
     state.counters["segments"] = LiveSegments(doc);
     state.counters["vertices"] = doc.m_nVertices;
 }
@@ -45,7 +45,7 @@ void BM_RebuildNetworkTidy(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(RebuildNetwork(*doc));
     }
-    Describe(state, *doc);
+    CountNetwork(state, *doc);
 }
 BENCHMARK(BM_RebuildNetworkTidy)->Unit(benchmark::kMillisecond);
 
@@ -58,7 +58,7 @@ void BM_RebuildNetworkFirst(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(RebuildNetwork(*doc));
     }
-    Describe(state, *doc);
+    CountNetwork(state, *doc);
 }
 BENCHMARK(BM_RebuildNetworkFirst)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +67,7 @@ void BM_RebuildNetworkByPairsTidy(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(testing::RebuildNetworkByPairs(*doc));
     }
-    Describe(state, *doc);
+    CountNetwork(state, *doc);
 }
 BENCHMARK(BM_RebuildNetworkByPairsTidy)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -11,7 +11,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kBuildSynopsis =
     "rollpath-cli build CODE [--tms] [--safe-mode] [--check] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -50,7 +50,7 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
     bool loadTms = false;
     bool safeMode = false;
     bool check = false;
-    CommandParser app("build", kSynopsis);
+    CommandParser app("build", kBuildSynopsis);
     app.add_option("CODE", code, "the airport's FAA or ICAO code")->required();
     app.add_flag("--tms", loadTms, "fill the document from the airport's pavement file");
     app.add_flag("--safe-mode", safeMode, "open without the ground polygons");

@@ -41,7 +41,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kBuildAllSynopsis =
     "rollpath-cli build-all RUNWAYS.csv [--limit N] [--jobs N] [--times FILE.csv] [--check] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -356,7 +356,7 @@ int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err) {
     long long limit = -1;
     int jobs = 1;
     bool check = false;
-    CommandParser app("build-all", kSynopsis);
+    CommandParser app("build-all", kBuildAllSynopsis);
     app.add_option("RUNWAYS.csv", csvPath, "the runway list of every airport")->required();
     app.add_option("--limit", limit, "build only the first N airports")->type_name("N");
     app.add_option("--jobs", jobs, "build on N threads at once")->type_name("N")->check(CLI::Range(1, 64));

@@ -12,7 +12,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kCheckSynopsis =
     "rollpath-cli check CODE [--format text|json] [--only ID,...] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -26,7 +26,7 @@ struct CheckArgs {
 // Fills `parsed`: nothing when the arguments were taken, else the exit
 // status with the help or the usage error written out.
 std::optional<int> ParseCheckArgs(const Args& args, CheckArgs& parsed, std::ostream& out, std::ostream& err) {
-    CommandParser app("check", kSynopsis);
+    CommandParser app("check", kCheckSynopsis);
     app.add_option("CODE", parsed.code, "the airport's FAA or ICAO code")->required();
     app.add_option("--format", parsed.format, "text (one finding a line) or json")
         ->check(CLI::IsMember({"text", "json"}))

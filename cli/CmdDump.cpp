@@ -13,7 +13,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis = "rollpath-cli dump FILE   (FILE: .bgr .txp .tms .txd or Rollpath.rpj)";
+constexpr const char* kDumpSynopsis = "rollpath-cli dump FILE   (FILE: .bgr .txp .tms .txd or Rollpath.rpj)";
 
 enum class DumpFormat { Network, Polygon, Pavement, Side, ProjectList };
 
@@ -63,7 +63,7 @@ std::optional<DumpStop> DumpRecords(JsonWriter& json, DumpFormat format,
 
 int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
     std::string file;
-    CommandParser app("dump", kSynopsis);
+    CommandParser app("dump", kDumpSynopsis);
     app.add_option("FILE", file, "a .bgr, .txp, .tms or .txd file, or Rollpath.rpj")->required();
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
@@ -71,7 +71,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = PathFromUtf8(file);
     const std::optional<FormatEntry> format = FormatOf(path);
     if (!format) {
-        return UsageError(err, "cannot tell the kind of '" + file + "' from its extension", kSynopsis);
+        return UsageError(err, "cannot tell the kind of '" + file + "' from its extension", kDumpSynopsis);
     }
 
     JsonWriter json(out);

@@ -7,7 +7,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kInfoSynopsis =
     "rollpath-cli info CODE [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -16,7 +16,7 @@ constexpr const char* kSynopsis =
 int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
     std::string code;
-    CommandParser app("info", kSynopsis);
+    CommandParser app("info", kInfoSynopsis);
     app.add_option("CODE", code, "the airport's FAA or ICAO code")->required();
     AddCommonOptions(app, options);
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {

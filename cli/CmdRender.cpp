@@ -22,7 +22,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kRenderSynopsis =
     "rollpath-cli render CODE OUT.svg|OUT.png [--size WxH] [--show markings,lights,vertices,grid] [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -112,7 +112,7 @@ std::optional<Format> FormatOf(const std::string& path) {
 // Fills `r` from the arguments: nothing when they were taken, else the exit
 // status with the help or the usage error written out.
 std::optional<int> ParseRenderArgs(const Args& args, RenderArgs& r, std::ostream& out, std::ostream& err) {
-    CommandParser app("render", kSynopsis);
+    CommandParser app("render", kRenderSynopsis);
     app.add_option("CODE", r.code, "the airport's FAA or ICAO code")->required();
     app.add_option("OUT", r.out, "the picture, .svg or .png")->required();
     app.add_option_function<std::string>(
@@ -143,7 +143,7 @@ std::optional<int> ParseRenderArgs(const Args& args, RenderArgs& r, std::ostream
     }
     const auto format = FormatOf(r.out);
     if (!format) {
-        return UsageError(err, "OUT must end in .svg or .png: '" + r.out + "'", kSynopsis);
+        return UsageError(err, "OUT must end in .svg or .png: '" + r.out + "'", kRenderSynopsis);
     }
     r.format = *format;
     return std::nullopt;

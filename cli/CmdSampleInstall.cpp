@@ -1,10 +1,15 @@
+#include <algorithm>
 #include <filesystem>
 
 #include "cli/ArgParse.h"
 #include "cli/Json.h"
 #include "cli/SampleData.h"
+#include "cli/StreamMessageSink.h"
+#include "document/ProjectList.h"
 #include "document/Utf8Path.h"
 #include "document/WholeFile.h"
+#include "project/DocumentPipeline.h"
+#include "project/GeoJsonImport.h"
 #include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
 
@@ -12,21 +17,53 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
-    "rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]";
+constexpr const char* kSampleInstallSynopsis =
+    "rollpath-cli sample-install DIR [--layout loose|epd|pod|all] [--all-airports RUNWAYS.csv]\n"
+    "                            [--demo-project DIR]";
+
+// The airport of the sample layout.
+constexpr const char* kDemoCode = "KPAO";
 
 struct SampleInstallArgs {
     std::string dir;
     std::string layoutName = "all";
     SampleLayout layout = SampleLayout::All;
     std::optional<std::string> allAirports;
+    std::optional<std::string> demoProject;
 };
+
+// The sample layout imported into the demo project and saved, as the editor
+// would save it (with a fixed triangulation seed, so that every install
+// writes the same files). A project that has the airport already keeps it.
+bool WriteDemoProject(const std::string& flyDir, const std::string& projectDir, std::ostream& err) {
+    std::filesystem::create_directories(PathFromUtf8(projectDir));
+    CommonOptions options;
+    options.flyDir = flyDir;
+    options.projectDir = projectDir;
+    options.seed = 1;
+    Settings settings;
+    CRollpathDoc doc;
+    StreamMessageSink messages(err);
+    doc.SetMessageSink(&messages);
+    if (!PrepareDocument(options, settings, doc, err)) {
+        return false;
+    }
+    const std::vector<std::string> listed = ReadProjectSections(ProjectListPath(doc));
+    if (std::find(listed.begin(), listed.end(), kDemoCode) != listed.end()) {
+        return true;
+    }
+    if (!OpenAirportByCode(doc, kDemoCode, false, false)) {
+        return false;
+    }
+    PrepareOpenedDocument(doc);
+    return ImportGeoJson(doc, SampleKpaoLayout()).has_value() && Save(doc);
+}
 
 }  // namespace
 
 int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     SampleInstallArgs parsed;
-    CommandParser app("sample-install", kSynopsis);
+    CommandParser app("sample-install", kSampleInstallSynopsis);
     app.add_option("DIR", parsed.dir, "the folder of the installation")->required();
     app.add_option_function<std::string>(
            "--layout",
@@ -42,11 +79,14 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
         ->type_name("LAYOUT");
     app.add_option("--all-airports", parsed.allAirports, "every positioned airport of a runway list")
         ->type_name("RUNWAYS.csv");
+    app.add_option("--demo-project", parsed.demoProject,
+                   "also a project folder with the sample taxiway layout of KPAO imported and saved")
+        ->type_name("DIR");
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
     if (parsed.dir.empty()) {
-        return UsageError(err, "missing DIR", kSynopsis);
+        return UsageError(err, "missing DIR", kSampleInstallSynopsis);
     }
 
     std::string error;
@@ -67,6 +107,10 @@ int RunSampleInstall(const Args& args, std::ostream& out, std::ostream& err) {
     }
     if (!WriteSampleInstallation(PathFromUtf8(parsed.dir), *airports, parsed.layout, error)) {
         err << "rollpath-cli: " << error << '\n';
+        return kExitFailure;
+    }
+
+    if (parsed.demoProject && !WriteDemoProject(parsed.dir, *parsed.demoProject, err)) {
         return kExitFailure;
     }
 

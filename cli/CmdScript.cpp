@@ -8,7 +8,7 @@ namespace rollpath::cli {
 
 namespace {
 
-constexpr const char* kSynopsis =
+constexpr const char* kScriptSynopsis =
     "rollpath-cli script FILE [COMMON]\n"
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
@@ -17,7 +17,7 @@ constexpr const char* kSynopsis =
 int RunScript(const Args& args, std::ostream& out, std::ostream& err) {
     CommonOptions options;
     std::string file;
-    CommandParser app("script", kSynopsis);
+    CommandParser app("script", kScriptSynopsis);
     app.add_option("FILE", file, "the script, one command per line")->required();
     AddCommonOptions(app, options);
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {

@@ -33,6 +33,13 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err);
 // airport of the full-size database, one after another in one process
 int RunBuildAll(const Args& args, std::ostream& out, std::ostream& err);
 
+// import CODE FILE.geojson [--width FEET] [COMMON]: adds map data or an
+// export to the airport, rebuilds and saves it
+int RunImport(const Args& args, std::ostream& out, std::ostream& err);
+
+// export CODE FILE.geojson [COMMON]: the airport as a GeoJSON FeatureCollection
+int RunExport(const Args& args, std::ostream& out, std::ostream& err);
+
 // dump FILE: the records of a .bgr, .txp, .tms, .txd or .rpj file as JSON
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
 

@@ -8,5 +8,7 @@ namespace rollpath::cli {
 // sample installation can be written from anywhere.
 std::string_view SampleAirportsCsv();
 std::string_view SampleRunwaysCsv();
+// A hand-made taxiway layout of the sample airport KPAO (GeoJSON).
+std::string_view SampleKpaoLayout();
 
 }  // namespace rollpath::cli

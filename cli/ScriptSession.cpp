@@ -38,7 +38,7 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
-std::string Lower(std::string text) {
+std::string LowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return text;
@@ -51,7 +51,7 @@ std::optional<ViewKey> KeyNamed(const std::string& name) {
         {"down", ViewKey::Down},     {"home", ViewKey::Home},     {"end", ViewKey::End},
         {"escape", ViewKey::Escape},
     };
-    const std::string lower = Lower(name);
+    const std::string lower = LowerCase(name);
     for (const auto& [text, key] : kKeys) {
         if (lower == text) {
             return key;
@@ -459,7 +459,7 @@ ScriptSession::Step ScriptSession::Render(const Words& words, std::string& error
         return Step::Usage;
     }
     const std::filesystem::path path = PathFromUtf8(words[1]);
-    const std::string ext = Lower(Utf8FromPath(path.extension()));
+    const std::string ext = LowerCase(Utf8FromPath(path.extension()));
     bool written = false;
     if (ext == ".svg") {
         written = WriteSvgRendering(m_View, m_Host.client, path, m_Messages);

@@ -28,6 +28,11 @@ inline DPoint UnitVector(double angle) {
     return DPoint{math::Cos(angle), math::Sin(angle)};
 }
 
+// The same bits on every platform, unlike a sum of squares under sqrt.
+inline double HypotDistance(const DPoint& a, const DPoint& b) {
+    return math::Hypot(a.x - b.x, a.y - b.y);
+}
+
 inline DPoint Midpoint(const DPoint& a, const DPoint& b) {
     return DPoint{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
 }

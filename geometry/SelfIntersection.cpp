@@ -7,7 +7,7 @@ namespace rollpath {
 
 namespace {
 
-double Cross(const DPoint& o, const DPoint& a, const DPoint& b) {
+double Orientation(const DPoint& o, const DPoint& a, const DPoint& b) {
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
@@ -23,12 +23,12 @@ bool WithinBox(const DPoint& a, const DPoint& b, const DPoint& p) {
 
 // Where the closed segments ab and cd meet, if they do.
 std::optional<DPoint> Meet(const DPoint& a, const DPoint& b, const DPoint& c, const DPoint& d) {
-    const int o1 = Sign(Cross(a, b, c));
-    const int o2 = Sign(Cross(a, b, d));
-    const int o3 = Sign(Cross(c, d, a));
-    const int o4 = Sign(Cross(c, d, b));
+    const int o1 = Sign(Orientation(a, b, c));
+    const int o2 = Sign(Orientation(a, b, d));
+    const int o3 = Sign(Orientation(c, d, a));
+    const int o4 = Sign(Orientation(c, d, b));
     if (o1 * o2 < 0 && o3 * o4 < 0) {
-        const double t = Cross(a, c, d) / ((b.x - a.x) * (d.y - c.y) - (b.y - a.y) * (d.x - c.x));
+        const double t = Orientation(a, c, d) / ((b.x - a.x) * (d.y - c.y) - (b.y - a.y) * (d.x - c.x));
         return DPoint{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
     }
     if (o1 == 0 && WithinBox(a, b, c)) {
@@ -48,7 +48,7 @@ std::optional<DPoint> Meet(const DPoint& a, const DPoint& b, const DPoint& c, co
 
 // Neighbouring edges s-a and s-b (sharing corner s) run over each other.
 bool FoldBack(const DPoint& s, const DPoint& a, const DPoint& b) {
-    return Cross(s, a, b) == 0.0 && (a.x - s.x) * (b.x - s.x) + (a.y - s.y) * (b.y - s.y) > 0.0;
+    return Orientation(s, a, b) == 0.0 && (a.x - s.x) * (b.x - s.x) + (a.y - s.y) * (b.y - s.y) > 0.0;
 }
 
 }  // namespace

@@ -18,10 +18,6 @@ constexpr int kMinDepth = 3;
 constexpr int kMaxDepth = 10;
 constexpr int kLightsPerCurve = 5;
 
-double Distance(const DPoint& a, const DPoint& b) {
-    return math::Hypot(a.x - b.x, a.y - b.y);
-}
-
 // A line of the corner: its points level with the vertex and with the far
 // vertex, `offset` feet out along `normal`.
 struct Line {
@@ -184,12 +180,12 @@ bool FindFillets(const Settings& st, const CornerFrame& f, CornerFillets& out) {
     const auto linesA = CornerLines(f.p, f.a, f.fa, shiftA, st);
     const auto linesB = CornerLines(f.p, f.b, f.fb, shiftB, st);
     const double reach =
-        std::max(Distance(f.p, f.a.far), Distance(f.p, f.b.far)) + wmax + std::fabs(st.LiteOffset);
+        std::max(HypotDistance(f.p, f.a.far), HypotDistance(f.p, f.b.far)) + wmax + std::fabs(st.LiteOffset);
     std::array<DPoint, kLines> c{};
     for (std::size_t i = 0; i < kLines; ++i) {
         if (IntersectSegments(linesA[i].atVertex, linesA[i].atFar, linesB[i].atVertex, linesB[i].atFar, c[i],
                               false) == 0 ||
-            !(Distance(f.p, c[i]) <= reach)) {
+            !(HypotDistance(f.p, c[i]) <= reach)) {
             return false;
         }
     }

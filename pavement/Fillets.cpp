@@ -10,10 +10,6 @@ namespace rollpath {
 
 namespace {
 
-double Length(const DPoint& a, const DPoint& b) {
-    return math::Hypot(a.x - b.x, a.y - b.y);
-}
-
 // Positive when p lies to the left of the direction d taken at `at`.
 double LeftOf(const DPoint& d, const DPoint& at, const DPoint& p) {
     return d.x * (p.y - at.y) - d.y * (p.x - at.x);
@@ -43,8 +39,8 @@ Across Oriented(const EndEdge& e, const DPoint& travel, const DPoint& at) {
 
 Fillet FilletControlPoints(const DPoint& c, double cap, const DPoint& farA, const DPoint& farB,
                            const DPoint& uA, const DPoint& uB) {
-    const double dA = std::min(cap, Length(farA, c));
-    const double dB = std::min(cap, Length(farB, c));
+    const double dA = std::min(cap, HypotDistance(farA, c));
+    const double dB = std::min(cap, HypotDistance(farB, c));
     return Fillet{Along(c, uA, -dA), Along(c, uA, -dA / 2.0), Along(c, uB, -dB / 2.0), Along(c, uB, -dB)};
 }
 

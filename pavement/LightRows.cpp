@@ -15,17 +15,13 @@ constexpr double kJunctionClearance = 50.0;
 // Every stretch is shorter than this.
 constexpr double kStretchBound = 100000.0;
 
-double Length(const DPoint& a, const DPoint& b) {
-    return math::Hypot(b.x - a.x, b.y - a.y);
-}
-
 // The stretch of the segment that its markings cover, projected onto the
 // centre line: the shortest of the right edge stripe's inner side, the left
 // edge stripe's outer side and the centre stripe's left side.
 bool MarkedStretch(const RollpathSegment& s, const SegmentFrame& f, DPoint& x0, DPoint& x1) {
-    const double lengths[] = {Length(s.rightEdgeStripe[0], s.rightEdgeStripe[1]),
-                              Length(s.leftEdgeStripe[0], s.leftEdgeStripe[1]),
-                              Length(s.centreStripe[0], s.centreStripe[1])};
+    const double lengths[] = {HypotDistance(s.rightEdgeStripe[0], s.rightEdgeStripe[1]),
+                              HypotDistance(s.leftEdgeStripe[0], s.leftEdgeStripe[1]),
+                              HypotDistance(s.centreStripe[0], s.centreStripe[1])};
     int shortest = -1;
     double bound = kStretchBound;
     for (int i = 0; i < 3; ++i) {
@@ -106,7 +102,7 @@ void UpdateLightLines(CRollpathDoc& doc, RollpathSegment& segment) {
     // of a junction, whose curved rows light it.
     const bool dead0 = segment.endClass0 == EndClass::DeadEnd;
     const bool dead1 = segment.endClass1 == EndClass::DeadEnd;
-    const double stretch = Length(x0, x1);
+    const double stretch = HypotDistance(x0, x1);
     const bool row = (dead0 && dead1) ||
                      (stretch >= 2.0 * st.LiteSpacing && (dead0 == dead1 || stretch > kJunctionClearance));
     if (row) {

@@ -5,7 +5,7 @@
 namespace rollpath {
 namespace {
 
-constexpr std::array<TagEntry<NetworkTag>, 10> kTags{{
+constexpr std::array<TagEntry<NetworkTag>, 10> kNetworkTags{{
     {"<bgno>", NetworkTag::Begin},
     {"<endo>", NetworkTag::End},
     {"<node>", NetworkTag::Node},
@@ -29,7 +29,7 @@ DecodeStatus NetworkFileDecoder::Next(NetworkRecord& record) {
         stopped_ = true;
         return DecodeStatus::End;
     }
-    const std::optional<NetworkTag> kind = FindTag(record.tag, kTags);
+    const std::optional<NetworkTag> kind = FindTag(record.tag, kNetworkTags);
     if (!kind) {
         stopped_ = true;
         return DecodeStatus::UnknownTag;

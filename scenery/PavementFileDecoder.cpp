@@ -6,7 +6,7 @@
 namespace rollpath {
 namespace {
 
-constexpr std::array<TagEntry<PavementTag>, 12> kTags{{
+constexpr std::array<TagEntry<PavementTag>, 12> kPavementTags{{
     {"<bgno>", PavementTag::Begin},
     {"<orgn>", PavementTag::Origin},
     {"<tlxz>", PavementTag::TileCount},
@@ -40,7 +40,7 @@ DecodeStatus PavementFileDecoder::Next(PavementRecord& record) {
     if (!ReadTag(reader_, record.tag)) {
         return Stop(DecodeStatus::End);
     }
-    const std::optional<PavementTag> kind = FindTag(record.tag, kTags);
+    const std::optional<PavementTag> kind = FindTag(record.tag, kPavementTags);
     if (!kind) {
         return Stop(DecodeStatus::UnknownTag);
     }

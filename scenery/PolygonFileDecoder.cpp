@@ -6,7 +6,7 @@
 namespace rollpath {
 namespace {
 
-constexpr std::array<TagEntry<PolygonTag>, 7> kTags{{
+constexpr std::array<TagEntry<PolygonTag>, 7> kPolygonTags{{
     {"<bgno>", PolygonTag::Begin},
     {"<endo>", PolygonTag::End},
     {"<orgn>", PolygonTag::Origin},
@@ -35,7 +35,7 @@ DecodeStatus PolygonFileDecoder::Next(PolygonFileRecord& record) {
     if (!ReadTag(reader_, record.tag)) {
         return Stop(DecodeStatus::End);
     }
-    const std::optional<PolygonTag> kind = FindTag(record.tag, kTags);
+    const std::optional<PolygonTag> kind = FindTag(record.tag, kPolygonTags);
     if (!kind) {
         return Stop(DecodeStatus::UnknownTag);
     }

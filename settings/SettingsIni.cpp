@@ -23,7 +23,7 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+bool SameSectionName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
@@ -49,7 +49,7 @@ IniSettingsStore IniSettingsStore::Parse(std::string_view text) {
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
             inSettings =
-                close != std::string_view::npos && EqualsIgnoreCase(line.substr(1, close - 1), "Settings");
+                close != std::string_view::npos && SameSectionName(line.substr(1, close - 1), "Settings");
             continue;
         }
         const std::size_t eq = line.find('=');

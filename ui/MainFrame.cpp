@@ -141,6 +141,7 @@ void CMainFrame::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateActions);
         if (popup.title == "&File") {
             fileMenu_ = menu;
+            BuildGeoJsonActions(menu);
         } else if (popup.title == kViewMenuTitle) {
             viewMenu_ = menu;
         } else if (popup.title == "&Tools") {
@@ -369,8 +370,10 @@ void CMainFrame::UpdateActions() {
     }
     UpdateRecentFileItems();
     UpdatePanes();
-    if (checkLayoutAction_ != nullptr) {
-        checkLayoutAction_->setEnabled(doc_.m_bAirportLoaded != 0);
+    for (QAction* action : {checkLayoutAction_, importGeoJsonAction_, exportGeoJsonAction_}) {
+        if (action != nullptr) {
+            action->setEnabled(doc_.m_bAirportLoaded != 0);
+        }
     }
     setWindowModified(doc_.IsModified());
 }

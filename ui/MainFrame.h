@@ -99,6 +99,12 @@ public:
     void OnHelpTopics();
     // Tools > Check Layout (F7): shows the Layout Checks panel, checked now.
     void OnCheckLayout();
+    // File > Import GeoJSON... and Export GeoJSON... once their file is
+    // chosen (UTF-8 paths).
+    void ImportGeoJsonFile(const std::string& path);
+    void ExportGeoJsonFile(const std::string& path);
+    QAction* ImportGeoJsonAction() const { return importGeoJsonAction_; }
+    QAction* ExportGeoJsonAction() const { return exportGeoJsonAction_; }
 
     // Whether Shift is held down now (Save is enabled while it is).
     bool ShiftKeyDown() const;
@@ -116,6 +122,7 @@ private:
     void BuildStatusBar();
     void BuildFrameKeys();
     void BuildLayoutChecks(QMenu* tools);
+    void BuildGeoJsonActions(QMenu* file);
     // After a Save: the checks' findings in the panel, and the errors among
     // them in the message pane.
     void ReportLayoutChecks();
@@ -144,6 +151,8 @@ private:
     QPointer<CHelpWindow> helpWindow_;
     CLayoutChecksPanel* checks_ = nullptr;
     QAction* checkLayoutAction_ = nullptr;
+    QAction* importGeoJsonAction_ = nullptr;
+    QAction* exportGeoJsonAction_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     std::string titleCode_;  // the airport in the title; empty for "Untitled"
 

@@ -6,14 +6,6 @@
 
 namespace rollpath {
 
-namespace {
-
-double Distance(const DPoint& a, const DPoint& b) {
-    return math::Hypot(a.x - b.x, a.y - b.y);
-}
-
-}  // namespace
-
 std::vector<DPoint> FilterPolygonPoints(std::span<const DPoint> points, double sensitivity) {
     std::vector<DPoint> kept;
     if (points.empty()) {
@@ -21,11 +13,11 @@ std::vector<DPoint> FilterPolygonPoints(std::span<const DPoint> points, double s
     }
     kept.push_back(points.front());
     for (std::size_t i = 1; i < points.size(); ++i) {
-        if (Distance(points[i], kept.back()) > sensitivity) {
+        if (HypotDistance(points[i], kept.back()) > sensitivity) {
             kept.push_back(points[i]);
         }
     }
-    if (kept.size() > 1 && Distance(kept.back(), kept.front()) <= sensitivity) {
+    if (kept.size() > 1 && HypotDistance(kept.back(), kept.front()) <= sensitivity) {
         kept.pop_back();
     }
     return kept;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "checks/Finding.h"
@@ -223,6 +224,10 @@ public:
     void RebuildAll();
     // "O": moves vertices of slight bends onto straight lines.
     void StraightenNetwork();
+    // File > Import GeoJSON: the file's layout added as one step of the
+    // history, ways without a width taking the current rollpath width. The
+    // summary for the user, or nothing (with a message) when it was refused.
+    std::optional<std::string> ImportGeoJsonText(std::string_view text);
 
     // --- Picks --------------------------------------------------------------
     // The first point of the polygon whose rotated logical position lies

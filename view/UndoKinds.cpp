@@ -35,6 +35,7 @@ constexpr std::pair<int, std::string_view> kNames[] = {
     {UndoKind::DiagramPositioned, "Position Diagram"},
     {UndoKind::DiagramMoved, "Move Diagram"},
     {UndoKind::Rotated, "Rotate"},
+    {UndoKind::GeoJsonImported, "Import GeoJSON"},
     {UndoKind::Unnamed, "Edit"},
 };
 

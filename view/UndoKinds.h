@@ -37,6 +37,7 @@ struct UndoKind {
     static constexpr int DiagramPositioned = 72;
     static constexpr int DiagramMoved = 73;
     static constexpr int Rotated = 81;
+    static constexpr int GeoJsonImported = 91;
     static constexpr int Unnamed = kUnnamedEditKind;
 };
 

@@ -11,28 +11,20 @@
 #include <cmath>
 #include <vector>
 
+#include "../BusiestVertex.h"
 #include "support/SyntheticAirport.h"
 #include "ui/ViewWidget.h"
 
 namespace rollpath {
 namespace {
 
+using bench::BusiestVertex;
+
 // The platform without a screen, unless one was asked for.
 void UseOffscreenPlatform() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-}
-
-int BusiestVertex(const CRollpathDoc& doc) {
-    std::vector<int> segments(static_cast<std::size_t>(std::max(doc.m_nVertices, 1)));
-    for (const auto& s : doc.m_pSegments) {
-        if (s->live()) {
-            ++segments[static_cast<std::size_t>(s->vertex0)];
-            ++segments[static_cast<std::size_t>(s->vertex1)];
-        }
-    }
-    return static_cast<int>(std::max_element(segments.begin(), segments.end()) - segments.begin());
 }
 
 QPoint PixelOf(CViewWidget& widget, const DPoint& world) {

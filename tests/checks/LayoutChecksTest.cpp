@@ -294,18 +294,6 @@ TEST(LayoutChecks, FingerprintFollowsWhatTheChecksRead) {
     }
 }
 
-// Every subset of the checks survives the setting and the command line's list.
-TEST(CheckCatalog, EverySetRoundTripsThroughItsLists) {
-    for (unsigned bits = 0; bits < (1u << kCheckCount); ++bits) {
-        CheckSet set;
-        for (int k = 0; k < kCheckCount; ++k) {
-            set.Set(static_cast<CheckId>(k), ((bits >> k) & 1u) != 0);
-        }
-        EXPECT_EQ(EnabledChecks(DisabledChecksSetting(set)), set);
-        EXPECT_EQ(ParseCheckList(FormatCheckList(set)), set);
-    }
-}
-
 TEST(CheckCatalog, ListsOfIds) {
     CheckSet two;
     two.Set(CheckId::Polygon, true);

@@ -162,6 +162,31 @@ TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
     EXPECT_TRUE(picture.ends_with("</svg>\n"));
 }
 
+// The demo project's layout exports; importing the export into the same
+// airport adds nothing, and into a bare one gives back its segments.
+TEST_F(CliTest, DemoLayoutExportsAndImportsBack) {
+    const std::string demo = (dir / "demo-project").string();
+    ASSERT_EQ(Call(&RunSampleInstall, {Fly("demo"), "--demo-project", demo}).status, kExitSuccess);
+    const std::string file = (dir / "kpao.geojson").string();
+    const Args common{"--fly-dir", Fly("demo"), "--seed", "1", "--project-dir"};
+    const auto with = [&common](Args args, const std::string& project) {
+        args.insert(args.end(), common.begin(), common.end());
+        args.push_back(project);
+        return args;
+    };
+    Outcome run = Call(&RunExport, with({"KPAO", file}, demo));
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    run = Call(&RunImport, with({"KPAO", file}, demo));
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ((*ParseJson(run.out))["imported"]["segments"].get<int>(), 0) << run.out;
+    std::filesystem::remove_all(dir / "demo" / "Data");
+    std::filesystem::create_directories(dir / "demo" / "Data");
+    run = Call(&RunImport, with({"KPAO", file}, (dir / "bare").string()));
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_GT((*ParseJson(run.out))["imported"]["segments"].get<int>(), 10) << run.out;
+    EXPECT_EQ((*ParseJson(run.out))["imported"]["polygons"].get<int>(), 1) << run.out;
+}
+
 // A build writes every file; a second one opens the listed project and, with
 // the same seed, writes the same bytes.
 TEST_F(CliTest, BuildWritesEveryFileAndTheSameBytesTwice) {

@@ -23,7 +23,7 @@
 namespace rollpath::testing {
 namespace {
 
-SessionFolders& Folders() {
+SessionFolders& StepFolders() {
     static SessionFolders folders;
     return folders;
 }
@@ -130,7 +130,7 @@ bool IsShiftedCopy(const std::vector<DPoint>& p, const std::vector<DPoint>& q) {
 
 class Editor {
 public:
-    Editor() : run_(Folders()) {}
+    Editor() : run_(StepFolders()) {}
 
     void Run(const std::vector<std::string>& lines) { run_.Run(lines); }
     CRollpathDoc& Doc() { return run_.Document(); }
@@ -285,14 +285,14 @@ rc::Gen<std::vector<std::string>> GenPromisedStep() {
 
 RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
     SessionOptions options;
-    options.diagramPath = Folders().DiagramPath().string();
+    options.diagramPath = StepFolders().DiagramPath().string();
     options.saves = false;
     // The choices of a step cover their whole range (at size 100); the
     // size decides only how many steps there are.
     const auto step = rc::gen::resize(100, rc::gen::weightedOneOf<std::vector<std::string>>(
                                                {{2, GenEditingStep(options)}, {3, GenPromisedStep()}}));
     const auto steps = *rc::gen::scale(0.3, rc::gen::container<std::vector<std::vector<std::string>>>(step));
-    Folders().Clear();
+    StepFolders().Clear();
     Editor editor;
     editor.Run({"new KPAO", "size " + std::to_string(kWidth) + " " + std::to_string(kHeight)});
     for (const std::vector<std::string>& step : steps) {

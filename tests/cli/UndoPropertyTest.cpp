@@ -20,21 +20,21 @@
 namespace rollpath::testing {
 namespace {
 
-SessionFolders& Folders() {
+SessionFolders& UndoFolders() {
     static SessionFolders folders;
     return folders;
 }
 
 SessionOptions Options(bool saves) {
     SessionOptions options;
-    options.diagramPath = Folders().DiagramPath().string();
+    options.diagramPath = UndoFolders().DiagramPath().string();
     options.saves = saves;
     return options;
 }
 
 SavedFiles Save(ScriptRun& run) {
     run.Run("save\n");
-    return ReadSavedFiles(Folders(), run.Document());
+    return ReadSavedFiles(UndoFolders(), run.Document());
 }
 
 void AssertSameFiles(const SavedFiles& expected, const SavedFiles& actual, const char* when) {
@@ -48,8 +48,8 @@ constexpr int kMaxSteps = 1000;
 
 RC_GTEST_PROP(UndoProperty, UndoAllAndRedoAllGiveBackTheSavedFiles, ()) {
     const EditingSession session = *GenEditingSession(Options(true));
-    Folders().Clear();
-    ScriptRun run(Folders());
+    UndoFolders().Clear();
+    ScriptRun run(UndoFolders());
     run.Run("new " + session.airport + "\n");
     const SavedFiles opened = Save(run);
     for (const auto& step : session.steps) {
@@ -125,8 +125,8 @@ RC_GTEST_PROP(UndoProperty, UndoRedoSavesAndNewEditsFollowAListOfStates, ()) {
     });
     const auto actions =
         *rc::gen::resize(30, rc::gen::container<std::vector<std::vector<std::string>>>(action));
-    Folders().Clear();
-    ScriptRun run(Folders());
+    UndoFolders().Clear();
+    ScriptRun run(UndoFolders());
     run.Run(std::string("new KPAO\n"));
     CRollpathDoc& doc = run.Document();
     const CEditHistory& history = doc.History();

@@ -128,38 +128,22 @@ TEST_F(DocTest, ModifiedFlagIsFrozenForPavementFileDocuments) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-// Surface bit sets by name, so the test reads like the data.
-constexpr int kAsphaltBit = 1 << kAsphalt;
-constexpr int kConcreteBit = 1 << kConcrete;
-constexpr int kTurfBit = 1 << kTurf;
-constexpr int kDirtBit = 1 << kDirt;
-constexpr int kWaterBit = 1 << kWater;
-
-std::vector<int> OrderedSurfaces(const std::vector<int>& surfaces) {
+// Soft runways move before hard ones within each run of hard and soft
+// runways; a runway of another surface holds its neighbours apart.
+TEST(RunwayOrder, SoftRunwaysMoveBeforeHardOnesUpToAnotherSurface) {
     CRollpathDoc doc;
-    for (std::size_t i = 0; i < surfaces.size(); ++i) {
+    int id = 0;
+    for (const int surface : {kConcrete, kTurf, kWater, kAsphalt, kDirt, kGravel}) {
         RunwayRecord& r = doc.AppendRunway();
-        r.surface = surfaces[i];
-        r.length = static_cast<int>(i);  // identifies the runway
+        r.surface = 1 << surface;
+        r.length = ++id;  // identifies the runway
     }
     doc.OrderRunwaysSoftFirst();
     std::vector<int> order;
     for (const auto& r : doc.m_pRunways) {
         order.push_back(r->length);
     }
-    return order;
-}
-
-TEST(RunwayOrder, SoftRunwaysMoveBeforeHardOnes) {
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kTurfBit}), (std::vector<int>{1, 0}));
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kConcreteBit}), (std::vector<int>{0, 1}));
-    // Hard runways keep their order among themselves, soft ones too.
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kConcreteBit, kTurfBit, kDirtBit}),
-              (std::vector<int>{2, 3, 0, 1}));
-    // A runway of another surface holds its neighbours apart.
-    EXPECT_EQ(OrderedSurfaces({kAsphaltBit, kWaterBit, kTurfBit}), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(OrderedSurfaces({kWaterBit, kAsphaltBit, kTurfBit}), (std::vector<int>{0, 2, 1}));
-    EXPECT_EQ(OrderedSurfaces({}), (std::vector<int>{}));
+    EXPECT_EQ(order, (std::vector<int>{2, 1, 3, 5, 6, 4}));
 }
 
 TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {

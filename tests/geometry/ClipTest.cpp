@@ -42,53 +42,6 @@ TEST(ClipToRectangle, LargeInputsAreNotLimited) {
 
 // ---- PreciseClipToRectangle --------------------------------------------------
 
-// Outlines in which no crossing of a side is found: inside (a vertex on a
-// side counts as inside; the result, and the caller's array, run clockwise),
-// outside, around the rectangle, or meeting its sides only at vertices and
-// corners.
-TEST(PreciseClipToRectangle, OutlinesWithoutCrossings) {
-    const std::vector<DPoint> clockwise{{10, 10}, {20, 80}, {90, 50}};
-    const std::vector<DPoint> corners{{0, 100}, {100, 100}, {100, 0}, {0, 0}};
-    struct Case {
-        const char* name;
-        std::vector<DPoint> polygon;
-        int pieces;
-        std::vector<DPoint> points;
-    };
-    const Case cases[] = {
-        {"inside", clockwise, 1, clockwise},
-        {"inside, counter-clockwise", testing::Reversed(clockwise), 1, clockwise},
-        {"inside, a vertex on a side", {{0, 50}, {50, 90}, {50, 10}}, 1, {{0, 50}, {50, 90}, {50, 10}}},
-        {"outside", {{200, 10}, {220, 80}, {290, 50}}, 0, {}},
-        {"two vertices", {{10, 10}, {20, 20}}, 0, {}},
-        {"outside, within a foot of a corner", {{-1, 99}, {-5, 105}, {1, 102}}, 0, {}},
-        {"outside, touching a side at a vertex", {{0, 50}, {-20, 40}, {-20, 60}}, 0, {}},
-        {"around", {{-50, -50}, {-50, 150}, {150, 150}, {150, -50}}, 1, corners},
-        {"around, through the corners", {{50, -50}, {-50, 50}, {50, 150}, {150, 50}}, 1, corners},
-        // About 3200 sq ft inside, entering and leaving only at vertices on
-        // the left side: the pieces cannot be traced.
-        {"leaving and entering at vertices",
-         {{50, 20}, {0, 40}, {-30, 50}, {0, 60}, {50, 80}, {80, 50}},
-         -1,
-         {}},
-    };
-    for (const Case& c : cases) {
-        std::vector<DPoint> v = c.polygon;
-        std::vector<DPoint> points{{1, 1}};
-        std::vector<int> counts{1};
-        EXPECT_EQ(PreciseClipToRectangle(v.data(), static_cast<int>(v.size()), kRect, points, counts, {}),
-                  c.pieces)
-            << c.name;
-        EXPECT_EQ(points, c.points) << c.name;
-        EXPECT_EQ(counts,
-                  c.points.empty() ? std::vector<int>{} : std::vector<int>{static_cast<int>(c.points.size())})
-            << c.name;
-        if (c.points.size() == 3) {
-            EXPECT_EQ(v, c.points) << c.name;
-        }
-    }
-}
-
 TEST(PreciseClipToRectangle, PieceThroughSeveralSidesIsTracedOnce) {
     // A band across the top-left corner (entering through the left side and
     // again through the top) and an arm entering through the right side,

@@ -89,36 +89,6 @@ TEST(Geodesy, DestinationGoesBackwardsAndWraps) {
     EXPECT_LE(lon, 180.0);
 }
 
-// Within 10 nm, a move whose meridional parts change by more than the
-// 0.01-minute threshold round-trips through both conversions.
-TEST(Geodesy, LocalFeetRoundTripAwayFromEastWest) {
-    std::mt19937 rng(1234);
-    std::uniform_real_distribution<double> lat(-70.0, 70.0);
-    std::uniform_real_distribution<double> lon(-180.0, 180.0);
-    std::uniform_real_distribution<double> feet(-60761.0, 60761.0);
-    int checked = 0;
-    for (int i = 0; i < 5000; ++i) {
-        const double bLat = lat(rng);
-        const double bLon = lon(rng);
-        const double x = feet(rng);
-        const double y = feet(rng);
-        if (std::hypot(x, y) > 60761.0) {
-            continue;
-        }
-        double pLat = 0.0;
-        double pLon = 0.0;
-        LocalFeetToLatLon(bLat, bLon, x, y, pLat, pLon);
-        if (std::fabs(MeridionalParts(bLat) - MeridionalParts(pLat)) <= 0.01) {
-            continue;
-        }
-        const DPoint back = LatLonToLocalFeet(bLat, bLon, pLat, pLon);
-        ASSERT_NEAR(back.x, x, 1e-5) << bLat << " " << bLon << " " << x << " " << y;
-        ASSERT_NEAR(back.y, y, 1e-5) << bLat << " " << bLon << " " << x << " " << y;
-        ++checked;
-    }
-    EXPECT_GT(checked, 3500);
-}
-
 // '@' stands for the degree sign byte.
 TEST(Geodesy, FormatLatLonWritesEachStyle) {
     struct Case {

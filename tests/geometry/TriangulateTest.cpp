@@ -210,50 +210,6 @@ TEST(TriangulatePolygon, RandomSelfIntersectingOutlinesNeverPassAsTiled) {
     EXPECT_GT(refused, 300);
 }
 
-// Repeated points (exact, within the tolerance, and a last vertex that is the
-// first) give, for every insertion order, the triangles of the outline
-// without them, named by the caller's vertex numbers.
-TEST(TriangulatePolygon, RepeatedPointsAreLeftOut) {
-    std::mt19937 rng(17);
-    std::vector<Triangle> expected;
-    std::vector<Triangle> got;
-    for (int k = 0; k < 13; ++k) {
-        // First the square (0,0) (10,0) (10,0) (10,10) (0,10), then stars.
-        const std::vector<DPoint> outline =
-            k == 0 ? std::vector<DPoint>{{0, 0}, {10, 0}, {10, 10}, {0, 10}}
-                   : testing::StarPolygon(9 * k - 6, static_cast<std::uint32_t>(k));
-        std::vector<DPoint> given;
-        std::vector<int> number;  // the outline's number of each given vertex
-        for (std::size_t i = 0; i < outline.size(); ++i) {
-            const int copies = k == 0 ? (i == 1 ? 1 : 0) : static_cast<int>(rng() % 3);
-            for (int c = 0; c <= copies; ++c) {
-                given.push_back(c < 2 ? outline[i] : DPoint{outline[i].x + 8e-8, outline[i].y});
-                number.push_back(static_cast<int>(i) + 1);
-            }
-        }
-        if (k % 2 == 1) {
-            given.push_back(outline.front());
-            number.push_back(1);
-        }
-        for (std::uint32_t seed = 0; seed < 60; ++seed) {
-            const std::string what =
-                std::to_string(outline.size()) + " vertices, seed " + std::to_string(seed);
-            ASSERT_EQ(Triangulate(Single(outline), expected, seed), static_cast<int>(outline.size()) - 2)
-                << what;
-            ASSERT_EQ(Triangulate(Single(given), got, seed), static_cast<int>(expected.size())) << what;
-            for (Triangle& t : got) {
-                for (int& v : t) {
-                    // The first of the repeats, the point itself, is named.
-                    const auto at = static_cast<std::size_t>(v - 1);
-                    v = number[at];
-                    ASSERT_EQ(given[at], outline[static_cast<std::size_t>(v - 1)]) << what;
-                }
-            }
-            ASSERT_EQ(got, expected) << what;
-        }
-    }
-}
-
 // ---- Output -------------------------------------------------------------------
 
 // The triangulator's output is part of the saved pavement file, so a faster

@@ -12,7 +12,7 @@ namespace {
 using testing::AddSegment;
 using testing::AddVertexAt;
 
-constexpr double kDeg = 3.141592653589793 / 180.0;
+constexpr double kDegree = 3.141592653589793 / 180.0;
 
 struct BendCase {
     const char* name;
@@ -30,7 +30,7 @@ TEST_P(Bend, MovesOnlyBendsBetweenHalfADegreeAndTwoDegrees) {
     CRollpathDoc doc;
     const int w = AddVertexAt(doc, -500.0, 0.0);
     const int m = AddVertexAt(doc, 0.0, 0.0);
-    const int e = AddVertexAt(doc, 500.0 * std::cos(c.bend * kDeg), 500.0 * std::sin(c.bend * kDeg));
+    const int e = AddVertexAt(doc, 500.0 * std::cos(c.bend * kDegree), 500.0 * std::sin(c.bend * kDegree));
     AddSegment(doc, w, m, 50.0);
     if (c.towardMiddle) {
         AddSegment(doc, e, m, 50.0);

@@ -13,8 +13,8 @@
 namespace rollpath::testing {
 namespace {
 
-constexpr double kLatArcsec = -120600.0;  // 33.5 S
-constexpr double kLonArcsec = 1006200.0;  // 80.5 W
+constexpr double kPolygonLatArcsec = -120600.0;  // 33.5 S
+constexpr double kPolygonLonArcsec = 1006200.0;  // 80.5 W
 
 const std::string kBegin = "<bgno> ========== BEGIN OBJECT ==========";
 const std::string kEnd = "<endo> ========== END OBJECT ==========";
@@ -27,7 +27,7 @@ const std::string kRefs = "<pvrt> ---- vertex reference list ----";
 const std::vector<DPoint> kCcw{{0, 0}, {10, 0}, {0, 10}};
 const std::vector<DPoint> kCw{{0, 0}, {0, 10}, {10, 0}};
 
-Golden Header(double lat = kLatArcsec, double lon = kLonArcsec) {
+Golden PolygonHeader(double lat = kPolygonLatArcsec, double lon = kPolygonLonArcsec) {
     Golden g;
     g.text(kBegin).text(kOrigin).f64(lat).f64(lon).f64(0.0).i32(1);
     return g;
@@ -62,7 +62,7 @@ protected:
 
     void Read(CRollpathDoc& d, const Bytes& bytes) {
         WriteBytes(File("in.txp"), bytes);
-        ReadPolygonFile(d, File("in.txp"), kLatArcsec, kLonArcsec);
+        ReadPolygonFile(d, File("in.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
     }
     std::string Path() const { return File("in.txp").string(); }
 };
@@ -72,7 +72,7 @@ TEST_F(PolygonFileTest, WritesBannersPoolAndRunningIndices) {
     Add({{0, 0}, {5, 5}}).state = -1;  // deleted: neither counted nor written
     Add({{20, 20}, {30, 20}, {30, 30}, {20, 30}}, PolygonKind::Automatic);  // counter-clockwise
 
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Pool(g, {{0, 0}, {10, 0}, {0, 10}, {20, 20}, {30, 20}, {30, 30}, {20, 30}});
     Refs(g, {0, 1, 2});
     Refs(g, {3, 4, 5, 6});
@@ -90,7 +90,7 @@ TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
     GroundPolygon& p = Add(kCw, PolygonKind::Automatic);
     ASSERT_GT(PolygonArea(p.points.data(), p.count()), 0.0);
     Add({{-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Pool(g, {{10, 0}, {0, 10}, {0, 0}, {-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
     Refs(g, {0, 1, 2});
     Refs(g, {3, 4, 5, 6, 7});
@@ -101,7 +101,7 @@ TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
 
     Fresh back;
     back.doc.AppendPolygon().points = {{9, 9}};
-    ReadPolygonFile(back.doc, File("KTST.txp"), kLatArcsec, kLonArcsec);
+    ReadPolygonFile(back.doc, File("KTST.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
     EXPECT_TRUE(back.messages.shown.empty());
     ASSERT_EQ(back.doc.m_pPolygons.size(), 3u);
     EXPECT_EQ(back.doc.m_pPolygons[0]->points, (std::vector<DPoint>{{9, 9}}));
@@ -114,7 +114,7 @@ TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
 }
 
 TEST_F(PolygonFileTest, AutomaticPolygonsAreReadAsAutomaticUntilAPolyRecord) {
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Pool(g, kCcw);
     g.tag("<auto>");
     Refs(g, {0, 1, 2}, "<bgno>");  // no "<poly>": the flag stays
@@ -140,7 +140,7 @@ TEST_F(PolygonFileTest, MoreCornersThanTheSimulatorTakesAreWrittenWithAWarningAn
     EXPECT_TRUE(WritePolygonFile(doc, dir.path()));
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Maximum of 8192 polygon vertices exceeded"});
     Fresh f;
-    ReadPolygonFile(f.doc, File("KTST.txp"), kLatArcsec, kLonArcsec);
+    ReadPolygonFile(f.doc, File("KTST.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
     EXPECT_TRUE(f.messages.shown.empty());
     ASSERT_EQ(f.doc.m_pPolygons.size(), 2u);
     EXPECT_EQ(f.doc.m_pPolygons[0]->points, doc.m_pPolygons[0]->points);
@@ -148,7 +148,7 @@ TEST_F(PolygonFileTest, MoreCornersThanTheSimulatorTakesAreWrittenWithAWarningAn
 }
 
 TEST_F(PolygonFileTest, AFarOriginIsRefusedAndTheBenchmarkStays) {
-    Golden g = Header(kLatArcsec, kLonArcsec + 1.01);
+    Golden g = PolygonHeader(kPolygonLatArcsec, kPolygonLonArcsec + 1.01);
     Pool(g, kCcw);
     Refs(g, {0, 1, 2});
     Read(doc, g.bytes);
@@ -158,7 +158,7 @@ TEST_F(PolygonFileTest, AFarOriginIsRefusedAndTheBenchmarkStays) {
     Fresh near;
     near.doc.m_Airport.lat = 1.0;
     near.doc.m_Airport.lon = 2.0;
-    Golden ok = Header(kLatArcsec + 1.0, kLonArcsec);
+    Golden ok = PolygonHeader(kPolygonLatArcsec + 1.0, kPolygonLonArcsec);
     Read(near.doc, ok.bytes);
     EXPECT_TRUE(near.messages.shown.empty());
     EXPECT_EQ(near.doc.m_Airport.lat, 1.0);
@@ -166,7 +166,7 @@ TEST_F(PolygonFileTest, AFarOriginIsRefusedAndTheBenchmarkStays) {
 }
 
 TEST_F(PolygonFileTest, AnUnknownTagStopsKeepingEarlierPolygons) {
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Pool(g, kCcw);
     Refs(g, {0, 1, 2});
     g.tag("<pvrX>");
@@ -176,17 +176,17 @@ TEST_F(PolygonFileTest, AnUnknownTagStopsKeepingEarlierPolygons) {
     EXPECT_EQ(doc.m_pPolygons.size(), 1u);
 }
 
-struct HostileCase {
+struct PolygonHostileCase {
     const char* name;
     std::function<void(Golden&)> tail;  // after a pool of three and one good polygon
     std::string problem;
     std::size_t polygons;  // read in all: a bad polygon is left out, a cut file ends reading
 };
 
-class PolygonHostile : public PolygonFileTest, public ::testing::WithParamInterface<HostileCase> {};
+class PolygonHostile : public PolygonFileTest, public ::testing::WithParamInterface<PolygonHostileCase> {};
 
 TEST_P(PolygonHostile, LeavesOutTheBadPolygonOrStopsWithAMessageNamingTheFile) {
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Pool(g, kCcw);
     Refs(g, {0, 1, 2});
     GetParam().tail(g);
@@ -202,36 +202,36 @@ constexpr const char* kFarOut =
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PolygonHostile,
-    ::testing::Values(HostileCase{"IndexPastThePool",
-                                  [](Golden& g) {
-                                      Refs(g, {0, 3, 1});
-                                      Refs(g, {2, 1, 0});
-                                  },
-                                  kMissing, 2},
-                      HostileCase{"IndexIntoAnEarlierLargerPool",
-                                  [](Golden& g) {
-                                      Pool(g, {{5, 5}, {6, 6}});
-                                      Refs(g, {0, 1, 2});
-                                      Refs(g, {1, 0});
-                                  },
-                                  kMissing, 2},
-                      HostileCase{"CornerFarOut",
-                                  [](Golden& g) {
-                                      Pool(g, {{1, 1}, {2, 1e30}});
-                                      Refs(g, {0, 1});
-                                      Refs(g, {0});
-                                  },
-                                  kFarOut, 2},
-                      HostileCase{"CountPastTheEnd",
-                                  [](Golden& g) { g.text(kPoly).text(kRefs).i32(1000).i32(0).i32(1); },
-                                  "polygon runs past the end of the file", 1},
-                      HostileCase{"PoolPastTheEnd",
-                                  [](Golden& g) { g.text(kPool).i32(100).f64(1.0).f64(0.0).f64(2.0); },
-                                  "vertex pool runs past the end of the file", 1}),
+    ::testing::Values(PolygonHostileCase{"IndexPastThePool",
+                                         [](Golden& g) {
+                                             Refs(g, {0, 3, 1});
+                                             Refs(g, {2, 1, 0});
+                                         },
+                                         kMissing, 2},
+                      PolygonHostileCase{"IndexIntoAnEarlierLargerPool",
+                                         [](Golden& g) {
+                                             Pool(g, {{5, 5}, {6, 6}});
+                                             Refs(g, {0, 1, 2});
+                                             Refs(g, {1, 0});
+                                         },
+                                         kMissing, 2},
+                      PolygonHostileCase{"CornerFarOut",
+                                         [](Golden& g) {
+                                             Pool(g, {{1, 1}, {2, 1e30}});
+                                             Refs(g, {0, 1});
+                                             Refs(g, {0});
+                                         },
+                                         kFarOut, 2},
+                      PolygonHostileCase{"CountPastTheEnd",
+                                         [](Golden& g) { g.text(kPoly).text(kRefs).i32(1000).i32(0).i32(1); },
+                                         "polygon runs past the end of the file", 1},
+                      PolygonHostileCase{"PoolPastTheEnd",
+                                         [](Golden& g) { g.text(kPool).i32(100).f64(1.0).f64(0.0).f64(2.0); },
+                                         "vertex pool runs past the end of the file", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PolygonFileTest, APolygonBeforeAnyPoolIsLeftOut) {
-    Golden g = Header();
+    Golden g = PolygonHeader();
     Refs(g, {0});
     Read(doc, g.bytes);
     EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + ": " + kMissing});

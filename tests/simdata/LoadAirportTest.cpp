@@ -104,40 +104,6 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
     }
 }
 
-// Every sample runway: the corners form a rectangle of the runway's width
-// around its ends, end 1 left, end 1 right, end 2 right, end 2 left.
-TEST_F(LoadAirportTest, SampleRunwayCornersOutlineTheRunway) {
-    const std::vector<SampleAirport> samples = testing::RepositorySamples();
-    Install(samples, SampleLayout::Pod);
-    int runways = 0;
-    for (const SampleAirport& airport : samples) {
-        doc.CleanUp();
-        messages.Clear();
-        ASSERT_EQ(Load(airport.faaId), 1) << airport.key;
-        for (const auto& runway : doc.m_pRunways) {
-            ++runways;
-            const DPoint& a = runway->end0;
-            const DPoint& b = runway->end1;
-            const double dx = (b.x - a.x) / Distance(a, b);
-            const double dy = (b.y - a.y) / Distance(a, b);
-            const auto& c = runway->corners;
-            const double half = runway->width * 0.5;
-            for (int i = 0; i < 4; ++i) {
-                const DPoint& end = i < 2 ? a : b;
-                EXPECT_NEAR(Distance(c[i], end), half, 1e-6);
-                // Across the runway, on the side its order says. The direction
-                // is the rhumb course between the ends, which differs from the
-                // line between their LocalFeet places by a hair.
-                const double along = (c[i].x - end.x) * dx + (c[i].y - end.y) * dy;
-                const double left = dx * (c[i].y - end.y) - dy * (c[i].x - end.x);
-                EXPECT_NEAR(along, 0.0, half * 1e-3);
-                EXPECT_NEAR(left, (i == 0 || i == 3) ? half : -half, 1e-3) << airport.key << " " << i;
-            }
-        }
-    }
-    EXPECT_GT(runways, 70);
-}
-
 TEST_F(LoadAirportTest, SixThousandFootRunwayIsSeededTwentyFiveFeetShortOfEachEnd) {
     const double halfLat = 3000.0 / kFeetPerNauticalMile / 60.0;
     Install({MakeAirport("K", "NS", "", "n", 45.0, 7.0,

@@ -75,34 +75,5 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
     EXPECT_EQ((*airports)[2].elevation, 33);  // the one elevation given
 }
 
-TEST(SampleCsv, RepositorySamplesCoverWhatTheEditorMustHandle) {
-    const std::vector<SampleAirport> samples = testing::RepositorySamples();
-    ASSERT_EQ(samples.size(), 24u);
-    const auto find = [&](const std::string& key) -> const SampleAirport& {
-        for (const SampleAirport& airport : samples) {
-            if (airport.key == key) {
-                return airport;
-            }
-        }
-        ADD_FAILURE() << key;
-        return samples.front();
-    };
-    const SampleAirport& sfo = find("KSFO");
-    EXPECT_EQ(sfo.faaId + " " + sfo.icaoId + " " + sfo.name, "SFO KSFO San Francisco International");
-    ASSERT_EQ(sfo.runways.size(), 4u);
-    EXPECT_EQ(sfo.runways[0].id0, "10L");
-    EXPECT_EQ(sfo.runways[0].displaced1, 300);
-    EXPECT_EQ(sfo.runways[0].endAttr0, 7);
-    EXPECT_EQ(find("W16").icaoId, "");
-    EXPECT_EQ(find("W16").runways[0].endAttr0, 1);  // 2087 ft, asphalt
-    int closed = 0;
-    for (const SampleRunway& runway : find("KORD").runways) {
-        closed += runway.closed;
-    }
-    EXPECT_EQ(closed, 3);
-    EXPECT_EQ(find("LOWI").runways[1].surface, kTurfBit);
-    EXPECT_EQ(find("PHNL").runways[2].surface, 1 << kWater);
-}
-
 }  // namespace
 }  // namespace rollpath

@@ -82,6 +82,9 @@ private slots:
               {"&Open...\tCtrl+O", "Open Rollpath File", {"Ctrl+O"}},
               {"&Save\tCtrl+S", "Save the active document", {"Ctrl+S"}},
               {"-", "", {}},
+              {"&Import GeoJSON...", "Add taxiways, aprons and holds from a GeoJSON file", {}},
+              {"&Export GeoJSON...", "Write the airport as GeoJSON for GIS tools", {}},
+              {"-", "", {}},
               {"Preferences...", "Program Preferences", {}},
               {"-", "", {}},
               {"&Print...\tCtrl+P", "Print the active document", {"Ctrl+P"}},
@@ -172,6 +175,39 @@ private slots:
             QVERIFY(b->isSeparator() || !b->icon().pixmap(16, 15).isNull());
         }
         QCOMPARE(shown, buttons);
+    }
+
+    // Import is one step of the history; a refused file adds none; export
+    // writes what import reads.
+    void geoJsonImportIsOneUndoableStepAndExportWritesIt() {
+        QVERIFY(!frame_->ImportGeoJsonAction()->isEnabled());
+        doc_.m_Airport.lat = 37.461149;
+        doc_.m_Airport.lon = -122.114998;
+        OpenRunway();
+        QVERIFY(frame_->ImportGeoJsonAction()->isEnabled());
+        const testing::TempDir dir;
+        const std::filesystem::path way = dir.path() / "way.geojson";
+        std::ofstream(way) << R"({"type":"FeatureCollection","features":[{"type":"Feature",)"
+                              R"("properties":{"aeroway":"taxiway"},"geometry":{"type":"LineString",)"
+                              R"("coordinates":[[-122.116,37.4605],[-122.114,37.4605]]}}]})";
+        frame_->ImportGeoJsonFile(way.string());
+        QCOMPARE(doc_.m_pSegments.size(), std::size_t{1});
+        QCOMPARE(doc_.m_pSegments.front()->width, 50.0f);
+        QCOMPARE(doc_.History().UndoKind(), static_cast<int>(UndoKind::GeoJsonImported));
+        QVERIFY(
+            frame_->statusBar()->currentMessage().startsWith(QStringLiteral("Imported 1 rollpath segment")));
+
+        std::ofstream(dir.path() / "bad.geojson") << "[]";
+        frame_->ImportGeoJsonFile((dir.path() / "bad.geojson").string());
+        QCOMPARE(messages_.shown.back(), std::string("The file is not a GeoJSON FeatureCollection"));
+        frame_->OnCommand(CommandId::EditUndo);
+        QVERIFY(doc_.m_pSegments.empty() || !doc_.m_pSegments.front()->live());
+
+        frame_->OnCommand(CommandId::EditRedo);
+        frame_->ExportGeoJsonFile((dir.path() / "out.geojson").string());
+        std::ifstream exported(dir.path() / "out.geojson");
+        const std::string text((std::istreambuf_iterator<char>(exported)), std::istreambuf_iterator<char>());
+        QVERIFY(text.find(R"("layer":"rollpath")") != std::string::npos);
     }
 
     void theMessagePaneShowsPromptsAndOtherwiseTheHelpHint() {
