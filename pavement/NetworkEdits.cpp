@@ -54,6 +54,10 @@ bool MoveVertexIfElsewhere(CRollpathDoc& doc, int vertex, const DPoint& to) {
     return true;
 }
 
+// A vertex this close to a centre line lies on it: far below what an author
+// can place, far above the rounding of a foot computed on the line.
+constexpr double kOnCentreLine = 0.01;
+
 // Appends a record to the segment list and splits `index` into it at
 // `vertex`; returns the new record's index. The cut and both far ends are
 // rebuilt: a vertex found within a foot of the cut leaves the halves a
@@ -358,6 +362,39 @@ int PinVertexInRunways(CRollpathDoc& doc, int vertex, std::span<const int> segme
         }
     }
     return moves;
+}
+
+int JoinRunwaysAtVertex(CRollpathDoc& doc, int vertex, std::span<const int> segmentsUsingVertex) {
+    const auto notRunway = [&doc](int index) {
+        return Segment(doc, index).type != SegmentType::RunwayCentreLine;
+    };
+    const DPoint p = PositionOf(doc, vertex);
+    if (std::none_of(segmentsUsingVertex.begin(), segmentsUsingVertex.end(), notRunway) ||
+        FirstRunwayContaining(doc, p) < 0) {
+        return 0;
+    }
+    int splits = 0;
+    const int count = static_cast<int>(doc.m_pSegments.size());
+    for (int index = 0; index < count; ++index) {
+        const RollpathSegment& s = Segment(doc, index);
+        if (!UsableSegment(doc, s) || s.type != SegmentType::RunwayCentreLine || s.vertex0 == vertex ||
+            s.vertex1 == vertex) {
+            continue;
+        }
+        const DPoint a = PositionOf(doc, s.vertex0);
+        const DPoint b = PositionOf(doc, s.vertex1);
+        const double length = Distance(a, b);
+        if (!(length > 2.0 * kOnCentreLine)) {
+            continue;
+        }
+        const double along = ((p.x - a.x) * (b.x - a.x) + (p.y - a.y) * (b.y - a.y)) / length;
+        const double offLine = ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) / length;
+        if (std::fabs(offLine) < kOnCentreLine && along > kOnCentreLine && along < length - kOnCentreLine) {
+            DropDuplicatePieces(doc, index, SplitInto(doc, index, vertex));
+            ++splits;
+        }
+    }
+    return splits;
 }
 
 }  // namespace rollpath

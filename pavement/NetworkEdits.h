@@ -99,4 +99,12 @@ void ShortenDeadEnds(CRollpathDoc& doc);
 // vertex moves made.
 int PinVertexInRunways(CRollpathDoc& doc, int vertex, std::span<const int> segmentsUsingVertex);
 
+// Joins a vertex that lies in a runway and on the centre line of a runway
+// centre-line segment, between its ends, to that segment: the segment is
+// split there (the copy appended, a piece that joins the same two vertices
+// as another live segment deleted). Only a vertex that a segment other than
+// a runway centre line uses (`segmentsUsingVertex`, as above) is joined.
+// Returns the number of splits made.
+int JoinRunwaysAtVertex(CRollpathDoc& doc, int vertex, std::span<const int> segmentsUsingVertex);
+
 }  // namespace rollpath

@@ -344,6 +344,18 @@ void PinVerticesInRunways(CRollpathDoc& doc, const VertexIncidence& incidence,
     }
 }
 
+// True when it split any runway centre line.
+bool JoinRunwaysAtPinnedVertices(CRollpathDoc& doc, const VertexIncidence& incidence,
+                                 RebuildNetworkSummary& summary) {
+    const int joined = summary.runwaysJoined;
+    for (int v = 0; v < doc.m_nVertices; ++v) {
+        if (doc.IsLiveVertex(v)) {
+            summary.runwaysJoined += JoinRunwaysAtVertex(doc, v, incidence.SegmentsAt(v));
+        }
+    }
+    return summary.runwaysJoined != joined;
+}
+
 }  // namespace
 
 RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOptions& options,
@@ -365,6 +377,14 @@ RebuildNetworkSummary RebuildNetwork(CRollpathDoc& doc, const RebuildNetworkOpti
     ClassifyEnds(doc, incidence);
     ShortenDeadEnds(doc);
     PinVerticesInRunways(doc, incidence, summary);
+    // A vertex pinned onto a runway's centre line joins it now, so that the
+    // edit that put it there shows its junction (and undoes with it). Only
+    // splitting changes the network's ends, so their classes follow only then.
+    if (JoinRunwaysAtPinnedVertices(doc, incidence, summary)) {
+        incidence = VertexIncidence(doc);
+        ClassifyEnds(doc, incidence);
+        ShortenDeadEnds(doc);
+    }
     return summary;
 }
 

@@ -5,7 +5,8 @@
 // together, pins rollpath ends onto runway centre lines near the runway ends,
 // splits segments where they cross, classifies every segment end, gives dead
 // ends their shortened markings and pins vertices inside runways onto the
-// centre lines. The junctions of the touched vertices are rebuilt afterwards
+// centre lines, splitting a runway centre line where a vertex now lies on
+// it. The junctions of the touched vertices are rebuilt afterwards
 // by the caller (ConstructVertexPolygons for each entry of
 // m_TouchedVertices), which the rebuild keeps pointing at live vertices and
 // extends with every vertex it moves, merges into or creates, and with the
@@ -31,6 +32,7 @@ struct RebuildNetworkSummary {
     int crossingEndsMoved = 0;  // segment ends moved to a crossing within MaxSegLength
     int crossingsRefused = 0;   // crossings left alone because the vertex pool was full
     int verticesPinned = 0;     // vertex moves onto runway centre lines or crossings
+    int runwaysJoined = 0;      // runway centre lines split at a vertex pinned onto them
 
     friend bool operator==(const RebuildNetworkSummary&, const RebuildNetworkSummary&) = default;
 };

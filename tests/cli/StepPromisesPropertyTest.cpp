@@ -93,6 +93,11 @@ std::vector<SegmentShape> LiveSegments(const CRollpathDoc& doc, const RollpathSe
     return live;
 }
 
+long RunwayPieces(const CRollpathDoc& doc) {
+    return std::count_if(doc.m_pSegments.begin(), doc.m_pSegments.end(),
+                         [](const auto& s) { return s->live() && s->type == SegmentType::RunwayCentreLine; });
+}
+
 // The live segment joining two points, if one does.
 const RollpathSegment* Joining(const CRollpathDoc& doc, double x, double y0, double y1) {
     for (const auto& s : doc.m_pSegments) {
@@ -159,9 +164,7 @@ public:
         }
     }
 
-    // The segments of a slot. Promises are judged there only: a rebuild may
-    // still finish work left elsewhere by an earlier step (a vertex pinned
-    // onto a runway splits its centre line only at the next rebuild).
+    // The segments of a slot, where promises are judged.
     static std::vector<SegmentShape> InSlot(double x, const std::vector<SegmentShape>& segments) {
         std::vector<SegmentShape> in;
         std::copy_if(segments.begin(), segments.end(), std::back_inserter(in), [x](const SegmentShape& s) {
@@ -172,7 +175,10 @@ public:
     }
     std::size_t SegmentsInSlot(double x) { return InSlot(x, LiveSegments(Doc())).size(); }
 
-    // A rollpath drawn joins the points clicked.
+    // A rollpath drawn joins the points clicked, and the rebuild it runs
+    // splits no runway (a vertex pinned onto one by a random step split its
+    // centre line in that step's rebuild; vertices pinned close together
+    // still merge only at the next rebuild).
     void DrawRollpath(int slot) {
         const double x = kStripX + kSlotSpacing * slot;
         // Only in an empty slot: a click near a wide rollpath's end meets it.
@@ -180,10 +186,12 @@ public:
             return;
         }
         LookAt(View(), DPoint{x, kRollpathY});
+        const long runwayPieces = RunwayPieces(Doc());
         Run({"command rollpath-tool", "click " + At(x, kRollpathY), "click " + At(x, kRollpathY + kLength),
              "rclick " + At(x, kRollpathY + kLength)});
         RC_ASSERT(Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr);
         RC_ASSERT(SegmentsInSlot(x) == 1);
+        RC_ASSERT(RunwayPieces(Doc()) <= runwayPieces);
     }
 
     // The slot's rollpath, its far end dragged: the end lies where it was

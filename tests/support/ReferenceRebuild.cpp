@@ -162,6 +162,17 @@ void PinVerticesInRunways(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
     }
 }
 
+bool JoinRunwaysAtPinnedVertices(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
+    const int joined = summary.runwaysJoined;
+    for (int v = 0; v < doc.m_nVertices; ++v) {
+        if (doc.IsLiveVertex(v)) {
+            const std::vector<int> segments = SegmentsAt(doc, v);
+            summary.runwaysJoined += JoinRunwaysAtVertex(doc, v, segments);
+        }
+    }
+    return summary.runwaysJoined != joined;
+}
+
 }  // namespace
 
 RebuildNetworkSummary RebuildNetworkByPairs(CRollpathDoc& doc, const RebuildNetworkOptions& options) {
@@ -175,6 +186,10 @@ RebuildNetworkSummary RebuildNetworkByPairs(CRollpathDoc& doc, const RebuildNetw
     ClassifyEnds(doc);
     ShortenDeadEnds(doc);
     PinVerticesInRunways(doc, summary);
+    if (JoinRunwaysAtPinnedVertices(doc, summary)) {
+        ClassifyEnds(doc);
+        ShortenDeadEnds(doc);
+    }
     return summary;
 }
 
