@@ -9,6 +9,7 @@
 #include "document/AtomicFile.h"
 #include "document/Utf8Path.h"
 #include "geometry/Geodesy.h"
+#include "geometry/PolygonMeasures.h"
 #include "pavement/LightRows.h"
 #include "pavement/RunwayMarkings.h"
 #include "pavement/SegmentPieces.h"
@@ -22,16 +23,6 @@ using nlohmann::json;
 // 1e-7 degree is about half an inch: finer than anything the editor places.
 double RoundDegrees(double degrees) {
     return std::round(degrees * 1e7) / 1e7;
-}
-
-double SignedArea(std::span<const DPoint> ring) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < ring.size(); ++i) {
-        const DPoint& a = ring[i];
-        const DPoint& b = ring[(i + 1) % ring.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2.0;
 }
 
 class FeatureWriter {
@@ -67,7 +58,8 @@ public:
         if (!finite) {
             return;
         }
-        const bool turn = SignedArea(ring) < 0.0;
+        // Positive area is clockwise with north up.
+        const bool turn = PolygonArea(ring.data(), static_cast<int>(ring.size())) > 0.0;
         json coordinates = json::array();
         for (std::size_t i = 0; i < ring.size(); ++i) {
             coordinates.push_back(Position(turn ? ring[ring.size() - 1 - i] : ring[i]));
