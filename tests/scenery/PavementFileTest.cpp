@@ -138,20 +138,32 @@ TEST_F(PavementFileTest, TheOriginIsAppliedAtTheEndUnlessItSumsToZero) {
     EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -179.0);
 }
 
-TEST_F(PavementFileTest, AnUnknownTagStopsAndWhatWasReadStays) {
-    Golden g = Header(36000.0, 1006200.0);
-    g.tag("<pave>").u32(12 * 5 + 36);
-    g.u32(20).u32(65536).u32(2).u32(0).u32(3);
-    g.i32(0).i32(0).i32(0).i32(256).i32(0).i32(0).i32(0).i32(0).i32(256);
-    g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(0);
-    g.tag("<what>");
-    g.tag("<tlxz>").u32(1).u32(1);
-    Read(doc, g.bytes);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <what>"});
-    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
-    EXPECT_EQ(doc.m_TileGrid, kGrid);
-    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, 10.0);
-    EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -80.5);
+// An unknown tag or a damaged record stops the reading with a message; what
+// came before stays.
+TEST_F(PavementFileTest, AnUnknownTagOrADamagedRecordStopsAndWhatWasReadStays) {
+    const struct {
+        void (*tail)(Golden&);
+        std::string message;
+    } rows[] = {
+        {[](Golden& g) { g.tag("<what>").tag("<tlxz>").u32(1).u32(1); }, "Unknown token: <what>"},
+        {[](Golden& g) { g.tag("<lite>").u32(20).u32(1).u32(1).f32(1).f32(2).u32(1000).u32(1); },
+         Path() + ": light of unknown shape 1000"},
+    };
+    for (const auto& row : rows) {
+        Fresh f;
+        Golden g = Header(36000.0, 1006200.0);
+        g.tag("<pave>").u32(12 * 5 + 36);
+        g.u32(20).u32(65536).u32(2).u32(0).u32(3);
+        g.i32(0).i32(0).i32(0).i32(256).i32(0).i32(0).i32(0).i32(0).i32(256);
+        g.u32(5).u32(3).u32(0).u32(65535).u32(0).u32(0).u32(0).u32(1).u32(2).u32(0);
+        row.tail(g);
+        Read(f.doc, g.bytes);
+        EXPECT_EQ(f.messages.shown, std::vector<std::string>{row.message});
+        EXPECT_EQ(f.doc.m_pPolygons.size(), 1u);
+        EXPECT_EQ(f.doc.m_TileGrid, kGrid);
+        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lat, 10.0);
+        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lon, -80.5);
+    }
 }
 
 TEST_F(PavementFileTest, AFileWithoutLightsKeepsTheOldList) {
