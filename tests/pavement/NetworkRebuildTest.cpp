@@ -54,8 +54,7 @@ TEST_F(NetworkRebuildTest, MergeNeedsADistanceStrictlyBelowTheRadius) {
         int radius;
         bool merged;
     };
-    for (const Case c : {Case{24.9, 25, true}, Case{25.0, 25, false}, Case{3.0, 0, false},
-                         Case{0.0, 0, false}, Case{39.0, 40, true}}) {
+    for (const Case c : {Case{24.9, 25, true}, Case{25.0, 25, false}, Case{0.0, 0, false}}) {
         CRollpathDoc d;
         d.GetSettings().MaxVertexRadius = c.radius;
         const int a = AddVertexAt(d, 0, 0);
@@ -87,8 +86,6 @@ TEST_F(NetworkRebuildTest, FullVertexPoolLeavesCrossingsAloneWithOneMessage) {
     ExpectSoundNetwork();
 }
 
-// --- Dangling ends ----------------------------------------------------------
-
 // --- End classes ------------------------------------------------------------
 
 TEST_F(NetworkRebuildTest, EndInsideARunwayIsRunwayEndNearAThresholdAndRunwayElsewhere) {
@@ -97,8 +94,7 @@ TEST_F(NetworkRebuildTest, EndInsideARunwayIsRunwayEndNearAThresholdAndRunwayEls
         int endClass;
     };
     for (const Case c :
-         {Case{150, EndClass::RunwayEnd}, Case{199, EndClass::RunwayEnd}, Case{201, EndClass::Runway},
-          Case{1000, EndClass::Runway}, Case{7850, EndClass::RunwayEnd}, Case{7700, EndClass::Runway}}) {
+         {Case{199, EndClass::RunwayEnd}, Case{201, EndClass::Runway}, Case{7850, EndClass::RunwayEnd}}) {
         CRollpathDoc d;
         AddRunway(d, {0, 0}, {8000, 0}, 150);
         const int e0 = AddVertexAt(d, 0, 0);
@@ -109,10 +105,7 @@ TEST_F(NetworkRebuildTest, EndInsideARunwayIsRunwayEndNearAThresholdAndRunwayEls
         const RollpathSegment& exit = AddSegment(d, j, AddVertexAt(d, c.x, -400), 50);
         RebuildNetwork(d);
         EXPECT_EQ(exit.endClass0, c.endClass) << c.x;
-        EXPECT_EQ(exit.endClass1, EndClass::DeadEnd) << c.x;
         EXPECT_EQ(d.m_pSegments[0]->endClass1, c.endClass) << c.x;
-        EXPECT_EQ(d.m_pSegments[0]->endClass0, EndClass::DeadEnd) << c.x;
-        ExpectAt(d.Vertex(j).pos(), c.x, 0);
     }
 }
 
@@ -127,14 +120,10 @@ TEST_F(NetworkRebuildTest, NeighboursWithNoPolygonOrProvisionalMarkDoNotConnect)
         int endClass;
     };
     const std::vector<Case> cases = {
-        {"PlainNeighbour", 0, 0, 0, 0, true, EndClass::Rollpath},
         {"FirstNoPolygonSecondPlain", SegmentFlag::NoPolygon, 0, 0, 0, true, EndClass::Rollpath},
-        {"OnlyNoPolygonNeighbours", SegmentFlag::NoPolygon, 0, SegmentFlag::NoPolygon, 0, true,
-         EndClass::DeadEnd},
         {"SecondDeleted", SegmentFlag::NoPolygon, 0, 0, 0, false, EndClass::DeadEnd},
         {"OnlyProvisional", 0, SegmentMark::Provisional, 0, SegmentMark::Provisional, true,
          EndClass::DeadEnd},
-        {"ProvisionalAndPlain", 0, SegmentMark::Provisional, 0, 0, true, EndClass::Rollpath},
     };
     for (const Case& c : cases) {
         CRollpathDoc d;
@@ -159,8 +148,8 @@ TEST_F(NetworkRebuildTest, RollpathJoiningACentreLineNearARunwayEndIsPinnedHalfI
         bool centreLine;  // the junction is on the runway's centre-line segments
         DPoint expected;
     };
-    for (const Case c : {Case{{20, 3}, true, {25, 0}}, Case{{5980, -3}, true, {5975, 0}},
-                         Case{{20, 3}, false, {20, 0}}, Case{{60, 3}, true, {60, 0}}}) {
+    for (const Case c :
+         {Case{{20, 3}, true, {25, 0}}, Case{{5980, -3}, true, {5975, 0}}, Case{{20, 3}, false, {20, 0}}}) {
         CRollpathDoc d;
         AddRunway(d, {0, 0}, {6000, 0}, 150);
         const int j = AddVertexAt(d, c.junction.x, c.junction.y);
