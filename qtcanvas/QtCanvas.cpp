@@ -4,6 +4,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace rollpath {
 
@@ -18,7 +19,7 @@ constexpr int kDotPixels = 3;
 // clips safely.
 inline int Pixel(double v) {
     constexpr double kLimit = 1e8;
-    v = std::clamp(v, -kLimit, kLimit);
+    v = std::min(std::max(v, -kLimit), kLimit);
     return static_cast<int>(v + std::copysign(0.5, v));
 }
 
@@ -234,22 +235,25 @@ bool QtCanvas::ToVisiblePolygon(std::span<const LPoint> points) {
     polygon_.resize(n);
     QPoint* out = polygon_.data();
     LRect logical{points[0].x, points[0].y, points[0].x, points[0].y};
-    const QPoint first = ToDevice(points[0].x, points[0].y);
-    int x0 = first.x();
-    int x1 = x0;
-    int y0 = first.y();
-    int y1 = y0;
+    const double scaleX = scaleX_;
+    const double scaleY = scaleY_;
+    int x0 = std::numeric_limits<int>::max();
+    int x1 = std::numeric_limits<int>::min();
+    int y0 = x0;
+    int y1 = x1;
     for (int i = 0; i < n; ++i) {
         const LPoint& p = points[static_cast<std::size_t>(i)];
         logical.left = std::min(logical.left, p.x);
         logical.right = std::max(logical.right, p.x);
         logical.top = std::max(logical.top, p.y);
         logical.bottom = std::min(logical.bottom, p.y);
-        out[i] = ToDevice(p.x, p.y);
-        x0 = std::min(x0, out[i].x());
-        x1 = std::max(x1, out[i].x());
-        y0 = std::min(y0, out[i].y());
-        y1 = std::max(y1, out[i].y());
+        const int x = Pixel(p.x * scaleX);
+        const int y = Pixel(-(p.y * scaleY));
+        out[i] = QPoint(x, y);
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
     }
     if (logical.right < kLogicalMin || logical.left > kLogicalMax || logical.top < kLogicalMin ||
         logical.bottom > kLogicalMax) {
@@ -273,11 +277,21 @@ void QtCanvas::HoldDot(const QRect& rect, ColorRef color) {
         FlushDots();
     }
     dotColor_ = color;
-    // Lights closer than a pixel at this zoom land on the same one: an
-    // opaque square drawn twice sets the same pixels.
-    if (dots_.isEmpty() || dots_.constLast() != rect) {
-        dots_.append(rect);
+    // Dots of one colour are opaque and drawn in any order: one that
+    // touches the last along the same rows or columns (lights along a
+    // row, the pixels of a marking) widens it instead.
+    if (!dots_.isEmpty()) {
+        QRect& last = dots_.last();
+        const bool sameRows = last.top() == rect.top() && last.bottom() == rect.bottom() &&
+                              rect.left() <= last.right() + 1 && rect.right() >= last.left() - 1;
+        const bool sameColumns = last.left() == rect.left() && last.right() == rect.right() &&
+                                 rect.top() <= last.bottom() + 1 && rect.bottom() >= last.top() - 1;
+        if (sameRows || sameColumns) {
+            last = last.united(rect);
+            return;
+        }
     }
+    dots_.append(rect);
 }
 
 void QtCanvas::FlushDots() {
