@@ -180,7 +180,7 @@ TEST_F(PropertyDialogs, ASegmentWithVerticesOutsideThePoolHasNoLength) {
     EXPECT_EQ(Model(doc, s).TextOf(Model::kLength), "0.0");
 }
 
-// --- Vertex and polygon --------------------------------------------------------
+// --- Vertex --------------------------------------------------------------------
 
 TEST_F(PropertyDialogs, VertexPropertiesCountsLiveSegmentsAndShowsSinkFirst) {
     const int v = testing::AddVertexAt(doc, -12.9, 3.7);

@@ -1,8 +1,8 @@
 // Undo and Redo through the view, for the edits the random sessions of
-// tests/cli seldom or never make: where the rebuild merged, split or pinned,
-// runway properties, hold bars, markings of a pavement file, the source
-// cleared; and across Save's renumbering of the vertex pool. The number of
-// levels is a preference.
+// tests/cli seldom or never make (merges, splits and pins of the rebuild they
+// make often): runway properties, hold bars, markings of a pavement file, the
+// sink placed on the source, the source cleared, the straightening pass. The
+// number of levels is a preference.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "EditTestSupport.h"
-#include "document/CompactNetwork.h"
+#include "ViewTestSupport.h"
 #include "support/DocumentSnapshot.h"
 #include "view/HitTest.h"
 
@@ -31,8 +30,6 @@ public:
 
     using EditTest::Click;
     using EditTest::Drag;
-    using EditTest::LiveSegments;
-    using EditTest::Press;
     using EditTest::RightClick;
     using testing::ViewTest::doc;
     using testing::ViewTest::Draw;
@@ -48,21 +45,6 @@ public:
     void Restart() {
         doc.History().Start();
         doc.SetModifiedFlag(false);
-    }
-    void Properties(std::initializer_list<std::pair<std::string, std::string>> fields) {
-        DialogAnswer answer{{}, DialogEnd::Ok};
-        for (const auto& [name, value] : fields) {
-            answer.fields.push_back({name, value});
-        }
-        host.dialogs.Queue(answer);
-        view.OnCommand(CommandId::ContextProperties);
-    }
-    int LiveVertices() const {
-        int n = 0;
-        for (int v = 0; v < doc.m_nVertices; ++v) {
-            n += doc.IsLiveVertex(v) ? 1 : 0;
-        }
-        return n;
     }
     // Whatever the view points at is in the document's lists.
     bool PointsOnlyIntoTheDocument() const {
@@ -105,48 +87,7 @@ void TwoSegmentsAtB(Editing& e) {
     AddSegment(e.doc, b, c, 40.0);
 }
 
-void OneRollpath(Editing& e) {
-    AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-}
-
 const EditCase kCases[] = {
-    {"AVertexDroppedOntoAnotherIsMergedByTheRebuild",
-     UndoKind::VertexMoved,
-     {0.0, 1000.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{0.0, 1000.0}, 50.0);
-         AddRollpath(e.doc, DPoint{60.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.Drag(DPoint{60.0, 1000.0}, DPoint{4.0, 1000.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.LiveVertices(), 3); }},
-    {"ARollpathDrawnAcrossAnotherSplitsBoth",
-     UndoKind::SegmentsAdded,
-     {0.0, 1000.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{-250.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.view.OnCommand(CommandId::RollpathTool);
-         e.Click(DPoint{0.0, 850.0});
-         e.Click(DPoint{0.0, 1150.0});
-         e.RightClick(DPoint{0.0, 1150.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.LiveSegments(), 4); }},
-    {"ARollpathEndDraggedOntoTheRunwayIsPinned",
-     UndoKind::VertexMoved,
-     {100.0, 250.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{100.0, 450.0}, DPoint{100.0, 250.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.Drag(DPoint{100.0, 250.0}, DPoint{130.0, 30.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.doc.Vertex(e.doc.m_pSegments.front()->vertex1).y, 0.0); }},
     {"RunwayPropertiesCloseTheRunway",
      UndoKind::RunwayProperties,
      {0.0, 1000.0},
@@ -155,7 +96,8 @@ const EditCase kCases[] = {
      [](Editing& e) {
          e.view.m_Context.kind = ContextKind::Runway;
          e.view.m_Context.runway = e.doc.m_pRunways.front().get();
-         e.Properties({{"Closed", "1"}});
+         e.host.dialogs.Queue(DialogAnswer{{{"Closed", "1"}}, DialogEnd::Ok});
+         e.view.OnCommand(CommandId::ContextProperties);
      },
      [](Editing& e) { EXPECT_EQ(e.doc.m_pRunways.front()->closed, 1); }},
     {"AHoldBarIsDragged",
@@ -177,7 +119,9 @@ const EditCase kCases[] = {
     {"TheSinkIsPlacedOnTheSource",
      UndoKind::SinkPlaced,
      {0.0, 1000.0},
-     OneRollpath,
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+     },
      [](Editing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
      [](Editing& e) {
          e.view.OnCommand(CommandId::PlaceSink);
