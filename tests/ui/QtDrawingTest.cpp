@@ -4,18 +4,18 @@
 // with the modeless Position dialog.
 
 #include <QDialogButtonBox>
-#include <QPainter>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 #include <cmath>
 
 #include "UiTestSupport.h"
+#include "qtcanvas/QtCanvas.h"
 #include "support/BitmapFiles.h"
 #include "support/NetworkBuilder.h"
-#include "qtcanvas/QtCanvas.h"
 #include "support/TempDir.h"
 #include "ui/ModelQtDialog.h"
 #include "ui/ViewWidget.h"
