@@ -20,6 +20,15 @@ std::optional<std::string> FirstDifferentRecord(const std::vector<T>& a, const s
     return std::nullopt;
 }
 
+// The diagram's placement and the view's rotation.
+void CopyPlacement(const CRollpathDoc& doc, DocumentSnapshot& s) {
+    s.bmpPath = doc.m_szBmpPath;
+    s.bmpX = doc.m_nBmpX;
+    s.bmpY = doc.m_nBmpY;
+    s.bmpScale = doc.m_nBmpScale;
+    s.rotation = doc.m_dRotation;
+}
+
 }  // namespace
 
 DocumentSnapshot Snapshot(const CRollpathDoc& doc) {
@@ -39,11 +48,7 @@ DocumentSnapshot Snapshot(const CRollpathDoc& doc) {
     }
     s.source = doc.m_nSource;
     s.sink = doc.m_nSink;
-    s.bmpPath = doc.m_szBmpPath;
-    s.bmpX = doc.m_nBmpX;
-    s.bmpY = doc.m_nBmpY;
-    s.bmpScale = doc.m_nBmpScale;
-    s.rotation = doc.m_dRotation;
+    CopyPlacement(doc, s);
     s.tileGrid = doc.m_TileGrid;
     return s;
 }
@@ -88,11 +93,7 @@ DocumentSnapshot SavedForm(const CRollpathDoc& doc) {
     };
     s.source = numbered(doc.m_nSource);
     s.sink = numbered(doc.m_nSink);
-    s.bmpPath = doc.m_szBmpPath;
-    s.bmpX = doc.m_nBmpX;
-    s.bmpY = doc.m_nBmpY;
-    s.bmpScale = doc.m_nBmpScale;
-    s.rotation = doc.m_dRotation;
+    CopyPlacement(doc, s);
     return s;
 }
 
