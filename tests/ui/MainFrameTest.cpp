@@ -1,11 +1,11 @@
-// The main frame: menus, toolbar and the right-button menu as the user sees
-// them, the keys that reach their commands, the message pane, printing and
-// the help window. The Layout Checks panel in it: F7 shows it with the
-// findings and their count in the status bar; a row click centres the view
-// and selects the object, a double click opens its properties; an edit is
-// checked again after a quiet idle period, never during a drag; Save says in
-// the message pane that errors remain; the Checks page of the preferences
-// switches checks off.
+// The main frame: menus and toolbar as the user sees them, GeoJSON import
+// as one step of the history, the keys that reach their commands, the
+// message pane, printing and the help window. The Layout Checks panel in it:
+// F7 shows it with the findings and their count in the status bar; a row
+// click centres the view and selects the object, a double click opens its
+// properties; an edit is checked again after a quiet idle period, never
+// during a drag; Save says in the message pane that errors remain; the
+// Checks page of the preferences switches checks off.
 
 #include <QAction>
 #include <QCheckBox>

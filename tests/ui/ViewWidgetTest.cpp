@@ -1,8 +1,7 @@
 // The editor's view widget on the offscreen platform, KSFO opened from a
-// sample installation: keys, the wheel, a resized window, and drawing with
-// real mouse events (a chain ended by Escape, undone and redone from the Edit
-// menu; the right-button menu), and repaints of invalidated areas against
-// full paints.
+// sample installation: keys, the wheel, a resized window, the right-button
+// menu with its items greyed as the view says, and repaints of invalidated
+// areas against full paints.
 
 #include <QAction>
 #include <QLabel>
