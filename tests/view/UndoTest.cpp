@@ -1,8 +1,8 @@
 // Undo and Redo through the view, for the edits the random sessions of
 // tests/cli seldom or never make (merges, splits and pins of the rebuild they
 // make often): runway properties, hold bars, markings of a pavement file, the
-// sink placed on the source, the source cleared, the straightening pass. The
-// number of levels is a preference.
+// sink placed on the source, the source cleared, the straightening pass. How many
+// levels are kept: the undo properties of tests/cli.
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,6 @@ public:
     using testing::ViewTest::doc;
     using testing::ViewTest::Draw;
     using testing::ViewTest::host;
-    using testing::ViewTest::settings;
     using testing::ViewTest::view;
 
     // Opened and looked at around c, with nothing to undo and nothing to save.
@@ -219,35 +218,6 @@ TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Undo, EveryEdit, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
-
-class UndoHistory : public ::testing::Test, protected Editing {};
-
-// "Undo levels": how many edits are kept, whatever the store holds.
-TEST_F(UndoHistory, TheLevelsPreferenceBoundsTheHistory) {
-    struct Row {
-        int levels;
-        int undoable;  // after five rotations
-    };
-    for (const Row row : {Row{1, 1}, Row{3, 3}, Row{100, 5}, Row{0, 1}, Row{-7, 1}}) {
-        SCOPED_TRACE(row.levels);
-        settings.UndoLevels = row.levels;
-        doc.m_dRotation = 0.0;
-        OpenAt(DPoint{0.0, 1000.0});
-        Restart();
-        for (int i = 0; i < 5; ++i) {
-            view.OnCommand(CommandId::RotateCW);
-        }
-        int undone = 0;
-        while (doc.History().CanUndo()) {
-            view.OnCommand(CommandId::EditUndo);
-            ++undone;
-        }
-        EXPECT_EQ(undone, row.undoable);
-        EXPECT_EQ(doc.m_dRotation, 5.0 - row.undoable);
-        // Back where Undo stops, the document is not the one last saved.
-        EXPECT_EQ(doc.IsModified(), row.undoable < 5);
-    }
-}
 
 }  // namespace
 }  // namespace rollpath
