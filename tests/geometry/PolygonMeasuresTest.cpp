@@ -110,6 +110,8 @@ TEST(RoundAwayFromZero, RoundsOutward) {
     EXPECT_EQ(RoundAwayFromZero(-2.1), -3);
     EXPECT_EQ(RoundAwayFromZero(2.0), 2);
     EXPECT_EQ(RoundAwayFromZero(1e30), INT_MAX);
+    EXPECT_EQ(RoundAwayFromZero(2147483646.5), INT_MAX);
+    EXPECT_EQ(RoundAwayFromZero(-2147483647.5), INT_MIN);
     EXPECT_EQ(RoundAwayFromZero(-1e30), INT_MIN);
     EXPECT_EQ(RoundAwayFromZero(std::nan("")), 0);
 }
