@@ -1,10 +1,12 @@
 // The editor's view widget on the offscreen platform, KSFO opened from a
-// sample installation: keys, the right-button menu with its items greyed as
-// the view says, and repaints of invalidated areas against full paints.
+// sample installation: keys and the sideways wheel, the right-button menu
+// with its items greyed as the view says, and repaints of invalidated areas
+// against full paints.
 
 #include <QAction>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -163,6 +165,15 @@ private slots:
         const int sx = view.m_nScrollX;
         QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
         QVERIFY(view.m_nScrollX > sx);
+        // The wheel with Shift scrolls sideways (the widget turns notches
+        // into scrolls; the zoom about the pointer is the view's).
+        const int zoomed = view.m_nZoom;
+        const int scrolled = view.m_nScrollX;
+        QWheelEvent wheel(QPointF(150, 120), QPointF(150, 120), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frame_->ViewWidget().viewport(), &wheel);
+        QVERIFY(view.m_nScrollX > scrolled);
+        QCOMPARE(view.m_nZoom, zoomed);
     }
 
     // A right click pops up the menu with its items greyed as the view says.
