@@ -15,7 +15,6 @@
 #include <QStandardPaths>
 #include <QtTest>
 #include <fstream>
-#include <functional>
 
 #include "ModalAnswer.h"
 #include "RollpathVersion.h"
@@ -177,6 +176,20 @@ private slots:
         QCOMPARE(again.GetSettings().FlyDir, FlyDir());
     }
 
+    void theNormalRectangleIsStoredEvenWhenMaximised() {
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line());
+            app.MainFrame()->PlaceWindow(WindowRect{40, 50, 500, 400});
+            app.MainFrame()->showMaximized();
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/Size").toString(), QStringLiteral("40 50 500 400"));
+        CRollpathApp app;
+        StartAnswering(app, std::nullopt, Line());
+        QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{40, 50, 500, 400}));
+    }
+
     void aStoredRectangleThatCannotShowGivesTheFirstStartOne() {
         const std::vector<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
         const WindowRect first{102, 77, 921, 691};
@@ -197,54 +210,27 @@ private slots:
         QCOMPARE(StartWindowRect(std::nullopt, {}), WindowRect{});
     }
 
-    // Runs one after another, each closed at its end: folders given on the
-    // command line hold for their run only (a folder chosen in the
-    // Preferences during it is kept), and the normal window rectangle is
-    // stored even when maximised, for the next start.
-    void whatEachRunLeavesForTheNext() {
+    void commandLineFoldersHoldForTheRunOnly() {
         StoreFlyDir("/stored");
-        const struct {
-            QStringList arguments;
-            std::function<void(CRollpathApp&)> during;
-            std::vector<std::pair<QString, QString>> stored;
-        } runs[] = {
-            {{"--fly-dir", "/run"},
-             [](CRollpathApp& app) {
-                 QCOMPARE(app.GetSettings().FlyDir, std::string("/run"));
-                 // The scenery of a run on another installation goes to its Data.
-                 QVERIFY(app.GetSettings().OutputDir.empty());
-             },
-             {{"Settings/FlyDir", "/stored"}}},
-            {{"--output-dir", "/runout"},
-             [](CRollpathApp& app) {
-                 QCOMPARE(app.GetSettings().FlyDir, std::string("/stored"));
-                 QCOMPARE(app.GetSettings().OutputDir, std::string("/runout"));
-                 app.GetSettings().OutputDir = "/chosen";
-             },
-             {{"Settings/OutputDir", "/chosen"}}},
-            {{},
-             [](CRollpathApp& app) {
-                 app.MainFrame()->PlaceWindow(WindowRect{40, 50, 500, 400});
-                 app.MainFrame()->showMaximized();
-             },
-             {{"Settings/Size", "40 50 500 400"}}},
-            {{},
-             [](CRollpathApp& app) {
-                 QCOMPARE(app.MainFrame()->NormalWindowRect(), (WindowRect{40, 50, 500, 400}));
-             },
-             {}},
-        };
-        for (const auto& run : runs) {
-            {
-                CRollpathApp app;
-                QVERIFY(!StartAnswering(app, QStringLiteral("/asked"), Line(run.arguments)));
-                run.during(app);
-                QVERIFY(app.MainFrame()->close());
-            }
-            for (const auto& [key, value] : run.stored) {
-                QCOMPARE(Stored(key).toString(), value);
-            }
+        {
+            CRollpathApp app;
+            QVERIFY(!StartAnswering(app, QStringLiteral("/asked"), Line({"--fly-dir", "/run"})));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/run"));
+            // The scenery of a run on another installation goes to its Data.
+            QVERIFY(app.GetSettings().OutputDir.empty());
+            QVERIFY(app.MainFrame()->close());
         }
+        QCOMPARE(Stored("Settings/FlyDir").toString(), QStringLiteral("/stored"));
+        {
+            CRollpathApp app;
+            StartAnswering(app, std::nullopt, Line({"--output-dir", "/runout"}));
+            QCOMPARE(app.GetSettings().FlyDir, std::string("/stored"));
+            QCOMPARE(app.GetSettings().OutputDir, std::string("/runout"));
+            // A folder chosen in the Preferences during such a run is kept.
+            app.GetSettings().OutputDir = "/chosen";
+            QVERIFY(app.MainFrame()->close());
+        }
+        QCOMPARE(Stored("Settings/OutputDir").toString(), QStringLiteral("/chosen"));
     }
 
     // By its code or file title on the command line, or a file of it
