@@ -1,12 +1,11 @@
 // The editor's view widget on the offscreen platform, KSFO opened from a
-// sample installation: keys, the wheel, a resized window, the right-button
-// menu with its items greyed as the view says, and repaints of invalidated
-// areas against full paints.
+// sample installation: keys and the sideways wheel, the right-button menu
+// with its items greyed as the view says, and repaints of invalidated areas
+// against full paints.
 
 #include <QAction>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
@@ -166,48 +165,15 @@ private slots:
         const int sx = view.m_nScrollX;
         QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
         QVERIFY(view.m_nScrollX > sx);
-    }
-
-    // The wheel zooms about the pointer, forward in; with Shift it scrolls
-    // sideways. A resized window keeps the drawing's centre in its centre.
-    void theWheelZoomsAboutThePointerAndAResizeKeepsTheCentre() {
-        CViewWidget& widget = frame_->ViewWidget();
-        CRollpathView& view = widget.View();
-        const QPoint pointer(150, 120);
-        const auto wheel = [&widget, pointer](int angle, Qt::KeyboardModifiers modifiers) {
-            QWheelEvent event(QPointF(pointer), QPointF(widget.viewport()->mapToGlobal(pointer)), QPoint(),
-                              QPoint(0, angle), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(widget.viewport(), &event);
-        };
-        const DPoint under = view.WindowToWorld(DevicePoint{pointer.x(), pointer.y()});
-        const int zoom = view.m_nZoom;
-        wheel(120, Qt::NoModifier);
-        QVERIFY(std::abs(view.m_nZoom * 6 - zoom * 5) <= 6);
-        const DPoint still = view.WindowToWorld(DevicePoint{pointer.x(), pointer.y()});
-        QVERIFY(std::hypot(still.x - under.x, still.y - under.y) < 1.5);
-        wheel(-120, Qt::NoModifier);
-        QVERIFY(std::abs(view.m_nZoom - zoom) <= 1);
-
-        const int sx = view.m_nScrollX;
-        const int sy = view.m_nScrollY;
-        const int thumb = widget.horizontalScrollBar()->value();
-        wheel(-120, Qt::ShiftModifier);
-        QVERIFY(view.m_nScrollX > sx);
-        QCOMPARE(view.m_nScrollY, sy);
-        QCOMPARE(view.m_nZoom, zoom);
-        QVERIFY(widget.horizontalScrollBar()->value() > thumb);
-
-        const auto centre = [&widget] {
-            return widget.View().WindowToWorld(
-                DevicePoint{widget.viewport()->width() / 2, widget.viewport()->height() / 2});
-        };
-        const DPoint middle = centre();
-        frame_->resize(1200, 500);
-        QTRY_COMPARE(widget.viewport()->height() < 500, true);
-        const DPoint kept = centre();
-        // Within a foot and a pixel (the centre pixel is a whole pixel).
-        const double pixel = view.m_nZoom / (10.0 * widget.LogicalDpiX());
-        QVERIFY(std::hypot(kept.x - middle.x, kept.y - middle.y) < 1.5 * (1.0 + pixel));
+        // The wheel with Shift scrolls sideways (the widget turns notches
+        // into scrolls; the zoom about the pointer is the view's).
+        const int zoomed = view.m_nZoom;
+        const int scrolled = view.m_nScrollX;
+        QWheelEvent wheel(QPointF(150, 120), QPointF(150, 120), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frame_->ViewWidget().viewport(), &wheel);
+        QVERIFY(view.m_nScrollX > scrolled);
+        QCOMPARE(view.m_nZoom, zoomed);
     }
 
     // A right click pops up the menu with its items greyed as the view says.
