@@ -81,6 +81,30 @@ inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch
     return fuzz;
 }
 
+// Folder listings made within moments of a change are not trusted (coarse
+// file system clocks): a folder dated back is listed once.
+inline void DateBack(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::last_write_time(
+        folder, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1), ec);
+}
+
+// Whether anything was written in the folder since it was dated back.
+inline bool FolderChanged(const std::filesystem::path& folder) {
+    std::error_code ec;
+    return std::filesystem::file_time_type::clock::now() - std::filesystem::last_write_time(folder, ec) <
+           std::chrono::minutes(30);
+}
+
+inline bool EmptyFolder(const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    std::filesystem::create_directories(folder, ec);
+    DateBack(folder);
+    DateBack(folder.parent_path());
+    return !ec;
+}
+
 // A sample installation of one layout, written once per process.
 inline std::filesystem::path SampleInstall(SampleLayout layout, const std::string& name) {
     const std::filesystem::path dir = Scratch() / name;
@@ -89,15 +113,13 @@ inline std::filesystem::path SampleInstall(SampleLayout layout, const std::strin
         if (!testing::WriteSampleInstallation(dir, layout)) {
             std::abort();
         }
-        // Folder listings made within moments of a change are not trusted
-        // (coarse file system clocks): dated back, they are listed once.
-        const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(Scratch().path())) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
             if (entry.is_directory()) {
-                std::filesystem::last_write_time(entry.path(), past);
+                DateBack(entry.path());
             }
         }
-        std::filesystem::last_write_time(Scratch().path(), past);
+        DateBack(dir);
+        DateBack(Scratch().path());
     }
     return dir;
 }

@@ -1,7 +1,8 @@
 // A scripted editor session: every line through the same view the editor
 // uses (tools, drags, keys, dialogs answered from the script, Save into the
 // scratch folder). Lines that would write a file where the input says
-// (dump-doc, render) are left out.
+// (dump-doc, render) are left out, and a session ends after kMaxLines lines:
+// longer ones mostly repeat edits at the cost of many shorter sessions.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,11 +16,13 @@
 
 namespace {
 
+constexpr int kMaxLines = 64;
+
 std::string WithoutFileWriters(const std::string& text) {
     std::istringstream in(text);
     std::string kept;
     std::string line;
-    while (std::getline(in, line)) {
+    for (int lines = 0; lines < kMaxLines && std::getline(in, line); ++lines) {
         std::vector<std::string> words;
         std::string error;
         if (rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
@@ -38,10 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     static const auto project = fuzz::Scratch() / "script-project";
-    std::filesystem::create_directories(project);
+    static const auto output = fuzz::Scratch() / "script-output";
+    static const bool made = fuzz::EmptyFolder(project) && fuzz::EmptyFolder(output);
+    // Each session starts without the files an earlier one saved.
+    for (const auto& folder : {project, output}) {
+        if (made && fuzz::FolderChanged(folder)) {
+            fuzz::EmptyFolder(folder);
+        }
+    }
     cli::CommonOptions options;
     options.flyDir = install.string();
-    options.outputDir = (fuzz::Scratch() / "script-output").string();
+    options.outputDir = output.string();
     options.projectDir = project.string();
     options.seed = 1u;
     std::ostringstream err;
