@@ -12,7 +12,6 @@
 #include "checks/LayoutFingerprint.h"
 #include "pavement/TileGrid.h"
 #include "support/NetworkBuilder.h"
-#include "support/PolygonGenerators.h"
 
 namespace rollpath {
 namespace {
@@ -172,19 +171,6 @@ const Case kCases[] = {
      [](CRollpathDoc& doc) {
          // Concave, and with a corner repeated: Save triangulates it.
          AddGroundPolygon(doc, {{0, 0}, {0, 300}, {100, 300}, {100, 100}, {100, 100}, {300, 100}, {300, 0}});
-     }},
-    {"PolygonTheTriangulatorRefuses",
-     CheckId::Polygon,
-     // 2000 corners or more do not fit the triangulator's tables. The
-     // rollpath makes the tiles large enough to hold the star whole.
-     [](CRollpathDoc& doc) {
-         AddRollpath(doc, {0.0, 0.0}, {30000.0, 30000.0}, 50.0);
-         AddGroundPolygon(doc, testing::StarPolygon(2100, 7, 500.0, 1000.0, {1800.0, 1800.0}));
-     },
-     {ObjectRef::Polygon(0)},
-     [](CRollpathDoc& doc) {
-         AddRollpath(doc, {0.0, 0.0}, {30000.0, 30000.0}, 50.0);
-         AddGroundPolygon(doc, testing::StarPolygon(1900, 7, 500.0, 1000.0, {1800.0, 1800.0}));
      }},
     {"SourceAndSinkApart",
      CheckId::SourceSink,

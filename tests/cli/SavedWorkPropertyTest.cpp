@@ -27,9 +27,9 @@
 #include <string>
 
 #include "document/ProjectList.h"
-#include "sessions/DocumentDiff.h"
 #include "sessions/EditingSession.h"
 #include "sessions/SessionRunner.h"
+#include "support/DocumentSnapshot.h"
 
 namespace rollpath::testing {
 namespace {
@@ -174,8 +174,13 @@ RoundTrip SaveAndReopen(const EditingSession& session, const Installation& insta
             return {"reopened with " + line, editor.Errors()};
         }
     }
-    if (const auto difference = FirstDifference(editor.Document(), reopened.Document())) {
-        return {"reopened, " + *difference, editor.Errors()};
+    const CRollpathDoc& a = editor.Document();
+    const CRollpathDoc& b = reopened.Document();
+    if (a.m_szCode != b.m_szCode || a.m_szTxpName != b.m_szTxpName || a.m_szBgrName != b.m_szBgrName) {
+        return {"reopened as " + b.m_szCode + " " + b.m_szTxpName + " " + b.m_szBgrName, editor.Errors()};
+    }
+    if (const auto difference = SnapshotDifference(SavedForm(a), SavedForm(b))) {
+        return {"reopened, " + *difference + " differs", editor.Errors()};
     }
     if (reopened.Run("save") != 0) {
         return {"the reopened airport cannot be saved: " + reopened.Errors(), editor.Errors()};

@@ -17,24 +17,13 @@ class ScriptCommand : public CliTest {
 protected:
     void SetUp() override { InstallLayout("loose"); }
 
-    // Runs the script text; the dump, when the script wrote one to "dump.json".
+    // Runs the script text.
     Outcome Script(const std::string& text) {
         const std::filesystem::path file = dir / "session.script";
         std::ofstream(file, std::ios::binary) << text;
         return Call(&RunScript,
                     {file.string(), "--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string()});
     }
-
-    JsonValue Dump(const std::string& text) {
-        const Outcome run = Script(text + "dump-doc " + (dir / "dump.json").string() + "\n");
-        EXPECT_EQ(run.status, kExitSuccess) << run.err;
-        err = run.err;
-        std::optional<JsonValue> json = ParseJson(ReadText(dir / "dump.json"));
-        EXPECT_TRUE(json.has_value());
-        return json.value_or(JsonValue{});
-    }
-
-    std::string err;
 };
 
 TEST_F(ScriptCommand, SaveShowsThePolygonsItCouldNotTriangulateInRed) {
@@ -49,19 +38,6 @@ TEST_F(ScriptCommand, SaveShowsThePolygonsItCouldNotTriangulateInRed) {
     EXPECT_NE(run.err.find("message: Polygon triangulation error(s): shown in red."), std::string::npos)
         << run.err;
     EXPECT_NE(ReadText(svg).find("class=\"triangulation-errors\""), std::string::npos);
-}
-
-TEST_F(ScriptCommand, SaveRenumbersTheVerticesAndTheViewLetsGoOfOldNumbers) {
-    const JsonValue json = Dump(
-        "new KPAO\n"
-        "command rollpath-tool\nclick 600 900\nclick 600 900\nclick 900 600\nrclick 900 600\n"
-        "press 900 600\nrelease 950 650\n"
-        "save\n");
-    EXPECT_FALSE(json["document"]["modified"].get<bool>());
-    // The dropped segment's two vertices are gone from the pool.
-    EXPECT_EQ(json["document"]["vertices"].size(), 4u);
-    // The edits before the Save can still be undone.
-    EXPECT_EQ(json["view"]["undo"]["kind"].get<double>(), 2);
 }
 
 struct FailureCase {

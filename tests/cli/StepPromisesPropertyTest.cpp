@@ -2,7 +2,8 @@
 // drawn joins the points clicked, a dragged vertex lies where it was dropped
 // and its segment's other end stays, a polygon drawn has the corners clicked,
 // a cut rollpath or deleted polygon is gone and nothing else is, and a paste
-// adds a copy of what was copied, shifted, beside the rest unchanged.
+// adds a copy of what was copied, shifted, beside the rest unchanged; Edit >
+// Undo then names the step.
 // Promised steps work in a strip of their own, north-east of the grid the
 // random steps click on, and are looked at closely so that a click lands
 // within a foot of the point it names.
@@ -18,7 +19,7 @@
 
 #include "sessions/EditingSession.h"
 #include "sessions/SessionRunner.h"
-#include "support/DocumentSnapshot.h"
+#include "view/UndoKinds.h"
 
 namespace rollpath::testing {
 namespace {
@@ -192,6 +193,7 @@ public:
         RC_ASSERT(Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr);
         RC_ASSERT(SegmentsInSlot(x) == 1);
         RC_ASSERT(RunwayPieces(Doc()) <= runwayPieces);
+        RC_ASSERT(Doc().History().UndoKind() == UndoKind::SegmentsAdded);
     }
 
     // The slot's rollpath, its far end dragged: the end lies where it was
@@ -219,6 +221,7 @@ public:
         const DPoint b = Position(Doc(), s->vertex1);
         RC_ASSERT((Near(a, x, kRollpathY) && Near(b, tx, ty)) || (Near(b, x, kRollpathY) && Near(a, tx, ty)));
         RC_ASSERT(InSlot(x, LiveSegments(Doc(), s)) == others);
+        RC_ASSERT(Doc().History().UndoKind() == UndoKind::VertexMoved);
     }
 
     // A rollpath of the slot cut through its context menu: the one under
@@ -234,6 +237,7 @@ public:
         const std::vector<SegmentShape> others = InSlot(x, LiveSegments(Doc(), s));
         Run({"command context-cut"});
         RC_ASSERT(InSlot(x, LiveSegments(Doc())) == others);
+        RC_ASSERT(Doc().History().UndoKind() == UndoKind::SegmentDeleted);
     }
 
     // A square drawn in the slot has the corners clicked, in order.
@@ -258,6 +262,7 @@ public:
         for (std::size_t i = 0; i < corners.size(); ++i) {
             RC_ASSERT(Near(after.back().points[i], corners[i].x, corners[i].y));
         }
+        RC_ASSERT(Doc().History().UndoKind() == UndoKind::PolygonAdded);
     }
 
     // A click inside the slot's square, then a selection command.

@@ -117,7 +117,8 @@ struct HistoryModel {
 };
 
 RC_GTEST_PROP(UndoProperty, UndoRedoSavesAndNewEditsFollowAListOfStates, ()) {
-    const int levels = *rc::gen::inRange(1, 9);
+    // "Undo levels" as the store may hold them: below one, one is kept.
+    const int levels = *rc::gen::inRange(-1, 9);
     const auto action = rc::gen::weightedOneOf<std::vector<std::string>>({
         {3, GenEditingStep(Options(true))},
         {2, rc::gen::just(std::vector<std::string>{"undo"})},
@@ -132,7 +133,7 @@ RC_GTEST_PROP(UndoProperty, UndoRedoSavesAndNewEditsFollowAListOfStates, ()) {
     const CEditHistory& history = doc.History();
     doc.GetSettings().UndoLevels = levels;
     HistoryModel model;
-    model.levels = static_cast<std::size_t>(levels);
+    model.levels = static_cast<std::size_t>(std::max(levels, 1));
     model.states.emplace_back(Snapshot(doc));
     for (const std::vector<std::string>& lines : actions) {
         const DocumentSnapshot before = Snapshot(doc);

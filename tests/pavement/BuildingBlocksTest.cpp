@@ -24,31 +24,6 @@ using testing::AddRunway;
 using testing::AddSegment;
 using testing::AddVertexAt;
 
-TEST(Lights, DamagedRowsStayBounded) {
-    std::vector<DPoint> points;
-    double spacing = 0.0;
-    EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{1e12, 0}}, 1, points, spacing), kMaxLightsPerRow);
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    EXPECT_EQ(LightPointsAlongLine({DPoint{0, 0}, DPoint{nan, 0}}, 100, points, spacing), 1);
-}
-
-TEST(BoxGrid, NaNBoxesAreNeitherStoredNorFound) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    BoxGrid grid({Box{0, 0, 10, 10}, Box{nan, 0, 10, 10}, Box{-inf, -inf, inf, inf}}, 5.0);
-    std::vector<int> found;
-    grid.Query(Box{nan, nan, nan, nan}, found);
-    EXPECT_TRUE(found.empty());
-    grid.Query(Box{5, 5, 5, 5}, found);
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (std::vector<int>{0, 2}));
-    grid.Insert(7, Box{nan, nan, 1, 1});
-    grid.Insert(8, Box{4, 4, 6, 6});
-    grid.Query(Box{5, 5, 5, 5}, found);
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, (std::vector<int>{0, 2, 8}));
-}
-
 // Same index for every point and the same table, entry by entry (bits
 // included, so a -0.0 kept first stays -0.0).
 void ExpectSameAsLinearSearch(const std::vector<DPoint>& sequence) {
@@ -146,21 +121,6 @@ TEST(SplitSegment, OuterHalfOfARunwayExtensionBecomesARollpath) {
     EXPECT_EQ(s.type, SegmentType::RunwayCentreLine);
     EXPECT_EQ(s.flags & SegmentFlag::Extension, SegmentFlag::ExtensionAt1);
     EXPECT_EQ(s.endClass1, EndClass::Extension);
-}
-
-TEST(SplitSegment, RefusesDamagedInput) {
-    CRollpathDoc doc;
-    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 0, 0), AddVertexAt(doc, 100, 0), 50.0);
-    RollpathSegment& copy = doc.AppendSegment();
-    const RollpathSegment before = s;
-    const RollpathSegment blank = copy;
-    for (const int bad : {-1, 2, kMaxVertices}) {
-        SplitSegment(doc, copy, s, bad);
-        EXPECT_EQ(s, before);
-        EXPECT_EQ(copy, blank);
-    }
-    SplitSegment(doc, s, s, 1);
-    EXPECT_EQ(s, before);
 }
 
 TEST(TileGrid, AGridReadFromAPavementFileStays) {

@@ -24,44 +24,6 @@ namespace {
 
 const std::string kRedPolygons = "Polygon triangulation error(s): shown in red.";
 
-// The header of a document at 37.5 N, 122.25 W: the longitude is stored as
-// 1296000 - 440100 arcseconds.
-Golden Header(const TileGrid& grid) {
-    Golden g;
-    g.tag("<bgno>").tag("<orgn>").f64(135000.0).f64(855900.0).f64(0.0).u32(1);
-    g.tag("<tlxz>").u32(grid.columns).u32(grid.rows).tag("<feet>").f32(grid.side);
-    g.tag("<lowl>").f64(grid.lowerLeft[0]).f64(0.0).f64(grid.lowerLeft[2]);
-    return g;
-}
-
-// A tile whose only content is one pavement mesh of the given vertices (in
-// feet, exact at 1/256 ft) and polygons: empty marking sections of byte
-// count 24 and an empty light section of byte count 4.
-void PavementOnlyTile(Golden& g, std::uint32_t column, std::uint32_t row, const std::vector<DPoint>& vertices,
-                      const std::vector<std::vector<std::uint32_t>>& polygons) {
-    g.tag("<tile>").tag("<bgno>").tag("<indx>").u32(column).u32(row);
-    std::uint32_t count = 12 * static_cast<std::uint32_t>(vertices.size() + 2);
-    for (const auto& p : polygons) {
-        count += 24 + 4 * static_cast<std::uint32_t>(p.size());
-    }
-    g.tag("<pave>").u32(count).u32(20).u32(65536).u32(2).u32(0).u32(
-        static_cast<std::uint32_t>(vertices.size()));
-    for (const DPoint& v : vertices) {
-        g.i32(static_cast<std::int32_t>(v.x * 256)).i32(0).i32(static_cast<std::int32_t>(v.y * 256));
-    }
-    for (const auto& p : polygons) {
-        g.u32(5).u32(static_cast<std::uint32_t>(p.size())).u32(0).u32(65535).u32(0).u32(0);
-        for (const std::uint32_t k : p) {
-            g.u32(k);
-        }
-    }
-    g.u32(0);
-    for (const char* tag : {"<edmk>", "<cntr>"}) {
-        g.tag(tag).u32(24).u32(20).u32(65536).u32(2).u32(0).u32(0).u32(0);
-    }
-    g.tag("<lite>").u32(4).u32(0).tag("<endo>");
-}
-
 double PavedArea(const std::vector<DecodedTile>& tiles) {
     double area = 0.0;
     for (const DecodedTile& t : tiles) {
@@ -73,24 +35,6 @@ double PavedArea(const std::vector<DecodedTile>& tiles) {
 }
 
 using PavementWriter = TileWriterTest;
-
-TEST_F(PavementWriter, AConvexQuadInsideOneTileIsOnePolygonOfFourIndicesInItsOwnOrder) {
-    Grid(0.0, 0.0, 1000.0f);
-    const std::vector<DPoint> quad{{2100.5, 3100.25}, {2100.5, 3400.0}, {2500.75, 3450.0}, {2600.0, 3050.5}};
-    Polygon(quad);
-    Golden g = Header(doc.m_TileGrid);
-    PavementOnlyTile(g, 2, 3, quad, {{0, 1, 2, 3}});
-    g.tag("<endo>");
-    EXPECT_EQ(Encode(), g.bytes);
-
-    // Counter-clockwise, it is written clockwise; the document keeps it.
-    const std::vector<DPoint> ccw(quad.rbegin(), quad.rend());
-    doc.m_pPolygons[0]->points = ccw;
-    EXPECT_EQ(Encode(), g.bytes);
-    EXPECT_EQ(doc.m_pPolygons[0]->points, ccw);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(doc.m_TriErrors.empty());
-}
 
 TEST_F(PavementWriter, UntriangulablePolygonsAreReportedOncePerSaveAndKeptForTheView) {
     Grid(0.0, 0.0, 2000.0f);

@@ -100,18 +100,5 @@ TEST(RunwayContains, AgreesWithThePolygonTestEverywhere) {
     }
 }
 
-TEST(RunwayPlacement, CrossingAndFootOfDegenerateRunways) {
-    CRollpathDoc doc;
-    const RunwayRecord& point = testing::AddRunway(doc, {100, 100}, {100, 100}, 100);
-    const RunwayRecord& line = testing::AddRunway(doc, {0, 100}, {1000, 100}, 100);
-    DPoint out{-1, -1};
-    EXPECT_FALSE(FootOnCentreLine(point, {120, 110}, out));
-    EXPECT_FALSE(RunwayCrossing(line, line, out));  // parallel
-    EXPECT_EQ(out, (DPoint{-1, -1}));
-    EXPECT_TRUE(FootOnCentreLine(line, {500, 130}, out));
-    EXPECT_EQ(out, (DPoint{500, 100}));
-    EXPECT_FALSE(FootOnCentreLine(line, {500, 100}, out));  // already on it
-}
-
 }  // namespace
 }  // namespace rollpath

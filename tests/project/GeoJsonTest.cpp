@@ -256,17 +256,12 @@ TEST_F(GeoJsonFixtureTest, RefusedFilesLeaveTheDocumentAsItWas) {
     };
     const Row rows[] = {
         {"{\"type\": ", "The file is not JSON (error at byte 10)"},
-        {"\xff", "The file is not JSON (error at byte 1)"},
         {R"([{"type":"FeatureCollection","features":[]}])", "The file is not a GeoJSON FeatureCollection"},
-        {R"({"type":"Feature","features":[]})", "The file is not a GeoJSON FeatureCollection"},
-        {R"({"type":"FeatureCollection","features":{}})", "The file is not a GeoJSON FeatureCollection"},
         {Collection("[]"), pre + "is not a Feature"},
         {Collection(R"({"type":"Feature","geometry":[]})"), pre + "has a geometry that is not an object"},
         {Collection(Way("[1e999,37.46],[-122.11,37.46]")), "The file holds a number that is not finite"},
         {Collection(Way("[-122.11,37.46],[-122.11,-91]")),
          pre + "has a position that is not a longitude and latitude"},
-        {Collection(Way("[-122.11,\"37\"],[-122.11,37.46]")),
-         pre + "has a position that is not a pair of numbers"},
         {Collection(Way("[-122.11]")), pre + "has a position that is not a pair of numbers"},
         {Collection(
              R"({"type":"Feature","properties":{"aeroway":"apron"},"geometry":{"type":"MultiPolygon","coordinates":7}})"),

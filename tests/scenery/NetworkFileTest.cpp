@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -162,54 +161,6 @@ TEST_F(NetworkFileTest, AnUnknownTagStopsKeepingWhatCameBefore) {
     EXPECT_EQ(doc.m_nVertices, 1);
 }
 
-// One implausible record is mended (a node or a width to the nearest value
-// our writer can write) or skipped (an edge to a missing node), with one
-// message naming the file; every record after it is still read.
-TEST_F(NetworkFileTest, AnImplausibleRecordIsMendedOrSkippedAndTheRestIsRead) {
-    constexpr const char* kNode =
-        "node position is not within 1000000 ft of the origin; the node was moved to the "
-        "nearest such position";
-    constexpr const char* kWidth =
-        "edge width is not between 0 and 1000 ft; the edge got the nearest such width";
-    constexpr const char* kEdge = "edge refers to a missing node; it was left out";
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    struct Case {
-        double x;
-        float width;
-        std::int32_t to;  // the edge's second node
-        const char* problem;
-        double mendedX;
-        float mendedWidth;
-    };
-    for (const Case& c :
-         {Case{1e6, 1000.0f, 1, nullptr, 1e6, 1000.0f}, Case{1e30, 20.0f, 1, kNode, 1e6, 20.0f},
-          Case{-2e6, 20.0f, 1, kNode, -1e6, 20.0f}, Case{nan, 20.0f, 1, kNode, 0.0, 20.0f},
-          Case{5.0, 1500.0f, 1, kWidth, 5.0, 1000.0f}, Case{5.0, -1.0f, 1, kWidth, 5.0, 0.0f},
-          Case{5.0, inf, 1, kWidth, 5.0, 1000.0f}, Case{5.0, 20.0f, 2, kEdge, 5.0, 0.0f},
-          Case{5.0, 20.0f, -1, kEdge, 5.0, 0.0f}, Case{5.0, 20.0f, 0x7FFFFFFF, kEdge, 5.0, 0.0f}}) {
-        SCOPED_TRACE(std::to_string(c.x) + " " + std::to_string(c.width) + " " + std::to_string(c.to));
-        Fresh f;
-        Golden g = Header();
-        Node(g, 1, 2);
-        Node(g, c.x, 3);
-        g.tag("<edge>").i32(0).i32(c.to).tag("<bgno>").tag("<thck>").f32(c.width).tag("<endo>");
-        Node(g, 7, 8);
-        g.tag("<edge>").i32(0).i32(2).tag("<bgno>").tag("<thck>").f32(30.0f).tag("<endo>");
-        Read(f.doc, g.bytes);
-        EXPECT_EQ(f.messages.shown, c.problem ? std::vector<std::string>{Path() + ": " + c.problem}
-                                              : std::vector<std::string>{});
-        ASSERT_EQ(f.doc.m_nVertices, 3);
-        EXPECT_EQ(f.doc.Vertex(1).x, c.mendedX);
-        const bool skipped = c.problem == kEdge;
-        ASSERT_EQ(f.doc.m_pSegments.size(), skipped ? 1u : 2u);
-        if (!skipped) {
-            EXPECT_EQ(f.doc.m_pSegments[0]->width, c.mendedWidth);
-        }
-        EXPECT_EQ(f.doc.m_pSegments.back()->width, 30.0f);
-    }
-}
-
 TEST_F(NetworkFileTest, ALargeNetworkFillsThePoolWithoutTouchedListMessages) {
     Golden g = Header();
     for (int i = 0; i < kMaxVertices; ++i) {
@@ -247,14 +198,6 @@ TEST(Origin, NegativeLongitudesGetAFullCircle) {
     }
     EXPECT_EQ(OriginToArcseconds(-33.5, 0.0).lat, -120600.0);
     EXPECT_EQ(LatitudeFromArcseconds(-120600.0), -33.5);
-}
-
-TEST(RecordTag, NameStopsAtANulAsAMessageShowsIt) {
-    RecordTag tag;
-    tag.chars = {'<', 'x', '\0', 'y', 'z', '>'};
-    EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <x");
-    tag.chars = {'<', 'q', 'q', 'q', 'q', '>'};
-    EXPECT_EQ(UnknownTokenMessage(tag), "Unknown token: <qqqq>");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -117,31 +116,6 @@ TEST_F(SideFileTest, EachRecordOfADoubledSegmentGoesToItsOwnSegment) {
     EXPECT_EQ(doc.m_pSegments[2]->extent1, 20.0);
 }
 
-// A hold distance of no plausible length gets that of a new segment, with a
-// message naming the file; the record's flags and the records after it
-// still count.
-TEST_F(SideFileTest, AHoldDistanceOfNoPlausibleLengthBecomesThatOfANewSegment) {
-    for (const double extent : {std::numeric_limits<double>::quiet_NaN(), 1e30}) {
-        Fresh f;
-        Network(f.doc);
-        Golden g;
-        g.i32(1);
-        Segment(g, 0, 1, 0x80, 40.0, extent);
-        g.i32(1);
-        Vertex(g, 10.5, 20.25, 4);
-        WriteBytes(File("in.txd"), g.bytes);
-        ReadSideFile(f.doc, File("in.txd"));
-        EXPECT_EQ(f.messages.shown,
-                  std::vector<std::string>{File("in.txd").string() +
-                                           ": hold distance is no plausible number of feet; "
-                                           "it was set to 75 ft"});
-        EXPECT_EQ(f.doc.m_pSegments[0]->flags, 0x80);
-        EXPECT_EQ(f.doc.m_pSegments[0]->extent0, 75.0);
-        EXPECT_EQ(f.doc.m_pSegments[0]->extent1, 40.0);
-        EXPECT_EQ(f.doc.Vertex(0).flags, 4);
-    }
-}
-
 struct MismatchCase {
     const char* name;
     std::function<void(Golden&)> file;
@@ -164,11 +138,6 @@ TEST_P(SideMismatch, StopsWithTheMessageKeepingEarlierAttributes) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
                          ::testing::Values(MismatchCase{"EmptyFile", [](Golden&) {}, 0, 0},
-                                           MismatchCase{"ShortSegmentCount",
-                                                        [](Golden& g) {
-                                                            g.raw({2, 0});
-                                                        },
-                                                        0, 0},
                                            MismatchCase{"UnknownSegment",
                                                         [](Golden& g) {
                                                             g.i32(2);
@@ -183,18 +152,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
                                                             Segment(g, 0, 2, 0x80, 1, 1);
                                                         },
                                                         0, 0},
-                                           MismatchCase{"SegmentCutShort",
-                                                        [](Golden& g) {
-                                                            g.i32(1);
-                                                            g.i32(0).i32(1).i32(0x80).i32(0).f64(5.0);
-                                                        },
-                                                        0, 0},
-                                           MismatchCase{"NoVertexCount",
-                                                        [](Golden& g) {
-                                                            g.i32(1);
-                                                            Segment(g, 0, 1, 0x80, 1, 1);
-                                                        },
-                                                        0x80, 0},
                                            // A side file from an earlier Save: the second vertex
                                            // moved by a hair.
                                            MismatchCase{"MovedVertex",
@@ -202,13 +159,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
                                                             g.i32(0).i32(2);
                                                             Vertex(g, 10.5, 20.25, 4);
                                                             Vertex(g, -30.0, 40.000001, 2);
-                                                        },
-                                                        0, 4},
-                                           MismatchCase{"VertexCutShort",
-                                                        [](Golden& g) {
-                                                            g.i32(0).i32(2);
-                                                            Vertex(g, 10.5, 20.25, 4);
-                                                            g.f64(-30.0).f64(40.0).i32(2);
                                                         },
                                                         0, 4}),
                          [](const auto& info) { return std::string(info.param.name); });

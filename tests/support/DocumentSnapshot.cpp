@@ -1,5 +1,7 @@
 #include "support/DocumentSnapshot.h"
 
+#include <map>
+
 namespace rollpath::testing {
 
 namespace {
@@ -16,6 +18,15 @@ std::optional<std::string> FirstDifferentRecord(const std::vector<T>& a, const s
         }
     }
     return std::nullopt;
+}
+
+// The diagram's placement and the view's rotation.
+void CopyPlacement(const CRollpathDoc& doc, DocumentSnapshot& s) {
+    s.bmpPath = doc.m_szBmpPath;
+    s.bmpX = doc.m_nBmpX;
+    s.bmpY = doc.m_nBmpY;
+    s.bmpScale = doc.m_nBmpScale;
+    s.rotation = doc.m_dRotation;
 }
 
 }  // namespace
@@ -37,12 +48,52 @@ DocumentSnapshot Snapshot(const CRollpathDoc& doc) {
     }
     s.source = doc.m_nSource;
     s.sink = doc.m_nSink;
-    s.bmpPath = doc.m_szBmpPath;
-    s.bmpX = doc.m_nBmpX;
-    s.bmpY = doc.m_nBmpY;
-    s.bmpScale = doc.m_nBmpScale;
-    s.rotation = doc.m_dRotation;
+    CopyPlacement(doc, s);
     s.tileGrid = doc.m_TileGrid;
+    return s;
+}
+
+DocumentSnapshot SavedForm(const CRollpathDoc& doc) {
+    DocumentSnapshot s;
+    std::map<int, int> numbers;  // by pool index
+    const auto number = [&](int pool) {
+        const auto [it, added] = numbers.emplace(pool, static_cast<int>(s.vertices.size()));
+        if (added) {
+            const NetworkVertex& v = doc.Vertex(pool);
+            NetworkVertex& kept = s.vertices.emplace_back();
+            kept.x = v.x;
+            kept.y = v.y;
+            kept.flags = v.flags;
+        }
+        return it->second;
+    };
+    const auto valid = [&doc](int v) { return v >= 0 && v < doc.m_nVertices; };
+    for (const auto& segment : doc.m_pSegments) {
+        const RollpathSegment& t = *segment;
+        if (!t.live() || t.vertex0 == t.vertex1 || !valid(t.vertex0) || !valid(t.vertex1)) {
+            continue;
+        }
+        RollpathSegment& kept = s.segments.emplace_back();
+        kept.vertex0 = number(t.vertex0);
+        kept.vertex1 = number(t.vertex1);
+        kept.type = t.type;
+        kept.width = t.width;
+        kept.flags = t.flags;
+        kept.extent0 = t.extent0;
+        kept.extent1 = t.extent1;
+    }
+    for (const auto& polygon : doc.m_pPolygons) {
+        if (polygon->live()) {
+            s.polygons.push_back(*polygon);
+        }
+    }
+    const auto numbered = [&numbers](int pool) {
+        const auto it = numbers.find(pool);
+        return it == numbers.end() ? -1 : it->second;
+    };
+    s.source = numbered(doc.m_nSource);
+    s.sink = numbered(doc.m_nSink);
+    CopyPlacement(doc, s);
     return s;
 }
 

@@ -33,6 +33,12 @@ struct DocumentSnapshot {
 
 DocumentSnapshot Snapshot(const CRollpathDoc& doc);
 
+// What a Save keeps of the document, in the form a reopen gives back: the
+// live segments and polygons in order, vertices numbered by their first use
+// along those segments (so that a pool with deleted or unused slots equals
+// its compacted form), and only what the files hold of each record.
+DocumentSnapshot SavedForm(const CRollpathDoc& doc);
+
 // The first difference, for a failure message ("segment 3", "vertex 12",
 // "rotation" ...); nothing when the two are the same.
 std::optional<std::string> SnapshotDifference(const DocumentSnapshot& a, const DocumentSnapshot& b);

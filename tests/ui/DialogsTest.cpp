@@ -1,16 +1,20 @@
-// The dialogs built offscreen over their models: fields, read-only fields, a
-// list, check boxes, radio groups, spin buttons and enabling, the modal host,
-// and numbers under a decimal-comma locale.
+// The dialogs built offscreen over their models: fields, read-only fields,
+// check boxes, radio groups, spin buttons and enabling, the modal host, and
+// numbers under a decimal-comma locale. The Preferences sheet: a refusal
+// keeps its page, the decimal spins with and without Shift, the folder
+// browsers and the colour chooser's custom colours. What the models take and
+// hand back is tested in tests/view.
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -18,8 +22,11 @@
 #include <clocale>
 
 #include "ModalAnswer.h"
+#include "qtcanvas/QtCanvas.h"
 #include "support/DecimalCommaLocale.h"
 #include "support/NetworkBuilder.h"
+#include "ui/ColorPage.h"
+#include "ui/GeneralPage.h"
 #include "ui/ModelQtDialog.h"
 #include "ui/PreferencesSheet.h"
 #include "ui/QtDialogHost.h"
@@ -93,35 +100,24 @@ private slots:
         RollpathPropertiesModel model(doc_, s);
         ModelQtDialog dialog(model);
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Rollpath Properties"));
         QCOMPARE(LabelText(dialog, 1031), QStringLiteral("&Width"));
-        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.0"));
-        QVERIFY(!ReadOnly(dialog, 1031));
         QVERIFY(ReadOnly(dialog, 1057));
-        QVERIFY(Widget<QRadioButton>(dialog, 1038)->isChecked());
-        QVERIFY(!Widget<QRadioButton>(dialog, 1037)->isChecked());
 
         // The spin: 1.0 up, 0.1 down with "x 0.1".
         Step(dialog, 1032, true);
         QCOMPARE(Text(dialog, 1031), QStringLiteral("13.0"));
-        TypeInto(dialog, 1031, QStringLiteral("12.0"));
         Click(dialog, 1034);
         Step(dialog, 1032, false);
-        QCOMPARE(Text(dialog, 1031), QStringLiteral("11.9"));
-        QTest::keyClick(Widget<QLineEdit>(dialog, 1031), Qt::Key_Up);
-        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.0"));
+        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.9"));
 
-        // Enabling follows the model at once.
+        // Enabling follows the model at once; a chosen radio button stays chosen.
         Click(dialog, 1033);
         QVERIFY(!Widget<QCheckBox>(dialog, 1069)->isEnabled());
         Click(dialog, 1033);
         Click(dialog, 1037);
-        QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
-        QVERIFY(!Widget<QRadioButton>(dialog, 1038)->isChecked());
-        // Clicking the chosen button keeps it chosen.
         Click(dialog, 1037);
         QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
-        QCOMPARE(Widget<QCheckBox>(dialog, 1069)->text(), QStringLiteral("No &Markings"));
+        QVERIFY(!Widget<QRadioButton>(dialog, 1038)->isChecked());
 
         TypeInto(dialog, 1031, QStringLiteral("35.5"));
         dialog.accept();
@@ -189,18 +185,92 @@ private slots:
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(range.Width(), 1000.0);
+    }
 
+    // A refused field (the refusals and their messages: tests/view) keeps
+    // the sheet on its page.
+    void aRefusedFieldKeepsItsPageWhenAnotherTabIsChosen() {
         Settings settings;
         CPreferencesSheet sheet(settings);
-        QCOMPARE(sheet.RollpathPage().Field(1061)->Text(), QStringLiteral(" 1.00"));
-        QTimer::singleShot(0, &sheet, [&sheet] {
-            sheet.RollpathPage().Field(1061)->SetText(QStringLiteral("1.25"));
-            sheet.RollpathPage().Field(1062)->SetText(QStringLiteral("2,75"));
-            sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
+        sheet.show();
+        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("vertex"));
+        QString message;
+        testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(message, QStringLiteral("Please enter an integer."));
+        QCOMPARE(sheet.Tabs()->currentIndex(), 0);
+        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("40"));
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
+    }
+
+    // The keys step the edge offset by a hundredth, by a tenth with Shift.
+    void edgeOffsetStepsByATenthWithShiftAndAHundredthWithout() {
+        Settings settings;  // LiteOffset 5.00
+        CPreferencesSheet sheet(settings);
+        sheet.show();
+        sheet.Tabs()->setCurrentIndex(1);
+        CSpinField* field = sheet.RollpathPage().Field(1072);
+        QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
+    }
+
+    void folderButtonsBrowseWithTheirTitlesFromTheFieldsText() {
+        Settings settings;
+        settings.FlyDir = "/old";
+        CPreferencesSheet sheet(settings);
+        CGeneralPage& page = sheet.GeneralPage();
+        QStringList asked;
+        std::optional<std::string> answer = "/new/fly";
+        page.SetFolderBrowser([&](QWidget*, const QString& title, const QString& initial) {
+            asked << title + QStringLiteral("|") + initial;
+            return answer;
         });
-        QVERIFY(sheet.Run());
-        QCOMPARE(settings.EdgeWidth, 1.25);
-        QCOMPARE(settings.EdgeInset, 2.75);
+        page.FlyPathBrowseButton()->click();
+        QCOMPARE(page.FlyPathField()->text(), QStringLiteral("/new/fly"));
+        page.OutputField()->setText(QStringLiteral("/out"));
+        answer.reset();
+        page.OutputBrowseButton()->click();
+        QCOMPARE(page.OutputField()->text(), QStringLiteral("/out"));
+        QCOMPARE(asked, (QStringList{"Choose Fly! Path|/old", "Choose Data Output Path|/out"}));
+        QCOMPARE(page.FlyPathBrowseButton()->objectName(), QStringLiteral("1015"));
+        QCOMPARE(page.OutputBrowseButton()->objectName(), QStringLiteral("1016"));
+    }
+
+    // The custom colours belong to the application: a colour added in the
+    // chooser stays even when the sheet is cancelled; the swatch's colour
+    // needs OK.
+    void cancelKeepsTheAsphaltColourButKeepsCustomColours() {
+        Settings settings;
+        const QColor red(200, 20, 30);
+        const QColor added(10, 220, 40);
+        CPreferencesSheet sheet(settings);
+        ColorRef swatchAfterChooser = 0;
+        QTimer::singleShot(0, &sheet, [&] {
+            sheet.Tabs()->setCurrentIndex(2);
+            testing::AnswerNextModal<QColorDialog>([&](QColorDialog* dialog) {
+                dialog->setCurrentColor(added);
+                for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+                    if (b->text() == QStringLiteral("&Add to Custom Colors")) {
+                        b->click();
+                    }
+                }
+                dialog->setCurrentColor(red);
+                dialog->accept();
+            });
+            sheet.ColorPage().ChooseButton(0)->click();
+            swatchAfterChooser = sheet.ColorPage().Swatch(0)->Color();
+            sheet.reject();
+        });
+        QVERIFY(!sheet.Run());
+        QCOMPARE(swatchAfterChooser, Rgb(200, 20, 30));
+        QCOMPARE(settings.AsphaltColor, Rgb(0, 0, 0));
+        const ColorRef wanted = Rgb(10, 220, 40);
+        QVERIFY(std::find(settings.CustomColors.begin(), settings.CustomColors.end(), wanted) !=
+                settings.CustomColors.end());
+        // The chooser starts from the application's custom colours.
+        QCOMPARE(QColorDialog::customColor(15), QtCanvas::ToQColor(settings.CustomColors[15]));
     }
 };
 

@@ -1,11 +1,12 @@
-// The drags that follow a pick, and what the view lets go of when the
-// document drops records or renumbers its vertices.
+// The drags that follow a pick, the handles of the selected polygon at any
+// rotation, and what the view lets go of when the document drops records or
+// renumbers its vertices.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "EditTestSupport.h"
+#include "ViewTestSupport.h"
 #include "document/CompactNetwork.h"
 
 namespace rollpath {
@@ -109,12 +110,10 @@ protected:
         p.kind = PolygonKind::Ordinary;
         p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
         polygon = &p;
-        original = p.points;
         Open();
         Focus(DPoint{0.0, 1000.0});
     }
     GroundPolygon* polygon = nullptr;
-    std::vector<DPoint> original;
 };
 
 TEST_F(PolygonDrags, APressWhileADragIsPendingEndsIt) {
@@ -173,6 +172,32 @@ TEST_F(Drags, AfterTheRecordsAreReleasedNoPointerIsKept) {
     EXPECT_FALSE(doc.History().CanUndo());
     // Drawing an empty document is safe.
     EXPECT_TRUE(Draw().calls.empty());
+}
+
+// --- The handles of the selected polygon ------------------------------------------------
+
+// At zoom 500 a foot is 20 logical units: a handle is hit within 2 ft.
+TEST_F(PolygonDrags, AHandleOfTheSelectedPolygonIsPickedWithinFortyUnits) {
+    Click(DPoint{-30.0, 1000.0});
+    ASSERT_EQ(view.m_pSelectedPolygon, polygon);
+    Press(DPoint{-51.0, 951.0});
+    EXPECT_EQ(view.m_nDragState, DragState::MovePolygonPoint);
+    EXPECT_EQ(view.m_nActiveIndex, 0);
+    Release(DPoint{-60.0, 940.0});
+    EXPECT_EQ(polygon->points[0].x, Seen(DPoint{-60.0, 940.0}).x);
+    // Three feet off a corner is no handle: the polygon itself is dragged.
+    Press(DPoint{-57.0, 1047.0});
+    EXPECT_NE(view.m_nDragState, DragState::MovePolygonPoint);
+}
+
+TEST_F(PolygonDrags, HandlesFollowTheRotation) {
+    doc.m_dRotation = 30.0;
+    view.OnRotateCW();  // 31 degrees, caches the angle
+    Click(DPoint{-30.0, 1000.0});
+    ASSERT_EQ(view.m_pSelectedPolygon, polygon);
+    Press(DPoint{50.5, 1049.5});
+    EXPECT_EQ(view.m_nDragState, DragState::MovePolygonPoint);
+    EXPECT_EQ(view.m_nActiveIndex, 2);
 }
 
 }  // namespace

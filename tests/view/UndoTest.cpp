@@ -1,8 +1,9 @@
 // Undo and Redo through the view, for the edits the random sessions of
-// tests/cli seldom or never make: where the rebuild merged, split or pinned,
-// runway properties, hold bars, markings of a pavement file, the source
-// cleared; and across Save's renumbering of the vertex pool. The number of
-// levels is a preference.
+// tests/cli seldom or never make (the splits of the rebuild they make
+// often): a vertex merged or pinned by the rebuild, runway properties, hold
+// bars, markings of a pavement file, the sink placed on the source, the
+// source cleared, the straightening pass. How many levels are kept: the
+// undo properties of tests/cli.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,7 @@
 #include <functional>
 #include <string>
 
-#include "EditTestSupport.h"
-#include "document/CompactNetwork.h"
+#include "ViewTestSupport.h"
 #include "support/DocumentSnapshot.h"
 #include "view/HitTest.h"
 
@@ -31,13 +31,10 @@ public:
 
     using EditTest::Click;
     using EditTest::Drag;
-    using EditTest::LiveSegments;
-    using EditTest::Press;
     using EditTest::RightClick;
     using testing::ViewTest::doc;
     using testing::ViewTest::Draw;
     using testing::ViewTest::host;
-    using testing::ViewTest::settings;
     using testing::ViewTest::view;
 
     // Opened and looked at around c, with nothing to undo and nothing to save.
@@ -48,14 +45,6 @@ public:
     void Restart() {
         doc.History().Start();
         doc.SetModifiedFlag(false);
-    }
-    void Properties(std::initializer_list<std::pair<std::string, std::string>> fields) {
-        DialogAnswer answer{{}, DialogEnd::Ok};
-        for (const auto& [name, value] : fields) {
-            answer.fields.push_back({name, value});
-        }
-        host.dialogs.Queue(answer);
-        view.OnCommand(CommandId::ContextProperties);
     }
     int LiveVertices() const {
         int n = 0;
@@ -105,10 +94,6 @@ void TwoSegmentsAtB(Editing& e) {
     AddSegment(e.doc, b, c, 40.0);
 }
 
-void OneRollpath(Editing& e) {
-    AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-}
-
 const EditCase kCases[] = {
     {"AVertexDroppedOntoAnotherIsMergedByTheRebuild",
      UndoKind::VertexMoved,
@@ -122,20 +107,6 @@ const EditCase kCases[] = {
          e.Drag(DPoint{60.0, 1000.0}, DPoint{4.0, 1000.0});
      },
      [](Editing& e) { EXPECT_EQ(e.LiveVertices(), 3); }},
-    {"ARollpathDrawnAcrossAnotherSplitsBoth",
-     UndoKind::SegmentsAdded,
-     {0.0, 1000.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{-250.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.view.OnCommand(CommandId::RollpathTool);
-         e.Click(DPoint{0.0, 850.0});
-         e.Click(DPoint{0.0, 1150.0});
-         e.RightClick(DPoint{0.0, 1150.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.LiveSegments(), 4); }},
     {"ARollpathEndDraggedOntoTheRunwayIsPinned",
      UndoKind::VertexMoved,
      {100.0, 250.0},
@@ -155,7 +126,8 @@ const EditCase kCases[] = {
      [](Editing& e) {
          e.view.m_Context.kind = ContextKind::Runway;
          e.view.m_Context.runway = e.doc.m_pRunways.front().get();
-         e.Properties({{"Closed", "1"}});
+         e.host.dialogs.Queue(DialogAnswer{{{"Closed", "1"}}, DialogEnd::Ok});
+         e.view.OnCommand(CommandId::ContextProperties);
      },
      [](Editing& e) { EXPECT_EQ(e.doc.m_pRunways.front()->closed, 1); }},
     {"AHoldBarIsDragged",
@@ -177,7 +149,9 @@ const EditCase kCases[] = {
     {"TheSinkIsPlacedOnTheSource",
      UndoKind::SinkPlaced,
      {0.0, 1000.0},
-     OneRollpath,
+     [](Editing& e) {
+         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
+     },
      [](Editing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
      [](Editing& e) {
          e.view.OnCommand(CommandId::PlaceSink);
@@ -275,35 +249,6 @@ TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Undo, EveryEdit, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<EditCase>& info) { return info.param.name; });
-
-class UndoHistory : public ::testing::Test, protected Editing {};
-
-// "Undo levels": how many edits are kept, whatever the store holds.
-TEST_F(UndoHistory, TheLevelsPreferenceBoundsTheHistory) {
-    struct Row {
-        int levels;
-        int undoable;  // after five rotations
-    };
-    for (const Row row : {Row{1, 1}, Row{3, 3}, Row{100, 5}, Row{0, 1}, Row{-7, 1}}) {
-        SCOPED_TRACE(row.levels);
-        settings.UndoLevels = row.levels;
-        doc.m_dRotation = 0.0;
-        OpenAt(DPoint{0.0, 1000.0});
-        Restart();
-        for (int i = 0; i < 5; ++i) {
-            view.OnCommand(CommandId::RotateCW);
-        }
-        int undone = 0;
-        while (doc.History().CanUndo()) {
-            view.OnCommand(CommandId::EditUndo);
-            ++undone;
-        }
-        EXPECT_EQ(undone, row.undoable);
-        EXPECT_EQ(doc.m_dRotation, 5.0 - row.undoable);
-        // Back where Undo stops, the document is not the one last saved.
-        EXPECT_EQ(doc.IsModified(), row.undoable < 5);
-    }
-}
 
 }  // namespace
 }  // namespace rollpath

@@ -119,13 +119,6 @@ RC_GTEST_FIXTURE_PROP(Transform, ScrollStepsAndTheirReverseReturnToTheSameView, 
     RC_ASSERT(view.m_nScrollY == sy);
 }
 
-struct KeyCase {
-    const char* name;
-    ViewKey key;
-    int dh;  // thumb move of the horizontal bar, in line steps of the drawing
-    int dv;
-};
-
 TEST_F(Transform, AnOpenedDocumentsRotationIsInForceAtOnce) {
     testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
     doc.m_dRotation = 30.0;

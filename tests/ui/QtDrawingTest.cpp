@@ -1,15 +1,19 @@
-// The airport diagram in the view widget on the offscreen platform: drawn
-// from 24-bit and 8-bit files and checked pixel by pixel, and placed with
-// the modeless Position dialog.
+// Drawing on the offscreen platform: the Qt canvas on a QImage (winding
+// fill, not-xor and culling), and the airport diagram in the view widget,
+// drawn from 24-bit and 8-bit files and checked pixel by pixel, and placed
+// with the modeless Position dialog.
 
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 #include <cmath>
 
 #include "UiTestSupport.h"
+#include "qtcanvas/QtCanvas.h"
 #include "support/BitmapFiles.h"
 #include "support/NetworkBuilder.h"
 #include "support/TempDir.h"
@@ -18,7 +22,7 @@
 
 namespace rollpath {
 
-class DiagramWidgetTest : public QObject {
+class QtDrawingTest : public QObject {
     Q_OBJECT
 
 private:
@@ -74,6 +78,13 @@ private:
         if (image.rect().contains(outside)) {
             QVERIFY(testing::SameRgb(image, outside.x(), outside.y(), Qt::white));
         }
+    }
+
+    // A 100 x 100 pixel white image at 100 dpi: 10 logical units per pixel.
+    static QImage White() {
+        QImage image(100, 100, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        return image;
     }
 
     testing::TempDir dir_{"rollpath-diagram-ui"};
@@ -149,9 +160,76 @@ private slots:
         widget_.reset();
         QVERIFY(guard.isNull());
     }
+
+    // A pentagram's middle is wound twice, which even-odd would leave empty;
+    // a twisted quad fills both lobes.
+    void windingFillFillsTheMiddleOfAStarAndBothLobesOfABowTie() {
+        QImage image = White();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            const LPoint star[] = {{500, -50}, {790, -950}, {30, -390}, {970, -390}, {210, -950}};
+            canvas.FillPolygon(star, 0x000000);
+        }
+        QCOMPARE(image.pixelColor(50, 55), QColor(Qt::black));
+        image = White();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            const LPoint bowTie[] = {{100, -100}, {900, -900}, {900, -100}, {100, -900}};
+            canvas.FillPolygon(bowTie, 0x000000);
+        }
+        QCOMPARE(image.pixelColor(20, 50), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(80, 50), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(50, 20), QColor(Qt::white));
+    }
+
+    void notXorTwiceLeavesTheImageAsItWas() {
+        QImage image = White();
+        const QImage before = image;
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            const LPoint box[] = {{0, 0}, {500, 0}, {500, -500}, {0, -500}};
+            canvas.FillPolygon(box, 0x000000);  // black on white
+            canvas.SetRasterOp(RasterOp::NotXorPen);
+            const LPoint shape[] = {{200, -200}, {800, -200}, {800, -800}, {200, -800}};
+            canvas.FillPolygon(shape, 0xC0C0C0);
+            canvas.FillPolygon(shape, 0xC0C0C0);
+            canvas.SetRasterOp(RasterOp::CopyPen);
+            canvas.FillPolygon(box, 0xFFFFFF);
+        }
+        QCOMPARE(image, before);
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            canvas.SetRasterOp(RasterOp::NotXorPen);
+            const LPoint shape[] = {{200, -200}, {800, -200}, {800, -800}, {200, -800}};
+            canvas.FillPolygon(shape, 0x0000FF);
+        }
+        // NOT (white XOR red) is red.
+        QCOMPARE(image.pixelColor(50, 50), QColor(Qt::red));
+    }
+
+    void shapesBeyondTheRangeAreCulled() {
+        QImage image = White();
+        {
+            QPainter painter(&image);
+            QtCanvas canvas(painter, 100, 100, image.size());
+            const LPoint far[] = {{40000, -100}, {2000000000, -100}, {2000000000, -2000000000}};
+            canvas.FillPolygon(far, 0x000000);
+            canvas.Ellipse(LRect{-2147483647, 2147483647, -2147483600, 2147483600});
+            // Partly in range: drawn, and Qt clips the rest.
+            const LPoint wide[] = {
+                {-2000000000, 0}, {2000000000, 0}, {2000000000, -500}, {-2000000000, -500}};
+            canvas.FillPolygon(wide, 0x000000);
+        }
+        QCOMPARE(image.pixelColor(50, 20), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(50, 80), QColor(Qt::white));
+    }
 };
 
 }  // namespace rollpath
 
-QTEST_MAIN(rollpath::DiagramWidgetTest)
-#include "DiagramWidgetTest.moc"
+QTEST_MAIN(rollpath::QtDrawingTest)
+#include "QtDrawingTest.moc"
