@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "document/WholeFile.h"
 #include "simdata/AirportLoader.h"
 
 namespace rollpath::fuzz {
@@ -26,18 +27,14 @@ int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<co
     // installation, first when "PodFilesFirst" is clear.
     const bool loose = layout == SampleLayout::Loose;
     static const std::filesystem::path install = SampleInstall(loose ? SampleLayout::All : layout, name);
-    static const std::map<std::string, std::vector<std::uint8_t>> originals = [&files] {
-        std::map<std::string, std::vector<std::uint8_t>> bytes;
-        for (const char* file : files) {
-            std::ifstream in(install / file, std::ios::binary);
-            bytes[file].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        return bytes;
-    }();
+    static std::map<std::string, std::vector<std::uint8_t>> originals;
     if (input.empty()) {
         return 0;
     }
     const char* file = files[input[0] % N];
+    if (!originals.contains(file)) {
+        originals[file] = ReadWholeFile(install / file).value();
+    }
     WriteInput(install / file, input.subspan(1));
 
     FuzzDocument& fuzz = FreshDocument(install);

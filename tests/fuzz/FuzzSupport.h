@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <span>
 #include <string>
 #include <system_error>
@@ -32,10 +31,8 @@ inline const testing::TempDir& Scratch() {
 // again would change its folder, whose listing is then made afresh, and a
 // file truncated to nothing is flushed by some file systems when it closes.
 inline void WriteInput(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    {
-        std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     std::error_code ec;
     std::filesystem::resize_file(path, bytes.size(), ec);
 }
@@ -81,30 +78,6 @@ inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch
     return fuzz;
 }
 
-// Folder listings made within moments of a change are not trusted (coarse
-// file system clocks): a folder dated back is listed once.
-inline void DateBack(const std::filesystem::path& folder) {
-    std::error_code ec;
-    std::filesystem::last_write_time(
-        folder, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1), ec);
-}
-
-// Whether anything was written in the folder since it was dated back.
-inline bool FolderChanged(const std::filesystem::path& folder) {
-    std::error_code ec;
-    return std::filesystem::file_time_type::clock::now() - std::filesystem::last_write_time(folder, ec) <
-           std::chrono::minutes(30);
-}
-
-inline bool EmptyFolder(const std::filesystem::path& folder) {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-    std::filesystem::create_directories(folder, ec);
-    DateBack(folder);
-    DateBack(folder.parent_path());
-    return !ec;
-}
-
 // A sample installation of one layout, written once per process.
 inline std::filesystem::path SampleInstall(SampleLayout layout, const std::string& name) {
     const std::filesystem::path dir = Scratch() / name;
@@ -113,13 +86,13 @@ inline std::filesystem::path SampleInstall(SampleLayout layout, const std::strin
         if (!testing::WriteSampleInstallation(dir, layout)) {
             std::abort();
         }
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-            if (entry.is_directory()) {
-                DateBack(entry.path());
-            }
+        // Folder listings made within moments of a change are not trusted
+        // (coarse file system clocks): dated back, they are made once.
+        const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Scratch().path())) {
+            std::filesystem::last_write_time(entry.path(), past);
         }
-        DateBack(dir);
-        DateBack(Scratch().path());
+        std::filesystem::last_write_time(Scratch().path(), past);
     }
     return dir;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -29,8 +30,7 @@ std::string WithoutFileWriters(const std::string& text) {
             (words.front() == "dump-doc" || words.front() == "render")) {
             continue;
         }
-        kept += line;
-        kept += '\n';
+        kept += line + '\n';
     }
     return kept;
 }
@@ -42,11 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     static const auto project = fuzz::Scratch() / "script-project";
     static const auto output = fuzz::Scratch() / "script-output";
-    static const bool made = fuzz::EmptyFolder(project) && fuzz::EmptyFolder(output);
     // Each session starts without the files an earlier one saved.
     for (const auto& folder : {project, output}) {
-        if (made && fuzz::FolderChanged(folder)) {
-            fuzz::EmptyFolder(folder);
+        std::error_code ec;
+        if (!std::filesystem::is_empty(folder, ec)) {
+            std::filesystem::remove_all(folder, ec);
+            std::filesystem::create_directories(folder, ec);
         }
     }
     cli::CommonOptions options;
