@@ -55,19 +55,14 @@ void BezierPoint(double x0, double y0, double x1, double y1, double x2, double y
 DPoint BezierPoint(const DPoint& p0, const DPoint& p1, const DPoint& p2, const DPoint& p3, double t);
 
 // Ceiling for v >= 0, floor for v < 0. Values beyond the int range saturate;
-// NaN gives 0. Inline: the view projects every point it draws through it.
+// NaN gives 0. Inline and free of library calls: the view projects every
+// point it draws through it.
 inline int RoundAwayFromZero(double v) {
-    if (std::isnan(v)) {
-        return 0;
+    if (!(v > static_cast<double>(INT_MIN) && v < static_cast<double>(INT_MAX))) {
+        return std::isnan(v) ? 0 : (v > 0.0 ? INT_MAX : INT_MIN);
     }
-    const double r = v >= 0.0 ? std::ceil(v) : std::floor(v);
-    if (r >= static_cast<double>(INT_MAX)) {
-        return INT_MAX;
-    }
-    if (r <= static_cast<double>(INT_MIN)) {
-        return INT_MIN;
-    }
-    return static_cast<int>(r);
+    const int t = static_cast<int>(v);
+    return v > t ? t + 1 : (v < t ? t - 1 : t);
 }
 
 // Slides P3 along the line through P2 and P3 onto the line through P1

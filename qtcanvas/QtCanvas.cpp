@@ -4,6 +4,7 @@
 #include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace rollpath {
 
@@ -16,10 +17,10 @@ constexpr int kDotPixels = 3;
 
 // The nearest whole pixel (halves away from zero), kept within a range Qt
 // clips safely.
-int Pixel(double v) {
+inline int Pixel(double v) {
     constexpr double kLimit = 1e8;
-    v = std::clamp(v, -kLimit, kLimit);
-    return static_cast<int>(v >= 0.0 ? v + 0.5 : v - 0.5);
+    v = std::min(std::max(v, -kLimit), kLimit);
+    return static_cast<int>(v + std::copysign(0.5, v));
 }
 
 // The number of times the sign of successive nonzero values changes, going
@@ -30,7 +31,7 @@ int SignChanges(const QPolygon& p, bool alongX) {
     int last = 0;
     int changes = 0;
     for (int i = 0; i < n; ++i) {
-        const QPoint d = p[(i + 1) % n] - p[i];
+        const QPoint d = p[i + 1 < n ? i + 1 : 0] - p[i];
         const int v = alongX ? d.x() : d.y();
         const int s = v > 0 ? 1 : (v < 0 ? -1 : 0);
         if (s == 0) {
@@ -53,10 +54,12 @@ int SignChanges(const QPolygon& p, bool alongX) {
 bool IsConvex(const QPolygon& p) {
     const int n = p.size();
     int sign = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0, j = 1 % n, k = 2 % n; i < n; ++i) {
         const QPoint& a = p[i];
-        const QPoint& b = p[(i + 1) % n];
-        const QPoint& c = p[(i + 2) % n];
+        const QPoint& b = p[j];
+        const QPoint& c = p[k];
+        j = k;
+        k = k + 1 < n ? k + 1 : 0;
         const long long cross = static_cast<long long>(b.x() - a.x()) * (c.y() - b.y()) -
                                 static_cast<long long>(b.y() - a.y()) * (c.x() - b.x());
         const int s = cross > 0 ? 1 : (cross < 0 ? -1 : 0);
@@ -86,6 +89,48 @@ bool Collinear(const QPolygon& p) {
         const QPoint e = p[i] - p[0];
         if (static_cast<long long>(d.x()) * e.y() != static_cast<long long>(d.y()) * e.x()) {
             return false;
+        }
+    }
+    return true;
+}
+
+// Which pixels an aliased fill sets is decided at their centres. For an
+// outline within a box of a few pixels, the centres inside it (winding rule)
+// are listed in `pixels`; false when an edge runs through a centre, where
+// the rasteriser's own rule for ties decides.
+bool CoveredPixels(const QPolygon& p, const QRect& box, QVector<QPoint>& pixels) {
+    pixels.clear();
+    const int n = p.size();
+    // Doubled coordinates put centres on odd values and points on even
+    // ones, so no point lies on a centre's row.
+    for (int y = box.top(); y < box.bottom(); ++y) {
+        const long long cy = 2LL * y + 1;
+        for (int x = box.left(); x < box.right(); ++x) {
+            const long long cx = 2LL * x + 1;
+            int winding = 0;
+            for (int i = 0; i < n; ++i) {
+                const QPoint& a = p[i];
+                const QPoint& b = p[i + 1 < n ? i + 1 : 0];
+                const long long ay = 2LL * a.y();
+                const long long by = 2LL * b.y();
+                if ((ay < cy) == (by < cy)) {
+                    continue;
+                }
+                const long long ax = 2LL * a.x();
+                const long long side = (2LL * b.x() - ax) * (cy - ay) - (cx - ax) * (by - ay);
+                if (side == 0) {
+                    return false;
+                }
+                // Crossings of the ray from the centre toward +x.
+                if (by > ay && side > 0) {
+                    ++winding;
+                } else if (by < ay && side < 0) {
+                    --winding;
+                }
+            }
+            if (winding != 0) {
+                pixels.append(QPoint(x, y));
+            }
         }
     }
     return true;
@@ -163,7 +208,7 @@ void QtCanvas::SetRasterOp(RasterOp op) {
 }
 
 QPoint QtCanvas::ToDevice(int x, int y) const {
-    return QPoint(Pixel(x * scaleX_), Pixel(-y * scaleY_));
+    return QPoint(Pixel(x * scaleX_), Pixel(-(y * scaleY_)));
 }
 
 QRect QtCanvas::DeviceRect(const LRect& b) const {
@@ -185,40 +230,68 @@ bool QtCanvas::Culled(int left, int top, int right, int bottom) const {
            y0 > paintArea_.bottom() + 2.0;
 }
 
-bool QtCanvas::Culled(std::span<const LPoint> points) const {
-    if (points.empty()) {
-        return true;
+bool QtCanvas::ToVisiblePolygon(std::span<const LPoint> points) {
+    const int n = static_cast<int>(points.size());
+    polygon_.resize(n);
+    QPoint* out = polygon_.data();
+    LRect logical{points[0].x, points[0].y, points[0].x, points[0].y};
+    const double scaleX = scaleX_;
+    const double scaleY = scaleY_;
+    int x0 = std::numeric_limits<int>::max();
+    int x1 = std::numeric_limits<int>::min();
+    int y0 = x0;
+    int y1 = x1;
+    for (int i = 0; i < n; ++i) {
+        const LPoint& p = points[static_cast<std::size_t>(i)];
+        logical.left = std::min(logical.left, p.x);
+        logical.right = std::max(logical.right, p.x);
+        logical.top = std::max(logical.top, p.y);
+        logical.bottom = std::min(logical.bottom, p.y);
+        const int x = Pixel(p.x * scaleX);
+        const int y = Pixel(-(p.y * scaleY));
+        out[i] = QPoint(x, y);
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
     }
-    int left = points[0].x;
-    int right = left;
-    int top = points[0].y;
-    int bottom = top;
-    for (const LPoint& p : points) {
-        left = std::min(left, p.x);
-        right = std::max(right, p.x);
-        top = std::max(top, p.y);
-        bottom = std::min(bottom, p.y);
+    if (logical.right < kLogicalMin || logical.left > kLogicalMax || logical.top < kLogicalMin ||
+        logical.bottom > kLogicalMax) {
+        return false;
     }
-    return Culled(left, top, right, bottom);
-}
-
-void QtCanvas::ToPolygon(std::span<const LPoint> points) {
-    polygon_.resize(static_cast<int>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        polygon_[static_cast<int>(i)] = ToDevice(points[i].x, points[i].y);
-    }
+    polygonBox_ = QRect(QPoint(x0, y0), QPoint(x1, y1));
+    return x1 >= paintArea_.left() - 1 && x0 <= paintArea_.right() + 2 && y1 >= paintArea_.top() - 1 &&
+           y0 <= paintArea_.bottom() + 2;
 }
 
 bool QtCanvas::HoldDot(const QRect& rect) {
     if (notXor_ || nullBrush_ || pen_ != brush_ || rect.width() > kDotPixels || rect.height() > kDotPixels) {
         return false;
     }
-    if (!dots_.isEmpty() && dotColor_ != brush_) {
+    HoldDot(rect, brush_);
+    return true;
+}
+
+void QtCanvas::HoldDot(const QRect& rect, ColorRef color) {
+    if (!dots_.isEmpty() && dotColor_ != color) {
         FlushDots();
     }
-    dotColor_ = brush_;
+    dotColor_ = color;
+    // Dots of one colour are opaque and drawn in any order: one that
+    // touches the last along the same rows or columns (lights along a
+    // row, the pixels of a marking) widens it instead.
+    if (!dots_.isEmpty()) {
+        QRect& last = dots_.last();
+        const bool sameRows = last.top() == rect.top() && last.bottom() == rect.bottom() &&
+                              rect.left() <= last.right() + 1 && rect.right() >= last.left() - 1;
+        const bool sameColumns = last.left() == rect.left() && last.right() == rect.right() &&
+                                 rect.top() <= last.bottom() + 1 && rect.bottom() >= last.top() - 1;
+        if (sameRows || sameColumns) {
+            last = last.united(rect);
+            return;
+        }
+    }
     dots_.append(rect);
-    return true;
 }
 
 void QtCanvas::FlushDots() {
@@ -232,11 +305,17 @@ void QtCanvas::FlushDots() {
 }
 
 void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
-    if (points.size() < 3 || Culled(points)) {
+    if (points.size() < 3 || !ToVisiblePolygon(points) || Collinear(polygon_)) {
         return;
     }
-    ToPolygon(points);
-    if (Collinear(polygon_)) {
+    // Markings of a few pixels or less at this zoom (most of them when the
+    // whole airport shows) set the pixels whose centres they hold: those
+    // join the held dots instead of a polygon of their own.
+    if (!notXor_ && polygonBox_.width() <= kDotPixels + 1 && polygonBox_.height() <= kDotPixels + 1 &&
+        CoveredPixels(polygon_, polygonBox_, pixels_)) {
+        for (const QPoint& pixel : pixels_) {
+            HoldDot(QRect(pixel, QSize(1, 1)), brush & 0xFFFFFF);
+        }
         return;
     }
     FlushDots();
@@ -250,11 +329,10 @@ void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
 }
 
 void QtCanvas::Polyline(std::span<const LPoint> points) {
-    if (points.size() < 2 || Culled(points)) {
+    if (points.size() < 2 || !ToVisiblePolygon(points)) {
         return;
     }
     FlushDots();
-    ToPolygon(points);
     UsePen(pen_);
     painter_.drawPolyline(polygon_);
 }

@@ -51,14 +51,16 @@ private:
     QRect DeviceRect(const LRect& bounds) const;
     // True when nothing of the box can show.
     bool Culled(int left, int top, int right, int bottom) const;
-    bool Culled(std::span<const LPoint> points) const;
-    void ToPolygon(std::span<const LPoint> points);
+    // The points as device pixels in polygon_ and their box in polygonBox_;
+    // false when nothing of them can show.
+    bool ToVisiblePolygon(std::span<const LPoint> points);
     // The painter's pen and brush are set only when they change.
     void UsePen(ColorRef color);
     void UseBrush(ColorRef color);
     // Dots of at most a few pixels (lights when zoomed out) are held back
     // and filled in one call per colour; any other drawing flushes them.
     bool HoldDot(const QRect& rect);
+    void HoldDot(const QRect& rect, ColorRef color);
     void FlushDots();
 
     QPainter& painter_;
@@ -71,6 +73,8 @@ private:
     bool nullBrush_ = false;
     bool notXor_ = false;
     QPolygon polygon_;
+    QRect polygonBox_;
+    QVector<QPoint> pixels_;
     ColorRef painterPen_ = kNone;
     ColorRef painterBrush_ = kNone;
     ColorRef dotColor_ = kNone;

@@ -14,6 +14,7 @@
 #include "pavement/SegmentPieces.h"
 #include "view/RollpathView.h"
 #include "view/ViewColors.h"
+#include "view/WorldBox.h"
 
 namespace rollpath {
 
@@ -61,6 +62,14 @@ private:
 
 LRect Around(const LPoint& c, int r) {
     return LRect{c.x - r, c.y + r, c.x + r, c.y - r};
+}
+
+// True when the box meets the area, or (wholly) lies inside it.
+bool Meets(const WorldBox& box, const ClipRect& a) {
+    return !(box.x1 < a.left || box.x0 > a.right || box.y1 < a.bottom || box.y0 > a.top);
+}
+bool Within(const WorldBox& box, const ClipRect& a) {
+    return box.x0 >= a.left && box.x1 <= a.right && box.y0 >= a.bottom && box.y1 <= a.top;
 }
 
 }  // namespace
@@ -149,18 +158,9 @@ bool CRollpathView::OutsidePaintBox(std::span<const DPoint> points, double margi
     if (m_PaintBox.all || points.empty()) {
         return false;
     }
-    double x0 = points[0].x;
-    double x1 = x0;
-    double y0 = points[0].y;
-    double y1 = y0;
-    for (const DPoint& p : points) {
-        x0 = std::min(x0, p.x);
-        x1 = std::max(x1, p.x);
-        y0 = std::min(y0, p.y);
-        y1 = std::max(y1, p.y);
-    }
     const PaintBox& b = m_PaintBox;
-    return x1 < b.left - margin || x0 > b.right + margin || y1 < b.bottom - margin || y0 > b.top + margin;
+    return !Meets(BoxOf(points.data(), static_cast<int>(points.size())),
+                  ClipRect{b.left - margin, b.right + margin, b.top + margin, b.bottom - margin});
 }
 
 // A segment's markings and lights keep within its width of its outline and
@@ -185,22 +185,11 @@ int CRollpathView::ClipToVisibleArea(int n) {
     if (n <= 0) {
         return 0;
     }
-    double x0 = m_Draw.world[0].x;
-    double x1 = x0;
-    double y0 = m_Draw.world[0].y;
-    double y1 = y0;
-    for (int i = 1; i < n; ++i) {
-        const DPoint& p = m_Draw.world[static_cast<std::size_t>(i)];
-        x0 = std::min(x0, p.x);
-        x1 = std::max(x1, p.x);
-        y0 = std::min(y0, p.y);
-        y1 = std::max(y1, p.y);
-    }
-    const ClipRect& a = m_VisibleArea;
-    if (x1 < a.left || x0 > a.right || y1 < a.bottom || y0 > a.top) {
+    const WorldBox box = BoxOf(m_Draw.world.data(), n);
+    if (!Meets(box, m_VisibleArea)) {
         return 0;
     }
-    if (x0 >= a.left && x1 <= a.right && y0 >= a.bottom && y1 <= a.top) {
+    if (Within(box, m_VisibleArea)) {
         return n;
     }
     return ClipToRectangle(m_Draw.world.data(), n, m_VisibleArea, m_Draw.world);
@@ -208,17 +197,29 @@ int CRollpathView::ClipToVisibleArea(int n) {
 
 void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush,
                                     ClipRule rule) {
-    if (n <= 0 || OutsidePaintBox(std::span(points, static_cast<std::size_t>(n)))) {
+    if (n <= 0) {
         return;
     }
-    m_Draw.world.assign(points, points + n);
-    RotateWorldPoints(m_Draw.world.data(), n);
-    const int count = ClipToVisibleArea(n);
+    // Unturned, the box of the points serves both the paint box and the
+    // visible area, and a shape wholly inside is projected where it lies.
+    const WorldBox box = BoxOf(points, n);
+    const PaintBox& b = m_PaintBox;
+    if (!b.all && !Meets(box, ClipRect{b.left, b.right, b.top, b.bottom})) {
+        return;
+    }
+    const DPoint* world = points;
+    int count = n;
+    if (m_Doc.m_dRotation != 0.0 || !Within(box, m_VisibleArea)) {
+        m_Draw.world.assign(points, points + n);
+        RotateWorldPoints(m_Draw.world.data(), n);
+        count = ClipToVisibleArea(n);
+        world = m_Draw.world.data();
+    }
     if (count == 0 || (rule == ClipRule::Polygon && count < 3)) {
         return;
     }
     m_Draw.logical.resize(static_cast<std::size_t>(count));
-    ProjectPoints(count, m_Draw.world.data(), m_Draw.logical.data(), false);
+    ProjectPoints(count, world, m_Draw.logical.data(), false);
     if (m_bOutlineOnly != 0) {
         canvas.Polyline(m_Draw.logical);
     } else {

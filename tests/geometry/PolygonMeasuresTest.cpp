@@ -154,6 +154,8 @@ TEST(RoundAwayFromZero, RoundsOutward) {
     EXPECT_EQ(RoundAwayFromZero(0.0), 0);
     EXPECT_EQ(RoundAwayFromZero(10.25 * 256.0), 2624);
     EXPECT_EQ(RoundAwayFromZero(1e30), INT_MAX);
+    EXPECT_EQ(RoundAwayFromZero(2147483646.5), INT_MAX);
+    EXPECT_EQ(RoundAwayFromZero(-2147483647.5), INT_MIN);
     EXPECT_EQ(RoundAwayFromZero(-1e30), INT_MIN);
     EXPECT_EQ(RoundAwayFromZero(std::nan("")), 0);
 }
