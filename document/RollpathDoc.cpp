@@ -100,6 +100,7 @@ std::unique_ptr<CRollpathDoc> CRollpathDoc::MakeScratch() {
     scratch->SetMessageSink(m_pMessages);
     scratch->SetProgramDir(m_ProgramDir);
     scratch->SetTriangulationSeed(m_TriangulationSeed);
+    scratch->m_Vertices.swap(m_SparePool);
     return scratch;
 }
 
@@ -125,6 +126,9 @@ void CRollpathDoc::TakeModelFrom(CRollpathDoc& other) {
     m_pLights = std::move(other.m_pLights);
     m_pSegments = std::move(other.m_pSegments);
     m_Vertices.swap(other.m_Vertices);
+    if (other.m_Vertices.capacity() > m_SparePool.capacity()) {
+        m_SparePool.swap(other.m_Vertices);
+    }
     m_nVertices = other.m_nVertices;
     m_nSource = other.m_nSource;
     m_nSink = other.m_nSink;

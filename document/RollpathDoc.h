@@ -145,6 +145,9 @@ private:
     MessageSink* m_pMessages = &m_DefaultMessages;
     std::filesystem::path m_ProgramDir;
     CEditHistory m_History{*this};
+    // The pool of the model the last load replaced, emptied: the next load
+    // takes its room instead of making a pool of its own.
+    std::vector<NetworkVertex> m_SparePool;
 };
 
 }  // namespace rollpath

@@ -2,7 +2,8 @@
 
 // The database targets: the sample installation of one layout with one of
 // its files replaced by the input (its first byte picks which), then the
-// airport opened as the editor opens it, runways placed and seeded.
+// airport read as the editor reads it, runways placed and seeded. The
+// network and pavement built on them are left to the scenery-file targets.
 
 #include <array>
 #include <cstddef>
@@ -13,7 +14,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "project/DocumentPipeline.h"
+#include "document/WholeFile.h"
 #include "simdata/AirportLoader.h"
 
 namespace rollpath::fuzz {
@@ -26,26 +27,20 @@ int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<co
     // installation, first when "PodFilesFirst" is clear.
     const bool loose = layout == SampleLayout::Loose;
     static const std::filesystem::path install = SampleInstall(loose ? SampleLayout::All : layout, name);
-    static const std::map<std::string, std::vector<std::uint8_t>> originals = [&files] {
-        std::map<std::string, std::vector<std::uint8_t>> bytes;
-        for (const char* file : files) {
-            std::ifstream in(install / file, std::ios::binary);
-            bytes[file].assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-        return bytes;
-    }();
+    static std::map<std::string, std::vector<std::uint8_t>> originals;
     if (input.empty()) {
         return 0;
     }
     const char* file = files[input[0] % N];
+    if (!originals.contains(file)) {
+        originals[file] = ReadWholeFile(install / file).value();
+    }
     WriteInput(install / file, input.subspan(1));
 
     FuzzDocument& fuzz = FreshDocument(install);
     fuzz.settings.PodFilesFirst = loose ? 0 : 1;
     // Found through the second identifier: both indexes are searched.
-    if (LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms") == 1) {
-        PrepareOpenedDocument(fuzz.doc);
-    }
+    (void)LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms");
 
     WriteInput(install / file, originals.at(file));
     return 0;

@@ -4,13 +4,14 @@
 // scratch folder for the readers that only take paths, and a sample
 // installation for the database readers.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <span>
 #include <string>
+#include <system_error>
 
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
@@ -26,13 +27,14 @@ inline const testing::TempDir& Scratch() {
     return dir;
 }
 
-// Replaces the file at path with the bytes. The old file is removed first so
-// that no file system flushes a truncated file on every run.
+// Replaces the file at path with the bytes, in place: a file removed and made
+// again would change its folder, whose listing is then made afresh, and a
+// file truncated to nothing is flushed by some file systems when it closes.
 inline void WriteInput(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     std::error_code ec;
-    std::filesystem::remove(path, ec);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::filesystem::resize_file(path, bytes.size(), ec);
 }
 
 // How messages name an input file.
@@ -84,6 +86,13 @@ inline std::filesystem::path SampleInstall(SampleLayout layout, const std::strin
         if (!testing::WriteSampleInstallation(dir, layout)) {
             std::abort();
         }
+        // Folder listings made within moments of a change are not trusted
+        // (coarse file system clocks): dated back, they are made once.
+        const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(Scratch().path())) {
+            std::filesystem::last_write_time(entry.path(), past);
+        }
+        std::filesystem::last_write_time(Scratch().path(), past);
     }
     return dir;
 }

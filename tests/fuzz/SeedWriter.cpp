@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <tuple>
 
+#include "FuzzSupport.h"
 #include "document/RollpathDoc.h"
 #include "project/DocumentPipeline.h"
 #include "support/SyntheticAirport.h"
@@ -22,40 +24,32 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir / "out");
     std::filesystem::create_directories(dir / "project");
-    struct Size {
-        const char* code;
-        int side;
-        int polygons;
-    };
-    for (const Size& size : {Size{"SYN1", 3, 1}, Size{"SYN2", 4, 3}, Size{"SYN3", 8, 8}}) {
-        Settings settings;
-        settings.FlyDirSet = 1;
-        settings.OutputDir = (dir / "out").string();
-        RecordingMessageSink messages;
-        CRollpathDoc doc;
-        doc.SetSettings(&settings);
-        doc.SetMessageSink(&messages);
+    for (const auto& [code, side, polygons] :
+         {std::tuple{"SYN1", 3, 1}, std::tuple{"SYN2", 4, 3}, std::tuple{"SYN3", 8, 8}}) {
+        fuzz::FuzzDocument fuzz;
+        fuzz.Reset(dir);
+        fuzz.settings.OutputDir = (dir / "out").string();
+        CRollpathDoc& doc = fuzz.doc;
         doc.SetProgramDir(dir / "project");
-        doc.SetTriangulationSeed(1u);
         testing::SyntheticAirportOptions options;
-        options.seed = static_cast<std::uint64_t>(size.side);
-        options.columns = size.side;
-        options.rows = size.side;
-        options.polygons = size.polygons;
+        options.seed = static_cast<std::uint64_t>(side);
+        options.columns = side;
+        options.rows = side;
+        options.polygons = polygons;
         testing::BuildSyntheticAirport(doc, options);
         // Runway pavement and markings would make the pavement file too big
         // for a small corpus; the rollpaths still meet at junctions.
         doc.m_pRunways.clear();
         testing::PaveSyntheticAirport(doc);
-        doc.m_szCode = size.code;
-        doc.m_szTxpName = std::string(size.code) + ".txp";
-        doc.m_szBgrName = std::string(size.code) + ".bgr";
-        doc.m_szTxdName = std::string(size.code) + ".txd";
-        doc.m_szTmsName = std::string(size.code) + ".tms";
+        doc.m_szCode = code;
+        doc.m_szTxpName = std::string(code) + ".txp";
+        doc.m_szBgrName = std::string(code) + ".bgr";
+        doc.m_szTxdName = std::string(code) + ".txd";
+        doc.m_szTmsName = std::string(code) + ".tms";
         PrepareOpenedDocument(doc);
         doc.SetModifiedFlag(true);
         if (!Save(doc)) {
-            std::cerr << "cannot save " << size.code << '\n';
+            std::cerr << "cannot save " << code << '\n';
             return 1;
         }
     }

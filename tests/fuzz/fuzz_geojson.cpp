@@ -12,26 +12,26 @@
 
 namespace {
 
-void PlaceAirport(rollpath::CRollpathDoc& doc) {
+// The one document, emptied, with the airport the coordinates are placed by.
+rollpath::CRollpathDoc& PlacedAirport() {
+    rollpath::CRollpathDoc& doc = rollpath::fuzz::FreshDocument().doc;
     doc.m_Airport.lat = 37.461149;
     doc.m_Airport.lon = -122.114998;
     doc.m_bAirportLoaded = 1;
+    return doc;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
-    auto& fuzz = fuzz::FreshDocument();
-    PlaceAirport(fuzz.doc);
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (!ImportGeoJson(fuzz.doc, text)) {
+    CRollpathDoc& doc = PlacedAirport();
+    if (!ImportGeoJson(doc, std::string_view(reinterpret_cast<const char*>(data), size))) {
         return 0;
     }
-    const std::string exported = ExportGeoJson(fuzz.doc);
-    auto& again = fuzz::FreshDocument();
-    PlaceAirport(again.doc);
-    if (!ImportGeoJson(again.doc, exported)) {
+    // Exported before the document is emptied for the second import.
+    const std::string exported = ExportGeoJson(doc);
+    if (!ImportGeoJson(PlacedAirport(), exported)) {
         std::abort();
     }
     return 0;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "FuzzSupport.h"
 #include "document/ProjectList.h"
@@ -12,18 +13,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
-    const auto input = fuzz::Input(data, size);
-    (void)ReadProjectSections(input);
-    // Opening an airport from the list reads it by its path.
-    const auto path = fuzz::Scratch() / kProjectListName;
-    fuzz::WriteInput(path, input);
-    auto& fuzz = fuzz::FreshDocument(install);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    (void)ReadProjectSections(fuzz::Input(data, size));
+    // The entry as the Open command fills it from the list on the disk.
+    const auto entries = ProjectEntries(text);
     PendingProject pending;
-    SetPendingProject(pending, "KSFO", path);
-    if (OnOpenDocument(fuzz.doc, pending)) {
-        PrepareOpenedDocument(fuzz.doc);
+    SetPendingDefaults(pending, "KSFO");
+    if (const auto entry = entries.find("KSFO"); entry != entries.end()) {
+        pending = entry->second;
     }
+    auto& fuzz = fuzz::FreshDocument(install);
+    (void)OnOpenDocument(fuzz.doc, pending);
     fuzz.doc.m_szCode = "KSFO";
-    (void)WriteProjectList(fuzz.doc, path, fuzz.messages);
+    (void)(ProjectListWithout(text, {fuzz.doc.m_szCode}) + FormatProjectEntry(fuzz.doc));
     return 0;
 }

@@ -1,12 +1,14 @@
 // A scripted editor session: every line through the same view the editor
 // uses (tools, drags, keys, dialogs answered from the script, Save into the
 // scratch folder). Lines that would write a file where the input says
-// (dump-doc, render) are left out.
+// (dump-doc, render) are left out, and a session ends after kMaxLines lines:
+// longer ones mostly repeat edits at the cost of many shorter sessions.
 
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -15,19 +17,20 @@
 
 namespace {
 
+constexpr int kMaxLines = 64;
+
 std::string WithoutFileWriters(const std::string& text) {
     std::istringstream in(text);
     std::string kept;
     std::string line;
-    while (std::getline(in, line)) {
+    for (int lines = 0; lines < kMaxLines && std::getline(in, line); ++lines) {
         std::vector<std::string> words;
         std::string error;
         if (rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
             (words.front() == "dump-doc" || words.front() == "render")) {
             continue;
         }
-        kept += line;
-        kept += '\n';
+        kept += line + '\n';
     }
     return kept;
 }
@@ -38,10 +41,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     static const auto project = fuzz::Scratch() / "script-project";
-    std::filesystem::create_directories(project);
+    static const auto output = fuzz::Scratch() / "script-output";
+    // Each session starts without the files an earlier one saved.
+    for (const auto& folder : {project, output}) {
+        std::error_code ec;
+        if (!std::filesystem::is_empty(folder, ec)) {
+            std::filesystem::remove_all(folder, ec);
+            std::filesystem::create_directories(folder, ec);
+        }
+    }
     cli::CommonOptions options;
     options.flyDir = install.string();
-    options.outputDir = (fuzz::Scratch() / "script-output").string();
+    options.outputDir = output.string();
     options.projectDir = project.string();
     options.seed = 1u;
     std::ostringstream err;

@@ -7,6 +7,7 @@
 
 #include "FuzzScenery.h"
 #include "FuzzSupport.h"
+#include "simdata/LittleEndian.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
@@ -14,9 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.size() < 4) {
         return 0;
     }
-    const std::size_t declared =
-        static_cast<std::size_t>(input[0]) | static_cast<std::size_t>(input[1]) << 8 |
-        static_cast<std::size_t>(input[2]) << 16 | static_cast<std::size_t>(input[3]) << 24;
+    const std::size_t declared = UInt32At(input, 0);
     const auto rest = input.subspan(4);
     const std::size_t networkSize = declared < rest.size() ? declared : rest.size();
     const auto network = rest.first(networkSize);
