@@ -7,8 +7,8 @@
 
 #include <memory>
 
+#include "ReferenceRebuild.h"
 #include "pavement/NetworkRebuild.h"
-#include "support/ReferenceRebuild.h"
 #include "support/SyntheticAirport.h"
 
 namespace rollpath {

@@ -70,6 +70,14 @@ void CourseAndDistance(double lat1, double lon1, double lat2, double lon2, doubl
     if (dM == 0.0) {
         c = 90.0;
         distance = 60.0 * std::fabs(dLon) * math::Cos(lat1 * kDegToRad);
+    } else if (std::fabs(dM) <= kParallelThreshold) {
+        // The direct solution sails these by departure; solving them by
+        // meridional parts instead would put a point some tenths of a percent
+        // of its east-west distance away from where it was placed.
+        const double departure = 60.0 * std::fabs(dLon) * math::Cos(lat1 * kDegToRad);
+        const double northing = 60.0 * std::fabs(dLat);
+        c = math::Atan(departure / northing) * kRadToDeg;
+        distance = std::sqrt(northing * northing + departure * departure);
     } else {
         c = math::Atan(60.0 * std::fabs(dLon) / std::fabs(dM)) * kRadToDeg;
         distance = 60.0 * std::fabs(dLat) / math::Cos(c * kDegToRad);

@@ -150,23 +150,17 @@ TEST_P(PendingProjectCase, ReadsTheEntry) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProjectList, PendingProjectCase,
-    ::testing::Values(
-        PendingCase{"quoted", "[KSFO]\ntxp=a.txp\nbgr=b.bgr\nbmp=\"C:\\maps\\x y.bmp\" 10 -20 150 90.5\n",
-                    "a.txp", "b.bgr", "C:\\maps\\x y.bmp", 10, -20, 150, 90.5},
-        PendingCase{"unquoted_upper_case_extension",
-                    "[KSFO]\ntxp=a\nbgr=b\nbmp=D:\\Scans\\SFO.BMP 300 400 80 12.5\n", "a", "b",
-                    "D:\\Scans\\SFO.BMP", 300, 400, 80, 12.5},
-        PendingCase{"first_matching_entry_wins",
-                    "[KSFO]\ntxp=1\nbgr=2\nbmp=\"\"\n[KSFO]\ntxp=3\nbgr=4\nbmp=\"\"\n", "1", "2", "", 0, 0,
-                    100, 0.0},
-        PendingCase{"case_matters", "[ksfo]\ntxp=1\nbgr=2\nbmp=\"\"\n", "KSFO.txp", "KSFO.bgr", "", 0, 0, 100,
-                    0.0},
-        PendingCase{"unterminated_entry_lines_are_taken", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"/m.bmp\" 1 2 3 4.25",
-                    "a", "b", "/m.bmp", 1, 2, 3, 4.25},
-        PendingCase{"windows_line_ends", "[KSFO]\r\ntxp=a\r\nbgr=b\r\nbmp=\"/m.bmp\" 1 2 3 4\r\n", "a", "b",
-                    "/m.bmp", 1, 2, 3, 4.0},
-        PendingCase{"huge_numbers_saturate", "[KSFO]\ntxp=a\nbgr=b\nbmp=\"\" 99999999999 -99999999999 3 1\n",
-                    "a", "b", "", 2147483647, -2147483647 - 1, 3, 1.0}),
+    ::testing::Values(PendingCase{"unquoted_upper_case_extension",
+                                  "[KSFO]\ntxp=a\nbgr=b\nbmp=D:\\Scans\\SFO.BMP 300 400 80 12.5\n", "a", "b",
+                                  "D:\\Scans\\SFO.BMP", 300, 400, 80, 12.5},
+                      PendingCase{"first_matching_entry_wins",
+                                  "[KSFO]\ntxp=1\nbgr=2\nbmp=\"\"\n[KSFO]\ntxp=3\nbgr=4\nbmp=\"\"\n", "1",
+                                  "2", "", 0, 0, 100, 0.0},
+                      PendingCase{"case_matters", "[ksfo]\ntxp=1\nbgr=2\nbmp=\"\"\n", "KSFO.txp", "KSFO.bgr",
+                                  "", 0, 0, 100, 0.0},
+                      PendingCase{"huge_numbers_saturate",
+                                  "[KSFO]\ntxp=a\nbgr=b\nbmp=\"\" 99999999999 -99999999999 3 1\n", "a", "b",
+                                  "", 2147483647, -2147483647 - 1, 3, 1.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProjectSections, ListsHeadersSkipsCommentsAndSorts) {

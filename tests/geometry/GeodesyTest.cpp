@@ -73,6 +73,23 @@ TEST(Geodesy, LocalFeetAndLatitudeLongitude) {
     EXPECT_NEAR(lon, 10.0 + 2.0 / 60.0, 1e-9);
 }
 
+// A point placed in LocalFeet comes back where it was, also just north or
+// south of the benchmark's parallel, where the direct solution sails by
+// departure (a point 30100 ft west and 48 ft south came back 128 ft off).
+TEST(Geodesy, LocalFeetComeBackFromLatitudeLongitude) {
+    for (const double benchLat : {-60.0, 0.5, 37.461149, 71.0}) {
+        for (const double x : {-60000.0, -30100.0, 100.0, 45000.0}) {
+            for (const double y : {-500.0, -48.0, -1.0, 0.0, 0.5, 30.0, 49.0, 61.0, 9000.0}) {
+                double lat = 0.0;
+                double lon = 0.0;
+                LocalFeetToLatLon(benchLat, -122.1, x, y, lat, lon);
+                const DPoint back = LatLonToLocalFeet(benchLat, -122.1, lat, lon);
+                EXPECT_LT(std::hypot(back.x - x, back.y - y), 0.01) << benchLat << " " << x << " " << y;
+            }
+        }
+    }
+}
+
 // A negative distance goes the other way; the 180th meridian is crossed.
 TEST(Geodesy, DestinationGoesBackwardsAndWraps) {
     double lat1 = 0.0, lon1 = 0.0, lat = 0.0, lon = 0.0;

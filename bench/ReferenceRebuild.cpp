@@ -1,4 +1,4 @@
-#include "support/ReferenceRebuild.h"
+#include "ReferenceRebuild.h"
 
 #include <vector>
 
