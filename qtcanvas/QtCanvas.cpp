@@ -347,10 +347,31 @@ void QtCanvas::Ellipse(const LRect& b) {
     if (HoldDot(rect.adjusted(0, 0, 1, 1))) {
         return;
     }
+    DrawEllipse(rect);
+}
+
+void QtCanvas::DrawEllipse(const QRect& rect) {
     FlushDots();
     UsePen(pen_);
     UseBrush(nullBrush_ ? kNone : brush_);
     painter_.drawEllipse(rect);
+}
+
+void QtCanvas::Dots(std::span<const LPoint> centres, int radius) {
+    const int r = std::abs(radius);
+    const bool holdable = !notXor_ && !nullBrush_ && pen_ == brush_;
+    for (const LPoint& c : centres) {
+        if (Culled(c.x - r, c.y + r, c.x + r, c.y - r)) {
+            continue;
+        }
+        const QRect rect = DeviceRect(LRect{c.x - r, c.y + r, c.x + r, c.y - r});
+        const QRect outline = rect.adjusted(0, 0, 1, 1);
+        if (holdable && outline.width() <= kDotPixels && outline.height() <= kDotPixels) {
+            HoldDot(outline, brush_);
+        } else {
+            DrawEllipse(rect);
+        }
+    }
 }
 
 void QtCanvas::Rectangle(const LRect& b) {

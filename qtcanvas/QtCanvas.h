@@ -36,6 +36,7 @@ public:
     void Polyline(std::span<const LPoint> points) override;
     void Ellipse(const LRect& bounds) override;
     void Rectangle(const LRect& bounds) override;
+    void Dots(std::span<const LPoint> centres, int radius) override;
     void StretchDib(const DibImage& image, int x, int y, int width, int height, int srcX, int srcY,
                     int srcWidth, int srcHeight) override;
     std::optional<LRect> PaintArea() const override;
@@ -62,6 +63,8 @@ private:
     bool HoldDot(const QRect& rect);
     void HoldDot(const QRect& rect, ColorRef color);
     void FlushDots();
+    // An ellipse inside the pixel rectangle with the pen and brush.
+    void DrawEllipse(const QRect& rect);
 
     QPainter& painter_;
     double scaleX_;

@@ -40,6 +40,13 @@ public:
     // Outlined with the pen and filled with the brush, inside the rectangle.
     virtual void Ellipse(const LRect& bounds) = 0;
     virtual void Rectangle(const LRect& bounds) = 0;
+    // Ellipses of one radius around the centres, as Ellipse draws each; a
+    // canvas may draw the lot in fewer calls.
+    virtual void Dots(std::span<const LPoint> centres, int radius) {
+        for (const LPoint& c : centres) {
+            Ellipse(LRect{c.x - radius, c.y + radius, c.x + radius, c.y - radius});
+        }
+    }
     // The source rectangle of the image (pixels, y measured from the image's
     // bottom row as bitmaps count it) stretched onto the destination: x, y is
     // its top-left corner and height is negative when the image stands upright.

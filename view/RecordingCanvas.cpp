@@ -1,8 +1,31 @@
 #include "view/RecordingCanvas.h"
 
 #include <algorithm>
+#include <mutex>
+#include <set>
 
 namespace rollpath {
+
+namespace {
+
+// One lasting copy of each layer name: calls refer to it instead of copying
+// it (a heap allocation for long names) each time.
+std::string_view Interned(std::string_view name) {
+    static std::mutex mutex;
+    static std::set<std::string, std::less<>> names;
+    const std::scoped_lock lock(mutex);
+    auto it = names.find(name);
+    if (it == names.end()) {
+        it = names.emplace(name).first;
+    }
+    return *it;
+}
+
+}  // namespace
+
+void RecordingCanvas::BeginLayer(std::string_view name) {
+    layers_.push_back(Interned(name));
+}
 
 DrawCall& RecordingCanvas::Record(DrawKind kind) {
     DrawCall& call = calls.emplace_back();
@@ -32,6 +55,12 @@ void RecordingCanvas::Ellipse(const LRect& bounds) {
     Record(DrawKind::Ellipse).bounds = bounds;
 }
 
+void RecordingCanvas::Dots(std::span<const LPoint> centres, int radius) {
+    for (const LPoint& c : centres) {
+        Record(DrawKind::Ellipse).bounds = LRect{c.x - radius, c.y + radius, c.x + radius, c.y - radius};
+    }
+}
+
 void RecordingCanvas::Rectangle(const LRect& bounds) {
     Record(DrawKind::Rectangle).bounds = bounds;
 }
@@ -57,7 +86,7 @@ std::vector<std::string> RecordingCanvas::LayerOrder() const {
     std::vector<std::string> order;
     for (const DrawCall& call : calls) {
         if (std::find(order.begin(), order.end(), call.layer) == order.end()) {
-            order.push_back(call.layer);
+            order.emplace_back(call.layer);
         }
     }
     return order;

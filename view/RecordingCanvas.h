@@ -4,6 +4,7 @@
 // for tests, and for measuring the view's own drawing cost.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "view/Canvas.h"
@@ -20,7 +21,7 @@ struct DrawCall {
     ColorRef brush = kBlack;  // for FillPolygon the colour it was given
     bool nullBrush = false;
     RasterOp op = RasterOp::CopyPen;
-    std::string layer;  // the innermost open layer, empty outside any
+    std::string_view layer;  // the innermost open layer, empty outside any (names live for the program)
 };
 
 class RecordingCanvas : public Canvas {
@@ -37,10 +38,11 @@ public:
     void Polyline(std::span<const LPoint> points) override;
     void Ellipse(const LRect& bounds) override;
     void Rectangle(const LRect& bounds) override;
+    void Dots(std::span<const LPoint> centres, int radius) override;
     void StretchDib(const DibImage& image, int x, int y, int width, int height, int srcX, int srcY,
                     int srcWidth, int srcHeight) override;
 
-    void BeginLayer(std::string_view name) override { layers_.emplace_back(name); }
+    void BeginLayer(std::string_view name) override;
     void EndLayer() override {
         if (!layers_.empty()) {
             layers_.pop_back();
@@ -64,7 +66,7 @@ private:
     ColorRef brush_ = 0xFFFFFF;
     bool nullBrush_ = false;
     RasterOp op_ = RasterOp::CopyPen;
-    std::vector<std::string> layers_;
+    std::vector<std::string_view> layers_;
 };
 
 }  // namespace rollpath

@@ -459,18 +459,21 @@ void CRollpathView::DrawLightDots(Canvas& canvas, std::span<const DPoint> points
     ProjectPoints(n, points.data(), m_Draw.logical.data(), true);
     const long long r = LightRadius();
     const PaintBox& b = m_PaintBox;
+    // The dots kept are moved to the front and handed over in one call.
+    std::size_t kept = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const DPoint& p = points[i];
-        const LPoint& l = m_Draw.logical[i];
+        const LPoint l = m_Draw.logical[i];
         if (!std::isfinite(p.x) || !std::isfinite(p.y) ||
             (!b.all && (p.x < b.left || p.x > b.right || p.y < b.bottom || p.y > b.top))) {
             continue;
         }
         if (l.x - r > -kCoordLimit && l.y - r > -kCoordLimit && l.x + r < kCoordLimit &&
             l.y + r < kCoordLimit) {
-            canvas.Ellipse(Around(l, static_cast<int>(r)));
+            m_Draw.logical[kept++] = l;
         }
     }
+    canvas.Dots(std::span(m_Draw.logical.data(), kept), static_cast<int>(r));
 }
 
 void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& row) {
