@@ -7,6 +7,7 @@
 
 #include "pavement/NetworkEdits.h"
 #include "pavement/NetworkIndex.h"
+#include "pavement/RunwayExtension.h"
 #include "pavement/RunwayPlacement.h"
 
 namespace rollpath {
@@ -297,6 +298,22 @@ bool SplitCrossings(CRollpathDoc& doc, RebuildNetworkSummary& summary) {
 }
 
 void ClassifyEnds(CRollpathDoc& doc, const VertexIncidence& incidence) {
+    // An end's class follows its extension flag, which an edit that changed
+    // a runway centre line's vertex (a merge, a split, a drag back inside
+    // the runway) may have left from the vertex it had before.
+    for (int i = 0; i < SegmentCount(doc); ++i) {
+        RollpathSegment& s = Seg(doc, i);
+        if ((s.flags & SegmentFlag::Extension) == 0 || !UsableSegment(doc, s)) {
+            continue;
+        }
+        int insideEnd = 0;
+        const int flag = ExtendedRunway(doc, s, insideEnd) == nullptr ? 0
+                         : insideEnd == 0                             ? SegmentFlag::ExtensionAt1
+                                                                      : SegmentFlag::ExtensionAt0;
+        if ((s.flags & SegmentFlag::Extension) != flag) {
+            s.flags &= ~SegmentFlag::Extension;
+        }
+    }
     // Which segments count as a connection at their ends, read once in list
     // order (classifying writes only the end classes, never these fields).
     std::vector<char> connects(doc.m_pSegments.size());

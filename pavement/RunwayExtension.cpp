@@ -54,6 +54,24 @@ void BuildExtensionEdgeStripes(const CRollpathDoc& doc, RollpathSegment& s, int 
 
 }  // namespace
 
+const RunwayRecord* ExtendedRunway(const CRollpathDoc& doc, const RollpathSegment& segment, int& insideEnd) {
+    if (!segment.live() || segment.type != SegmentType::RunwayCentreLine || segment.vertex0 < 0 ||
+        segment.vertex0 >= doc.m_nVertices || segment.vertex1 < 0 || segment.vertex1 >= doc.m_nVertices) {
+        return nullptr;
+    }
+    for (insideEnd = 0; insideEnd < 2; ++insideEnd) {
+        const DPoint v = doc.Vertex(segment.VertexAt(insideEnd)).pos();
+        const DPoint w = doc.Vertex(segment.VertexAt(1 - insideEnd)).pos();
+        for (const auto& runwayPtr : doc.m_pRunways) {
+            if (RunwayContains(*runwayPtr, v) == 1 && RunwayContains(*runwayPtr, w) == -1 &&
+                AlongAxis(v, w, *runwayPtr)) {
+                return runwayPtr.get();
+            }
+        }
+    }
+    return nullptr;
+}
+
 bool FindExtension(CRollpathDoc& doc, RollpathSegment& segment) {
     segment.flags &= ~SegmentFlag::Extension;
     if (!segment.live() || segment.type != SegmentType::RunwayCentreLine) {
@@ -63,32 +81,26 @@ bool FindExtension(CRollpathDoc& doc, RollpathSegment& segment) {
     if (!GetSegmentFrame(doc, segment, f)) {
         return false;
     }
-    for (int insideEnd = 0; insideEnd < 2; ++insideEnd) {
-        const DPoint& v = insideEnd == 0 ? f.p0 : f.p1;
-        const DPoint& w = insideEnd == 0 ? f.p1 : f.p0;
-        for (const auto& runwayPtr : doc.m_pRunways) {
-            const RunwayRecord& runway = *runwayPtr;
-            if (RunwayContains(runway, v) != 1 || RunwayContains(runway, w) != -1 ||
-                !AlongAxis(v, w, runway)) {
-                continue;
-            }
-            const bool leavesByEnd1 = Distance(w, runway.end1) < Distance(w, runway.end0);
-            const auto& c = runway.corners;
-            if (leavesByEnd1) {
-                segment.extensionCorners =
-                    insideEnd == 0 ? std::array<DPoint, 2>{c[3], c[2]} : std::array<DPoint, 2>{c[2], c[3]};
-            } else {
-                segment.extensionCorners =
-                    insideEnd == 0 ? std::array<DPoint, 2>{c[1], c[0]} : std::array<DPoint, 2>{c[0], c[1]};
-            }
-            const int outsideEnd = 1 - insideEnd;
-            segment.flags |= insideEnd == 0 ? SegmentFlag::ExtensionAt1 : SegmentFlag::ExtensionAt0;
-            (outsideEnd == 0 ? segment.endClass0 : segment.endClass1) = EndClass::Extension;
-            BuildExtensionEdgeStripes(doc, segment, outsideEnd);
-            return true;
-        }
+    int insideEnd = 0;
+    const RunwayRecord* runway = ExtendedRunway(doc, segment, insideEnd);
+    if (runway == nullptr) {
+        return false;
     }
-    return false;
+    const DPoint& w = insideEnd == 0 ? f.p1 : f.p0;
+    const bool leavesByEnd1 = Distance(w, runway->end1) < Distance(w, runway->end0);
+    const auto& c = runway->corners;
+    if (leavesByEnd1) {
+        segment.extensionCorners =
+            insideEnd == 0 ? std::array<DPoint, 2>{c[3], c[2]} : std::array<DPoint, 2>{c[2], c[3]};
+    } else {
+        segment.extensionCorners =
+            insideEnd == 0 ? std::array<DPoint, 2>{c[1], c[0]} : std::array<DPoint, 2>{c[0], c[1]};
+    }
+    const int outsideEnd = 1 - insideEnd;
+    segment.flags |= insideEnd == 0 ? SegmentFlag::ExtensionAt1 : SegmentFlag::ExtensionAt0;
+    (outsideEnd == 0 ? segment.endClass0 : segment.endClass1) = EndClass::Extension;
+    BuildExtensionEdgeStripes(doc, segment, outsideEnd);
+    return true;
 }
 
 }  // namespace rollpath

@@ -19,4 +19,8 @@ inline constexpr double kExtensionAxisTolerance = 2.0;
 // segment's own stripes must be current. Returns true when it found one.
 bool FindExtension(CRollpathDoc& doc, RollpathSegment& segment);
 
+// The runway such a segment leaves past an end, with the end that lies
+// inside it; nullptr when it leaves none. Changes nothing.
+const RunwayRecord* ExtendedRunway(const CRollpathDoc& doc, const RollpathSegment& segment, int& insideEnd);
+
 }  // namespace rollpath
