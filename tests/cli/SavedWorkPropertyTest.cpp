@@ -255,6 +255,11 @@ TEST(SavedWork, ReproductionsOfLostWorkNowSurvive) {
          {{"answer \"" + Folders().DiagramPath().string() + "\"", "command load-diagram"},
           {"command position-diagram", "modeless Scale=0 ok", "modeless Scale=250 ok"}},
          "message: Please enter a number between 1 and 10000."},
+        {"a pinned end slid past the runway's end and back",
+         {{"command rollpath-tool", "click 750 -1200", "click 0 150", "rclick 0 150", "key escape"},
+          {"press 0 150", "move -801 888", "release -801 888", "key escape"},
+          {"press -801 888", "move -871 966", "move 750 -1200", "release 750 -1200"}},
+         nullptr},
     };
     for (const Case& c : cases) {
         EditingSession session;
