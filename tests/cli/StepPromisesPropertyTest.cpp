@@ -296,7 +296,8 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
     // size decides only how many steps there are.
     const auto step = rc::gen::resize(100, rc::gen::weightedOneOf<std::vector<std::string>>(
                                                {{2, GenEditingStep(options)}, {3, GenPromisedStep()}}));
-    const auto steps = *rc::gen::scale(0.3, rc::gen::container<std::vector<std::vector<std::string>>>(step));
+    const auto steps = WithKnownPoints(
+        *rc::gen::scale(0.3, rc::gen::container<std::vector<std::vector<std::string>>>(step)));
     StepFolders().Clear();
     Editor editor;
     editor.Run({"new KPAO", "size " + std::to_string(kWidth) + " " + std::to_string(kHeight)});

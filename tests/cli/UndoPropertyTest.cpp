@@ -124,8 +124,8 @@ RC_GTEST_PROP(UndoProperty, UndoRedoSavesAndNewEditsFollowAListOfStates, ()) {
         {2, rc::gen::just(std::vector<std::string>{"undo"})},
         {1, rc::gen::just(std::vector<std::string>{"redo"})},
     });
-    const auto actions =
-        *rc::gen::resize(30, rc::gen::container<std::vector<std::vector<std::string>>>(action));
+    const auto actions = WithKnownPoints(
+        *rc::gen::resize(30, rc::gen::container<std::vector<std::vector<std::string>>>(action)));
     UndoFolders().Clear();
     ScriptRun run(UndoFolders());
     run.Run(std::string("new KPAO\n"));

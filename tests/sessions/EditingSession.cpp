@@ -92,14 +92,36 @@ Lines DrawPolygon() {
     return lines;
 }
 
-// Whatever lies under the press is dragged: a vertex, a polygon point or a
-// whole polygon, a hold bar.
+// A vertex an earlier step drew, chosen when the session is put together
+// (WithKnownPoints), so that drags press on vertices and corners that exist.
+std::string KnownPoint() {
+    return "@" + std::to_string(*rc::gen::inRange(0, 1000));
+}
+
+// A point on the centre line of KPAO's runway, up to its ends, where the
+// rebuild pins what is dropped.
+std::string OnTheRunway() {
+    const double t = *rc::gen::inRange(-100, 101) / 100.0;
+    return At(static_cast<int>(871 * t), static_cast<int>(-966 * t));
+}
+
+// Whatever lies under the press is dragged: mostly a vertex an earlier step
+// drew (the tool that step left on put down first), else whatever lies on
+// the grid (a polygon, a hold bar). It is often dropped onto another vertex
+// or the runway, where the rebuild merges or pins it.
 Lines Drag() {
-    Lines lines{"press " + *PickPoint()};
+    const bool known = *rc::gen::inRange(0, 4) != 0;
+    Lines lines;
+    if (known) {
+        lines = {"key escape", "press " + KnownPoint()};
+    } else {
+        lines = {"press " + *PickPoint()};
+    }
     const int moves = *rc::gen::inRange(1, 3);
     std::string to;
     for (int k = 0; k < moves; ++k) {
-        to = *PickPoint();
+        to = *rc::gen::weightedOneOf<std::string>(
+            {{1, PickPoint()}, {2, rc::gen::exec(&KnownPoint)}, {1, rc::gen::exec(&OnTheRunway)}});
         lines.push_back("move " + to);
     }
     lines.push_back("release " + to);
@@ -232,6 +254,37 @@ Lines ViewOrNetworkCommand() {
 
 }  // namespace
 
+std::vector<std::vector<std::string>> WithKnownPoints(std::vector<std::vector<std::string>> steps) {
+    std::vector<std::string> known;
+    std::string pressed;
+    bool drawing = false;  // clicks of the rollpath tool make vertices
+    for (auto& step : steps) {
+        for (std::string& line : step) {
+            const std::size_t at = line.find(" @");
+            if (at != std::string::npos) {
+                const int k = std::stoi(line.substr(at + 2));
+                const int side = 2 * kGridHalf + 1;
+                line = line.substr(0, at + 1) + (known.empty()
+                                                     ? At((k % side - kGridHalf) * kGridStep,
+                                                          (k / side % side - kGridHalf) * kGridStep)
+                                                     : known[static_cast<std::size_t>(k) % known.size()]);
+            }
+            const std::string point = line.substr(line.find(' ') + 1);
+            if (line.starts_with("command ")) {
+                drawing = line == "command rollpath-tool";
+            } else if (drawing && line.starts_with("click ")) {
+                known.push_back(point);
+            } else if (line.starts_with("press ")) {
+                pressed = point;
+            } else if (line.starts_with("release ")) {
+                // What was pressed now lies where it was dropped.
+                std::replace(known.begin(), known.end(), pressed, point);
+            }
+        }
+    }
+    return steps;
+}
+
 std::vector<std::string> EditingSession::Lines() const {
     std::vector<std::string> lines{opening + " " + airport};
     for (const auto& step : steps) {
@@ -257,7 +310,7 @@ rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options) 
     std::vector<std::pair<int, Make>> kinds{
         {6, &DrawChain},
         {3, &DrawPolygon},
-        {5, &Drag},
+        {8, &Drag},
         {2, &EditSelection},
         {4, &ContextCommand},
         {3, &Properties},
@@ -293,9 +346,10 @@ rc::Gen<EditingSession> GenEditingSession(const SessionOptions& options) {
         // Choices are made over their whole range whatever the size, which
         // decides only how many steps a session has (up to maxSteps).
         session.airport = *rc::gen::resize(kFullSize, rc::gen::elementOf(options.airports));
-        session.steps = *rc::gen::scale(options.maxSteps / static_cast<double>(kFullSize),
-                                        rc::gen::container<std::vector<std::vector<std::string>>>(
-                                            rc::gen::resize(kFullSize, GenEditingStep(options))));
+        session.steps =
+            WithKnownPoints(*rc::gen::scale(options.maxSteps / static_cast<double>(kFullSize),
+                                            rc::gen::container<std::vector<std::vector<std::string>>>(
+                                                rc::gen::resize(kFullSize, GenEditingStep(options)))));
         return session;
     });
 }

@@ -40,7 +40,9 @@ struct SessionOptions {
 
 rc::Gen<EditingSession> GenEditingSession(const SessionOptions& options);
 
-// One action as its script lines.
+// One action as its script lines; a drag's points may name the points earlier
+// steps clicked ("@K"), which WithKnownPoints then puts in.
 rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options);
+std::vector<std::vector<std::string>> WithKnownPoints(std::vector<std::vector<std::string>> steps);
 
 }  // namespace rollpath::testing

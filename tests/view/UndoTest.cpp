@@ -1,9 +1,8 @@
 // Undo and Redo through the view, for the edits the random sessions of
-// tests/cli seldom or never make (the splits of the rebuild they make
-// often): a vertex merged or pinned by the rebuild, runway properties, hold
-// bars, markings of a pavement file, the sink placed on the source, the
-// source cleared, the straightening pass. How many levels are kept: the
-// undo properties of tests/cli.
+// tests/cli seldom or never make (the merges, pins and splits of the rebuild
+// they make often): runway properties, hold bars, markings of a pavement
+// file, the sink placed on the source, the source cleared, the straightening
+// pass. How many levels are kept: the undo properties of tests/cli.
 
 #include <gtest/gtest.h>
 
@@ -45,13 +44,6 @@ public:
     void Restart() {
         doc.History().Start();
         doc.SetModifiedFlag(false);
-    }
-    int LiveVertices() const {
-        int n = 0;
-        for (int v = 0; v < doc.m_nVertices; ++v) {
-            n += doc.IsLiveVertex(v) ? 1 : 0;
-        }
-        return n;
     }
     // Whatever the view points at is in the document's lists.
     bool PointsOnlyIntoTheDocument() const {
@@ -95,29 +87,6 @@ void TwoSegmentsAtB(Editing& e) {
 }
 
 const EditCase kCases[] = {
-    {"AVertexDroppedOntoAnotherIsMergedByTheRebuild",
-     UndoKind::VertexMoved,
-     {0.0, 1000.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{0.0, 1000.0}, 50.0);
-         AddRollpath(e.doc, DPoint{60.0, 1000.0}, DPoint{250.0, 1000.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.Drag(DPoint{60.0, 1000.0}, DPoint{4.0, 1000.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.LiveVertices(), 3); }},
-    {"ARollpathEndDraggedOntoTheRunwayIsPinned",
-     UndoKind::VertexMoved,
-     {100.0, 250.0},
-     [](Editing& e) {
-         AddRollpath(e.doc, DPoint{100.0, 450.0}, DPoint{100.0, 250.0}, 50.0);
-     },
-     Nothing,
-     [](Editing& e) {
-         e.Drag(DPoint{100.0, 250.0}, DPoint{130.0, 30.0});
-     },
-     [](Editing& e) { EXPECT_EQ(e.doc.Vertex(e.doc.m_pSegments.front()->vertex1).y, 0.0); }},
     {"RunwayPropertiesCloseTheRunway",
      UndoKind::RunwayProperties,
      {0.0, 1000.0},
