@@ -176,6 +176,21 @@ public:
     }
     std::size_t SegmentsInSlot(double x) { return InSlot(x, LiveSegments(Doc())).size(); }
 
+    // A segment dragged in from elsewhere may run across a slot.
+    bool Crossed(double x) {
+        for (const SegmentShape& s : LiveSegments(Doc())) {
+            for (const double line : {x - 100.0, x, x + 100.0}) {
+                if ((s.a.x - line) * (s.b.x - line) <= 0.0 && s.a.x != s.b.x) {
+                    const double y = s.a.y + (s.b.y - s.a.y) * (line - s.a.x) / (s.b.x - s.a.x);
+                    if (y > kRollpathY - kLength && y < kRollpathY + 2 * kLength) {
+                        return true;
+                    }
+                }
+            }
+        }
+        return false;
+    }
+
     // A rollpath drawn joins the points clicked, and the rebuild it runs
     // splits no runway (a vertex pinned onto one by a random step split its
     // centre line in that step's rebuild; vertices pinned close together
@@ -183,14 +198,15 @@ public:
     void DrawRollpath(int slot) {
         const double x = kStripX + kSlotSpacing * slot;
         // Only in an empty slot: a click near a wide rollpath's end meets it.
-        if (SegmentsInSlot(x) != 0) {
+        if (SegmentsInSlot(x) != 0 || Crossed(x)) {
             return;
         }
         LookAt(View(), DPoint{x, kRollpathY});
         const long runwayPieces = RunwayPieces(Doc());
         Run({"command rollpath-tool", "click " + At(x, kRollpathY), "click " + At(x, kRollpathY + kLength),
              "rclick " + At(x, kRollpathY + kLength)});
-        RC_ASSERT(Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr);
+        const bool joined = Joining(Doc(), x, kRollpathY, kRollpathY + kLength) != nullptr;
+        RC_ASSERT(joined);
         RC_ASSERT(SegmentsInSlot(x) == 1);
         RC_ASSERT(RunwayPieces(Doc()) <= runwayPieces);
         RC_ASSERT(Doc().History().UndoKind() == UndoKind::SegmentsAdded);
