@@ -24,9 +24,9 @@ using testing::DocumentSnapshot;
 using testing::Snapshot;
 
 // A session on the runway from (-3000, 0) to (3000, 0), 150 ft wide.
-class Editing : public testing::EditTest {
+class UndoEditing : public testing::EditTest {
 public:
-    Editing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
+    UndoEditing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
 
     using EditTest::Click;
     using EditTest::Drag;
@@ -69,16 +69,16 @@ struct EditCase {
     const char* name;
     int kind;
     DPoint focus;
-    std::function<void(Editing&)> build;    // records before the airport opens
-    std::function<void(Editing&)> prepare;  // after it opened, before the edit
-    std::function<void(Editing&)> edit;
-    std::function<void(Editing&)> check;  // that the edit did what its name says
+    std::function<void(UndoEditing&)> build;    // records before the airport opens
+    std::function<void(UndoEditing&)> prepare;  // after it opened, before the edit
+    std::function<void(UndoEditing&)> edit;
+    std::function<void(UndoEditing&)> check;  // that the edit did what its name says
 };
 
-void Nothing(Editing&) {}
+void Nothing(UndoEditing&) {}
 
 // A vertex b between a at (-400, 1000) and c at (400, 1100).
-void TwoSegmentsAtB(Editing& e) {
+void TwoSegmentsAtB(UndoEditing& e) {
     const int a = AddVertexAt(e.doc, -400.0, 1000.0);
     const int b = AddVertexAt(e.doc, 0.0, 1000.0);
     const int c = AddVertexAt(e.doc, 400.0, 1100.0);
@@ -92,58 +92,58 @@ const EditCase kCases[] = {
      {0.0, 1000.0},
      Nothing,
      Nothing,
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.view.m_Context.kind = ContextKind::Runway;
          e.view.m_Context.runway = e.doc.m_pRunways.front().get();
          e.host.dialogs.Queue(DialogAnswer{{{"Closed", "1"}}, DialogEnd::Ok});
          e.view.OnCommand(CommandId::ContextProperties);
      },
-     [](Editing& e) { EXPECT_EQ(e.doc.m_pRunways.front()->closed, 1); }},
+     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_pRunways.front()->closed, 1); }},
     {"AHoldBarIsDragged",
      UndoKind::HoldMoved,
      {0.0, 1200.0},
-     [](Editing& e) {
+     [](UndoEditing& e) {
          AddRollpath(e.doc, DPoint{0.0, 1000.0}, DPoint{0.0, 1500.0}, 40.0);
      },
-     [](Editing& e) {
+     [](UndoEditing& e) {
          RollpathSegment& s = *e.doc.m_pSegments.front();
          s.flags = SegmentFlag::RunwayHold;
          s.endClass0 = EndClass::Runway;
          e.view.OnCommand(CommandId::ViewMarkings);
      },
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.Drag(DPoint{5.0, 1078.0}, DPoint{15.0, 1120.0});
      },
      nullptr},
     {"TheSinkIsPlacedOnTheSource",
      UndoKind::SinkPlaced,
      {0.0, 1000.0},
-     [](Editing& e) {
+     [](UndoEditing& e) {
          AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
      },
-     [](Editing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
-     [](Editing& e) {
+     [](UndoEditing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
+     [](UndoEditing& e) {
          e.view.OnCommand(CommandId::PlaceSink);
          e.Click(DPoint{-200.0, 1000.0});
      },
-     [](Editing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
+     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
     {"CutOfTheSource",
      UndoKind::SourceCleared,
      {0.0, 1000.0},
      TwoSegmentsAtB,
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0;
          e.view.OnCommand(CommandId::ViewVertices);
      },
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.RightClick(DPoint{-400.0, 1000.0});
          e.view.OnCommand(CommandId::ContextCut);
      },
-     [](Editing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
+     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
     {"TheStraighteningPass",
      UndoKind::Straightened,
      {0.0, 1000.0},
-     [](Editing& e) {
+     [](UndoEditing& e) {
          // A bend of one degree at the middle vertex.
          const int a = AddVertexAt(e.doc, -400.0, 1000.0);
          const int b =
@@ -153,15 +153,15 @@ const EditCase kCases[] = {
          AddSegment(e.doc, b, c, 50.0);
      },
      Nothing,
-     [](Editing& e) { e.view.OnChar('O'); },
-     [](Editing& e) {
+     [](UndoEditing& e) { e.view.OnChar('O'); },
+     [](UndoEditing& e) {
          EXPECT_NEAR(e.doc.Vertex(PickVertex(e.doc, DPoint{0.0, 1000.0})).y, 1000.0, 1e-9);
      }},
     {"AMarkingPieceOfAPavementFileIsDragged",
      UndoKind::MarkingMoved,
      {0.0, 1000.0},
      Nothing,
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.doc.m_bLoadedFromTms = 1;
          auto piece = std::make_unique<MarkingPolygon>();
          piece->kind = MarkingKind::Centre;
@@ -169,7 +169,7 @@ const EditCase kCases[] = {
          e.doc.m_pMarkings.push_back(std::move(piece));
          e.view.OnCommand(CommandId::ViewMarkings);
      },
-     [](Editing& e) {
+     [](UndoEditing& e) {
          e.Drag(DPoint{120.0, 910.0}, DPoint{120.0, 960.0});
      },
      nullptr},
@@ -177,7 +177,7 @@ const EditCase kCases[] = {
 
 class EveryEdit : public ::testing::TestWithParam<EditCase> {};
 
-void ExpectState(const Editing& e, const DocumentSnapshot& expected, const char* when) {
+void ExpectState(const UndoEditing& e, const DocumentSnapshot& expected, const char* when) {
     const DocumentSnapshot now = Snapshot(e.doc);
     EXPECT_EQ(SnapshotDifference(expected, now).value_or("none"), "none") << when;
     EXPECT_TRUE(e.PointsOnlyIntoTheDocument()) << when;
@@ -185,7 +185,7 @@ void ExpectState(const Editing& e, const DocumentSnapshot& expected, const char*
 
 TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
     const EditCase& c = GetParam();
-    Editing e;
+    UndoEditing e;
     c.build(e);
     e.OpenAt(c.focus);
     c.prepare(e);
