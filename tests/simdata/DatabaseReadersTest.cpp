@@ -29,18 +29,13 @@ struct ArchiveKindCase {
     const char* runwayFile;
     const char* airportLabel;
     const char* runwayLabel;
-    std::size_t airportRecord;
-    std::size_t runwayRecord;
-    Bytes (*encode)(const std::vector<ArchiveMemberData>&);
     int (*read)(CRollpathDoc&, const std::string&, double&, double&);
 };
 
-const ArchiveKindCase kEpdCase{
-    "epd", SampleLayout::Epd, "System/Airport.epd", "System/Runway.epd", "AIRPORT.EPD", "RUNWAY.EPD", 330,
-    251,   &EncodeEpdArchive, &ReadEpdArchives};
-const ArchiveKindCase kPodCase{
-    "pod", SampleLayout::Pod, "System/Airport.pod", "System/Runway.pod", "AIRPORT.POD", "RUNWAY.POD", 260,
-    271,   &EncodePodArchive, &ReadPodArchives};
+const ArchiveKindCase kEpdCase{"epd",         SampleLayout::Epd, "System/Airport.epd", "System/Runway.epd",
+                               "AIRPORT.EPD", "RUNWAY.EPD",      &ReadEpdArchives};
+const ArchiveKindCase kPodCase{"pod",         SampleLayout::Pod, "System/Airport.pod", "System/Runway.pod",
+                               "AIRPORT.POD", "RUNWAY.POD",      &ReadPodArchives};
 
 void PrintTo(const ArchiveKindCase& c, std::ostream* os) {
     *os << c.name;
@@ -50,20 +45,6 @@ class ArchiveDatabase : public InstallTest, public ::testing::WithParamInterface
 protected:
     const ArchiveKindCase& Kind() const { return GetParam(); }
     int Read(const std::string& code) { return Kind().read(doc, code, latArcsec, lonArcsec); }
-
-    // Replaces the airport archive with these members.
-    void WriteAirportArchive(const std::vector<ArchiveMemberData>& members) {
-        WriteFileBytes(FlyPath(Kind().airportFile), Kind().encode(members));
-    }
-    void WriteRunwayArchive(const std::vector<ArchiveMemberData>& members) {
-        WriteFileBytes(FlyPath(Kind().runwayFile), Kind().encode(members));
-    }
-    Bytes AirportMember(const std::vector<SampleAirport>& airports) const {
-        return EncodeAirportDatabase(airports, Kind().airportRecord);
-    }
-    Bytes RunwayMember(const std::vector<SampleAirport>& airports) const {
-        return EncodeRunwayDatabase(airports, Kind().runwayRecord);
-    }
 
     double latArcsec = -1.0;
     double lonArcsec = -1.0;
@@ -102,70 +83,8 @@ TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
     }
 }
 
-// A member that ends inside its last record: the part that is there is read
-// and the rest counts as zero.
-TEST_P(ArchiveDatabase, PartialLastRecordIsStillExamined) {
-    SampleAirport airport = TestField();
-    airport.runways[1].endAttr1 = 4;
-    Install({airport}, Kind().layout);
-    Bytes member = RunwayMember({airport});
-
-    // Cut the second runway after its end 2 attribute: its data is complete.
-    Bytes complete(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 214));
-    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", complete}});
-    ASSERT_EQ(Read("TST"), 1);
-    ASSERT_EQ(doc.m_pRunways.size(), 2u);
-    EXPECT_EQ(doc.m_pRunways[1]->endAttr1, 4);
-    EXPECT_NEAR(doc.m_pRunways[1]->lat1, 37.49, 1e-9);
-    EXPECT_TRUE(messages.shown.empty());
-
-    // Cut it in the middle of end 2's latitude: the end reads as zero, and
-    // the runway as a whole is then too far from the benchmark.
-    Bytes cut(member.begin(), member.end() - static_cast<std::ptrdiff_t>(Kind().runwayRecord - 162));
-    WriteRunwayArchive({{"DATABASE\\RUNWAY.DBD", cut}});
-    ASSERT_EQ(Read("TST"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 1u);
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"Runway 18/36: more than 50 nm from airport benchmark"});
-}
-
 INSTANTIATE_TEST_SUITE_P(Kinds, ArchiveDatabase, ::testing::Values(kEpdCase, kPodCase),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// --- What differs between the two kinds --------------------------------
-
-class EpdDirectory : public InstallTest {
-protected:
-    // An airport archive of n members, the airport member at index target,
-    // with its count field then set to count.
-    void WriteWithCount(int n, int target, std::int32_t count) {
-        std::vector<ArchiveMemberData> members;
-        for (int i = 0; i < n; ++i) {
-            members.push_back(
-                i == target
-                    ? ArchiveMemberData{"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 330)}
-                    : ArchiveMemberData{"DATABASE\\FILLER" + std::to_string(i), Bytes(8, 0)});
-        }
-        Bytes archive = EncodeEpdArchive(members);
-        PutInt32(archive, 260, count);
-        WriteFileBytes(FlyPath("System/Airport.epd"), archive);
-    }
-    int Read() {
-        double lat = 0.0;
-        double lon = 0.0;
-        return ReadEpdArchives(doc, "TST", lat, lon);
-    }
-};
-
-TEST_F(EpdDirectory, CountBelowTenIsReadAsTenAndExaminesNineEntries) {
-    Install({TestField()}, SampleLayout::Epd);
-    WriteWithCount(12, 8, 3);  // the ninth entry
-    EXPECT_EQ(Read(), 1);
-
-    WriteWithCount(12, 9, 3);  // the tenth entry is not examined
-    EXPECT_EQ(Read(), -1);
-    EXPECT_TRUE(messages.Saw("DATABASE\\AIRPORT.DBD not found in " + FlyPath("System/Airport.epd").string()));
-}
 
 // The reader is not limited to 100 directory entries.
 TEST_F(InstallTest, PodWithManyEntriesFindsTheLastOne) {

@@ -13,7 +13,6 @@
 
 #include "document/RollpathDoc.h"
 #include "simdata/SampleAirport.h"
-#include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
 #include "support/SampleInstallation.h"
 #include "support/TempDir.h"
@@ -70,19 +69,6 @@ inline void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes
 inline Bytes ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline std::string ReadTextFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline std::vector<SampleAirport> RepositorySamples() {
-    std::string error;
-    auto airports = SampleAirportsFromCsv(ReadTextFile(SamplesDir() / "sample-airports.csv"),
-                                          ReadTextFile(SamplesDir() / "runways.csv"), error);
-    EXPECT_TRUE(airports.has_value()) << error;
-    return airports.value_or(std::vector<SampleAirport>{});
 }
 
 // A document reading an installation in a temporary folder, with its
