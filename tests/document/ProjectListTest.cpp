@@ -83,41 +83,14 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
     }
 }
 
-TEST_F(ProjectListTest, AFailedRewriteKeepsTheOldList) {
-    using Fault = testing::FaultyFileSystem::Fault;
-    const std::string old = "[EGLL]\ntxp=a\nbgr=b\nbmp=\"\" 0 0 100 0.000000\n";
-    for (const Fault fault : {Fault::Create, Fault::Write, Fault::Close, Fault::Rename}) {
-        WriteAll(list, old);
-        messages.Clear();
-        testing::FaultyFileSystem files(fault);
-        EXPECT_FALSE(WriteProjectList(doc, list, messages, files));
-        EXPECT_EQ(ReadAll(list), old);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].starts_with("Cannot create temporary file: " + list.string() + ": "));
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-    }
-    // Without an old list, a failure is a list that cannot be created.
-    std::filesystem::remove(list);
-    messages.Clear();
-    testing::FaultyFileSystem files(Fault::Rename);
+// A failed rewrite of an existing list is the Save fault tests' part; without
+// an old list, a failure is a list that cannot be created.
+TEST_F(ProjectListTest, AFailedFirstWriteLeavesNoList) {
+    testing::FaultyFileSystem files(testing::FaultyFileSystem::Fault::Rename);
     EXPECT_FALSE(WriteProjectList(doc, list, messages, files));
     EXPECT_FALSE(std::filesystem::exists(list));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].starts_with("Cannot open " + list.string() + ": "));
-}
-
-TEST_F(ProjectListTest, PendingProjectDefaultsWithoutAList) {
-    PendingProject p;
-    p.safeMode = 1;
-    p.bmpScale = 7;
-    SetPendingProject(p, "KPAO", dir / "missing.rpj");
-    EXPECT_EQ(p.code, "KPAO");
-    EXPECT_EQ(p.txdName, "KPAO.txd");
-    EXPECT_EQ(p.txpName, "KPAO.txp");
-    EXPECT_EQ(p.bgrName, "KPAO.bgr");
-    EXPECT_EQ(p.tmsName, "KPAO.tms");
-    EXPECT_EQ(p.bmpScale, 100);
-    EXPECT_EQ(p.safeMode, 1);  // the last Open Project choice stays
 }
 
 struct PendingCase {

@@ -257,15 +257,10 @@ TEST_F(GeoJsonFixtureTest, RefusedFilesLeaveTheDocumentAsItWas) {
     const Row rows[] = {
         {"{\"type\": ", "The file is not JSON (error at byte 10)"},
         {R"([{"type":"FeatureCollection","features":[]}])", "The file is not a GeoJSON FeatureCollection"},
-        {Collection("[]"), pre + "is not a Feature"},
         {Collection(R"({"type":"Feature","geometry":[]})"), pre + "has a geometry that is not an object"},
         {Collection(Way("[1e999,37.46],[-122.11,37.46]")), "The file holds a number that is not finite"},
         {Collection(Way("[-122.11,37.46],[-122.11,-91]")),
          pre + "has a position that is not a longitude and latitude"},
-        {Collection(Way("[-122.11]")), pre + "has a position that is not a pair of numbers"},
-        {Collection(
-             R"({"type":"Feature","properties":{"aeroway":"apron"},"geometry":{"type":"MultiPolygon","coordinates":7}})"),
-         pre + "has coordinates that are not an array"},
         {std::string(100, '['), "The file nests deeper than 64 levels"},
         {Collection(ManyPoints(9000, false)),
          "The file has 9000 rollpath vertices; the network has room for " +
@@ -307,7 +302,6 @@ TEST(GeoJsonWidthTag, MetresUnlessAUnitSaysFeet) {
         {"wide", std::nullopt},
         {"-3", std::nullopt},
         {"15 furlongs", std::nullopt},
-        {"", std::nullopt},
         {"inf", std::nullopt},
     };
     for (const auto& [text, feet] : rows) {
