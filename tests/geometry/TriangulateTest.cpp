@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "geometry/CrtRandom.h"
-#include "geometry/PolygonMeasures.h"
 #include "geometry/Triangulate.h"
 #include "support/PolygonGenerators.h"
 
@@ -180,34 +179,6 @@ TEST(TriangulatePolygon, RefusesWhatItCannotHoldAndBadInputs) {
             EXPECT_TRUE(triangles.empty());
         }
     }
-}
-
-TEST(TriangulatePolygon, RandomSelfIntersectingOutlinesNeverPassAsTiled) {
-    // Random vertex soups are mostly self-intersecting. Whatever comes back is
-    // either a refusal or a true tiling; nothing crashes.
-    std::mt19937 rng(5);
-    std::uniform_real_distribution<double> coord(-100.0, 100.0);
-    std::uniform_int_distribution<int> size(3, 60);
-    int refused = 0;
-    for (int trial = 0; trial < 400; ++trial) {
-        std::vector<DPoint> v(static_cast<std::size_t>(size(rng)));
-        for (DPoint& p : v) {
-            p = {coord(rng), coord(rng)};
-        }
-        if (PolygonArea(v.data(), static_cast<int>(v.size())) > 0.0) {
-            v = testing::Reversed(v);
-        }
-        const Contours c = Single(v);
-        std::vector<Triangle> triangles;
-        const int result = Triangulate(c, triangles, static_cast<std::uint32_t>(trial));
-        if (result == -1) {
-            ++refused;
-            EXPECT_TRUE(triangles.empty());
-            continue;
-        }
-        ExpectTiles(c, triangles, result, "soup " + std::to_string(trial));
-    }
-    EXPECT_GT(refused, 300);
 }
 
 // ---- Output -------------------------------------------------------------------

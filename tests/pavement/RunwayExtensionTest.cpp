@@ -4,11 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/PolygonMeasures.h"
 #include "pavement/RunwayExtension.h"
-#include "pavement/RunwayPlacement.h"
 #include "pavement/SegmentGeometry.h"
-#include "support/DeterministicRandom.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath {
@@ -63,40 +60,6 @@ TEST(FindExtension, AxisToleranceIsTwoDegreesMeasuredAroundTheCircle) {
             AddSegment(doc, AddVertexAt(doc, in.x, in.y), AddVertexAt(doc, out.x, out.y), 150.0,
                        SegmentType::RunwayCentreLine);
         EXPECT_EQ((s.flags & SegmentFlag::ExtensionAt1) != 0, c.found) << c.degrees;
-    }
-}
-
-// The quick rejection by the outline's box never changes an answer of the
-// ray test, also for points within a foot or two of the box.
-TEST(RunwayContains, AgreesWithThePolygonTestEverywhere) {
-    testing::DeterministicRandom rng(7);
-    for (int r = 0; r < 200; ++r) {
-        CRollpathDoc doc;
-        const double a = rng.Chance(0.3) ? rng.Int(0, 3) * 1.5707963267948966 : rng.Uniform(0.0, 6.3);
-        const double half = rng.Uniform(200.0, 3000.0);
-        const DPoint c{rng.Uniform(-500, 500), rng.Uniform(-500, 500)};
-        const RunwayRecord& runway =
-            testing::AddRunway(doc, {c.x - half * std::cos(a), c.y - half * std::sin(a)},
-                               {c.x + half * std::cos(a), c.y + half * std::sin(a)}, rng.Int(30, 300));
-        for (int k = 0; k < 400; ++k) {
-            DPoint p;
-            if (rng.Chance(0.5)) {
-                // Near a corner or an edge, within a few feet.
-                const DPoint& q = runway.corners[static_cast<std::size_t>(rng.Int(0, 3))];
-                p = {q.x + rng.Uniform(-4, 4), q.y + rng.Uniform(-4, 4)};
-                if (rng.Chance(0.3)) {
-                    p.x = std::round(p.x);
-                    p.y = std::round(p.y);
-                }
-            } else {
-                p = {c.x + rng.Uniform(-1.2, 1.2) * half, c.y + rng.Uniform(-1.2, 1.2) * half};
-            }
-            ASSERT_EQ(RunwayContains(runway, p), PointInPolygon(p.x, p.y, runway.corners.data(), 4))
-                << p.x << " " << p.y;
-        }
-        for (const DPoint& q : runway.corners) {
-            EXPECT_EQ(RunwayContains(runway, q), kOnBoundary);
-        }
     }
 }
 

@@ -21,12 +21,7 @@ namespace rollpath::testing {
 using Pieces = std::vector<std::vector<DPoint>>;
 
 struct DecodedTile {
-    std::uint32_t column = 0;
-    std::uint32_t row = 0;
     std::array<Pieces, 3> meshes;  // corners in feet: pavement, edge markings, centre markings
-    std::array<std::size_t, 3> vertexCounts{};
-    std::vector<std::vector<std::uint32_t>> paveIndices;
-    std::vector<LightEntryRecord> lights;
 
     const Pieces& pave() const { return meshes[0]; }
     const Pieces& edmk() const { return meshes[1]; }
@@ -59,8 +54,6 @@ inline std::vector<DecodedTile> DecodeTiles(const Bytes& bytes) {
             EXPECT_EQ(r[i + k].kind, layout[k]) << "record " << i + k;
         }
         DecodedTile t;
-        t.column = r[i + 2].pair[0];
-        t.row = r[i + 2].pair[1];
         for (std::size_t m = 0; m < 3; ++m) {
             const MeshSectionRecord& mesh = r[i + 3 + m].mesh;
             std::uint32_t count = 12 * static_cast<std::uint32_t>(mesh.vertices.size() + 2);
@@ -79,12 +72,8 @@ inline std::vector<DecodedTile> DecodeTiles(const Bytes& bytes) {
                     corners.push_back({mesh.vertices[k].x / 256.0, mesh.vertices[k].y / 256.0});
                 }
                 t.meshes[m].push_back(corners);
-                if (m == 0) {
-                    t.paveIndices.push_back(p.indices);
-                }
             }
             EXPECT_EQ(mesh.byteCount, count);
-            t.vertexCounts[m] = mesh.vertices.size();
         }
         const LightSectionRecord& lights = r[i + 6].lights;
         std::uint32_t count = 4;
@@ -93,7 +82,6 @@ inline std::vector<DecodedTile> DecodeTiles(const Bytes& bytes) {
             EXPECT_FALSE(k > 0 && lights.lights[k].shape == 1 && lights.lights[k - 1].shape == 2);
         }
         EXPECT_EQ(lights.byteCount, count);
-        t.lights = lights.lights;
         tiles.push_back(std::move(t));
     }
     return tiles;
