@@ -1,4 +1,5 @@
-// Files are replaced whole or not at all, and read back whole.
+// Files are replaced whole or not at all (every fault of every file Save
+// writes is the Save fault tests' part), and read back whole.
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@ namespace rollpath::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Fault = FaultyFileSystem::Fault;
 
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -31,13 +31,6 @@ Bytes ReadBytes(const std::filesystem::path& path) {
     return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The file's message with its path, then the system's reason.
-bool ReportedWithReason(const RecordingMessageSink& messages, const std::filesystem::path& path) {
-    const std::string start = "Cannot create " + path.string() + ": ";
-    return messages.shown.size() == 1 && messages.shown.front().starts_with(start) &&
-           messages.shown.front().size() > start.size();
-}
-
 std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> entries;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
@@ -45,35 +38,6 @@ std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder) 
     }
     return entries;
 }
-
-struct FaultCase {
-    const char* name;
-    Fault fault;
-    int failWrite;
-};
-
-class AtomicFileFaults : public ::testing::TestWithParam<FaultCase> {};
-
-// Writes a file big enough to need several chunks over an existing one.
-TEST_P(AtomicFileFaults, AFailureKeepsTheOldFileAndLeavesNoTemporary) {
-    const FaultCase& c = GetParam();
-    TempDir dir;
-    const auto target = dir / "KTST.tms";
-    WriteBytes(target, Bytes{'o', 'l', 'd'});
-    FaultyFileSystem files(c.fault, c.failWrite);
-    RecordingMessageSink messages;
-    EXPECT_FALSE(WriteFileOrReport(target, Bytes(200000, 0x5A), "KTST.tms", messages, files));
-    EXPECT_EQ(ReadBytes(target), (Bytes{'o', 'l', 'd'}));
-    EXPECT_EQ(Entries(dir.path()), std::vector{target});
-    EXPECT_TRUE(ReportedWithReason(messages, target)) << messages.shown.front();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Faults, AtomicFileFaults,
-    ::testing::Values(FaultCase{"Create", Fault::Create, 0}, FaultCase{"FirstWrite", Fault::Write, 1},
-                      FaultCase{"ThirdWrite", Fault::Write, 3}, FaultCase{"LastWrite", Fault::Write, 4},
-                      FaultCase{"Close", Fault::Close, 0}, FaultCase{"Rename", Fault::Rename, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AtomicFile, SuccessReplacesTheOldFileInChunksAndLeavesOnlyIt) {
     TempDir dir;

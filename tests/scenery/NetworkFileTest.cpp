@@ -151,16 +151,6 @@ TEST_F(NetworkFileTest, AnOriginIsAcceptedWithinOneArcsecond) {
     }
 }
 
-TEST_F(NetworkFileTest, AnUnknownTagStopsKeepingWhatCameBefore) {
-    Golden g = Header();
-    Node(g, 3, 4);
-    g.tag("<endo>").tag("<junk>");
-    Node(g, 5, 6);
-    Read(doc, g.bytes);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <junk>"});
-    EXPECT_EQ(doc.m_nVertices, 1);
-}
-
 TEST_F(NetworkFileTest, ALargeNetworkFillsThePoolWithoutTouchedListMessages) {
     Golden g = Header();
     for (int i = 0; i < kMaxVertices; ++i) {

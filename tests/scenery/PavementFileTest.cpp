@@ -166,16 +166,6 @@ TEST_F(PavementFileTest, AnUnknownTagOrADamagedRecordStopsAndWhatWasReadStays) {
     }
 }
 
-TEST_F(PavementFileTest, AFileWithoutLightsKeepsTheOldList) {
-    doc.m_pLights.push_back(std::make_unique<LightRecord>());
-    Read(doc, Header(0, 0).bytes);
-    EXPECT_EQ(doc.m_pLights.size(), 1u);
-    Golden g;
-    g.tag("<lite>").u32(4).u32(0);
-    Read(doc, g.bytes);
-    EXPECT_TRUE(doc.m_pLights.empty());
-}
-
 // The writer's buffers grow past the design's working sizes; the reader
 // takes a section of any size the file holds.
 TEST_F(PavementFileTest, AMeshSectionOfMoreVerticesThanTheDesignHoldsIsRead) {

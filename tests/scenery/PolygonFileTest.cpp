@@ -131,34 +131,5 @@ TEST_F(PolygonFileTest, MoreCornersThanTheSimulatorTakesAreWrittenWithAWarningAn
     EXPECT_EQ(f.doc.m_pPolygons[1]->points, kCcw);
 }
 
-TEST_F(PolygonFileTest, AFarOriginIsRefusedAndTheBenchmarkStays) {
-    Golden g = PolygonHeader(kPolygonLatArcsec, kPolygonLonArcsec + 1.01);
-    Pool(g, kCcw);
-    Refs(g, {0, 1, 2});
-    Read(doc, g.bytes);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{Path() + " position is not within 1' of Airport"});
-    EXPECT_TRUE(doc.m_pPolygons.empty());
-
-    Fresh near;
-    near.doc.m_Airport.lat = 1.0;
-    near.doc.m_Airport.lon = 2.0;
-    Golden ok = PolygonHeader(kPolygonLatArcsec + 1.0, kPolygonLonArcsec);
-    Read(near.doc, ok.bytes);
-    EXPECT_TRUE(near.messages.shown.empty());
-    EXPECT_EQ(near.doc.m_Airport.lat, 1.0);
-    EXPECT_EQ(near.doc.m_Airport.lon, 2.0);
-}
-
-TEST_F(PolygonFileTest, AnUnknownTagStopsKeepingEarlierPolygons) {
-    Golden g = PolygonHeader();
-    Pool(g, kCcw);
-    Refs(g, {0, 1, 2});
-    g.tag("<pvrX>");
-    Refs(g, {0, 1, 2});
-    Read(doc, g.bytes);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"Unknown token: <pvrX>"});
-    EXPECT_EQ(doc.m_pPolygons.size(), 1u);
-}
-
 }  // namespace
 }  // namespace rollpath::testing
