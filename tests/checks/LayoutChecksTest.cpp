@@ -114,6 +114,8 @@ const Case kCases[] = {
      {ObjectRef::Segment(0)},
      [](CRollpathDoc& doc) {
          AddRollpath(doc, {0.0, 0.0}, {30.0, 40.0}, 49.5);
+         AddSegment(doc, AddVertexAt(doc, 0.0, 100.0), AddVertexAt(doc, 30.0, 140.0), 75.0,
+                    SegmentType::RunwayCentreLine);
      }},
     {"SegmentDrawnTwiceEitherWay",
      CheckId::DuplicateSegment,
@@ -125,12 +127,21 @@ const Case kCases[] = {
          AddSegment(doc, b, a, 35.0);
      },
      {ObjectRef::Segment(2)},
-     nullptr},
+     [](CRollpathDoc& doc) {
+         // The same line again, but to a vertex of its own.
+         const int a = AddVertexAt(doc, 0.0, 0.0);
+         AddSegment(doc, a, AddVertexAt(doc, 400.0, 0.0), 50.0);
+         AddSegment(doc, a, AddVertexAt(doc, 400.0, 0.0), 50.0);
+     }},
     {"RollpathsMeetingAt25Degrees",
      CheckId::SharpTurn,
      [](CRollpathDoc& doc) { Fork(doc, 25.0); },
      {ObjectRef::Vertex(0)},
-     [](CRollpathDoc& doc) { Fork(doc, 35.0); }},
+     [](CRollpathDoc& doc) {
+         Fork(doc, 35.0);
+         // A rollpath leaving a runway centre line at a shallow angle is an exit.
+         AddSegment(doc, RunwayWithJoint(doc), AddVertexAt(doc, 800.0, 200.0), 50.0);
+     }},
     {"PolygonCrossingItself",
      CheckId::Polygon,
      [](CRollpathDoc& doc) {
