@@ -80,6 +80,8 @@ TEST(PortableMath, ExactValuesAndEdges) {
     EXPECT_LE(Ulps(Hypot(1e-310, 1e-310), std::sqrt(2.0L) * 1e-310L), 1.0);
     constexpr double kInf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(Hypot(kInf, std::nan("")), kInf);
+    EXPECT_EQ(Atan2(kInf, -kInf), 3.0 * Atan2(1.0, 1.0));  // the corners of the plane at infinity
+    EXPECT_EQ(Atan2(-kInf, -kInf), -3.0 * Atan2(1.0, 1.0));
     EXPECT_TRUE(std::isnan(Sin(kInf)) && std::isnan(Cos(-kInf)) && std::isnan(Log(-1.0)));
     EXPECT_EQ(Log(0.0), -kInf);
     // Far beyond any angle: still a value in [-1, 1], the same everywhere.
