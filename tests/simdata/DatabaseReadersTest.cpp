@@ -50,20 +50,6 @@ protected:
     double lonArcsec = -1.0;
 };
 
-TEST_P(ArchiveDatabase, FindsByEitherIdentifierIgnoringCase) {
-    Install({TestField("OTHER", "OTH", "KOTH"), TestField()}, Kind().layout);
-    for (const char* code : {"TST", "tst", "KTST", "kTsT"}) {
-        doc.m_pRunways.clear();
-        ASSERT_EQ(Read(code), 1) << code;
-        EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
-        EXPECT_EQ(doc.m_pRunways.size(), 2u);
-    }
-    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
-    EXPECT_EQ(lonArcsec, (360.0 - 122.25) * 3600.0);
-    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 // An archive that does not exist holds nothing, which is no error; one that
 // is there but cannot be opened is reported by name.
 TEST_P(ArchiveDatabase, MissingArchivesHoldNothingUnreadableOnesAreReported) {
@@ -110,25 +96,6 @@ protected:
     double lonArcsec = -1.0;
 };
 
-TEST_F(LooseDatabase, FindsByFirstIdentifierAndFillsTheAirport) {
-    Install({TestField()}, SampleLayout::Loose);
-    ASSERT_EQ(Read("TST"), 1);
-    EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
-    EXPECT_EQ(doc.m_Airport.faaId, "TST");
-    EXPECT_EQ(doc.m_Airport.icaoId, "KTST");
-    EXPECT_EQ(doc.m_Airport.name, "Test Field");
-    EXPECT_NEAR(doc.m_Airport.lat, 37.5, 1e-12);
-    EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
-    EXPECT_EQ(doc.m_Airport.elevation, 100);
-    // Arcseconds exactly as stored, longitude counted east up to 360 degrees.
-    EXPECT_EQ(latArcsec, 37.5 * 3600.0);
-    EXPECT_EQ(lonArcsec, (-122.25 + 360.0) * 3600.0);
-    ASSERT_EQ(doc.m_pRunways.size(), 2u);
-    EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
-    EXPECT_EQ(doc.m_pRunways[1]->DisplayName(), "18/36");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
 // The FAA index answers first; the ICAO index is then not even opened.
 TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
     Install({MakeAirport("FAAKEY", "ABCD", "", "From FAA", 10.0, 10.0),
@@ -165,11 +132,37 @@ TEST_F(LooseDatabase, RecordsAtTheStartOfTheirFilesAreRead) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(LooseDatabase, ReadingAgainRebuildsTheRunwayListFromEmpty) {
-    Install({TestField(), TestField("OTHER", "OTH", "")}, SampleLayout::Loose);
-    ASSERT_EQ(Read("TST"), 1);
-    ASSERT_EQ(Read("OTH"), 1);
-    EXPECT_EQ(doc.m_pRunways.size(), 2u);
+// Every layout finds an airport by either identifier in any case and fills
+// it, each reading starting from an empty runway list: arcseconds exactly as
+// stored, longitude counted east up to 360 degrees.
+TEST_F(InstallTest, EachLayoutFindsByEitherIdentifierAndFillsTheAirport) {
+    for (const auto& [layout, read] :
+         {std::pair{SampleLayout::Loose, &ReadLooseDatabase}, std::pair{SampleLayout::Epd, &ReadEpdArchives},
+          std::pair{SampleLayout::Pod, &ReadPodArchives}}) {
+        Install({TestField("OTHER", "OTH", "KOTH"), TestField()}, layout);
+        for (const std::string code : {"OTH", "TST", "tst", "KTST", "kTsT"}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(layout)) + " " + code);
+            double latArcsec = -1.0;
+            double lonArcsec = -1.0;
+            ASSERT_EQ(read(doc, code, latArcsec, lonArcsec), 1);
+            ASSERT_EQ(doc.m_pRunways.size(), 2u);
+            if (code == "OTH") {
+                continue;
+            }
+            EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
+            EXPECT_EQ(doc.m_Airport.faaId, "TST");
+            EXPECT_EQ(doc.m_Airport.icaoId, "KTST");
+            EXPECT_EQ(doc.m_Airport.name, "Test Field");
+            EXPECT_NEAR(doc.m_Airport.lat, 37.5, 1e-12);
+            EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
+            EXPECT_EQ(doc.m_Airport.elevation, 100);
+            EXPECT_EQ(latArcsec, 37.5 * 3600.0);
+            EXPECT_EQ(lonArcsec, (-122.25 + 360.0) * 3600.0);
+            EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
+            EXPECT_EQ(doc.m_pRunways[1]->DisplayName(), "18/36");
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 using Reader = int (*)(CRollpathDoc&, const std::string&, double&, double&);

@@ -152,18 +152,23 @@ void Touch(const std::filesystem::path& path) {
 }
 
 // An empty network file is a layout whose rollpaths were all cut: only an
-// airport without one gets the runway centre lines to start from.
+// airport without one gets the runway centre lines to start from. The
+// runways are placed around the benchmark as the network file left it.
 TEST_F(LoadAirportTest, OnlyAnAirportWithoutNetworkFileIsSeeded) {
     Install({TestField()}, SampleLayout::Pod);
     Touch(FlyPath("Data/TST.bgr"));
+    const double movedLat = 37.5 + 0.5 / 3600.0;
     SceneryReadBack readBack;
-    readBack.readNetworkFile = [](CRollpathDoc& d, const std::filesystem::path&, double, double) {
+    readBack.readNetworkFile = [movedLat](CRollpathDoc& d, const std::filesystem::path&, double, double) {
         RollpathSegment& s = d.AppendSegment();
         s.vertex0 = d.AddVertex(0.0, 0.0, false);
         s.vertex1 = d.AddVertex(100.0, 0.0, false);
+        d.m_Airport.lat = movedLat;
     };
     ASSERT_EQ(Load("TST", readBack), 1);
     EXPECT_EQ(doc.m_pSegments.size(), 1u);
+    const RunwayRecord& r = *doc.m_pRunways[1];
+    EXPECT_EQ(r.end0, LatLonToLocalFeet(movedLat, -122.25, r.lat0, r.lon0));
 
     doc.CleanUp();
     readBack.readNetworkFile = [](CRollpathDoc&, const std::filesystem::path&, double, double) {};
@@ -174,19 +179,6 @@ TEST_F(LoadAirportTest, OnlyAnAirportWithoutNetworkFileIsSeeded) {
     std::filesystem::remove(FlyPath("Data/TST.bgr"));
     ASSERT_EQ(Load("TST", readBack), 1);
     EXPECT_EQ(doc.m_pSegments.size(), 2u);
-}
-
-TEST_F(LoadAirportTest, RunwaysArePlacedAroundTheBenchmarkAsTheNetworkFileLeftIt) {
-    Install({TestField()}, SampleLayout::Pod);
-    Touch(FlyPath("Data/TST.bgr"));
-    const double movedLat = 37.5 + 0.5 / 3600.0;
-    SceneryReadBack readBack;
-    readBack.readNetworkFile = [movedLat](CRollpathDoc& d, const std::filesystem::path&, double, double) {
-        d.m_Airport.lat = movedLat;
-    };
-    ASSERT_EQ(Load("TST", readBack), 1);
-    const RunwayRecord& r = *doc.m_pRunways[1];
-    EXPECT_EQ(r.end0, LatLonToLocalFeet(movedLat, -122.25, r.lat0, r.lon0));
 }
 
 class OpenAirportTest : public InstallTest {
