@@ -5,6 +5,7 @@
 #include <limits>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SimdataTestSupport.h"
@@ -117,11 +118,8 @@ TEST_F(LoadAirportTest, SixThousandFootRunwayIsSeededTwentyFiveFeetShortOfEachEn
     EXPECT_NEAR(Distance(VertexOf(s, 0), VertexOf(s, 1)), 5950.0, 0.05);
     EXPECT_NEAR(Distance(VertexOf(s, 0), r.end0), 25.0, 0.01);
     EXPECT_NEAR(Distance(VertexOf(s, 1), r.end1), 25.0, 0.01);
-    EXPECT_EQ(s.type, SegmentType::RunwayCentreLine);
-    EXPECT_EQ(s.width, 100.0f);
-    EXPECT_EQ(s.extent0, 75.0);
-    EXPECT_EQ(s.extent1, 75.0);
-    EXPECT_EQ(doc.m_nVertices, 2);
+    EXPECT_EQ(std::tuple(s.type, s.width, s.extent0, s.extent1, doc.m_nVertices),
+              std::tuple(SegmentType::RunwayCentreLine, 100.0f, 75.0, 75.0, 2));
 }
 
 TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
@@ -135,11 +133,9 @@ TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
     ASSERT_EQ(doc.m_pSegments.size(), 3u);
     std::set<int> vertices;
     for (const auto& segment : doc.m_pSegments) {
-        vertices.insert(segment->vertex0);
-        vertices.insert(segment->vertex1);
+        vertices.insert({segment->vertex0, segment->vertex1});
     }
-    EXPECT_EQ(vertices.size(), 6u);
-    EXPECT_EQ(doc.m_nVertices, 6);
+    EXPECT_EQ(std::tuple(vertices.size(), doc.m_nVertices), std::tuple(6u, 6));
     // The first and third runways coincide, and so do their vertices' places.
     EXPECT_EQ(VertexOf(*doc.m_pSegments[0], 0), VertexOf(*doc.m_pSegments[2], 0));
 }
@@ -218,11 +214,9 @@ TEST_F(OpenAirportTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
         OpenTestField();
         EXPECT_FALSE(New(row.choice));
         EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back(), row.message);
-        EXPECT_EQ(doc.m_szCode, "TST");
-        EXPECT_EQ(doc.m_bLoadedFromTms, 0);
-        EXPECT_EQ(doc.m_pRunways.size(), 2u);
-        EXPECT_EQ(doc.m_pSegments.size(), 2u);
-        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(std::tuple(doc.m_szCode, doc.m_bLoadedFromTms, doc.m_pRunways.size(),
+                             doc.m_pSegments.size(), doc.IsModified()),
+                  std::tuple("TST", 0, 2u, 2u, true));
     }
 }
 
