@@ -9,6 +9,7 @@
 #include <cmath>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "geometry/PortableMath.h"
 #include "pavement/NetworkRebuild.h"
@@ -113,15 +114,11 @@ RC_GTEST_PROP(GeoJsonRoundTrip, ImportOfAnExportGivesBackTheSameNetwork, ()) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         RC_ASSERT(Near(original.Vertex(a[i]->vertex0).pos(), imported.Vertex(b[i]->vertex0).pos()));
         RC_ASSERT(Near(original.Vertex(a[i]->vertex1).pos(), imported.Vertex(b[i]->vertex1).pos()));
-        RC_ASSERT(original.Vertex(a[i]->vertex0).flags == imported.Vertex(b[i]->vertex0).flags);
-        RC_ASSERT(original.Vertex(a[i]->vertex1).flags == imported.Vertex(b[i]->vertex1).flags);
-        RC_ASSERT(a[i]->type == b[i]->type);
-        RC_ASSERT(a[i]->width == b[i]->width);
-        RC_ASSERT((a[i]->flags & kUserFlags) == (b[i]->flags & kUserFlags));
-        RC_ASSERT(a[i]->extent0 == b[i]->extent0);
-        RC_ASSERT(a[i]->extent1 == b[i]->extent1);
-        RC_ASSERT(a[i]->endClass0 == b[i]->endClass0);
-        RC_ASSERT(a[i]->endClass1 == b[i]->endClass1);
+        const auto fields = [](const CRollpathDoc& d, const RollpathSegment& s) {
+            return std::tuple(d.Vertex(s.vertex0).flags, d.Vertex(s.vertex1).flags, s.type, s.width,
+                              s.flags & kUserFlags, s.extent0, s.extent1, s.endClass0, s.endClass1);
+        };
+        RC_ASSERT(fields(original, *a[i]) == fields(imported, *b[i]));
     }
     // Every vertex is shared as it was: no more, no fewer.
     const auto liveVertices = [](const CRollpathDoc& doc) {
@@ -195,11 +192,9 @@ TEST_F(GeoJsonFixtureTest, MapDataBecomesANetworkJoinedToTheRunways) {
         ASSERT_TRUE(text);
         const std::optional<GeoJsonImportSummary> summary = ImportGeoJson(d, *text);
         ASSERT_TRUE(summary);
-        EXPECT_EQ(summary->polygons, row.polygons);
-        EXPECT_EQ(summary->holds, row.holds);
-        EXPECT_EQ(summary->holdsUnmatched, 0);
-        EXPECT_EQ(summary->wrongGeometry, row.wrongGeometry);
-        EXPECT_EQ(summary->otherFeatures, row.other);
+        EXPECT_EQ(std::tuple(summary->polygons, summary->holds, summary->holdsUnmatched,
+                             summary->wrongGeometry, summary->otherFeatures),
+                  std::tuple(row.polygons, row.holds, 0, row.wrongGeometry, row.other));
         ASSERT_TRUE(Save(d));
 
         CRollpathDoc reopened;
@@ -207,14 +202,11 @@ TEST_F(GeoJsonFixtureTest, MapDataBecomesANetworkJoinedToTheRunways) {
         ASSERT_TRUE(OpenAirportByCode(reopened, row.code, false, false));
         PrepareOpenedDocument(reopened);
         ExpectConnectedToRunways(reopened);
-        int runwayHolds = 0;
-        int criticalHolds = 0;
-        for (const auto& s : reopened.m_pSegments) {
-            runwayHolds += (s->flags & SegmentFlag::RunwayHold) != 0 ? 1 : 0;
-            criticalHolds += (s->flags & SegmentFlag::CriticalHold) != 0 ? 1 : 0;
+        for (const int hold : {SegmentFlag::RunwayHold, SegmentFlag::CriticalHold}) {
+            EXPECT_EQ(std::count_if(reopened.m_pSegments.begin(), reopened.m_pSegments.end(),
+                                    [hold](const auto& s) { return (s->flags & hold) != 0; }),
+                      1);
         }
-        EXPECT_EQ(runwayHolds, 1);
-        EXPECT_EQ(criticalHolds, 1);
     }
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
 }
