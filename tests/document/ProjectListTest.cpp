@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/ProjectList.h"
@@ -103,6 +104,11 @@ struct PendingCase {
     double rotation;
 };
 
+// The names and diagram placement an entry gives.
+auto Entry(const PendingProject& p) {
+    return std::tie(p.txpName, p.bgrName, p.bmpPath, p.bmpX, p.bmpY, p.bmpScale, p.rotation);
+}
+
 class PendingProjectCase : public ::testing::TestWithParam<PendingCase> {};
 
 TEST_P(PendingProjectCase, ReadsTheEntry) {
@@ -112,13 +118,7 @@ TEST_P(PendingProjectCase, ReadsTheEntry) {
     WriteAll(list, c.list);
     PendingProject p;
     SetPendingProject(p, "KSFO", list);
-    EXPECT_EQ(p.txpName, c.txp);
-    EXPECT_EQ(p.bgrName, c.bgr);
-    EXPECT_EQ(p.bmpPath, c.bmp);
-    EXPECT_EQ(p.bmpX, c.x);
-    EXPECT_EQ(p.bmpY, c.y);
-    EXPECT_EQ(p.bmpScale, c.scale);
-    EXPECT_EQ(p.rotation, c.rotation);
+    EXPECT_EQ(Entry(p), std::tuple(c.txp, c.bgr, c.bmp, c.x, c.y, c.scale, c.rotation));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,13 +177,8 @@ TEST(ProjectListReader, WrittenEntriesReadBack) {
         PendingProject pending;
         SetPendingDefaults(pending, header.SectionName());
         ApplyProjectEntry(ReadProjectEntry(reader, header), pending);
-        EXPECT_EQ(pending.txpName, doc.m_szTxpName);
-        EXPECT_EQ(pending.bgrName, doc.m_szBgrName);
-        EXPECT_EQ(pending.bmpPath, doc.m_szBmpPath);
-        EXPECT_EQ(pending.bmpX, doc.m_nBmpX);
-        EXPECT_EQ(pending.bmpY, doc.m_nBmpY);
-        EXPECT_EQ(pending.bmpScale, doc.m_nBmpScale);
-        EXPECT_EQ(pending.rotation, doc.m_dRotation);
+        EXPECT_EQ(Entry(pending), std::tie(doc.m_szTxpName, doc.m_szBgrName, doc.m_szBmpPath, doc.m_nBmpX,
+                                           doc.m_nBmpY, doc.m_nBmpScale, doc.m_dRotation));
         ProjectListLine rest;
         EXPECT_FALSE(reader.Next(rest));
     }
