@@ -173,20 +173,14 @@ TEST(CompactNetwork, NumbersVerticesInFirstUseOrder) {
     CompactNetwork(doc);
 
     ASSERT_EQ(doc.m_nVertices, 3);
-    EXPECT_EQ(doc.Vertex(0).x, 400.0);
-    EXPECT_EQ(doc.Vertex(0).flags, VertexFlag::NoLighting);
-    EXPECT_EQ(doc.Vertex(1).x, 200.0);
-    EXPECT_EQ(doc.Vertex(2).x, 0.0);
-    EXPECT_EQ(doc.m_pSegments[0]->vertex0, 0);
-    EXPECT_EQ(doc.m_pSegments[0]->vertex1, 1);
-    EXPECT_EQ(doc.m_pSegments[1]->vertex0, 1);
-    EXPECT_EQ(doc.m_pSegments[1]->vertex1, 2);
-    // A deleted segment keeps its old numbers.
-    EXPECT_EQ(doc.m_pSegments[2]->vertex0, 1);
-    EXPECT_EQ(doc.m_pSegments[2]->vertex1, 5);
-    EXPECT_EQ(doc.m_nSource, 0);
-    EXPECT_EQ(doc.m_nSink, 2);
-    EXPECT_EQ(doc.m_nTouched, 0);
+    EXPECT_EQ(std::tuple(doc.Vertex(0).x, doc.Vertex(0).flags, doc.Vertex(1).x, doc.Vertex(2).x),
+              std::tuple(400.0, VertexFlag::NoLighting, 200.0, 0.0));
+    std::vector<int> ends;
+    for (const auto& s : doc.m_pSegments) {
+        ends.insert(ends.end(), {s->vertex0, s->vertex1});
+    }
+    EXPECT_EQ(ends, (std::vector<int>{0, 1, 1, 2, 1, 5}));  // a deleted segment keeps its old numbers
+    EXPECT_EQ(std::tuple(doc.m_nSource, doc.m_nSink, doc.m_nTouched), std::tuple(0, 2, 0));
 }
 
 // Segments that cannot stay (joined to themselves or to vertices that do not
