@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "SimdataTestSupport.h"
@@ -149,17 +150,12 @@ TEST_F(InstallTest, EachLayoutFindsByEitherIdentifierAndFillsTheAirport) {
             if (code == "OTH") {
                 continue;
             }
-            EXPECT_EQ(doc.m_Airport.key, "TESTKEY001");
-            EXPECT_EQ(doc.m_Airport.faaId, "TST");
-            EXPECT_EQ(doc.m_Airport.icaoId, "KTST");
-            EXPECT_EQ(doc.m_Airport.name, "Test Field");
-            EXPECT_NEAR(doc.m_Airport.lat, 37.5, 1e-12);
-            EXPECT_NEAR(doc.m_Airport.lon, -122.25, 1e-12);
-            EXPECT_EQ(doc.m_Airport.elevation, 100);
-            EXPECT_EQ(latArcsec, 37.5 * 3600.0);
-            EXPECT_EQ(lonArcsec, (-122.25 + 360.0) * 3600.0);
-            EXPECT_EQ(doc.m_pRunways[0]->DisplayName(), "09/27");
-            EXPECT_EQ(doc.m_pRunways[1]->DisplayName(), "18/36");
+            const AirportRecord& a = doc.m_Airport;
+            EXPECT_EQ(
+                std::tie(a.key, a.faaId, a.icaoId, a.name, a.lat, a.lon, a.elevation, latArcsec, lonArcsec),
+                std::tuple("TESTKEY001", "TST", "KTST", "Test Field", 37.5, -122.25, 100, 37.5 * 3600.0,
+                           (-122.25 + 360.0) * 3600.0));
+            EXPECT_EQ(doc.m_pRunways[0]->DisplayName() + doc.m_pRunways[1]->DisplayName(), "09/2718/36");
         }
     }
     EXPECT_TRUE(messages.shown.empty());

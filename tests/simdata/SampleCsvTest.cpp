@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "SimdataTestSupport.h"
 #include "document/Records.h"
@@ -47,32 +48,21 @@ TEST(SampleCsv, AllAirportsKeepsAirportsWithPositionsAndDerivesTheirRecord) {
     ASSERT_EQ(airports->size(), 3u);
 
     const SampleAirport& a = (*airports)[0];
-    EXPECT_EQ(a.key, "AB12");
-    EXPECT_EQ(a.name, "AB12");
-    EXPECT_EQ(a.faaId, "AB12");
-    EXPECT_EQ(a.icaoId, "AB12");
-    EXPECT_DOUBLE_EQ(a.lat, 10.0);  // (10 + 10 + 11 + 9) / 4
-    EXPECT_DOUBLE_EQ(a.lon, -19.75);
-    EXPECT_EQ(a.elevation, 8);
+    // The benchmark is the mean of the runway ends: (10 + 10 + 11 + 9) / 4.
+    EXPECT_EQ(std::tie(a.key, a.name, a.faaId, a.icaoId, a.lat, a.lon, a.elevation),
+              std::tuple("AB12", "AB12", "AB12", "AB12", 10.0, -19.75, 8));
     ASSERT_EQ(a.runways.size(), 3u);
-    EXPECT_EQ(a.runways[0].displaced0, 300);
-    EXPECT_EQ(a.runways[0].endAttr0, 4);
-    EXPECT_EQ(a.runways[0].endAttr1, 4);
-    EXPECT_EQ(a.runways[1].closed, 1);
-    EXPECT_EQ(a.runways[1].surface, kTurfBit);
-    EXPECT_EQ(a.runways[1].endAttr0, 0);
-    EXPECT_EQ(a.runways[2].lat0, 0.0);
-    EXPECT_EQ(a.runways[2].lat1, 0.0);
-    EXPECT_EQ(a.runways[2].lon1, 0.0);
+    const std::vector<SampleRunway>& r = a.runways;
+    EXPECT_EQ(
+        std::tie(r[0].displaced0, r[0].endAttr0, r[0].endAttr1, r[1].closed, r[1].surface, r[1].endAttr0),
+        std::tuple(300, 4, 4, 1, kTurfBit, 0));
+    EXPECT_EQ(std::tie(r[2].lat0, r[2].lat1, r[2].lon1), std::tuple(0.0, 0.0, 0.0));
 
-    EXPECT_EQ((*airports)[1].faaId, "");
-    EXPECT_EQ((*airports)[1].icaoId, "ABCDE");
-    EXPECT_EQ((*airports)[1].elevation, 1164);
-    EXPECT_EQ((*airports)[1].runways[0].surface, 0);
-    EXPECT_EQ((*airports)[2].faaId, "");
-    EXPECT_EQ((*airports)[2].icaoId, "");
-    EXPECT_EQ((*airports)[2].key, "US-001");
-    EXPECT_EQ((*airports)[2].elevation, 33);  // the one elevation given
+    const SampleAirport& b = (*airports)[1];
+    const SampleAirport& c = (*airports)[2];  // with the one elevation given
+    EXPECT_EQ(std::tie(b.faaId, b.icaoId, b.elevation, b.runways[0].surface),
+              std::tuple("", "ABCDE", 1164, 0));
+    EXPECT_EQ(std::tie(c.faaId, c.icaoId, c.key, c.elevation), std::tuple("", "", "US-001", 33));
 }
 
 }  // namespace
