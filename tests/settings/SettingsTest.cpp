@@ -88,14 +88,11 @@ TEST(SettingsIni, ReadsTheSettingsSectionAsTheEditorStoresIt) {
         "garbage line\n"
         "=5\n");
     const Settings s = SettingsFromIni(store);
-    EXPECT_EQ(s.FlyDir, "/opt/fly dir");
-    EXPECT_EQ(s.FlyDirSet, 1);
-    EXPECT_DOUBLE_EQ(s.EdgeWidth, 1.25);
-    EXPECT_EQ(s.AsphaltColor, 0x00FF0000u);
-    EXPECT_EQ(s.BezierDepth, 5);  // not a number: the default stays
-    EXPECT_EQ(s.MarkShort, 50);   // decimal, whatever its leading zeros
-    EXPECT_EQ(s.RunwayExit, 300);
-    EXPECT_EQ(s.MaxSegLength, 25);  // out of range: the default stays
+    // BezierDepth is not a number and MaxSegLength out of range: their
+    // defaults stay. MarkShort is decimal, whatever its leading zeros.
+    EXPECT_EQ(std::tie(s.FlyDir, s.FlyDirSet, s.EdgeWidth, s.AsphaltColor, s.BezierDepth, s.MarkShort,
+                       s.RunwayExit, s.MaxSegLength),
+              std::tuple("/opt/fly dir", 1, 1.25, 0x00FF0000u, 5, 50, 300, 25));
 }
 
 }  // namespace
