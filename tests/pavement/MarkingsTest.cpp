@@ -98,23 +98,11 @@ TEST(BlastPad, EveryChevronLiesOnThePad) {
     }
 }
 
-class RunwayMarkings : public ::testing::Test {
-protected:
-    // 10000 ft east-west, 150 ft wide: runway x runs along the axis from end 1.
-    RunwayRecord& Runway(int attribute, int d0 = 0, int d1 = 0) {
-        RunwayRecord& r = AddRunway(doc, DPoint{0.0, 0.0}, DPoint{10000.0, 0.0}, 150);
-        r.endAttr0 = attribute;
-        r.displaced0 = d0;
-        r.displaced1 = d1;
-        return r;
-    }
+// Every piece of an open runway lies on the runway, whatever its heading.
+TEST(RunwayMarkings, PiecesStayOnTheRunway) {
+    testing::DeterministicRandom rng(3);
     CRollpathDoc doc;
     std::vector<Quad> pieces;
-};
-
-// Every piece of an open runway lies on the runway, whatever its heading.
-TEST_F(RunwayMarkings, PiecesStayOnTheRunway) {
-    testing::DeterministicRandom rng(3);
     for (int i = 0; i < 200; ++i) {
         doc.CleanUp();
         const double a = rng.Uniform(0.0, kTwoPi);
