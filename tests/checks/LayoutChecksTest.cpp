@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "checks/LayoutChecks.h"
@@ -183,10 +184,8 @@ TEST_P(LayoutCheckCase, FiresOnTheFaultAndNotOnTheNearMiss) {
     ASSERT_EQ(found.size(), c.objects.size());
     for (std::size_t k = 0; k < found.size(); ++k) {
         SCOPED_TRACE(found[k].message);
-        EXPECT_EQ(found[k].check, c.check);
-        EXPECT_EQ(found[k].severity, InfoOf(c.check).severity);
-        EXPECT_EQ(found[k].object, c.objects[k]);
-        EXPECT_FALSE(found[k].message.empty());
+        EXPECT_EQ(std::tuple(found[k].check, found[k].severity, found[k].object, found[k].message.empty()),
+                  std::tuple(c.check, InfoOf(c.check).severity, c.objects[k], false));
     }
     for (const Finding& f : c.nearMiss ? FindingsOf(c.nearMiss, c.check) : std::vector<Finding>{}) {
         ADD_FAILURE() << "near miss: " << f.message;
