@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "document/ProjectList.h"
@@ -61,27 +62,25 @@ TEST_F(PipelineTest, ListedPlacementIsSanitisedAtOpen) {
 // The names of a list entry are plain file names: any other, which could make
 // Save write outside the output folder, is refused for the default one.
 TEST_F(PipelineTest, ListedNamesOutsideTheOutputFolderAreRefused) {
-    for (const std::string name :
-         {"../../x.txp", "/some/where/x.bgr", "sub/x.txp", "C:x.txp", "..\\x.txp", "..", ""}) {
-        std::ofstream(Program("Rollpath.rpj")) << "[KPAO]\ntxp=" << name << "\nbgr=" << name << "\nbmp=\n";
+    const auto open = [&](const std::string& names) {
+        std::ofstream(Program("Rollpath.rpj")) << "[KPAO]\n" << names << "bmp=\n";
         PendingProject pending;
         SetPendingProject(pending, "KPAO", ProjectListPath(doc));
         messages.Clear();
         ASSERT_TRUE(OnOpenDocument(doc, pending));
-        EXPECT_EQ(doc.m_szTxpName, "KPAO.txp");
-        EXPECT_EQ(doc.m_szBgrName, "KPAO.bgr");
-        EXPECT_EQ(messages.shown.size(), 2u) << name;
+    };
+    for (const std::string name :
+         {"../../x.txp", "/some/where/x.bgr", "sub/x.txp", "C:x.txp", "..\\x.txp", "..", ""}) {
+        open("txp=" + name + "\nbgr=" + name + "\n");
+        EXPECT_EQ(std::tuple(doc.m_szTxpName, doc.m_szBgrName, messages.shown.size()),
+                  std::tuple("KPAO.txp", "KPAO.bgr", 2u))
+            << name;
         EXPECT_TRUE(messages.Saw("Rollpath.rpj names \"" + name +
                                  "\" for KPAO, which is not a plain file name: KPAO.txp is used instead"));
     }
-    std::ofstream(Program("Rollpath.rpj")) << "[KPAO]\ntxp=apron 2.txp\nbgr=net.bgr\nbmp=\n";
-    PendingProject pending;
-    SetPendingProject(pending, "KPAO", ProjectListPath(doc));
-    messages.Clear();
-    ASSERT_TRUE(OnOpenDocument(doc, pending));
-    EXPECT_EQ(doc.m_szTxpName, "apron 2.txp");
-    EXPECT_EQ(doc.m_szBgrName, "net.bgr");
-    EXPECT_TRUE(messages.shown.empty());
+    open("txp=apron 2.txp\nbgr=net.bgr\n");
+    EXPECT_EQ(std::tuple(doc.m_szTxpName, doc.m_szBgrName, messages.shown.size()),
+              std::tuple("apron 2.txp", "net.bgr", 0u));
 }
 
 // The largest values the readers let through (positions a million feet out,
