@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SceneryTestSupport.h"
@@ -94,19 +95,14 @@ TEST_F(NetworkFileTest, WritesNodesThenLiveEdgesThenTheEnd) {
         EXPECT_EQ(back.doc.Vertex(i).pos(), doc.Vertex(i).pos());
         EXPECT_TRUE(back.doc.Vertex(i).live());
     }
-    EXPECT_EQ(back.doc.m_nSource, 1);
-    EXPECT_EQ(back.doc.m_nSink, 0);
+    EXPECT_EQ(std::tuple(back.doc.m_nSource, back.doc.m_nSink), std::tuple(1, 0));
     ASSERT_EQ(back.doc.m_pSegments.size(), 2u);
     for (const std::size_t i : {0u, 1u}) {
         const RollpathSegment& s = *back.doc.m_pSegments[i];
         const RollpathSegment& was = i == 0 ? a : b;
-        EXPECT_EQ(s.vertex0, was.vertex0);
-        EXPECT_EQ(s.vertex1, was.vertex1);
-        EXPECT_EQ(s.type, was.type);
-        EXPECT_EQ(s.width, was.width);
-        EXPECT_EQ(s.flags, was.flags & SegmentFlag::NoPolygon);
-        EXPECT_EQ(s.extent0 + s.extent1, 150.0);
-        EXPECT_EQ(s.state, 0);
+        EXPECT_EQ(std::tuple(s.vertex0, s.vertex1, s.type, s.width, s.flags, s.extent0 + s.extent1, s.state),
+                  std::tuple(was.vertex0, was.vertex1, was.type, was.width,
+                             was.flags & SegmentFlag::NoPolygon, 150.0, 0));
     }
     EXPECT_DOUBLE_EQ(back.doc.m_Airport.lat, kLat);
     EXPECT_DOUBLE_EQ(back.doc.m_Airport.lon, kLon);

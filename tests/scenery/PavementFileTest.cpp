@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SceneryTestSupport.h"
@@ -100,14 +101,13 @@ TEST_F(PavementFileTest, ReadsBackWhatTheBlocksWrote) {
     Read(doc, OneTile());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(doc.m_TileGrid, kGrid);
-    EXPECT_DOUBLE_EQ(doc.m_Airport.lat, 25.75);
-    EXPECT_DOUBLE_EQ(doc.m_Airport.lon, -80.5);
+    EXPECT_EQ(std::tuple(doc.m_Airport.lat, doc.m_Airport.lon), std::tuple(25.75, -80.5));
 
     ASSERT_EQ(doc.m_pPolygons.size(), 1u);
-    EXPECT_EQ(doc.m_pPolygons[0]->kind, PolygonKind::Pavement);
-    EXPECT_EQ(doc.m_pPolygons[0]->state, 0);
-    EXPECT_EQ(doc.m_pPolygons[0]->points,
-              (std::vector<DPoint>{{10.25, 20.5}, {30, 20.5}, {30, 40}, {10.25, 40}}));
+    const GroundPolygon& p = *doc.m_pPolygons[0];
+    EXPECT_EQ(std::tie(p.kind, p.state, p.points),
+              std::tuple(PolygonKind::Pavement, 0,
+                         std::vector<DPoint>{{10.25, 20.5}, {30, 20.5}, {30, 40}, {10.25, 40}}));
 
     ASSERT_EQ(doc.m_pMarkings.size(), 3u);
     EXPECT_EQ(doc.m_pMarkings[0]->kind, MarkingKind::Edge);
@@ -128,8 +128,7 @@ TEST_F(PavementFileTest, TheOriginIsAppliedAtTheEndUnlessItSumsToZero) {
     doc.m_Airport.lon = 2.0;
     Golden g = Header(3600.0, -3600.0);
     Read(doc, g.bytes);
-    EXPECT_EQ(doc.m_Airport.lat, 1.0);
-    EXPECT_EQ(doc.m_Airport.lon, 2.0);
+    EXPECT_EQ(std::tuple(doc.m_Airport.lat, doc.m_Airport.lon), std::tuple(1.0, 2.0));
 
     Golden later = Header(36000.0, 1295000.0);
     later.tag("<orgn>").f64(-7200.0).f64(648000.0 + 3600.0).f64(0.0).u32(1);  // the last one counts
@@ -159,10 +158,9 @@ TEST_F(PavementFileTest, AnUnknownTagOrADamagedRecordStopsAndWhatWasReadStays) {
         row.tail(g);
         Read(f.doc, g.bytes);
         EXPECT_EQ(f.messages.shown, std::vector<std::string>{row.message});
-        EXPECT_EQ(f.doc.m_pPolygons.size(), 1u);
         EXPECT_EQ(f.doc.m_TileGrid, kGrid);
-        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lat, 10.0);
-        EXPECT_DOUBLE_EQ(f.doc.m_Airport.lon, -80.5);
+        EXPECT_EQ(std::tuple(f.doc.m_pPolygons.size(), f.doc.m_Airport.lat, f.doc.m_Airport.lon),
+                  std::tuple(1u, 10.0, -80.5));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SceneryTestSupport.h"
@@ -91,9 +92,8 @@ TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
     EXPECT_EQ(back.doc.m_pPolygons[0]->points, (std::vector<DPoint>{{9, 9}}));
     for (std::size_t i = 0; i < 2; ++i) {
         const GroundPolygon& q = *back.doc.m_pPolygons[i + 1];
-        EXPECT_EQ(q.kind, PolygonKind::Ordinary);
-        EXPECT_EQ(q.state, 0);
-        EXPECT_EQ(q.points, doc.m_pPolygons[2 * i]->points);
+        EXPECT_EQ(std::tie(q.kind, q.state, q.points),
+                  std::tuple(PolygonKind::Ordinary, 0, doc.m_pPolygons[2 * i]->points));
     }
 }
 

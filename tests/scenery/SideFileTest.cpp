@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SceneryTestSupport.h"
@@ -110,10 +111,9 @@ TEST_F(SideFileTest, EachRecordOfADoubledSegmentGoesToItsOwnSegment) {
     g.i32(0);
     Read(doc, g.bytes);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(doc.m_pSegments[0]->flags, 0x2);
-    EXPECT_EQ(doc.m_pSegments[0]->extent1, 10.0);
-    EXPECT_EQ(doc.m_pSegments[2]->flags, 0x4);
-    EXPECT_EQ(doc.m_pSegments[2]->extent1, 20.0);
+    const RollpathSegment& first = *doc.m_pSegments[0];
+    EXPECT_EQ(std::tuple(first.flags, first.extent1, twin.flags, twin.extent1),
+              std::tuple(0x2, 10.0, 0x4, 20.0));
 }
 
 struct MismatchCase {
@@ -131,9 +131,8 @@ TEST_P(SideMismatch, StopsWithTheMessageKeepingEarlierAttributes) {
     GetParam().file(g);
     Read(doc, g.bytes);
     EXPECT_EQ(messages.shown, kMismatch);
-    EXPECT_EQ(doc.m_pSegments[0]->flags, GetParam().segment0Flags);
-    EXPECT_EQ(doc.Vertex(0).flags, GetParam().vertex0Flags);
-    EXPECT_EQ(doc.Vertex(1).flags, 0);
+    EXPECT_EQ(std::tuple(doc.m_pSegments[0]->flags, doc.Vertex(0).flags, doc.Vertex(1).flags),
+              std::tuple(GetParam().segment0Flags, GetParam().vertex0Flags, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SideMismatch,
