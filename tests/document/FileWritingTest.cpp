@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,22 +12,13 @@
 #include "document/MessageSink.h"
 #include "document/WholeFile.h"
 #include "support/FaultyFileSystem.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace rollpath::testing {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::filesystem::path> Entries(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> entries;

@@ -9,13 +9,12 @@
 #include <bit>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/RollpathDoc.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace rollpath::testing {
@@ -56,16 +55,6 @@ public:
 
     Bytes bytes;
 };
-
-inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline Bytes ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A document named after an airport code, with its messages recorded.
 class SceneryTest : public ::testing::Test {

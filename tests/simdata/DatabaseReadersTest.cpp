@@ -19,9 +19,9 @@ namespace {
 using testing::InstallTest;
 using testing::MakeAirport;
 using testing::MakeRunway;
-using testing::ReadFileBytes;
+using testing::ReadBytes;
 using testing::TestField;
-using testing::WriteFileBytes;
+using testing::WriteBytes;
 
 struct ArchiveKindCase {
     const char* name;
@@ -82,7 +82,7 @@ TEST_F(InstallTest, PodWithManyEntriesFindsTheLastOne) {
             {"DATA\\FILE" + std::to_string(i) + ".BIN", Bytes(3, static_cast<std::uint8_t>(i))});
     }
     members.push_back({"DATABASE\\AIRPORT.DBD", EncodeAirportDatabase({TestField()}, 260)});
-    WriteFileBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
+    WriteBytes(FlyPath("System/Airport.pod"), EncodePodArchive(members));
     double lat = 0.0;
     double lon = 0.0;
     EXPECT_EQ(ReadPodArchives(doc, "TST", lat, lon), 1);
@@ -113,19 +113,19 @@ TEST_F(LooseDatabase, FirstIndexWinsAndTheSecondIsNotRead) {
 TEST_F(LooseDatabase, RecordsAtTheStartOfTheirFilesAreRead) {
     const SampleAirport field = TestField();
     Install({field}, SampleLayout::Loose);
-    testing::WriteFileBytes(FlyPath("DATABASE/AIRPORT.DBD"), EncodeAirportRecord(field, 260));
-    Bytes faaIndex = testing::ReadFileBytes(FlyPath("DATABASE/APRTFAA.DBI"));
+    testing::WriteBytes(FlyPath("DATABASE/AIRPORT.DBD"), EncodeAirportRecord(field, 260));
+    Bytes faaIndex = testing::ReadBytes(FlyPath("DATABASE/APRTFAA.DBI"));
     PutInt32(faaIndex, 68 + 4, 0);  // the first entry's offset
-    testing::WriteFileBytes(FlyPath("DATABASE/APRTFAA.DBI"), faaIndex);
+    testing::WriteBytes(FlyPath("DATABASE/APRTFAA.DBI"), faaIndex);
     Bytes runways;
-    Bytes runwayIndex = testing::ReadFileBytes(FlyPath("DATABASE/RUNWAY.DBI"));
+    Bytes runwayIndex = testing::ReadBytes(FlyPath("DATABASE/RUNWAY.DBI"));
     for (std::size_t i = 0; i < field.runways.size(); ++i) {
         const Bytes record = EncodeRunwayRecord(field.runways[i], field.key, 271);
         PutInt32(runwayIndex, 68 + 14 * i + 10, static_cast<std::int32_t>(runways.size()));
         runways.insert(runways.end(), record.begin(), record.end());
     }
-    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBD"), runways);
-    testing::WriteFileBytes(FlyPath("DATABASE/RUNWAY.DBI"), runwayIndex);
+    testing::WriteBytes(FlyPath("DATABASE/RUNWAY.DBD"), runways);
+    testing::WriteBytes(FlyPath("DATABASE/RUNWAY.DBI"), runwayIndex);
     ASSERT_EQ(Read("TST"), 1);
     EXPECT_EQ(doc.m_Airport.name, "Test Field");
     ASSERT_EQ(doc.m_pRunways.size(), 2u);

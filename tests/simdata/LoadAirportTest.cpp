@@ -21,7 +21,7 @@ using testing::InstallTest;
 using testing::MakeAirport;
 using testing::MakeRunway;
 using testing::TestField;
-using testing::WriteFileBytes;
+using testing::WriteBytes;
 
 double Distance(const DPoint& a, const DPoint& b) {
     return std::hypot(a.x - b.x, a.y - b.y);
@@ -92,10 +92,10 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
         if (c.change == kNoArchives) {
             std::filesystem::remove_all(FlyPath("System"));
         } else if (c.change == kBadPod) {
-            WriteFileBytes(FlyPath("System/Airport.pod"),
-                           EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+            WriteBytes(FlyPath("System/Airport.pod"),
+                       EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
         } else if (c.change == kDamagedEpd) {
-            WriteFileBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
+            WriteBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
         }
         EXPECT_EQ(Load(c.code), c.airport.empty() ? 0 : 1) << c.name;
         if (!c.airport.empty()) {
@@ -144,7 +144,7 @@ TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
 
 void Touch(const std::filesystem::path& path) {
     std::filesystem::create_directories(path.parent_path());
-    WriteFileBytes(path, Bytes{});
+    WriteBytes(path, Bytes{});
 }
 
 // An empty network file is a layout whose rollpaths were all cut: only an

@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "document/RollpathDoc.h"
 #include "simdata/SampleAirport.h"
 #include "simdata/SampleInstall.h"
+#include "support/FileBytes.h"
 #include "support/SampleInstallation.h"
 #include "support/TempDir.h"
 
@@ -55,20 +54,6 @@ inline SampleAirport TestField(std::string key = "TESTKEY001", std::string faa =
     return MakeAirport(std::move(key), std::move(faa), std::move(icao), "Test Field", 37.5, -122.25,
                        {MakeRunway("09", "27", 37.5, -122.26, 37.5, -122.24),
                         MakeRunway("18", "36", 37.51, -122.25, 37.49, -122.25, 4000, 75, 1 << kTurf)});
-}
-
-// Removes the old file first: truncating a file in place makes some file
-// systems flush it, which slows the every-byte tests a hundredfold.
-inline void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::filesystem::remove(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline Bytes ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A document reading an installation in a temporary folder, with its

@@ -3,9 +3,9 @@
 // Windows bitmap files laid out by hand, byte by byte, for the diagram tests.
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <vector>
+
+#include "support/FileBytes.h"
 
 namespace rollpath::testing {
 
@@ -78,11 +78,6 @@ inline Bytes QuarteredBitmap(int width, int height, int bits) {
         rows.insert(rows.end(), line.begin(), line.end());
     }
     return BitmapFile(width, height, bits, 0, palette, rows, bits == 8 ? 4 : 0);
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace rollpath::testing
