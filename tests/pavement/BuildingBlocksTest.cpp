@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "pavement/SplitSegment.h"
@@ -29,14 +30,12 @@ TEST(SplitSegment, OuterHalfOfARunwayExtensionBecomesARollpath) {
     RollpathSegment& copy = doc.AppendSegment();
     SplitSegment(doc, copy, s, x);
 
-    EXPECT_EQ(copy.type, SegmentType::Rollpath);
-    EXPECT_EQ(copy.endClass0, EndClass::Rollpath);
-    EXPECT_EQ(copy.endClass1, EndClass::DeadEnd);
-    EXPECT_EQ(copy.flags, SegmentFlag::NoLighting);
+    EXPECT_EQ(
+        std::tuple(copy.type, copy.endClass0, copy.endClass1, copy.flags),
+        std::tuple(SegmentType::Rollpath, EndClass::Rollpath, EndClass::DeadEnd, SegmentFlag::NoLighting));
     // The half reaching into the runway keeps its extension.
-    EXPECT_EQ(s.type, SegmentType::RunwayCentreLine);
-    EXPECT_EQ(s.flags & SegmentFlag::Extension, SegmentFlag::ExtensionAt1);
-    EXPECT_EQ(s.endClass1, EndClass::Extension);
+    EXPECT_EQ(std::tuple(s.type, s.flags & SegmentFlag::Extension, s.endClass1),
+              std::tuple(SegmentType::RunwayCentreLine, SegmentFlag::ExtensionAt1, EndClass::Extension));
 }
 
 TEST(TileGrid, AGridReadFromAPavementFileStays) {
@@ -46,9 +45,7 @@ TEST(TileGrid, AGridReadFromAPavementFileStays) {
     const TileGrid read{5, 3, 77.5f, {-12.0, 0.0, 40.0}};
     doc.m_TileGrid = read;
     const TileGridUpdate update = ComputeTileGrid(doc);
-    EXPECT_EQ(update.extent, 1000.0);
-    EXPECT_FALSE(update.changed);
-    EXPECT_EQ(doc.m_TileGrid, read);
+    EXPECT_EQ(std::tuple(update.extent, update.changed, doc.m_TileGrid), std::tuple(1000.0, false, read));
 }
 
 }  // namespace
