@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <ranges>
 #include <string>
 #include <vector>
 
@@ -39,13 +40,9 @@ void ExpectTiles(const Contours& c, const std::vector<Triangle>& triangles, int 
     ASSERT_EQ(result, n - 2 + 2 * c.Holes()) << what;
     ASSERT_EQ(static_cast<int>(triangles.size()), result) << what;
 
-    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-    for (int i = 1; i <= n; ++i) {
-        minX = std::min(minX, c.vertices[i].x);
-        maxX = std::max(maxX, c.vertices[i].x);
-        minY = std::min(minY, c.vertices[i].y);
-        maxY = std::max(maxY, c.vertices[i].y);
-    }
+    const auto corners = c.vertices | std::views::drop(1);
+    const auto [minX, maxX] = std::ranges::minmax(corners | std::views::transform(&DPoint::x));
+    const auto [minY, maxY] = std::ranges::minmax(corners | std::views::transform(&DPoint::y));
     const double scale = std::max(maxX - minX, maxY - minY);
     const double flat = 1e-12 * scale * scale;
 
