@@ -30,11 +30,17 @@ inline const testing::TempDir& Scratch() {
 // Replaces the file at path with the bytes, in place: a file removed and made
 // again would change its folder, whose listing is then made afresh, and a
 // file truncated to nothing is flushed by some file systems when it closes.
+// Each write gets a time of its own, as two writes within one tick of a
+// coarse clock would not: what is kept while a file's size and time stay is
+// read again.
 inline void WriteInput(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     std::error_code ec;
     std::filesystem::resize_file(path, bytes.size(), ec);
+    static auto written = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    written += std::chrono::microseconds(1);
+    std::filesystem::last_write_time(path, written, ec);
 }
 
 // How messages name an input file.
