@@ -1,5 +1,6 @@
 #include "document/FreedVertexPool.h"
 
+#include <array>
 #include <mutex>
 #include <utility>
 
@@ -8,9 +9,10 @@ namespace rollpath {
 namespace {
 
 // Constant-initialised, so that documents of static lifetime are closed
-// while it still exists.
+// while they still exist. Two: a document holds a spare pool beside its own
+// once it has loaded a second airport.
 constinit std::mutex g_Mutex;
-constinit std::vector<NetworkVertex> g_Freed;
+constinit std::array<std::vector<NetworkVertex>, 2> g_Freed;
 
 }  // namespace
 
@@ -18,7 +20,12 @@ std::vector<NetworkVertex> TakeFreedVertexPool() {
     std::vector<NetworkVertex> pool;
     {
         const std::lock_guard lock(g_Mutex);
-        pool.swap(g_Freed);
+        for (std::vector<NetworkVertex>& freed : g_Freed) {
+            if (freed.capacity() != 0) {
+                pool.swap(freed);
+                break;
+            }
+        }
     }
     if (pool.capacity() < static_cast<std::size_t>(kMaxVertices)) {
         pool.reserve(kMaxVertices);
@@ -34,8 +41,11 @@ void KeepFreedVertexPool(std::vector<NetworkVertex>& pool) {
     }
     leaving.clear();
     const std::lock_guard lock(g_Mutex);
-    if (g_Freed.capacity() < leaving.capacity()) {
-        g_Freed.swap(leaving);
+    for (std::vector<NetworkVertex>& freed : g_Freed) {
+        if (freed.capacity() == 0) {
+            freed.swap(leaving);
+            break;
+        }
     }
 }
 

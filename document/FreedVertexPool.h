@@ -1,6 +1,6 @@
 #pragma once
 
-// The vertex pool of the last document closed, kept for the next document:
+// The vertex pools of the last documents closed, kept for the next ones:
 // taking the room of kMaxVertices slots costs more than reading most
 // airports, and batch builds and scripted sessions make one document after
 // another.
@@ -14,7 +14,7 @@ namespace rollpath {
 // An empty pool with room for kMaxVertices slots, the kept one when there is.
 std::vector<NetworkVertex> TakeFreedVertexPool();
 
-// Keeps the pool's room (emptied) when none is kept yet; the pool is left
+// Keeps the pool's room (emptied) when there is room to keep it; the pool is left
 // empty either way.
 void KeepFreedVertexPool(std::vector<NetworkVertex>& pool);
 
