@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
@@ -39,16 +40,11 @@ inline void WriteInput(const std::filesystem::path& path, std::span<const std::u
     std::error_code ec;
     std::filesystem::resize_file(path, bytes.size(), ec);
     static auto written = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
-    written += std::chrono::microseconds(1);
-    std::filesystem::last_write_time(path, written, ec);
+    std::filesystem::last_write_time(path, written += std::chrono::microseconds(1), ec);
 }
 
 // How messages name an input file.
 inline constexpr const char* kInputName = "input";
-
-inline std::span<const std::uint8_t> Input(const std::uint8_t* data, std::size_t size) {
-    return size == 0 ? std::span<const std::uint8_t>() : std::span<const std::uint8_t>(data, size);
-}
 
 // A document emptied and set up afresh for each input. One document serves
 // the whole process: making a document (its vertex pool) costs more than
@@ -61,13 +57,13 @@ struct FuzzDocument {
         doc.SetTriangulationSeed(1u);
     }
 
-    void Reset(const std::filesystem::path& flyDir) {
+    void Reset(const std::filesystem::path& flyDir, Settings base = {}) {
         doc.CleanUp();
         doc.m_Airport = AirportRecord{};
         doc.m_TileGrid = TileGrid{};
         doc.SetModifiedFlag(false);
         messages.Clear();
-        settings = Settings{};
+        settings = std::move(base);
         settings.FlyDir = flyDir.string();
         settings.FlyDirSet = 1;
         settings.OutputDir = Scratch().path().string();
@@ -78,9 +74,11 @@ struct FuzzDocument {
     CRollpathDoc doc;
 };
 
-inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch().path()) {
+// base: the settings before the folders are set to the scratch ones.
+inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch().path(),
+                                   Settings base = {}) {
     static FuzzDocument fuzz;
-    fuzz.Reset(flyDir);
+    fuzz.Reset(flyDir, std::move(base));
     return fuzz;
 }
 

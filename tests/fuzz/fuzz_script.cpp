@@ -4,13 +4,11 @@
 // (dump-doc, render) are left out, and a session ends after kMaxLines lines:
 // longer ones mostly repeat edits at the cost of many shorter sessions.
 
-#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -22,35 +20,14 @@ namespace {
 
 constexpr int kMaxLines = 64;
 
-// Whether the line holds the text, quotes aside; only such a line can name
-// the command, and splitting every line into words costs a run's tenth.
-bool Holds(std::string_view line, std::string_view text) {
-    for (std::size_t start = 0; start < line.size(); ++start) {
-        std::size_t matched = 0;
-        for (std::size_t i = start; i < line.size() && matched < text.size(); ++i) {
-            if (line[i] == text[matched]) {
-                ++matched;
-            } else if (line[i] != '"') {
-                break;
-            }
-        }
-        if (matched == text.size()) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string WithoutFileWriters(std::string_view text) {
+std::string WithoutFileWriters(const std::string& text) {
+    std::istringstream in(text);
     std::string kept;
+    std::string line;
     std::vector<std::string> words;
     std::string error;
-    for (int lines = 0; lines < kMaxLines && !text.empty(); ++lines) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        const std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if ((Holds(line, "dump-doc") || Holds(line, "render")) &&
-            rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
+    for (int lines = 0; lines < kMaxLines && std::getline(in, line); ++lines) {
+        if (rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
             (words.front() == "dump-doc" || words.front() == "render")) {
             continue;
         }
@@ -88,8 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!session.Prepare(options)) {
         return 0;
     }
-    std::istringstream script(
-        WithoutFileWriters(std::string_view(reinterpret_cast<const char*>(data), size)));
+    std::istringstream script(WithoutFileWriters(std::string(reinterpret_cast<const char*>(data), size)));
     (void)session.Run(script, "fuzz.script");
     return 0;
 }

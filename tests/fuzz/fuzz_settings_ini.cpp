@@ -15,12 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     const IniSettingsStore store =
         IniSettingsStore::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    auto& fuzz = fuzz::FreshDocument(install);
-    fuzz.settings = SettingsFromIni(store);
     // The folders stay in the scratch area whatever the file names.
-    fuzz.settings.FlyDir = install.string();
-    fuzz.settings.FlyDirSet = 1;
-    fuzz.settings.OutputDir = fuzz::Scratch().path().string();
+    auto& fuzz = fuzz::FreshDocument(install, SettingsFromIni(store));
     if (LoadAirport(fuzz.doc, "KPAO", "KPAO.txd", "KPAO.txp", "KPAO.bgr", "KPAO.tms") == 1) {
         PrepareOpenedDocument(fuzz.doc);
     }

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
-    const auto input = fuzz::Input(data, size);
+    const auto input = std::span(data, size);
     if (input.size() < 4) {
         return 0;
     }
