@@ -48,7 +48,9 @@ inline constexpr const char* kInputName = "input";
 
 // A document emptied and set up afresh for each input. One document serves
 // the whole process: making a document (its vertex pool) costs more than
-// reading most inputs, so only what a run filled is emptied.
+// reading most inputs, so only what a run filled is emptied. A run that
+// leaves more allocated than it found is run again by libFuzzer, looking for
+// a leak: a target whose runs differ much in size empties it at its end.
 struct FuzzDocument {
     FuzzDocument() {
         doc.SetSettings(&settings);
@@ -57,12 +59,16 @@ struct FuzzDocument {
         doc.SetTriangulationSeed(1u);
     }
 
-    void Reset(const std::filesystem::path& flyDir, Settings base = {}) {
+    void Empty() {
         doc.CleanUp();
         doc.m_Airport = AirportRecord{};
         doc.m_TileGrid = TileGrid{};
         doc.SetModifiedFlag(false);
         messages.Clear();
+    }
+
+    void Reset(const std::filesystem::path& flyDir, Settings base = {}) {
+        Empty();
         settings = std::move(base);
         settings.FlyDir = flyDir.string();
         settings.FlyDirSet = 1;

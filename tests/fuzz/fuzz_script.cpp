@@ -55,17 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::filesystem::last_write_time(folder, emptied, ec);
         }
     }
-    cli::CommonOptions options;
-    options.flyDir = install.string();
-    options.outputDir = output.string();
-    options.projectDir = project.string();
-    options.seed = 1u;
+    static const cli::CommonOptions options{install.string(), output.string(), project.string(), {}, 1u};
     std::ostringstream err;
     cli::ScriptSession session(err);
-    if (!session.Prepare(options)) {
-        return 0;
+    if (session.Prepare(options)) {
+        std::istringstream script(WithoutFileWriters(std::string(reinterpret_cast<const char*>(data), size)));
+        (void)session.Run(script, "fuzz.script");
     }
-    std::istringstream script(WithoutFileWriters(std::string(reinterpret_cast<const char*>(data), size)));
-    (void)session.Run(script, "fuzz.script");
     return 0;
 }
