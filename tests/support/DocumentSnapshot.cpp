@@ -98,32 +98,26 @@ DocumentSnapshot SavedForm(const CRollpathDoc& doc) {
 }
 
 std::optional<std::string> SnapshotDifference(const DocumentSnapshot& a, const DocumentSnapshot& b) {
-    if (auto d = FirstDifferentRecord(a.segments, b.segments, "segment")) {
-        return d;
+    for (auto& d : {FirstDifferentRecord(a.segments, b.segments, "segment"),
+                    FirstDifferentRecord(a.polygons, b.polygons, "polygon"),
+                    FirstDifferentRecord(a.markings, b.markings, "marking"),
+                    FirstDifferentRecord(a.vertices, b.vertices, "vertex")}) {
+        if (d) {
+            return d;
+        }
     }
-    if (auto d = FirstDifferentRecord(a.polygons, b.polygons, "polygon")) {
-        return d;
-    }
-    if (auto d = FirstDifferentRecord(a.markings, b.markings, "marking")) {
-        return d;
-    }
-    if (auto d = FirstDifferentRecord(a.vertices, b.vertices, "vertex")) {
-        return d;
-    }
-    if (a.runwayClosed != b.runwayClosed) {
-        return std::string("runway closed flags");
-    }
-    if (a.source != b.source || a.sink != b.sink) {
-        return std::string("source or sink");
-    }
-    if (a.bmpPath != b.bmpPath || a.bmpX != b.bmpX || a.bmpY != b.bmpY || a.bmpScale != b.bmpScale) {
-        return std::string("diagram");
-    }
-    if (a.rotation != b.rotation) {
-        return std::string("rotation");
-    }
-    if (!(a.tileGrid == b.tileGrid)) {
-        return std::string("tile grid");
+    const std::pair<bool, const char*> others[] = {
+        {a.runwayClosed != b.runwayClosed, "runway closed flags"},
+        {a.source != b.source || a.sink != b.sink, "source or sink"},
+        {a.bmpPath != b.bmpPath || a.bmpX != b.bmpX || a.bmpY != b.bmpY || a.bmpScale != b.bmpScale,
+         "diagram"},
+        {a.rotation != b.rotation, "rotation"},
+        {!(a.tileGrid == b.tileGrid), "tile grid"},
+    };
+    for (const auto& [differs, what] : others) {
+        if (differs) {
+            return std::string(what);
+        }
     }
     return std::nullopt;
 }
