@@ -16,13 +16,9 @@ public:
     enum class Fault { None, Create, Write, Close, Rename };
 
     // With Fault::Write, the failWrite-th call to Write (counting from 1 over
-    // every file created) fails.
-    explicit FaultyFileSystem(Fault fault = Fault::None, int failWrite = 1)
-        : fault_(fault), failWrite_(failWrite) {}
-
-    // Only the file of this name (the target of an atomic write, e.g.
-    // "KPAO.tms") fails, and only its writes are counted.
-    FaultyFileSystem(Fault fault, int failWrite, std::string onlyFile)
+    // every file created) fails. Given a name (the target of an atomic write,
+    // e.g. "KPAO.tms"), only that file fails, and only its writes are counted.
+    explicit FaultyFileSystem(Fault fault = Fault::None, int failWrite = 1, std::string onlyFile = {})
         : fault_(fault), failWrite_(failWrite), onlyFile_(std::move(onlyFile)) {}
 
     std::unique_ptr<WritableFile> Create(const std::filesystem::path& path, std::error_code& reason) override;
