@@ -211,10 +211,9 @@ TEST(ClipProperty, AreasMatchAnIndependentClipOfTheFan) {
         const double slack = 1e-9 * 300.0;
         for (const std::vector<DPoint>* out : {&fast, &points}) {
             for (const DPoint& p : *out) {
-                ASSERT_GE(p.x, rect.left - slack);
-                ASSERT_LE(p.x, rect.right + slack);
-                ASSERT_GE(p.y, rect.bottom - slack);
-                ASSERT_LE(p.y, rect.top + slack);
+                ASSERT_TRUE(p.x >= rect.left - slack && p.x <= rect.right + slack &&
+                            p.y >= rect.bottom - slack && p.y <= rect.top + slack)
+                    << "trial " << trial << " at " << p.x << ", " << p.y;
             }
         }
         if (pieces > 1) {
