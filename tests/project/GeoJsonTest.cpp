@@ -130,8 +130,7 @@ RC_GTEST_PROP(GeoJsonRoundTrip, ImportOfAnExportGivesBackTheSameNetwork, ()) {
     for (std::size_t k = 0; k < original.m_pPolygons.size(); ++k) {
         const GroundPolygon& p = *original.m_pPolygons[k];
         const GroundPolygon& q = *imported.m_pPolygons[k];
-        RC_ASSERT(p.kind == q.kind);
-        RC_ASSERT(p.count() == q.count());
+        RC_ASSERT(p.kind == q.kind && p.count() == q.count());
         for (int c = 0; c < p.count(); ++c) {
             RC_ASSERT(Near(p.points[static_cast<std::size_t>(c)], q.points[static_cast<std::size_t>(c)]));
         }
