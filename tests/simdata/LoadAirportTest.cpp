@@ -143,17 +143,12 @@ TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
 
 // --- Reading back the editor's files ----------------------------------
 
-void Touch(const std::filesystem::path& path) {
-    std::filesystem::create_directories(path.parent_path());
-    WriteBytes(path, Bytes{});
-}
-
 // An empty network file is a layout whose rollpaths were all cut: only an
 // airport without one gets the runway centre lines to start from. The
 // runways are placed around the benchmark as the network file left it.
 TEST_F(LoadAirportTest, OnlyAnAirportWithoutNetworkFileIsSeeded) {
     Install({TestField()}, SampleLayout::Pod);
-    Touch(FlyPath("Data/TST.bgr"));
+    WriteBytes(FlyPath("Data/TST.bgr"), {});
     const double movedLat = 37.5 + 0.5 / 3600.0;
     SceneryReadBack readBack;
     readBack.readNetworkFile = [movedLat](CRollpathDoc& d, const std::filesystem::path&, double, double) {
