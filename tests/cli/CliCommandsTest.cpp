@@ -131,8 +131,6 @@ TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_EQ(run.out, Call(&RunInfo, {"KSFO", "--fly-dir", Fly("prog")}).out);
 
-    run = Program({"build", "KPAO", "--fly-dir", Fly("prog"), "--project-dir", (dir / "p").string()});
-    EXPECT_EQ(run.status, kExitSuccess) << run.err;
     const std::filesystem::path svg = dir / "kpao.svg";
     run = Program(
         {"render", "KPAO", svg.string(), "--fly-dir", Fly("prog"), "--project-dir", (dir / "p").string()});
