@@ -150,10 +150,16 @@ private slots:
                 QVERIFY(dialog.isVisible());
                 QCOMPARE(field->selectedText(), QString::fromLatin1(refused));
             }
-            QTest::keyClick(&dialog, Qt::Key_Escape);
+            TypeInto(dialog, 1028, QStringLiteral("1000"));
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
-        QVERIFY(!host.RunDialog(width));
-        QCOMPARE(width.Width(), 12.0);
+        QVERIFY(host.RunDialog(width));
+        QCOMPARE(width.Width(), 1000.0);
+
+        RollpathWidthModel cancelled(20.0);
+        QTimer::singleShot(0, this,
+                           [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QVERIFY(!host.RunDialog(cancelled));
     }
 
     // A refused field (the refusals and their messages: tests/view) keeps
