@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
 #include <filesystem>
@@ -226,10 +227,32 @@ private slots:
 
     // The accelerators and the keys that menu items name run their commands:
     // Ctrl+W opens the width dialog, Ctrl+Y switches the polygon tool, "<"
-    // turns the view as Rotate CW does and ">" as Rotate CCW.
+    // turns the view as Rotate CW does and ">" as Rotate CCW. The view's own
+    // keys zoom, turn, outline and scroll, and the wheel with Shift scrolls
+    // sideways (the widget turns notches into scrolls; the zoom about the
+    // pointer is the view's).
     void theKeysReachTheirCommands() {
         OpenRunway();
         CRollpathView& view = frame_->ViewWidget().View();
+        const int zoom = view.m_nZoom;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Equal);
+        QCOMPARE(view.m_nZoom, zoom - 100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(view.m_nZoom, zoom - 1100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Period);
+        QCOMPARE(doc_.m_dRotation, 359.0);
+        QCOMPARE(frame_->RotationPane()->text(), QString::fromUtf8("1.00\u00b0"));
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_L);
+        QCOMPARE(view.m_bOutlineOnly, 1);
+        const int sx = view.m_nScrollX;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
+        QVERIFY(view.m_nScrollX > sx);
+        const int scrolled = view.m_nScrollX;
+        QWheelEvent wheel(QPointF(150, 120), QPointF(150, 120), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frame_->ViewWidget().viewport(), &wheel);
+        QVERIFY(view.m_nScrollX > scrolled);
+        QCOMPARE(view.m_nZoom, zoom - 1100);
         QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(view.m_bShowLights, 1);
         QTest::keyClick(frame_.get(), Qt::Key_R, Qt::ControlModifier);
