@@ -270,8 +270,10 @@ private slots:
     }
 
     // Save is enabled while the document is modified, and always with Shift
-    // held; closing a modified document asks, and Cancel keeps the window.
-    void saveIsEnabledWhileModifiedAndClosingAsksFirst() {
+    // held. New and closing ask to save a modified airport first; Cancel
+    // keeps it. New refuses a mistyped code in its dialog, and an airport
+    // that does not open leaves the open one, changes and all.
+    void aModifiedAirportIsSavedOrAskedForBeforeItGoes() {
         InstallSamples();
         StoreFlyDir(FlyDir());
         CRollpathApp app;
@@ -290,37 +292,14 @@ private slots:
         QVERIFY(!app.GetDocument().IsModified());
 
         app.GetDocument().SetModifiedFlag(true);
-        QString question;
-        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
-        QVERIFY(!frame.close());
-        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
-        QVERIFY(frame.isVisible());
-        QVERIFY(app.GetDocument().IsModified());
-        testing::AnswerNextMessageBox(QMessageBox::No);
-        QVERIFY(frame.close());
-        QVERIFY(!frame.isVisible());
-    }
-
-    // New asks to save first; a mistyped code is refused in the dialog, and
-    // an airport that does not open leaves the open one, changes and all.
-    void newAsksToSaveChangesFirstAndKeepsTheAirportUntilAnotherOpens() {
-        InstallSamples();
-        StoreFlyDir(FlyDir());
-        CRollpathApp app;
-        QVERIFY(app.InitInstance(Line({"KSFO"})));
-        CMainFrame& frame = *app.MainFrame();
-        app.GetDocument().SetModifiedFlag(true);
         frame.UpdateActions();
         QVERIFY(frame.isWindowModified());
-        QString question;
-        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+        QStringList said;
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &said.emplaceBack());
         frame.Action(CommandId::FileNew)->trigger();
-        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
         // Cancelled: the airport is still there, and no airport was asked for.
         QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
         QVERIFY(!testing::AnswersPending());
-
-        QStringList said;
         testing::AnswerNextMessageBox(QMessageBox::No);
         testing::AnswerNextModal<OpenAirportQtDialog>([&said](OpenAirportQtDialog* dialog) {
             said << dialog->windowTitle() << dialog->TmsBox()->text();
@@ -336,13 +315,18 @@ private slots:
         });
         frame.Action(CommandId::FileNew)->trigger();
         QTRY_VERIFY(!testing::AnswersPending());
-        const QString refused = QString::fromLatin1(kBadCodeMessage);
-        QCOMPARE(said, (QStringList{"Open Airport", "&Load *.tms file", refused, "Cannot find ZZZZ"}));
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &said.emplaceBack());
+        QVERIFY(!frame.close());
+        const QString ask = QStringLiteral("Save changes to KSFO?");
+        QCOMPARE(said, (QStringList{ask, "Open Airport", "&Load *.tms file",
+                                    QString::fromLatin1(kBadCodeMessage), "Cannot find ZZZZ", ask}));
         QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
         QVERIFY(app.GetDocument().IsModified());
         QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO[*] - Rollpath"));
-        QVERIFY(frame.isWindowModified());
-        app.GetDocument().SetModifiedFlag(false);
+        QVERIFY(frame.isVisible() && frame.isWindowModified());
+        testing::AnswerNextMessageBox(QMessageBox::No);
+        QVERIFY(frame.close());
+        QVERIFY(!frame.isVisible());
     }
 
     void openListsTheSavedAirportsAndTheRecentFilesReopenThem() {
