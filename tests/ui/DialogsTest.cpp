@@ -163,39 +163,22 @@ private slots:
     }
 
     // A refused field (the refusals and their messages: tests/view) keeps
-    // the sheet on its page.
-    void aRefusedFieldKeepsItsPageWhenAnotherTabIsChosen() {
-        Settings settings;
+    // the sheet on its page; the keys step the edge offset by a hundredth,
+    // by a tenth with Shift; the folder buttons browse with their titles
+    // from the fields' text.
+    void thePreferencesSheetsPagesFieldsAndFolderButtons() {
+        Settings settings;  // LiteOffset 5.00
+        settings.FlyDir = "/old";
         CPreferencesSheet sheet(settings);
         sheet.show();
-        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("vertex"));
+        CGeneralPage& page = sheet.GeneralPage();
+        page.Field(1049)->SetText(QStringLiteral("vertex"));
         QString message;
         testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
         sheet.Tabs()->setCurrentIndex(1);
         QCOMPARE(message, QStringLiteral("Please enter an integer."));
         QCOMPARE(sheet.Tabs()->currentIndex(), 0);
-        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("40"));
-        sheet.Tabs()->setCurrentIndex(1);
-        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
-    }
 
-    // The keys step the edge offset by a hundredth, by a tenth with Shift.
-    void edgeOffsetStepsByATenthWithShiftAndAHundredthWithout() {
-        Settings settings;  // LiteOffset 5.00
-        CPreferencesSheet sheet(settings);
-        sheet.show();
-        sheet.Tabs()->setCurrentIndex(1);
-        CSpinField* field = sheet.RollpathPage().Field(1072);
-        QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
-        QTest::keyClick(field, Qt::Key_Down);
-        QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
-    }
-
-    void folderButtonsBrowseWithTheirTitlesFromTheFieldsText() {
-        Settings settings;
-        settings.FlyDir = "/old";
-        CPreferencesSheet sheet(settings);
-        CGeneralPage& page = sheet.GeneralPage();
         QStringList asked;
         std::optional<std::string> answer = "/new/fly";
         page.SetFolderBrowser([&](QWidget*, const QString& title, const QString& initial) {
@@ -211,6 +194,14 @@ private slots:
         QCOMPARE(asked, (QStringList{"Choose Fly! Path|/old", "Choose Data Output Path|/out"}));
         QCOMPARE(page.FlyPathBrowseButton()->objectName(), QStringLiteral("1015"));
         QCOMPARE(page.OutputBrowseButton()->objectName(), QStringLiteral("1016"));
+
+        page.Field(1049)->SetText(QStringLiteral("40"));
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
+        CSpinField* field = sheet.RollpathPage().Field(1072);
+        QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
     }
 
     // The custom colours belong to the application: a colour added in the
