@@ -45,22 +45,32 @@ protected:
     DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
-TEST_F(Editing, DeleteVertexIsGreyedAtALoopOfTwoSegments) {
+// Joining would leave one segment from a back to a, or (regression) one
+// lying on the segment that already joins d and f, as happened to a drawn
+// chain's vertex between two ends pinned onto a runway's centre line.
+TEST_F(Editing, DeleteVertexIsGreyedWhereTheJoinedSegmentWouldBeNoneOrTwice) {
     const int a = AddVertexAt(doc, -400.0, 1000.0);
     const int b = AddVertexAt(doc, 0.0, 1000.0);
     AddSegment(doc, a, b, 50.0);
     AddSegment(doc, b, a, 50.0);
+    const int d = AddVertexAt(doc, -400.0, 1400.0);
+    const int e = AddVertexAt(doc, 0.0, 1500.0);
+    const int f = AddVertexAt(doc, 400.0, 1400.0);
+    AddSegment(doc, d, e, 50.0);
+    AddSegment(doc, e, f, 50.0);
+    AddSegment(doc, d, f, 50.0);
     OpenFocused();
     view.OnCommand(CommandId::ViewVertices);
-    RightClick(DPoint{0.0, 1000.0});
-    ASSERT_EQ(view.m_Context.vertex, b);
-    ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
-    // Joining would leave one segment from a back to a.
-    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
-    view.OnCommand(CommandId::DeleteVertex);
-    EXPECT_TRUE(doc.Vertex(b).live());
-    EXPECT_EQ(LiveSegments(), 2);
-    EXPECT_FALSE(doc.IsModified());
+    for (const auto& [vertex, at] : {std::pair{b, DPoint{0.0, 1000.0}}, std::pair{e, DPoint{0.0, 1500.0}}}) {
+        RightClick(at);
+        ASSERT_EQ(view.m_Context.vertex, vertex);
+        ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
+        EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+        view.OnCommand(CommandId::DeleteVertex);
+        EXPECT_TRUE(doc.Vertex(vertex).live());
+        EXPECT_EQ(LiveSegments(), 5);
+        EXPECT_FALSE(doc.IsModified());
+    }
 }
 
 TEST_F(Editing, PolygonPointsAreInsertedIntoTheNearestEdgeAndDeletedAtTheirHandle) {
