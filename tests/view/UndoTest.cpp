@@ -1,8 +1,8 @@
-// Undo and Redo through the view, for the edits the random sessions of
-// tests/cli seldom or never make (the merges, pins and splits of the rebuild
-// they make often): runway properties, hold bars, markings of a pavement
-// file, the sink placed on the source, the source cleared, the straightening
-// pass. How many levels are kept: the undo properties of tests/cli.
+// Undo and Redo through the view, with what each edit does: the random
+// sessions of tests/cli make the runway's properties, the source cut and the
+// straightening pass too, but judge only their undo; they never drag a hold
+// bar or a marking of a pavement file. How many levels are kept: the undo
+// properties of tests/cli.
 
 #include <gtest/gtest.h>
 
@@ -115,18 +115,6 @@ const EditCase kCases[] = {
          e.Drag(DPoint{5.0, 1078.0}, DPoint{15.0, 1120.0});
      },
      nullptr},
-    {"TheSinkIsPlacedOnTheSource",
-     UndoKind::SinkPlaced,
-     {0.0, 1000.0},
-     [](UndoEditing& e) {
-         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-     },
-     [](UndoEditing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
-     [](UndoEditing& e) {
-         e.view.OnCommand(CommandId::PlaceSink);
-         e.Click(DPoint{-200.0, 1000.0});
-     },
-     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
     {"CutOfTheSource",
      UndoKind::SourceCleared,
      {0.0, 1000.0},
