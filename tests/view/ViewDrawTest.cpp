@@ -81,7 +81,7 @@ TEST_F(Drawing, NothingAtAllWithoutAnAirport) {
     }
 }
 
-TEST_F(Drawing, LayersComeInTheirOrder) {
+TEST_F(Drawing, LayersComeInTheirOrderAndEachToggleHidesItsLayer) {
     OpenScene();
     AddJunctionProducts(rollpath->vertex0);
     doc.m_nSource = rollpath->vertex0;
@@ -101,19 +101,13 @@ TEST_F(Drawing, LayersComeInTheirOrder) {
     EXPECT_EQ(canvas.InLayer("source-sink")[1].brush, kSinkRed);
     EXPECT_EQ(canvas.InLayer("straightened")[0].brush, kStraightenedSkyBlue);
     EXPECT_EQ(canvas.InLayer("triangulation-errors")[0].brush, kTriangulationErrorRed);
-}
 
-struct ToggleCase {
-    const char* name;
-    CommandId command;
-    const char* layer;
-};
-
-TEST_F(Drawing, EachToggleHidesItsLayer) {
-    OpenScene();
-    AddJunctionProducts(rollpath->vertex0);
-    ShowEverything();
-    const ToggleCase cases[] = {
+    // Each toggle hides its layer.
+    const struct {
+        const char* name;
+        CommandId command;
+        const char* layer;
+    } cases[] = {
         {"runways", CommandId::ViewRunways, "runways"},
         {"rollpaths", CommandId::ViewRollpaths, "segments"},
         {"rollpaths hide junctions", CommandId::ViewRollpaths, "junctions"},
@@ -126,14 +120,13 @@ TEST_F(Drawing, EachToggleHidesItsLayer) {
         {"markings at junctions", CommandId::ViewMarkings, "junction-edge-markings"},
         {"grid", CommandId::ViewGrid, "grid"},
     };
-    for (const ToggleCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_GT(Count(Draw(), c.layer), 0u) << c.name;
         EXPECT_TRUE(view.OnCommand(c.command));
         EXPECT_EQ(Count(Draw(), c.layer), 0u) << c.name;
         view.OnCommand(c.command);
     }
     view.OnChar('T');
-    doc.m_TriErrors.push_back({DPoint{-100, -100}, DPoint{-100, 100}, DPoint{100, 100}});
     EXPECT_EQ(Count(Draw(), "triangulation-errors"), 0u);
     view.OnChar('t');
     EXPECT_EQ(Count(Draw(), "triangulation-errors"), 1u);
