@@ -150,14 +150,12 @@ TEST_F(Editing, TheSegmentListRefusesAFiveHundredAndThirteenthSegment) {
 TEST_F(Editing, APolygonClosedNearItsFirstPointHasNoDuplicate) {
     OpenFocused();
     view.OnCommand(CommandId::PolygonTool);
-    Click(DPoint{0.0, 1000.0});
-    EXPECT_EQ(view.m_nDragState, DragState::CollectPolygon);
-    Move(DPoint{100.0, 1000.0});
-    Click(DPoint{100.0, 1000.0});
-    Move(DPoint{100.0, 1100.0});
-    Click(DPoint{100.0, 1100.0});
-    Move(DPoint{5.0, 1005.0});
-    Click(DPoint{5.0, 1005.0});
+    for (const DPoint& p :
+         {DPoint{0.0, 1000.0}, DPoint{100.0, 1000.0}, DPoint{100.0, 1100.0}, DPoint{5.0, 1005.0}}) {
+        Move(p);
+        Click(p);
+        EXPECT_EQ(view.m_nDragState, DragState::CollectPolygon);
+    }
     RightClick(DPoint{5.0, 1005.0});
     ASSERT_EQ(doc.m_pPolygons.size(), 1u);
     const GroundPolygon& p = *doc.m_pPolygons[0];
@@ -285,7 +283,7 @@ RC_GTEST_FIXTURE_PROP(FindingSelection, CentringPutsThePointUnderTheWindowCentre
     RC_ASSERT(testing::Distance(seen, p) <= pixelFeet + 1.5);
 }
 
-TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndAGoneOneIsNot) {
+TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndShowsItsPropertiesAndAGoneOneIsNot) {
     const struct {
         ObjectRef object;
         bool exists;
@@ -302,21 +300,19 @@ TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndAGoneOneIsNot) {
         EXPECT_EQ(view.m_pSelectedPolygon != nullptr,
                   row.object.kind == ObjectRef::Kind::Polygon && row.exists);
     }
+    // Properties open the object's dialog.
+    for (const ObjectRef object :
+         {ObjectRef::Segment(0), ObjectRef::Vertex(0), ObjectRef::Polygon(0), ObjectRef::Vertex(99)}) {
+        view.ObjectProperties(object);
+    }
+    EXPECT_EQ(host.dialogs.shown,
+              (std::vector<std::string>{"Rollpath Properties", "Vertex Properties", "Polygon Properties"}));
     // A deleted segment is gone; the next left click takes a mark away.
     ASSERT_TRUE(view.SelectObject(ObjectRef::Segment(0)));
     Click(DPoint{2000.0, 2000.0});
     EXPECT_TRUE(Draw().InLayer("marked").empty());
     doc.m_pSegments[0]->state = -1;
     EXPECT_FALSE(view.SelectObject(ObjectRef::Segment(0)));
-}
-
-TEST_F(FindingSelection, PropertiesOpenTheObjectsDialog) {
-    view.ObjectProperties(ObjectRef::Segment(0));
-    view.ObjectProperties(ObjectRef::Vertex(0));
-    view.ObjectProperties(ObjectRef::Polygon(0));
-    view.ObjectProperties(ObjectRef::Vertex(99));
-    EXPECT_EQ(host.dialogs.shown,
-              (std::vector<std::string>{"Rollpath Properties", "Vertex Properties", "Polygon Properties"}));
 }
 
 }  // namespace
