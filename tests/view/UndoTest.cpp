@@ -28,23 +28,14 @@ class UndoEditing : public testing::EditTest {
 public:
     UndoEditing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
 
-    using EditTest::Click;
     using EditTest::Drag;
+    using EditTest::Focus;
     using EditTest::RightClick;
     using testing::ViewTest::doc;
     using testing::ViewTest::Draw;
     using testing::ViewTest::host;
+    using testing::ViewTest::Open;
     using testing::ViewTest::view;
-
-    // Opened and looked at around c, with nothing to undo and nothing to save.
-    void OpenAt(const DPoint& c) {
-        Open();
-        Focus(c);
-    }
-    void Restart() {
-        doc.History().Start();
-        doc.SetModifiedFlag(false);
-    }
     // Whatever the view points at is in the document's lists.
     bool PointsOnlyIntoTheDocument() const {
         const auto inList = [](const auto& list, const auto* record) {
@@ -175,9 +166,12 @@ TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
     const EditCase& c = GetParam();
     UndoEditing e;
     c.build(e);
-    e.OpenAt(c.focus);
+    e.Open();
+    e.Focus(c.focus);
     c.prepare(e);
-    e.Restart();
+    // Nothing to undo and nothing to save before the edit.
+    e.doc.History().Start();
+    e.doc.SetModifiedFlag(false);
     const bool savable = e.doc.m_bLoadedFromTms == 0;
     const DocumentSnapshot before = Snapshot(e.doc);
     c.edit(e);
