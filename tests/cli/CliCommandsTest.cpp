@@ -101,24 +101,27 @@ INSTANTIATE_TEST_SUITE_P(
 // --- The program itself --------------------------------------------------
 
 TEST_F(CliTest, ProgramDispatchesAndReportsItsStatus) {
-    const struct {
-        Args args;
-        int status;
-        std::string shown;  // in what it writes
-    } rows[] = {
-        {{}, kExitUsage, "build-all"},
-        {{"--help"}, kExitSuccess, "sample-install"},
-        {{"--version"}, kExitSuccess, std::string("rollpath-cli ") + kRollpathVersion + "\n"},
-        {{"build", "--help"}, kExitSuccess, "usage: rollpath-cli build CODE"},
-        {{"frobnicate"}, kExitUsage, "frobnicate"},
-    };
-    for (const auto& row : rows) {
-        const Outcome run = Program(row.args);
-        EXPECT_EQ(run.status, row.status) << row.shown;
-        EXPECT_NE((run.out + run.err).find(row.shown), std::string::npos) << run.out << run.err;
-    }
+    Outcome run = Program({});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("build-all"), std::string::npos) << run.err;
 
-    Outcome run = Program({"sample-install", Fly("prog"), "--layout", "epd"});
+    run = Program({"--help"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_NE(run.out.find("sample-install"), std::string::npos) << run.out;
+
+    run = Program({"--version"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_EQ(run.out, std::string("rollpath-cli ") + kRollpathVersion + "\n");
+
+    run = Program({"build", "--help"});
+    EXPECT_EQ(run.status, kExitSuccess);
+    EXPECT_TRUE(run.out.starts_with("usage: rollpath-cli build CODE")) << run.out;
+
+    run = Program({"frobnicate"});
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_NE(run.err.find("frobnicate"), std::string::npos) << run.err;
+
+    run = Program({"sample-install", Fly("prog"), "--layout", "epd"});
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
     std::ofstream(dir / "empty.ini").close();
     run = Program({"info", "KSFO", "--fly-dir", Fly("prog"), "--seed", "5", "--settings",
