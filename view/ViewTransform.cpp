@@ -29,6 +29,12 @@ int PixelsToUnits(int pixels, int dpi) {
     return SaturateToInt(q);
 }
 
+// RoundAwayFromZero for values well inside the int range, without branches.
+inline int RoundAwayFromZeroNear(double v) {
+    const int t = static_cast<int>(v);
+    return t + static_cast<int>(v > t) - static_cast<int>(v < t);
+}
+
 int AddSaturated(int a, int b) {
     return SaturateToInt(static_cast<std::int64_t>(a) + b);
 }
@@ -50,9 +56,21 @@ LPoint CRollpathView::BenchmarkLogical() const {
 void CRollpathView::ProjectPoints(int n, const DPoint* points, LPoint* out, bool rotate) const {
     const double k = UnitsPerFoot();
     const LPoint origin = BenchmarkLogical();
+    // Below this neither the rounding nor the sum with the origin can leave
+    // the int range, so neither needs its checks: every point of a paint
+    // goes through here.
+    constexpr int kNear = 1 << 30;
+    const bool nearOrigin = origin.x > -kNear && origin.x < kNear && origin.y > -kNear && origin.y < kNear;
     for (int i = 0; i < n; ++i) {
-        out[i].x = AddSaturated(RoundAwayFromZero(k * points[i].x), origin.x);
-        out[i].y = AddSaturated(RoundAwayFromZero(k * points[i].y), origin.y);
+        const double x = k * points[i].x;
+        const double y = k * points[i].y;
+        if (nearOrigin && std::fabs(x) < kNear && std::fabs(y) < kNear) {
+            out[i].x = RoundAwayFromZeroNear(x) + origin.x;
+            out[i].y = RoundAwayFromZeroNear(y) + origin.y;
+        } else {
+            out[i].x = AddSaturated(RoundAwayFromZero(x), origin.x);
+            out[i].y = AddSaturated(RoundAwayFromZero(y), origin.y);
+        }
         if (rotate) {
             RotateLogical(out[i]);
         }
