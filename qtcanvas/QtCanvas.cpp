@@ -302,35 +302,39 @@ bool QtCanvas::HoldDot(const QRect& rect) {
 }
 
 void QtCanvas::HoldDot(const QRect& rect, ColorRef color) {
-    if (!dots_.isEmpty() && dotColor_ != color) {
+    if (!dots_.empty() && dotColor_ != color) {
         FlushDots();
     }
     dotColor_ = color;
     // Dots of one colour are opaque and drawn in any order: one that
     // touches the last along the same rows or columns (lights along a
     // row, the pixels of a marking) widens it instead.
-    if (!dots_.isEmpty()) {
-        QRect& last = dots_.last();
-        const bool sameRows = last.top() == rect.top() && last.bottom() == rect.bottom() &&
-                              rect.left() <= last.right() + 1 && rect.right() >= last.left() - 1;
-        const bool sameColumns = last.left() == rect.left() && last.right() == rect.right() &&
-                                 rect.top() <= last.bottom() + 1 && rect.bottom() >= last.top() - 1;
-        if (sameRows || sameColumns) {
-            last = last.united(rect);
+    if (!dots_.empty()) {
+        QRect& last = dots_.back();
+        if (last.top() == rect.top() && last.bottom() == rect.bottom() && rect.left() <= last.right() + 1 &&
+            rect.right() >= last.left() - 1) {
+            last.setLeft(std::min(last.left(), rect.left()));
+            last.setRight(std::max(last.right(), rect.right()));
+            return;
+        }
+        if (last.left() == rect.left() && last.right() == rect.right() && rect.top() <= last.bottom() + 1 &&
+            rect.bottom() >= last.top() - 1) {
+            last.setTop(std::min(last.top(), rect.top()));
+            last.setBottom(std::max(last.bottom(), rect.bottom()));
             return;
         }
     }
-    dots_.append(rect);
+    dots_.push_back(rect);
 }
 
 void QtCanvas::FlushDots() {
-    if (dots_.isEmpty()) {
+    if (dots_.empty()) {
         return;
     }
     if (!FillDotsInImage()) {
         UsePen(kNone);
         UseBrush(dotColor_);
-        painter_.drawRects(dots_);
+        painter_.drawRects(dots_.data(), static_cast<int>(dots_.size()));
     }
     dots_.clear();
 }

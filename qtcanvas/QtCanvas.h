@@ -13,6 +13,7 @@
 #include <QPolygon>
 #include <QSize>
 #include <optional>
+#include <vector>
 
 #include "view/Canvas.h"
 
@@ -86,7 +87,7 @@ private:
     ColorRef painterPen_ = kNone;
     ColorRef painterBrush_ = kNone;
     ColorRef dotColor_ = kNone;
-    QVector<QRect> dots_;
+    std::vector<QRect> dots_;
     // Where dots may be set straight in the painter's image: a 32-bit image
     // painted without a transform, clipped to one rectangle at most.
     std::optional<QRect> directArea_;
