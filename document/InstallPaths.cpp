@@ -1,5 +1,6 @@
 #include "document/InstallPaths.h"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
@@ -28,7 +29,38 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+#ifndef _WIN32
+namespace {
+
+// The path with every component spelled as given.
+std::filesystem::path ExactInstallPath(const std::filesystem::path& base, std::string_view relative) {
+    std::filesystem::path path = base.empty() ? std::filesystem::path("/") : base;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const std::size_t end = std::min(relative.find('\\', start), relative.size());
+        if (end > start) {
+            path /= PathFromUtf8(relative.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return path;
+}
+
+}  // namespace
+#endif
+
 std::filesystem::path ResolveInstallPath(const std::filesystem::path& base, std::string_view relative) {
+#ifndef _WIN32
+    // Most names are spelled as on the disk: one look then finds them, where
+    // the walk below looks at every component.
+    {
+        std::filesystem::path exact = ExactInstallPath(base, relative);
+        std::error_code ec;
+        if (std::filesystem::exists(exact, ec)) {
+            return exact;
+        }
+    }
+#endif
     std::filesystem::path path = base.empty() ? std::filesystem::path("/") : base;
     bool exists = true;  // while every component so far exists, the next is looked up
     std::size_t start = 0;

@@ -3,11 +3,16 @@
 #include <cmath>
 #include <utility>
 
+#include "document/FreedVertexPool.h"
+
 namespace rollpath {
 
 CRollpathDoc::CRollpathDoc() = default;
 
-CRollpathDoc::~CRollpathDoc() = default;
+CRollpathDoc::~CRollpathDoc() {
+    KeepFreedVertexPool(m_Vertices);
+    KeepFreedVertexPool(m_SparePool);
+}
 
 int CRollpathDoc::AddVertex(double x, double y, bool forceNew) {
     if (!forceNew) {
@@ -27,7 +32,9 @@ int CRollpathDoc::AddVertex(double x, double y, bool forceNew) {
     // moves while vertices are added; its slots are made as they are taken.
     // Every load makes a document, and most never hold a vertex.
     if (m_Vertices.capacity() < static_cast<std::size_t>(kMaxVertices)) {
-        m_Vertices.reserve(kMaxVertices);
+        std::vector<NetworkVertex> pool = TakeFreedVertexPool();
+        pool.assign(m_Vertices.begin(), m_Vertices.end());
+        m_Vertices.swap(pool);
     }
     const int index = m_nVertices++;
     if (static_cast<std::size_t>(index) == m_Vertices.size()) {

@@ -61,6 +61,17 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+// The member of an object, or null: a reference into the document, not a
+// copy of the (possibly large) geometry under it.
+const json& Member(const json& object, const char* key) {
+    static const json kNull;
+    if (!object.is_object()) {
+        return kNull;
+    }
+    const auto it = object.find(key);
+    return it == object.end() ? kNull : *it;
+}
+
 // A tag of the feature: a property, or an entry of a `tags` object (the
 // shape some converters give OpenStreetMap data).
 std::string Tag(const json& properties, const char* key) {
@@ -119,11 +130,11 @@ private:
 
 void FeatureReader::Read(const json& feature, std::size_t number) {
     m_nFeature = number;
-    if (!feature.is_object() || feature.value("type", json()) != "Feature") {
+    if (!feature.is_object() || Member(feature, "type") != "Feature") {
         throw BadFile{"feature " + std::to_string(number) + " is not a Feature"};
     }
-    const json geometry = feature.value("geometry", json());
-    const json properties = feature.value("properties", json());
+    const json& geometry = Member(feature, "geometry");
+    const json& properties = Member(feature, "properties");
     if (!geometry.is_null() && !geometry.is_object()) {
         throw BadFile{"feature " + std::to_string(number) + " has a geometry that is not an object"};
     }
@@ -136,17 +147,17 @@ void FeatureReader::Read(const json& feature, std::size_t number) {
 }
 
 DPoint FeatureReader::Position(const json& position) {
-    const std::string where = "feature " + std::to_string(m_nFeature);
+    const auto where = [this] { return "feature " + std::to_string(m_nFeature); };
     if (!position.is_array() || position.size() < 2 || !position[0].is_number() || !position[1].is_number()) {
-        throw BadFile{where + " has a position that is not a pair of numbers"};
+        throw BadFile{where() + " has a position that is not a pair of numbers"};
     }
     const double lon = position[0].get<double>();
     const double lat = position[1].get<double>();
     if (!std::isfinite(lon) || !std::isfinite(lat)) {
-        throw BadFile{where + " has a coordinate that is not a finite number"};
+        throw BadFile{where() + " has a coordinate that is not a finite number"};
     }
     if (std::fabs(lon) > 180.0 || std::fabs(lat) > 90.0) {
-        throw BadFile{where + " has a position that is not a longitude and latitude"};
+        throw BadFile{where() + " has a position that is not a longitude and latitude"};
     }
     return DPoint{lon, lat};
 }
@@ -178,8 +189,8 @@ std::optional<std::vector<FeatureReader::Line>> FeatureReader::Parts(const json&
     if (!geometry.is_object()) {
         return std::nullopt;
     }
-    const json type = geometry.value("type", json());
-    const json coordinates = geometry.value("coordinates", json());
+    const json& type = Member(geometry, "type");
+    const json& coordinates = Member(geometry, "coordinates");
     const auto closed = [](const Line& l) { return l.size() >= 4 && l.front() == l.back(); };
     switch (shape) {
         case Shape::Line:
@@ -326,7 +337,7 @@ void FeatureReader::ReadOwnLayer(const std::string& layer, const json& geometry,
     } else if (layer == "polygon") {
         const int kind = FiniteNumber(properties, "kind") == PolygonKind::Automatic ? PolygonKind::Automatic
                                                                                     : PolygonKind::Ordinary;
-        const bool reversed = properties.is_object() && properties.value("reversed", json()) == true;
+        const bool reversed = Member(properties, "reversed") == true;
         AddPolygons(*parts, kind, reversed);
     } else {
         const int flags =
@@ -419,8 +430,8 @@ GeoJsonReadResult ReadGeoJsonPlan(std::string_view text, const GeoJsonArea& area
         result.error = "The file holds a number that is not finite";
         return result;
     }
-    if (!document.is_object() || document.value("type", json()) != "FeatureCollection" ||
-        !document.contains("features") || !document["features"].is_array()) {
+    const json& features = Member(document, "features");
+    if (Member(document, "type") != "FeatureCollection" || !features.is_array()) {
         result.error = "The file is not a GeoJSON FeatureCollection";
         return result;
     }
@@ -428,7 +439,7 @@ GeoJsonReadResult ReadGeoJsonPlan(std::string_view text, const GeoJsonArea& area
     FeatureReader reader(area, plan);
     try {
         std::size_t number = 0;
-        for (const json& feature : document["features"]) {
+        for (const json& feature : features) {
             reader.Read(feature, ++number);
         }
     } catch (const BadFile& bad) {

@@ -1,10 +1,14 @@
 #include "simdata/ArchiveDatabase.h"
 
+#include <array>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "document/InstallPaths.h"
 #include "document/Utf8Path.h"
 #include "simdata/ArchiveDirectory.h"
+#include "simdata/ArchiveRecordCache.h"
 #include "simdata/DatabaseLayout.h"
 #include "simdata/DatabaseRecords.h"
 #include "simdata/RunwayCheck.h"
@@ -39,6 +43,9 @@ public:
     int Read(double& latArcsec, double& lonArcsec);
 
 private:
+    int ReadArchives(ArchiveRecords& records, double& latArcsec, double& lonArcsec);
+    int UseRecords(const ArchiveRecords& records, double& latArcsec, double& lonArcsec);
+    std::optional<std::array<ArchiveStamp, 2>> Stamps() const;
     // Opens the archive and finds the member: 1, or 0 when the archive does
     // not exist (it holds nothing, which is no error), or -1 after a message.
     int OpenMember(const char* archiveName, const char* label, const char* memberName, BinaryFile& archive,
@@ -76,7 +83,47 @@ int ArchiveReader::OpenMember(const char* archiveName, const char* label, const 
     return -1;
 }
 
+std::optional<std::array<ArchiveStamp, 2>> ArchiveReader::Stamps() const {
+    const std::filesystem::path flyDir = PathFromUtf8(m_Doc.GetSettings().FlyDir);
+    auto airports = StampOf(ResolveInstallPath(flyDir, m_Kind.airportArchive));
+    auto runways = StampOf(ResolveInstallPath(flyDir, m_Kind.runwayArchive));
+    if (!airports || !runways) {
+        return std::nullopt;
+    }
+    return std::array<ArchiveStamp, 2>{std::move(*airports), std::move(*runways)};
+}
+
+// The records come from the cache while the archives are unchanged (taken
+// before they are read, so that a change while reading is seen next time).
 int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
+    const auto stamps = Stamps();
+    const std::string key = std::string(m_Kind.airportLabel) + '\n' + m_Code;
+    if (stamps) {
+        if (const auto cached = CachedArchiveRecords(key, *stamps)) {
+            return UseRecords(*cached, latArcsec, lonArcsec);
+        }
+    }
+    ArchiveRecords records;
+    const int result = ReadArchives(records, latArcsec, lonArcsec);
+    if (result == 1 && stamps) {
+        KeepArchiveRecords(key, *stamps, records);
+    }
+    return result;
+}
+
+int ArchiveReader::UseRecords(const ArchiveRecords& records, double& latArcsec, double& lonArcsec) {
+    const StoredPosition stored = DecodeAirportRecord(records.airport, m_Doc.m_Airport);
+    latArcsec = stored.latArcsec;
+    lonArcsec = stored.lonArcsec;
+    RunwayCollector collector(m_Doc);
+    for (const Bytes& record : records.runways) {
+        collector.Add(DecodeRunwayRecord(record));
+    }
+    collector.ReportDropped();
+    return 1;
+}
+
+int ArchiveReader::ReadArchives(ArchiveRecords& records, double& latArcsec, double& lonArcsec) {
     BinaryFile airports;
     ArchiveMember airportMember;
     if (const int opened = OpenMember(m_Kind.airportArchive, m_Kind.airportLabel, L::kAirportMember, airports,
@@ -108,6 +155,7 @@ int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
     }
     latArcsec = stored.latArcsec;
     lonArcsec = stored.lonArcsec;
+    records.airport = std::move(*match);
 
     BinaryFile runways;
     ArchiveMember runwayMember;
@@ -121,6 +169,7 @@ int ArchiveReader::Read(double& latArcsec, double& lonArcsec) {
     const bool runwaysRead =
         ForEachMemberRecord(runways, runwayMember, m_Kind.runwayRecord, [&](ByteSpan record) {
             if (EqualsIgnoreCase(RunwayAirportKey(record), key)) {
+                records.runways.emplace_back(record.begin(), record.end());
                 collector.Add(DecodeRunwayRecord(record));
             }
             return true;

@@ -41,6 +41,7 @@ int RunDatabaseTarget(SampleLayout layout, const char* name, const std::array<co
     fuzz.settings.PodFilesFirst = loose ? 0 : 1;
     // Found through the second identifier: both indexes are searched.
     (void)LoadAirport(fuzz.doc, "KSFO", "KSFO.txd", "KSFO.txp", "KSFO.bgr", "KSFO.tms");
+    fuzz.Empty();
 
     WriteInput(install / file, originals.at(file));
     return 0;

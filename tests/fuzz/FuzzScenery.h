@@ -40,12 +40,14 @@ inline std::pair<double, double> PolygonOrigin(std::span<const std::uint8_t> byt
 }
 
 // What follows a read: the view's first update (network, pavement, tile
-// grid) and the encoders of the next Save, all on what the file gave.
+// grid) and the encoders of the next Save, all on what the file gave; then
+// the records are let go within the run that made them.
 inline void UseDocument(CRollpathDoc& doc) {
     PrepareOpenedDocument(doc);
     (void)EncodeNetworkFile(doc);
     (void)EncodeSideFile(doc);
     (void)EncodePolygonFile(doc);
+    doc.CleanUp();
 }
 
 }  // namespace rollpath::fuzz

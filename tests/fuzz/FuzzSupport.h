@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "document/MessageSink.h"
 #include "document/RollpathDoc.h"
@@ -30,23 +31,26 @@ inline const testing::TempDir& Scratch() {
 // Replaces the file at path with the bytes, in place: a file removed and made
 // again would change its folder, whose listing is then made afresh, and a
 // file truncated to nothing is flushed by some file systems when it closes.
+// Each write gets a time of its own, as two writes within one tick of a
+// coarse clock would not: what is kept while a file's size and time stay is
+// read again.
 inline void WriteInput(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
     std::fstream(path, std::ios::binary | std::ios::in | std::ios::out)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     std::error_code ec;
     std::filesystem::resize_file(path, bytes.size(), ec);
+    static auto written = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    std::filesystem::last_write_time(path, written += std::chrono::microseconds(1), ec);
 }
 
 // How messages name an input file.
 inline constexpr const char* kInputName = "input";
 
-inline std::span<const std::uint8_t> Input(const std::uint8_t* data, std::size_t size) {
-    return size == 0 ? std::span<const std::uint8_t>() : std::span<const std::uint8_t>(data, size);
-}
-
 // A document emptied and set up afresh for each input. One document serves
 // the whole process: making a document (its vertex pool) costs more than
-// reading most inputs, so only what a run filled is emptied.
+// reading most inputs, so only what a run filled is emptied. A run that
+// leaves more allocated than it found is run again by libFuzzer, looking for
+// a leak: a target whose runs differ much in size empties it at its end.
 struct FuzzDocument {
     FuzzDocument() {
         doc.SetSettings(&settings);
@@ -55,13 +59,17 @@ struct FuzzDocument {
         doc.SetTriangulationSeed(1u);
     }
 
-    void Reset(const std::filesystem::path& flyDir) {
+    void Empty() {
         doc.CleanUp();
         doc.m_Airport = AirportRecord{};
         doc.m_TileGrid = TileGrid{};
         doc.SetModifiedFlag(false);
         messages.Clear();
-        settings = Settings{};
+    }
+
+    void Reset(const std::filesystem::path& flyDir, Settings base = {}) {
+        Empty();
+        settings = std::move(base);
         settings.FlyDir = flyDir.string();
         settings.FlyDirSet = 1;
         settings.OutputDir = Scratch().path().string();
@@ -72,9 +80,11 @@ struct FuzzDocument {
     CRollpathDoc doc;
 };
 
-inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch().path()) {
+// base: the settings before the folders are set to the scratch ones.
+inline FuzzDocument& FreshDocument(const std::filesystem::path& flyDir = Scratch().path(),
+                                   Settings base = {}) {
     static FuzzDocument fuzz;
-    fuzz.Reset(flyDir);
+    fuzz.Reset(flyDir, std::move(base));
     return fuzz;
 }
 

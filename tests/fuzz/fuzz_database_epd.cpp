@@ -9,5 +9,5 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static constexpr std::array<const char*, 2> kFiles = {"System/Airport.epd", "System/Runway.epd"};
     return rollpath::fuzz::RunDatabaseTarget(rollpath::SampleLayout::Epd, "epd", kFiles,
-                                             rollpath::fuzz::Input(data, size));
+                                             std::span(data, size));
 }

@@ -11,5 +11,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                           "DATABASE/APRTFAA.DBI", "DATABASE/APRTICAO.DBI",
                                                           "DATABASE/RUNWAY.DBI"};
     return rollpath::fuzz::RunDatabaseTarget(rollpath::SampleLayout::Loose, "loose", kFiles,
-                                             rollpath::fuzz::Input(data, size));
+                                             std::span(data, size));
 }

@@ -9,5 +9,5 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static constexpr std::array<const char*, 2> kFiles = {"System/Airport.pod", "System/Runway.pod"};
     return rollpath::fuzz::RunDatabaseTarget(rollpath::SampleLayout::Pod, "pod", kFiles,
-                                             rollpath::fuzz::Input(data, size));
+                                             std::span(data, size));
 }

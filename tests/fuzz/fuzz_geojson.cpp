@@ -34,5 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ImportGeoJson(PlacedAirport(), exported)) {
         std::abort();
     }
+    doc.CleanUp();
     return 0;
 }

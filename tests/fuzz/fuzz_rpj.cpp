@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    (void)ReadProjectSections(fuzz::Input(data, size));
+    (void)ReadProjectSections(std::span(data, size));
     // The entry as the Open command fills it from the list on the disk.
     const auto entries = ProjectEntries(text);
     PendingProject pending;

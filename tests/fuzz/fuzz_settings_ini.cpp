@@ -13,16 +13,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
     static const auto install = fuzz::SampleInstall(SampleLayout::Pod, "pod");
-    const IniSettingsStore store =
-        IniSettingsStore::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
-    auto& fuzz = fuzz::FreshDocument(install);
-    fuzz.settings = SettingsFromIni(store);
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     // The folders stay in the scratch area whatever the file names.
-    fuzz.settings.FlyDir = install.string();
-    fuzz.settings.FlyDirSet = 1;
-    fuzz.settings.OutputDir = fuzz::Scratch().path().string();
+    auto& fuzz = fuzz::FreshDocument(install, SettingsFromIni(IniSettingsStore::Parse(text)));
     if (LoadAirport(fuzz.doc, "KPAO", "KPAO.txd", "KPAO.txp", "KPAO.bgr", "KPAO.tms") == 1) {
         PrepareOpenedDocument(fuzz.doc);
     }
+    fuzz.Empty();
     return 0;
 }

@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
     auto& fuzz = fuzz::FreshDocument();
-    ReadPavementFile(fuzz.doc, fuzz::Input(data, size), fuzz::kInputName);
+    ReadPavementFile(fuzz.doc, std::span(data, size), fuzz::kInputName);
     fuzz::UseDocument(fuzz.doc);
     return 0;
 }

@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace rollpath;
-    const auto input = fuzz::Input(data, size);
+    const auto input = std::span(data, size);
     auto& fuzz = fuzz::FreshDocument();
     const auto [lat, lon] = fuzz::PolygonOrigin(input);
     ReadPolygonFile(fuzz.doc, input, fuzz::kInputName, lat, lon);
