@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -187,6 +188,24 @@ TEST_F(LoadAirportTest, RunwaysArePlacedAroundTheBenchmarkAsTheNetworkFileLeftIt
     ASSERT_EQ(Load("TST", readBack), 1);
     const RunwayRecord& r = *doc.m_pRunways[1];
     EXPECT_EQ(r.end0, LatLonToLocalFeet(movedLat, -122.25, r.lat0, r.lon0));
+}
+
+// Opening an airport again reads its records from memory while the archives
+// stay as they were; an archive rewritten since, even to the same size, is
+// read anew.
+TEST_F(LoadAirportTest, AnArchiveRewrittenSinceTheLastOpenIsReadAgain) {
+    int rewrite = 0;
+    for (const char* name : {"Before", "After1", "After1"}) {
+        if (std::string(name) != doc.m_Airport.name) {
+            Install({Named(TestField(), name)}, SampleLayout::Pod);
+            const std::filesystem::path pod = FlyPath("System/Airport.pod");
+            std::filesystem::last_write_time(
+                pod, std::filesystem::last_write_time(pod) + std::chrono::seconds(2 * ++rewrite));
+        }
+        doc.CleanUp();
+        ASSERT_EQ(Load("TST"), 1);
+        EXPECT_EQ(doc.m_Airport.name, name);
+    }
 }
 
 class OpenAirportTest : public InstallTest {
