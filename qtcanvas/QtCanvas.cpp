@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPen>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -136,6 +137,33 @@ bool CoveredPixels(const QPolygon& p, const QRect& box, QVector<QPoint>& pixels)
     return true;
 }
 
+// The pixels of the painter's image that may be set without QPainter, when
+// what QPainter would set there is just the colour: a 32-bit image at one
+// pixel per pixel, no transform, full opacity, and no clip but a rectangle.
+std::optional<QRect> DirectArea(const QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return std::nullopt;
+    }
+    const auto& image = *static_cast<const QImage*>(device);
+    const QImage::Format f = image.format();
+    if ((f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+         f != QImage::Format_ARGB32_Premultiplied) ||
+        image.devicePixelRatio() != 1.0 || painter.opacity() != 1.0 ||
+        !painter.combinedTransform().isIdentity() || !painter.deviceTransform().isIdentity()) {
+        return std::nullopt;
+    }
+    QRect area = image.rect();
+    if (painter.hasClipping()) {
+        const QRegion clip = painter.clipRegion();
+        if (clip.rectCount() > 1) {
+            return std::nullopt;
+        }
+        area = area.intersected(clip.boundingRect());
+    }
+    return area;
+}
+
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize)
@@ -148,6 +176,7 @@ QtCanvas::QtCanvas(QPainter& painter, int dpiX, int dpiY, QSize deviceSize)
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setPen(Qt::NoPen);
     painter_.setBrush(Qt::NoBrush);
+    directArea_ = DirectArea(painter_);
 }
 
 QtCanvas::~QtCanvas() {
@@ -273,35 +302,70 @@ bool QtCanvas::HoldDot(const QRect& rect) {
 }
 
 void QtCanvas::HoldDot(const QRect& rect, ColorRef color) {
-    if (!dots_.isEmpty() && dotColor_ != color) {
+    if (!dots_.empty() && dotColor_ != color) {
         FlushDots();
     }
     dotColor_ = color;
     // Dots of one colour are opaque and drawn in any order: one that
     // touches the last along the same rows or columns (lights along a
     // row, the pixels of a marking) widens it instead.
-    if (!dots_.isEmpty()) {
-        QRect& last = dots_.last();
-        const bool sameRows = last.top() == rect.top() && last.bottom() == rect.bottom() &&
-                              rect.left() <= last.right() + 1 && rect.right() >= last.left() - 1;
-        const bool sameColumns = last.left() == rect.left() && last.right() == rect.right() &&
-                                 rect.top() <= last.bottom() + 1 && rect.bottom() >= last.top() - 1;
-        if (sameRows || sameColumns) {
-            last = last.united(rect);
+    if (!dots_.empty()) {
+        QRect& last = dots_.back();
+        if (last.top() == rect.top() && last.bottom() == rect.bottom() && rect.left() <= last.right() + 1 &&
+            rect.right() >= last.left() - 1) {
+            last.setLeft(std::min(last.left(), rect.left()));
+            last.setRight(std::max(last.right(), rect.right()));
+            return;
+        }
+        if (last.left() == rect.left() && last.right() == rect.right() && rect.top() <= last.bottom() + 1 &&
+            rect.bottom() >= last.top() - 1) {
+            last.setTop(std::min(last.top(), rect.top()));
+            last.setBottom(std::max(last.bottom(), rect.bottom()));
             return;
         }
     }
-    dots_.append(rect);
+    dots_.push_back(rect);
 }
 
 void QtCanvas::FlushDots() {
-    if (dots_.isEmpty()) {
+    if (dots_.empty()) {
         return;
     }
-    UsePen(kNone);
-    UseBrush(dotColor_);
-    painter_.drawRects(dots_);
+    if (!FillDotsInImage()) {
+        UsePen(kNone);
+        UseBrush(dotColor_);
+        painter_.drawRects(dots_.data(), static_cast<int>(dots_.size()));
+    }
     dots_.clear();
+}
+
+// Held dots are opaque, drawn in the composition that replaces what lies
+// below: each of their pixels becomes the colour, as a QPainter fill of the
+// rectangles sets it, without the rasteriser's work per rectangle.
+bool QtCanvas::FillDotsInImage() {
+    if (!directArea_) {
+        return false;
+    }
+    auto& image = *static_cast<QImage*>(painter_.device());
+    // A shared image would be copied by the write access below, away from
+    // the painter.
+    if (!image.isDetached()) {
+        return false;
+    }
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const QRgb value = ToQColor(dotColor_).rgb();
+    for (const QRect& dot : dots_) {
+        const QRect r = dot.intersected(*directArea_);
+        if (r.isEmpty()) {
+            continue;
+        }
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto* const row = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::fill(row + r.left(), row + r.right() + 1, value);
+        }
+    }
+    return true;
 }
 
 void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
@@ -360,16 +424,34 @@ void QtCanvas::DrawEllipse(const QRect& rect) {
 void QtCanvas::Dots(std::span<const LPoint> centres, int radius) {
     const int r = std::abs(radius);
     const bool holdable = !notXor_ && !nullBrush_ && pen_ == brush_;
+    const double scaleX = scaleX_;
+    const double scaleY = scaleY_;
+    const double areaLeft = paintArea_.left() - 1.0;
+    const double areaRight = paintArea_.right() + 2.0;
+    const double areaTop = paintArea_.top() - 1.0;
+    const double areaBottom = paintArea_.bottom() + 2.0;
+    // Culled and DeviceRect of each dot's box, from the same products.
     for (const LPoint& c : centres) {
-        if (Culled(c.x - r, c.y + r, c.x + r, c.y - r)) {
+        const int left = c.x - r;
+        const int right = c.x + r;
+        const int top = c.y + r;
+        const int bottom = c.y - r;
+        if (right < kLogicalMin || left > kLogicalMax || top < kLogicalMin || bottom > kLogicalMax) {
             continue;
         }
-        const QRect rect = DeviceRect(LRect{c.x - r, c.y + r, c.x + r, c.y - r});
-        const QRect outline = rect.adjusted(0, 0, 1, 1);
+        const double x0 = left * scaleX;
+        const double x1 = right * scaleX;
+        const double y0 = -(top * scaleY);
+        const double y1 = -(bottom * scaleY);
+        if (x1 < areaLeft || x0 > areaRight || y1 < areaTop || y0 > areaBottom) {
+            continue;
+        }
+        // The outline reaches one pixel past the rectangle's right and bottom.
+        const QRect outline(QPoint(Pixel(x0), Pixel(y0)), QPoint(Pixel(x1), Pixel(y1)));
         if (holdable && outline.width() <= kDotPixels && outline.height() <= kDotPixels) {
             HoldDot(outline, brush_);
         } else {
-            DrawEllipse(rect);
+            DrawEllipse(outline.adjusted(0, 0, -1, -1));
         }
     }
 }

@@ -5,12 +5,15 @@
 // 16-bit logical range of the drawing interface, or wholly outside the
 // device, are culled; everything else is drawn whole (Qt clips it), so no
 // coordinate is ever wrapped. Only QtGui is needed, so the CLI can draw
-// into a QImage with it.
+// into a QImage with it. The painter's transform and clip stay as they were
+// when the canvas was made, while it lives.
 
 #include <QColor>
 #include <QPainter>
 #include <QPolygon>
 #include <QSize>
+#include <optional>
+#include <vector>
 
 #include "view/Canvas.h"
 
@@ -63,6 +66,9 @@ private:
     bool HoldDot(const QRect& rect);
     void HoldDot(const QRect& rect, ColorRef color);
     void FlushDots();
+    // The held dots set straight in the image's scan lines; false when the
+    // painter must fill them.
+    bool FillDotsInImage();
     // An ellipse inside the pixel rectangle with the pen and brush.
     void DrawEllipse(const QRect& rect);
 
@@ -81,7 +87,10 @@ private:
     ColorRef painterPen_ = kNone;
     ColorRef painterBrush_ = kNone;
     ColorRef dotColor_ = kNone;
-    QVector<QRect> dots_;
+    std::vector<QRect> dots_;
+    // Where dots may be set straight in the painter's image: a 32-bit image
+    // painted without a transform, clipped to one rectangle at most.
+    std::optional<QRect> directArea_;
 };
 
 }  // namespace rollpath

@@ -512,6 +512,17 @@ private:
         double top = 0.0;
     };
     PaintBox m_PaintBox;
+    // The scale and origin ProjectPoints works with, for the zoom and scroll
+    // offsets they came from: it runs for every shape of a paint, and each
+    // costs two divisions to work out.
+    struct Projection {
+        int zoom = 0;
+        int scrollX = 0;
+        int scrollY = 0;
+        double unitsPerFoot = 0.0;
+        LPoint origin;
+    };
+    mutable std::optional<Projection> m_Projection;
 };
 
 }  // namespace rollpath

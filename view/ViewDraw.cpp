@@ -516,12 +516,10 @@ void CRollpathView::DrawLights(Canvas& canvas) {
             }
             canvas.SetPen(kCentreLightGreen);
             canvas.SetBrush(kCentreLightGreen);
-            m_Draw.lights.assign(v.lightPts0.begin(), v.lightPts0.end());
-            DrawLightDots(canvas, m_Draw.lights);
+            DrawLightDots(canvas, std::span<const DPoint>(v.lightPts0.begin(), v.lightPts0.end()));
             canvas.SetPen(kEdgeLightBlue);
             canvas.SetBrush(kEdgeLightBlue);
-            m_Draw.lights.assign(v.lightPts1.begin(), v.lightPts1.end());
-            DrawLightDots(canvas, m_Draw.lights);
+            DrawLightDots(canvas, std::span<const DPoint>(v.lightPts1.begin(), v.lightPts1.end()));
         }
     }
     canvas.SetDefaultPen();

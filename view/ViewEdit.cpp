@@ -367,9 +367,11 @@ void CRollpathView::SplitSegmentAtMouse(RollpathSegment& segment) {
 }
 
 // The two live segments that removing the vertex would join, the first in
-// list order first; nothing when it has another number of segments, or when
+// list order first; nothing when it has another number of segments, when
 // joining them (a loop of two, or a segment with both ends here) would leave
-// a segment of no length.
+// a segment of no length, or when another segment already joins their far
+// ends (the joined one would lie on it: a runway's centre line piece
+// between two pinned ends, say).
 std::optional<std::pair<RollpathSegment*, RollpathSegment*>> CRollpathView::JoinAt(int vertex) const {
     if (!m_Doc.IsLiveVertex(vertex) || CountVertexSegments(m_Doc, vertex) != 2) {
         return std::nullopt;
@@ -391,6 +393,11 @@ std::optional<std::pair<RollpathSegment*, RollpathSegment*>> CRollpathView::Join
     const int bOther = b->vertex0 == vertex ? b->vertex1 : b->vertex0;
     if (aOther == vertex || bOther == vertex || aOther == bOther) {
         return std::nullopt;
+    }
+    for (const auto& s : m_Doc.m_pSegments) {
+        if (s->live() && UsesVertex(*s, aOther) && UsesVertex(*s, bOther)) {
+            return std::nullopt;
+        }
     }
     return std::pair{a, b};
 }

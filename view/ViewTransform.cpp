@@ -29,6 +29,23 @@ int PixelsToUnits(int pixels, int dpi) {
     return SaturateToInt(q);
 }
 
+// RoundAwayFromZero for values well inside the int range, without branches.
+inline int RoundAwayFromZeroNear(double v) {
+    const int t = static_cast<int>(v);
+    return t + static_cast<int>(v > t) - static_cast<int>(v < t);
+}
+
+// Turns a logical point about the benchmark: back to unrotated feet, turn,
+// forward again.
+void TurnLogical(LPoint& p, double sine, double cosine, double k, int sx, int sy) {
+    const double x = p.x / k + sx - kHalfField;
+    const double y = p.y / k - sy + kHalfField;
+    const double xr = x * cosine - y * sine;
+    const double yr = x * sine + y * cosine;
+    p.x = RoundHalfUp(k * (xr + kHalfField - sx));
+    p.y = RoundHalfUp(k * (yr + sy - kHalfField));
+}
+
 int AddSaturated(int a, int b) {
     return SaturateToInt(static_cast<std::int64_t>(a) + b);
 }
@@ -48,13 +65,30 @@ LPoint CRollpathView::BenchmarkLogical() const {
 }
 
 void CRollpathView::ProjectPoints(int n, const DPoint* points, LPoint* out, bool rotate) const {
-    const double k = UnitsPerFoot();
-    const LPoint origin = BenchmarkLogical();
+    if (!m_Projection || m_Projection->zoom != m_nZoom || m_Projection->scrollX != m_nScrollX ||
+        m_Projection->scrollY != m_nScrollY) {
+        m_Projection = Projection{m_nZoom, m_nScrollX, m_nScrollY, UnitsPerFoot(), BenchmarkLogical()};
+    }
+    const double k = m_Projection->unitsPerFoot;
+    const LPoint origin = m_Projection->origin;
+    // Below this neither the rounding nor the sum with the origin can leave
+    // the int range, so neither needs its checks: every point of a paint
+    // goes through here.
+    constexpr int kNear = 1 << 30;
+    const bool nearOrigin = origin.x > -kNear && origin.x < kNear && origin.y > -kNear && origin.y < kNear;
+    const bool turned = rotate && m_Doc.m_dRotation != 0.0;
     for (int i = 0; i < n; ++i) {
-        out[i].x = AddSaturated(RoundAwayFromZero(k * points[i].x), origin.x);
-        out[i].y = AddSaturated(RoundAwayFromZero(k * points[i].y), origin.y);
-        if (rotate) {
-            RotateLogical(out[i]);
+        const double x = k * points[i].x;
+        const double y = k * points[i].y;
+        if (nearOrigin && std::fabs(x) < kNear && std::fabs(y) < kNear) {
+            out[i].x = RoundAwayFromZeroNear(x) + origin.x;
+            out[i].y = RoundAwayFromZeroNear(y) + origin.y;
+        } else {
+            out[i].x = AddSaturated(RoundAwayFromZero(x), origin.x);
+            out[i].y = AddSaturated(RoundAwayFromZero(y), origin.y);
+        }
+        if (turned) {
+            TurnLogical(out[i], m_dSin, m_dCos, k, m_nScrollX, m_nScrollY);
         }
     }
 }
@@ -69,21 +103,6 @@ LPoint CRollpathView::GeoToLogical(double lat, double lon) const {
     return LPoint{RoundHalfUp(k * (f * math::Cos(a) + kHalfField - m_nScrollX)),
                   RoundHalfUp(k * (f * math::Sin(a) - kHalfField + m_nScrollY))};
 }
-
-namespace {
-
-// Turns a logical point about the benchmark: back to unrotated feet, turn,
-// forward again.
-void TurnLogical(LPoint& p, double sine, double cosine, double k, int sx, int sy) {
-    const double x = p.x / k + sx - kHalfField;
-    const double y = p.y / k - sy + kHalfField;
-    const double xr = x * cosine - y * sine;
-    const double yr = x * sine + y * cosine;
-    p.x = RoundHalfUp(k * (xr + kHalfField - sx));
-    p.y = RoundHalfUp(k * (yr + sy - kHalfField));
-}
-
-}  // namespace
 
 void CRollpathView::RotateLogical(LPoint& p) const {
     if (m_Doc.m_dRotation == 0.0) {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "cli/CliTestSupport.h"
-#include "support/SampleInstallation.h"
 
 namespace rollpath::cli {
 namespace {
@@ -73,23 +72,6 @@ TEST_F(ScriptCommand, PointsFarOffTheAirportAreClickedWithoutOverflow) {
         "new KPAO\nsize 1200 900\ncommand rollpath-tool\nclick 1e300 -1e300\nmove -1e300 1e300\n"
         "rclick 2e9 2e9\nclick 0 0 shift\n");
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
-}
-
-TEST_F(ScriptCommand, TheProgramRunsTheSampleScript) {
-    const std::filesystem::path samples = rollpath::testing::SamplesDir();
-    const std::filesystem::path work = dir / "work";
-    std::filesystem::create_directories(work);
-    const Outcome run = Program({"script", (samples / "kpao-taxiway.script").string(), "--fly-dir",
-                                 Fly("loose"), "--project-dir", (dir / "project").string()},
-                                work);
-    ASSERT_EQ(run.status, 0) << run.err;
-    const std::optional<JsonValue> json = ParseJson(ReadText(work / "kpao-taxiway.json"));
-    ASSERT_TRUE(json);
-    EXPECT_EQ((*json)["document"]["segments"].size(), 4u);
-    EXPECT_EQ((*json)["document"]["polygons"].size(), 1u);
-    EXPECT_NE((*json)["document"]["source"].get<double>(), -1);
-    EXPECT_NE((*json)["document"]["sink"].get<double>(), -1);
-    EXPECT_TRUE(std::filesystem::is_regular_file(work / "kpao-taxiway.svg"));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Undo and Redo over random editing sessions, run as `rollpath-cli script`
-// runs them: Undo all the way gives back the files of the airport as it was
-// opened, Redo all the way those of the edited one; and any mix of Undo,
+// runs them: the network the steps leave never joins two segments to the
+// same two vertices (chains retrace and cross, drags merge vertices, vertices
+// are deleted), and no vertex is both Source and Sink; Undo
+// all the way gives back the files of the airport as it was opened, Redo all
+// the way those of the edited one; and any mix of Undo,
 // Redo, Save and new edits follows a plain list of states with a cursor
 // into it.
 
@@ -13,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/LayoutChecks.h"
 #include "sessions/EditingSession.h"
 #include "sessions/SessionRunner.h"
 #include "support/DocumentSnapshot.h"
@@ -54,6 +58,13 @@ RC_GTEST_PROP(UndoProperty, UndoAllAndRedoAllGiveBackTheSavedFiles, ()) {
     const SavedFiles opened = Save(run);
     for (const auto& step : session.steps) {
         run.Run(step);
+        // The Source placed on the Sink takes its place, and the other way round.
+        RC_ASSERT(run.Document().m_nSource < 0 || run.Document().m_nSource != run.Document().m_nSink);
+    }
+    CheckSet duplicates;
+    duplicates.Set(CheckId::DuplicateSegment, true);
+    for (const Finding& f : RunLayoutChecks(run.Document(), duplicates)) {
+        RC_FAIL(f.message);
     }
     const SavedFiles edited = Save(run);
     const CEditHistory& history = run.Document().History();

@@ -134,10 +134,10 @@ Lines EditSelection() {
                                            "command undo")};
 }
 
-// A right-button command where a segment, polygon or runway lies, or (while
-// vertices are shown) a network vertex.
+// A right-button command where a segment, polygon or runway lies, or on a
+// vertex an earlier step drew (taken as a vertex while vertices are shown).
 Lines ContextCommand() {
-    Lines lines{"rclick " + *PickPoint(),
+    Lines lines{"rclick " + (*rc::gen::arbitrary<bool>() ? *PickPoint() : KnownPoint()),
                 *rc::gen::element<std::string>("command context-cut", "command context-copy",
                                                "command context-paste", "command insert-vertex",
                                                "command delete-vertex", "command center", "command undo")};
@@ -200,10 +200,43 @@ Lines RollpathWidth() {
     return {answer, "command width"};
 }
 
+// Placed on the grid or on a vertex drawn earlier; the sink may follow onto
+// the source, or the source be cut through its context menu.
 Lines SourceOrSink() {
-    const std::string at = *GridPoint();
-    return {*rc::gen::element<std::string>("command place-source", "command place-sink"), "click " + at,
-            "rclick " + at};
+    const std::string at = *rc::gen::arbitrary<bool>() ? *GridPoint() : KnownPoint();
+    Lines lines{*rc::gen::element<std::string>("command place-source", "command place-sink"), "click " + at,
+                "rclick " + at};
+    if (*rc::gen::arbitrary<bool>()) {
+        lines.insert(lines.end(), {"command place-source", "click " + at, "rclick " + at});
+        if (*rc::gen::arbitrary<bool>()) {
+            lines.insert(lines.end(), {"command place-sink", "click " + at, "rclick " + at});
+        } else {
+            lines.insert(lines.end(),
+                         {"command vertices", "rclick " + at, "command context-cut", "command vertices"});
+        }
+    }
+    return lines;
+}
+
+// A chain bent by about a degree, in a row of its own north of the strip,
+// then the straightening pass.
+Lines StraightenABentChain() {
+    const int x = kStripX + kStripSpacing * *rc::gen::inRange(0, kStripSlots);
+    const int y = kStripY + kStripSpacing;
+    return {"command rollpath-tool",
+            "click " + At(x, y),
+            "click " + At(x + 1, y + kStripLength / 2),
+            "click " + At(x, y + kStripLength),
+            "rclick " + At(x, y + kStripLength),
+            "char O"};
+}
+
+// The runway's properties from a right click on KPAO's centre line, with
+// the rollpaths and polygons that would be picked first hidden.
+Lines RunwayProperties() {
+    return {"command rollpaths",       "command polygons",           "dialog Closed=" + *Check(),
+            "rclick " + OnTheRunway(), "command context-properties", "command rollpaths",
+            "command polygons"};
 }
 
 // A path up to the longest the editor keeps, in folders that need not exist.
@@ -317,10 +350,14 @@ rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options) 
         {2, &FlagsOnARollpathOfItsOwn},
         {2, &RollpathWidth},
         {2, &SourceOrSink},
+        {1, &StraightenABentChain},
         {1, [options] { return LoadDiagram(options); }},
         {1, &PositionDiagram},
         {2, &ViewOrNetworkCommand},
     };
+    if (options.airports == std::vector<std::string>{"KPAO"}) {
+        kinds.push_back({1, &RunwayProperties});
+    }
     if (options.saves) {
         kinds.push_back({1, [] { return Lines{"save"}; }});
     }

@@ -120,7 +120,7 @@ private slots:
 
     // The question says what folder it wants and takes only a Fly! folder:
     // one that is missing or holds no archives is refused with a message
-    // naming what is missing, and the question stays.
+    // naming what is missing, and the question stays. It comes once.
     void theFirstStartAsksForTheFlyFolderOnce() {
         InstallSamples();
         std::filesystem::create_directories(Dir() / "empty");
@@ -131,6 +131,7 @@ private slots:
         {
             CRollpathApp app;
             QString title;
+            QString missing;
             QStringList refusals;
             testing::AnswerNextModal<SetFlyDirQtDialog>([&](SetFlyDirQtDialog* dialog) {
                 title = dialog->windowTitle();
@@ -153,10 +154,18 @@ private slots:
                 dialog->BrowseButton()->click();
                 QCOMPARE(browseTitle, QStringLiteral("Choose Fly! Path"));
                 QCOMPARE(browseInitial, QString::fromStdString((Dir() / "loose").string()));
+                testing::AnswerNextMessageBox(QMessageBox::Ok, &missing);
                 dialog->accept();
             });
-            QVERIFY(app.InitInstance(Line()));
+            QVERIFY(app.InitInstance(Line({"XXXX"})));
             QCOMPARE(title, QStringLiteral("Set Fly! Directory"));
+            // An airport that does not open: the message, then the editor
+            // with the empty document, the chosen folder kept at once.
+            QCOMPARE(missing, QStringLiteral("Cannot find XXXX"));
+            QVERIFY(app.MainFrame()->isVisible());
+            QCOMPARE(app.GetDocument().m_bAirportLoaded, 0);
+            QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
+            QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
             const QString empty = QString::fromStdString((Dir() / "empty").string());
             const QString loose = QString::fromStdString((Dir() / "loose").string());
             QCOMPARE(refusals, (QStringList{"There is no folder " +
@@ -260,30 +269,11 @@ private slots:
         }
     }
 
-    // The message, then the editor with the empty document; the folder
-    // chosen at the first start of that run is kept.
-    void anAirportThatDoesNotOpenLeavesTheEditorOpen() {
-        InstallSamples();
-        CRollpathApp app;
-        QString message;
-        testing::AnswerNextModal<SetFlyDirQtDialog>([this, &message](SetFlyDirQtDialog* dialog) {
-            dialog->PathField()->setText(QString::fromStdString(FlyDir()));
-            testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
-            dialog->accept();
-        });
-        QVERIFY(app.InitInstance(Line({"XXXX"})));
-        QCOMPARE(message, QStringLiteral("Cannot find XXXX"));
-        QVERIFY(app.MainFrame()->isVisible());
-        QCOMPARE(app.GetDocument().m_bAirportLoaded, 0);
-        QCOMPARE(app.MainFrame()->windowTitle(), QStringLiteral("Untitled[*] - Rollpath"));
-        QCOMPARE(Stored("Settings/FlyDir").toString(), QString::fromStdString(FlyDir()));
-        QCOMPARE(Stored("Settings/FlyDirSet").toInt(), 1);
-        QVERIFY(app.MainFrame()->close());
-    }
-
     // Save is enabled while the document is modified, and always with Shift
-    // held; closing a modified document asks, and Cancel keeps the window.
-    void saveIsEnabledWhileModifiedAndClosingAsksFirst() {
+    // held. New and closing ask to save a modified airport first; Cancel
+    // keeps it. New refuses a mistyped code in its dialog, and an airport
+    // that does not open leaves the open one, changes and all.
+    void aModifiedAirportIsSavedOrAskedForBeforeItGoes() {
         InstallSamples();
         StoreFlyDir(FlyDir());
         CRollpathApp app;
@@ -302,37 +292,14 @@ private slots:
         QVERIFY(!app.GetDocument().IsModified());
 
         app.GetDocument().SetModifiedFlag(true);
-        QString question;
-        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
-        QVERIFY(!frame.close());
-        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
-        QVERIFY(frame.isVisible());
-        QVERIFY(app.GetDocument().IsModified());
-        testing::AnswerNextMessageBox(QMessageBox::No);
-        QVERIFY(frame.close());
-        QVERIFY(!frame.isVisible());
-    }
-
-    // New asks to save first; a mistyped code is refused in the dialog, and
-    // an airport that does not open leaves the open one, changes and all.
-    void newAsksToSaveChangesFirstAndKeepsTheAirportUntilAnotherOpens() {
-        InstallSamples();
-        StoreFlyDir(FlyDir());
-        CRollpathApp app;
-        QVERIFY(app.InitInstance(Line({"KSFO"})));
-        CMainFrame& frame = *app.MainFrame();
-        app.GetDocument().SetModifiedFlag(true);
         frame.UpdateActions();
         QVERIFY(frame.isWindowModified());
-        QString question;
-        testing::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+        QStringList said;
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &said.emplaceBack());
         frame.Action(CommandId::FileNew)->trigger();
-        QCOMPARE(question, QStringLiteral("Save changes to KSFO?"));
         // Cancelled: the airport is still there, and no airport was asked for.
         QCOMPARE(app.GetDocument().m_bAirportLoaded, 1);
         QVERIFY(!testing::AnswersPending());
-
-        QStringList said;
         testing::AnswerNextMessageBox(QMessageBox::No);
         testing::AnswerNextModal<OpenAirportQtDialog>([&said](OpenAirportQtDialog* dialog) {
             said << dialog->windowTitle() << dialog->TmsBox()->text();
@@ -348,13 +315,18 @@ private slots:
         });
         frame.Action(CommandId::FileNew)->trigger();
         QTRY_VERIFY(!testing::AnswersPending());
-        const QString refused = QString::fromLatin1(kBadCodeMessage);
-        QCOMPARE(said, (QStringList{"Open Airport", "&Load *.tms file", refused, "Cannot find ZZZZ"}));
+        testing::AnswerNextMessageBox(QMessageBox::Cancel, &said.emplaceBack());
+        QVERIFY(!frame.close());
+        const QString ask = QStringLiteral("Save changes to KSFO?");
+        QCOMPARE(said, (QStringList{ask, "Open Airport", "&Load *.tms file",
+                                    QString::fromLatin1(kBadCodeMessage), "Cannot find ZZZZ", ask}));
         QCOMPARE(app.GetDocument().m_szCode, std::string("KSFO"));
         QVERIFY(app.GetDocument().IsModified());
         QCOMPARE(frame.windowTitle(), QStringLiteral("KSFO[*] - Rollpath"));
-        QVERIFY(frame.isWindowModified());
-        app.GetDocument().SetModifiedFlag(false);
+        QVERIFY(frame.isVisible() && frame.isWindowModified());
+        testing::AnswerNextMessageBox(QMessageBox::No);
+        QVERIFY(frame.close());
+        QVERIFY(!frame.isVisible());
     }
 
     void openListsTheSavedAirportsAndTheRecentFilesReopenThem() {
@@ -364,8 +336,6 @@ private slots:
             CRollpathApp app;
             QVERIFY(app.InitInstance(Line({"KSFO"})));
             CMainFrame& frame = *app.MainFrame();
-            frame.OnCommand(CommandId::FileSave);  // not modified: disabled
-            QVERIFY(!std::filesystem::exists(Dir() / "project" / "Rollpath.rpj"));
             app.GetDocument().SetModifiedFlag(true);
             frame.UpdateActions();
             frame.OnCommand(CommandId::FileSave);

@@ -1,6 +1,6 @@
 // The dialogs built offscreen over their models: fields, read-only fields,
-// check boxes, radio groups, spin buttons and enabling, the modal host, and
-// numbers under a decimal-comma locale. The Preferences sheet: a refusal
+// enabling, radio groups, spin buttons, the modal host, and numbers under a
+// decimal-comma locale (what enables which control: the models' tests). The Preferences sheet: a refusal
 // keeps its page, the decimal spins with and without Shift, the folder
 // browsers and the colour chooser's custom colours. What the models take and
 // hand back is tested in tests/view.
@@ -91,67 +91,14 @@ private slots:
         doc_.m_Airport.elevation = 13;
     }
 
-    void rollpathProperties() {
-        const int a = testing::AddVertexAt(doc_, 0.0, 0.0);
-        const int b = testing::AddVertexAt(doc_, 300.0, 400.0);
-        RollpathSegment& s = testing::AddSegment(doc_, a, b, 12.0);
-        s.endClass0 = EndClass::Rollpath;
-        s.endClass1 = EndClass::RunwayEnd;
-        RollpathPropertiesModel model(doc_, s);
-        ModelQtDialog dialog(model);
-        dialog.show();
-        QCOMPARE(LabelText(dialog, 1031), QStringLiteral("&Width"));
-        QVERIFY(ReadOnly(dialog, 1057));
-
-        // The spin: 1.0 up, 0.1 down with "x 0.1".
-        Step(dialog, 1032, true);
-        QCOMPARE(Text(dialog, 1031), QStringLiteral("13.0"));
-        Click(dialog, 1034);
-        Step(dialog, 1032, false);
-        QCOMPARE(Text(dialog, 1031), QStringLiteral("12.9"));
-
-        // Enabling follows the model at once; a chosen radio button stays chosen.
-        Click(dialog, 1033);
-        QVERIFY(!Widget<QCheckBox>(dialog, 1069)->isEnabled());
-        Click(dialog, 1033);
-        Click(dialog, 1037);
-        Click(dialog, 1037);
-        QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
-        QVERIFY(!Widget<QRadioButton>(dialog, 1038)->isChecked());
-
-        TypeInto(dialog, 1031, QStringLiteral("35.5"));
-        dialog.accept();
-        QCOMPARE(model.GetResult().width, 35.5);
-        QCOMPARE(model.GetResult().type, SegmentType::RunwayCentreLine);
-    }
-
-    void aModalDialogRunsThroughTheHost() {
-        QWidget owner;
-        QtDialogHost host(&owner);
-        RollpathWidthModel model(20.0);
-        QTimer::singleShot(0, this, [this] {
-            auto* dialog = qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            TypeInto(*dialog, 1028, QStringLiteral("33"));
-            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        });
-        QVERIFY(host.RunDialog(model));
-        QCOMPARE(model.Width(), 33.0);
-
-        RollpathWidthModel cancelled(20.0);
-        QTimer::singleShot(0, this, [] {
-            auto* dialog = qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog != nullptr);
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        });
-        QVERIFY(!host.RunDialog(cancelled));
-    }
-
     // The editor adopts the user's locale; a German one writes numbers with
-    // a decimal comma. The fields show and read a point whatever it is,
-    // take a typed comma without losing the fraction, and a width out of
-    // range is refused with the standard message, its field selected again.
-    void underAGermanLocaleNumbersKeepTheirFractionAndWidthsTheirRange() {
+    // a decimal comma. Through the modal host: the fields show and read a
+    // point whatever it is and take a typed comma without losing the
+    // fraction; a spin steps by one, by a tenth with "x 0.1"; a greyed
+    // control follows its model at once; a chosen radio
+    // button stays chosen; a width out of range is refused with the standard
+    // message, its field selected again; Escape cancels.
+    void propertyAndWidthDialogsUnderAGermanLocale() {
         QVERIFY2(std::setlocale(LC_ALL, testing::kDecimalCommaLocale) != nullptr,
                  "run scripts/setup for the decimal-comma locale");
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -159,68 +106,79 @@ private slots:
             std::setlocale(LC_ALL, "C");
             QLocale::setDefault(QLocale::c());
         });
-
-        RollpathWidthModel comma(12.0);
-        ModelQtDialog first(comma);
-        first.show();
-        QCOMPARE(Text(first, 1028), QStringLiteral("12.0"));
-        TypeInto(first, 1028, QStringLiteral("12,5"));
-        first.accept();
-        QCOMPARE(comma.Width(), 12.5);
-
-        RollpathWidthModel range(12.0);
-        ModelQtDialog dialog(range);
-        dialog.show();
-        QLineEdit* field = Widget<QLineEdit>(dialog, 1028);
-        for (const char* refused : {"1500", "0,5"}) {
-            TypeInto(dialog, 1028, QString::fromLatin1(refused));
-            QString message;
-            testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+        const int a = testing::AddVertexAt(doc_, 0.0, 0.0);
+        const int b = testing::AddVertexAt(doc_, 300.0, 400.0);
+        RollpathSegment& s = testing::AddSegment(doc_, a, b, 12.0);
+        s.endClass0 = EndClass::Rollpath;
+        s.endClass1 = EndClass::RunwayEnd;
+        QWidget owner;
+        QtDialogHost host(&owner);
+        RollpathPropertiesModel properties(doc_, s);
+        QTimer::singleShot(0, this, [this] {
+            auto& dialog = *qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
+            QCOMPARE(LabelText(dialog, 1031), QStringLiteral("&Width"));
+            QVERIFY(ReadOnly(dialog, 1057));
+            Step(dialog, 1032, true);
+            QCOMPARE(Text(dialog, 1031), QStringLiteral("13.0"));
+            Click(dialog, 1034);
+            Step(dialog, 1032, false);
+            QCOMPARE(Text(dialog, 1031), QStringLiteral("12.9"));
+            Click(dialog, 1033);  // No Polygon greys the other flags at once
+            QVERIFY(!Widget<QCheckBox>(dialog, 1069)->isEnabled());
+            Click(dialog, 1033);
+            Click(dialog, 1037);
+            Click(dialog, 1037);
+            QVERIFY(Widget<QRadioButton>(dialog, 1037)->isChecked());
+            QVERIFY(!Widget<QRadioButton>(dialog, 1038)->isChecked());
+            TypeInto(dialog, 1031, QStringLiteral("35,5"));
             dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-            QCOMPARE(message, QStringLiteral("Please enter a number between 1 and 1000."));
-            QVERIFY(dialog.isVisible());
-            QCOMPARE(field->selectedText(), QString::fromLatin1(refused));
-        }
-        TypeInto(dialog, 1028, QStringLiteral("1000"));
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(range.Width(), 1000.0);
+        });
+        QVERIFY(host.RunDialog(properties));
+        QCOMPARE(properties.GetResult().width, 35.5);
+        QCOMPARE(properties.GetResult().type, SegmentType::RunwayCentreLine);
+
+        RollpathWidthModel width(12.0);
+        QTimer::singleShot(0, this, [this] {
+            auto& dialog = *qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
+            QLineEdit* field = Widget<QLineEdit>(dialog, 1028);
+            for (const char* refused : {"1500", "0,5"}) {
+                TypeInto(dialog, 1028, QString::fromLatin1(refused));
+                QString message;
+                testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
+                dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                QCOMPARE(message, QStringLiteral("Please enter a number between 1 and 1000."));
+                QVERIFY(dialog.isVisible());
+                QCOMPARE(field->selectedText(), QString::fromLatin1(refused));
+            }
+            TypeInto(dialog, 1028, QStringLiteral("1000"));
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QVERIFY(host.RunDialog(width));
+        QCOMPARE(width.Width(), 1000.0);
+
+        RollpathWidthModel cancelled(20.0);
+        QTimer::singleShot(0, this,
+                           [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QVERIFY(!host.RunDialog(cancelled));
     }
 
     // A refused field (the refusals and their messages: tests/view) keeps
-    // the sheet on its page.
-    void aRefusedFieldKeepsItsPageWhenAnotherTabIsChosen() {
-        Settings settings;
+    // the sheet on its page; the keys step the edge offset by a hundredth,
+    // by a tenth with Shift; the folder buttons browse with their titles
+    // from the fields' text.
+    void thePreferencesSheetsPagesFieldsAndFolderButtons() {
+        Settings settings;  // LiteOffset 5.00
+        settings.FlyDir = "/old";
         CPreferencesSheet sheet(settings);
         sheet.show();
-        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("vertex"));
+        CGeneralPage& page = sheet.GeneralPage();
+        page.Field(1049)->SetText(QStringLiteral("vertex"));
         QString message;
         testing::AnswerNextMessageBox(QMessageBox::Ok, &message);
         sheet.Tabs()->setCurrentIndex(1);
         QCOMPARE(message, QStringLiteral("Please enter an integer."));
         QCOMPARE(sheet.Tabs()->currentIndex(), 0);
-        sheet.GeneralPage().Field(1049)->SetText(QStringLiteral("40"));
-        sheet.Tabs()->setCurrentIndex(1);
-        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
-    }
 
-    // The keys step the edge offset by a hundredth, by a tenth with Shift.
-    void edgeOffsetStepsByATenthWithShiftAndAHundredthWithout() {
-        Settings settings;  // LiteOffset 5.00
-        CPreferencesSheet sheet(settings);
-        sheet.show();
-        sheet.Tabs()->setCurrentIndex(1);
-        CSpinField* field = sheet.RollpathPage().Field(1072);
-        QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
-        QTest::keyClick(field, Qt::Key_Down);
-        QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
-    }
-
-    void folderButtonsBrowseWithTheirTitlesFromTheFieldsText() {
-        Settings settings;
-        settings.FlyDir = "/old";
-        CPreferencesSheet sheet(settings);
-        CGeneralPage& page = sheet.GeneralPage();
         QStringList asked;
         std::optional<std::string> answer = "/new/fly";
         page.SetFolderBrowser([&](QWidget*, const QString& title, const QString& initial) {
@@ -236,6 +194,14 @@ private slots:
         QCOMPARE(asked, (QStringList{"Choose Fly! Path|/old", "Choose Data Output Path|/out"}));
         QCOMPARE(page.FlyPathBrowseButton()->objectName(), QStringLiteral("1015"));
         QCOMPARE(page.OutputBrowseButton()->objectName(), QStringLiteral("1016"));
+
+        page.Field(1049)->SetText(QStringLiteral("40"));
+        sheet.Tabs()->setCurrentIndex(1);
+        QCOMPARE(sheet.Tabs()->currentIndex(), 1);
+        CSpinField* field = sheet.RollpathPage().Field(1072);
+        QTest::keyClick(field, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Down);
+        QCOMPARE(field->Text(), QStringLiteral(" 5.09"));
     }
 
     // The custom colours belong to the application: a colour added in the

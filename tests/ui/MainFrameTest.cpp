@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <cmath>
 #include <filesystem>
@@ -226,10 +227,32 @@ private slots:
 
     // The accelerators and the keys that menu items name run their commands:
     // Ctrl+W opens the width dialog, Ctrl+Y switches the polygon tool, "<"
-    // turns the view as Rotate CW does and ">" as Rotate CCW.
+    // turns the view as Rotate CW does and ">" as Rotate CCW. The view's own
+    // keys zoom, turn, outline and scroll, and the wheel with Shift scrolls
+    // sideways (the widget turns notches into scrolls; the zoom about the
+    // pointer is the view's).
     void theKeysReachTheirCommands() {
         OpenRunway();
         CRollpathView& view = frame_->ViewWidget().View();
+        const int zoom = view.m_nZoom;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Equal);
+        QCOMPARE(view.m_nZoom, zoom - 100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Plus, Qt::ShiftModifier);
+        QCOMPARE(view.m_nZoom, zoom - 1100);
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Period);
+        QCOMPARE(doc_.m_dRotation, 359.0);
+        QCOMPARE(frame_->RotationPane()->text(), QString::fromUtf8("1.00\u00b0"));
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_L);
+        QCOMPARE(view.m_bOutlineOnly, 1);
+        const int sx = view.m_nScrollX;
+        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
+        QVERIFY(view.m_nScrollX > sx);
+        const int scrolled = view.m_nScrollX;
+        QWheelEvent wheel(QPointF(150, 120), QPointF(150, 120), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::ShiftModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(frame_->ViewWidget().viewport(), &wheel);
+        QVERIFY(view.m_nScrollX > scrolled);
+        QCOMPARE(view.m_nZoom, zoom - 1100);
         QTest::keyClick(frame_.get(), Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(view.m_bShowLights, 1);
         QTest::keyClick(frame_.get(), Qt::Key_R, Qt::ControlModifier);
@@ -296,7 +319,11 @@ private slots:
         QCOMPARE(QString::fromStdString(head), QStringLiteral("%PDF"));
     }
 
-    void f7ShowsTheFindingsAndTheirCount() {
+    // F7 shows the findings and their count; a row click centres and
+    // selects, a double click opens the properties; the Checks page switches
+    // checks off; an edit is checked again after a quiet idle period, never
+    // during a drag; Save says that errors remain and still saves.
+    void theLayoutChecksPanel() {
         OpenCheckScene();
         QVERIFY(!Panel().isVisible());
         QVERIFY(frame_->CheckLayoutAction()->isEnabled());
@@ -311,18 +338,13 @@ private slots:
         QCOMPARE(count->text(), QStringLiteral("2 errors, 1 warning"));
         QVERIFY(count->isVisible());
         QCOMPARE(count->parentWidget(), static_cast<QWidget*>(frame_->statusBar()));
-    }
 
-    void aRowClickCentresAndSelectsADoubleClickOpensTheProperties() {
-        OpenCheckScene();
-        frame_->OnCheckLayout();
         ClickRow(RowOf(CheckId::Polygon));
         QCOMPARE(View().m_pSelectedPolygon, doc_.m_pPolygons[0].get());
         const DeviceSize client = frame_->ViewWidget().ClientSize();
         const DevicePoint centre{client.width / 2, client.height / 2};
         const DPoint seen = View().WindowToWorld(centre);
         QVERIFY(std::hypot(seen.x + 700.0, seen.y - 700.0) < 5.0);
-
         ClickRow(RowOf(CheckId::Unreachable));
         QVERIFY(View().m_MarkedObject == ObjectRef::Segment(1));
         QString title;
@@ -332,11 +354,23 @@ private slots:
         });
         ClickRow(RowOf(CheckId::Unreachable), true);
         QCOMPARE(title, QStringLiteral("Rollpath Properties"));
-    }
 
-    void anEditIsCheckedAfterAQuietIdlePeriodButNotDuringADrag() {
-        OpenCheckScene();
+        settings_.DisabledChecks = "polygon";
+        CChecksPage page(settings_);
+        QVERIFY(!page.CheckBox(CheckId::Polygon)->isChecked());
+        QVERIFY(page.CheckBox(CheckId::SharpTurn)->isChecked());
+        page.CheckBox(CheckId::SharpTurn)->setChecked(false);
+        page.CheckBox(CheckId::Polygon)->setChecked(true);
+        page.CopyTo(settings_);
+        QCOMPARE(QString::fromStdString(settings_.DisabledChecks), QStringLiteral("sharp-turn"));
         frame_->OnCheckLayout();
+        QCOMPARE(Panel().Table()->rowCount(), 3);
+        settings_.DisabledChecks = "polygon,source-sink";
+        frame_->OnCheckLayout();
+        QCOMPARE(Panel().Table()->rowCount(), 1);
+        settings_.DisabledChecks.clear();
+        frame_->OnCheckLayout();
+
         doc_.m_pPolygons[0]->state = -1;
         View().m_nDragState = DragState::MoveVertex;
         Panel().OnIdle();
@@ -351,10 +385,7 @@ private slots:
         // The frame's idle timer does it on its own.
         doc_.m_pPolygons[0]->state = 0;
         QTRY_COMPARE(Panel().Table()->rowCount(), 3);
-    }
 
-    void saveSaysThatErrorsRemainAndStillSaves() {
-        OpenCheckScene();
         testing::TempDir dir("rollpath-checks");
         settings_.OutputDir = dir.path().string();
         doc_.SetProgramDir(dir.path());
@@ -370,23 +401,6 @@ private slots:
         QCOMPARE(frame_->MessagePaneText(),
                  QStringLiteral("Saved with 2 layout errors: see Tools > Check Layout (F7)"));
         QCOMPARE(Panel().Table()->rowCount(), 3);
-    }
-
-    void theChecksPageSwitchesChecksOff() {
-        OpenCheckScene();
-        settings_.DisabledChecks = "polygon";
-        CChecksPage page(settings_);
-        QVERIFY(!page.CheckBox(CheckId::Polygon)->isChecked());
-        QVERIFY(page.CheckBox(CheckId::SharpTurn)->isChecked());
-        page.CheckBox(CheckId::SharpTurn)->setChecked(false);
-        page.CheckBox(CheckId::Polygon)->setChecked(true);
-        page.CopyTo(settings_);
-        QCOMPARE(QString::fromStdString(settings_.DisabledChecks), QStringLiteral("sharp-turn"));
-        frame_->OnCheckLayout();
-        QCOMPARE(Panel().Table()->rowCount(), 3);
-        settings_.DisabledChecks = "polygon,source-sink";
-        frame_->OnCheckLayout();
-        QCOMPARE(Panel().Table()->rowCount(), 1);
     }
 };
 

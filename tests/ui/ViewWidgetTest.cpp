@@ -1,12 +1,10 @@
 // The editor's view widget on the offscreen platform, KSFO opened from a
-// sample installation: keys and the sideways wheel, the right-button menu
-// with its items greyed as the view says, and repaints of invalidated areas
-// against full paints.
+// sample installation: the right-button menu with its items greyed as the
+// view says, and repaints of invalidated areas against full paints (its keys
+// and wheel: the main frame's tests).
 
 #include <QAction>
-#include <QLabel>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
 #include <cmath>
@@ -149,32 +147,6 @@ private slots:
     }
 
     void cleanup() { frame_.reset(); }
-
-    void keysZoomRotateAndToggle() {
-        CRollpathView& view = frame_->ViewWidget().View();
-        const int zoom = view.m_nZoom;
-        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Equal);
-        QCOMPARE(view.m_nZoom, zoom - 100);
-        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Plus, Qt::ShiftModifier);
-        QCOMPARE(view.m_nZoom, zoom - 1100);
-        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Period);
-        QCOMPARE(doc_.m_dRotation, 359.0);
-        QCOMPARE(frame_->RotationPane()->text(), QString::fromUtf8("1.00\u00b0"));
-        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_L);
-        QCOMPARE(view.m_bOutlineOnly, 1);
-        const int sx = view.m_nScrollX;
-        QTest::keyClick(&frame_->ViewWidget(), Qt::Key_Right);
-        QVERIFY(view.m_nScrollX > sx);
-        // The wheel with Shift scrolls sideways (the widget turns notches
-        // into scrolls; the zoom about the pointer is the view's).
-        const int zoomed = view.m_nZoom;
-        const int scrolled = view.m_nScrollX;
-        QWheelEvent wheel(QPointF(150, 120), QPointF(150, 120), QPoint(), QPoint(0, -120), Qt::NoButton,
-                          Qt::ShiftModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(frame_->ViewWidget().viewport(), &wheel);
-        QVERIFY(view.m_nScrollX > scrolled);
-        QCOMPARE(view.m_nZoom, zoomed);
-    }
 
     // A right click pops up the menu with its items greyed as the view says.
     void aRightClickPopsUpTheContextMenu() {

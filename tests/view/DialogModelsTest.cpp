@@ -59,9 +59,7 @@ TEST(DialogText, DecimalsAreReadLikePercentLfInEveryLocale) {
     EXPECT_EQ(ReadDecimal(thirtyBlanks + "7"), 7.0);
     EXPECT_EQ(ReadDecimal(thirtyBlanks + " 7"), std::nullopt);
     EXPECT_EQ(ReadDecimal("1234567890123456789012345678901234"), 1234567890123456789012345678901.0);
-}
-
-TEST(DialogText, LatitudesKeepTheirLeadingBlanks) {
+    // Latitudes keep their leading blanks.
     EXPECT_EQ(DialogLatLon(45.5, LatLonKind::Latitude), " 45\xB0 30' 00.0000\" N");
     EXPECT_EQ(DialogLatLon(-5.25, LatLonKind::Latitude), "  5\xB0 15' 00.0000\" S");
     EXPECT_EQ(DialogLatLon(-122.25, LatLonKind::Longitude), "122\xB0 15' 00.0000\" W");
@@ -174,10 +172,10 @@ TEST_F(PropertyDialogs, NoPolygonAndTheCentrelineDisableTheFlags) {
 
 TEST_F(PropertyDialogs, ASegmentWithVerticesOutsideThePoolHasNoLength) {
     RollpathSegment& s = Segment(EndClass::Rollpath, EndClass::Rollpath);
-    s.vertex1 = 9000;
-    EXPECT_EQ(Model(doc, s).TextOf(Model::kLength), "0.0");
-    s.vertex1 = -1;
-    EXPECT_EQ(Model(doc, s).TextOf(Model::kLength), "0.0");
+    for (const int outside : {9000, -1}) {
+        s.vertex1 = outside;
+        EXPECT_EQ(Model(doc, s).TextOf(Model::kLength), "0.0") << outside;
+    }
 }
 
 // --- Vertex --------------------------------------------------------------------

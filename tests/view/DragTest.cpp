@@ -177,7 +177,7 @@ TEST_F(Drags, AfterTheRecordsAreReleasedNoPointerIsKept) {
 // --- The handles of the selected polygon ------------------------------------------------
 
 // At zoom 500 a foot is 20 logical units: a handle is hit within 2 ft.
-TEST_F(PolygonDrags, AHandleOfTheSelectedPolygonIsPickedWithinFortyUnits) {
+TEST_F(PolygonDrags, AHandleOfTheSelectedPolygonIsPickedWithinFortyUnitsAtAnyRotation) {
     Click(DPoint{-30.0, 1000.0});
     ASSERT_EQ(view.m_pSelectedPolygon, polygon);
     Press(DPoint{-51.0, 951.0});
@@ -188,9 +188,8 @@ TEST_F(PolygonDrags, AHandleOfTheSelectedPolygonIsPickedWithinFortyUnits) {
     // Three feet off a corner is no handle: the polygon itself is dragged.
     Press(DPoint{-57.0, 1047.0});
     EXPECT_NE(view.m_nDragState, DragState::MovePolygonPoint);
-}
-
-TEST_F(PolygonDrags, HandlesFollowTheRotation) {
+    Release(DPoint{-57.0, 1047.0});
+    // The handles follow the rotation.
     doc.m_dRotation = 30.0;
     view.OnRotateCW();  // 31 degrees, caches the angle
     Click(DPoint{-30.0, 1000.0});

@@ -1,21 +1,17 @@
 // The Edit menu and the right-button menu beyond what the undo table covers
 // (their greyed items, polygon points and the corner limit), and the
 // rollpath and polygon tools: the limits of a chain and of a polygon, and
-// how Escape ends a tool; a network drawn with the tools never joins two
-// segments to the same vertices; what the Layout Checks panel asks of the
-// view.
+// how Escape ends a tool; what the Layout Checks panel asks of the view.
 
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "ViewTestSupport.h"
-#include "checks/LayoutChecks.h"
 #include "view/PolygonPoints.h"
 
 namespace rollpath {
@@ -49,22 +45,32 @@ protected:
     DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
-TEST_F(Editing, DeleteVertexIsGreyedAtALoopOfTwoSegments) {
+// Joining would leave one segment from a back to a, or (regression) one
+// lying on the segment that already joins d and f, as happened to a drawn
+// chain's vertex between two ends pinned onto a runway's centre line.
+TEST_F(Editing, DeleteVertexIsGreyedWhereTheJoinedSegmentWouldBeNoneOrTwice) {
     const int a = AddVertexAt(doc, -400.0, 1000.0);
     const int b = AddVertexAt(doc, 0.0, 1000.0);
     AddSegment(doc, a, b, 50.0);
     AddSegment(doc, b, a, 50.0);
+    const int d = AddVertexAt(doc, -400.0, 1400.0);
+    const int e = AddVertexAt(doc, 0.0, 1500.0);
+    const int f = AddVertexAt(doc, 400.0, 1400.0);
+    AddSegment(doc, d, e, 50.0);
+    AddSegment(doc, e, f, 50.0);
+    AddSegment(doc, d, f, 50.0);
     OpenFocused();
     view.OnCommand(CommandId::ViewVertices);
-    RightClick(DPoint{0.0, 1000.0});
-    ASSERT_EQ(view.m_Context.vertex, b);
-    ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
-    // Joining would leave one segment from a back to a.
-    EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
-    view.OnCommand(CommandId::DeleteVertex);
-    EXPECT_TRUE(doc.Vertex(b).live());
-    EXPECT_EQ(LiveSegments(), 2);
-    EXPECT_FALSE(doc.IsModified());
+    for (const auto& [vertex, at] : {std::pair{b, DPoint{0.0, 1000.0}}, std::pair{e, DPoint{0.0, 1500.0}}}) {
+        RightClick(at);
+        ASSERT_EQ(view.m_Context.vertex, vertex);
+        ASSERT_EQ(view.m_Context.segmentsAtVertex, 2);
+        EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
+        view.OnCommand(CommandId::DeleteVertex);
+        EXPECT_TRUE(doc.Vertex(vertex).live());
+        EXPECT_EQ(LiveSegments(), 5);
+        EXPECT_FALSE(doc.IsModified());
+    }
 }
 
 TEST_F(Editing, PolygonPointsAreInsertedIntoTheNearestEdgeAndDeletedAtTheirHandle) {
@@ -144,14 +150,12 @@ TEST_F(Editing, TheSegmentListRefusesAFiveHundredAndThirteenthSegment) {
 TEST_F(Editing, APolygonClosedNearItsFirstPointHasNoDuplicate) {
     OpenFocused();
     view.OnCommand(CommandId::PolygonTool);
-    Click(DPoint{0.0, 1000.0});
-    EXPECT_EQ(view.m_nDragState, DragState::CollectPolygon);
-    Move(DPoint{100.0, 1000.0});
-    Click(DPoint{100.0, 1000.0});
-    Move(DPoint{100.0, 1100.0});
-    Click(DPoint{100.0, 1100.0});
-    Move(DPoint{5.0, 1005.0});
-    Click(DPoint{5.0, 1005.0});
+    for (const DPoint& p :
+         {DPoint{0.0, 1000.0}, DPoint{100.0, 1000.0}, DPoint{100.0, 1100.0}, DPoint{5.0, 1005.0}}) {
+        Move(p);
+        Click(p);
+        EXPECT_EQ(view.m_nDragState, DragState::CollectPolygon);
+    }
     RightClick(DPoint{5.0, 1005.0});
     ASSERT_EQ(doc.m_pPolygons.size(), 1u);
     const GroundPolygon& p = *doc.m_pPolygons[0];
@@ -279,7 +283,7 @@ RC_GTEST_FIXTURE_PROP(FindingSelection, CentringPutsThePointUnderTheWindowCentre
     RC_ASSERT(testing::Distance(seen, p) <= pixelFeet + 1.5);
 }
 
-TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndAGoneOneIsNot) {
+TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndShowsItsPropertiesAndAGoneOneIsNot) {
     const struct {
         ObjectRef object;
         bool exists;
@@ -296,89 +300,19 @@ TEST_F(FindingSelection, EachKindOfObjectIsSelectedAndAGoneOneIsNot) {
         EXPECT_EQ(view.m_pSelectedPolygon != nullptr,
                   row.object.kind == ObjectRef::Kind::Polygon && row.exists);
     }
+    // Properties open the object's dialog.
+    for (const ObjectRef object :
+         {ObjectRef::Segment(0), ObjectRef::Vertex(0), ObjectRef::Polygon(0), ObjectRef::Vertex(99)}) {
+        view.ObjectProperties(object);
+    }
+    EXPECT_EQ(host.dialogs.shown,
+              (std::vector<std::string>{"Rollpath Properties", "Vertex Properties", "Polygon Properties"}));
     // A deleted segment is gone; the next left click takes a mark away.
     ASSERT_TRUE(view.SelectObject(ObjectRef::Segment(0)));
     Click(DPoint{2000.0, 2000.0});
     EXPECT_TRUE(Draw().InLayer("marked").empty());
     doc.m_pSegments[0]->state = -1;
     EXPECT_FALSE(view.SelectObject(ObjectRef::Segment(0)));
-}
-
-TEST_F(FindingSelection, PropertiesOpenTheObjectsDialog) {
-    view.ObjectProperties(ObjectRef::Segment(0));
-    view.ObjectProperties(ObjectRef::Vertex(0));
-    view.ObjectProperties(ObjectRef::Polygon(0));
-    view.ObjectProperties(ObjectRef::Vertex(99));
-    EXPECT_EQ(host.dialogs.shown,
-              (std::vector<std::string>{"Rollpath Properties", "Vertex Properties", "Polygon Properties"}));
-}
-
-// A network drawn only with the editor's tools never joins two segments to
-// the same two vertices: chains of the rollpath tool over points near a
-// lattice (so that chains retrace, cross and end close to each other), and
-// vertex drags onto other vertices.
-
-class ToolNetwork : public ::testing::Test, protected testing::EditTest {
-protected:
-    ToolNetwork() {
-        OpenWithRunway();
-        Focus(DPoint{0.0, 600.0}, 1000);
-    }
-};
-
-struct Stroke {
-    bool drag = false;           // a vertex drag from the first point to the second
-    std::vector<DPoint> points;  // a chain of the rollpath tool otherwise
-};
-
-void showValue(const Stroke& stroke, std::ostream& os) {
-    os << (stroke.drag ? "drag" : "chain");
-    for (const DPoint& p : stroke.points) {
-        os << " (" << p.x << ", " << p.y << ")";
-    }
-}
-
-// Lattice points 150 ft apart north of the runway, moved by up to 30 ft.
-rc::Gen<DPoint> genPoint() {
-    return rc::gen::apply(
-        [](int i, int j, int dx, int dy) {
-            return DPoint{i * 150.0 + dx, 300.0 + j * 150.0 + dy};
-        },
-        rc::gen::inRange(-3, 4), rc::gen::inRange(0, 5), rc::gen::inRange(-30, 31),
-        rc::gen::inRange(-30, 31));
-}
-
-rc::Gen<std::vector<DPoint>> genPoints(int count) {
-    return rc::gen::container<std::vector<DPoint>>(static_cast<std::size_t>(count), genPoint());
-}
-
-rc::Gen<Stroke> genStroke() {
-    return rc::gen::oneOf(
-        rc::gen::construct<Stroke>(rc::gen::just(false), rc::gen::mapcat(rc::gen::inRange(2, 6), genPoints)),
-        rc::gen::construct<Stroke>(rc::gen::just(true), genPoints(2)));
-}
-
-RC_GTEST_FIXTURE_PROP(ToolNetwork, NeverJoinsTwoSegmentsToTheSameVertices, ()) {
-    const int count = *rc::gen::inRange(1, 12);
-    const auto strokes =
-        *rc::gen::container<std::vector<Stroke>>(static_cast<std::size_t>(count), genStroke());
-    for (const Stroke& stroke : strokes) {
-        if (stroke.drag) {
-            Drag(stroke.points[0], stroke.points[1]);
-            continue;
-        }
-        view.OnCommand(CommandId::RollpathTool);
-        for (std::size_t k = 0; k + 1 < stroke.points.size(); ++k) {
-            Move(stroke.points[k]);
-            Click(stroke.points[k]);
-        }
-        RightClick(stroke.points.back());
-    }
-    CheckSet only;
-    only.Set(CheckId::DuplicateSegment, true);
-    for (const Finding& f : RunLayoutChecks(doc, only)) {
-        RC_FAIL(f.message);
-    }
 }
 
 }  // namespace

@@ -9,39 +9,24 @@
 namespace rollpath {
 namespace {
 
-TEST(PageFields, IntegerFieldsParseLikeTheFrameworksDataExchange) {
-    struct Case {
-        const char* text;
-        std::optional<int> value;
-    };
-    const Case cases[] = {
-        {"5", 5},
-        {" 7 ", 7},
-        {"2147483647", INT_MAX},
-        {"-2147483648", INT_MIN},
-        {"", std::nullopt},
-        {"abc", std::nullopt},
-        {"5x", std::nullopt},
-        {"1e3", std::nullopt},
-        {"3.0", std::nullopt},
-        {"2147483648", std::nullopt},
-        {"-2147483649", std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(ParseIntegerField(c.text), c.value) << '"' << c.text << '"';
+// Integers as the framework's data exchange reads them; decimals as the
+// dialogs read them (tests of DialogText), but nothing that is not finite.
+TEST(PageFields, FieldsParseLikeTheFrameworksDataExchange) {
+    for (const auto& [text, value] :
+         {std::pair{"5", 5}, {" 7 ", 7}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}}) {
+        EXPECT_EQ(ParseIntegerField(text), value) << text;
     }
-}
-
-// Read as the dialogs read decimals (tests of DialogText), but nothing that
-// is not finite.
-TEST(PageFields, DecimalFieldsRefuseWhatIsNotFinite) {
-    for (const char* text : {"inf", "nan", "1e400", "ft"}) {
+    for (const char* text : {"", "abc", "5x", "1e3", "3.0", "2147483648", "-2147483649"}) {
+        EXPECT_EQ(ParseIntegerField(text), std::nullopt) << '"' << text << '"';
+    }
+    // Only the first 31 characters are read.
+    const std::string blanks(30, ' ');
+    for (const std::string& text :
+         {std::string("inf"), std::string("nan"), std::string("1e400"), std::string("ft"), blanks + " 7"}) {
         EXPECT_EQ(ScanDecimalField(text), std::nullopt) << text;
     }
     EXPECT_EQ(ScanDecimalField(" 1.25ft"), 1.25);
-    // Only the first 31 characters are read.
-    EXPECT_EQ(ScanDecimalField(std::string(30, ' ') + "7"), 7.0);
-    EXPECT_EQ(ScanDecimalField(std::string(31, ' ') + "7"), std::nullopt);
+    EXPECT_EQ(ScanDecimalField(blanks + "7"), 7.0);
 }
 
 // Every decimal setting has a range: the page refuses a number outside it

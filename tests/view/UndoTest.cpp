@@ -1,8 +1,8 @@
-// Undo and Redo through the view, for the edits the random sessions of
-// tests/cli seldom or never make (the merges, pins and splits of the rebuild
-// they make often): runway properties, hold bars, markings of a pavement
-// file, the sink placed on the source, the source cleared, the straightening
-// pass. How many levels are kept: the undo properties of tests/cli.
+// Undo and Redo through the view, with what each edit does: the random
+// sessions of tests/cli make the runway's properties, the source cut and the
+// straightening pass too, but judge only their undo; they never drag a hold
+// bar or a marking of a pavement file. How many levels are kept: the undo
+// properties of tests/cli.
 
 #include <gtest/gtest.h>
 
@@ -28,23 +28,14 @@ class UndoEditing : public testing::EditTest {
 public:
     UndoEditing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
 
-    using EditTest::Click;
     using EditTest::Drag;
+    using EditTest::Focus;
     using EditTest::RightClick;
     using testing::ViewTest::doc;
     using testing::ViewTest::Draw;
     using testing::ViewTest::host;
+    using testing::ViewTest::Open;
     using testing::ViewTest::view;
-
-    // Opened and looked at around c, with nothing to undo and nothing to save.
-    void OpenAt(const DPoint& c) {
-        Open();
-        Focus(c);
-    }
-    void Restart() {
-        doc.History().Start();
-        doc.SetModifiedFlag(false);
-    }
     // Whatever the view points at is in the document's lists.
     bool PointsOnlyIntoTheDocument() const {
         const auto inList = [](const auto& list, const auto* record) {
@@ -115,18 +106,6 @@ const EditCase kCases[] = {
          e.Drag(DPoint{5.0, 1078.0}, DPoint{15.0, 1120.0});
      },
      nullptr},
-    {"TheSinkIsPlacedOnTheSource",
-     UndoKind::SinkPlaced,
-     {0.0, 1000.0},
-     [](UndoEditing& e) {
-         AddRollpath(e.doc, DPoint{-200.0, 1000.0}, DPoint{200.0, 1000.0}, 50.0);
-     },
-     [](UndoEditing& e) { e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0; },
-     [](UndoEditing& e) {
-         e.view.OnCommand(CommandId::PlaceSink);
-         e.Click(DPoint{-200.0, 1000.0});
-     },
-     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
     {"CutOfTheSource",
      UndoKind::SourceCleared,
      {0.0, 1000.0},
@@ -187,9 +166,12 @@ TEST_P(EveryEdit, IsUndoneAndRedoneExactly) {
     const EditCase& c = GetParam();
     UndoEditing e;
     c.build(e);
-    e.OpenAt(c.focus);
+    e.Open();
+    e.Focus(c.focus);
     c.prepare(e);
-    e.Restart();
+    // Nothing to undo and nothing to save before the edit.
+    e.doc.History().Start();
+    e.doc.SetModifiedFlag(false);
     const bool savable = e.doc.m_bLoadedFromTms == 0;
     const DocumentSnapshot before = Snapshot(e.doc);
     c.edit(e);
