@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ViewTestSupport.h"
@@ -149,11 +150,8 @@ TEST_F(DiagramCommands, LoadAsksForABitmapAndPlacesItAtTheBenchmark) {
     EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>(2, "Load Airport Diagram")));
     EXPECT_EQ(doc.m_szBmpPath, path);
     EXPECT_EQ(view.m_bDiagramLoaded, 1);
-    EXPECT_EQ(doc.m_nBmpX, 0);
-    EXPECT_EQ(doc.m_nBmpY, 0);
-    EXPECT_EQ(doc.m_nBmpScale, 100);
-    EXPECT_EQ(view.m_dAnchorLat, doc.m_Airport.lat);
-    EXPECT_EQ(view.m_dAnchorLon, doc.m_Airport.lon);
+    EXPECT_EQ(std::tie(doc.m_nBmpX, doc.m_nBmpY, doc.m_nBmpScale), std::tuple(0, 0, 100));
+    EXPECT_EQ(std::tie(view.m_dAnchorLat, view.m_dAnchorLon), std::tie(doc.m_Airport.lat, doc.m_Airport.lon));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_GT(host.invalidations, repaints);
     EXPECT_TRUE(Enabled(CommandId::PositionDiagram));
