@@ -29,10 +29,8 @@ using testing::Bytes;
 class Bitmap : public ::testing::Test {
 protected:
     int Load(const Bytes& bytes) {
-        const auto path = dir / "diagram.bmp";
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return bmp.Load(path, width, height, problem);
+        testing::WriteBytes(dir / "diagram.bmp", bytes);
+        return bmp.Load(dir / "diagram.bmp", width, height, problem);
     }
 
     testing::TempDir dir{"rollpath-bmp"};
@@ -195,20 +193,15 @@ TEST_F(DiagramCommands, RotationTurnsTheRunwaysNotTheDiagram) {
     doc.m_nBmpX = 3000;
     doc.m_nBmpY = 4000;
     Open();
-    const RecordingCanvas straight = Draw();
+    const DrawCall straight = DrawnDiagram();
+    const auto r0 = Draw().InLayer("runways");
     for (int k = 0; k < 10; ++k) {
         view.OnCommand(CommandId::RotateCW);
     }
     ASSERT_NE(doc.m_dRotation, 0.0);
-    const RecordingCanvas turned = Draw();
-    const auto d0 = straight.InLayer("diagram");
-    const auto d1 = turned.InLayer("diagram");
-    ASSERT_EQ(d0.size(), 1u);
-    ASSERT_EQ(d1.size(), 1u);
-    EXPECT_EQ(d0[0].bounds, d1[0].bounds);
-    EXPECT_EQ(d0[0].points, d1[0].points);
-    const auto r0 = straight.InLayer("runways");
-    const auto r1 = turned.InLayer("runways");
+    const DrawCall turned = DrawnDiagram();
+    EXPECT_EQ(std::tie(turned.bounds, turned.points), std::tie(straight.bounds, straight.points));
+    const auto r1 = Draw().InLayer("runways");
     ASSERT_FALSE(r0.empty());
     ASSERT_FALSE(r1.empty());
     EXPECT_NE(r0[0].points, r1[0].points);
