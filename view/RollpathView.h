@@ -7,6 +7,7 @@
 // services come through a ViewHost, so the same view runs in the Qt widget,
 // the CLI and the tests.
 
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -454,6 +455,7 @@ private:
     // True when every point lies more than `margin` feet beyond the box.
     bool OutsidePaintBox(std::span<const DPoint> points, double margin = 0.0) const;
     bool SegmentOutsidePaintBox(const RollpathSegment& segment) const;
+    bool SegmentCulled(std::size_t index, const RollpathSegment& segment) const;
     void DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected, bool collecting);
     void DrawSegment(Canvas& canvas, const RollpathSegment& segment);
     void DrawRunway(Canvas& canvas, const RunwayRecord& runway);
@@ -496,6 +498,10 @@ private:
         std::vector<LPoint> logical;
         std::vector<DPoint> lights;
         std::vector<Quad> pieces;
+        // Per segment, by index, whether it lies beyond the paint box: worked
+        // out once a paint, as the outline is drawn, for the markings and
+        // lights passes.
+        std::vector<std::uint8_t> segmentsOutside;
     };
     struct InvalidationBuffers {
         std::vector<DPoint> world;

@@ -82,6 +82,7 @@ void CRollpathView::OnDraw(Canvas& canvas) {
     canvas.SetDefaultPen();
     canvas.SetRasterOp(RasterOp::CopyPen);
     UpdatePaintBox(canvas);
+    m_Draw.segmentsOutside.clear();
     if (m_bDiagramLoaded != 0 && m_bShowDiagram != 0) {
         Layer layer(canvas, "diagram");
         DrawDiagram(canvas);
@@ -176,6 +177,11 @@ bool CRollpathView::SegmentOutsidePaintBox(const RollpathSegment& segment) const
     std::copy(segment.leftLightLine.begin(), segment.leftLightLine.end(), points.begin() + 10);
     const double width = std::isfinite(segment.width) ? std::fabs(segment.width) : 0.0;
     return OutsidePaintBox(points, 2.0 * width + kPaintBoxSlack);
+}
+
+bool CRollpathView::SegmentCulled(std::size_t index, const RollpathSegment& segment) const {
+    return index < m_Draw.segmentsOutside.size() ? m_Draw.segmentsOutside[index] != 0
+                                                 : SegmentOutsidePaintBox(segment);
 }
 
 // The work points clipped to the visible area in place. A shape wholly
@@ -299,9 +305,12 @@ void CRollpathView::DrawJunctionPavement(Canvas& canvas) {
 
 void CRollpathView::DrawSegments(Canvas& canvas) {
     Layer layer(canvas, "segments");
-    for (const auto& segment : m_Doc.m_pSegments) {
-        if (segment->live()) {
-            DrawSegment(canvas, *segment);
+    m_Draw.segmentsOutside.assign(m_Doc.m_pSegments.size(), 0);
+    for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+        const RollpathSegment& segment = *m_Doc.m_pSegments[i];
+        if (segment.live()) {
+            m_Draw.segmentsOutside[i] = SegmentOutsidePaintBox(segment) ? 1 : 0;
+            DrawSegment(canvas, segment);
         }
     }
     if (m_pNewSegment) {
@@ -401,16 +410,16 @@ void CRollpathView::DrawMarkings(Canvas& canvas) {
             }
         }
     }
-    for (const auto& segment : m_Doc.m_pSegments) {
-        if (segment->live()) {
-            DrawSegmentMarkings(canvas, *segment);
+    for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+        const RollpathSegment& segment = *m_Doc.m_pSegments[i];
+        if (segment.live() && !SegmentCulled(i, segment)) {
+            DrawSegmentMarkings(canvas, segment);
         }
     }
 }
 
 void CRollpathView::DrawSegmentMarkings(Canvas& canvas, const RollpathSegment& segment) {
-    if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0 ||
-        SegmentOutsidePaintBox(segment)) {
+    if ((segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoMarkings)) != 0) {
         return;
     }
     m_Draw.pieces.clear();
@@ -484,8 +493,7 @@ void CRollpathView::DrawLightRow(Canvas& canvas, const std::array<DPoint, 2>& ro
 
 void CRollpathView::DrawSegmentLights(Canvas& canvas, const RollpathSegment& segment) {
     if (segment.type == SegmentType::RunwayCentreLine ||
-        (segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoLighting)) != 0 ||
-        SegmentOutsidePaintBox(segment)) {
+        (segment.flags & (SegmentFlag::NoPolygon | SegmentFlag::NoLighting)) != 0) {
         return;
     }
     canvas.SetPen(kCentreLightGreen);
@@ -502,9 +510,10 @@ void CRollpathView::DrawLights(Canvas& canvas) {
     if (m_Doc.m_bLoadedFromTms != 0) {
         DrawPavementFileLights(canvas);
     } else if (!InVertexDrag()) {
-        for (const auto& segment : m_Doc.m_pSegments) {
-            if (segment->live()) {
-                DrawSegmentLights(canvas, *segment);
+        for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+            const RollpathSegment& segment = *m_Doc.m_pSegments[i];
+            if (segment.live() && !SegmentCulled(i, segment)) {
+                DrawSegmentLights(canvas, segment);
             }
         }
         // A vertex's lights follow its No Lighting flag, as the pavement
