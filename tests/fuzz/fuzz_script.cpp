@@ -4,13 +4,11 @@
 // (dump-doc, render) are left out, and a session ends after kMaxLines lines:
 // longer ones mostly repeat edits at the cost of many shorter sessions.
 
-#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -22,19 +20,14 @@ namespace {
 
 constexpr int kMaxLines = 64;
 
-std::string WithoutFileWriters(std::string_view text) {
+std::string WithoutFileWriters(const std::string& text) {
+    std::istringstream in(text);
     std::string kept;
+    std::string line;
     std::vector<std::string> words;
     std::string error;
-    for (int lines = 0; lines < kMaxLines && !text.empty(); ++lines) {
-        const std::string_view line = text.substr(0, text.find('\n'));
-        text.remove_prefix(std::min(line.size() + 1, text.size()));
-        // Quotes are dropped from words, so only a line whose first character
-        // after the blanks and quotes is d or r needs splitting: splitting
-        // every line cost more than most sessions' edits.
-        const std::size_t first = line.find_first_not_of(" \t\n\v\f\r\"");
-        if (first != std::string_view::npos && (line[first] == 'd' || line[first] == 'r') &&
-            rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
+    for (int lines = 0; lines < kMaxLines && std::getline(in, line); ++lines) {
+        if (rollpath::cli::SplitScriptLine(line, words, error) && !words.empty() &&
             (words.front() == "dump-doc" || words.front() == "render")) {
             continue;
         }
@@ -66,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream err;
     cli::ScriptSession session(err);
     if (session.Prepare(options)) {
-        std::istringstream script(
-            WithoutFileWriters(std::string_view(reinterpret_cast<const char*>(data), size)));
+        std::istringstream script(WithoutFileWriters(std::string(reinterpret_cast<const char*>(data), size)));
         (void)session.Run(script, "fuzz.script");
     }
     return 0;
