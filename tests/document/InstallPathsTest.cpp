@@ -46,30 +46,25 @@ TEST(InstallPaths, EachNameIsFoundIgnoringCaseOrKeptAsWritten) {
     EXPECT_FALSE(EqualsIgnoreCase("A[", "a{"));      // only letters have a case
 }
 
-TEST(InstallPaths, TheOutputSettingWinsOverTheDataFolder) {
+// The output setting wins over the data folder. A batch build keeps the
+// output folder's listing between airports; files that other programs add or
+// remove in between are still seen.
+TEST(InstallPaths, SceneryFilesAreFoundInAnyCaseAsTheyComeAndGo) {
     testing::TempDir fly;
     std::filesystem::create_directory(fly / "DATA");
+    std::filesystem::create_directory(fly / "out");
     Settings s;
     s.FlyDir = fly.path().string();
     EXPECT_EQ(OutputDirectory(s), fly / "DATA");
     EXPECT_EQ(OutputFilePath(s, "KSFO.tms"), fly / "DATA" / "KSFO.tms");
-    s.OutputDir = "/out/scenery";
-    EXPECT_EQ(OutputDirectory(s), std::filesystem::path("/out/scenery"));
-    EXPECT_EQ(OutputFilePath(s, "KSFO.tms"), std::filesystem::path("/out/scenery/KSFO.tms"));
-}
-
-// A batch build keeps the output folder's listing between airports; files
-// that other programs add or remove in between are still seen.
-TEST(InstallPaths, SceneryFilesAreFoundInAnyCaseAsTheyComeAndGo) {
-    testing::TempDir out;
-    Settings s;
-    s.OutputDir = out.path().string();
-    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "KSFO.bgr");
-    std::ofstream(out / "ksfo.bgr") << 'x';
-    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "ksfo.bgr");
-    std::filesystem::remove(out / "ksfo.bgr");
-    std::ofstream(out / "Ksfo.BGR") << 'x';
-    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), out / "Ksfo.BGR");
+    s.OutputDir = (fly / "out").string();
+    EXPECT_EQ(OutputDirectory(s), fly / "out");
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), fly / "out" / "KSFO.bgr");
+    std::ofstream(fly / "out" / "ksfo.bgr") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), fly / "out" / "ksfo.bgr");
+    std::filesystem::remove(fly / "out" / "ksfo.bgr");
+    std::ofstream(fly / "out" / "Ksfo.BGR") << 'x';
+    EXPECT_EQ(OutputFilePath(s, "KSFO.bgr"), fly / "out" / "Ksfo.BGR");
 }
 
 }  // namespace
