@@ -53,9 +53,7 @@ RC_GTEST_PROP(PolygonCheck, FindsExactlyWhatSaveLeavesOut, ()) {
     CRollpathDoc doc;
     doc.SetTriangulationSeed(*rc::gen::inRange(0, 60));
     testing::AddRollpath(doc, {-reach / 2.0, -reach / 2.0}, {reach / 2.0, reach / 2.0}, 50.0);
-    GroundPolygon& polygon = doc.AppendPolygon();
-    polygon.kind = PolygonKind::Ordinary;
-    polygon.points = Moved(outline, at);
+    testing::AddPolygon(doc, Moved(outline, at));
     ComputeTileGrid(doc);
 
     CheckSet only;
