@@ -93,8 +93,7 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
         if (c.change == kNoArchives) {
             std::filesystem::remove_all(FlyPath("System"));
         } else if (c.change == kBadPod) {
-            WriteBytes(FlyPath("System/Airport.pod"),
-                       EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+            WriteBytes(FlyPath("System/Airport.pod"), EncodePodArchive({}));  // no member at all
         } else if (c.change == kDamagedEpd) {
             WriteBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
         }
