@@ -217,6 +217,12 @@ private:
         }
         return trapezoids_[static_cast<std::size_t>(i)];
     }
+    // A trapezoid number read from the tables and found positive: every
+    // number stored there came from NewTrapezoid, so it is inside the table.
+    Trapezoid& Linked(int i) { return trapezoids_[static_cast<std::size_t>(i)]; }
+    // A trapezoid's top or bottom point: a vertex of this call or the map's
+    // top or bottom, set before the trapezoid is linked in.
+    const DPoint& Corner(int v) const { return points_[static_cast<std::size_t>(v)]; }
     QueryNode& Q(int i) {
         if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kQueryTableSize - 1)) [[unlikely]] {
             return Fail(qScratch_);
@@ -561,11 +567,33 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
     for (int steps = qCount_; steps > 0; --steps) {
         const QueryNode node = nodes_[static_cast<std::size_t>(r)];
         const int key = node.key;
-        if (node.type == kSinkNode) {
-            if (other && usedOther != nullptr) {
-                *usedOther = true;
+        if (node.type == kXNode) {
+            // Most steps compare with a segment whose ends are both at other
+            // heights: one cache line and one cross product.
+            const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
+            if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
+                r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
+                continue;
             }
-            return key;
+            const TriSegment& s = segments_[static_cast<std::size_t>(key)];
+            // The height tests of the end point check and of LeftOf(s, v),
+            // shared: this is the innermost loop of the whole algorithm.
+            const bool atEnd1 = SameHeight(v.y, s.v1.y);
+            const bool atEnd0 = SameHeight(v.y, s.v0.y);
+            bool left = false;
+            if (!atEnd0 && !atEnd1) {
+                left = StrictlyLeftOf(s, v);
+            } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                       (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
+                left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+                other = true;
+            } else if (atEnd1) {
+                left = v.x < s.v1.x;
+            } else {
+                left = v.x < s.v0.x;
+            }
+            r = left ? node.left : node.right;
+            continue;
         }
         if (node.type == kYNode) {
             const DPoint& y = points_[static_cast<std::size_t>(key)];
@@ -579,34 +607,13 @@ int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int ro
             }
             continue;
         }
-        if (node.type != kXNode) {
+        if (node.type != kSinkNode) {
             break;
         }
-        // Most steps compare with a segment whose ends are both at other
-        // heights: one cache line and one cross product.
-        const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
-        if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
-            r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
-            continue;
+        if (other && usedOther != nullptr) {
+            *usedOther = true;
         }
-        const TriSegment& s = segments_[static_cast<std::size_t>(key)];
-        // The height tests of the end point check and of LeftOf(s, v),
-        // shared: this is the innermost loop of the whole algorithm.
-        const bool atEnd1 = SameHeight(v.y, s.v1.y);
-        const bool atEnd0 = SameHeight(v.y, s.v0.y);
-        bool left = false;
-        if (!atEnd0 && !atEnd1) {
-            left = StrictlyLeftOf(s, v);
-        } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
-                   (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
-            left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
-            other = true;
-        } else if (atEnd1) {
-            left = v.x < s.v1.x;
-        } else {
-            left = v.x < s.v0.x;
-        }
-        r = left ? node.left : node.right;
+        return key;
     }
     if (other && usedOther != nullptr) {
         *usedOther = true;
@@ -639,7 +646,7 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
     below.u1 = 0;
     for (const int d : {below.d0, below.d1}) {
         if (d > 0) {
-            Trapezoid& next = Tr(d);
+            Trapezoid& next = Linked(d);
             if (next.u0 == tu) {
                 next.u0 = static_cast<TableIndex>(tl);
             }
@@ -675,17 +682,17 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
                 right.u0 = left.u1;
                 left.u1 = none;
                 right.u1 = left.usave;
-                Tr(left.u0).d0 = static_cast<TableIndex>(t);
-                Tr(right.u0).d0 = static_cast<TableIndex>(tn);
-                Tr(right.u1).d0 = static_cast<TableIndex>(tn);
+                Linked(left.u0).d0 = static_cast<TableIndex>(t);
+                Linked(right.u0).d0 = static_cast<TableIndex>(tn);
+                Linked(right.u1).d0 = static_cast<TableIndex>(tn);
             } else {
                 right.u1 = none;
                 right.u0 = left.u1;
                 left.u1 = left.u0;
                 left.u0 = left.usave;
-                Tr(left.u0).d0 = static_cast<TableIndex>(t);
-                Tr(left.u1).d0 = static_cast<TableIndex>(t);
-                Tr(right.u0).d0 = static_cast<TableIndex>(tn);
+                Linked(left.u0).d0 = static_cast<TableIndex>(t);
+                Linked(left.u1).d0 = static_cast<TableIndex>(t);
+                Linked(right.u0).d0 = static_cast<TableIndex>(tn);
             }
             left.usave = 0;
             right.usave = 0;
@@ -693,7 +700,7 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
             right.u0 = left.u1;
             left.u1 = none;
             right.u1 = none;
-            Tr(right.u0).d0 = static_cast<TableIndex>(tn);
+            Linked(right.u0).d0 = static_cast<TableIndex>(tn);
         }
         return;
     }
@@ -703,7 +710,7 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
     const int td1 = top.d1;
     if (td0 > 0 && td1 > 0) {
         // Upward cusp: one half is a triangle with nothing above it.
-        if (Tr(td0).rseg > 0 && !IsLeftOf(Tr(td0).rseg, s.v1)) {
+        if (Linked(td0).rseg > 0 && !IsLeftOf(Linked(td0).rseg, s.v1)) {
             left.u0 = none;
             left.u1 = none;
             right.u1 = none;
@@ -856,8 +863,8 @@ bool Triangulator::AddSegment(int segnum) {
     int t = tfirst;
     // Threading changes the links of the trapezoids, never their heights.
     const DPoint lastLo = Pt(Tr(tlast).lo);
-    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), lastLo)) {
-        Trapezoid& left = Tr(t);
+    while (t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), lastLo)) {
+        Trapezoid& left = Linked(t);
         const int sk = left.sink;
         const int i1 = NewNode();
         const int i2 = NewNode();
@@ -875,7 +882,7 @@ bool Triangulator::AddSegment(int segnum) {
         if (t == tfirst) {
             tfirstr = tn;
         }
-        if (SamePoint(Pt(left.lo), lastLo)) {
+        if (SamePoint(Corner(left.lo), lastLo)) {
             tlastr = tn;
         }
         Trapezoid& right = trapezoids_[static_cast<std::size_t>(tn)];  // tn is fresh
@@ -917,14 +924,15 @@ bool Triangulator::AddSegment(int segnum) {
 void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) {
     const Trapezoid& last = Tr(tlast);
     int t = tfirst;
-    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(last.lo)); ++guard) {
+    const bool leftSide = side == kLeftSide;
+    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), Corner(last.lo)); ++guard) {
         if (guard > 2 * trCount_) {
             failed_ = true;
             return;
         }
-        Trapezoid& upper = Tr(t);
+        Trapezoid& upper = Linked(t);
         auto sharesSegment = [&](int below) {
-            return below > 0 && (side == kLeftSide ? Tr(below).rseg : Tr(below).lseg) == segnum;
+            return below > 0 && (leftSide ? Linked(below).rseg : Linked(below).lseg) == segnum;
         };
         int tnext = upper.d0;
         bool candidate = sharesSegment(tnext);
@@ -936,7 +944,7 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
             t = tnext;
             continue;
         }
-        Trapezoid& lower = Tr(tnext);
+        Trapezoid& lower = Linked(tnext);
         if (upper.lseg != lower.lseg || upper.rseg != lower.rseg) {
             t = tnext;
             continue;
@@ -952,7 +960,7 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
         upper.d1 = lower.d1;
         for (const int d : {upper.d0, upper.d1}) {
             if (d > 0) {
-                Trapezoid& below = Tr(d);
+                Trapezoid& below = Linked(d);
                 if (below.u0 == tnext) {
                     below.u0 = static_cast<TableIndex>(t);
                 } else if (below.u1 == tnext) {
