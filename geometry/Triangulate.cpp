@@ -235,10 +235,12 @@ private:
         }
         return parents_[static_cast<std::size_t>(i)];
     }
+    // Only for a node just made: its callers check failed_ after NewNode.
     void SetNode(int i, QueryNodeType type, int key, int parent, int left, int right) {
-        Q(i) = QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
-                         static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
-        QueryParent(i) = static_cast<TableIndex>(parent);
+        nodes_[static_cast<std::size_t>(i)] =
+            QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
+                      static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
+        parents_[static_cast<std::size_t>(i)] = static_cast<TableIndex>(parent);
     }
     VertexChainEntry& Vert(int i) {
         if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kSegmentTableSize - 1)) [[unlikely]] {
