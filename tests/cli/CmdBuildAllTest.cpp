@@ -16,11 +16,6 @@ protected:
         EXPECT_EQ(run.status, kExitSuccess) << run.err;
     }
     static std::string Csv() { return (testing::SamplesDir() / "runways.csv").string(); }
-    Args BuildAllArgs(Args extra = {}) {
-        Args args{Csv(), "--fly-dir", Fly("loose"), "--project-dir", (dir / "prog").string(), "--seed", "3"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return args;
-    }
 };
 
 // Airports built on several threads, and built again over their own files

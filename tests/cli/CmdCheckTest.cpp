@@ -13,15 +13,10 @@ class CheckCommand : public CliTest {
 protected:
     void SetUp() override { InstallLayout("loose"); }
 
-    Args Common(Args extra = {}) const {
-        Args args{"--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string(), "--seed", "5"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        return args;
-    }
-    Args CheckArgs(Args extra = {}) const {
-        Args args{"KPAO"};
-        const Args common = Common(std::move(extra));
-        args.insert(args.end(), common.begin(), common.end());
+    // The command's arguments: its first ones, then the folders and seed.
+    Args With(Args args) const {
+        args.insert(args.end(),
+                    {"--fly-dir", Fly("loose"), "--project-dir", (dir / "project").string(), "--seed", "5"});
         return args;
     }
 
@@ -36,10 +31,7 @@ protected:
                                                  "command rollpath-tool\n"
                                                  "click 1500 1500\nclick 1800 1500\nrclick 1800 1800\n"
                                                  "save\n";
-        Args args{file.string()};
-        const Args common = Common();
-        args.insert(args.end(), common.begin(), common.end());
-        const Outcome run = Call(&RunScript, args);
+        const Outcome run = Call(&RunScript, With({file.string()}));
         ASSERT_EQ(run.status, kExitSuccess) << run.err;
     }
 
@@ -53,12 +45,12 @@ protected:
 };
 
 TEST_F(CheckCommand, ASeededAirportPassesAFaultyOneFailsAndIsNotBuilt) {
-    Outcome run = Call(&RunCheck, CheckArgs());
+    Outcome run = Call(&RunCheck, With({"KPAO"}));
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_EQ(run.out, "KPAO: 0 warnings\n");
 
     SaveFaultyKpao();
-    run = Call(&RunCheck, CheckArgs({"--format", "json"}));
+    run = Call(&RunCheck, With({"KPAO", "--format", "json"}));
     EXPECT_EQ(run.status, kExitFailure) << run.err;
     std::optional<JsonValue> json = ParseJson(run.out);
     ASSERT_TRUE(json) << run.out;
@@ -68,7 +60,7 @@ TEST_F(CheckCommand, ASeededAirportPassesAFaultyOneFailsAndIsNotBuilt) {
     // Opening does not need the pavement file; a build that writes makes it.
     const std::filesystem::path tms = dir / "loose" / "Data" / "KPAO.tms";
     ASSERT_TRUE(std::filesystem::remove(tms));
-    run = Call(&RunBuild, CheckArgs({"--check"}));
+    run = Call(&RunBuild, With({"KPAO", "--check"}));
     EXPECT_EQ(run.status, kExitFailure);
     EXPECT_NE(run.err.find("check: error polygon (849.8, 1250.1): polygon 0 crosses or touches itself"),
               std::string::npos)
@@ -82,9 +74,10 @@ TEST_F(CheckCommand, ASeededAirportPassesAFaultyOneFailsAndIsNotBuilt) {
     // Without errors (the checks that fail switched off) it writes.
     const std::filesystem::path ini = dir / "checks.ini";
     std::ofstream(ini) << "[Settings]\nDisabledChecks=polygon,source-sink\n";
-    run = Call(&RunBuild, CheckArgs({"--check", "--settings", ini.string()}));
+    run = Call(&RunBuild, With({"KPAO", "--check", "--settings", ini.string()}));
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_NE(run.err.find("check: warning unreachable"), std::string::npos) << run.err;
+    EXPECT_TRUE((*ParseJson(run.out))["saved"].get<bool>()) << run.out;
     EXPECT_TRUE(std::filesystem::exists(tms));
 }
 

@@ -136,7 +136,6 @@ public:
     void Run(const std::vector<std::string>& lines) { run_.Run(lines); }
     CRollpathDoc& Doc() { return run_.Document(); }
     CRollpathView& View() { return run_.Session().View(); }
-    std::string Errors() const { return run_.Errors(); }
 
     // A selection step of the random session: a click, then Delete, Cut or
     // Paste, each of which must act on the polygons as promised.

@@ -68,21 +68,10 @@ rc::Gen<std::string> Check() {
     return rc::gen::element<std::string>("0", "1");
 }
 
-Lines DrawChain() {
-    const int n = *rc::gen::inRange(1, 5);
-    Lines lines{"command rollpath-tool"};
-    std::string last;
-    for (int k = 0; k < n; ++k) {
-        last = *GridPoint();
-        lines.push_back("click " + last);
-    }
-    lines.push_back("rclick " + last);
-    return lines;
-}
-
-Lines DrawPolygon() {
-    const int n = *rc::gen::inRange(2, 7);
-    Lines lines{"command polygon-tool"};
+// A tool's clicks on the grid, ended by a right click on the last.
+Lines GridClicksOfTool(const std::string& tool, int fewest, int most) {
+    const int n = *rc::gen::inRange(fewest, most + 1);
+    Lines lines{"command " + tool};
     std::string last;
     for (int k = 0; k < n; ++k) {
         last = *GridPoint();
@@ -341,8 +330,8 @@ void showValue(const EditingSession& session, std::ostream& os) {
 rc::Gen<std::vector<std::string>> GenEditingStep(const SessionOptions& options) {
     using Make = std::function<Lines()>;
     std::vector<std::pair<int, Make>> kinds{
-        {6, &DrawChain},
-        {3, &DrawPolygon},
+        {6, [] { return GridClicksOfTool("rollpath-tool", 1, 4); }},
+        {3, [] { return GridClicksOfTool("polygon-tool", 2, 6); }},
         {8, &Drag},
         {2, &EditSelection},
         {4, &ContextCommand},

@@ -1,7 +1,7 @@
 #include "sessions/SessionRunner.h"
 
 #include <algorithm>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "document/ProjectList.h"
@@ -26,9 +26,7 @@ void EmptyFolder(const std::filesystem::path& folder) {
 SessionFolders::SessionFolders() : dir_("rollpath-session") {
     WriteSampleInstallation(FlyDir(), SampleLayout::Loose);
     std::filesystem::create_directories(ProgramDir());
-    const Bytes bitmap = QuarteredBitmap(16, 8, 24);
-    std::ofstream(DiagramPath(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bitmap.data()), static_cast<std::streamsize>(bitmap.size()));
+    WriteBytes(DiagramPath(), QuarteredBitmap(16, 8, 24));
 }
 
 void SessionFolders::Clear() const {

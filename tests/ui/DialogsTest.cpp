@@ -53,13 +53,6 @@ private:
 
     QString Text(ModelQtDialog& dialog, int id) { return Widget<QLineEdit>(dialog, id)->text(); }
 
-    bool ReadOnly(ModelQtDialog& dialog, int id) { return Widget<QLineEdit>(dialog, id)->isReadOnly(); }
-
-    QString LabelText(ModelQtDialog& dialog, int id) {
-        auto* label = qobject_cast<QLabel*>(dialog.LabelOf(id));
-        return label != nullptr ? label->text() : QString();
-    }
-
     // Presses an arrow of a spin button as the user would.
     void Step(ModelQtDialog& dialog, int spinId, bool up) {
         auto* spin = Widget<SpinButton>(dialog, spinId);
@@ -116,8 +109,9 @@ private slots:
         RollpathPropertiesModel properties(doc_, s);
         QTimer::singleShot(0, this, [this] {
             auto& dialog = *qobject_cast<ModelQtDialog*>(QApplication::activeModalWidget());
-            QCOMPARE(LabelText(dialog, 1031), QStringLiteral("&Width"));
-            QVERIFY(ReadOnly(dialog, 1057));
+            auto* label = qobject_cast<QLabel*>(dialog.LabelOf(1031));
+            QVERIFY(label != nullptr && label->text() == QStringLiteral("&Width"));
+            QVERIFY(Widget<QLineEdit>(dialog, 1057)->isReadOnly());
             Step(dialog, 1032, true);
             QCOMPARE(Text(dialog, 1031), QStringLiteral("13.0"));
             Click(dialog, 1034);

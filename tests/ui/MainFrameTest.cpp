@@ -75,18 +75,13 @@ private:
     }
 
     // A runway with a rollpath joined to nothing and a polygon that crosses
-    // itself: a warning (unreachable) and an error (polygon), in a frame
-    // opened on them.
+    // itself: a warning (unreachable) and an error (polygon), opened.
     void OpenCheckScene() {
-        testing::AddRunway(doc_, DPoint{-2000.0, 0.0}, DPoint{2000.0, 0.0}, 100);
+        OpenRunway();
         testing::AddCentreLine(doc_, *doc_.m_pRunways[0]);
         testing::AddRollpath(doc_, DPoint{0.0, 800.0}, DPoint{600.0, 800.0}, 50.0);
         GroundPolygon& bowTie = doc_.AppendPolygon();
         bowTie.points = {{-800, 600}, {-600, 800}, {-600, 600}, {-800, 800}};
-        frame_ = std::make_unique<CMainFrame>(doc_, messages_);
-        frame_->resize(900, 700);
-        frame_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
     }
 
     RecordingMessageSink messages_;

@@ -28,12 +28,7 @@ class QtDrawingTest : public QObject {
     Q_OBJECT
 
 private:
-    QPoint PixelOf(const DPoint& world) {
-        LPoint l;
-        widget_->View().ProjectPoints(1, &world, &l, true);
-        return QPoint(static_cast<int>(std::lround(l.x * widget_->LogicalDpiX() / 1000.0)),
-                      static_cast<int>(std::lround(-l.y * widget_->LogicalDpiY() / 1000.0)));
-    }
+    QPoint PixelOf(const DPoint& world) { return testing::PixelOf(*widget_, world); }
 
     QImage Painted() {
         widget_->RedrawBuffer();

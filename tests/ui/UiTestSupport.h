@@ -1,10 +1,11 @@
 #pragma once
 
-// A sample installation of the repository's airports in a temporary folder,
-// for the Qt tests.
+// For the Qt tests: a sample installation of the repository's airports in a
+// temporary folder, and the pixels of the view widget.
 
 #include <QColor>
 #include <QImage>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 
 #include "simdata/SampleCsv.h"
 #include "simdata/SampleInstall.h"
+#include "ui/ViewWidget.h"
 
 namespace rollpath::testing {
 
@@ -29,6 +31,14 @@ inline bool InstallSamples(const std::filesystem::path& flyDir, std::string& err
     const auto airports =
         SampleAirportsFromCsv(ReadSampleFile("sample-airports.csv"), ReadSampleFile("runways.csv"), error);
     return airports && WriteSampleInstallation(flyDir, *airports, SampleLayout::Loose, error);
+}
+
+// The device pixel of a world point in a view widget.
+inline QPoint PixelOf(CViewWidget& widget, const DPoint& world) {
+    LPoint l;
+    widget.View().ProjectPoints(1, &world, &l, true);
+    return QPoint(static_cast<int>(std::lround(l.x * widget.LogicalDpiX() / 1000.0)),
+                  static_cast<int>(std::lround(-l.y * widget.LogicalDpiY() / 1000.0)));
 }
 
 inline bool SameRgb(const QImage& image, int x, int y, const QColor& color) {

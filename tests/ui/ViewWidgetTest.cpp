@@ -29,8 +29,6 @@ class ViewWidgetTest : public QObject {
 private:
     CViewWidget& Widget() { return frame_->ViewWidget(); }
 
-    QPoint PixelOf(const DPoint& world) { return PixelOf(Widget(), world); }
-
     // A point of the window that no runway covers.
     QPoint FreePixel(int x, int y) {
         const DPoint world = Widget().View().WindowToWorld(DevicePoint{x, y});
@@ -99,7 +97,7 @@ private:
                 QPoint at(pick(viewport->width()), pick(viewport->height()));
                 const int k = pick(std::max(doc.m_nVertices, 1));
                 if (pick(2) == 0 && doc.IsLiveVertex(k)) {
-                    at = PixelOf(widget, doc.Vertex(k).pos());
+                    at = testing::PixelOf(widget, doc.Vertex(k).pos());
                 }
                 mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
                 paint();
@@ -112,14 +110,6 @@ private:
                 break;
             }
         }
-    }
-
-    // The device pixel of a world point in a view widget.
-    static QPoint PixelOf(CViewWidget& widget, const DPoint& world) {
-        LPoint l;
-        widget.View().ProjectPoints(1, &world, &l, true);
-        return QPoint(static_cast<int>(std::lround(l.x * widget.LogicalDpiX() / 1000.0)),
-                      static_cast<int>(std::lround(-l.y * widget.LogicalDpiY() / 1000.0)));
     }
 
     testing::TempDir dir_{"rollpath-ui"};

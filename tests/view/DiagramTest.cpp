@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ViewTestSupport.h"
@@ -28,10 +29,8 @@ using testing::Bytes;
 class Bitmap : public ::testing::Test {
 protected:
     int Load(const Bytes& bytes) {
-        const auto path = dir / "diagram.bmp";
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return bmp.Load(path, width, height, problem);
+        testing::WriteBytes(dir / "diagram.bmp", bytes);
+        return bmp.Load(dir / "diagram.bmp", width, height, problem);
     }
 
     testing::TempDir dir{"rollpath-bmp"};
@@ -149,11 +148,8 @@ TEST_F(DiagramCommands, LoadAsksForABitmapAndPlacesItAtTheBenchmark) {
     EXPECT_EQ(host.dialogs.shown, (std::vector<std::string>(2, "Load Airport Diagram")));
     EXPECT_EQ(doc.m_szBmpPath, path);
     EXPECT_EQ(view.m_bDiagramLoaded, 1);
-    EXPECT_EQ(doc.m_nBmpX, 0);
-    EXPECT_EQ(doc.m_nBmpY, 0);
-    EXPECT_EQ(doc.m_nBmpScale, 100);
-    EXPECT_EQ(view.m_dAnchorLat, doc.m_Airport.lat);
-    EXPECT_EQ(view.m_dAnchorLon, doc.m_Airport.lon);
+    EXPECT_EQ(std::tie(doc.m_nBmpX, doc.m_nBmpY, doc.m_nBmpScale), std::tuple(0, 0, 100));
+    EXPECT_EQ(std::tie(view.m_dAnchorLat, view.m_dAnchorLon), std::tie(doc.m_Airport.lat, doc.m_Airport.lon));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_GT(host.invalidations, repaints);
     EXPECT_TRUE(Enabled(CommandId::PositionDiagram));
@@ -197,20 +193,15 @@ TEST_F(DiagramCommands, RotationTurnsTheRunwaysNotTheDiagram) {
     doc.m_nBmpX = 3000;
     doc.m_nBmpY = 4000;
     Open();
-    const RecordingCanvas straight = Draw();
+    const DrawCall straight = DrawnDiagram();
+    const auto r0 = Draw().InLayer("runways");
     for (int k = 0; k < 10; ++k) {
         view.OnCommand(CommandId::RotateCW);
     }
     ASSERT_NE(doc.m_dRotation, 0.0);
-    const RecordingCanvas turned = Draw();
-    const auto d0 = straight.InLayer("diagram");
-    const auto d1 = turned.InLayer("diagram");
-    ASSERT_EQ(d0.size(), 1u);
-    ASSERT_EQ(d1.size(), 1u);
-    EXPECT_EQ(d0[0].bounds, d1[0].bounds);
-    EXPECT_EQ(d0[0].points, d1[0].points);
-    const auto r0 = straight.InLayer("runways");
-    const auto r1 = turned.InLayer("runways");
+    const DrawCall turned = DrawnDiagram();
+    EXPECT_EQ(std::tie(turned.bounds, turned.points), std::tie(straight.bounds, straight.points));
+    const auto r1 = Draw().InLayer("runways");
     ASSERT_FALSE(r0.empty());
     ASSERT_FALSE(r1.empty());
     EXPECT_NE(r0[0].points, r1[0].points);

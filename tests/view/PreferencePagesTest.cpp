@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <utility>
 
 #include "settings/SettingsStore.h"
@@ -88,16 +89,11 @@ TEST(GeneralPage, CopyBackHandsOverEveryValueAndBoundsTheFolders) {
     // Nothing reaches the settings before the copy.
     EXPECT_EQ(settings, Settings{});
     page.CopyTo(settings);
-    EXPECT_EQ(settings.FlyDir, std::string(259, 'f'));
-    EXPECT_EQ(settings.OutputDir, "/out");
-    EXPECT_EQ(settings.PreciseClipping, 0);
-    EXPECT_EQ(settings.PodFilesFirst, 0);
-    EXPECT_EQ(settings.Rotation, 0);
-    EXPECT_EQ(settings.MaxVertexRadius, 1);
-    EXPECT_EQ(settings.MaxSegLength, 2);
-    EXPECT_EQ(settings.MaxPolyVertex, 3);
-    EXPECT_EQ(settings.BezierDepth, 4);
-    EXPECT_EQ(settings.UndoLevels, 250);
+    EXPECT_EQ(std::tie(settings.FlyDir, settings.OutputDir), std::tuple(std::string(259, 'f'), "/out"));
+    EXPECT_EQ(std::tie(settings.PreciseClipping, settings.PodFilesFirst, settings.Rotation,
+                       settings.MaxVertexRadius, settings.MaxSegLength, settings.MaxPolyVertex,
+                       settings.BezierDepth, settings.UndoLevels),
+              std::tuple(0, 0, 0, 1, 2, 3, 4, 250));
 }
 
 }  // namespace

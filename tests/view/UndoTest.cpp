@@ -12,7 +12,6 @@
 
 #include "ViewTestSupport.h"
 #include "support/DocumentSnapshot.h"
-#include "view/HitTest.h"
 
 namespace rollpath {
 namespace {
@@ -133,9 +132,7 @@ const EditCase kCases[] = {
      },
      Nothing,
      [](UndoEditing& e) { e.view.OnChar('O'); },
-     [](UndoEditing& e) {
-         EXPECT_NEAR(e.doc.Vertex(PickVertex(e.doc, DPoint{0.0, 1000.0})).y, 1000.0, 1e-9);
-     }},
+     nullptr},  // where the bend goes: the pavement tests
     {"AMarkingPieceOfAPavementFileIsDragged",
      UndoKind::MarkingMoved,
      {0.0, 1000.0},

@@ -40,14 +40,6 @@ protected:
         return canvas;
     }
 
-    // Device pixels of a world point, as floating values.
-    void DevicePosition(const DPoint& world, double& x, double& y) const {
-        LPoint l;
-        view.ProjectPoints(1, &world, &l, true);
-        x = l.x * host.dpi / 1000.0;
-        y = -l.y * host.dpi / 1000.0;
-    }
-
     Settings settings;
     RecordingMessageSink messages;
     CRollpathDoc doc;
@@ -77,10 +69,10 @@ protected:
 
     // The pixel nearest to a world point.
     DevicePoint At(const DPoint& world) const {
-        double x = 0.0;
-        double y = 0.0;
-        DevicePosition(world, x, y);
-        return DevicePoint{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+        LPoint l;
+        view.ProjectPoints(1, &world, &l, true);
+        return DevicePoint{static_cast<int>(std::lround(l.x * host.dpi / 1000.0)),
+                           static_cast<int>(std::lround(-l.y * host.dpi / 1000.0))};
     }
 
     void Move(const DPoint& w) { view.OnMouseMove(At(w)); }

@@ -22,16 +22,12 @@ class Transform : public ::testing::Test, protected testing::ViewTest {};
 // so Z = 100 x trunc(0.5 + 76.8) = 7700, k = 10000 / 7700.
 TEST_F(Transform, InitialFitPutsTheBenchmarkInTheMiddle) {
     OpenWithRunway();
-    EXPECT_EQ(view.m_nZoom, 7700);
-    EXPECT_EQ(view.m_nScrollX, 21587);  // trunc(26400 - 6250 / k)
-    EXPECT_EQ(view.m_nScrollY, 22790);  // trunc(-4688 / k + 26400)
-    EXPECT_EQ(host.horizontal.max, 1000);
-    EXPECT_EQ(host.vertical.max, 1000);
-    EXPECT_EQ(host.horizontal.pos, 408);  // trunc(21587 / 52800 x 1000)
-    EXPECT_EQ(host.vertical.pos, 431);
-    EXPECT_EQ(host.statusWidth, 50.0);
-    EXPECT_EQ(host.statusScale, 770);
-    EXPECT_EQ(host.statusRotation, 0.0);
+    // Scroll x = trunc(26400 - 6250 / k), y = trunc(-4688 / k + 26400); the
+    // thumbs at trunc(scroll / 52800 x 1000) of 1000.
+    EXPECT_EQ(std::tie(view.m_nZoom, view.m_nScrollX, view.m_nScrollY), std::tuple(7700, 21587, 22790));
+    EXPECT_EQ(std::tie(host.horizontal.max, host.vertical.max, host.horizontal.pos, host.vertical.pos),
+              std::tuple(1000, 1000, 408, 431));
+    EXPECT_EQ(std::tie(host.statusWidth, host.statusScale, host.statusRotation), std::tuple(50.0, 770L, 0.0));
     const DPoint centre = view.WindowToWorld(DevicePoint{600, 450});
     EXPECT_LT(Distance(centre, DPoint{0.0, 0.0}), 1.0);
 }
