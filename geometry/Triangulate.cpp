@@ -192,56 +192,70 @@ public:
             std::uint32_t seed);
 
 private:
-    // Table access.
+    // Table access. Numbers stored in the tables only ever come from the
+    // allocators (which refuse a full table) or from the vertex and segment
+    // numbers of this call, so an index beyond what this call filled cannot
+    // occur; the checks against the table sizes keep even a broken invariant
+    // inside the tables. The "none" numbers (0 and -1) are what the checks
+    // catch on damaged input: they mark the call failed and reach a scratch
+    // entry instead.
     const DPoint& Pt(int v) {
-        if ((v < 1 || v > n_) && v != kTopPoint && v != kBottomPoint) {
+        if (static_cast<unsigned>(v - 1) >= static_cast<unsigned>(kBottomPoint)) [[unlikely]] {
             return Fail(pointScratch_);
         }
         return points_[static_cast<std::size_t>(v)];
     }
     TriSegment& Seg(int i) {
-        if (i < 1 || i > n_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kSegmentTableSize - 1)) [[unlikely]] {
             return Fail(segScratch_);
         }
         return segments_[static_cast<std::size_t>(i)];
     }
     Trapezoid& Tr(int i) {
-        if (i < 1 || i >= trCount_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kTrapezoidTableSize - 1)) [[unlikely]] {
             return Fail(trScratch_);
         }
         return trapezoids_[static_cast<std::size_t>(i)];
     }
+    // A trapezoid number read from the tables and found positive: every
+    // number stored there came from NewTrapezoid, so it is inside the table.
+    Trapezoid& Linked(int i) { return trapezoids_[static_cast<std::size_t>(i)]; }
+    // A trapezoid's top or bottom point: a vertex of this call or the map's
+    // top or bottom, set before the trapezoid is linked in.
+    const DPoint& Corner(int v) const { return points_[static_cast<std::size_t>(v)]; }
     QueryNode& Q(int i) {
-        if (i < 1 || i >= qCount_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kQueryTableSize - 1)) [[unlikely]] {
             return Fail(qScratch_);
         }
         return nodes_[static_cast<std::size_t>(i)];
     }
     TableIndex& QueryParent(int i) {
-        if (i < 1 || i >= qCount_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kQueryTableSize - 1)) [[unlikely]] {
             return Fail(parentScratch_);
         }
         return parents_[static_cast<std::size_t>(i)];
     }
+    // Only for a node just made: its callers check failed_ after NewNode.
     void SetNode(int i, QueryNodeType type, int key, int parent, int left, int right) {
-        Q(i) = QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
-                         static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
-        QueryParent(i) = static_cast<TableIndex>(parent);
+        nodes_[static_cast<std::size_t>(i)] =
+            QueryNode{static_cast<std::int16_t>(type), static_cast<TableIndex>(key),
+                      static_cast<TableIndex>(left), static_cast<TableIndex>(right)};
+        parents_[static_cast<std::size_t>(i)] = static_cast<TableIndex>(parent);
     }
     VertexChainEntry& Vert(int i) {
-        if (i < 1 || i > n_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kSegmentTableSize - 1)) [[unlikely]] {
             return Fail(vertScratch_);
         }
         return vertexChains_[static_cast<std::size_t>(i)];
     }
     MonotoneChainEntry& Chain(int i) {
-        if (i < 1 || i > chainCount_) {
+        if (static_cast<unsigned>(i - 1) >= static_cast<unsigned>(kChainTableSize - 1)) [[unlikely]] {
             return Fail(chainScratch_);
         }
         return chain_[static_cast<std::size_t>(i)];
     }
     template <typename T>
-    T& Fail(T& scratch) {
+    [[gnu::noinline, gnu::cold]] T& Fail(T& scratch) {
         failed_ = true;
         scratch = T{};
         return scratch;
@@ -332,9 +346,9 @@ int Triangulator::NewTrapezoid() {
         failed_ = true;
         return -1;
     }
-    const int t = trCount_++;
-    trapezoids_[static_cast<std::size_t>(t)] = Trapezoid{};
-    return t;
+    // Split halves are copies of the trapezoid split: only the first four
+    // are cleared (InitQueryStructure).
+    return trCount_++;
 }
 
 int Triangulator::NewNode() {
@@ -342,10 +356,8 @@ int Triangulator::NewNode() {
         failed_ = true;
         return -1;
     }
-    const int q = qCount_++;
-    nodes_[static_cast<std::size_t>(q)] = QueryNode{};
-    parents_[static_cast<std::size_t>(q)] = 0;
-    return q;
+    // Every caller sets the node in full (SetNode) before it is read.
+    return qCount_++;
 }
 
 // ---- Steps 1 and 2 ------------------------------------------------------------
@@ -478,6 +490,9 @@ int Triangulator::InitQueryStructure(int segnum) {
     if (failed_) {
         return 0;
     }
+    for (const int t : {left, right, below, above}) {
+        trapezoids_[static_cast<std::size_t>(t)] = Trapezoid{};
+    }
 
     SetNode(i1, kYNode, upper, 0, i3, i2);
     SetNode(i2, kSinkNode, above, i1, 0, 0);
@@ -536,69 +551,74 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 // vo is the other end of v's segment (it decides when v is already in the
 // map). usedOther, when given, is set when vo decided a step.
 int Triangulator::LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther) {
+    if (failed_ || root < 1 || root >= qCount_) {
+        failed_ = true;
+        return -1;
+    }
     // Local copies: the points may be table entries, and the walk must not
-    // reload them after every step. Numbers are checked here once per node
-    // instead of through the accessors.
+    // reload them after every step. The walk reads the tables unchecked: a
+    // node's children are nodes of this call and its key a vertex, segment or
+    // trapezoid number of this call, all set before the node is linked in. An
+    // edge always leads to a node that was still a sink when the edge was
+    // made, and only sinks become inner nodes, so no walk can cycle; the step
+    // count only bounds a broken invariant.
     const DPoint v = vRef;
     const DPoint vo = voRef;
-    const int points = n_;
+    bool other = false;
     int r = root;
-    for (int guard = 0; guard < qCount_ && !failed_; ++guard) {
-        if (r < 1 || r >= qCount_) {
-            break;
-        }
+    for (int steps = qCount_; steps > 0; --steps) {
         const QueryNode node = nodes_[static_cast<std::size_t>(r)];
         const int key = node.key;
-        if (node.type == kSinkNode) {
-            return key;
+        if (node.type == kXNode) {
+            // Most steps compare with a segment whose ends are both at other
+            // heights: one cache line and one cross product.
+            const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
+            if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
+                r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
+                continue;
+            }
+            const TriSegment& s = segments_[static_cast<std::size_t>(key)];
+            // The height tests of the end point check and of LeftOf(s, v),
+            // shared: this is the innermost loop of the whole algorithm.
+            const bool atEnd1 = SameHeight(v.y, s.v1.y);
+            const bool atEnd0 = SameHeight(v.y, s.v0.y);
+            bool left = false;
+            if (!atEnd0 && !atEnd1) {
+                left = StrictlyLeftOf(s, v);
+            } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
+                       (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
+                left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
+                other = true;
+            } else if (atEnd1) {
+                left = v.x < s.v1.x;
+            } else {
+                left = v.x < s.v0.x;
+            }
+            r = left ? node.left : node.right;
+            continue;
         }
         if (node.type == kYNode) {
-            if ((key < 1 || key > points) && key != kTopPoint && key != kBottomPoint) {
-                break;
-            }
             const DPoint& y = points_[static_cast<std::size_t>(key)];
             if (Above(v, y)) {
                 r = node.right;
             } else if (SamePoint(v, y)) {
                 r = Above(vo, y) ? node.right : node.left;
-                if (usedOther != nullptr) {
-                    *usedOther = true;
-                }
+                other = true;
             } else {
                 r = node.left;
             }
             continue;
         }
-        if (node.type != kXNode || key < 1 || key > points) {
+        if (node.type != kSinkNode) {
             break;
         }
-        // Most steps compare with a segment whose ends are both at other
-        // heights: one cache line and one cross product.
-        const SegmentEnds& ends = ends_[static_cast<std::size_t>(key)];
-        if (!SameHeight(v.y, ends.lower.y) && !SameHeight(v.y, ends.upper.y)) {
-            r = Cross(ends.lower, ends.upper, v) > 0.0 ? node.left : node.right;
-            continue;
+        if (other && usedOther != nullptr) {
+            *usedOther = true;
         }
-        const TriSegment& s = segments_[static_cast<std::size_t>(key)];
-        // The height tests of the end point check and of LeftOf(s, v),
-        // shared: this is the innermost loop of the whole algorithm.
-        const bool atEnd1 = SameHeight(v.y, s.v1.y);
-        const bool atEnd0 = SameHeight(v.y, s.v0.y);
-        bool left = false;
-        if (!atEnd0 && !atEnd1) {
-            left = StrictlyLeftOf(s, v);
-        } else if ((atEnd0 && std::fabs(v.x - s.v0.x) <= kEps) ||
-                   (atEnd1 && std::fabs(v.x - s.v1.x) <= kEps)) {
-            left = SameHeight(v.y, vo.y) ? vo.x < v.x : LeftOf(s, vo);
-            if (usedOther != nullptr) {
-                *usedOther = true;
-            }
-        } else if (atEnd1) {
-            left = v.x < s.v1.x;
-        } else {
-            left = v.x < s.v0.x;
-        }
-        r = left ? node.left : node.right;
+        return key;
+    }
+    if (other && usedOther != nullptr) {
+        *usedOther = true;
     }
     failed_ = true;
     return -1;
@@ -617,33 +637,36 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
     if (failed_) {
         return;
     }
-    Tr(tl) = Tr(tu);
-    Tr(tu).lo = p;
-    Tr(tl).hi = p;
-    Tr(tu).d0 = tl;
-    Tr(tu).d1 = 0;
-    Tr(tl).u0 = tu;
-    Tr(tl).u1 = 0;
-    for (const int d : {Tr(tl).d0, Tr(tl).d1}) {
+    Trapezoid& above = Tr(tu);
+    Trapezoid& below = trapezoids_[static_cast<std::size_t>(tl)];  // tl is fresh
+    below = above;
+    above.lo = static_cast<TableIndex>(p);
+    below.hi = static_cast<TableIndex>(p);
+    above.d0 = static_cast<TableIndex>(tl);
+    above.d1 = 0;
+    below.u0 = static_cast<TableIndex>(tu);
+    below.u1 = 0;
+    for (const int d : {below.d0, below.d1}) {
         if (d > 0) {
-            if (Tr(d).u0 == tu) {
-                Tr(d).u0 = tl;
+            Trapezoid& next = Linked(d);
+            if (next.u0 == tu) {
+                next.u0 = static_cast<TableIndex>(tl);
             }
-            if (Tr(d).u1 == tu) {
-                Tr(d).u1 = tl;
+            if (next.u1 == tu) {
+                next.u1 = static_cast<TableIndex>(tl);
             }
         }
     }
-    const int sk = Tr(tu).sink;
+    const int sk = above.sink;
     QueryNode& node = Q(sk);
     node.type = kYNode;
-    node.key = p;
-    node.left = i2;
-    node.right = i1;
+    node.key = static_cast<TableIndex>(p);
+    node.left = static_cast<TableIndex>(i2);
+    node.right = static_cast<TableIndex>(i1);
     SetNode(i1, kSinkNode, tu, sk, 0, 0);
     SetNode(i2, kSinkNode, tl, sk, 0, 0);
-    Tr(tu).sink = i1;
-    Tr(tl).sink = i2;
+    above.sink = static_cast<TableIndex>(i1);
+    below.sink = static_cast<TableIndex>(i2);
 }
 
 // After t was split into t (left) and tn (right), gives each half its upper
@@ -652,54 +675,58 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
 // or the segment starts here: at a fresh point, or at a cusp where the
 // neighbouring segment also runs down from the same point.
 void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
-    if (Tr(t).u0 > 0 && Tr(t).u1 > 0) {
-        if (Tr(t).usave > 0) {
-            if (Tr(t).uside == kLeftSide) {
-                Tr(tn).u0 = Tr(t).u1;
-                Tr(t).u1 = -1;
-                Tr(tn).u1 = Tr(t).usave;
-                Tr(Tr(t).u0).d0 = t;
-                Tr(Tr(tn).u0).d0 = tn;
-                Tr(Tr(tn).u1).d0 = tn;
+    Trapezoid& left = Tr(t);
+    Trapezoid& right = Tr(tn);
+    const auto none = static_cast<TableIndex>(-1);
+    if (left.u0 > 0 && left.u1 > 0) {
+        if (left.usave > 0) {
+            if (left.uside == kLeftSide) {
+                right.u0 = left.u1;
+                left.u1 = none;
+                right.u1 = left.usave;
+                Linked(left.u0).d0 = static_cast<TableIndex>(t);
+                Linked(right.u0).d0 = static_cast<TableIndex>(tn);
+                Linked(right.u1).d0 = static_cast<TableIndex>(tn);
             } else {
-                Tr(tn).u1 = -1;
-                Tr(tn).u0 = Tr(t).u1;
-                Tr(t).u1 = Tr(t).u0;
-                Tr(t).u0 = Tr(t).usave;
-                Tr(Tr(t).u0).d0 = t;
-                Tr(Tr(t).u1).d0 = t;
-                Tr(Tr(tn).u0).d0 = tn;
+                right.u1 = none;
+                right.u0 = left.u1;
+                left.u1 = left.u0;
+                left.u0 = left.usave;
+                Linked(left.u0).d0 = static_cast<TableIndex>(t);
+                Linked(left.u1).d0 = static_cast<TableIndex>(t);
+                Linked(right.u0).d0 = static_cast<TableIndex>(tn);
             }
-            Tr(t).usave = 0;
-            Tr(tn).usave = 0;
+            left.usave = 0;
+            right.usave = 0;
         } else {
-            Tr(tn).u0 = Tr(t).u1;
-            Tr(t).u1 = -1;
-            Tr(tn).u1 = -1;
-            Tr(Tr(tn).u0).d0 = tn;
+            right.u0 = left.u1;
+            left.u1 = none;
+            right.u1 = none;
+            Linked(right.u0).d0 = static_cast<TableIndex>(tn);
         }
         return;
     }
-    const int above = Tr(t).u0;
-    const int td0 = Tr(above).d0;
-    const int td1 = Tr(above).d1;
+    const int above = left.u0;
+    Trapezoid& top = Tr(above);
+    const int td0 = top.d0;
+    const int td1 = top.d1;
     if (td0 > 0 && td1 > 0) {
         // Upward cusp: one half is a triangle with nothing above it.
-        if (Tr(td0).rseg > 0 && !IsLeftOf(Tr(td0).rseg, s.v1)) {
-            Tr(t).u0 = -1;
-            Tr(t).u1 = -1;
-            Tr(tn).u1 = -1;
-            Tr(Tr(tn).u0).d1 = tn;
+        if (Linked(td0).rseg > 0 && !IsLeftOf(Linked(td0).rseg, s.v1)) {
+            left.u0 = none;
+            left.u1 = none;
+            right.u1 = none;
+            Tr(right.u0).d1 = static_cast<TableIndex>(tn);
         } else {
-            Tr(tn).u0 = -1;
-            Tr(tn).u1 = -1;
-            Tr(t).u1 = -1;
-            Tr(Tr(t).u0).d0 = t;
+            right.u0 = none;
+            right.u1 = none;
+            left.u1 = none;
+            Tr(left.u0).d0 = static_cast<TableIndex>(t);
         }
     } else {
         // A fresh upper end point: both halves hang below the trapezoid above.
-        Tr(above).d0 = t;
-        Tr(above).d1 = tn;
+        top.d0 = static_cast<TableIndex>(t);
+        top.d1 = static_cast<TableIndex>(tn);
     }
 }
 
@@ -708,43 +735,47 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
 int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                                  const TriSegment& s, bool swapped) {
     LinkUpperNeighbours(t, tn, s);
-    auto below = [&](int trap) -> TableIndex& { return viaD0 ? Tr(trap).d0 : Tr(trap).d1; };
-    if (SamePoint(Pt(Tr(t).lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
+    Trapezoid& left = Tr(t);
+    Trapezoid& right = Tr(tn);
+    auto below = [viaD0](const Trapezoid& trap) -> int { return viaD0 ? trap.d0 : trap.d1; };
+    const auto none = static_cast<TableIndex>(-1);
+    if (SamePoint(Pt(left.lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
         // The bottom forms a triangle: the segment meets its neighbour,
         // which runs upward from the same point, on one side.
         const int neighbour = swapped ? Seg(segnum).prev : Seg(segnum).next;
         if (neighbour > 0 && IsLeftOf(neighbour, s.v0)) {
-            Tr(below(t)).u0 = t;
-            Tr(tn).d0 = -1;
-            Tr(tn).d1 = -1;
+            Tr(below(left)).u0 = static_cast<TableIndex>(t);
+            right.d0 = none;
+            right.d1 = none;
         } else {
-            Tr(below(tn)).u1 = tn;
-            Tr(t).d0 = -1;
-            Tr(t).d1 = -1;
+            Tr(below(right)).u1 = static_cast<TableIndex>(tn);
+            left.d0 = none;
+            left.d1 = none;
         }
     } else {
-        const int b = below(t);
-        if (Tr(b).u0 > 0 && Tr(b).u1 > 0) {
+        Trapezoid& b = Tr(below(left));
+        if (b.u0 > 0 && b.u1 > 0) {
             // b already has two upper neighbours: keep the one the segment
             // does not pass through until b itself is split.
-            if (Tr(b).u0 == t) {
-                Tr(b).usave = Tr(b).u1;
-                Tr(b).uside = kLeftSide;
+            if (b.u0 == t) {
+                b.usave = b.u1;
+                b.uside = kLeftSide;
             } else {
-                Tr(b).usave = Tr(b).u0;
-                Tr(b).uside = kRightSide;
+                b.usave = b.u0;
+                b.uside = kRightSide;
             }
         }
-        Tr(b).u0 = t;
-        Tr(b).u1 = tn;
+        b.u0 = static_cast<TableIndex>(t);
+        b.u1 = static_cast<TableIndex>(tn);
     }
-    return below(t);
+    return below(left);
 }
 
 // Threading where t has two trapezoids below: the segment goes on into the
 // one on its side of the vertex that separates them.
 int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
-    const DPoint lo = Pt(Tr(t).lo);
+    Trapezoid& left = Tr(t);
+    const DPoint lo = Pt(left.lo);
     bool intoD0 = false;
     if (SameHeight(lo.y, s.v0.y)) {
         intoD0 = lo.x > s.v0.x;
@@ -756,33 +787,39 @@ int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, c
 
     LinkUpperNeighbours(t, tn, s);
 
-    const int d0 = Tr(t).d0;
-    const int d1 = Tr(t).d1;
+    Trapezoid& right = Tr(tn);
+    const int d0 = left.d0;
+    const int d1 = left.d1;
+    Trapezoid& below0 = Tr(d0);
+    Trapezoid& below1 = Tr(d1);
+    const auto none = static_cast<TableIndex>(-1);
+    const auto tl = static_cast<TableIndex>(t);
+    const auto tr = static_cast<TableIndex>(tn);
     if (SamePoint(lo, Pt(Tr(tlast).lo)) && lowerWasInMap) {
         // Only at the last trapezoid, when the lower end was in the map.
-        Tr(d0).u0 = t;
-        Tr(d0).u1 = -1;
-        Tr(d1).u0 = tn;
-        Tr(d1).u1 = -1;
-        Tr(tn).d0 = d1;
-        Tr(t).d1 = -1;
-        Tr(tn).d1 = -1;
+        below0.u0 = tl;
+        below0.u1 = none;
+        below1.u0 = tr;
+        below1.u1 = none;
+        right.d0 = static_cast<TableIndex>(d1);
+        left.d1 = none;
+        right.d1 = none;
         return -1;
     }
     if (intoD0) {
-        Tr(d0).u0 = t;
-        Tr(d0).u1 = tn;
-        Tr(d1).u0 = tn;
-        Tr(d1).u1 = -1;
-        Tr(t).d1 = -1;
+        below0.u0 = tl;
+        below0.u1 = tr;
+        below1.u0 = tr;
+        below1.u1 = none;
+        left.d1 = none;
         return d0;
     }
-    Tr(d0).u0 = t;
-    Tr(d0).u1 = -1;
-    Tr(d1).u0 = t;
-    Tr(d1).u1 = tn;
-    Tr(tn).d0 = d1;
-    Tr(tn).d1 = -1;
+    below0.u0 = tl;
+    below0.u1 = none;
+    below1.u0 = tl;
+    below1.u1 = tr;
+    right.d0 = static_cast<TableIndex>(d1);
+    right.d1 = none;
     return d1;
 }
 
@@ -828,8 +865,9 @@ bool Triangulator::AddSegment(int segnum) {
     int t = tfirst;
     // Threading changes the links of the trapezoids, never their heights.
     const DPoint lastLo = Pt(Tr(tlast).lo);
-    while (t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), lastLo)) {
-        const int sk = Tr(t).sink;
+    while (t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), lastLo)) {
+        Trapezoid& left = Linked(t);
+        const int sk = left.sink;
         const int i1 = NewNode();
         const int i2 = NewNode();
         const int tn = NewTrapezoid();
@@ -846,15 +884,15 @@ bool Triangulator::AddSegment(int segnum) {
         if (t == tfirst) {
             tfirstr = tn;
         }
-        if (SamePoint(Pt(Tr(t).lo), lastLo)) {
+        if (SamePoint(Corner(left.lo), lastLo)) {
             tlastr = tn;
         }
-        Tr(tn) = Tr(t);
-        Tr(t).sink = i1;
-        Tr(tn).sink = i2;
-        const int split = t;
-        const int d0 = Tr(t).d0;
-        const int d1 = Tr(t).d1;
+        Trapezoid& right = trapezoids_[static_cast<std::size_t>(tn)];  // tn is fresh
+        right = left;
+        left.sink = static_cast<TableIndex>(i1);
+        right.sink = static_cast<TableIndex>(i2);
+        const int d0 = left.d0;
+        const int d1 = left.d1;
         if (d0 <= 0 && d1 <= 0) {
             return false;  // nothing below: not a simple polygon
         }
@@ -865,8 +903,8 @@ bool Triangulator::AddSegment(int segnum) {
         } else {
             t = ThreadTwoBelow(t, tn, tlast, lowerInMap, s);
         }
-        Tr(split).rseg = segnum;
-        Tr(tn).lseg = segnum;
+        left.rseg = static_cast<TableIndex>(segnum);
+        right.lseg = static_cast<TableIndex>(segnum);
     }
     if (failed_) {
         return false;
@@ -886,45 +924,54 @@ bool Triangulator::AddSegment(int segnum) {
 // have the same left and right segments. The lower one is merged into the
 // upper and its sink's parent pointed at the upper's sink.
 void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) {
+    const Trapezoid& last = Tr(tlast);
     int t = tfirst;
-    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Pt(Tr(t).lo), Pt(Tr(tlast).lo)); ++guard) {
+    const bool leftSide = side == kLeftSide;
+    for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), Corner(last.lo)); ++guard) {
         if (guard > 2 * trCount_) {
             failed_ = true;
             return;
         }
+        Trapezoid& upper = Linked(t);
         auto sharesSegment = [&](int below) {
-            return below > 0 && (side == kLeftSide ? Tr(below).rseg : Tr(below).lseg) == segnum;
+            return below > 0 && (leftSide ? Linked(below).rseg : Linked(below).lseg) == segnum;
         };
-        int tnext = Tr(t).d0;
+        int tnext = upper.d0;
         bool candidate = sharesSegment(tnext);
         if (!candidate) {
-            tnext = Tr(t).d1;
+            tnext = upper.d1;
             candidate = sharesSegment(tnext);
         }
-        if (!candidate || Tr(t).lseg != Tr(tnext).lseg || Tr(t).rseg != Tr(tnext).rseg) {
+        if (!candidate) {
             t = tnext;
             continue;
         }
-        const int nextSink = Tr(tnext).sink;
+        Trapezoid& lower = Linked(tnext);
+        if (upper.lseg != lower.lseg || upper.rseg != lower.rseg) {
+            t = tnext;
+            continue;
+        }
+        const int nextSink = lower.sink;
         QueryNode& parent = Q(QueryParent(nextSink));
         if (parent.left == nextSink) {
-            parent.left = Tr(t).sink;
+            parent.left = upper.sink;
         } else {
-            parent.right = Tr(t).sink;
+            parent.right = upper.sink;
         }
-        Tr(t).d0 = Tr(tnext).d0;
-        Tr(t).d1 = Tr(tnext).d1;
-        for (const int d : {Tr(t).d0, Tr(t).d1}) {
+        upper.d0 = lower.d0;
+        upper.d1 = lower.d1;
+        for (const int d : {upper.d0, upper.d1}) {
             if (d > 0) {
-                if (Tr(d).u0 == tnext) {
-                    Tr(d).u0 = t;
-                } else if (Tr(d).u1 == tnext) {
-                    Tr(d).u1 = t;
+                Trapezoid& below = Linked(d);
+                if (below.u0 == tnext) {
+                    below.u0 = static_cast<TableIndex>(t);
+                } else if (below.u1 == tnext) {
+                    below.u1 = static_cast<TableIndex>(t);
                 }
             }
         }
-        Tr(t).lo = Tr(tnext).lo;
-        Tr(tnext).state = kTrapezoidMerged;
+        upper.lo = lower.lo;
+        lower.state = kTrapezoidMerged;
     }
 }
 

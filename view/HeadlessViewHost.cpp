@@ -8,12 +8,18 @@ namespace rollpath {
 
 HeadlessViewHost::HeadlessViewHost(MessageSink& messages, DeviceSize clientSize, int dpiValue)
     : client(clientSize), dpi(dpiValue), messages_(messages) {
-    // The View menu's items as the menu resource has them.
-    for (const CommandId id : kViewMenuCommands) {
-        if (const CommandInfo* info = FindCommand(id)) {
-            viewMenu.emplace_back(info->menuText);
+    // The View menu's items as the menu resource has them, looked up once:
+    // scripts and tests make a host per session.
+    static const std::vector<std::string> kInitialViewMenu = [] {
+        std::vector<std::string> texts;
+        for (const CommandId id : kViewMenuCommands) {
+            if (const CommandInfo* info = FindCommand(id)) {
+                texts.emplace_back(info->menuText);
+            }
         }
-    }
+        return texts;
+    }();
+    viewMenu = kInitialViewMenu;
 }
 
 void HeadlessViewHost::SetStatusValues(double rollpathWidth, long scale, double rotation) {

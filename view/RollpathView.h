@@ -263,7 +263,8 @@ public:
     // Closes the Position dialog's window, if open; positioning mode stays.
     void ClosePositionDialog();
     bool IsPositionDialogOpen() const { return m_bPositionDialogOpen != 0; }
-    PositionModel& PositionDialog() { return m_PositionDialog; }
+    // Made when first shown: most sessions never position a diagram.
+    PositionModel& PositionDialog();
 
     // --- View state (the framework style keeps it public) ---------------
     int m_nZoom = kInitialZoom;
@@ -323,8 +324,9 @@ public:
     double m_dBmpBaseWidth = 0.0;
     double m_dAnchorLat = 0.0;
     double m_dAnchorLon = 0.0;
-    // Created with the view; its window exists while m_bPositionDialogOpen.
-    PositionModel m_PositionDialog{[this](int code, int value) { OnPositionMessage(code, value); }};
+    // Kept once made, with what was ticked in it; its window exists while
+    // m_bPositionDialogOpen.
+    std::unique_ptr<PositionModel> m_pPositionDialog;
     int m_bPositionDialogOpen = 0;
 
 private:

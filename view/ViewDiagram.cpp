@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 
 #include "document/Records.h"
 #include "document/Utf8Path.h"
@@ -96,9 +97,10 @@ void CRollpathView::OnLoadDiagram() {
 
 void CRollpathView::OnPositionDiagram() {
     if (m_bPositionDialogOpen == 0) {
-        m_PositionDialog.SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
+        PositionModel& dialog = PositionDialog();
+        dialog.SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
         m_bPositionDialogOpen = 1;
-        m_Host.ShowModeless(m_PositionDialog);
+        m_Host.ShowModeless(dialog);
     }
     m_bPositioning = 1;
     m_nDragState = DragState::Idle;
@@ -138,16 +140,24 @@ void CRollpathView::OnPositionMessage(int code, int value) {
     }
 }
 
+PositionModel& CRollpathView::PositionDialog() {
+    if (!m_pPositionDialog) {
+        m_pPositionDialog =
+            std::make_unique<PositionModel>([this](int code, int value) { OnPositionMessage(code, value); });
+    }
+    return *m_pPositionDialog;
+}
+
 void CRollpathView::RefreshPositionDialog() {
     if (m_bPositionDialogOpen != 0) {
-        m_PositionDialog.SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
+        PositionDialog().SetValues(m_Doc.m_nBmpX, m_Doc.m_nBmpY, m_Doc.m_nBmpScale);
     }
 }
 
 void CRollpathView::ClosePositionDialog() {
     if (m_bPositionDialogOpen != 0) {
         m_bPositionDialogOpen = 0;
-        m_Host.CloseModeless(m_PositionDialog);
+        m_Host.CloseModeless(PositionDialog());
     }
 }
 

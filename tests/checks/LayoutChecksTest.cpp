@@ -17,6 +17,7 @@
 namespace rollpath {
 namespace {
 
+using testing::AddPolygon;
 using testing::AddRollpath;
 using testing::AddRunway;
 using testing::AddSegment;
@@ -61,12 +62,6 @@ void FlowNetwork(CRollpathDoc& doc, bool broken) {
     }
     doc.m_nSource = far;
     doc.m_nSink = west;
-}
-
-void AddGroundPolygon(CRollpathDoc& doc, std::vector<DPoint> points) {
-    GroundPolygon& g = doc.AppendPolygon();
-    g.kind = PolygonKind::Ordinary;
-    g.points = std::move(points);
 }
 
 struct Case {
@@ -146,7 +141,7 @@ const Case kCases[] = {
     {"PolygonCrossingItself",
      CheckId::Polygon,
      [](CRollpathDoc& doc) {
-         AddGroundPolygon(doc, {{0, 0}, {100, 100}, {100, 0}, {0, 100}});
+         AddPolygon(doc, {{0, 0}, {100, 100}, {100, 0}, {0, 100}});
      },
      {ObjectRef::Polygon(0)},
      nullptr},
@@ -158,12 +153,12 @@ const Case kCases[] = {
     {"PolygonBeyondFiftyMiles",
      CheckId::OutsideTiles,
      [](CRollpathDoc& doc) {
-         AddGroundPolygon(doc, {{310000, 0}, {310000, 100}, {310100, 100}});
+         AddPolygon(doc, {{310000, 0}, {310000, 100}, {310100, 100}});
          AddRollpath(doc, {0.0, 0.0}, {0.0, 310000.0}, 50.0);
      },
      {ObjectRef::Vertex(1), ObjectRef::Polygon(0)},
      [](CRollpathDoc& doc) {
-         AddGroundPolygon(doc, {{300000, 0}, {300000, 100}, {300100, 100}});
+         AddPolygon(doc, {{300000, 0}, {300000, 100}, {300100, 100}});
      }},
 };
 
@@ -202,7 +197,7 @@ TEST(LayoutChecks, PavementOutsideAKeptGridIsFound) {
     CRollpathDoc doc;
     AddRollpath(doc, {0.0, 0.0}, {1000.0, 0.0}, 50.0);
     ComputeTileGrid(doc);
-    AddGroundPolygon(doc, {{0, 100}, {0, 200}, {2000, 200}});
+    AddPolygon(doc, {{0, 100}, {0, 200}, {2000, 200}});
     CheckSet only;
     only.Set(CheckId::OutsideTiles, true);
     const std::vector<Finding> found = RunLayoutChecks(doc, only);
@@ -233,7 +228,7 @@ TEST(LayoutChecks, FingerprintFollowsWhatTheChecksRead) {
         doc.SetSettings(&settings);
         AddRollpath(doc, {0.0, 0.0}, {500.0, 0.0}, 50.0);
         AddVertexAt(doc, 0.0, 300.0);
-        AddGroundPolygon(doc, {{0, 100}, {0, 200}, {100, 200}});
+        AddPolygon(doc, {{0, 100}, {0, 200}, {100, 200}});
         const std::uint64_t before = LayoutFingerprint(doc);
         RunLayoutChecks(doc, CheckSet::All());
         EXPECT_EQ(LayoutFingerprint(doc), before) << k;

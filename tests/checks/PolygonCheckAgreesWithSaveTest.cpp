@@ -15,14 +15,6 @@
 namespace rollpath {
 namespace {
 
-std::vector<DPoint> Moved(std::vector<DPoint> polygon, const DPoint& by) {
-    for (DPoint& p : polygon) {
-        p.x += by.x;
-        p.y += by.y;
-    }
-    return polygon;
-}
-
 rc::Gen<std::vector<DPoint>> genSimplePolygon() {
     return rc::gen::mapcat(rc::gen::inRange(0, 5), [](int kind) {
         return rc::gen::apply(
@@ -53,9 +45,9 @@ RC_GTEST_PROP(PolygonCheck, FindsExactlyWhatSaveLeavesOut, ()) {
     CRollpathDoc doc;
     doc.SetTriangulationSeed(*rc::gen::inRange(0, 60));
     testing::AddRollpath(doc, {-reach / 2.0, -reach / 2.0}, {reach / 2.0, reach / 2.0}, 50.0);
-    GroundPolygon& polygon = doc.AppendPolygon();
-    polygon.kind = PolygonKind::Ordinary;
-    polygon.points = Moved(outline, at);
+    for (DPoint& p : testing::AddPolygon(doc, outline).points) {
+        p = {p.x + at.x, p.y + at.y};
+    }
     ComputeTileGrid(doc);
 
     CheckSet only;

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
@@ -19,10 +18,12 @@
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace rollpath::cli {
 
+using rollpath::testing::ReadText;
 using rollpath::testing::TempDir;
 using JsonValue = nlohmann::json;
 
@@ -46,11 +47,6 @@ inline Outcome Call(int (*command)(const Args&, std::ostream&, std::ostream&), c
     run.out = out.str();
     run.err = err.str();
     return run;
-}
-
-inline std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 #ifdef _WIN32

@@ -3,7 +3,6 @@
 #include <clocale>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,17 +13,11 @@
 #include "support/DecimalCommaLocale.h"
 #include "support/DeterministicRandom.h"
 #include "support/FaultyFileSystem.h"
+#include "support/FileBytes.h"
 #include "support/TempDir.h"
 
 namespace rollpath {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 void WriteAll(const std::filesystem::path& p, const std::string& text) {
     std::ofstream(p, std::ios::binary) << text;
@@ -45,7 +38,7 @@ protected:
 
 TEST_F(ProjectListTest, FirstSaveCreatesTheListWithOneEntry) {
     ASSERT_TRUE(WriteProjectList(doc, list, messages));
-    EXPECT_EQ(ReadAll(list), "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
+    EXPECT_EQ(testing::ReadText(list), "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -77,7 +70,7 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
          }) {
         WriteAll(list, c.old);
         ASSERT_TRUE(WriteProjectList(doc, list, messages));
-        EXPECT_EQ(ReadAll(list), c.rewritten + ksfo) << c.old;
+        EXPECT_EQ(testing::ReadText(list), c.rewritten + ksfo) << c.old;
         PendingProject kpao;
         SetPendingProject(kpao, "KPAO", list);
         EXPECT_EQ(kpao.bgrName, "KPAO.bgr") << c.old;

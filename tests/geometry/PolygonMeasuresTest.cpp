@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "geometry/PolygonMeasures.h"
@@ -11,33 +10,6 @@ namespace rollpath {
 namespace {
 
 const std::vector<DPoint> kClockwiseSquare{{0, 0}, {0, 1}, {1, 1}, {1, 0}};
-
-double Shoelace(const std::vector<DPoint>& v) {
-    // Clockwise positive, as the model counts it.
-    double sum = 0.0;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const DPoint& a = v[i];
-        const DPoint& b = v[(i + 1) % v.size()];
-        sum += b.x * a.y - a.x * b.y;
-    }
-    return sum / 2.0;
-}
-
-TEST(PolygonArea, FanEqualsShoelaceOnRandomPolygons) {
-    std::mt19937 rng(42);
-    std::uniform_real_distribution<double> coord(-5000.0, 5000.0);
-    std::uniform_int_distribution<int> count(3, 50);
-    for (int trial = 0; trial < 2000; ++trial) {
-        std::vector<DPoint> v(static_cast<std::size_t>(count(rng)));
-        for (DPoint& p : v) {
-            p = {coord(rng), coord(rng)};
-        }
-        const double expected = Shoelace(v);
-        ASSERT_NEAR(PolygonArea(v.data(), static_cast<int>(v.size())), expected,
-                    1e-9 * (1.0 + std::fabs(expected)) + 1e-6)
-            << "n = " << v.size();
-    }
-}
 
 TEST(PolygonConvexity, ClassifiesTurns) {
     const std::vector<DPoint> lShape{{0, 0}, {0, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 0}};

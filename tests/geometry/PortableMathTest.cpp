@@ -1,10 +1,16 @@
+// Numbers that come out the same on every platform: the elementary
+// functions, and numbers read and written as text.
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 
+#include "geometry/NumberText.h"
 #include "geometry/PortableMath.h"
 #include "support/DeterministicRandom.h"
 
@@ -86,6 +92,27 @@ TEST(PortableMath, ExactValuesAndEdges) {
     EXPECT_EQ(Log(0.0), -kInf);
     // Far beyond any angle: still a value in [-1, 1], the same everywhere.
     EXPECT_LE(std::fabs(Sin(1e300)), 1.0);
+}
+
+// Numbers in files and fields read as the C locale reads them, whatever the
+// user's locale; beyond a double's range they become infinity or zero by the
+// sign of their exponent.
+TEST(NumberText, ReadsAndWritesAsTheCLocale) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } rows[] = {
+        {" 12.5 ft", 12.5}, {"-0.25", -0.25}, {"12,5", 12.5},   {"0x1p3", 8.0},       {"1e999", kInf},
+        {"-1e999", -kInf},  {"1e-999", 0.0},  {"1E+999", kInf}, {"ft", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(ParseDecimal(row.text), row.value) << row.text;
+    }
+    EXPECT_EQ(ParseInteger(" -42x"), -42);
+    EXPECT_EQ(ParseInteger("99999999999"), INT_MAX);
+    EXPECT_EQ(FormatFixed(-2.5, 2, 7, '0'), "-002.50");
+    EXPECT_EQ(FormatFixed(0.125, 2), "0.12");  // as printf rounds: to even
 }
 
 }  // namespace

@@ -115,6 +115,10 @@ TEST(TriangulatePolygon, SmallPolygons) {
         {"horizontal top and bottom", {{0, 0}, {10, 0}, {15, 5}, {10, 10}, {0, 10}, {-5, 5}}},
         {"heights within the tolerance", {{0, 0}, {10, 0.00000005}, {10, 10}, {0, 10.00000004}}},
         {"vertical spikes", {{0, 0}, {1, 0}, {1, 10}, {2, 10}, {2, 0}, {3, 0}, {3, 20}, {0, 20}}},
+        {"a corner level with the lower end of a slanted edge",
+         {{0, 0}, {30, 0}, {30, 25}, {20, 20}, {10, 10}, {15, 10}}},
+        {"a corner level with the upper end of a slanted edge",
+         {{15, 20}, {10, 20}, {20, 10}, {30, 5}, {30, 30}, {0, 30}}},
         {"thin sliver far out",
          {{10000, 20000}, {10100, 20000.001}, {10200, 20000.001}, {10200, 20000.002}, {10000, 20000.0015}}},
     };

@@ -117,12 +117,6 @@ void BuildSmallAirport(CRollpathDoc& doc, std::uint64_t seed) {
     testing::BuildSyntheticAirport(doc, {seed, n, n, 150.0 + 25.0 * static_cast<double>(seed % 5), 0});
 }
 
-void BuildAndRebuild(CRollpathDoc& doc, std::uint64_t seed) {
-    BuildSmallAirport(doc, seed);
-    RebuildNetwork(doc);
-    RebuildAllPavement(doc);
-}
-
 // Strips are appended whole, `depth` quads each, so the quads of one strip sit
 // together in the list.
 void ExpectStripsShareEdges(const CappedList<Quad, kMaxVertexProducts>& quads, int depth,
@@ -139,12 +133,18 @@ void ExpectStripsShareEdges(const CappedList<Quad, kMaxVertexProducts>& quads, i
 // Each junction polygon is simple, each curved strip hangs together, each
 // vertex list stops within its capacity, and rebuilding the same network
 // after other settings and scrambled partial rebuilds gives the same result.
-TEST(JunctionInvariants, SmallAirportsGiveSoundRepeatableJunctions) {
+// Every rollpath's light rows follow its markings, whatever meets its
+// vertices: at a dead end the centre row starts MarkShort in, where the
+// markings start, and a stub's row does not run on to the vertex where it
+// meets others.
+TEST(JunctionInvariants, SmallAirportsGiveSoundRepeatableJunctionsAndLightRows) {
     int polygons = 0;
+    int deadEnds = 0;
     for (std::uint64_t seed = 1; seed <= kSeeds; ++seed) {
         const std::string at = "seed " + std::to_string(seed);
         CRollpathDoc doc;
-        BuildAndRebuild(doc, seed);
+        BuildSmallAirport(doc, seed);
+        Rebuild(doc);
         const int depth = JunctionDepth(doc.GetSettings());
         for (int k = 0; k < doc.m_nVertices; ++k) {
             const std::string where = at + " vertex " + std::to_string(k);
@@ -161,6 +161,27 @@ TEST(JunctionInvariants, SmallAirportsGiveSoundRepeatableJunctions) {
             EXPECT_LE(v.edgeQuads.size(), kJunctionProductLimit - 1 + depth);
             EXPECT_LE(v.lightPts0.size(), kJunctionProductLimit - 1 + 5);
             EXPECT_LE(v.lightPts1.size(), kJunctionProductLimit - 1 + 5);
+        }
+        const double markShort = doc.GetSettings().MarkShort;
+        for (const auto& s : doc.m_pSegments) {
+            const bool row = !(s->centreLightLine[0] == s->centreLightLine[1]);
+            if (!row || !s->live() || s->type != SegmentType::Rollpath ||
+                (s->flags & SegmentFlag::NoPolygon) != 0 || !doc.IsLiveVertex(s->vertex0) ||
+                !doc.IsLiveVertex(s->vertex1)) {
+                continue;
+            }
+            const DPoint ends[] = {doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos()};
+            for (int e = 0; e < 2; ++e) {
+                const DPoint& light = s->centreLightLine[static_cast<std::size_t>(e)];
+                const double in = std::hypot(light.x - ends[e].x, light.y - ends[e].y);
+                const std::string where = at + " v" + std::to_string(s->VertexAt(e));
+                if (s->EndClassAt(e) != EndClass::DeadEnd) {
+                    EXPECT_TRUE(in > 1e-6 || s->EndClassAt(1 - e) != EndClass::DeadEnd) << where;
+                } else if (std::hypot(ends[1].x - ends[0].x, ends[1].y - ends[0].y) > 2.0 * markShort) {
+                    EXPECT_NEAR(in, markShort, 1e-6) << where;
+                    ++deadEnds;
+                }
+            }
         }
 
         CRollpathDoc worked;
@@ -185,40 +206,6 @@ TEST(JunctionInvariants, SmallAirportsGiveSoundRepeatableJunctions) {
             << at;
     }
     EXPECT_GT(polygons, kSeeds);  // the networks do have junctions
-}
-
-// Every rollpath's light rows follow its markings, whatever meets its
-// vertices: at a dead end the centre row starts MarkShort in, where the
-// markings start, and a stub's row does not run on to the vertex where it
-// meets others.
-TEST(JunctionInvariants, LightRowsFollowTheMarkings) {
-    int deadEnds = 0;
-    for (std::uint64_t seed = 1; seed <= kSeeds; ++seed) {
-        CRollpathDoc doc;
-        BuildAndRebuild(doc, seed);
-        const double markShort = doc.GetSettings().MarkShort;
-        for (const auto& s : doc.m_pSegments) {
-            const bool row = !(s->centreLightLine[0] == s->centreLightLine[1]);
-            if (!row || !s->live() || s->type != SegmentType::Rollpath ||
-                (s->flags & SegmentFlag::NoPolygon) != 0 || !doc.IsLiveVertex(s->vertex0) ||
-                !doc.IsLiveVertex(s->vertex1)) {
-                continue;
-            }
-            const DPoint ends[] = {doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos()};
-            for (int e = 0; e < 2; ++e) {
-                const DPoint& light = s->centreLightLine[static_cast<std::size_t>(e)];
-                const double in = std::hypot(light.x - ends[e].x, light.y - ends[e].y);
-                const std::string where =
-                    "seed " + std::to_string(seed) + " v" + std::to_string(s->VertexAt(e));
-                if (s->EndClassAt(e) != EndClass::DeadEnd) {
-                    EXPECT_TRUE(in > 1e-6 || s->EndClassAt(1 - e) != EndClass::DeadEnd) << where;
-                } else if (std::hypot(ends[1].x - ends[0].x, ends[1].y - ends[0].y) > 2.0 * markShort) {
-                    EXPECT_NEAR(in, markShort, 1e-6) << where;
-                    ++deadEnds;
-                }
-            }
-        }
-    }
     EXPECT_GT(deadEnds, kSeeds / 2);
 }
 

@@ -82,20 +82,6 @@ TEST_F(NetworkRebuildTest, FullVertexPoolLeavesCrossingsAloneWithOneMessage) {
 
 // --- End classes ------------------------------------------------------------
 
-TEST_F(NetworkRebuildTest, EndInsideARunwayIsRunwayEndWithin200FeetOfAThreshold) {
-    for (const auto& [x, endClass] :
-         {std::pair{199.0, EndClass::RunwayEnd}, std::pair{201.0, EndClass::Runway}}) {
-        CRollpathDoc d;
-        AddRunway(d, {0, 0}, {8000, 0}, 150);
-        const int j = AddVertexAt(d, x, 0);
-        AddSegment(d, AddVertexAt(d, 0, 0), j, 150, SegmentType::RunwayCentreLine);
-        AddSegment(d, j, AddVertexAt(d, 8000, 0), 150, SegmentType::RunwayCentreLine);
-        const RollpathSegment& exit = AddSegment(d, j, AddVertexAt(d, x, -400), 50);
-        RebuildNetwork(d);
-        EXPECT_EQ(exit.endClass0, endClass) << x;
-    }
-}
-
 // A rollpath whose only neighbours are No Polygon, deleted or provisional
 // ends there.
 TEST_F(NetworkRebuildTest, NeighboursWithNoPolygonOrProvisionalMarkDoNotConnect) {
@@ -116,26 +102,31 @@ TEST_F(NetworkRebuildTest, NeighboursWithNoPolygonOrProvisionalMarkDoNotConnect)
 
 // --- Runway pinning ---------------------------------------------------------
 
-TEST_F(NetworkRebuildTest, RollpathJoiningACentreLineNearARunwayEndIsPinnedHalfItsWidthIn) {
+// A rollpath joining a runway's centre line ends at the runway, at its end
+// within 200 ft of a threshold; joining it near an end, it is pinned half its
+// own width in (on rollpaths the junction is only put on the line).
+TEST_F(NetworkRebuildTest, RollpathJoiningACentreLineIsClassedAndPinnedNearAnEnd) {
     struct Case {
         DPoint junction;
         bool centreLine;  // the junction is on the runway's centre-line segments
         DPoint expected;
+        int endClass;  // of the joining rollpath; -1: not judged
     };
-    for (const Case c :
-         {Case{{20, 3}, true, {25, 0}}, Case{{5980, -3}, true, {5975, 0}}, Case{{20, 3}, false, {20, 0}}}) {
+    for (const Case c : {Case{{199, 0}, true, {199, 0}, EndClass::RunwayEnd},
+                         Case{{201, 0}, true, {201, 0}, EndClass::Runway}, Case{{20, 3}, true, {25, 0}, -1},
+                         Case{{5980, -3}, true, {5975, 0}, -1}, Case{{20, 3}, false, {20, 0}, -1}}) {
         CRollpathDoc d;
         AddRunway(d, {0, 0}, {6000, 0}, 150);
         const int j = AddVertexAt(d, c.junction.x, c.junction.y);
         const int type = c.centreLine ? SegmentType::RunwayCentreLine : SegmentType::Rollpath;
         AddSegment(d, AddVertexAt(d, 0, 0), j, 150, type);
         AddSegment(d, j, AddVertexAt(d, 6000, 0), 150, type);
-        AddSegment(d, j, AddVertexAt(d, c.junction.x, -400), 50);
+        const RollpathSegment& exit = AddSegment(d, j, AddVertexAt(d, c.junction.x, -400), 50);
         const RebuildNetworkSummary summary = RebuildNetwork(d);
         const DPoint at = d.Vertex(j).pos();
         EXPECT_LT(std::hypot(at.x - c.expected.x, at.y - c.expected.y), 1e-9) << c.junction.x;
-        const bool pinned = c.centreLine && (c.junction.x < 30 || c.junction.x > 5970);
-        EXPECT_EQ(summary.endsPinned > 0, pinned) << c.junction.x;
+        EXPECT_EQ(summary.endsPinned > 0, c.expected.x != c.junction.x) << c.junction.x;
+        EXPECT_TRUE(c.endClass < 0 || exit.endClass0 == c.endClass) << c.junction.x;
     }
 }
 

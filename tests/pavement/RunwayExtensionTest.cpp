@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pavement/RunwayExtension.h"
 #include "pavement/SegmentGeometry.h"
+#include "pavement/SplitSegment.h"
 #include "support/NetworkBuilder.h"
 
 namespace rollpath {
@@ -61,6 +63,26 @@ TEST(FindExtension, AxisToleranceIsTwoDegreesMeasuredAroundTheCircle) {
                        SegmentType::RunwayCentreLine);
         EXPECT_EQ((s.flags & SegmentFlag::ExtensionAt1) != 0, c.found) << c.degrees;
     }
+}
+
+TEST(SplitSegment, OuterHalfOfARunwayExtensionBecomesARollpath) {
+    CRollpathDoc doc;
+    AddRunway(doc, {0.0, 0.0}, {1000.0, 0.0}, 100);
+    RollpathSegment& s = AddSegment(doc, AddVertexAt(doc, 900, 0), AddVertexAt(doc, 1400, 0), 100.0,
+                                    SegmentType::RunwayCentreLine);
+    ASSERT_EQ(s.endClass1, EndClass::Extension);
+    ASSERT_EQ(s.flags & SegmentFlag::Extension, SegmentFlag::ExtensionAt1);
+    s.flags |= SegmentFlag::NoLighting;
+    const int x = AddVertexAt(doc, 1200, 0);
+    RollpathSegment& copy = doc.AppendSegment();
+    SplitSegment(doc, copy, s, x);
+
+    EXPECT_EQ(
+        std::tuple(copy.type, copy.endClass0, copy.endClass1, copy.flags),
+        std::tuple(SegmentType::Rollpath, EndClass::Rollpath, EndClass::DeadEnd, SegmentFlag::NoLighting));
+    // The half reaching into the runway keeps its extension.
+    EXPECT_EQ(std::tuple(s.type, s.flags & SegmentFlag::Extension, s.endClass1),
+              std::tuple(SegmentType::RunwayCentreLine, SegmentFlag::ExtensionAt1, EndClass::Extension));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Which pieces of the network go into which section of a tile, in which
 // order, under which flags; and which rows and junction lights the light
-// section holds, as single lights or runs, under which switches.
+// section holds, as single lights or runs, under which switches. A tile grid
+// read from a pavement file stays.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "TileWriterTestSupport.h"
 #include "pavement/HoldMarkings.h"
 #include "pavement/SegmentPieces.h"
+#include "pavement/TileGrid.h"
 #include "pavement/TileLights.h"
 #include "support/NetworkBuilder.h"
 
@@ -188,6 +190,16 @@ TEST_F(TileLights, CollectionOrderClassesAndSwitches) {
     const Bytes bytes = Encode();
     ASSERT_GE(bytes.size(), g.bytes.size());
     EXPECT_EQ(Bytes(bytes.end() - static_cast<std::ptrdiff_t>(g.bytes.size()), bytes.end()), g.bytes);
+}
+
+TEST(TileGrid, AGridReadFromAPavementFileStays) {
+    CRollpathDoc doc;
+    AddRunway(doc, DPoint{0.0, 0.0}, DPoint{1000.0, 0.0}, 100);
+    doc.m_bLoadedFromTms = 1;
+    const TileGrid read{5, 3, 77.5f, {-12.0, 0.0, 40.0}};
+    doc.m_TileGrid = read;
+    const TileGridUpdate update = ComputeTileGrid(doc);
+    EXPECT_EQ(std::tuple(update.extent, update.changed, doc.m_TileGrid), std::tuple(1000.0, false, read));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "scenery/BinaryIO.h"
 #include "scenery/PavementFileDecoder.h"
 #include "scenery/SceneryTestSupport.h"
+#include "support/NetworkBuilder.h"
 
 namespace rollpath::testing {
 
@@ -108,12 +109,7 @@ protected:
     // An 8 by 8 grid of tiles of the given side from (x0, y0) north-east.
     void Grid(double x0, double y0, float side) { doc.m_TileGrid = TileGrid{8, 8, side, {x0, 0.0, y0}}; }
 
-    GroundPolygon& Polygon(std::vector<DPoint> points) {
-        GroundPolygon& polygon = doc.AppendPolygon();
-        polygon.kind = PolygonKind::Ordinary;
-        polygon.points = std::move(points);
-        return polygon;
-    }
+    GroundPolygon& Polygon(std::vector<DPoint> points) { return AddPolygon(doc, std::move(points)); }
 
     Settings settings;
     RecordingMessageSink messages;

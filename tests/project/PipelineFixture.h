@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "document/RollpathDoc.h"
 #include "project/DocumentPipeline.h"
+#include "support/FileBytes.h"
 #include "support/SampleInstallation.h"
 #include "support/TempDir.h"
 
@@ -33,13 +32,6 @@ protected:
 
     std::filesystem::path Output(const std::string& name) const { return dir / "fly" / "Data" / name; }
     std::filesystem::path Program(const std::string& name) const { return dir / "program" / name; }
-
-    static std::string ReadAll(const std::filesystem::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
 
     bool OpenNew(CRollpathDoc& d, const std::string& code) {
         FixedOpenAirportDialog dialog(OpenAirportChoice{code, false});

@@ -66,39 +66,34 @@ protected:
         WriteBytes(File("in.tms"), bytes);
         ReadPavementFile(d, File("in.tms"));
     }
-    std::string Path() const { return File("in.tms").string(); }
-
-    // A file with one tile holding one polygon in each mesh section and a
-    // point and a run of lights.
-    static Bytes OneTile() {
-        ByteWriter w;
-        WritePavementHeader(w, 25.75, -80.5, kGrid);
-        WriteTileStart(w, 2, 5);
-        const std::vector<DPoint> pave{{10.25, 20.5}, {30.0, 20.5}, {30.0, 40.0}, {10.25, 40.0}};
-        const std::vector<std::uint32_t> quad{4, 0, 1, 2, 3};
-        WriteMeshSection(w, MeshSection::Pavement, pave, quad);
-        const std::vector<DPoint> edge{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}};
-        const std::vector<std::uint32_t> shared{3, 0, 1, 2, 3, 1, 4, 2};
-        WriteMeshSection(w, MeshSection::EdgeMarkings, edge, shared);
-        WriteMeshSection(w, MeshSection::CentreMarkings, {}, {});
-        const std::vector<TileLightPoint> points{{1, 10.5, -2.25}};
-        const std::vector<TileLightRun> runs{{0, 0.0, 0.0, 100.0, 50.0, 25.0}};
-        WriteLightSection(w, points, runs);
-        WriteTileEnd(w);
-        WriteTileStart(w, 2, 6);
-        WriteMeshSection(w, MeshSection::Pavement, {}, {});
-        WriteMeshSection(w, MeshSection::EdgeMarkings, {}, {});
-        WriteMeshSection(w, MeshSection::CentreMarkings, edge, std::vector<std::uint32_t>{3, 4, 2, 1});
-        WriteLightSection(w, {}, {});
-        WriteTileEnd(w);
-        WritePavementEnd(w);
-        return w.bytes();
-    }
 };
 
+// Two tiles, the first holding one polygon in each mesh section and a point
+// and a run of lights.
 TEST_F(PavementFileTest, ReadsBackWhatTheBlocksWrote) {
+    ByteWriter w;
+    WritePavementHeader(w, 25.75, -80.5, kGrid);
+    WriteTileStart(w, 2, 5);
+    const std::vector<DPoint> pave{{10.25, 20.5}, {30.0, 20.5}, {30.0, 40.0}, {10.25, 40.0}};
+    const std::vector<std::uint32_t> quad{4, 0, 1, 2, 3};
+    WriteMeshSection(w, MeshSection::Pavement, pave, quad);
+    const std::vector<DPoint> edge{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}};
+    const std::vector<std::uint32_t> shared{3, 0, 1, 2, 3, 1, 4, 2};
+    WriteMeshSection(w, MeshSection::EdgeMarkings, edge, shared);
+    WriteMeshSection(w, MeshSection::CentreMarkings, {}, {});
+    const std::vector<TileLightPoint> points{{1, 10.5, -2.25}};
+    const std::vector<TileLightRun> runs{{0, 0.0, 0.0, 100.0, 50.0, 25.0}};
+    WriteLightSection(w, points, runs);
+    WriteTileEnd(w);
+    WriteTileStart(w, 2, 6);
+    WriteMeshSection(w, MeshSection::Pavement, {}, {});
+    WriteMeshSection(w, MeshSection::EdgeMarkings, {}, {});
+    WriteMeshSection(w, MeshSection::CentreMarkings, edge, std::vector<std::uint32_t>{3, 4, 2, 1});
+    WriteLightSection(w, {}, {});
+    WriteTileEnd(w);
+    WritePavementEnd(w);
     doc.m_pLights.push_back(std::make_unique<LightRecord>());  // replaced by the file's
-    Read(doc, OneTile());
+    Read(doc, w.bytes());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(doc.m_TileGrid, kGrid);
     EXPECT_EQ(std::tuple(doc.m_Airport.lat, doc.m_Airport.lon), std::tuple(25.75, -80.5));
@@ -146,7 +141,7 @@ TEST_F(PavementFileTest, AnUnknownTagOrADamagedRecordStopsAndWhatWasReadStays) {
     } rows[] = {
         {[](Golden& g) { g.tag("<what>").tag("<tlxz>").u32(1).u32(1); }, "Unknown token: <what>"},
         {[](Golden& g) { g.tag("<lite>").u32(20).u32(1).u32(1).f32(1).f32(2).u32(1000).u32(1); },
-         Path() + ": light of unknown shape 1000"},
+         File("in.tms").string() + ": light of unknown shape 1000"},
     };
     for (const auto& row : rows) {
         Fresh f;

@@ -9,6 +9,7 @@
 #include "geometry/PolygonMeasures.h"
 #include "scenery/PolygonFile.h"
 #include "scenery/PolygonFileDecoder.h"
+#include "support/NetworkBuilder.h"
 
 namespace rollpath::testing {
 namespace {
@@ -52,29 +53,16 @@ protected:
         doc.m_Airport.lat = -33.5;
         doc.m_Airport.lon = -80.5;
     }
-
-    GroundPolygon& Add(const std::vector<DPoint>& points, int kind = PolygonKind::Ordinary) {
-        GroundPolygon& p = doc.AppendPolygon();
-        p.kind = kind;
-        p.points = points;
-        return p;
-    }
-
-    void Read(CRollpathDoc& d, const Bytes& bytes) {
-        WriteBytes(File("in.txp"), bytes);
-        ReadPolygonFile(d, File("in.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
-    }
-    std::string Path() const { return File("in.txp").string(); }
 };
 
 // Banners, one pool and running indices: a clockwise polygon is written, and
 // left, counter-clockwise; a deleted one is neither counted nor written; an
 // automatic one comes back ordinary, after what the document already had.
 TEST_F(PolygonFileTest, RoundTripGivesOrdinaryCounterClockwisePolygons) {
-    GroundPolygon& p = Add(kCw, PolygonKind::Automatic);
+    GroundPolygon& p = AddPolygon(doc, kCw, PolygonKind::Automatic);
     ASSERT_GT(PolygonArea(p.points.data(), p.count()), 0.0);
-    Add({{0, 0}, {5, 5}}).state = -1;
-    Add({{-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
+    AddPolygon(doc, {{0, 0}, {5, 5}}).state = -1;
+    AddPolygon(doc, {{-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
     Golden g = PolygonHeader();
     Pool(g, {{10, 0}, {0, 10}, {0, 0}, {-100.5, 7.25}, {-50, 7.25}, {-50, 90}, {-100.5, 90}, {-120, 40}});
     Refs(g, {0, 1, 2});
@@ -104,7 +92,8 @@ TEST_F(PolygonFileTest, AutomaticPolygonsAreReadAsAutomaticUntilAPolyRecord) {
     Refs(g, {0, 1, 2}, "<bgno>");  // no "<poly>": the flag stays
     Refs(g, {2, 1, 0}, "<bgno>");
     Refs(g, {0, 1, 2});
-    Read(doc, g.bytes);
+    WriteBytes(File("in.txp"), g.bytes);
+    ReadPolygonFile(doc, File("in.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
     ASSERT_EQ(doc.m_pPolygons.size(), 3u);
     EXPECT_EQ(doc.m_pPolygons[0]->kind, PolygonKind::Automatic);
     EXPECT_EQ(doc.m_pPolygons[1]->kind, PolygonKind::Automatic);
@@ -119,8 +108,8 @@ TEST_F(PolygonFileTest, MoreCornersThanTheSimulatorTakesAreWrittenWithAWarningAn
     for (int i = 0; i < 8193; ++i) {
         big.push_back({static_cast<double>(i), static_cast<double>(i % 7)});
     }
-    Add(big);
-    Add(kCcw);
+    AddPolygon(doc, big);
+    AddPolygon(doc, kCcw);
     EXPECT_TRUE(WritePolygonFile(doc, dir.path()));
     EXPECT_EQ(messages.shown, std::vector<std::string>{"Maximum of 8192 polygon vertices exceeded"});
     Fresh f;
@@ -129,6 +118,22 @@ TEST_F(PolygonFileTest, MoreCornersThanTheSimulatorTakesAreWrittenWithAWarningAn
     ASSERT_EQ(f.doc.m_pPolygons.size(), 2u);
     EXPECT_EQ(f.doc.m_pPolygons[0]->points, doc.m_pPolygons[0]->points);
     EXPECT_EQ(f.doc.m_pPolygons[1]->points, kCcw);
+}
+
+// After a tag it does not know the decoder only ends (the file dump lists
+// what it gave up to there).
+TEST(PolygonFileDecoder, EndsAfterAnUnknownTag) {
+    Golden g = PolygonHeader();
+    g.tag("<what>");
+    Pool(g, kCcw);
+    PolygonFileDecoder decoder(g.bytes);
+    PolygonFileRecord r;
+    std::vector<DecodeStatus> statuses;
+    for (int i = 0; i < 4; ++i) {
+        statuses.push_back(decoder.Next(r));
+    }
+    EXPECT_EQ(statuses, (std::vector{DecodeStatus::Record, DecodeStatus::Record, DecodeStatus::UnknownTag,
+                                     DecodeStatus::End}));
 }
 
 }  // namespace

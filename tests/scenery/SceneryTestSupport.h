@@ -61,16 +61,12 @@ class SceneryTest : public ::testing::Test {
 protected:
     SceneryTest() {
         doc.SetMessageSink(&messages);
-        Name(doc, "KTST");
+        doc.m_szCode = "KTST";
+        doc.m_szTxdName = "KTST.txd";
+        doc.m_szTxpName = "KTST.txp";
+        doc.m_szBgrName = "KTST.bgr";
+        doc.m_szTmsName = "KTST.tms";
         doc.SetProgramDir(dir.path());
-    }
-
-    static void Name(CRollpathDoc& d, const std::string& code) {
-        d.m_szCode = code;
-        d.m_szTxdName = code + ".txd";
-        d.m_szTxpName = code + ".txp";
-        d.m_szBgrName = code + ".bgr";
-        d.m_szTmsName = code + ".tms";
     }
 
     std::filesystem::path File(const std::string& name) const { return dir / name; }

@@ -93,8 +93,7 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
         if (c.change == kNoArchives) {
             std::filesystem::remove_all(FlyPath("System"));
         } else if (c.change == kBadPod) {
-            WriteBytes(FlyPath("System/Airport.pod"),
-                       EncodePodArchive({{"DATABASE\\OTHER.DBD", Bytes(64, 0)}}));
+            WriteBytes(FlyPath("System/Airport.pod"), EncodePodArchive({}));  // no member at all
         } else if (c.change == kDamagedEpd) {
             WriteBytes(FlyPath("System/Airport.epd"), Bytes(10, 0xEE));
         }
@@ -191,26 +190,15 @@ TEST_F(LoadAirportTest, AnArchiveRewrittenSinceTheLastOpenIsReadAgain) {
     }
 }
 
-class OpenAirportTest : public InstallTest {
-protected:
-    OpenAirportTest() { Install({TestField()}, SampleLayout::Pod); }
-
-    bool New(std::optional<OpenAirportChoice> choice) {
-        FixedOpenAirportDialog dialog(std::move(choice));
-        return OnNewDocument(doc, dialog, false);
-    }
-    // A document with the test airport open and marked modified.
-    void OpenTestField() {
-        ASSERT_TRUE(New(OpenAirportChoice{"TST", false}));
-        doc.SetModifiedFlag(true);
-        messages.Clear();
-    }
-};
-
 // Whatever does not open an airport leaves the open one as it was, modified
 // flag and all: a cancel, an empty code, a code that is none (refused before
 // anything is read) and a code the database does not hold.
-TEST_F(OpenAirportTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
+TEST_F(InstallTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
+    Install({TestField()}, SampleLayout::Pod);
+    const auto open = [this](std::optional<OpenAirportChoice> choice) {
+        FixedOpenAirportDialog dialog(std::move(choice));
+        return OnNewDocument(doc, dialog, false);
+    };
     const struct {
         std::optional<OpenAirportChoice> choice;
         std::string message;  // the last one shown
@@ -225,8 +213,10 @@ TEST_F(OpenAirportTest, AnythingButAnOpenedAirportLeavesTheOpenOneAsItWas) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.choice ? row.choice->code : "cancel");
-        OpenTestField();
-        EXPECT_FALSE(New(row.choice));
+        ASSERT_TRUE(open(OpenAirportChoice{"TST", false}));
+        doc.SetModifiedFlag(true);
+        messages.Clear();
+        EXPECT_FALSE(open(row.choice));
         EXPECT_EQ(messages.shown.empty() ? "" : messages.shown.back(), row.message);
         EXPECT_EQ(std::tuple(doc.m_szCode, doc.m_bLoadedFromTms, doc.m_pRunways.size(),
                              doc.m_pSegments.size(), doc.IsModified()),
@@ -253,6 +243,8 @@ TEST(CheckRunway, KeepsARunwayOrSaysWhyItIsDropped) {
         {"359.99 reduced before the midpoint", 0.0, 0.0, 0.0, 359.99, 0.0, 0.01, ""},
         {"a position that is not a number", 0.0, 0.0, kNan, 0.0, 0.01, 0.0, kTooFar},
         {"across the 180th meridian", 0.0, 179.995, 0.0, 179.99, 0.0, 180.005, ""},
+        {"an end beyond a pole", 89.9, 0.0, 89.95, 0.0, 90.01, 0.0, kNoPosition},
+        {"one end at latitude and longitude zero", 0.0, 0.0, 0.01, 0.0, 0.0, 0.0, ""},
     };
     for (const Case& c : cases) {
         CRollpathDoc doc;

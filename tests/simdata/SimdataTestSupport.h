@@ -72,6 +72,12 @@ protected:
         ASSERT_TRUE(WriteSampleInstallation(dir.path(), airports, layout, error)) << error;
     }
 
+    // One of the database readers; the benchmark it gives is kept below.
+    int Read(int (*read)(CRollpathDoc&, const std::string&, double&, double&), const std::string& code) {
+        latArcsec = lonArcsec = -1.0;
+        return read(doc, code, latArcsec, lonArcsec);
+    }
+
     // With the platform's separators, as the code's paths have them.
     std::filesystem::path FlyPath(const std::string& relative) const {
         return (dir / relative).make_preferred();
@@ -81,6 +87,8 @@ protected:
     Settings settings;
     RecordingMessageSink messages;
     CRollpathDoc doc;
+    double latArcsec = -1.0;
+    double lonArcsec = -1.0;
 };
 
 }  // namespace rollpath::testing

@@ -50,6 +50,13 @@ RollpathSegment& AddRollpath(CRollpathDoc& doc, DPoint a, DPoint b, double width
     return AddSegment(doc, v0, v1, width);
 }
 
+GroundPolygon& AddPolygon(CRollpathDoc& doc, std::vector<DPoint> points, int kind) {
+    GroundPolygon& polygon = doc.AppendPolygon();
+    polygon.kind = kind;
+    polygon.points = std::move(points);
+    return polygon;
+}
+
 RollpathSegment& AddCentreLine(CRollpathDoc& doc, const RunwayRecord& runway) {
     const int v0 = AddVertexAt(doc, runway.end0.x, runway.end0.y);
     const int v1 = AddVertexAt(doc, runway.end1.x, runway.end1.y);

@@ -4,6 +4,7 @@
 // with their outlines, vertices, and segments with their straight geometry.
 
 #include <string>
+#include <vector>
 
 #include "document/RollpathDoc.h"
 
@@ -26,6 +27,9 @@ RollpathSegment& AddSegment(CRollpathDoc& doc, int vertex0, int vertex1, double 
 
 // A rollpath between two points, with new vertices at both.
 RollpathSegment& AddRollpath(CRollpathDoc& doc, DPoint a, DPoint b, double width);
+
+// A ground polygon of the given corners, ordinary unless said otherwise.
+GroundPolygon& AddPolygon(CRollpathDoc& doc, std::vector<DPoint> points, int kind = PolygonKind::Ordinary);
 
 // The runway's centre line as one runway centre-line segment, as a new
 // airport gets it, with new vertices at both ends.

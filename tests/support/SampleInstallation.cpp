@@ -1,24 +1,12 @@
 #include "support/SampleInstallation.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "simdata/SampleCsv.h"
+#include "support/FileBytes.h"
 
 namespace rollpath::testing {
-
-namespace {
-
-std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-}  // namespace
 
 std::filesystem::path SamplesDir() {
     if (const char* env = std::getenv("ROLLPATH_TEST_DATA"); env != nullptr && *env != '\0') {
