@@ -182,10 +182,10 @@ struct Diagonal {
     std::array<int, 4> east{};
 };
 
-// The whole triangulator with its module-level tables. Every table access
-// goes through a bounds check: an index outside what this call has filled
-// marks the call failed and reaches a scratch entry instead, so neither a
-// degenerate input nor a full table can touch memory outside the tables.
+// The whole triangulator with its module-level tables. Every number that a
+// degenerate input can spoil goes through a bounds check: an index outside
+// the tables marks the call failed and reaches a scratch entry instead, so
+// neither a degenerate input nor a full table can touch memory outside them.
 class Triangulator {
 public:
     int Run(std::span<const int> counts, std::span<const DPoint> vertices, std::vector<Triangle>& triangles,
@@ -254,6 +254,11 @@ private:
         }
         return chain_[static_cast<std::size_t>(i)];
     }
+    // Every chain link and vertex number in the chain tables came through
+    // the checked accessors (MakeNewMonotonePiece), so the sweep of the
+    // finished pieces reads them unchecked.
+    MonotoneChainEntry& Link(int i) { return chain_[static_cast<std::size_t>(i)]; }
+    const DPoint& ChainPoint(int v) const { return vertexChains_[static_cast<std::size_t>(v)].pt; }
     template <typename T>
     [[gnu::noinline, gnu::cold]] T& Fail(T& scratch) {
         failed_ = true;
@@ -637,8 +642,9 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
     if (failed_) {
         return;
     }
-    Trapezoid& above = Tr(tu);
-    Trapezoid& below = trapezoids_[static_cast<std::size_t>(tl)];  // tl is fresh
+    // tu is a sink's trapezoid, found with failed_ still clear; tl is fresh.
+    Trapezoid& above = Linked(tu);
+    Trapezoid& below = Linked(tl);
     below = above;
     above.lo = static_cast<TableIndex>(p);
     below.hi = static_cast<TableIndex>(p);
@@ -658,7 +664,7 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
         }
     }
     const int sk = above.sink;
-    QueryNode& node = Q(sk);
+    QueryNode& node = nodes_[static_cast<std::size_t>(sk)];
     node.type = kYNode;
     node.key = static_cast<TableIndex>(p);
     node.left = static_cast<TableIndex>(i2);
@@ -675,8 +681,8 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
 // or the segment starts here: at a fresh point, or at a cusp where the
 // neighbouring segment also runs down from the same point.
 void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
-    Trapezoid& left = Tr(t);
-    Trapezoid& right = Tr(tn);
+    Trapezoid& left = Linked(t);
+    Trapezoid& right = Linked(tn);
     const auto none = static_cast<TableIndex>(-1);
     if (left.u0 > 0 && left.u1 > 0) {
         if (left.usave > 0) {
@@ -735,25 +741,25 @@ void Triangulator::LinkUpperNeighbours(int t, int tn, const TriSegment& s) {
 int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                                  const TriSegment& s, bool swapped) {
     LinkUpperNeighbours(t, tn, s);
-    Trapezoid& left = Tr(t);
-    Trapezoid& right = Tr(tn);
+    Trapezoid& left = Linked(t);
+    Trapezoid& right = Linked(tn);
     auto below = [viaD0](const Trapezoid& trap) -> int { return viaD0 ? trap.d0 : trap.d1; };
     const auto none = static_cast<TableIndex>(-1);
-    if (SamePoint(Pt(left.lo), Pt(Tr(tlast).lo)) && lowerWasInMap) {
+    if (SamePoint(Corner(left.lo), Corner(Linked(tlast).lo)) && lowerWasInMap) {
         // The bottom forms a triangle: the segment meets its neighbour,
         // which runs upward from the same point, on one side.
         const int neighbour = swapped ? Seg(segnum).prev : Seg(segnum).next;
         if (neighbour > 0 && IsLeftOf(neighbour, s.v0)) {
-            Tr(below(left)).u0 = static_cast<TableIndex>(t);
+            Linked(below(left)).u0 = static_cast<TableIndex>(t);
             right.d0 = none;
             right.d1 = none;
         } else {
-            Tr(below(right)).u1 = static_cast<TableIndex>(tn);
+            Linked(below(right)).u1 = static_cast<TableIndex>(tn);
             left.d0 = none;
             left.d1 = none;
         }
     } else {
-        Trapezoid& b = Tr(below(left));
+        Trapezoid& b = Linked(below(left));
         if (b.u0 > 0 && b.u1 > 0) {
             // b already has two upper neighbours: keep the one the segment
             // does not pass through until b itself is split.
@@ -774,8 +780,8 @@ int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowe
 // Threading where t has two trapezoids below: the segment goes on into the
 // one on its side of the vertex that separates them.
 int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
-    Trapezoid& left = Tr(t);
-    const DPoint lo = Pt(left.lo);
+    Trapezoid& left = Linked(t);
+    const DPoint lo = Corner(left.lo);
     bool intoD0 = false;
     if (SameHeight(lo.y, s.v0.y)) {
         intoD0 = lo.x > s.v0.x;
@@ -787,15 +793,15 @@ int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, c
 
     LinkUpperNeighbours(t, tn, s);
 
-    Trapezoid& right = Tr(tn);
+    Trapezoid& right = Linked(tn);
     const int d0 = left.d0;
     const int d1 = left.d1;
-    Trapezoid& below0 = Tr(d0);
-    Trapezoid& below1 = Tr(d1);
+    Trapezoid& below0 = Linked(d0);
+    Trapezoid& below1 = Linked(d1);
     const auto none = static_cast<TableIndex>(-1);
     const auto tl = static_cast<TableIndex>(t);
     const auto tr = static_cast<TableIndex>(tn);
-    if (SamePoint(lo, Pt(Tr(tlast).lo)) && lowerWasInMap) {
+    if (SamePoint(lo, Corner(Linked(tlast).lo)) && lowerWasInMap) {
         // Only at the last trapezoid, when the lower end was in the map.
         below0.u0 = tl;
         below0.u1 = none;
@@ -864,7 +870,7 @@ bool Triangulator::AddSegment(int segnum) {
     int tlastr = 0;
     int t = tfirst;
     // Threading changes the links of the trapezoids, never their heights.
-    const DPoint lastLo = Pt(Tr(tlast).lo);
+    const DPoint lastLo = Corner(Linked(tlast).lo);
     while (t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), lastLo)) {
         Trapezoid& left = Linked(t);
         const int sk = left.sink;
@@ -874,7 +880,7 @@ bool Triangulator::AddSegment(int segnum) {
         if (failed_) {
             return false;
         }
-        QueryNode& node = Q(sk);
+        QueryNode& node = nodes_[static_cast<std::size_t>(sk)];
         node.type = kXNode;
         node.key = segnum;
         node.left = i1;
@@ -924,7 +930,7 @@ bool Triangulator::AddSegment(int segnum) {
 // have the same left and right segments. The lower one is merged into the
 // upper and its sink's parent pointed at the upper's sink.
 void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) {
-    const Trapezoid& last = Tr(tlast);
+    const Trapezoid& last = Linked(tlast);  // the caller checked both ends
     int t = tfirst;
     const bool leftSide = side == kLeftSide;
     for (int guard = 0; t > 0 && !failed_ && AboveOrSame(Corner(Linked(t).lo), Corner(last.lo)); ++guard) {
@@ -1255,40 +1261,40 @@ void Triangulator::Emit(int a, int b, int c, std::vector<Triangle>& triangles) {
 void Triangulator::TriangulatePieces(int pieces, std::vector<Triangle>& triangles) {
     for (int k = 0; k < pieces && !failed_; ++k) {
         const int startPos = pieces_[static_cast<std::size_t>(k)];
-        const int vfirst = Chain(startPos).vnum;
-        DPoint ymax = Vert(vfirst).pt;
+        const int vfirst = Link(startPos).vnum;
+        DPoint ymax = ChainPoint(vfirst);
         DPoint ymin = ymax;
         int posmax = startPos;
         int count = 1;
         bool processed = false;
-        Chain(startPos).marked = true;
-        int p = Chain(startPos).next;
+        Link(startPos).marked = true;
+        int p = Link(startPos).next;
         int v = 0;
-        while (!failed_ && (v = Chain(p).vnum) != vfirst) {
-            if (Chain(p).marked) {
+        while (!failed_ && (v = Link(p).vnum) != vfirst) {
+            if (Link(p).marked) {
                 processed = true;
                 break;
             }
-            Chain(p).marked = true;
-            if (Above(Vert(v).pt, ymax)) {
-                ymax = Vert(v).pt;
+            Link(p).marked = true;
+            if (Above(ChainPoint(v), ymax)) {
+                ymax = ChainPoint(v);
                 posmax = p;
             }
-            if (Below(Vert(v).pt, ymin)) {
-                ymin = Vert(v).pt;
+            if (Below(ChainPoint(v), ymin)) {
+                ymin = ChainPoint(v);
             }
-            p = Chain(p).next;
+            p = Link(p).next;
             ++count;
         }
         if (processed || failed_) {
             continue;
         }
         if (count == 3) {
-            Emit(Chain(p).vnum, Chain(Chain(p).next).vnum, Chain(Chain(p).prev).vnum, triangles);
+            Emit(Link(p).vnum, Link(Link(p).next).vnum, Link(Link(p).prev).vnum, triangles);
             continue;
         }
-        const int afterMax = Chain(Chain(posmax).next).vnum;
-        TriangulateUnimonotone(posmax, SamePoint(Vert(afterMax).pt, ymin), triangles);
+        const int afterMax = Link(Link(posmax).next).vnum;
+        TriangulateUnimonotone(posmax, SamePoint(ChainPoint(afterMax), ymin), triangles);
     }
 }
 
@@ -1302,29 +1308,29 @@ void Triangulator::TriangulateUnimonotone(int posmax, bool leftIsSingleSegment,
     int vpos = 0;
     int endv = 0;
     if (!leftIsSingleSegment) {
-        rc[0] = Chain(posmax).vnum;
-        const int second = Chain(posmax).next;
-        rc[1] = Chain(second).vnum;
-        vpos = Chain(second).next;
-        endv = Chain(Chain(posmax).prev).vnum;
+        rc[0] = Link(posmax).vnum;
+        const int second = Link(posmax).next;
+        rc[1] = Link(second).vnum;
+        vpos = Link(second).next;
+        endv = Link(Link(posmax).prev).vnum;
     } else {
-        const int first = Chain(posmax).next;
-        rc[0] = Chain(first).vnum;
-        const int second = Chain(first).next;
-        rc[1] = Chain(second).vnum;
-        vpos = Chain(second).next;
-        endv = Chain(posmax).vnum;
+        const int first = Link(posmax).next;
+        rc[0] = Link(first).vnum;
+        const int second = Link(first).next;
+        rc[1] = Link(second).vnum;
+        vpos = Link(second).next;
+        endv = Link(posmax).vnum;
     }
     int ri = 1;
-    int v = Chain(vpos).vnum;
+    int v = Link(vpos).vnum;
     while (!failed_ && (v != endv || ri > 1)) {
         if (ri > 0) {
-            const DPoint& a = Vert(rc[static_cast<std::size_t>(ri - 1)]).pt;
-            const DPoint& b = Vert(rc[static_cast<std::size_t>(ri)]).pt;
+            const DPoint& a = ChainPoint(rc[static_cast<std::size_t>(ri - 1)]);
+            const DPoint& b = ChainPoint(rc[static_cast<std::size_t>(ri)]);
             // At the end vertex everything left on the chain is cut off, even
             // a corner that collinear vertices make flat: the sweep must not
             // run past the end of its piece.
-            if (v == endv || Cross(Vert(v).pt, a, b) > 0.0) {
+            if (v == endv || Cross(ChainPoint(v), a, b) > 0.0) {
                 Emit(rc[static_cast<std::size_t>(ri - 1)], rc[static_cast<std::size_t>(ri)], v, triangles);
                 --ri;
                 continue;
@@ -1335,8 +1341,8 @@ void Triangulator::TriangulateUnimonotone(int posmax, bool leftIsSingleSegment,
             return;
         }
         rc[static_cast<std::size_t>(++ri)] = v;
-        vpos = Chain(vpos).next;
-        v = Chain(vpos).vnum;
+        vpos = Link(vpos).next;
+        v = Link(vpos).vnum;
     }
     if (!failed_ && ri >= 1) {
         Emit(rc[static_cast<std::size_t>(ri - 1)], rc[static_cast<std::size_t>(ri)], v, triangles);
