@@ -118,8 +118,6 @@ protected:
         return calls.empty() ? DrawCall{} : calls[0];
     }
 
-    bool Enabled(CommandId id) { return view.UpdateCommandUI(id).value_or(CommandUI{}).enabled; }
-
     void Type(const std::string& field, const std::string& value) {
         ASSERT_TRUE(host.dialogs.AnswerModeless(DialogAnswer{{{field, value}}, DialogEnd::KeepOpen}));
         EXPECT_TRUE(host.dialogs.problems.empty());
