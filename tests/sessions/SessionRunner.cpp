@@ -34,6 +34,11 @@ void SessionFolders::Clear() const {
     EmptyFolder(ProgramDir());
 }
 
+const SessionFolders& Folders() {
+    static const SessionFolders folders;
+    return folders;
+}
+
 cli::CommonOptions SessionFolders::Options() const {
     cli::CommonOptions options;
     options.flyDir = FlyDir().string();
