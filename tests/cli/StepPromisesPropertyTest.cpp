@@ -35,8 +35,6 @@ constexpr int kCloseZoom = 500;
 constexpr double kTolerance = 1.0;
 // Farther than any pick or merge reaches.
 constexpr double kApart = 30.0;
-constexpr int kWidth = 1200;
-constexpr int kHeight = 900;
 
 std::string At(double x, double y) {
     return std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y));
@@ -302,7 +300,7 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
         *rc::gen::scale(0.3, rc::gen::container<std::vector<std::vector<std::string>>>(step)));
     Folders().Clear();
     Editor editor;
-    editor.Run({"new KPAO", "size " + std::to_string(kWidth) + " " + std::to_string(kHeight)});
+    editor.Run({"new KPAO", "size 1200 900"});
     for (const std::vector<std::string>& step : steps) {
         if (step.front() == "#promise") {
             const int slot = std::stoi(step[2]);
