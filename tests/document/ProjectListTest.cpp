@@ -36,18 +36,14 @@ protected:
     RecordingMessageSink messages;
 };
 
-TEST_F(ProjectListTest, FirstSaveCreatesTheListWithOneEntry) {
-    ASSERT_TRUE(WriteProjectList(doc, list, messages));
-    EXPECT_EQ(testing::ReadText(list), "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-// The rewrite keeps every other entry as its readers see it, as a header and
-// three lines, so that nothing of one entry can glue onto the next: this
-// airport's entry moves to the end, comments and a last line that no reader
-// takes go.
+// The first Save creates the list with this airport's entry. The rewrite
+// keeps every other entry as its readers see it, as a header and three
+// lines, so that nothing of one entry can glue onto the next: this airport's
+// entry moves to the end, comments and a last line that no reader takes go.
 TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
     const std::string ksfo = "[KSFO]\ntxp=KSFO.txp\nbgr=KSFO.bgr\nbmp=\"\" 0 0 100 0.000000\n";
+    ASSERT_TRUE(WriteProjectList(doc, list, messages));
+    EXPECT_EQ(testing::ReadText(list), ksfo);
     const std::string longPath = "/" + std::string(280, 'p') + ".bmp";
     struct Case {
         std::string old;
@@ -75,6 +71,7 @@ TEST_F(ProjectListTest, TheRewriteKeepsEveryOtherEntryAsItsReadersSeeIt) {
         SetPendingProject(kpao, "KPAO", list);
         EXPECT_EQ(kpao.bgrName, "KPAO.bgr") << c.old;
     }
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 // A failed rewrite of an existing list is the Save fault tests' part; without
@@ -87,48 +84,32 @@ TEST_F(ProjectListTest, AFailedFirstWriteLeavesNoList) {
     EXPECT_TRUE(messages.shown[0].starts_with("Cannot open " + list.string() + ": "));
 }
 
-struct PendingCase {
-    const char* name;
-    const char* list;
-    const char* txp;
-    const char* bgr;
-    const char* bmp;
-    int x, y, scale;
-    double rotation;
-};
-
 // The names and diagram placement an entry gives.
 auto Entry(const PendingProject& p) {
     return std::tie(p.txpName, p.bgrName, p.bmpPath, p.bmpX, p.bmpY, p.bmpScale, p.rotation);
 }
 
-class PendingProjectCase : public ::testing::TestWithParam<PendingCase> {};
-
-TEST_P(PendingProjectCase, ReadsTheEntry) {
-    const PendingCase& c = GetParam();
-    testing::TempDir dir;
-    const auto list = dir / "Rollpath.rpj";
-    WriteAll(list, c.list);
-    PendingProject p;
-    SetPendingProject(p, "KSFO", list);
-    EXPECT_EQ(Entry(p), std::tuple(c.txp, c.bgr, c.bmp, c.x, c.y, c.scale, c.rotation));
+// The first entry of the code, in its case, gives the names and placement;
+// without one, the defaults.
+TEST_F(ProjectListTest, AnOpeningReadsTheFirstEntryOfItsCode) {
+    const struct {
+        const char* list;
+        std::tuple<std::string, std::string, std::string, int, int, int, double> entry;
+    } rows[] = {
+        {"[KSFO]\ntxp=a\nbgr=b\nbmp=D:\\Scans\\SFO.BMP 300 400 80 12.5\n",
+         {"a", "b", "D:\\Scans\\SFO.BMP", 300, 400, 80, 12.5}},
+        {"[KSFO]\ntxp=1\nbgr=2\nbmp=\"\"\n[KSFO]\ntxp=3\nbgr=4\nbmp=\"\"\n", {"1", "2", "", 0, 0, 100, 0.0}},
+        {"[ksfo]\ntxp=1\nbgr=2\nbmp=\"\"\n", {"KSFO.txp", "KSFO.bgr", "", 0, 0, 100, 0.0}},
+    };
+    for (const auto& row : rows) {
+        WriteAll(list, row.list);
+        PendingProject p;
+        SetPendingProject(p, "KSFO", list);
+        EXPECT_EQ(Entry(p), row.entry) << row.list;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ProjectList, PendingProjectCase,
-    ::testing::Values(PendingCase{"unquoted_upper_case_extension",
-                                  "[KSFO]\ntxp=a\nbgr=b\nbmp=D:\\Scans\\SFO.BMP 300 400 80 12.5\n", "a", "b",
-                                  "D:\\Scans\\SFO.BMP", 300, 400, 80, 12.5},
-                      PendingCase{"first_matching_entry_wins",
-                                  "[KSFO]\ntxp=1\nbgr=2\nbmp=\"\"\n[KSFO]\ntxp=3\nbgr=4\nbmp=\"\"\n", "1",
-                                  "2", "", 0, 0, 100, 0.0},
-                      PendingCase{"case_matters", "[ksfo]\ntxp=1\nbgr=2\nbmp=\"\"\n", "KSFO.txp", "KSFO.bgr",
-                                  "", 0, 0, 100, 0.0}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ProjectSections, ListsHeadersSkipsCommentsAndSorts) {
-    testing::TempDir dir;
-    const auto list = dir / "Rollpath.rpj";
+TEST_F(ProjectListTest, SectionsListHeadersSkipCommentsAndSort) {
     WriteAll(list, "[KDEF]\ntxp=\n;[KXYZ]\n[kabc]\n[EGLL\n[LAST]");
     std::vector<std::string> sections = ReadProjectSections(list);
     EXPECT_EQ(sections, (std::vector<std::string>{"KDEF", "kabc", "EGLL"}));
