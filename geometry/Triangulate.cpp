@@ -283,7 +283,7 @@ private:
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
     int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther = nullptr);
-    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
+    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower, int& neighbourRoot);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                        const TriSegment& s, bool swapped);
@@ -633,9 +633,12 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 
 // Splits the trapezoid holding p by the horizontal line through p: the old
 // trapezoid keeps the part above, a new one takes the part below, and the
-// old sink becomes a y-node over both.
-void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower) {
-    const int tu = LocateEndpoint(Pt(p), other, root);
+// old sink becomes a y-node over both. neighbourRoot is the root from which
+// the other segment at p will locate it.
+void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower,
+                                int& neighbourRoot) {
+    bool usedOther = false;
+    const int tu = LocateEndpoint(Pt(p), other, root, &usedOther);
     const int tl = NewTrapezoid();
     const int i1 = NewNode();
     const int i2 = NewNode();
@@ -666,6 +669,12 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
         }
     }
     const int sk = above.sink;
+    // A walk for p from the same root that does not depend on which
+    // segment asks reaches this node too: the other segment's walk starts
+    // here (as FindNewRoots shares a root), a y-node at p itself.
+    if (neighbourRoot == root && !usedOther) {
+        neighbourRoot = sk;
+    }
     QueryNode& node = nodes_[static_cast<std::size_t>(sk)];
     node.type = kYNode;
     node.key = static_cast<TableIndex>(p);
@@ -852,13 +861,18 @@ bool Triangulator::AddSegment(int segnum) {
     int tfirst = 0;
     int tlast = 0;
     int unused = 0;
+    // The segment that meets this one at each end.
+    TriSegment& upperNeighbour = Seg(swapped ? s.next : s.prev);
+    TriSegment& lowerNeighbour = Seg(swapped ? s.prev : s.next);
     if (!upperInMap) {
-        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst);
+        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst,
+                     swapped ? upperNeighbour.root0 : upperNeighbour.root1);
     } else {
         tfirst = LocateEndpoint(s.v0, s.v1, s.root0);
     }
     if (!lowerInMap) {
-        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused);
+        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused,
+                     swapped ? lowerNeighbour.root1 : lowerNeighbour.root0);
     } else {
         tlast = LocateEndpoint(s.v1, s.v0, s.root1);
     }
