@@ -60,22 +60,17 @@ int RunBuild(const Args& args, std::ostream& out, std::ostream& err) {
         return *status;
     }
 
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!PrepareDocument(options, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!command.Open(options, code, loadTms, safeMode)) {
         return kExitFailure;
     }
-    // As the editor opens it: the listed project, else as New.
-    if (!OpenAirportByCode(doc, code, loadTms, safeMode)) {
-        return kExitFailure;
-    }
+    CRollpathDoc& doc = command.doc;
     PrepareOpenedDocument(doc);
     // A batch pipeline stops here rather than write a layout with errors.
     std::optional<FindingCounts> checked;
     if (check) {
-        const std::vector<Finding> findings = RunLayoutChecks(doc, EnabledChecks(settings.DisabledChecks));
+        const std::vector<Finding> findings =
+            RunLayoutChecks(doc, EnabledChecks(command.settings.DisabledChecks));
         WriteFindingLines(err, findings, "check: ");
         checked = CountFindings(findings);
         if (checked->errors > 0) {

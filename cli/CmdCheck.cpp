@@ -68,19 +68,14 @@ int RunCheck(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseCheckArgs(args, parsed, out, err)) {
         return *status;
     }
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!PrepareDocument(parsed.common, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!command.Open(parsed.common, parsed.code)) {
         return kExitFailure;
     }
-    if (!OpenAirportByCode(doc, parsed.code, false, false)) {
-        return kExitFailure;
-    }
+    CRollpathDoc& doc = command.doc;
     PrepareOpenedDocument(doc);
     const std::vector<Finding> findings =
-        RunLayoutChecks(doc, parsed.only.value_or(EnabledChecks(settings.DisabledChecks)));
+        RunLayoutChecks(doc, parsed.only.value_or(EnabledChecks(command.settings.DisabledChecks)));
     if (parsed.format == "json") {
         WriteJson(out, doc, findings);
     } else {

@@ -22,12 +22,11 @@ constexpr const char* kExportSynopsis =
     "COMMON: --fly-dir DIR --output-dir DIR --project-dir DIR --settings FILE.ini --seed N";
 
 // The airport as `build` opens it, with its pavement made.
-bool OpenForExchange(const CommonOptions& options, const std::string& code, Settings& settings,
-                     CRollpathDoc& doc, std::ostream& err) {
-    if (!PrepareDocument(options, settings, doc, err) || !OpenAirportByCode(doc, code, false, false)) {
+bool OpenForExchange(CommandDocument& command, const CommonOptions& options, const std::string& code) {
+    if (!command.Open(options, code)) {
         return false;
     }
-    PrepareOpenedDocument(doc);
+    PrepareOpenedDocument(command.doc);
     return true;
 }
 
@@ -62,13 +61,12 @@ int RunImport(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!OpenForExchange(options, code, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!OpenForExchange(command, options, code)) {
         return kExitFailure;
     }
+    CRollpathDoc& doc = command.doc;
+    StreamMessageSink& messages = command.messages;
     const std::optional<std::string> text = ReadGeoJsonFile(PathFromUtf8(file), messages);
     if (!text) {
         return kExitFailure;
@@ -94,13 +92,12 @@ int RunExport(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseArgs(app, args, out, err)) {
         return *status;
     }
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!OpenForExchange(options, code, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!OpenForExchange(command, options, code)) {
         return kExitFailure;
     }
+    CRollpathDoc& doc = command.doc;
+    StreamMessageSink& messages = command.messages;
     return ExportGeoJsonFile(doc, PathFromUtf8(file), messages) ? kExitSuccess : kExitFailure;
 }
 

@@ -23,19 +23,12 @@ int RunInfo(const Args& args, std::ostream& out, std::ostream& err) {
         return *status;
     }
 
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!PrepareDocument(options, settings, doc, err)) {
+    // With the files already saved for the airport read back.
+    CommandDocument command(err);
+    if (!command.Open(options, code)) {
         return kExitFailure;
     }
-
-    // As the editor opens it: the listed project, else as New, with the
-    // files already saved for the airport read back.
-    if (!OpenAirportByCode(doc, code, false, false)) {
-        return kExitFailure;
-    }
+    const CRollpathDoc& doc = command.doc;
 
     JsonWriter json(out);
     json.BeginObject();

@@ -171,13 +171,12 @@ int RunRender(const Args& args, std::ostream& out, std::ostream& err) {
     if (const std::optional<int> status = ParseRenderArgs(args, r, out, err)) {
         return *status;
     }
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!PrepareDocument(r.common, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!command.Prepare(r.common)) {
         return kExitFailure;
     }
+    CRollpathDoc& doc = command.doc;
+    StreamMessageSink& messages = command.messages;
     if (r.format == Format::Png && !PngRenderingAvailable()) {
         messages.Show("PNG output needs the build with Qt; write an .svg file instead");
         return kExitFailure;

@@ -41,13 +41,11 @@ bool WriteDemoProject(const std::string& flyDir, const std::string& projectDir, 
     options.flyDir = flyDir;
     options.projectDir = projectDir;
     options.seed = 1;
-    Settings settings;
-    CRollpathDoc doc;
-    StreamMessageSink messages(err);
-    doc.SetMessageSink(&messages);
-    if (!PrepareDocument(options, settings, doc, err)) {
+    CommandDocument command(err);
+    if (!command.Prepare(options)) {
         return false;
     }
+    CRollpathDoc& doc = command.doc;
     const std::vector<std::string> listed = ReadProjectSections(ProjectListPath(doc));
     if (std::find(listed.begin(), listed.end(), kDemoCode) != listed.end()) {
         return true;

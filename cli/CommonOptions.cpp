@@ -1,6 +1,7 @@
 #include "cli/CommonOptions.h"
 
 #include "document/Utf8Path.h"
+#include "project/DocumentPipeline.h"
 #include "settings/SettingsIni.h"
 
 #include <system_error>
@@ -37,6 +38,11 @@ bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpath
     std::error_code ec;
     std::filesystem::create_directories(doc.ProgramDir(), ec);
     return true;
+}
+
+bool CommandDocument::Open(const CommonOptions& options, const std::string& code, bool loadTms,
+                           bool safeMode) {
+    return Prepare(options) && OpenAirportByCode(doc, code, loadTms, safeMode);
 }
 
 }  // namespace rollpath::cli

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/StreamMessageSink.h"
 #include "document/ProgramDir.h"
 #include "document/RollpathDoc.h"
 #include "settings/Settings.h"
@@ -34,5 +35,23 @@ void ApplyCommonOptions(const CommonOptions& options, Settings& settings, CRollp
 // folders, the triangulator's seed, and the document attached to the
 // settings. False, with the reason on err, when the INI file cannot be read.
 bool PrepareDocument(const CommonOptions& options, Settings& settings, CRollpathDoc& doc, std::ostream& err);
+
+// One airport command's settings and document, its messages on err. The sink
+// and the settings come first: they outlive the document that points to them.
+struct CommandDocument {
+    explicit CommandDocument(std::ostream& errors) : err(errors), messages(errors) {
+        doc.SetMessageSink(&messages);
+    }
+    bool Prepare(const CommonOptions& options) { return PrepareDocument(options, settings, doc, err); }
+    // Prepared, then the airport opened as the editor opens it: the listed
+    // project, else as New.
+    bool Open(const CommonOptions& options, const std::string& code, bool loadTms = false,
+              bool safeMode = false);
+
+    std::ostream& err;
+    StreamMessageSink messages;
+    Settings settings;
+    CRollpathDoc doc;
+};
 
 }  // namespace rollpath::cli
