@@ -788,6 +788,11 @@ int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowe
     return below(left);
 }
 
+void SetUpperNeighbours(Trapezoid& trap, TableIndex u0, TableIndex u1) {
+    trap.u0 = u0;
+    trap.u1 = u1;
+}
+
 // Threading where t has two trapezoids below: the segment goes on into the
 // one on its side of the vertex that separates them.
 int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
@@ -814,27 +819,21 @@ int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, c
     const auto tr = static_cast<TableIndex>(tn);
     if (SamePoint(lo, Corner(Linked(tlast).lo)) && lowerWasInMap) {
         // Only at the last trapezoid, when the lower end was in the map.
-        below0.u0 = tl;
-        below0.u1 = none;
-        below1.u0 = tr;
-        below1.u1 = none;
+        SetUpperNeighbours(below0, tl, none);
+        SetUpperNeighbours(below1, tr, none);
         right.d0 = static_cast<TableIndex>(d1);
         left.d1 = none;
         right.d1 = none;
         return -1;
     }
     if (intoD0) {
-        below0.u0 = tl;
-        below0.u1 = tr;
-        below1.u0 = tr;
-        below1.u1 = none;
+        SetUpperNeighbours(below0, tl, tr);
+        SetUpperNeighbours(below1, tr, none);
         left.d1 = none;
         return d0;
     }
-    below0.u0 = tl;
-    below0.u1 = none;
-    below1.u0 = tl;
-    below1.u1 = tr;
+    SetUpperNeighbours(below0, tl, none);
+    SetUpperNeighbours(below1, tl, tr);
     right.d0 = static_cast<TableIndex>(d1);
     right.d1 = none;
     return d1;
