@@ -18,9 +18,13 @@ constexpr int kDotPixels = 3;
 
 // The nearest whole pixel (halves away from zero), kept within a range Qt
 // clips safely.
+constexpr double kPixelLimit = 1e8;
 inline int Pixel(double v) {
-    constexpr double kLimit = 1e8;
-    v = std::min(std::max(v, -kLimit), kLimit);
+    v = std::min(std::max(v, -kPixelLimit), kPixelLimit);
+    return static_cast<int>(v + std::copysign(0.5, v));
+}
+// Pixel for a value already known to lie within the limit.
+inline int PixelInRange(double v) {
     return static_cast<int>(v + std::copysign(0.5, v));
 }
 
@@ -263,34 +267,29 @@ bool QtCanvas::ToVisiblePolygon(std::span<const LPoint> points) {
     const int n = static_cast<int>(points.size());
     polygon_.resize(n);
     QPoint* out = polygon_.data();
-    LRect logical{points[0].x, points[0].y, points[0].x, points[0].y};
+    int left = points[0].x;
+    int right = left;
+    int bottom = points[0].y;
+    int top = bottom;
     const double scaleX = scaleX_;
     const double scaleY = scaleY_;
-    int x0 = std::numeric_limits<int>::max();
-    int x1 = std::numeric_limits<int>::min();
-    int y0 = x0;
-    int y1 = x1;
     for (int i = 0; i < n; ++i) {
         const LPoint& p = points[static_cast<std::size_t>(i)];
-        logical.left = std::min(logical.left, p.x);
-        logical.right = std::max(logical.right, p.x);
-        logical.top = std::max(logical.top, p.y);
-        logical.bottom = std::min(logical.bottom, p.y);
-        const int x = Pixel(p.x * scaleX);
-        const int y = Pixel(-(p.y * scaleY));
-        out[i] = QPoint(x, y);
-        x0 = std::min(x0, x);
-        x1 = std::max(x1, x);
-        y0 = std::min(y0, y);
-        y1 = std::max(y1, y);
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        bottom = std::min(bottom, p.y);
+        top = std::max(top, p.y);
+        out[i] = QPoint(Pixel(p.x * scaleX), Pixel(-(p.y * scaleY)));
     }
-    if (logical.right < kLogicalMin || logical.left > kLogicalMax || logical.top < kLogicalMin ||
-        logical.bottom > kLogicalMax) {
+    if (right < kLogicalMin || left > kLogicalMax || top < kLogicalMin || bottom > kLogicalMax) {
         return false;
     }
-    polygonBox_ = QRect(QPoint(x0, y0), QPoint(x1, y1));
-    return x1 >= paintArea_.left() - 1 && x0 <= paintArea_.right() + 2 && y1 >= paintArea_.top() - 1 &&
-           y0 <= paintArea_.bottom() + 2;
+    // Pixel never decreases as its argument grows: the device box is that
+    // of the logical box's corners.
+    polygonBox_ = QRect(QPoint(Pixel(left * scaleX), Pixel(-(top * scaleY))),
+                        QPoint(Pixel(right * scaleX), Pixel(-(bottom * scaleY))));
+    return polygonBox_.right() >= paintArea_.left() - 1 && polygonBox_.left() <= paintArea_.right() + 2 &&
+           polygonBox_.bottom() >= paintArea_.top() - 1 && polygonBox_.top() <= paintArea_.bottom() + 2;
 }
 
 bool QtCanvas::HoldDot(const QRect& rect) {
@@ -354,15 +353,17 @@ bool QtCanvas::FillDotsInImage() {
     }
     uchar* const bits = image.bits();
     const qsizetype stride = image.bytesPerLine();
-    const QRgb value = ToQColor(dotColor_).rgb();
+    const QRgb value = qRgb(static_cast<int>(dotColor_ & 0xFF), static_cast<int>((dotColor_ >> 8) & 0xFF),
+                            static_cast<int>((dotColor_ >> 16) & 0xFF));
+    const QRect area = *directArea_;
     for (const QRect& dot : dots_) {
-        const QRect r = dot.intersected(*directArea_);
-        if (r.isEmpty()) {
-            continue;
-        }
-        for (int y = r.top(); y <= r.bottom(); ++y) {
+        const int left = std::max(dot.left(), area.left());
+        const int right = std::min(dot.right(), area.right());
+        const int top = std::max(dot.top(), area.top());
+        const int bottom = std::min(dot.bottom(), area.bottom());
+        for (int y = top; left <= right && y <= bottom; ++y) {
             auto* const row = reinterpret_cast<QRgb*>(bits + y * stride);
-            std::fill(row + r.left(), row + r.right() + 1, value);
+            std::fill(row + left, row + right + 1, value);
         }
     }
     return true;
@@ -430,6 +431,10 @@ void QtCanvas::Dots(std::span<const LPoint> centres, int radius) {
     const double areaRight = paintArea_.right() + 2.0;
     const double areaTop = paintArea_.top() - 1.0;
     const double areaBottom = paintArea_.bottom() + 2.0;
+    // A box that passes the range test below reaches at most this far from
+    // the origin: its pixels need no clamping then.
+    const double reach = (-static_cast<double>(kLogicalMin) + 2.0 * r) * std::max(scaleX, scaleY);
+    const bool inRange = reach < kPixelLimit;
     // Culled and DeviceRect of each dot's box, from the same products.
     for (const LPoint& c : centres) {
         const int left = c.x - r;
@@ -447,7 +452,9 @@ void QtCanvas::Dots(std::span<const LPoint> centres, int radius) {
             continue;
         }
         // The outline reaches one pixel past the rectangle's right and bottom.
-        const QRect outline(QPoint(Pixel(x0), Pixel(y0)), QPoint(Pixel(x1), Pixel(y1)));
+        const QRect outline = inRange ? QRect(QPoint(PixelInRange(x0), PixelInRange(y0)),
+                                              QPoint(PixelInRange(x1), PixelInRange(y1)))
+                                      : QRect(QPoint(Pixel(x0), Pixel(y0)), QPoint(Pixel(x1), Pixel(y1)));
         if (holdable && outline.width() <= kDotPixels && outline.height() <= kDotPixels) {
             HoldDot(outline, brush_);
         } else {

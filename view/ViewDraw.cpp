@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 
 #include "geometry/PolygonMeasures.h"
 #include "geometry/PortableMath.h"
@@ -59,6 +61,31 @@ public:
 private:
     Canvas& canvas_;
 };
+
+// Asks for the cache lines of [from, to) ahead of a pass's reading them.
+// A vertex's products and each segment are allocations of their own, so the
+// hardware cannot foresee the jump from one to the next; drawing one takes
+// long enough for the next one's lines to arrive.
+constexpr std::uintptr_t kCacheLine = 64;
+void PrefetchBytes(const void* from, const void* to) {
+    const auto end = reinterpret_cast<std::uintptr_t>(to);
+    for (auto p = reinterpret_cast<std::uintptr_t>(from) & ~(kCacheLine - 1); p < end; p += kCacheLine) {
+        __builtin_prefetch(reinterpret_cast<const void*>(p));
+    }
+}
+template <typename List>
+void PrefetchProducts(const List& list) {
+    PrefetchBytes(std::to_address(list.begin()), std::to_address(list.end()));
+}
+// The fields of segment i from `first` up to the end of `last`.
+template <typename First, typename Last>
+void PrefetchSegment(const RecordList<RollpathSegment>& segments, std::size_t i,
+                     First RollpathSegment::*first, Last RollpathSegment::*last) {
+    if (i < segments.size()) {
+        const RollpathSegment& s = *segments[i];
+        PrefetchBytes(&(s.*first), &(s.*last) + 1);
+    }
+}
 
 LRect Around(const LPoint& c, int r) {
     return LRect{c.x - r, c.y + r, c.x + r, c.y - r};
@@ -294,6 +321,15 @@ void CRollpathView::DrawJunctionPavement(Canvas& canvas) {
     Layer layer(canvas, "junctions");
     for (int k = 0; k < m_Doc.m_nVertices; ++k) {
         const NetworkVertex& v = m_Doc.Vertex(k);
+        // The polygons of the next vertex, and their points one further on.
+        if (k + 1 < m_Doc.m_nVertices) {
+            for (const GroundPolygon& junction : m_Doc.Vertex(k + 1).junctionPolys) {
+                PrefetchProducts(junction.points);
+            }
+        }
+        if (k + 2 < m_Doc.m_nVertices) {
+            PrefetchProducts(m_Doc.Vertex(k + 2).junctionPolys);
+        }
         if (!v.live() || (v.flags & VertexFlag::NoPolygon) != 0) {
             continue;
         }
@@ -307,6 +343,9 @@ void CRollpathView::DrawSegments(Canvas& canvas) {
     Layer layer(canvas, "segments");
     m_Draw.segmentsOutside.assign(m_Doc.m_pSegments.size(), 0);
     for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+        PrefetchSegment(m_Doc.m_pSegments, i + 1, &RollpathSegment::type, &RollpathSegment::outline);
+        PrefetchSegment(m_Doc.m_pSegments, i + 1, &RollpathSegment::centreLightLine,
+                        &RollpathSegment::leftLightLine);
         const RollpathSegment& segment = *m_Doc.m_pSegments[i];
         if (segment.live()) {
             m_Draw.segmentsOutside[i] = SegmentOutsidePaintBox(segment) ? 1 : 0;
@@ -342,6 +381,9 @@ void CRollpathView::DrawEdgeMarkings(Canvas& canvas) {
     Layer layer(canvas, "junction-edge-markings");
     for (int k = 0; k < m_Doc.m_nVertices; ++k) {
         const NetworkVertex& v = m_Doc.Vertex(k);
+        if (k + 1 < m_Doc.m_nVertices) {
+            PrefetchProducts(m_Doc.Vertex(k + 1).edgeQuads);
+        }
         if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
             for (const Quad& q : v.edgeQuads) {
                 DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
@@ -404,6 +446,9 @@ void CRollpathView::DrawMarkings(Canvas& canvas) {
     }
     for (int k = 0; k < m_Doc.m_nVertices; ++k) {
         const NetworkVertex& v = m_Doc.Vertex(k);
+        if (k + 1 < m_Doc.m_nVertices) {
+            PrefetchProducts(m_Doc.Vertex(k + 1).centreQuads);
+        }
         if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
             for (const Quad& q : v.centreQuads) {
                 DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
@@ -411,6 +456,7 @@ void CRollpathView::DrawMarkings(Canvas& canvas) {
         }
     }
     for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+        PrefetchSegment(m_Doc.m_pSegments, i + 1, &RollpathSegment::type, &RollpathSegment::throughLine);
         const RollpathSegment& segment = *m_Doc.m_pSegments[i];
         if (segment.live() && !SegmentCulled(i, segment)) {
             DrawSegmentMarkings(canvas, segment);
@@ -511,6 +557,9 @@ void CRollpathView::DrawLights(Canvas& canvas) {
         DrawPavementFileLights(canvas);
     } else if (!InVertexDrag()) {
         for (std::size_t i = 0; i < m_Doc.m_pSegments.size(); ++i) {
+            PrefetchSegment(m_Doc.m_pSegments, i + 1, &RollpathSegment::type, &RollpathSegment::flags);
+            PrefetchSegment(m_Doc.m_pSegments, i + 1, &RollpathSegment::centreLightLine,
+                            &RollpathSegment::leftLightLine);
             const RollpathSegment& segment = *m_Doc.m_pSegments[i];
             if (segment.live() && !SegmentCulled(i, segment)) {
                 DrawSegmentLights(canvas, segment);
@@ -520,6 +569,10 @@ void CRollpathView::DrawLights(Canvas& canvas) {
         // file does; No Polygon hides them like a segment's.
         for (int k = 0; k < m_Doc.m_nVertices; ++k) {
             const NetworkVertex& v = m_Doc.Vertex(k);
+            if (k + 1 < m_Doc.m_nVertices) {
+                PrefetchProducts(m_Doc.Vertex(k + 1).lightPts0);
+                PrefetchProducts(m_Doc.Vertex(k + 1).lightPts1);
+            }
             if (!v.live() || (v.flags & (VertexFlag::NoPolygon | VertexFlag::NoLighting)) != 0) {
                 continue;
             }

@@ -76,18 +76,19 @@ void CRollpathView::ProjectPoints(int n, const DPoint* points, LPoint* out, bool
     // goes through here.
     constexpr int kNear = 1 << 30;
     const bool nearOrigin = origin.x > -kNear && origin.x < kNear && origin.y > -kNear && origin.y < kNear;
-    const bool turned = rotate && m_Doc.m_dRotation != 0.0;
     for (int i = 0; i < n; ++i) {
         const double x = k * points[i].x;
         const double y = k * points[i].y;
-        if (nearOrigin && std::fabs(x) < kNear && std::fabs(y) < kNear) {
+        if (nearOrigin && std::fabs(x) < kNear && std::fabs(y) < kNear) [[likely]] {
             out[i].x = RoundAwayFromZeroNear(x) + origin.x;
             out[i].y = RoundAwayFromZeroNear(y) + origin.y;
         } else {
             out[i].x = AddSaturated(RoundAwayFromZero(x), origin.x);
             out[i].y = AddSaturated(RoundAwayFromZero(y), origin.y);
         }
-        if (turned) {
+    }
+    if (rotate && m_Doc.m_dRotation != 0.0) {
+        for (int i = 0; i < n; ++i) {
             TurnLogical(out[i], m_dSin, m_dCos, k, m_nScrollX, m_nScrollY);
         }
     }

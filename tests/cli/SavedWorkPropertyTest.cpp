@@ -34,11 +34,6 @@
 namespace rollpath::testing {
 namespace {
 
-const SessionFolders& Folders() {
-    static const SessionFolders folders;
-    return folders;
-}
-
 SessionOptions Options() {
     SessionOptions options;
     options.airports = {"KPAO", "KPAO", "KPAO", "KSFO", "NZQN", "EGLL"};

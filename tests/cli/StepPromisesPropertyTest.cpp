@@ -24,11 +24,6 @@
 namespace rollpath::testing {
 namespace {
 
-SessionFolders& StepFolders() {
-    static SessionFolders folders;
-    return folders;
-}
-
 constexpr double kStripX = 15000.0;
 constexpr double kSlotSpacing = 1200.0;
 constexpr int kSlots = 3;
@@ -40,8 +35,6 @@ constexpr int kCloseZoom = 500;
 constexpr double kTolerance = 1.0;
 // Farther than any pick or merge reaches.
 constexpr double kApart = 30.0;
-constexpr int kWidth = 1200;
-constexpr int kHeight = 900;
 
 std::string At(double x, double y) {
     return std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y));
@@ -51,18 +44,10 @@ bool Near(const DPoint& a, double x, double y) {
     return std::hypot(a.x - x, a.y - y) <= kTolerance;
 }
 
-DPoint Position(const CRollpathDoc& doc, int vertex) {
-    return DPoint{doc.Vertex(vertex).x, doc.Vertex(vertex).y};
-}
-
 // The window centred on a world point at a close zoom.
 void LookAt(CRollpathView& view, const DPoint& c) {
     view.m_nZoom = kCloseZoom;
-    const double k = view.UnitsPerFoot();
-    const LPoint centre = view.DeviceToLogical(DevicePoint{kWidth / 2, kHeight / 2});
-    view.m_nScrollX = static_cast<int>(std::lround(kHalfField + c.x - centre.x / k));
-    view.m_nScrollY = static_cast<int>(std::lround(kHalfField - c.y + centre.y / k));
-    view.UpdateVisibleArea();
+    view.CenterOnWorld(c);
 }
 
 std::vector<PolygonRecord> LivePolygons(const CRollpathDoc& doc, const GroundPolygon* except = nullptr) {
@@ -88,7 +73,7 @@ std::vector<SegmentShape> LiveSegments(const CRollpathDoc& doc, const RollpathSe
     std::vector<SegmentShape> live;
     for (const auto& s : doc.m_pSegments) {
         if (s->live() && s.get() != except) {
-            live.push_back({Position(doc, s->vertex0), Position(doc, s->vertex1), s->width, s->flags});
+            live.push_back({doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos(), s->width, s->flags});
         }
     }
     return live;
@@ -105,8 +90,8 @@ const RollpathSegment* Joining(const CRollpathDoc& doc, double x, double y0, dou
         if (!s->live()) {
             continue;
         }
-        const DPoint a = Position(doc, s->vertex0);
-        const DPoint b = Position(doc, s->vertex1);
+        const DPoint a = doc.Vertex(s->vertex0).pos();
+        const DPoint b = doc.Vertex(s->vertex1).pos();
         if ((Near(a, x, y0) && Near(b, x, y1)) || (Near(a, x, y1) && Near(b, x, y0))) {
             return s.get();
         }
@@ -131,7 +116,7 @@ bool IsShiftedCopy(const std::vector<DPoint>& p, const std::vector<DPoint>& q) {
 
 class Editor {
 public:
-    Editor() : run_(StepFolders()) {}
+    Editor() : run_(Folders()) {}
 
     void Run(const std::vector<std::string>& lines) { run_.Run(lines); }
     CRollpathDoc& Doc() { return run_.Document(); }
@@ -232,8 +217,8 @@ public:
         }
         Run({"press " + At(x, kRollpathY + kLength), "move " + At(tx, ty), "release " + At(tx, ty)});
         RC_ASSERT(s->live());
-        const DPoint a = Position(Doc(), s->vertex0);
-        const DPoint b = Position(Doc(), s->vertex1);
+        const DPoint a = Doc().Vertex(s->vertex0).pos();
+        const DPoint b = Doc().Vertex(s->vertex1).pos();
         RC_ASSERT((Near(a, x, kRollpathY) && Near(b, tx, ty)) || (Near(b, x, kRollpathY) && Near(a, tx, ty)));
         RC_ASSERT(InSlot(x, LiveSegments(Doc(), s)) == others);
         RC_ASSERT(Doc().History().UndoKind() == UndoKind::VertexMoved);
@@ -305,7 +290,7 @@ rc::Gen<std::vector<std::string>> GenPromisedStep() {
 
 RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
     SessionOptions options;
-    options.diagramPath = StepFolders().DiagramPath().string();
+    options.diagramPath = Folders().DiagramPath().string();
     options.saves = false;
     // The choices of a step cover their whole range (at size 100); the
     // size decides only how many steps there are.
@@ -313,9 +298,9 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
                                                {{2, GenEditingStep(options)}, {3, GenPromisedStep()}}));
     const auto steps = WithKnownPoints(
         *rc::gen::scale(0.3, rc::gen::container<std::vector<std::vector<std::string>>>(step)));
-    StepFolders().Clear();
+    Folders().Clear();
     Editor editor;
-    editor.Run({"new KPAO", "size " + std::to_string(kWidth) + " " + std::to_string(kHeight)});
+    editor.Run({"new KPAO", "size 1200 900"});
     for (const std::vector<std::string>& step : steps) {
         if (step.front() == "#promise") {
             const int slot = std::stoi(step[2]);

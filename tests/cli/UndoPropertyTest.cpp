@@ -24,21 +24,16 @@
 namespace rollpath::testing {
 namespace {
 
-SessionFolders& UndoFolders() {
-    static SessionFolders folders;
-    return folders;
-}
-
 SessionOptions Options(bool saves) {
     SessionOptions options;
-    options.diagramPath = UndoFolders().DiagramPath().string();
+    options.diagramPath = Folders().DiagramPath().string();
     options.saves = saves;
     return options;
 }
 
 SavedFiles Save(ScriptRun& run) {
     run.Run("save\n");
-    return ReadSavedFiles(UndoFolders(), run.Document());
+    return ReadSavedFiles(Folders(), run.Document());
 }
 
 void AssertSameFiles(const SavedFiles& expected, const SavedFiles& actual, const char* when) {
@@ -52,8 +47,8 @@ constexpr int kMaxSteps = 1000;
 
 RC_GTEST_PROP(UndoProperty, UndoAllAndRedoAllGiveBackTheSavedFiles, ()) {
     const EditingSession session = *GenEditingSession(Options(true));
-    UndoFolders().Clear();
-    ScriptRun run(UndoFolders());
+    Folders().Clear();
+    ScriptRun run(Folders());
     run.Run("new " + session.airport + "\n");
     const SavedFiles opened = Save(run);
     for (const auto& step : session.steps) {
@@ -137,8 +132,8 @@ RC_GTEST_PROP(UndoProperty, UndoRedoSavesAndNewEditsFollowAListOfStates, ()) {
     });
     const auto actions = WithKnownPoints(
         *rc::gen::resize(30, rc::gen::container<std::vector<std::vector<std::string>>>(action)));
-    UndoFolders().Clear();
-    ScriptRun run(UndoFolders());
+    Folders().Clear();
+    ScriptRun run(Folders());
     run.Run(std::string("new KPAO\n"));
     CRollpathDoc& doc = run.Document();
     const CEditHistory& history = doc.History();

@@ -26,12 +26,17 @@ void EmptyFolder(const std::filesystem::path& folder) {
 SessionFolders::SessionFolders() : dir_("rollpath-session") {
     WriteSampleInstallation(FlyDir(), SampleLayout::Loose);
     std::filesystem::create_directories(ProgramDir());
-    WriteBytes(DiagramPath(), QuarteredBitmap(16, 8, 24));
+    WriteBytes(DiagramPath(), QuarteredBitmap(16, 8));
 }
 
 void SessionFolders::Clear() const {
     EmptyFolder(OutputDir());
     EmptyFolder(ProgramDir());
+}
+
+const SessionFolders& Folders() {
+    static const SessionFolders folders;
+    return folders;
 }
 
 cli::CommonOptions SessionFolders::Options() const {

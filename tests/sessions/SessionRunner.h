@@ -43,6 +43,10 @@ private:
     TempDir dir_;
 };
 
+// One installation for every session of the test program; each session
+// clears it first.
+const SessionFolders& Folders();
+
 // One scripted session, kept after its lines ran so that its document can be
 // looked at and more lines run.
 class ScriptRun {

@@ -46,38 +46,23 @@ inline Bytes BitmapFile(int width, int height, int bits, std::uint32_t compressi
     return b;
 }
 
-// A bitmap of four coloured quarters: top left red, top right green, bottom
-// left blue, bottom right white; 24 bits per pixel, or 8 through a colour
-// table. Width and height even.
-inline Bytes QuarteredBitmap(int width, int height, int bits) {
-    const int halfW = width / 2;
-    const int halfH = height / 2;
-    // Colour index by quarter: 0 red, 1 green, 2 blue, 3 white; rows bottom up.
-    const auto quarter = [&](int x, int row) { return (row < halfH ? 2 : 0) + (x < halfW ? 0 : 1); };
+// A bitmap of four coloured quarters, 24 bits per pixel: top left red, top
+// right green, bottom left blue, bottom right white. Width and height even.
+inline Bytes QuarteredBitmap(int width, int height) {
+    // Blue, green and red of each quarter: 0 red, 1 green, 2 blue, 3 white.
     const std::uint8_t bgr[4][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}};
+    const std::size_t rowBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
     Bytes rows;
-    Bytes palette;
-    if (bits == 8) {
-        for (const auto& c : bgr) {
-            palette.insert(palette.end(), {c[0], c[1], c[2], 0});
-        }
-    }
-    const std::size_t rowBytes =
-        ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < height; ++row) {  // bottom up
         Bytes line;
         for (int x = 0; x < width; ++x) {
-            const int q = quarter(x, row);
-            if (bits == 8) {
-                line.push_back(static_cast<std::uint8_t>(q));
-            } else {
-                line.insert(line.end(), {bgr[q][0], bgr[q][1], bgr[q][2]});
-            }
+            const int q = (row < height / 2 ? 2 : 0) + (x < width / 2 ? 0 : 1);
+            line.insert(line.end(), {bgr[q][0], bgr[q][1], bgr[q][2]});
         }
         line.resize(rowBytes, 0);
         rows.insert(rows.end(), line.begin(), line.end());
     }
-    return BitmapFile(width, height, bits, 0, palette, rows, bits == 8 ? 4 : 0);
+    return BitmapFile(width, height, 24, 0, {}, rows);
 }
 
 }  // namespace rollpath::testing

@@ -18,9 +18,9 @@
 
 #include "ModalAnswer.h"
 #include "RollpathVersion.h"
-#include "UiTestSupport.h"
 #include "app/RollpathApp.h"
 #include "app/WindowPlacement.h"
+#include "support/SampleInstallation.h"
 #include "support/TempDir.h"
 #include "ui/GeneralPage.h"
 #include "ui/MainFrame.h"
@@ -81,8 +81,7 @@ private:
     }
 
     void InstallSamples() {
-        std::string error;
-        QVERIFY2(testing::InstallSamples(Dir() / "fly", error), error.c_str());
+        QVERIFY(testing::WriteSampleInstallation(Dir() / "fly", SampleLayout::Loose));
         std::filesystem::create_directories(Dir() / "out");
     }
 

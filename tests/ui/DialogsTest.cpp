@@ -76,13 +76,7 @@ private:
 private slots:
     void cleanup() { testing::CancelPendingAnswers(); }
 
-    void init() {
-        doc_.CleanUp();
-        doc_.m_Airport.name = "SAN FRANCISCO INTL";
-        doc_.m_Airport.lat = 37.618544;
-        doc_.m_Airport.lon = -122.375478;
-        doc_.m_Airport.elevation = 13;
-    }
+    void init() { doc_.CleanUp(); }
 
     // The editor adopts the user's locale; a German one writes numbers with
     // a decimal comma. Through the modal host: the fields show and read a
@@ -99,9 +93,7 @@ private slots:
             std::setlocale(LC_ALL, "C");
             QLocale::setDefault(QLocale::c());
         });
-        const int a = testing::AddVertexAt(doc_, 0.0, 0.0);
-        const int b = testing::AddVertexAt(doc_, 300.0, 400.0);
-        RollpathSegment& s = testing::AddSegment(doc_, a, b, 12.0);
+        RollpathSegment& s = testing::AddRollpath(doc_, DPoint{0.0, 0.0}, DPoint{300.0, 400.0}, 12.0);
         s.endClass0 = EndClass::Rollpath;
         s.endClass1 = EndClass::RunwayEnd;
         QWidget owner;

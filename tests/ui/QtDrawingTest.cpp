@@ -39,7 +39,7 @@ private:
     // to the same pixels: the view's bitmap tests).
     void OpenWithDiagram() {
         const auto path = dir_ / "full.bmp";
-        testing::WriteBytes(path, testing::QuarteredBitmap(40, 20, 24));
+        testing::WriteBytes(path, testing::QuarteredBitmap(40, 20));
         doc_.m_szBmpPath = path.string();
         widget_->View().OnInitialUpdate();
         QCOMPARE(widget_->View().m_bDiagramLoaded, 1);

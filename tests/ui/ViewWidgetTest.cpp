@@ -14,6 +14,7 @@
 #include "UiTestSupport.h"
 #include "geometry/PolygonMeasures.h"
 #include "qtcanvas/QtCanvas.h"
+#include "support/SampleInstallation.h"
 #include "support/SyntheticAirport.h"
 #include "support/TempDir.h"
 #include "ui/ContextMenu.h"
@@ -120,8 +121,7 @@ private:
 
 private slots:
     void init() {
-        std::string error;
-        QVERIFY2(testing::InstallSamples(dir_.path(), error), error.c_str());
+        QVERIFY(testing::WriteSampleInstallation(dir_.path(), SampleLayout::Loose));
         settings_.FlyDir = dir_.path().string();
         doc_.SetSettings(&settings_);
         doc_.SetMessageSink(&messages_);

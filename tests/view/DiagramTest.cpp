@@ -100,9 +100,9 @@ protected:
         settings.PreciseClipping = 0;
     }
 
-    std::string Bitmap(int w, int h, const char* name = "diagram.bmp") {
-        const auto path = dir / name;
-        testing::WriteBytes(path, testing::QuarteredBitmap(w, h, 24));
+    std::string Bitmap(int w, int h) {
+        const auto path = dir / "diagram.bmp";
+        testing::WriteBytes(path, testing::QuarteredBitmap(w, h));
         return path.string();
     }
 
@@ -116,13 +116,6 @@ protected:
         const auto calls = Draw().InLayer("diagram");
         EXPECT_EQ(calls.size(), 1u);
         return calls.empty() ? DrawCall{} : calls[0];
-    }
-
-    bool Enabled(CommandId id) { return view.UpdateCommandUI(id).value_or(CommandUI{}).enabled; }
-
-    void Type(const std::string& field, const std::string& value) {
-        ASSERT_TRUE(host.dialogs.AnswerModeless(DialogAnswer{{{field, value}}, DialogEnd::KeepOpen}));
-        EXPECT_TRUE(host.dialogs.problems.empty());
     }
 
     testing::TempDir dir{"rollpath-diagram-commands"};

@@ -103,19 +103,9 @@ std::string Refusal(DialogModel& dialog, const std::string& name, const std::str
 
 class PropertyDialogs : public ::testing::Test {
 protected:
-    PropertyDialogs() {
-        doc.m_Airport.name = "SAN FRANCISCO INTL";
-        doc.m_Airport.lat = 37.618544;
-        doc.m_Airport.lon = -122.375478;
-        doc.m_Airport.elevation = 13;
-    }
-
     // A rollpath from (0, 0) to (300, 400) with the given end classes.
-    RollpathSegment& Segment(int endClass0, int endClass1, double width = 12.0, int flags = 0) {
-        const int a = testing::AddVertexAt(doc, 0.0, 0.0);
-        const int b = testing::AddVertexAt(doc, 300.0, 400.0);
-        RollpathSegment& s = testing::AddSegment(doc, a, b, width);
-        s.flags = flags;
+    RollpathSegment& Segment(int endClass0, int endClass1) {
+        RollpathSegment& s = testing::AddRollpath(doc, DPoint{0.0, 0.0}, DPoint{300.0, 400.0}, 12.0);
         s.endClass0 = endClass0;
         s.endClass1 = endClass1;
         return s;

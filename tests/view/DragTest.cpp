@@ -15,10 +15,7 @@ namespace {
 using testing::AddRollpath;
 using testing::AddRunway;
 
-class Drags : public ::testing::Test, protected testing::EditTest {
-protected:
-    DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
-};
+class Drags : public ::testing::Test, protected testing::EditTest {};
 
 TEST_F(Drags, AVertexInsideTwoRunwaysIsNotDragged) {
     AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
@@ -106,10 +103,7 @@ class PolygonDrags : public Drags {
 protected:
     void SetUp() override {
         AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
-        GroundPolygon& p = doc.AppendPolygon();
-        p.kind = PolygonKind::Ordinary;
-        p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
-        polygon = &p;
+        polygon = &testing::AddPolygon(doc, {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}});
         Open();
         Focus(DPoint{0.0, 1000.0});
     }

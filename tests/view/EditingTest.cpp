@@ -17,6 +17,7 @@
 namespace rollpath {
 namespace {
 
+using testing::AddPolygon;
 using testing::AddRollpath;
 using testing::AddRunway;
 using testing::AddSegment;
@@ -32,17 +33,9 @@ protected:
         Focus(DPoint{0.0, 1000.0});
         doc.SetModifiedFlag(false);
     }
-    bool Enabled(CommandId id) const {
-        const std::optional<CommandUI> ui = view.UpdateCommandUI(id);
-        return ui.has_value() && ui->enabled;
-    }
     GroundPolygon& AddSquare() {
-        GroundPolygon& p = doc.AppendPolygon();
-        p.kind = PolygonKind::Ordinary;
-        p.points = {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}};
-        return p;
+        return AddPolygon(doc, {{-50.0, 950.0}, {-50.0, 1050.0}, {50.0, 1050.0}, {50.0, 950.0}});
     }
-    DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 };
 
 // Joining would leave one segment from a back to a, or (regression) one
@@ -68,7 +61,9 @@ TEST_F(Editing, DeleteVertexIsGreyedWhereTheJoinedSegmentWouldBeNoneOrTwice) {
         EXPECT_FALSE(Enabled(CommandId::DeleteVertex));
         view.OnCommand(CommandId::DeleteVertex);
         EXPECT_TRUE(doc.Vertex(vertex).live());
-        EXPECT_EQ(LiveSegments(), 5);
+        EXPECT_EQ(doc.m_pSegments.size(), 5u);
+        EXPECT_TRUE(std::all_of(doc.m_pSegments.begin(), doc.m_pSegments.end(),
+                                [](const auto& s) { return s->live(); }));
         EXPECT_FALSE(doc.IsModified());
     }
 }
@@ -152,7 +147,6 @@ TEST_F(Editing, APolygonClosedNearItsFirstPointHasNoDuplicate) {
     view.OnCommand(CommandId::PolygonTool);
     for (const DPoint& p :
          {DPoint{0.0, 1000.0}, DPoint{100.0, 1000.0}, DPoint{100.0, 1100.0}, DPoint{5.0, 1005.0}}) {
-        Move(p);
         Click(p);
         EXPECT_EQ(view.m_nDragState, DragState::CollectPolygon);
     }
@@ -222,8 +216,6 @@ public:
     }
 
     bool handled = false;
-    using EditTest::host;
-    using EditTest::view;
 };
 
 TEST(ToolEnding, EscapeEndsAToolAsARightClickAtThePointerWould) {

@@ -27,14 +27,6 @@ class UndoEditing : public testing::EditTest {
 public:
     UndoEditing() { testing::AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150); }
 
-    using EditTest::Drag;
-    using EditTest::Focus;
-    using EditTest::RightClick;
-    using testing::ViewTest::doc;
-    using testing::ViewTest::Draw;
-    using testing::ViewTest::host;
-    using testing::ViewTest::Open;
-    using testing::ViewTest::view;
     // Whatever the view points at is in the document's lists.
     bool PointsOnlyIntoTheDocument() const {
         const auto inList = [](const auto& list, const auto* record) {

@@ -34,10 +34,7 @@ protected:
         RunwayRecord& runway = AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
         runway.endAttr0 = 4;
         rollpath = &AddRollpath(doc, DPoint{-1000.0, 500.0}, DPoint{1000.0, 500.0}, 50.0);
-        GroundPolygon& p = doc.AppendPolygon();
-        p.kind = PolygonKind::Ordinary;
-        p.points = {DPoint{-500.0, -500.0}, DPoint{0.0, -1000.0}, DPoint{500.0, -500.0}};
-        triangle = &p;
+        testing::AddPolygon(doc, {{-500.0, -500.0}, {0.0, -1000.0}, {500.0, -500.0}});
         Open();
     }
 
@@ -67,7 +64,6 @@ protected:
     }
 
     RollpathSegment* rollpath = nullptr;
-    GroundPolygon* triangle = nullptr;
 };
 
 TEST_F(Drawing, NothingAtAllWithoutAnAirport) {

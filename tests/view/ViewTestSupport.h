@@ -14,7 +14,7 @@
 namespace rollpath::testing {
 
 class ViewTest {
-protected:
+public:
     ViewTest() {
         doc.SetSettings(&settings);
         doc.SetMessageSink(&messages);
@@ -32,6 +32,11 @@ protected:
     void Open() {
         view.OnSize(host.client.width, host.client.height);
         view.OnInitialUpdate();
+    }
+
+    bool Enabled(CommandId id) const {
+        const std::optional<CommandUI> ui = view.UpdateCommandUI(id);
+        return ui.has_value() && ui->enabled;
     }
 
     RecordingCanvas Draw() {
@@ -55,16 +60,11 @@ inline double Distance(const DPoint& a, const DPoint& b) {
 // units, about two pixels, per foot) so that mouse events land within half a
 // foot of the world points the tests name.
 class EditTest : public ViewTest {
-protected:
+public:
     // The window centred on c at zoom value `zoom`.
     void Focus(const DPoint& c, int zoom = 500) {
         view.m_nZoom = zoom;
-        const double k = view.UnitsPerFoot();
-        const LPoint centre =
-            view.DeviceToLogical(DevicePoint{host.client.width / 2, host.client.height / 2});
-        view.m_nScrollX = static_cast<int>(std::lround(kHalfField + c.x - centre.x / k));
-        view.m_nScrollY = static_cast<int>(std::lround(kHalfField - c.y + centre.y / k));
-        view.UpdateVisibleArea();
+        view.CenterOnWorld(c);
     }
 
     // The pixel nearest to a world point.
@@ -74,6 +74,9 @@ protected:
         return DevicePoint{static_cast<int>(std::lround(l.x * host.dpi / 1000.0)),
                            static_cast<int>(std::lround(-l.y * host.dpi / 1000.0))};
     }
+
+    // Where the view takes the pixel nearest to a world point to be.
+    DPoint Seen(const DPoint& w) const { return view.WindowToWorld(At(w)); }
 
     void Move(const DPoint& w) { view.OnMouseMove(At(w)); }
     void Press(const DPoint& w) {
@@ -96,14 +99,6 @@ protected:
         Press(from);
         Move(DPoint{(from.x + to.x) / 2.0, (from.y + to.y) / 2.0});
         Release(to);
-    }
-
-    int LiveSegments() const {
-        int n = 0;
-        for (const auto& s : doc.m_pSegments) {
-            n += s->live() ? 1 : 0;
-        }
-        return n;
     }
 };
 
