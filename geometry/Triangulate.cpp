@@ -283,7 +283,7 @@ private:
         return Seg(firstPoint ? s.prev : s.next).inserted;
     }
     int LocateEndpoint(const DPoint& vRef, const DPoint& voRef, int root, bool* usedOther = nullptr);
-    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower);
+    void SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower, int& neighbourRoot);
     void LinkUpperNeighbours(int t, int tn, const TriSegment& s);
     int ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowerWasInMap, int segnum,
                        const TriSegment& s, bool swapped);
@@ -633,9 +633,12 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
 
 // Splits the trapezoid holding p by the horizontal line through p: the old
 // trapezoid keeps the part above, a new one takes the part below, and the
-// old sink becomes a y-node over both.
-void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower) {
-    const int tu = LocateEndpoint(Pt(p), other, root);
+// old sink becomes a y-node over both. neighbourRoot is the root from which
+// the other segment at p will locate it.
+void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper, int& lower,
+                                int& neighbourRoot) {
+    bool usedOther = false;
+    const int tu = LocateEndpoint(Pt(p), other, root, &usedOther);
     const int tl = NewTrapezoid();
     const int i1 = NewNode();
     const int i2 = NewNode();
@@ -666,6 +669,12 @@ void Triangulator::SplitAtPoint(int p, const DPoint& other, int root, int& upper
         }
     }
     const int sk = above.sink;
+    // A walk for p from the same root that does not depend on which
+    // segment asks reaches this node too: the other segment's walk starts
+    // here (as FindNewRoots shares a root), a y-node at p itself.
+    if (neighbourRoot == root && !usedOther) {
+        neighbourRoot = sk;
+    }
     QueryNode& node = nodes_[static_cast<std::size_t>(sk)];
     node.type = kYNode;
     node.key = static_cast<TableIndex>(p);
@@ -779,6 +788,11 @@ int Triangulator::ThreadOneBelow(int t, int tn, bool viaD0, int tlast, bool lowe
     return below(left);
 }
 
+void SetUpperNeighbours(Trapezoid& trap, TableIndex u0, TableIndex u1) {
+    trap.u0 = u0;
+    trap.u1 = u1;
+}
+
 // Threading where t has two trapezoids below: the segment goes on into the
 // one on its side of the vertex that separates them.
 int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, const TriSegment& s) {
@@ -805,27 +819,21 @@ int Triangulator::ThreadTwoBelow(int t, int tn, int tlast, bool lowerWasInMap, c
     const auto tr = static_cast<TableIndex>(tn);
     if (SamePoint(lo, Corner(Linked(tlast).lo)) && lowerWasInMap) {
         // Only at the last trapezoid, when the lower end was in the map.
-        below0.u0 = tl;
-        below0.u1 = none;
-        below1.u0 = tr;
-        below1.u1 = none;
+        SetUpperNeighbours(below0, tl, none);
+        SetUpperNeighbours(below1, tr, none);
         right.d0 = static_cast<TableIndex>(d1);
         left.d1 = none;
         right.d1 = none;
         return -1;
     }
     if (intoD0) {
-        below0.u0 = tl;
-        below0.u1 = tr;
-        below1.u0 = tr;
-        below1.u1 = none;
+        SetUpperNeighbours(below0, tl, tr);
+        SetUpperNeighbours(below1, tr, none);
         left.d1 = none;
         return d0;
     }
-    below0.u0 = tl;
-    below0.u1 = none;
-    below1.u0 = tl;
-    below1.u1 = tr;
+    SetUpperNeighbours(below0, tl, none);
+    SetUpperNeighbours(below1, tl, tr);
     right.d0 = static_cast<TableIndex>(d1);
     right.d1 = none;
     return d1;
@@ -852,13 +860,18 @@ bool Triangulator::AddSegment(int segnum) {
     int tfirst = 0;
     int tlast = 0;
     int unused = 0;
+    // The segment that meets this one at each end.
+    TriSegment& upperNeighbour = Seg(swapped ? s.next : s.prev);
+    TriSegment& lowerNeighbour = Seg(swapped ? s.prev : s.next);
     if (!upperInMap) {
-        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst);
+        SplitAtPoint(upperVertex, s.v1, s.root0, unused, tfirst,
+                     swapped ? upperNeighbour.root0 : upperNeighbour.root1);
     } else {
         tfirst = LocateEndpoint(s.v0, s.v1, s.root0);
     }
     if (!lowerInMap) {
-        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused);
+        SplitAtPoint(lowerVertex, s.v0, s.root1, tlast, unused,
+                     swapped ? lowerNeighbour.root1 : lowerNeighbour.root0);
     } else {
         tlast = LocateEndpoint(s.v1, s.v0, s.root1);
     }
