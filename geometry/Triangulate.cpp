@@ -616,7 +616,10 @@ bool LeftOf(const TriSegment& s, const DPoint& v) {
             }
             continue;
         }
-        if (node.type != kSinkNode) {
+        // A trapezoid merged away is linked in only when the contours cross
+        // or touch themselves (threading followed a stale neighbour link):
+        // the map is broken, and the call fails rather than build on it.
+        if (node.type != kSinkNode || trapezoids_[static_cast<std::size_t>(key)].state != kTrapezoidValid) {
             break;
         }
         if (other && usedOther != nullptr) {
