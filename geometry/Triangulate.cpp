@@ -1003,20 +1003,21 @@ void Triangulator::MergeTrapezoids(int segnum, int tfirst, int tlast, int side) 
 // from any node on a point's path ends where a walk from the top would.
 // Every vertex not yet in the map is located for both segments that meet at
 // it: once, when both start from the same node and the walk did not depend
-// on which segment asked (it differs only where the point is already in the
-// map, or the same as a point that is).
+// on which segment asked (it differs only where the point is the same as a
+// point already in the map). A vertex already in the map keeps the root of
+// its other segment: the segment that placed it mostly left a root at the
+// vertex's own y-node, and a new walk would cost more than it saves.
 void Triangulator::FindNewRoots() {
     for (int v = 1; v <= n_ && !failed_; ++v) {
         TriSegment& out = segments_[static_cast<std::size_t>(v)];
         TriSegment& in = Seg(out.prev);
+        if (out.inserted || in.inserted) {
+            continue;
+        }
         const int shared = out.root0;
-        bool usedOther = !(!out.inserted && !in.inserted && in.root1 == shared);
-        if (!out.inserted) {
-            out.root0 = Tr(LocateEndpoint(out.v0, out.v1, shared, &usedOther)).sink;
-        }
-        if (!in.inserted) {
-            in.root1 = usedOther ? Tr(LocateEndpoint(in.v1, in.v0, in.root1)).sink : out.root0;
-        }
+        bool usedOther = in.root1 != shared;
+        out.root0 = Tr(LocateEndpoint(out.v0, out.v1, shared, &usedOther)).sink;
+        in.root1 = usedOther ? Tr(LocateEndpoint(in.v1, in.v0, in.root1)).sink : out.root0;
     }
 }
 
