@@ -83,6 +83,11 @@ rc::Gen<Installation> GenInstallation(const std::string& airport, bool hostileEn
 
 void Install(const Installation& installation) {
     Folders().Clear();
+    // A file an earlier session wrote outside would fail every later one,
+    // and shrinking would then report the wrong session.
+    for (const char* extension : {".txp", ".bgr"}) {
+        std::filesystem::remove(Escaped(extension));
+    }
     if (!installation.list.empty()) {
         std::ofstream(Folders().ProgramDir() / kProjectListName, std::ios::binary) << installation.list;
     }

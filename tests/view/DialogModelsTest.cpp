@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "ViewTestSupport.h"
-#include "document/AnsiText.h"
 #include "document/ProjectList.h"
 #include "project/DocumentPipeline.h"
 #include "support/DecimalCommaLocale.h"
@@ -65,25 +64,6 @@ TEST(DialogText, DecimalsAreReadLikePercentLfInEveryLocale) {
     EXPECT_EQ(DialogLatLon(-122.25, LatLonKind::Longitude), "122\xB0 15' 00.0000\" W");
     EXPECT_EQ(DialogLatLon(std::nan(""), LatLonKind::Longitude), "");
     EXPECT_EQ(FeetText(-13), "-13 ft");
-}
-
-TEST(AnsiText, TypedTextComesBackToTheCodePage) {
-    EXPECT_EQ(Utf8ToAnsi("45\xC2\xB0 N"), "45\xB0 N");
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
-    EXPECT_EQ(Utf8ToAnsi("\xE6\x97\xA5"), "?");  // not in the code page
-    EXPECT_EQ(Utf8ToAnsi("a\xFF"
-                         "b"),
-              "a?b");                                // not UTF-8
-    EXPECT_EQ(Utf8ToAnsi("\xC2"), "?");              // cut short
-    EXPECT_EQ(Utf8ToAnsi("\xC0\x80"), "?");          // overlong
-    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
-    // Every byte the code page assigns survives the round trip.
-    for (int byte = 1; byte < 256; ++byte) {
-        const std::string ansi(1, static_cast<char>(byte));
-        if (AnsiToUtf8(ansi) != "\xEF\xBF\xBD") {
-            EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(ansi)), ansi) << byte;
-        }
-    }
 }
 
 using Model = RollpathPropertiesModel;

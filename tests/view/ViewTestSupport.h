@@ -61,9 +61,9 @@ inline double Distance(const DPoint& a, const DPoint& b) {
 // foot of the world points the tests name.
 class EditTest : public ViewTest {
 public:
-    // The window centred on c at zoom value `zoom`.
-    void Focus(const DPoint& c, int zoom = 500) {
-        view.m_nZoom = zoom;
+    // The window centred on c at zoom 500.
+    void Focus(const DPoint& c) {
+        view.m_nZoom = 500;
         view.CenterOnWorld(c);
     }
 
