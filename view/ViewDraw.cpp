@@ -77,6 +77,13 @@ template <typename List>
 void PrefetchProducts(const List& list) {
     PrefetchBytes(std::to_address(list.begin()), std::to_address(list.end()));
 }
+// A product list of vertex k, when there is one.
+template <typename List>
+void PrefetchOfVertex(const CRollpathDoc& doc, int k, List NetworkVertex::*list) {
+    if (k < doc.m_nVertices) {
+        PrefetchProducts(doc.Vertex(k).*list);
+    }
+}
 // The fields of segment i from `first` up to the end of `last`.
 template <typename First, typename Last>
 void PrefetchSegment(const RecordList<RollpathSegment>& segments, std::size_t i,
@@ -327,9 +334,7 @@ void CRollpathView::DrawJunctionPavement(Canvas& canvas) {
                 PrefetchProducts(junction.points);
             }
         }
-        if (k + 2 < m_Doc.m_nVertices) {
-            PrefetchProducts(m_Doc.Vertex(k + 2).junctionPolys);
-        }
+        PrefetchOfVertex(m_Doc, k + 2, &NetworkVertex::junctionPolys);
         if (!v.live() || (v.flags & VertexFlag::NoPolygon) != 0) {
             continue;
         }
@@ -381,9 +386,7 @@ void CRollpathView::DrawEdgeMarkings(Canvas& canvas) {
     Layer layer(canvas, "junction-edge-markings");
     for (int k = 0; k < m_Doc.m_nVertices; ++k) {
         const NetworkVertex& v = m_Doc.Vertex(k);
-        if (k + 1 < m_Doc.m_nVertices) {
-            PrefetchProducts(m_Doc.Vertex(k + 1).edgeQuads);
-        }
+        PrefetchOfVertex(m_Doc, k + 1, &NetworkVertex::edgeQuads);
         if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
             for (const Quad& q : v.edgeQuads) {
                 DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
@@ -446,9 +449,7 @@ void CRollpathView::DrawMarkings(Canvas& canvas) {
     }
     for (int k = 0; k < m_Doc.m_nVertices; ++k) {
         const NetworkVertex& v = m_Doc.Vertex(k);
-        if (k + 1 < m_Doc.m_nVertices) {
-            PrefetchProducts(m_Doc.Vertex(k + 1).centreQuads);
-        }
+        PrefetchOfVertex(m_Doc, k + 1, &NetworkVertex::centreQuads);
         if (v.live() && (v.flags & VertexFlag::NoMarkings) == 0) {
             for (const Quad& q : v.centreQuads) {
                 DrawFilledShape(canvas, q.data(), 4, kMarkingYellow, ClipRule::Piece);
@@ -569,10 +570,8 @@ void CRollpathView::DrawLights(Canvas& canvas) {
         // file does; No Polygon hides them like a segment's.
         for (int k = 0; k < m_Doc.m_nVertices; ++k) {
             const NetworkVertex& v = m_Doc.Vertex(k);
-            if (k + 1 < m_Doc.m_nVertices) {
-                PrefetchProducts(m_Doc.Vertex(k + 1).lightPts0);
-                PrefetchProducts(m_Doc.Vertex(k + 1).lightPts1);
-            }
+            PrefetchOfVertex(m_Doc, k + 1, &NetworkVertex::lightPts0);
+            PrefetchOfVertex(m_Doc, k + 1, &NetworkVertex::lightPts1);
             if (!v.live() || (v.flags & (VertexFlag::NoPolygon | VertexFlag::NoLighting)) != 0) {
                 continue;
             }
