@@ -330,10 +330,11 @@ private:
     VertexChainEntry vertScratch_;
     MonotoneChainEntry chainScratch_;
 
-    // log* of the largest table size is 4.
-    std::array<int, 6> phaseEnds_{};
-    int phaseCount_ = 0;
-    int phasesFor_ = 0;
+    // The phase ends of every size met so far (log* of the largest table size
+    // is 4): a batch alternates between a few sizes, and the logarithms cost
+    // as much as a small polygon's point locations. A count of 0 is "not yet".
+    std::array<std::array<int, 6>, kSegmentTableSize> phaseEnds_{};
+    std::array<int, kSegmentTableSize> phaseCounts_{};
 
     int n_ = 0;
     int maxTriangles_ = 0;
@@ -443,18 +444,18 @@ bool Triangulator::Trapezoidate() {
         segments_[static_cast<std::size_t>(i)].root0 = root;
         segments_[static_cast<std::size_t>(i)].root1 = root;
     }
-    if (phasesFor_ != n_) {
-        // The logarithms are the same for every call of this size.
-        phaseCount_ = LogStar(n_);
-        for (int h = 0; h <= phaseCount_; ++h) {
-            phaseEnds_[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
+    const auto size = static_cast<std::size_t>(n_);
+    auto& ends = phaseEnds_[size];
+    if (phaseCounts_[size] == 0) {
+        phaseCounts_[size] = LogStar(n_);
+        for (int h = 0; h <= phaseCounts_[size]; ++h) {
+            ends[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
         }
-        phasesFor_ = n_;
     }
-    const int phases = phaseCount_;
+    const int phases = phaseCounts_[size];
     for (int h = 1; h <= phases; ++h) {
-        const int phaseEnd = phaseEnds_[static_cast<std::size_t>(h)];
-        for (int i = phaseEnds_[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
+        const int phaseEnd = ends[static_cast<std::size_t>(h)];
+        for (int i = ends[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
             if (!AddSegment(NextSegment())) {
                 return false;
             }
@@ -465,7 +466,7 @@ bool Triangulator::Trapezoidate() {
             return false;
         }
     }
-    for (int i = phaseEnds_[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
+    for (int i = ends[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
         if (!AddSegment(NextSegment())) {
             return false;
         }
@@ -1370,67 +1371,71 @@ void Triangulator::TriangulateUnimonotone(int posmax, bool leftIsSingleSegment,
 
 // ---- The call ---------------------------------------------------------------
 
-// Checks what the tables cannot hold or the algorithm cannot handle.
-// Returns the vertex count n, or -1.
-int ValidateInput(std::span<const int> counts, std::span<const DPoint> vertices) {
+// What the check of the input learns on its way, for the check of the
+// triangles: the polygon's area (the inside positive) and its extent.
+struct InputMeasures {
+    int n = -1;
+    double area = 0.0;
+    double extent = 0.0;
+};
+
+// Checks what the tables cannot hold or the algorithm cannot handle; n is
+// the vertex count, or -1.
+InputMeasures ValidateInput(std::span<const int> counts, std::span<const DPoint> vertices) {
+    InputMeasures refused;
     if (counts.empty()) {
-        return -1;
+        return refused;
     }
     int n = 0;
     for (const int count : counts) {
         if (count < 3 || count > kMaxTriangulationVertices - n) {
-            return -1;
+            return refused;
         }
         n += count;
     }
     if (vertices.size() < static_cast<std::size_t>(n) + 1) {
-        return -1;
+        return refused;
     }
+    double minX = vertices[1].x;
+    double maxX = minX;
+    double minY = vertices[1].y;
+    double maxY = minY;
     for (int i = 1; i <= n; ++i) {
         const DPoint& p = vertices[static_cast<std::size_t>(i)];
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > kMaxCoordinate ||
             std::fabs(p.y) > kMaxCoordinate) {
-            return -1;
+            return refused;
         }
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
     }
+    double polygonArea = 0.0;
     int first = 1;
     for (std::size_t c = 0; c < counts.size(); ++c) {
         const double area = PolygonArea(&vertices[static_cast<std::size_t>(first)], counts[c]);
         // The outline runs counter-clockwise, holes clockwise: the inside is
         // always on the left of an edge.
         if (c == 0 ? !(area < 0.0) : !(area > 0.0)) {
-            return -1;
+            return refused;
         }
+        polygonArea -= area;
         first += counts[c];
     }
-    return n;
+    return {n, polygonArea, std::max(maxX - minX, maxY - minY)};
 }
 
 // The triangles must tile the polygon: the right number, none turned over and
 // the areas adding up to the polygon's. The trapezoidation does not detect
 // every crossing of edges, so a self-intersecting input is caught here.
-bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
+bool TilesPolygon(const InputMeasures& input, std::size_t contours, std::span<const DPoint> vertices,
                   const std::vector<Triangle>& triangles, int expected) {
     if (static_cast<int>(triangles.size()) != expected) {
         return false;
     }
-    double polygonArea = 0.0;
-    int first = 1;
-    for (const int count : counts) {
-        polygonArea -= PolygonArea(&vertices[static_cast<std::size_t>(first)], count);
-        first += count;
-    }
-    double minX = vertices[1].x;
-    double maxX = minX;
-    double minY = vertices[1].y;
-    double maxY = minY;
-    for (std::size_t i = 1; i < static_cast<std::size_t>(first); ++i) {
-        minX = std::min(minX, vertices[i].x);
-        maxX = std::max(maxX, vertices[i].x);
-        minY = std::min(minY, vertices[i].y);
-        maxY = std::max(maxY, vertices[i].y);
-    }
-    const double extent = std::max(maxX - minX, maxY - minY);
+    const double polygonArea = input.area;
+    const double extent = input.extent;
     double sum = 0.0;
     double sumAbs = 0.0;
     for (const Triangle& t : triangles) {
@@ -1444,7 +1449,7 @@ bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
     // Rounding in the cross products grows with the squared extent, however
     // small the area.
     const double rounding = 16.0 * std::numeric_limits<double>::epsilon() * extent * extent *
-                            static_cast<double>(triangles.size() + counts.size() + 2);
+                            static_cast<double>(triangles.size() + contours + 2);
     const double tolerance = 1e-9 * (sumAbs + std::fabs(polygonArea)) + rounding;
     return std::fabs(sum - polygonArea) <= tolerance && sumAbs - sum <= tolerance;
 }
@@ -1453,7 +1458,8 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
                       std::vector<Triangle>& triangles, std::uint32_t seed) {
     triangles.clear();
     failed_ = false;
-    n_ = ValidateInput(counts, vertices);
+    const InputMeasures input = ValidateInput(counts, vertices);
+    n_ = input.n;
     if (n_ < 0) {
         n_ = 0;
         return -1;
@@ -1472,7 +1478,7 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
     }
     triangles.reserve(static_cast<std::size_t>(maxTriangles_));
     TriangulatePieces(pieces, triangles);
-    if (failed_ || !TilesPolygon(counts, vertices, triangles, maxTriangles_)) {
+    if (failed_ || !TilesPolygon(input, counts.size(), vertices, triangles, maxTriangles_)) {
         triangles.clear();
         return -1;
     }
