@@ -276,6 +276,7 @@ private:
 
     // Step 3: trapezoidation.
     bool Trapezoidate();
+    bool MapMonotoneOutline();
     int InitQueryStructure(int segnum);
     bool IsLeftOf(int segnum, const DPoint& v);
     bool EndpointInserted(int segnum, bool firstPoint) {
@@ -1022,6 +1023,161 @@ void Triangulator::FindNewRoots() {
     }
 }
 
+// Which of the two triangles of a monotone outline's map the full
+// construction numbers first, from the insertion order alone. Inside such an
+// outline nothing is ever merged, so a trapezoid's number is the one given
+// when its area was last split off: by a split at a vertex (the part below
+// is new) or by a segment threaded through it (the part right of it is new).
+// The top triangle is the right half of the first trapezoid that the segment
+// down from the top threads; the bottom triangle is the part below the split
+// at the second lowest vertex, or the right half that the segment down into
+// the bottom threads there, whichever came later.
+bool TopTriangleFirst(std::span<const int> permutation, int n, int top, int bottom, int second) {
+    const auto next = [n](int v) { return v == n ? 1 : v + 1; };
+    const auto prev = [n](int v) { return v == 1 ? n : v - 1; };
+    const int downFromTop = top;
+    const int downToBottom = prev(bottom);
+    if (downFromTop == downToBottom) {
+        return true;  // the same segment: it threads the top first
+    }
+    int posTop = 0;
+    int posBottom = 0;
+    int posSecond = 0;
+    int splitter = 0;  // the first segment inserted at the second lowest vertex
+    for (int i = 1; i <= n; ++i) {
+        const int seg = permutation[static_cast<std::size_t>(i)];
+        posTop = seg == downFromTop ? i : posTop;
+        posBottom = seg == downToBottom ? i : posBottom;
+        if (posSecond == 0 && (seg == second || seg == prev(second))) {
+            posSecond = i;
+            splitter = seg;
+        }
+    }
+    // When a number was given: (insertion, step). The first segment's map
+    // numbers its left and right trapezoids 1 and 2 and the one below 3; a
+    // later segment splits at its upper end (10), its lower end (11), then
+    // threads (12 on).
+    using Moment = std::pair<int, int>;
+    const auto threaded = [](int pos) { return pos == 1 ? Moment{1, 2} : Moment{pos, 12}; };
+    const int splitterOther = splitter == second ? next(second) : splitter;
+    const bool secondIsUpper = splitterOther == bottom;
+    Moment split{posSecond, secondIsUpper ? 10 : 11};
+    if (posSecond == 1) {
+        // From the second lowest vertex down to the bottom on the left (its
+        // right half) or on the right (its left half), or from above it (the
+        // part below).
+        split = {1, !secondIsUpper ? 3 : (splitter == downToBottom ? 2 : 1)};
+    }
+    return threaded(posTop) < std::max(split, threaded(posBottom));
+}
+
+// A well-shaped outline of one chain down the left and one up the right
+// (convex pieces and most junction fillets) has one map whatever the
+// insertion order: a trapezoid between each two heights, bounded by the two
+// chains. Of its numbers only the order of the two triangles at the top and
+// the bottom matters (the first starts the walk of step 4), and that follows
+// from the insertion order (TopTriangleFirst). The map is made straight away;
+// the rest of the call is shared. The shape limits keep every comparison the
+// full construction would make (heights, turns, and each vertex against the
+// other chain) far from its tolerance and rounding, so it could not have
+// decided otherwise. Returns false for any other outline, whose map the full
+// construction then makes afresh.
+bool Triangulator::MapMonotoneOutline() {
+    constexpr double kMaxMonotoneCoordinate = 1e6;
+    constexpr double kMinHeightGap = 1e-6;
+    constexpr double kMinTurnSine = 1e-4;
+    constexpr double kMinWidth = 1e-9;  // as a sine, and relative to the largest coordinate
+    const int n = n_;
+    const auto next = [n](int v) { return v == n ? 1 : v + 1; };
+    const auto prev = [n](int v) { return v == 1 ? n : v - 1; };
+    int top = 1;
+    int bottom = 1;
+    double scale = 0.0;
+    for (int v = 1; v <= n; ++v) {
+        const DPoint& p = points_[static_cast<std::size_t>(v)];
+        if (!(std::fabs(p.x) <= kMaxMonotoneCoordinate && std::fabs(p.y) <= kMaxMonotoneCoordinate)) {
+            return false;
+        }
+        scale = std::max(scale, std::max(std::fabs(p.x), std::fabs(p.y)));
+        top = p.y > points_[static_cast<std::size_t>(top)].y ? v : top;
+        bottom = p.y < points_[static_cast<std::size_t>(bottom)].y ? v : bottom;
+        const DPoint& a = points_[static_cast<std::size_t>(prev(v))];
+        const DPoint& b = points_[static_cast<std::size_t>(next(v))];
+        const double ax = p.x - a.x;
+        const double ay = p.y - a.y;
+        const double bx = b.x - p.x;
+        const double by = b.y - p.y;
+        const double turn = ax * by - ay * bx;
+        if (!(turn * turn > kMinTurnSine * kMinTurnSine * (ax * ax + ay * ay) * (bx * bx + by * by))) {
+            return false;
+        }
+    }
+    // A vertex clearly on its side of the other chain's segment at its
+    // height (the inside is on the left of a segment taken upward).
+    const double minWidth = kMinWidth * (scale + 1.0);
+    const auto clearOf = [this, minWidth](int lower, int upper, int v, double side) {
+        const DPoint& l = Corner(lower);
+        const DPoint& u = Corner(upper);
+        const DPoint& p = Corner(v);
+        const double cross = side * Cross(l, u, p);
+        const double dx = u.x - l.x;
+        const double dy = u.y - l.y;
+        const double px = p.x - l.x;
+        const double py = p.y - l.y;
+        return cross > minWidth * dy &&
+               cross * cross > kMinWidth * kMinWidth * (dx * dx + dy * dy) * (px * px + py * py);
+    };
+    const int second = Corner(prev(bottom)).y < Corner(next(bottom)).y ? prev(bottom) : next(bottom);
+    const bool fromTop = TopTriangleFirst(permutation_, n, top, bottom, second);
+
+    // Merge the chain down the left (top to bottom) and the one up the right
+    // (bottom to top, read backwards) into one order by height, every gap
+    // wide: the trapezoids between them, from the top.
+    int left = top;
+    int right = prev(top);
+    int leftSeg = top;         // a left segment runs from its vertex down
+    int rightSeg = prev(top);  // a right segment runs up to the next vertex
+    int hi = top;
+    for (int k = 0; k + 1 < n; ++k) {
+        const int nextLeft = next(left);
+        const bool takeLeft = right == bottom || (nextLeft != bottom && Corner(nextLeft).y > Corner(right).y);
+        const int lo = takeLeft ? nextLeft : right;
+        if (!(Corner(hi).y - Corner(lo).y > kMinHeightGap)) {
+            return false;
+        }
+        if (lo != bottom &&
+            !(takeLeft ? clearOf(right, next(right), lo, 1.0) : clearOf(nextLeft, left, lo, -1.0))) {
+            return false;
+        }
+        const int number = fromTop ? k + 1 : n - 1 - k;
+        const int step = fromTop ? 1 : -1;
+        Trapezoid& t = trapezoids_[static_cast<std::size_t>(number)];
+        t = Trapezoid{};
+        t.lseg = static_cast<TableIndex>(leftSeg);
+        t.rseg = static_cast<TableIndex>(rightSeg);
+        t.hi = static_cast<TableIndex>(hi);
+        t.lo = static_cast<TableIndex>(lo);
+        t.u0 = static_cast<TableIndex>(k == 0 ? -1 : number - step);
+        t.u1 = -1;
+        t.d0 = static_cast<TableIndex>(k + 2 == n ? -1 : number + step);
+        t.d1 = -1;
+        if (takeLeft) {
+            left = nextLeft;
+            leftSeg = left;
+        } else {
+            rightSeg = prev(right);
+            right = rightSeg;
+        }
+        hi = lo;
+    }
+    if (hi != bottom || left != bottom || right != bottom ||
+        second != trapezoids_[static_cast<std::size_t>(fromTop ? n - 1 : 1)].hi) {
+        return false;  // not one chain down and one up
+    }
+    trCount_ = n;
+    return true;
+}
+
 // ---- Step 4: monotone decomposition ---------------------------------------
 
 // A triangle inside the polygon: both sides are segments and the right one
@@ -1469,7 +1625,7 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
 
     BuildSegments(counts, vertices);
     GeneratePermutation(seed);
-    if (!Trapezoidate()) {
+    if (!(holes == 0 && MapMonotoneOutline()) && !Trapezoidate()) {
         return -1;
     }
     const int pieces = MonotonateTrapezoids();
