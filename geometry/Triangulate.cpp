@@ -1090,6 +1090,18 @@ bool Triangulator::MapMonotoneOutline() {
     const int n = n_;
     const auto next = [n](int v) { return v == n ? 1 : v + 1; };
     const auto prev = [n](int v) { return v == 1 ? n : v - 1; };
+    // One fall and one rise round the outline, or it is none: most others
+    // (stars, combs) show a third within a few vertices.
+    int changes = 0;
+    bool falling = points_[1].y < points_[static_cast<std::size_t>(n)].y;
+    for (int v = 1; v <= n; ++v) {
+        const bool fall =
+            points_[static_cast<std::size_t>(next(v))].y < points_[static_cast<std::size_t>(v)].y;
+        if (fall != falling && ++changes > 2) {
+            return false;
+        }
+        falling = fall;
+    }
     int top = 1;
     int bottom = 1;
     double scale = 0.0;
