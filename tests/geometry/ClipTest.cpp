@@ -130,20 +130,14 @@ std::vector<DPoint> ReferenceClipConvex(std::vector<DPoint> poly, const ClipRect
     return poly;
 }
 
-double ShoelaceAbs(const std::vector<DPoint>& v) {
-    double s = 0.0;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        s += v[i].x * v[(i + 1) % v.size()].y - v[(i + 1) % v.size()].x * v[i].y;
-    }
-    return std::fabs(s) / 2.0;
-}
-
 // A star-shaped polygon is exactly the fan of triangles from its centre; the
 // area inside the rectangle is the sum of the clipped triangles.
 double ReferenceArea(const std::vector<DPoint>& star, DPoint centre, const ClipRect& r) {
     double area = 0.0;
     for (std::size_t i = 0; i < star.size(); ++i) {
-        area += ShoelaceAbs(ReferenceClipConvex({centre, star[i], star[(i + 1) % star.size()]}, r));
+        const std::vector<DPoint> piece =
+            ReferenceClipConvex({centre, star[i], star[(i + 1) % star.size()]}, r);
+        area += std::fabs(testing::Shoelace(piece.data(), static_cast<int>(piece.size())));
     }
     return area;
 }
