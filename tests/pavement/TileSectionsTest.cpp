@@ -19,7 +19,7 @@
 namespace rollpath::testing {
 namespace {
 
-Pieces Expected(std::initializer_list<const Quad*> quads) {
+Pieces Expected(const std::vector<const Quad*>& quads) {
     Pieces pieces;
     for (const Quad* q : quads) {
         pieces.push_back(Written({q->begin(), q->end()}));
@@ -66,23 +66,21 @@ TEST_P(MarkingFlags, DecideWhichStripesAndJunctionPiecesAreWritten) {
     v.edgeQuads.push_back(Square(-500, -500));
     v.centreQuads.push_back(Square(-460, -500));
 
-    Pieces edge;
-    Pieces centre;
+    std::vector<const Quad*> edge;
+    std::vector<const Quad*> centre;
     if (c.firstSegmentMarked) {
-        edge = Expected({&first.rightEdgeStripe, &first.leftEdgeStripe});
-        centre = Expected({&first.centreStripe});
+        edge = {&first.rightEdgeStripe, &first.leftEdgeStripe};
+        centre = {&first.centreStripe};
     }
-    for (const Pieces& more : {Expected({&second.rightEdgeStripe, &second.leftEdgeStripe}),
-                               c.vertexMarked ? Expected({&v.edgeQuads[0]}) : Pieces{}}) {
-        edge.insert(edge.end(), more.begin(), more.end());
-    }
-    for (const Pieces& more :
-         {Expected({&second.centreStripe}), c.vertexMarked ? Expected({&v.centreQuads[0]}) : Pieces{}}) {
-        centre.insert(centre.end(), more.begin(), more.end());
+    edge.insert(edge.end(), {&second.rightEdgeStripe, &second.leftEdgeStripe});
+    centre.push_back(&second.centreStripe);
+    if (c.vertexMarked) {
+        edge.push_back(&v.edgeQuads[0]);
+        centre.push_back(&v.centreQuads[0]);
     }
     const DecodedTile tile = OnlyTile();
-    EXPECT_EQ(tile.edmk(), edge);
-    EXPECT_EQ(tile.cntr(), centre);
+    EXPECT_EQ(tile.edmk(), Expected(edge));
+    EXPECT_EQ(tile.cntr(), Expected(centre));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -100,14 +100,11 @@ TEST_F(PavementFileTest, ReadsBackWhatTheBlocksWrote) {
 
     ASSERT_EQ(doc.m_pPolygons.size(), 1u);
     const GroundPolygon& p = *doc.m_pPolygons[0];
-    EXPECT_EQ(std::tie(p.kind, p.state, p.points),
-              std::tuple(PolygonKind::Pavement, 0,
-                         std::vector<DPoint>{{10.25, 20.5}, {30, 20.5}, {30, 40}, {10.25, 40}}));
+    EXPECT_EQ(std::tie(p.kind, p.state, p.points), std::tuple(PolygonKind::Pavement, 0, pave));
 
     ASSERT_EQ(doc.m_pMarkings.size(), 3u);
-    EXPECT_EQ(doc.m_pMarkings[0]->kind, MarkingKind::Edge);
-    EXPECT_EQ(doc.m_pMarkings[1]->kind, MarkingKind::Edge);
-    EXPECT_EQ(doc.m_pMarkings[2]->kind, MarkingKind::Centre);
+    EXPECT_EQ(std::tuple(doc.m_pMarkings[0]->kind, doc.m_pMarkings[1]->kind, doc.m_pMarkings[2]->kind),
+              std::tuple(MarkingKind::Edge, MarkingKind::Edge, MarkingKind::Centre));
     // Two polygons sharing a vertex record share the point.
     EXPECT_EQ(doc.m_pMarkings[0]->points, (std::vector<DPoint>{{0, 0}, {1, 0}, {1, 1}}));
     EXPECT_EQ(doc.m_pMarkings[1]->points, (std::vector<DPoint>{{1, 0}, {2, 0}, {1, 1}}));

@@ -95,9 +95,8 @@ TEST_F(PolygonFileTest, AutomaticPolygonsAreReadAsAutomaticUntilAPolyRecord) {
     WriteBytes(File("in.txp"), g.bytes);
     ReadPolygonFile(doc, File("in.txp"), kPolygonLatArcsec, kPolygonLonArcsec);
     ASSERT_EQ(doc.m_pPolygons.size(), 3u);
-    EXPECT_EQ(doc.m_pPolygons[0]->kind, PolygonKind::Automatic);
-    EXPECT_EQ(doc.m_pPolygons[1]->kind, PolygonKind::Automatic);
-    EXPECT_EQ(doc.m_pPolygons[2]->kind, PolygonKind::Ordinary);
+    EXPECT_EQ(std::tuple(doc.m_pPolygons[0]->kind, doc.m_pPolygons[1]->kind, doc.m_pPolygons[2]->kind),
+              std::tuple(PolygonKind::Automatic, PolygonKind::Automatic, PolygonKind::Ordinary));
     EXPECT_EQ(doc.m_pPolygons[1]->points, (std::vector<DPoint>{{0, 10}, {10, 0}, {0, 0}}));
 }
 

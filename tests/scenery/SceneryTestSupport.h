@@ -34,20 +34,17 @@ public:
         bytes.push_back(0);
         return *this;
     }
-    Golden& u32(std::uint32_t v) {
-        bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 16) & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((v >> 24) & 0xFF));
+    // The low `size` bytes of v, least significant first.
+    Golden& little(std::uint64_t v, int size) {
+        for (int i = 0; i < size; ++i) {
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        }
         return *this;
     }
+    Golden& u32(std::uint32_t v) { return little(v, 4); }
     Golden& i32(std::int32_t v) { return u32(static_cast<std::uint32_t>(v)); }
     Golden& f32(float v) { return u32(std::bit_cast<std::uint32_t>(v)); }
-    Golden& f64(double v) {
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        u32(static_cast<std::uint32_t>(bits & 0xFFFFFFFFu));
-        return u32(static_cast<std::uint32_t>(bits >> 32));
-    }
+    Golden& f64(double v) { return little(std::bit_cast<std::uint64_t>(v), 8); }
     Golden& raw(std::initializer_list<std::uint8_t> list) {
         bytes.insert(bytes.end(), list.begin(), list.end());
         return *this;
@@ -55,6 +52,14 @@ public:
 
     Bytes bytes;
 };
+
+// A segment between two pool vertices, as a reader makes one: no geometry.
+inline RollpathSegment& Join(CRollpathDoc& doc, int vertex0, int vertex1) {
+    RollpathSegment& s = doc.AppendSegment();
+    s.vertex0 = vertex0;
+    s.vertex1 = vertex1;
+    return s;
+}
 
 // A document named after an airport code, with its messages recorded.
 class SceneryTest : public ::testing::Test {

@@ -105,10 +105,16 @@ TEST_F(LoadAirportTest, SourcesAreLocatedAndTriedInTheConfiguredOrder) {
     }
 }
 
-TEST_F(LoadAirportTest, SixThousandFootRunwayIsSeededTwentyFiveFeetShortOfEachEnd) {
+// A runway's centre line is seeded 25 ft short of each end; runways meeting
+// at one end (a V), or lying on one another, get vertices of their own.
+TEST_F(LoadAirportTest, RunwaysAreSeededShortOfTheirEndsWithVerticesOfTheirOwn) {
     const double halfLat = 3000.0 / kFeetPerNauticalMile / 60.0;
-    Install({MakeAirport("K", "NS", "", "n", 45.0, 7.0,
-                         {MakeRunway("36", "18", 45.0 - halfLat, 7.0, 45.0 + halfLat, 7.0, 6000, 100)})},
+    Install({MakeAirport("K1", "NS", "", "n", 45.0, 7.0,
+                         {MakeRunway("36", "18", 45.0 - halfLat, 7.0, 45.0 + halfLat, 7.0, 6000, 100)}),
+             MakeAirport("K2", "VEE", "", "n", 10.0, 10.0,
+                         {MakeRunway("a", "b", 10.0, 10.0, 10.01, 10.0),
+                          MakeRunway("c", "d", 10.0, 10.0, 10.0, 10.01),
+                          MakeRunway("e", "f", 10.0, 10.0, 10.01, 10.0)})},
             SampleLayout::Epd);
     ASSERT_EQ(Load("NS"), 1);
     ASSERT_EQ(doc.m_pSegments.size(), 1u);
@@ -120,15 +126,8 @@ TEST_F(LoadAirportTest, SixThousandFootRunwayIsSeededTwentyFiveFeetShortOfEachEn
     EXPECT_NEAR(Distance(VertexOf(s, 1), r.end1), 25.0, 0.01);
     EXPECT_EQ(std::tuple(s.type, s.width, s.extent0, s.extent1, doc.m_nVertices),
               std::tuple(SegmentType::RunwayCentreLine, 100.0f, 75.0, 75.0, 2));
-}
 
-TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
-    // Two runways meeting at one end (a V), plus one crossing its own copy.
-    SampleAirport airport = MakeAirport(
-        "K", "VEE", "", "n", 10.0, 10.0,
-        {MakeRunway("a", "b", 10.0, 10.0, 10.01, 10.0), MakeRunway("c", "d", 10.0, 10.0, 10.0, 10.01),
-         MakeRunway("e", "f", 10.0, 10.0, 10.01, 10.0)});
-    Install({airport}, SampleLayout::Pod);
+    doc.CleanUp();
     ASSERT_EQ(Load("VEE"), 1);
     ASSERT_EQ(doc.m_pSegments.size(), 3u);
     std::set<int> vertices;
@@ -136,7 +135,6 @@ TEST_F(LoadAirportTest, RunwaysSharingAnEndGetDistinctVertices) {
         vertices.insert({segment->vertex0, segment->vertex1});
     }
     EXPECT_EQ(std::tuple(vertices.size(), doc.m_nVertices), std::tuple(6u, 6));
-    // The first and third runways coincide, and so do their vertices' places.
     EXPECT_EQ(VertexOf(*doc.m_pSegments[0], 0), VertexOf(*doc.m_pSegments[2], 0));
 }
 

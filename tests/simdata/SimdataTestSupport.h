@@ -20,31 +20,14 @@ namespace rollpath::testing {
 
 inline SampleRunway MakeRunway(std::string id0, std::string id1, double lat0, double lon0, double lat1,
                                double lon1, int length = 6000, int width = 150, int surface = 1 << kAsphalt) {
-    SampleRunway runway;
-    runway.id0 = std::move(id0);
-    runway.id1 = std::move(id1);
-    runway.lat0 = lat0;
-    runway.lon0 = lon0;
-    runway.lat1 = lat1;
-    runway.lon1 = lon1;
-    runway.length = length;
-    runway.width = width;
-    runway.surface = surface;
-    return runway;
+    // Open, with no displaced thresholds or end attributes.
+    return {length, width, surface, 0, std::move(id0), std::move(id1), lat0, lon0, lat1, lon1};
 }
 
 inline SampleAirport MakeAirport(std::string key, std::string faaId, std::string icaoId, std::string name,
                                  double lat, double lon, std::vector<SampleRunway> runways = {}) {
-    SampleAirport airport;
-    airport.key = std::move(key);
-    airport.faaId = std::move(faaId);
-    airport.icaoId = std::move(icaoId);
-    airport.name = std::move(name);
-    airport.lat = lat;
-    airport.lon = lon;
-    airport.elevation = 100;
-    airport.runways = std::move(runways);
-    return airport;
+    return {std::move(key),    std::move(faaId), std::move(icaoId), std::move(name), lat, lon, 100,
+            std::move(runways)};
 }
 
 // A field with two east-west runways near 37 N 122 W (west longitudes are

@@ -10,8 +10,9 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 
+}  // namespace
+
 double Shoelace(const DPoint* v, int n) {
-    // Counter-clockwise positive.
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         const DPoint& a = v[i];
@@ -20,8 +21,6 @@ double Shoelace(const DPoint* v, int n) {
     }
     return sum / 2.0;
 }
-
-}  // namespace
 
 std::vector<DPoint> StarPolygon(int n, std::uint32_t seed, double rMin, double rMax, DPoint centre) {
     std::mt19937 rng(seed);

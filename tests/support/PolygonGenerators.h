@@ -38,6 +38,10 @@ std::vector<DPoint> CollinearRectangle(int pieces, double width = 300.0, double 
 // equal heights.
 std::vector<DPoint> StaircasePolygon(int steps, double tread = 10.0, double rise = 10.0);
 
+// The signed area by the shoelace formula, counter-clockwise positive: a
+// reference that does not depend on the geometry code.
+double Shoelace(const DPoint* v, int n);
+
 // The same outline clockwise.
 std::vector<DPoint> Reversed(std::vector<DPoint> polygon);
 
