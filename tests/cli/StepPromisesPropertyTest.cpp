@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "pavement/PavementRebuild.h"
 #include "sessions/EditingSession.h"
 #include "sessions/SessionRunner.h"
 #include "view/UndoKinds.h"
@@ -60,7 +61,10 @@ std::vector<PolygonRecord> LivePolygons(const CRollpathDoc& doc, const GroundPol
     return live;
 }
 
-// Live segments by their ends' positions, width and flags.
+// Live segments by their ends' positions, width and the flags the user set:
+// the rebuild marks stubs, through lines and extensions from the neighbours.
+constexpr int kDerived =
+    SegmentFlag::Stub0 | SegmentFlag::Stub1 | SegmentFlag::ThroughLine | SegmentFlag::Extension;
 struct SegmentShape {
     DPoint a;
     DPoint b;
@@ -73,7 +77,8 @@ std::vector<SegmentShape> LiveSegments(const CRollpathDoc& doc, const RollpathSe
     std::vector<SegmentShape> live;
     for (const auto& s : doc.m_pSegments) {
         if (s->live() && s.get() != except) {
-            live.push_back({doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos(), s->width, s->flags});
+            live.push_back(
+                {doc.Vertex(s->vertex0).pos(), doc.Vertex(s->vertex1).pos(), s->width, s->flags & ~kDerived});
         }
     }
     return live;
@@ -160,15 +165,17 @@ public:
     }
     std::size_t SegmentsInSlot(double x) { return InSlot(x, LiveSegments(Doc())).size(); }
 
-    // A segment dragged in from elsewhere may run across a slot.
+    // A segment dragged in from elsewhere may run across a slot, or pass
+    // near enough that its width meets a click there.
     bool Crossed(double x) {
         for (const SegmentShape& s : LiveSegments(Doc())) {
-            for (const double line : {x - 100.0, x, x + 100.0}) {
-                if ((s.a.x - line) * (s.b.x - line) <= 0.0 && s.a.x != s.b.x) {
-                    const double y = s.a.y + (s.b.y - s.a.y) * (line - s.a.x) / (s.b.x - s.a.x);
-                    if (y > kRollpathY - kLength && y < kRollpathY + 2 * kLength) {
-                        return true;
-                    }
+            const double dx = s.b.x - s.a.x;
+            const double dy = s.b.y - s.a.y;
+            const double length2 = std::max(dx * dx + dy * dy, 1e-9);
+            for (double y = kRollpathY - kLength; y <= kRollpathY + 2 * kLength; y += 10.0) {
+                const double t = std::clamp(((x - s.a.x) * dx + (y - s.a.y) * dy) / length2, 0.0, 1.0);
+                if (std::hypot(s.a.x + t * dx - x, s.a.y + t * dy - y) < s.width / 2 + 100.0) {
+                    return true;
                 }
             }
         }
@@ -308,6 +315,19 @@ private:
     ScriptRun run_;
 };
 
+// What the rebuilds made at every live vertex: junction pavement, quads and
+// lights.
+std::vector<NetworkVertex> VertexProducts(const CRollpathDoc& doc) {
+    std::vector<NetworkVertex> products;
+    for (int v = 0; v < doc.m_nVertices; ++v) {
+        if (doc.IsLiveVertex(v)) {
+            products.push_back(doc.Vertex(v));
+            products.back().visited = 0;
+        }
+    }
+    return products;
+}
+
 // A promised step as a line of its own: its kind, slot and drag offsets.
 rc::Gen<std::vector<std::string>> GenPromisedStep() {
     return rc::gen::exec([] {
@@ -366,6 +386,11 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
         } else {
             editor.Run(step);
         }
+        // An edit rebuilds only the vertices it touched: what it left must be
+        // what a rebuild of everything makes.
+        const std::vector<NetworkVertex> built = VertexProducts(editor.Doc());
+        RebuildAllPavement(editor.Doc());
+        RC_ASSERT(VertexProducts(editor.Doc()) == built);
     }
 }
 
