@@ -276,6 +276,7 @@ private:
 
     // Step 3: trapezoidation.
     bool Trapezoidate();
+    bool MapMonotoneOutline();
     int InitQueryStructure(int segnum);
     bool IsLeftOf(int segnum, const DPoint& v);
     bool EndpointInserted(int segnum, bool firstPoint) {
@@ -330,10 +331,11 @@ private:
     VertexChainEntry vertScratch_;
     MonotoneChainEntry chainScratch_;
 
-    // log* of the largest table size is 4.
-    std::array<int, 6> phaseEnds_{};
-    int phaseCount_ = 0;
-    int phasesFor_ = 0;
+    // The phase ends of every size met so far (log* of the largest table size
+    // is 4): a batch alternates between a few sizes, and the logarithms cost
+    // as much as a small polygon's point locations. A count of 0 is "not yet".
+    std::array<std::array<int, 6>, kSegmentTableSize> phaseEnds_{};
+    std::array<int, kSegmentTableSize> phaseCounts_{};
 
     int n_ = 0;
     int maxTriangles_ = 0;
@@ -443,18 +445,18 @@ bool Triangulator::Trapezoidate() {
         segments_[static_cast<std::size_t>(i)].root0 = root;
         segments_[static_cast<std::size_t>(i)].root1 = root;
     }
-    if (phasesFor_ != n_) {
-        // The logarithms are the same for every call of this size.
-        phaseCount_ = LogStar(n_);
-        for (int h = 0; h <= phaseCount_; ++h) {
-            phaseEnds_[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
+    const auto size = static_cast<std::size_t>(n_);
+    auto& ends = phaseEnds_[size];
+    if (phaseCounts_[size] == 0) {
+        phaseCounts_[size] = LogStar(n_);
+        for (int h = 0; h <= phaseCounts_[size]; ++h) {
+            ends[static_cast<std::size_t>(h)] = PhaseEnd(n_, h);
         }
-        phasesFor_ = n_;
     }
-    const int phases = phaseCount_;
+    const int phases = phaseCounts_[size];
     for (int h = 1; h <= phases; ++h) {
-        const int phaseEnd = phaseEnds_[static_cast<std::size_t>(h)];
-        for (int i = phaseEnds_[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
+        const int phaseEnd = ends[static_cast<std::size_t>(h)];
+        for (int i = ends[static_cast<std::size_t>(h - 1)] + 1; i <= phaseEnd; ++i) {
             if (!AddSegment(NextSegment())) {
                 return false;
             }
@@ -465,7 +467,7 @@ bool Triangulator::Trapezoidate() {
             return false;
         }
     }
-    for (int i = phaseEnds_[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
+    for (int i = ends[static_cast<std::size_t>(phases)] + 1; i <= n_; ++i) {
         if (!AddSegment(NextSegment())) {
             return false;
         }
@@ -1021,6 +1023,173 @@ void Triangulator::FindNewRoots() {
     }
 }
 
+// Which of the two triangles of a monotone outline's map the full
+// construction numbers first, from the insertion order alone. Inside such an
+// outline nothing is ever merged, so a trapezoid's number is the one given
+// when its area was last split off: by a split at a vertex (the part below
+// is new) or by a segment threaded through it (the part right of it is new).
+// The top triangle is the right half of the first trapezoid that the segment
+// down from the top threads; the bottom triangle is the part below the split
+// at the second lowest vertex, or the right half that the segment down into
+// the bottom threads there, whichever came later.
+bool TopTriangleFirst(std::span<const int> permutation, int n, int top, int bottom, int second) {
+    const auto next = [n](int v) { return v == n ? 1 : v + 1; };
+    const auto prev = [n](int v) { return v == 1 ? n : v - 1; };
+    const int downFromTop = top;
+    const int downToBottom = prev(bottom);
+    if (downFromTop == downToBottom) {
+        return true;  // the same segment: it threads the top first
+    }
+    int posTop = 0;
+    int posBottom = 0;
+    int posSecond = 0;
+    int splitter = 0;  // the first segment inserted at the second lowest vertex
+    for (int i = 1; i <= n; ++i) {
+        const int seg = permutation[static_cast<std::size_t>(i)];
+        posTop = seg == downFromTop ? i : posTop;
+        posBottom = seg == downToBottom ? i : posBottom;
+        if (posSecond == 0 && (seg == second || seg == prev(second))) {
+            posSecond = i;
+            splitter = seg;
+        }
+    }
+    // When a number was given: (insertion, step). The first segment's map
+    // numbers its left and right trapezoids 1 and 2 and the one below 3; a
+    // later segment splits at its upper end (10), its lower end (11), then
+    // threads (12 on).
+    using Moment = std::pair<int, int>;
+    const auto threaded = [](int pos) { return pos == 1 ? Moment{1, 2} : Moment{pos, 12}; };
+    const int splitterOther = splitter == second ? next(second) : splitter;
+    const bool secondIsUpper = splitterOther == bottom;
+    Moment split{posSecond, secondIsUpper ? 10 : 11};
+    if (posSecond == 1) {
+        // From the second lowest vertex down to the bottom on the left (its
+        // right half) or on the right (its left half), or from above it (the
+        // part below).
+        split = {1, !secondIsUpper ? 3 : (splitter == downToBottom ? 2 : 1)};
+    }
+    return threaded(posTop) < std::max(split, threaded(posBottom));
+}
+
+// A well-shaped outline of one chain down the left and one up the right
+// (convex pieces and most junction fillets) has one map whatever the
+// insertion order: a trapezoid between each two heights, bounded by the two
+// chains. Of its numbers only the order of the two triangles at the top and
+// the bottom matters (the first starts the walk of step 4), and that follows
+// from the insertion order (TopTriangleFirst). The map is made straight away;
+// the rest of the call is shared. The shape limits keep every comparison the
+// full construction would make (heights, turns, and each vertex against the
+// other chain) far from its tolerance and rounding, so it could not have
+// decided otherwise. Returns false for any other outline, whose map the full
+// construction then makes afresh.
+bool Triangulator::MapMonotoneOutline() {
+    constexpr double kMaxMonotoneCoordinate = 1e6;
+    constexpr double kMinHeightGap = 1e-6;
+    constexpr double kMinTurnSine = 1e-4;
+    constexpr double kMinWidth = 1e-9;  // as a sine, and relative to the largest coordinate
+    const int n = n_;
+    const auto next = [n](int v) { return v == n ? 1 : v + 1; };
+    const auto prev = [n](int v) { return v == 1 ? n : v - 1; };
+    // One fall and one rise round the outline, or it is none: most others
+    // (stars, combs) show a third within a few vertices.
+    int changes = 0;
+    bool falling = points_[1].y < points_[static_cast<std::size_t>(n)].y;
+    for (int v = 1; v <= n; ++v) {
+        const bool fall =
+            points_[static_cast<std::size_t>(next(v))].y < points_[static_cast<std::size_t>(v)].y;
+        if (fall != falling && ++changes > 2) {
+            return false;
+        }
+        falling = fall;
+    }
+    int top = 1;
+    int bottom = 1;
+    double scale = 0.0;
+    for (int v = 1; v <= n; ++v) {
+        const DPoint& p = points_[static_cast<std::size_t>(v)];
+        if (!(std::fabs(p.x) <= kMaxMonotoneCoordinate && std::fabs(p.y) <= kMaxMonotoneCoordinate)) {
+            return false;
+        }
+        scale = std::max(scale, std::max(std::fabs(p.x), std::fabs(p.y)));
+        top = p.y > points_[static_cast<std::size_t>(top)].y ? v : top;
+        bottom = p.y < points_[static_cast<std::size_t>(bottom)].y ? v : bottom;
+        const DPoint& a = points_[static_cast<std::size_t>(prev(v))];
+        const DPoint& b = points_[static_cast<std::size_t>(next(v))];
+        const double ax = p.x - a.x;
+        const double ay = p.y - a.y;
+        const double bx = b.x - p.x;
+        const double by = b.y - p.y;
+        const double turn = ax * by - ay * bx;
+        if (!(turn * turn > kMinTurnSine * kMinTurnSine * (ax * ax + ay * ay) * (bx * bx + by * by))) {
+            return false;
+        }
+    }
+    // A vertex clearly on its side of the other chain's segment at its
+    // height (the inside is on the left of a segment taken upward).
+    const double minWidth = kMinWidth * (scale + 1.0);
+    const auto clearOf = [this, minWidth](int lower, int upper, int v, double side) {
+        const DPoint& l = Corner(lower);
+        const DPoint& u = Corner(upper);
+        const DPoint& p = Corner(v);
+        const double cross = side * Cross(l, u, p);
+        const double dx = u.x - l.x;
+        const double dy = u.y - l.y;
+        const double px = p.x - l.x;
+        const double py = p.y - l.y;
+        return cross > minWidth * dy &&
+               cross * cross > kMinWidth * kMinWidth * (dx * dx + dy * dy) * (px * px + py * py);
+    };
+    const int second = Corner(prev(bottom)).y < Corner(next(bottom)).y ? prev(bottom) : next(bottom);
+    const bool fromTop = TopTriangleFirst(permutation_, n, top, bottom, second);
+
+    // Merge the chain down the left (top to bottom) and the one up the right
+    // (bottom to top, read backwards) into one order by height, every gap
+    // wide: the trapezoids between them, from the top.
+    int left = top;
+    int right = prev(top);
+    int leftSeg = top;         // a left segment runs from its vertex down
+    int rightSeg = prev(top);  // a right segment runs up to the next vertex
+    int hi = top;
+    for (int k = 0; k + 1 < n; ++k) {
+        const int nextLeft = next(left);
+        const bool takeLeft = right == bottom || (nextLeft != bottom && Corner(nextLeft).y > Corner(right).y);
+        const int lo = takeLeft ? nextLeft : right;
+        if (!(Corner(hi).y - Corner(lo).y > kMinHeightGap)) {
+            return false;
+        }
+        if (lo != bottom &&
+            !(takeLeft ? clearOf(right, next(right), lo, 1.0) : clearOf(nextLeft, left, lo, -1.0))) {
+            return false;
+        }
+        const int number = fromTop ? k + 1 : n - 1 - k;
+        const int step = fromTop ? 1 : -1;
+        Trapezoid& t = trapezoids_[static_cast<std::size_t>(number)];
+        t = Trapezoid{};
+        t.lseg = static_cast<TableIndex>(leftSeg);
+        t.rseg = static_cast<TableIndex>(rightSeg);
+        t.hi = static_cast<TableIndex>(hi);
+        t.lo = static_cast<TableIndex>(lo);
+        t.u0 = static_cast<TableIndex>(k == 0 ? -1 : number - step);
+        t.u1 = -1;
+        t.d0 = static_cast<TableIndex>(k + 2 == n ? -1 : number + step);
+        t.d1 = -1;
+        if (takeLeft) {
+            left = nextLeft;
+            leftSeg = left;
+        } else {
+            rightSeg = prev(right);
+            right = rightSeg;
+        }
+        hi = lo;
+    }
+    if (hi != bottom || left != bottom || right != bottom ||
+        second != trapezoids_[static_cast<std::size_t>(fromTop ? n - 1 : 1)].hi) {
+        return false;  // not one chain down and one up
+    }
+    trCount_ = n;
+    return true;
+}
+
 // ---- Step 4: monotone decomposition ---------------------------------------
 
 // A triangle inside the polygon: both sides are segments and the right one
@@ -1370,67 +1539,71 @@ void Triangulator::TriangulateUnimonotone(int posmax, bool leftIsSingleSegment,
 
 // ---- The call ---------------------------------------------------------------
 
-// Checks what the tables cannot hold or the algorithm cannot handle.
-// Returns the vertex count n, or -1.
-int ValidateInput(std::span<const int> counts, std::span<const DPoint> vertices) {
+// What the check of the input learns on its way, for the check of the
+// triangles: the polygon's area (the inside positive) and its extent.
+struct InputMeasures {
+    int n = -1;
+    double area = 0.0;
+    double extent = 0.0;
+};
+
+// Checks what the tables cannot hold or the algorithm cannot handle; n is
+// the vertex count, or -1.
+InputMeasures ValidateInput(std::span<const int> counts, std::span<const DPoint> vertices) {
+    InputMeasures refused;
     if (counts.empty()) {
-        return -1;
+        return refused;
     }
     int n = 0;
     for (const int count : counts) {
         if (count < 3 || count > kMaxTriangulationVertices - n) {
-            return -1;
+            return refused;
         }
         n += count;
     }
     if (vertices.size() < static_cast<std::size_t>(n) + 1) {
-        return -1;
+        return refused;
     }
+    double minX = vertices[1].x;
+    double maxX = minX;
+    double minY = vertices[1].y;
+    double maxY = minY;
     for (int i = 1; i <= n; ++i) {
         const DPoint& p = vertices[static_cast<std::size_t>(i)];
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > kMaxCoordinate ||
             std::fabs(p.y) > kMaxCoordinate) {
-            return -1;
+            return refused;
         }
+        minX = std::min(minX, p.x);
+        maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y);
+        maxY = std::max(maxY, p.y);
     }
+    double polygonArea = 0.0;
     int first = 1;
     for (std::size_t c = 0; c < counts.size(); ++c) {
         const double area = PolygonArea(&vertices[static_cast<std::size_t>(first)], counts[c]);
         // The outline runs counter-clockwise, holes clockwise: the inside is
         // always on the left of an edge.
         if (c == 0 ? !(area < 0.0) : !(area > 0.0)) {
-            return -1;
+            return refused;
         }
+        polygonArea -= area;
         first += counts[c];
     }
-    return n;
+    return {n, polygonArea, std::max(maxX - minX, maxY - minY)};
 }
 
 // The triangles must tile the polygon: the right number, none turned over and
 // the areas adding up to the polygon's. The trapezoidation does not detect
 // every crossing of edges, so a self-intersecting input is caught here.
-bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
+bool TilesPolygon(const InputMeasures& input, std::size_t contours, std::span<const DPoint> vertices,
                   const std::vector<Triangle>& triangles, int expected) {
     if (static_cast<int>(triangles.size()) != expected) {
         return false;
     }
-    double polygonArea = 0.0;
-    int first = 1;
-    for (const int count : counts) {
-        polygonArea -= PolygonArea(&vertices[static_cast<std::size_t>(first)], count);
-        first += count;
-    }
-    double minX = vertices[1].x;
-    double maxX = minX;
-    double minY = vertices[1].y;
-    double maxY = minY;
-    for (std::size_t i = 1; i < static_cast<std::size_t>(first); ++i) {
-        minX = std::min(minX, vertices[i].x);
-        maxX = std::max(maxX, vertices[i].x);
-        minY = std::min(minY, vertices[i].y);
-        maxY = std::max(maxY, vertices[i].y);
-    }
-    const double extent = std::max(maxX - minX, maxY - minY);
+    const double polygonArea = input.area;
+    const double extent = input.extent;
     double sum = 0.0;
     double sumAbs = 0.0;
     for (const Triangle& t : triangles) {
@@ -1444,7 +1617,7 @@ bool TilesPolygon(std::span<const int> counts, std::span<const DPoint> vertices,
     // Rounding in the cross products grows with the squared extent, however
     // small the area.
     const double rounding = 16.0 * std::numeric_limits<double>::epsilon() * extent * extent *
-                            static_cast<double>(triangles.size() + counts.size() + 2);
+                            static_cast<double>(triangles.size() + contours + 2);
     const double tolerance = 1e-9 * (sumAbs + std::fabs(polygonArea)) + rounding;
     return std::fabs(sum - polygonArea) <= tolerance && sumAbs - sum <= tolerance;
 }
@@ -1453,7 +1626,8 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
                       std::vector<Triangle>& triangles, std::uint32_t seed) {
     triangles.clear();
     failed_ = false;
-    n_ = ValidateInput(counts, vertices);
+    const InputMeasures input = ValidateInput(counts, vertices);
+    n_ = input.n;
     if (n_ < 0) {
         n_ = 0;
         return -1;
@@ -1463,7 +1637,7 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
 
     BuildSegments(counts, vertices);
     GeneratePermutation(seed);
-    if (!Trapezoidate()) {
+    if (!(holes == 0 && MapMonotoneOutline()) && !Trapezoidate()) {
         return -1;
     }
     const int pieces = MonotonateTrapezoids();
@@ -1472,7 +1646,7 @@ int Triangulator::Run(std::span<const int> counts, std::span<const DPoint> verti
     }
     triangles.reserve(static_cast<std::size_t>(maxTriangles_));
     TriangulatePieces(pieces, triangles);
-    if (failed_ || !TilesPolygon(counts, vertices, triangles, maxTriangles_)) {
+    if (failed_ || !TilesPolygon(input, counts.size(), vertices, triangles, maxTriangles_)) {
         triangles.clear();
         return -1;
     }

@@ -21,7 +21,7 @@ protected:
     }
 
     // Saves KPAO with a bow tie north-east of the runway and a taxiway of
-    // two segments far from it.
+    // two segments far from it, and renders it.
     void SaveFaultyKpao() {
         const std::filesystem::path file = dir / "faulty.script";
         std::ofstream(file, std::ios::binary) << "new KPAO\nsize 1200 900\n"
@@ -30,9 +30,14 @@ protected:
                                                  "click 700 1400\nrclick 700 1400\n"
                                                  "command rollpath-tool\n"
                                                  "click 1500 1500\nclick 1800 1500\nrclick 1800 1800\n"
-                                                 "save\n";
+                                                 "save\nrender "
+                                              << (dir / "red.svg").string() << "\n";
         const Outcome run = Call(&RunScript, With({file.string()}));
         ASSERT_EQ(run.status, kExitSuccess) << run.err;
+        // The Save says it could not triangulate the bow tie, and shows it in red.
+        EXPECT_NE(run.err.find("message: Polygon triangulation error(s): shown in red."), std::string::npos)
+            << run.err;
+        EXPECT_NE(ReadText(dir / "red.svg").find("class=\"triangulation-errors\""), std::string::npos);
     }
 
     static std::set<std::string> Ids(const JsonValue& findings) {

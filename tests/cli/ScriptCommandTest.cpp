@@ -25,20 +25,6 @@ protected:
     }
 };
 
-TEST_F(ScriptCommand, SaveShowsThePolygonsItCouldNotTriangulateInRed) {
-    const std::filesystem::path svg = dir / "red.svg";
-    const Outcome run = Script(
-        "new KPAO\ncommand polygon-tool\n"
-        "click 1100 1100\nclick 1200 1200\nclick 1300 1100\nclick 1300 1200\nclick 1200 1100\nclick 1100 "
-        "1200\n"
-        "click 1101 1101\nrclick 1101 1101\nsave\nrender " +
-        svg.string() + "\n");
-    ASSERT_EQ(run.status, kExitSuccess) << run.err;
-    EXPECT_NE(run.err.find("message: Polygon triangulation error(s): shown in red."), std::string::npos)
-        << run.err;
-    EXPECT_NE(ReadText(svg).find("class=\"triangulation-errors\""), std::string::npos);
-}
-
 struct FailureCase {
     const char* name;
     const char* script;

@@ -1,7 +1,7 @@
 // Each editing step does what it promised, amid random sessions: a rollpath
 // drawn joins the points clicked, a dragged vertex lies where it was dropped
 // and its segment's other end stays, a polygon drawn has the corners clicked,
-// a cut rollpath or deleted polygon is gone and nothing else is, and a paste
+// a cut rollpath, polygon, source or sink is gone and nothing else is, and a paste
 // adds a copy of what was copied, shifted, beside the rest unchanged; Edit >
 // Undo then names the step.
 // Promised steps work in a strip of their own, north-east of the grid the
@@ -224,20 +224,52 @@ public:
         RC_ASSERT(Doc().History().UndoKind() == UndoKind::VertexMoved);
     }
 
-    // A rollpath of the slot cut through its context menu: the one under
-    // the pointer is gone, the rest stays.
-    void CutRollpath(int slot) {
+    // The slot's rollpath or square cut through its context menu: the one
+    // under the pointer is gone, the rest stays.
+    void ContextCut(int slot, bool square) {
         const double x = kStripX + kSlotSpacing * slot;
-        LookAt(View(), DPoint{x, kRollpathY + kLength / 2});
-        Run({"rclick " + At(x, kRollpathY + kLength / 2)});
-        const RollpathSegment* s = View().m_Context.segment;
-        if (View().m_Context.kind != ContextKind::Segment || s == nullptr) {
+        const DPoint at =
+            square ? DPoint{x + kLength / 2, kPolygonY + kLength / 2} : DPoint{x, kRollpathY + kLength / 2};
+        LookAt(View(), at);
+        Run({"rclick " + At(at.x, at.y)});
+        const ViewContext context = View().m_Context;
+        if (context.kind != (square ? ContextKind::Polygon : ContextKind::Segment) ||
+            (square ? context.polygon == nullptr : context.segment == nullptr)) {
             return;
         }
-        const std::vector<SegmentShape> others = InSlot(x, LiveSegments(Doc(), s));
+        const std::vector<SegmentShape> others =
+            InSlot(x, LiveSegments(Doc(), square ? nullptr : context.segment));
+        const std::vector<PolygonRecord> polygons = LivePolygons(Doc(), square ? context.polygon : nullptr);
         Run({"command context-cut"});
         RC_ASSERT(InSlot(x, LiveSegments(Doc())) == others);
-        RC_ASSERT(Doc().History().UndoKind() == UndoKind::SegmentDeleted);
+        RC_ASSERT(LivePolygons(Doc()) == polygons);
+        RC_ASSERT(Doc().History().UndoKind() ==
+                  (square ? UndoKind::PolygonDeleted : UndoKind::SegmentDeleted));
+    }
+
+    // The source or sink placed on the slot's rollpath (drawn if need be), then cut through its
+    // context menu (vertices hidden, so that the marker is picked): it is
+    // gone, the other marker stays.
+    void CutMarker(int slot, bool source) {
+        const double x = kStripX + kSlotSpacing * slot;
+        DrawRollpath(slot);
+        if (Joining(Doc(), x, kRollpathY, kRollpathY + kLength) == nullptr) {
+            return;
+        }
+        LookAt(View(), DPoint{x, kRollpathY});
+        const std::string at = At(x, kRollpathY);
+        Run({source ? "command place-source" : "command place-sink", "click " + at, "rclick " + at,
+             "command vertices", "rclick " + at});
+        int& cut = source ? Doc().m_nSource : Doc().m_nSink;
+        const int other = source ? Doc().m_nSink : Doc().m_nSource;
+        const bool picked = View().m_Context.kind == (source ? ContextKind::Source : ContextKind::Sink);
+        Run({"command context-cut", "command vertices"});
+        if (picked) {
+            RC_ASSERT(cut == -1);
+            RC_ASSERT((source ? Doc().m_nSink : Doc().m_nSource) == other);
+            RC_ASSERT(Doc().History().UndoKind() ==
+                      (source ? UndoKind::SourceCleared : UndoKind::SinkCleared));
+        }
     }
 
     // A square drawn in the slot has the corners clicked, in order.
@@ -282,7 +314,7 @@ rc::Gen<std::vector<std::string>> GenPromisedStep() {
         // Far enough from where the end was that a new rollpath drawn there
         // does not meet it.
         const auto offset = [] { return *rc::gen::inRange(40, 81) * (*rc::gen::arbitrary<bool>() ? 1 : -1); };
-        return std::vector<std::string>{"#promise", std::to_string(*rc::gen::inRange(0, 6)),
+        return std::vector<std::string>{"#promise", std::to_string(*rc::gen::inRange(0, 8)),
                                         std::to_string(*rc::gen::inRange(0, kSlots)),
                                         std::to_string(offset()), std::to_string(offset())};
     });
@@ -312,7 +344,8 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
                     editor.DragEnd(slot, std::stoi(step[3]), std::stoi(step[4]));
                     break;
                 case 2:
-                    editor.CutRollpath(slot);
+                case 5:
+                    editor.ContextCut(slot, step[1] == "5");
                     break;
                 case 3:
                     editor.DrawSquare(slot);
@@ -320,6 +353,9 @@ RC_GTEST_PROP(EditingSteps, DoWhatTheyPromise, ()) {
                 case 4:
                     editor.OnSquare(slot, "command copy");
                     editor.OnSquare(slot, "command paste");
+                    break;
+                case 6:
+                    editor.CutMarker(slot, std::stoi(step[3]) > 0);
                     break;
                 default:
                     editor.OnSquare(slot, "command delete");

@@ -34,25 +34,6 @@ TEST_F(Drags, AVertexInsideTwoRunwaysIsNotDragged) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(Drags, AVertexOnARunwaySlidesAlongItsCentreLineBeyondItsEnd) {
-    AddRunway(doc, DPoint{-3000.0, 0.0}, DPoint{3000.0, 0.0}, 150);
-    RollpathSegment& s = AddRollpath(doc, DPoint{2900.0, 20.0}, DPoint{2900.0, 600.0}, 50.0);
-    Open();
-    const DPoint start = doc.Vertex(s.vertex0).pos();
-    Focus(DPoint{3100.0, 100.0});
-    Press(start);
-    ASSERT_EQ(view.m_nDragState, DragState::MoveVertex);
-    EXPECT_EQ(view.m_pConstrainingRunway, doc.m_pRunways[0].get());
-    Move(DPoint{3000.0, 60.0});
-    EXPECT_DOUBLE_EQ(doc.Vertex(s.vertex0).y, 0.0);
-    Move(DPoint{3250.0, 170.0});
-    EXPECT_DOUBLE_EQ(doc.Vertex(s.vertex0).y, 0.0);
-    EXPECT_NEAR(doc.Vertex(s.vertex0).x, Seen(DPoint{3250.0, 170.0}).x, 1e-9);
-    Release(DPoint{3250.0, 170.0});
-    EXPECT_NEAR(doc.Vertex(s.vertex0).y, 0.0, 1e-6);
-    EXPECT_GT(doc.Vertex(s.vertex0).x, 3200.0);
-}
-
 // A rollpath north from (0, 1000) whose first end is taken to meet a runway.
 class HoldDrags : public Drags {
 protected:
@@ -109,16 +90,6 @@ protected:
     }
     GroundPolygon* polygon = nullptr;
 };
-
-TEST_F(PolygonDrags, APressWhileADragIsPendingEndsIt) {
-    Press(DPoint{0.0, 1000.0});
-    Move(DPoint{20.0, 1000.0});
-    ASSERT_EQ(view.m_nDragState, DragState::MovePolygon);
-    // The press comes without the move before it.
-    view.OnLButtonDown(At(DPoint{500.0, 1200.0}));
-    EXPECT_EQ(view.m_nDragState, DragState::Idle);
-    EXPECT_TRUE(doc.IsModified());
-}
 
 // --- What the view lets go of ------------------------------------------------------------
 
