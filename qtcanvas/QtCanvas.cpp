@@ -393,6 +393,14 @@ void QtCanvas::FillPolygon(std::span<const LPoint> points, ColorRef brush) {
     }
 }
 
+// Pixel never decreases as its argument grows, so every point's pixel lies
+// between those of the box's sides: one column or row is a line, which
+// FillPolygon leaves undrawn.
+bool QtCanvas::FillsNoPixel(const LRect& box) const {
+    return Pixel(box.left * scaleX_) == Pixel(box.right * scaleX_) ||
+           Pixel(-(box.top * scaleY_)) == Pixel(-(box.bottom * scaleY_));
+}
+
 void QtCanvas::Polyline(std::span<const LPoint> points) {
     if (points.size() < 2 || !ToVisiblePolygon(points)) {
         return;

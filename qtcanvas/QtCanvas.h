@@ -36,6 +36,7 @@ public:
     void SetRasterOp(RasterOp op) override;
 
     void FillPolygon(std::span<const LPoint> points, ColorRef brush) override;
+    bool FillsNoPixel(const LRect& box) const override;
     void Polyline(std::span<const LPoint> points) override;
     void Ellipse(const LRect& bounds) override;
     void Rectangle(const LRect& bounds) override;

@@ -35,6 +35,10 @@ public:
     // A polygon region (winding fill rule) filled with the brush colour and
     // no outline.
     virtual void FillPolygon(std::span<const LPoint> points, ColorRef brush) = 0;
+    // True when no polygon whose points all lie within the logical box can
+    // fill a pixel here (its outline comes out as one column or one row of
+    // pixels): a caller may skip working out its points. False when unknown.
+    virtual bool FillsNoPixel(const LRect& /*box*/) const { return false; }
     // Lines through the points with the pen; not closed.
     virtual void Polyline(std::span<const LPoint> points) = 0;
     // Outlined with the pen and filled with the brush, inside the rectangle.

@@ -29,6 +29,8 @@
 
 namespace rollpath {
 
+struct WorldBox;
+
 // The span in feet that the scroll bars stand for, and its half.
 inline constexpr int kScrollField = 52800;
 inline constexpr int kHalfField = 26400;
@@ -451,6 +453,9 @@ private:
 
     int ClipToVisibleArea(int n);
     void DrawFilledShape(Canvas& canvas, const DPoint* points, int n, ColorRef brush, ClipRule rule);
+    // True when the canvas would fill no pixel of the unturned shape, whose
+    // world box is given.
+    bool FillsNoPixel(const Canvas& canvas, const WorldBox& box, const DPoint* points, int n) const;
     // The canvas's paint area as a box of world points, so that what lies
     // wholly beyond it costs no clipping, projection or marking work.
     void UpdatePaintBox(const Canvas& canvas);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -249,6 +250,10 @@ void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n,
     }
     const DPoint* world = points;
     int count = n;
+    if (m_Doc.m_dRotation == 0.0 && m_bOutlineOnly == 0 && Within(box, m_VisibleArea) &&
+        FillsNoPixel(canvas, box, points, n)) {
+        return;
+    }
     if (m_Doc.m_dRotation != 0.0 || !Within(box, m_VisibleArea)) {
         m_Draw.world.assign(points, points + n);
         RotateWorldPoints(m_Draw.world.data(), n);
@@ -265,6 +270,40 @@ void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n,
     } else {
         canvas.FillPolygon(m_Draw.logical, brush);
     }
+}
+
+// Unturned, the projection never decreases along either axis: the points'
+// logical box is that of their world box's corners, unless a NaN (which
+// projects to the origin) hides from the box. The corners are projected as
+// ProjectPoints projects a point, with the scale it keeps.
+bool CRollpathView::FillsNoPixel(const Canvas& canvas, const WorldBox& box, const DPoint* points,
+                                 int n) const {
+    if (!m_Projection || m_Projection->zoom != m_nZoom || m_Projection->scrollX != m_nScrollX ||
+        m_Projection->scrollY != m_nScrollY) {
+        return false;
+    }
+    const double k = m_Projection->unitsPerFoot;
+    const LPoint origin = m_Projection->origin;
+    const auto logical = [k](double v, int o, long long& out) {
+        out = static_cast<long long>(RoundAwayFromZero(k * v)) + o;
+        return out > INT_MIN && out < INT_MAX;
+    };
+    long long left = 0;
+    long long right = 0;
+    long long top = 0;
+    long long bottom = 0;
+    if (!logical(box.x0, origin.x, left) || !logical(box.x1, origin.x, right) ||
+        !logical(box.y1, origin.y, top) || !logical(box.y0, origin.y, bottom) ||
+        !canvas.FillsNoPixel(LRect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                                   static_cast<int>(bottom)})) {
+        return false;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (std::isnan(points[i].x) || std::isnan(points[i].y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CRollpathView::DrawPolygonShape(Canvas& canvas, const PolygonRecord& polygon, bool selected,
