@@ -59,15 +59,6 @@ struct EditCase {
 
 void Nothing(UndoEditing&) {}
 
-// A vertex b between a at (-400, 1000) and c at (400, 1100).
-void TwoSegmentsAtB(UndoEditing& e) {
-    const int a = AddVertexAt(e.doc, -400.0, 1000.0);
-    const int b = AddVertexAt(e.doc, 0.0, 1000.0);
-    const int c = AddVertexAt(e.doc, 400.0, 1100.0);
-    AddSegment(e.doc, a, b, 50.0);
-    AddSegment(e.doc, b, c, 40.0);
-}
-
 const EditCase kCases[] = {
     {"RunwayPropertiesCloseTheRunway",
      UndoKind::RunwayProperties,
@@ -97,19 +88,6 @@ const EditCase kCases[] = {
          e.Drag(DPoint{5.0, 1078.0}, DPoint{15.0, 1120.0});
      },
      nullptr},
-    {"CutOfTheSource",
-     UndoKind::SourceCleared,
-     {0.0, 1000.0},
-     TwoSegmentsAtB,
-     [](UndoEditing& e) {
-         e.doc.m_nSource = e.doc.m_pSegments.front()->vertex0;
-         e.view.OnCommand(CommandId::ViewVertices);
-     },
-     [](UndoEditing& e) {
-         e.RightClick(DPoint{-400.0, 1000.0});
-         e.view.OnCommand(CommandId::ContextCut);
-     },
-     [](UndoEditing& e) { EXPECT_EQ(e.doc.m_nSource, -1); }},
     {"TheStraighteningPass",
      UndoKind::Straightened,
      {0.0, 1000.0},
