@@ -248,13 +248,13 @@ void CRollpathView::DrawFilledShape(Canvas& canvas, const DPoint* points, int n,
     if (!b.all && !Meets(box, ClipRect{b.left, b.right, b.top, b.bottom})) {
         return;
     }
-    const DPoint* world = points;
-    int count = n;
-    if (m_Doc.m_dRotation == 0.0 && m_bOutlineOnly == 0 && Within(box, m_VisibleArea) &&
-        FillsNoPixel(canvas, box, points, n)) {
+    const bool unturnedInside = m_Doc.m_dRotation == 0.0 && Within(box, m_VisibleArea);
+    if (unturnedInside && m_bOutlineOnly == 0 && FillsNoPixel(canvas, box, points, n)) {
         return;
     }
-    if (m_Doc.m_dRotation != 0.0 || !Within(box, m_VisibleArea)) {
+    const DPoint* world = points;
+    int count = n;
+    if (!unturnedInside) {
         m_Draw.world.assign(points, points + n);
         RotateWorldPoints(m_Draw.world.data(), n);
         count = ClipToVisibleArea(n);
